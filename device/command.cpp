@@ -1,0 +1,63 @@
+#include "command.h"
+
+#include <QProgressBar>
+#include <QProgressDialog>
+
+Command command;
+
+quint8 archiveBlock[ArchiveBlockSize];
+quint32 archiveRangeFirst = 0;
+quint32 archiveRangeLast = 0;
+
+QWidget* mainWindowWidget = nullptr;
+
+Command::Command()
+    : QObject(nullptr), serialPort(nullptr), portName(), modbusAddress(255), firmwareEndFlag(0),
+      firmwareEndAddress(0), secondsPerTick(0.9375), connected(0), userName(), password(),
+      authorized(0), secondPasswordAccepted(0), registerMap(ExtendedMap), modelCode(ModelNone),
+      channelCount(1), channelOffMarker(170)
+{
+    const quint16 initial[TimeoutCount] = {85, 500, 15, 50, 150, 50, 50, 150, 50, 50, 10000, 15};
+    for (int i = 0; i < TimeoutCount; ++i)
+        timeouts[i] = initial[i];
+    memset(requestBuffer, 0, sizeof requestBuffer);
+    memset(replyBuffer, 0, sizeof replyBuffer);
+}
+
+// The progress dialog is a child of the main window, which deletes it.
+Command::~Command() = default;
+
+QProgressDialog* Command::createProgressDialog(const QString& labelText,
+                                               const QString& cancelButtonText, int minimum,
+                                               int maximum)
+{
+    auto* dialog = new QProgressDialog(labelText, cancelButtonText, minimum, maximum,
+                                       mainWindowWidget, Qt::WindowFlags());
+    progressDialog = dialog;
+    dialog->setBar(new QProgressBar(dialog));
+    dialog->setWindowModality(Qt::WindowModal);
+    dialog->setWindowTitle(QObject::tr("Пожалуйста подождите"));
+    dialog->setWindowFlags(dialog->windowFlags() & ~Qt::WindowMinimizeButtonHint &
+                           ~Qt::WindowMaximizeButtonHint & ~Qt::WindowContextHelpButtonHint);
+    dialog->setMaximumSize(dialog->width(), dialog->height());
+    dialog->setMinimumSize(dialog->width(), dialog->height());
+    return dialog;
+}
+
+int Command::archiveRecordSize() const
+{
+    switch (modelCode) {
+    case ModelT2:
+    case ModelT2Classic:
+        return 48;
+    case ModelT6:
+    case ModelT6B:
+    case ModelT6Mini:
+    case ModelT6M4:
+        return 120;
+    case ModelT6M:
+        return 168;
+    default:
+        return 0;
+    }
+}

@@ -1,0 +1,156 @@
+#pragma once
+
+#include "parameterimage.h"
+#include "types.h"
+
+#include <QObject>
+#include <QSerialPort>
+#include <QString>
+
+class QProgressDialog;
+class QWidget;
+class QByteArray;
+
+// Reply time-outs of the four exchanges, in milliseconds (indexes into Command::timeouts).
+enum TimeoutIndex {
+    TimeoutFirstReply = 0,
+    TimeoutFirstReplyT6 = 1,
+    TimeoutBetweenChunks = 2,
+    TimeoutArchiveFirstReply = 4,
+    TimeoutArchiveBetweenChunks = 5,
+    TimeoutDataBlockFirstReply = 7,
+    TimeoutDataBlockBetweenChunks = 8,
+    TimeoutRangeFirstReply = 10,
+    TimeoutRangeBetweenChunks = 11,
+    TimeoutCount = 12,
+};
+
+constexpr int RequestBufferSize = 256;
+constexpr int ReplyBufferSize = 3000;
+constexpr int MaxDataBlockLength = 247;
+constexpr int MaxArchiveRecordsPerReply = 25;
+constexpr int ArchiveBlockSize = 3000;
+constexpr int LogRecordSize = 264;
+
+// The device link: serial port, Modbus RTU frames, exchanges, login and device
+// state and the parameter image. There is exactly one, the global `command`.
+class Command : public QObject
+{
+public:
+    Command();
+    ~Command() override;
+
+    // --- exchanges ---
+    TransactionResult transact(quint16 functionCode, quint16 page, quint16 reg, quint16 count);
+    TransactionResult readArchiveBlock(quint16 functionCode, quint16 page, quint16 firstRecord,
+                                       quint16 count);
+    TransactionResult writeDataBlock(quint16 functionCode, quint32 address, const quint8* data,
+                                     int length);
+    TransactionResult findArchiveRange(quint16 functionCode, quint32 startTicks,
+                                       quint32 stopTicks);
+
+    // Checks a reply whose CRC matched. `length` is the reply's length with its CRC,
+    // `count` the number of registers or records asked for (3, 4, 12).
+    TransactionResult dispatchReply(const quint8* reply, int length, quint16 requested,
+                                    quint16 count);
+    TransactionResult parseArchiveBlock(const quint8* reply, int length, quint16 count);
+
+    // Register maps (holding registers of both layouts, input registers).
+    TransactionResult parseHoldingRegisters(const quint8* reply, quint16 address);
+    TransactionResult parseInputRegisters(const quint8* reply, quint16 address);
+    int buildWriteMultiple(quint16 address, quint16 count, quint8* frame);
+
+    bool putRegister(quint16 value);
+    bool takeRegister(quint16& out);
+    void takeRegister();
+
+    // --- composite operations ---
+    bool readAllParameters(int mode, bool measurementsOnly);
+    bool writeAllParameters(bool withAdcPoints);
+    bool writeSettingsBlocks();
+    void setCalibrationMode(bool on);
+    void wrapArchiveStart();
+    bool longVersionBlock() const;
+
+    float unitFactor(int channel) const;
+
+    QProgressDialog* createProgressDialog(const QString& labelText,
+                                          const QString& cancelButtonText, int minimum,
+                                          int maximum);
+
+    // Size of one log record of the current model (0: nothing is copied).
+    int archiveRecordSize() const;
+
+    // --- members, in the device's own order ---
+    QSerialPort serialPort;
+    QString portName;
+    quint16 modbusAddress;
+    quint16 frameRemaining = 0;
+    quint8* frameCursor = nullptr;
+    quint8* byteCountPos = nullptr;
+    quint16 frameLength = 0;
+    quint16 timeouts[TimeoutCount];
+    quint8 firmwareEndFlag;
+    quint64 firmwareEndAddress;
+    quint8 requestBuffer[RequestBufferSize];
+    quint8 replyBuffer[ReplyBufferSize];
+    double secondsPerTick;
+    qint32 connected;
+    QString userName;
+    QString password;
+    quint8 authorized;
+    quint8 secondPasswordAccepted;
+    QProgressDialog* progressDialog = nullptr;
+    quint16 currentChannel = 0;
+    quint16 registerMap;
+    quint16 modelCode;
+    quint16 firmwareVersion = 0;
+    quint16 channelCount;
+    quint16 channelOffMarker;
+    float tempSensorCalibration = 0;
+    quint8 bleMac[6] = {};
+    quint8 loraId[8] = {};
+
+    // The parameter image: the classic area (2812 bytes) then the extended area
+    // (4316 bytes). Only the area of the current registerMap is in use.
+    ClassicChannelRecord classicChannels[ChannelSlots] = {};
+    ClassicDeviceBlock classicDevice = {};
+    quint32 classicSpareWord = 0;
+    ClassicZeroTable classicExtras[ChannelSlots] = {};
+    quint32 classicLanguage = 0;
+    quint8 classicSpare[4] = {};
+    ExtendedChannelRecord extendedChannels[ChannelSlots] = {};
+    ExtendedDeviceBlock extendedDevice = {};
+    quint32 extendedSpareWord = 0;
+    quint32 extendedLanguage = 0;
+    quint8 extendedSpare[4] = {};
+
+    quint8 logRecord[LogRecordSize] = {};
+    quint8 logEventRecord[LogRecordSize] = {};
+
+private:
+    struct ExchangeSettings;
+    TransactionResult runExchange(int frameLength, quint16 requested, quint16 count,
+                                  const ExchangeSettings& settings);
+    void sendPreamble(int writtenMs, int readMs);
+    bool gatherReply(QByteArray& reply, int firstReplyMs, int betweenChunksMs,
+                     TransactionResult& result);
+    // Set while a write request is built: the register the request started at.
+    quint16 writeStartRegister = 0;
+};
+
+extern Command command;
+
+// Records of the last function-12 reply and the record numbers of the last
+// function-20 reply; the log download reads them.
+extern quint8 archiveBlock[ArchiveBlockSize];
+extern quint32 archiveRangeFirst;
+extern quint32 archiveRangeLast;
+
+// The main window as the parent of progress dialogs (set by the main window).
+extern QWidget* mainWindowWidget;
+
+// CRC-16/MODBUS over the first n bytes; stores it at frame[n] (low byte) and frame[n+1].
+void crc16(quint8* frame, int n);
+quint16 crc16Value(const quint8* data, int n);
+bool crcMatches(const quint8* frame, int n);

@@ -1,0 +1,142 @@
+// Modbus RTU frames: CRC, the reply dispatcher and the register cursor.
+
+#include "command.h"
+
+#include <cstring>
+
+quint16 crc16Value(const quint8* data, int n)
+{
+    quint16 crc = 0xFFFF;
+    for (int i = 0; i < n; ++i) {
+        crc ^= data[i];
+        for (int bit = 0; bit < 8; ++bit) {
+            const bool out = crc & 1;
+            crc >>= 1;
+            if (out)
+                crc ^= 0xA001;
+        }
+    }
+    return crc;
+}
+
+void crc16(quint8* frame, int n)
+{
+    const quint16 crc = crc16Value(frame, n);
+    frame[n] = quint8(crc & 0xFF);
+    frame[n + 1] = quint8(crc >> 8);
+}
+
+bool crcMatches(const quint8* frame, int n)
+{
+    if (n < 3)
+        return false;
+    const quint16 crc = crc16Value(frame, n - 2);
+    return frame[n - 2] == quint8(crc & 0xFF) && frame[n - 1] == quint8(crc >> 8);
+}
+
+static quint16 be16(const quint8* p) { return quint16((p[0] << 8) | p[1]); }
+
+static quint32 le32(const quint8* p)
+{
+    return quint32(p[0]) | (quint32(p[1]) << 8) | (quint32(p[2]) << 16) | (quint32(p[3]) << 24);
+}
+
+TransactionResult Command::dispatchReply(const quint8* reply, int length, quint16 requested,
+                                         quint16 count)
+{
+    // `length` includes the two CRC bytes; every field read below must lie
+    // before them, or the reply is refused rather than read from stale bytes.
+    if (length < 4)
+        return ResultMismatch;
+    switch (reply[1]) {
+    case 3:
+    case 4: {
+        // Only a reply of exactly the size asked for is parsed: a late reply to an
+        // earlier request must never land in the registers of this one.
+        const int n = reply[2];
+        if (length != 5 + n || n != 2 * int(count))
+            return ResultMismatch;
+        return reply[1] == 3 ? parseHoldingRegisters(reply, requested)
+                             : parseInputRegisters(reply, requested);
+    }
+    case 6:
+    case 16:
+        if (length < 6)
+            return ResultMismatch;
+        return (be16(reply + 2) & 0x0FFF) == requested ? ResultOk : ResultMismatch;
+    case 12:
+        return parseArchiveBlock(reply, length, count);
+    case 14:
+    case 15:
+        if (length < 8)
+            return ResultMismatch;
+        return be16(reply + 4) == requested ? ResultOk : ResultMismatch;
+    case 20:
+        if (length < 12)
+            return ResultMismatch;
+        archiveRangeFirst = le32(reply + 2);
+        archiveRangeLast = le32(reply + 6);
+        return ResultOk;
+    case 0x83:
+    case 0x84:
+    case 0x8C:
+    case 0x8E:
+    case 0x8F:
+    case 0x90:
+    case 0x94:
+        if (length < 5)
+            return ResultMismatch;
+        // The device answers codes other than 2 and 3 for requests it has carried
+        // out anyway; they count as accepted and leave the image as it is.
+        switch (reply[2]) {
+        case 2:
+            return ResultIllegalAddress;
+        case 3:
+            return ResultIllegalValue;
+        default:
+            return ResultOk;
+        }
+    default:
+        return ResultNotSent;
+    }
+}
+
+TransactionResult Command::parseArchiveBlock(const quint8* reply, int length, quint16 count)
+{
+    const int k = reply[2];
+    if (k > MaxArchiveRecordsPerReply)
+        return ResultMismatch;
+    const int recordSize = archiveRecordSize();
+    if (recordSize == 0)
+        return ResultOk; // a model without a known record: nothing is copied
+    if (k != count || k * recordSize > ArchiveBlockSize || length != 5 + k * recordSize)
+        return ResultMismatch;
+    if (k > 0)
+        memcpy(archiveBlock, reply + 3, size_t(k) * size_t(recordSize));
+    return ResultOk;
+}
+
+bool Command::putRegister(quint16 value)
+{
+    frameCursor[0] = quint8(value >> 8);
+    frameCursor[1] = quint8(value & 0xFF);
+    *byteCountPos = quint8(*byteCountPos + 2);
+    frameLength += 2;
+    frameCursor += 2;
+    --frameRemaining;
+    return frameRemaining == 0;
+}
+
+bool Command::takeRegister(quint16& out)
+{
+    out = be16(frameCursor);
+    frameCursor += 2;
+    frameRemaining -= 2;
+    return frameRemaining == 0;
+}
+
+void Command::takeRegister()
+{
+    frameCursor += 2;
+    frameRemaining -= 2;
+}

@@ -1,0 +1,350 @@
+// The four exchanges against the simulated detector: retries, time-outs,
+// the wake-up preamble and what is (not) sent.
+
+#include "command.h"
+#include "simdetector.h"
+
+#include <QElapsedTimer>
+#include <QtTest>
+
+namespace {
+
+int fragments(const QVector<SimRequest>& log)
+{
+    int n = 0;
+    for (const auto& r : log)
+        n += r.fragment ? 1 : 0;
+    return n;
+}
+
+int frames(const QVector<SimRequest>& log)
+{
+    int n = 0;
+    for (const auto& r : log)
+        n += r.crcOk ? 1 : 0;
+    return n;
+}
+
+} // namespace
+
+class TestExchange : public QObject
+{
+    Q_OBJECT
+
+    SimDetector sim;
+
+    void resetImage()
+    {
+        memset(command.extendedChannels, 0, sizeof command.extendedChannels);
+        memset(&command.extendedDevice, 0, sizeof command.extendedDevice);
+        memset(command.classicChannels, 0, sizeof command.classicChannels);
+        memset(&command.classicDevice, 0, sizeof command.classicDevice);
+    }
+
+private slots:
+    void initTestCase()
+    {
+        QVERIFY2(sim.start(), qPrintable(sim.errorString()));
+        command.serialPort.setPortName(sim.portPath());
+        command.serialPort.setBaudRate(115200);
+        QVERIFY(command.serialPort.open(QIODevice::ReadWrite));
+    }
+
+    void init()
+    {
+        resetImage();
+        command.connected = 1;
+        command.registerMap = ExtendedMap;
+        command.modelCode = ModelT8M;
+        command.modbusAddress = 255;
+        sim.setProfile(SimDetector::Layout::Extended, ModelT8M);
+        sim.clearFaults();
+        sim.clearLog();
+    }
+
+    void cleanupTestCase()
+    {
+        command.connected = 0;
+        command.serialPort.close();
+    }
+
+    void readStoresRegisters()
+    {
+        sim.setHolding(2, 259, 0x0025);
+        sim.setHolding(2, 260, 0x1234);
+        QCOMPARE(int(command.transact(3, 2, 259, 2)), int(ResultOk));
+        QCOMPARE(command.extendedChannels[2].format, quint16(0x0025));
+        QCOMPARE(command.extendedChannels[2].sensorType, quint16(0x1234));
+        const auto log = sim.requests();
+        QCOMPARE(frames(log), 1);
+        const SimRequest& req = log.last();
+        QCOMPARE(req.address, 255);
+        QCOMPARE(req.function, 3);
+        QCOMPARE(req.page, 2);
+        QCOMPARE(req.reg, 259);
+        QCOMPARE(req.count, 2);
+    }
+
+    void devicePageLandsOnWirePage10()
+    {
+        command.extendedDevice.pwmSound = 77;
+        QCOMPARE(int(command.transact(16, DevicePage, 512, 1)), int(ResultOk));
+        QCOMPARE(sim.holding(10, 512), quint16(77));
+        QCOMPARE(sim.requests().last().raw.mid(2, 2), QByteArray::fromHex("a200"));
+    }
+
+    // Nothing goes out for count 0, offline, an unknown function or a request
+    // the register map refuses.
+    void nothingSent_data()
+    {
+        QTest::addColumn<int>("connected");
+        QTest::addColumn<int>("function");
+        QTest::addColumn<int>("page");
+        QTest::addColumn<int>("reg");
+        QTest::addColumn<int>("count");
+        QTest::addColumn<int>("result");
+        QTest::newRow("count 0 read") << 1 << 3 << 0 << 258 << 0 << int(ResultOk);
+        QTest::newRow("count 0 other function") << 1 << 7 << 0 << 258 << 0 << int(ResultOk);
+        QTest::newRow("offline read") << 0 << 3 << 0 << 258 << 5 << int(ResultOk);
+        QTest::newRow("offline write") << 0 << 16 << 0 << 258 << 5 << int(ResultOk);
+        QTest::newRow("offline other function") << 0 << 7 << 0 << 258 << 1 << int(ResultOk);
+        QTest::newRow("online other function") << 1 << 7 << 0 << 258 << 1 << int(ResultNotSent);
+        QTest::newRow("write past block end") << 1 << 16 << 0 << 312 << 2 << int(ResultBlockOverrun);
+        QTest::newRow("write unmapped start") << 1 << 16 << 0 << 200 << 1 << int(ResultMismatch);
+        QTest::newRow("write 396 marker") << 1 << 16 << 0 << 336 << 61 << int(ResultOk | ResultNotSent);
+        QTest::newRow("page 11") << 1 << 3 << 11 << 258 << 1 << int(ResultMismatch);
+        QTest::newRow("page 26 would alias the device page") << 1 << 16 << 26 << 576 << 1 << int(ResultMismatch);
+    }
+    void nothingSent()
+    {
+        QFETCH(int, connected);
+        QFETCH(int, function);
+        QFETCH(int, page);
+        QFETCH(int, reg);
+        QFETCH(int, count);
+        QFETCH(int, result);
+        command.connected = connected;
+        command.extendedChannels[0].format = 0x1111;
+        sim.setHolding(0, 258, 0x2222);
+        QCOMPARE(int(command.transact(quint16(function), quint16(page), quint16(reg), quint16(count))),
+                 result);
+        QTest::qWait(20);
+        QCOMPARE(sim.requests().size(), 0);
+        QCOMPARE(command.extendedChannels[0].format, quint16(0x1111));
+        QCOMPARE(sim.holding(0, 258), quint16(0x2222));
+    }
+
+    void preamble_data()
+    {
+        QTest::addColumn<int>("model");
+        QTest::addColumn<int>("expectedFragments");
+        QTest::newRow("T8 Max") << int(ModelT8M) << 1;
+        QTest::newRow("T2") << int(ModelT2) << 1;
+        QTest::newRow("no model yet") << int(ModelNone) << 1;
+        QTest::newRow("T6 sends none") << int(ModelT6) << 0;
+    }
+    void preamble()
+    {
+        QFETCH(int, model);
+        QFETCH(int, expectedFragments);
+        command.modelCode = quint16(model);
+        // Two silent attempts: the preamble still goes out only before the first.
+        sim.addFault(SimFault(SimFault::Silence, 3).attempts(1, 2));
+        QCOMPARE(int(command.transact(3, 1, 258, 1)), int(ResultOk));
+        const auto log = sim.requests();
+        QCOMPARE(fragments(log), expectedFragments);
+        QCOMPARE(frames(log), 3);
+        if (expectedFragments) {
+            QVERIFY(log.first().fragment);
+            QCOMPARE(log.first().raw, log.last().raw.left(5));
+        }
+    }
+
+    void t6WaitsLongerForTheFirstReply()
+    {
+        command.modelCode = ModelT6;
+        sim.addFault(SimFault(SimFault::Delay, 3).millis(300).attempts(1, 1));
+        QCOMPARE(int(command.transact(3, 0, 258, 1)), int(ResultOk));
+        QCOMPARE(frames(sim.requests()), 1);
+    }
+
+    void retries_data()
+    {
+        QTest::addColumn<int>("kind");
+        QTest::addColumn<int>("failing");  // attempts that fail
+        QTest::addColumn<int>("result");
+        QTest::addColumn<int>("framesSent");
+        QTest::newRow("3 silent, then ok") << int(SimFault::Silence) << 3 << int(ResultOk) << 4;
+        QTest::newRow("9 silent, then ok") << int(SimFault::Silence) << 9 << int(ResultOk) << 10;
+        QTest::newRow("always silent") << int(SimFault::Silence) << 99 << int(ResultNoReply) << 10;
+        QTest::newRow("2 bad CRC, then ok") << int(SimFault::BadCrc) << 2 << int(ResultOk) << 3;
+        QTest::newRow("one byte, then ok") << int(SimFault::OneByte) << 1 << int(ResultOk) << 2;
+        QTest::newRow("exception 2 always") << int(SimFault::Exception) << 99 << int(ResultIllegalAddress) << 10;
+        QTest::newRow("wrong byte count always") << int(SimFault::BadByteCount) << 99 << int(ResultMismatch) << 10;
+    }
+    void retries()
+    {
+        QFETCH(int, kind);
+        QFETCH(int, failing);
+        QFETCH(int, result);
+        QFETCH(int, framesSent);
+        sim.setHolding(3, 258, 3);
+        sim.addFault(SimFault(SimFault::Kind(kind), 3).attempts(1, failing).code(2));
+        QCOMPARE(int(command.transact(3, 3, 258, 1)), result);
+        QCOMPARE(frames(sim.requests()), framesSent);
+        QCOMPARE(command.extendedChannels[3].channelPage, quint16(result == ResultOk ? 3 : 0));
+    }
+
+    void exceptionCode1IsAccepted()
+    {
+        sim.addFault(SimFault(SimFault::Exception, 16).code(1));
+        command.extendedChannels[0].channelPage = 5;
+        QCOMPARE(int(command.transact(16, 0, 258, 1)), int(ResultOk));
+        QCOMPARE(frames(sim.requests()), 1);
+    }
+
+    void wrongEchoIsRetried()
+    {
+        sim.addFault(SimFault(SimFault::WrongEcho, 16).attempts(1, 1));
+        QCOMPARE(int(command.transact(16, 0, 258, 1)), int(ResultOk));
+        QCOMPARE(frames(sim.requests()), 2);
+    }
+
+    // A reply in two chunks is one reply when the gap is shorter than the
+    // between-chunks time-out; a longer gap ends it after the first chunk.
+    void splitReplies_data()
+    {
+        QTest::addColumn<int>("gapMs");
+        QTest::addColumn<int>("framesSent");
+        QTest::newRow("3 ms apart") << 3 << 1;
+        QTest::newRow("40 ms apart") << 40 << 2;
+    }
+    void splitReplies()
+    {
+        QFETCH(int, gapMs);
+        QFETCH(int, framesSent);
+        sim.setHolding(1, 258, 1);
+        sim.addFault(SimFault(SimFault::Split, 3).millis(gapMs).splitAfter(4).attempts(1, 1));
+        QCOMPARE(int(command.transact(3, 1, 258, 1)), int(ResultOk));
+        QCOMPARE(frames(sim.requests()), framesSent);
+        QCOMPARE(command.extendedChannels[1].channelPage, quint16(1));
+    }
+
+    // The slow path: every reply garbled. The device is given 500 ms after each.
+    void tenBadCrcs()
+    {
+        sim.addFault(SimFault(SimFault::BadCrc, 3));
+        QElapsedTimer t;
+        t.start();
+        QCOMPARE(int(command.transact(3, 0, 258, 1)), int(ResultCrcError));
+        QVERIFY(t.elapsed() >= 10 * 500);
+        QCOMPARE(frames(sim.requests()), 10);
+    }
+
+    void archiveBlock()
+    {
+        command.modelCode = ModelT2;
+        sim.onArchiveRead([](quint16 first, quint16 count) {
+            SimDetector::ArchiveReply reply;
+            reply.count = count;
+            for (int i = 0; i < count * 48; ++i)
+                reply.records.append(char((first + i) & 0xFF));
+            return reply;
+        });
+        memset(::archiveBlock, 0, sizeof ::archiveBlock);
+        QCOMPARE(int(command.readArchiveBlock(12, 0, 100, 3)), int(ResultOk));
+        QCOMPARE(::archiveBlock[0], quint8(100));
+        QCOMPARE(::archiveBlock[3 * 48 - 1], quint8((100 + 3 * 48 - 1) & 0xFF));
+        const auto log = sim.requests();
+        QCOMPARE(fragments(log), 0); // no preamble for log reads
+        QCOMPARE(log.last().firstRecord, 100);
+        QCOMPARE(log.last().count, 3);
+        sim.onArchiveRead(nullptr);
+    }
+
+    // Log reads wait after the first CRC failure of a call only.
+    void archiveBadCrcSettlesOnce()
+    {
+        command.modelCode = ModelT2;
+        sim.addFault(SimFault(SimFault::BadCrc, 12));
+        QElapsedTimer t;
+        t.start();
+        QCOMPARE(int(command.readArchiveBlock(12, 0, 0, 0)), int(ResultCrcError));
+        QVERIFY(t.elapsed() < 2500);
+        QCOMPARE(frames(sim.requests()), 10);
+    }
+
+    void dataBlock_data()
+    {
+        QTest::addColumn<int>("function");
+        QTest::addColumn<int>("length");
+        QTest::addColumn<int>("result");
+        QTest::addColumn<int>("frameSize");
+        QTest::newRow("15, 240 bytes") << 15 << 240 << int(ResultOk) << 249;
+        QTest::newRow("14, 247 bytes fills the buffer") << 14 << 247 << int(ResultOk) << 256;
+        QTest::newRow("248 bytes refused") << 15 << 248 << int(ResultMismatch) << 0;
+        QTest::newRow("function 16 is not a data block") << 16 << 10 << int(ResultNotSent) << 0;
+    }
+    void dataBlock()
+    {
+        QFETCH(int, function);
+        QFETCH(int, length);
+        QFETCH(int, result);
+        QFETCH(int, frameSize);
+        QByteArray bytes(300, '\0');
+        for (int i = 0; i < bytes.size(); ++i)
+            bytes[i] = char(i);
+        QByteArray received;
+        sim.onDataBlock([&](int, quint32, const QByteArray& b) {
+            received = b;
+            return true;
+        });
+        QCOMPARE(int(command.writeDataBlock(quint16(function), 0x08001234,
+                                            reinterpret_cast<const quint8*>(bytes.constData()),
+                                            length)),
+                 result);
+        const auto log = sim.requests();
+        if (frameSize) {
+            QCOMPARE(fragments(log), 1); // the preamble goes out for data blocks always
+            QCOMPARE(log.last().raw.size(), frameSize);
+            QCOMPARE(log.last().blockAddress, quint32(0x08001234));
+            QCOMPARE(received, bytes.left(length));
+        } else {
+            QCOMPARE(log.size(), 0);
+        }
+        sim.onDataBlock(nullptr);
+    }
+
+    void rangeSearch()
+    {
+        quint32 seenStart = 0, seenStop = 0;
+        sim.onRangeSearch([&](quint32 start, quint32 stop) {
+            seenStart = start;
+            seenStop = stop;
+            return std::make_pair(quint32(0x00010203), quint32(70000));
+        });
+        QCOMPARE(int(command.findArchiveRange(20, 0x11223344, 0x55667788)), int(ResultOk));
+        QCOMPARE(seenStart, quint32(0x11223344));
+        QCOMPARE(seenStop, quint32(0x55667788));
+        QCOMPARE(archiveRangeFirst, quint32(0x00010203));
+        QCOMPARE(archiveRangeLast, quint32(70000));
+        sim.onRangeSearch(nullptr);
+    }
+
+    // The slow path of the range search, with its 10 s time-out shortened.
+    void silentRangeSearch()
+    {
+        command.modelCode = ModelT2Classic;
+        const quint16 saved = command.timeouts[TimeoutRangeFirstReply];
+        command.timeouts[TimeoutRangeFirstReply] = 300;
+        sim.addFault(SimFault(SimFault::Silence, 20));
+        QCOMPARE(int(command.findArchiveRange(20, 1, 2)), int(ResultNoReply));
+        command.timeouts[TimeoutRangeFirstReply] = saved;
+        const auto log = sim.requests();
+        QCOMPARE(frames(log), 2);
+        QCOMPARE(fragments(log), 2); // before each attempt for the classic T2
+    }
+};
+
+QTEST_GUILESS_MAIN(TestExchange)
+#include "test_exchange.moc"

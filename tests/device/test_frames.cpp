@@ -1,0 +1,200 @@
+// Frame-level checks of the reply dispatcher and the CRC, without a line.
+
+#include "command.h"
+
+#include <QtTest>
+
+namespace {
+
+QByteArray hex(const char* text) { return QByteArray::fromHex(text); }
+
+// The reply with its CRC appended, as it would come off the line.
+QByteArray framed(const QByteArray& body)
+{
+    QByteArray f = body;
+    f.resize(body.size() + 2);
+    crc16(reinterpret_cast<quint8*>(f.data()), body.size());
+    return f;
+}
+
+TransactionResult dispatch(const QByteArray& body, quint16 requested, quint16 count)
+{
+    QByteArray f = framed(body);
+    return command.dispatchReply(reinterpret_cast<const quint8*>(f.constData()), f.size(),
+                                 requested, count);
+}
+
+void resetImage()
+{
+    memset(command.extendedChannels, 0, sizeof command.extendedChannels);
+    memset(&command.extendedDevice, 0, sizeof command.extendedDevice);
+    memset(command.classicChannels, 0, sizeof command.classicChannels);
+    memset(&command.classicDevice, 0, sizeof command.classicDevice);
+    command.registerMap = ExtendedMap;
+    command.modelCode = ModelNone;
+}
+
+} // namespace
+
+class TestFrames : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init() { resetImage(); }
+
+    void crcVectors_data()
+    {
+        QTest::addColumn<QByteArray>("data");
+        QTest::addColumn<QByteArray>("crc");
+        QTest::newRow("check string") << QByteArray("123456789") << hex("374b");
+        QTest::newRow("read request") << hex("010300000001") << hex("840a");
+        QTest::newRow("read ten") << hex("01030000000a") << hex("c5cd");
+        QTest::newRow("device page commit")
+            << hex("ff10a2400001020000") << framed(hex("ff10a2400001020000")).right(2);
+        QTest::newRow("nothing") << QByteArray() << hex("ffff");
+    }
+    void crcVectors()
+    {
+        QFETCH(QByteArray, data);
+        QFETCH(QByteArray, crc);
+        QByteArray frame = data;
+        frame.append(2, '\0');
+        crc16(reinterpret_cast<quint8*>(frame.data()), data.size());
+        QCOMPARE(frame.right(2), crc);
+        QVERIFY(crcMatches(reinterpret_cast<const quint8*>(frame.constData()), frame.size()) ||
+                data.isEmpty());
+    }
+
+    void crcRejectsDamage()
+    {
+        QByteArray f = framed(hex("ff0302000a"));
+        QVERIFY(crcMatches(reinterpret_cast<const quint8*>(f.constData()), f.size()));
+        f[3] = char(f[3] ^ 0x01);
+        QVERIFY(!crcMatches(reinterpret_cast<const quint8*>(f.constData()), f.size()));
+        QVERIFY(!crcMatches(reinterpret_cast<const quint8*>(f.constData()), 1));
+    }
+
+    void dispatcher_data()
+    {
+        QTest::addColumn<int>("model");
+        QTest::addColumn<QByteArray>("body");
+        QTest::addColumn<int>("requested");
+        QTest::addColumn<int>("count");
+        QTest::addColumn<int>("result");
+
+        // Exceptions: only codes 2 and 3 are failures.
+        QTest::newRow("0x83 code 2") << 0 << hex("ff8302") << 0x0102 << 1 << int(ResultIllegalAddress);
+        QTest::newRow("0x83 code 3") << 0 << hex("ff8303") << 0x0102 << 1 << int(ResultIllegalValue);
+        QTest::newRow("0x83 code 1") << 0 << hex("ff8301") << 0x0102 << 1 << int(ResultOk);
+        QTest::newRow("0x84 code 4") << 0 << hex("ff8404") << 0x0102 << 1 << int(ResultOk);
+        QTest::newRow("0x90 code 2") << 0 << hex("ff9002") << 0x0102 << 1 << int(ResultIllegalAddress);
+        QTest::newRow("0x94 code 3") << 0 << hex("ff9403") << 0 << 0 << int(ResultIllegalValue);
+        QTest::newRow("exception without code") << 0 << hex("ff83") << 0 << 1 << int(ResultMismatch);
+
+        // Write echoes: the low 12 bits of the register decide, the page does not.
+        QTest::newRow("16 echo") << 0 << hex("ff1000fe0004") << 0x0FE << 4 << int(ResultOk);
+        QTest::newRow("16 echo other page") << 0 << hex("ff10a0fe0004") << 0x0FE << 4 << int(ResultOk);
+        QTest::newRow("16 echo other register") << 0 << hex("ff1000ff0004") << 0x0FE << 4 << int(ResultMismatch);
+        QTest::newRow("6 echo") << 0 << hex("ff06a2400000") << 0x240 << 1 << int(ResultOk);
+        QTest::newRow("16 echo too short") << 0 << hex("ff10") << 0x0FE << 4 << int(ResultMismatch);
+
+        // Data-block echoes: bytes 4-5 against the low half of the address.
+        QTest::newRow("14 echo") << 0 << hex("ff0e00081234") << 0x1234 << 0 << int(ResultOk);
+        QTest::newRow("15 echo, high half differs") << 0 << hex("ff0f99991234") << 0x1234 << 0 << int(ResultOk);
+        QTest::newRow("15 echo, low half differs") << 0 << hex("ff0f00081235") << 0x1234 << 0 << int(ResultMismatch);
+
+        QTest::newRow("function 20") << 0 << hex("ff140100000009000000") << 0 << 0 << int(ResultOk);
+        QTest::newRow("function 20 short") << 0 << hex("ff1401000000") << 0 << 0 << int(ResultMismatch);
+        QTest::newRow("unknown function 5") << 0 << hex("ff0500010000") << 0 << 0 << int(ResultNotSent);
+
+        // Function 3/4: only a reply of exactly the size asked for.
+        QTest::newRow("3 longer than its byte count") << 0 << hex("ff0304000100020003") << 0x1102 << 2 << int(ResultMismatch);
+        QTest::newRow("3 fewer registers than asked") << 0 << hex("ff03020001") << 0x0102 << 2 << int(ResultMismatch);
+        QTest::newRow("3 more registers than asked") << 0 << hex("ff030400010002") << 0x0102 << 1 << int(ResultMismatch);
+        QTest::newRow("3 byte count disagrees with data") << 0 << hex("ff030400010002aa") << 0x0102 << 2 << int(ResultMismatch);
+        QTest::newRow("4 odd byte count") << 0 << hex("ff040300010002") << 0x0010 << 1 << int(ResultMismatch);
+    }
+    void dispatcher()
+    {
+        QFETCH(int, model);
+        QFETCH(QByteArray, body);
+        QFETCH(int, requested);
+        QFETCH(int, count);
+        QFETCH(int, result);
+        command.modelCode = quint16(model);
+        QCOMPARE(int(dispatch(body, quint16(requested), quint16(count))), result);
+    }
+
+    void exceptionLeavesImage()
+    {
+        command.extendedChannels[1].format = 0x1234;
+        QCOMPARE(int(dispatch(hex("ff8301"), 0x1103, 1)), int(ResultOk));
+        QCOMPARE(command.extendedChannels[1].format, quint16(0x1234));
+    }
+
+    void sizedReplyIsParsed()
+    {
+        // (3, ch 1, 259, 1): format of channel record 1.
+        QCOMPARE(int(dispatch(hex("ff03020035"), 0x1103, 1)), int(ResultOk));
+        QCOMPARE(command.extendedChannels[1].format, quint16(0x0035));
+        // A late reply of another size changes nothing.
+        QCOMPARE(int(dispatch(hex("ff030400990098"), 0x1103, 1)), int(ResultMismatch));
+        QCOMPARE(command.extendedChannels[1].format, quint16(0x0035));
+    }
+
+    void rangeReplyIsLittleEndian()
+    {
+        archiveRangeFirst = archiveRangeLast = 0;
+        QCOMPARE(int(dispatch(hex("ff140100000002010000"), 0, 0)), int(ResultOk));
+        QCOMPARE(archiveRangeFirst, quint32(1));
+        QCOMPARE(archiveRangeLast, quint32(0x0102));
+    }
+
+    void archiveRecords_data()
+    {
+        QTest::addColumn<int>("model");
+        QTest::addColumn<int>("k");         // records announced
+        QTest::addColumn<int>("records");   // records actually in the reply
+        QTest::addColumn<int>("requested"); // records asked for
+        QTest::addColumn<int>("result");
+        QTest::addColumn<bool>("copied");
+        QTest::newRow("T2 two records") << int(ModelT2) << 2 << 2 << 2 << int(ResultOk) << true;
+        QTest::newRow("T6 24 records") << int(ModelT6) << 24 << 24 << 24 << int(ResultOk) << true;
+        QTest::newRow("no records") << int(ModelT2) << 0 << 0 << 0 << int(ResultOk) << false;
+        QTest::newRow("26 announced") << int(ModelT2) << 26 << 26 << 26 << int(ResultMismatch) << false;
+        QTest::newRow("fewer than asked") << int(ModelT2) << 2 << 2 << 3 << int(ResultMismatch) << false;
+        QTest::newRow("count without the bytes") << int(ModelT2) << 3 << 2 << 3 << int(ResultMismatch) << false;
+        QTest::newRow("T6M 25 do not fit the block") << int(ModelT6M) << 25 << 25 << 25 << int(ResultMismatch) << false;
+        QTest::newRow("T6M 17 fit") << int(ModelT6M) << 17 << 17 << 17 << int(ResultOk) << true;
+        QTest::newRow("T8M copies nothing") << int(ModelT8M) << 25 << 25 << 25 << int(ResultOk) << false;
+    }
+    void archiveRecords()
+    {
+        QFETCH(int, model);
+        QFETCH(int, k);
+        QFETCH(int, records);
+        QFETCH(int, requested);
+        QFETCH(int, result);
+        QFETCH(bool, copied);
+        command.modelCode = quint16(model);
+        const int size = model == ModelT8M ? 48 : command.archiveRecordSize();
+        memset(archiveBlock, 0xEE, sizeof archiveBlock);
+        QByteArray body = hex("ff0c");
+        body.append(char(k));
+        for (int i = 0; i < records * size; ++i)
+            body.append(char(i % 251));
+        QCOMPARE(int(dispatch(body, 0, quint16(requested))), result);
+        if (copied) {
+            QCOMPARE(QByteArray(reinterpret_cast<const char*>(archiveBlock), records * size),
+                     body.mid(3));
+            if (records * size < ArchiveBlockSize)
+                QCOMPARE(archiveBlock[records * size], quint8(0xEE));
+        } else {
+            QCOMPARE(archiveBlock[0], quint8(0xEE));
+        }
+    }
+};
+
+QTEST_APPLESS_MAIN(TestFrames)
+#include "test_frames.moc"
