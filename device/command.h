@@ -46,8 +46,7 @@ public:
                                        quint16 count);
     TransactionResult writeDataBlock(quint16 functionCode, quint32 address, const quint8* data,
                                      int length);
-    TransactionResult findArchiveRange(quint16 functionCode, quint32 startTicks,
-                                       quint32 stopTicks);
+    TransactionResult findArchiveRange(quint16 functionCode, quint32 startTicks, quint32 stopTicks);
 
     // Checks a reply whose CRC matched. `length` is the reply's length with its CRC,
     // `count` the number of registers or records asked for (3, 4, 12).
@@ -71,12 +70,14 @@ public:
     void setCalibrationMode(bool on);
     void wrapArchiveStart();
     bool longVersionBlock() const;
+    // The PC time in device ticks, and the clock fields of the current layout set to it.
+    quint32 deviceTimeNow() const;
+    void setClockFieldsNow();
 
     float unitFactor(int channel) const;
 
-    QProgressDialog* createProgressDialog(const QString& labelText,
-                                          const QString& cancelButtonText, int minimum,
-                                          int maximum);
+    QProgressDialog* createProgressDialog(const QString& labelText, const QString& cancelButtonText,
+                                          int minimum, int maximum);
 
     // Size of one log record of the current model (0: nothing is copied).
     int archiveRecordSize() const;
@@ -135,8 +136,9 @@ private:
     void sendPreamble(int writtenMs, int readMs);
     bool gatherReply(QByteArray& reply, int firstReplyMs, int betweenChunksMs,
                      TransactionResult& result);
-    // Set while a write request is built: the register the request started at.
-    quint16 writeStartRegister = 0;
+    // Set when a reply has brought the archive start fresh from the device;
+    // wrapArchiveStart unwraps it once and clears it.
+    bool archiveStartFresh = false;
 };
 
 extern Command command;

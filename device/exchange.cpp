@@ -9,7 +9,8 @@
 
 #include <cstring>
 
-namespace {
+namespace
+{
 
 enum class Preamble { None, BeforeFirstAttempt, BeforeEveryAttempt };
 enum class Settle { AfterEveryQuickFailure, AfterFirstFailureOnly };
@@ -142,8 +143,7 @@ TransactionResult Command::runExchange(int frameLength, quint16 requested, quint
     return result;
 }
 
-TransactionResult Command::transact(quint16 functionCode, quint16 page, quint16 reg,
-                                    quint16 count)
+TransactionResult Command::transact(quint16 functionCode, quint16 page, quint16 reg, quint16 count)
 {
     if (count == 0)
         return ResultOk;
@@ -215,8 +215,8 @@ TransactionResult Command::readArchiveBlock(quint16 functionCode, quint16 /*page
     return runExchange(6, firstRecord, count, s);
 }
 
-TransactionResult Command::writeDataBlock(quint16 functionCode, quint32 address,
-                                          const quint8* data, int length)
+TransactionResult Command::writeDataBlock(quint16 functionCode, quint32 address, const quint8* data,
+                                          int length)
 {
     if (functionCode != 14 && functionCode != 15)
         return connected ? ResultNotSent : ResultOk;

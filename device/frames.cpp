@@ -34,7 +34,10 @@ bool crcMatches(const quint8* frame, int n)
     return frame[n - 2] == quint8(crc & 0xFF) && frame[n - 1] == quint8(crc >> 8);
 }
 
-static quint16 be16(const quint8* p) { return quint16((p[0] << 8) | p[1]); }
+static quint16 be16(const quint8* p)
+{
+    return quint16((p[0] << 8) | p[1]);
+}
 
 static quint32 le32(const quint8* p)
 {

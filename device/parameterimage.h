@@ -8,90 +8,91 @@
 #include <cstddef>
 #include <limits>
 
-static_assert(Q_BYTE_ORDER == Q_LITTLE_ENDIAN, "the image and configuration files are little-endian");
+static_assert(Q_BYTE_ORDER == Q_LITTLE_ENDIAN,
+              "the image and configuration files are little-endian");
 static_assert(std::numeric_limits<float>::is_iec559 && sizeof(float) == 4,
               "f32 fields must be IEEE-754 single precision");
 
 // One gas channel in the classic register map (232 bytes).
 struct ClassicChannelRecord {
-    quint16 channelPage;            // 0: own index when on, channelOffMarker when off
-    quint16 format;                 // 2: format word
-    float molecularWeight;          // 4
-    float lelCoefficient;           // 8
-    quint16 zeroAdc;                // 12
-    quint16 spanAdc;                // 14
-    quint8 pgaIndex;                // 16
-    quint8 rloadIndex;              // 17
-    quint8 rgainIndex;              // 18
-    quint8 rfIndex;                 // 19
-    quint16 auxWords[3];            // 20
-    quint8 gap26[1];                // 26
-    char gasFormula[10];            // 27, not terminated when full
-    quint8 gap37[1];                // 37
-    quint16 channelFlags;           // 38
-    quint16 channelStatus;          // 40
-    quint16 deadZone;               // 42
-    quint16 deadZone2;              // 44
-    quint16 adcZeroPoint;           // 46
-    quint16 adcCurrent;             // 48
-    quint8 gap50[6];                // 50
-    quint16 adcSpanPoint;           // 56
-    quint8 gap58[2];                // 58
-    quint32 auxInputValue;          // 60
-    float measuredValue;            // 64
-    float auxMeasuredValue1;        // 68
-    float auxMeasuredValue2;        // 72
-    quint16 calibrationConcentration; // 76
-    quint16 calibrationGas;         // 78
-    quint16 rangeCalibrationLimit;  // 80
-    quint8 gap82[2];                // 82
-    float calibrationCoefficient;   // 84
-    quint16 limit1;                 // 88: bits 0-14 value, bit 15 falling
-    quint16 limit2;                 // 90
-    quint16 limit3;                 // 92
-    quint16 limit4;                 // 94
-    quint16 hysteresis;             // 96
-    quint16 sensorStatus;           // 98
-    quint8 gap100[4];               // 100
-    quint16 stel;                   // 104
-    quint16 twa;                    // 106
-    quint16 stelInterval;           // 108
-    quint16 calibrationInterval;    // 110
-    quint32 lastCalibrationDate;    // 112
+    quint16 channelPage;                // 0: own index when on, channelOffMarker when off
+    quint16 format;                     // 2: format word
+    float molecularWeight;              // 4
+    float lelCoefficient;               // 8
+    quint16 zeroAdc;                    // 12
+    quint16 spanAdc;                    // 14
+    quint8 pgaIndex;                    // 16
+    quint8 rloadIndex;                  // 17
+    quint8 rgainIndex;                  // 18
+    quint8 rfIndex;                     // 19
+    quint16 auxWords[3];                // 20
+    quint8 gap26[1];                    // 26
+    char gasFormula[10];                // 27, not terminated when full
+    quint8 gap37[1];                    // 37
+    quint16 channelFlags;               // 38
+    quint16 channelStatus;              // 40
+    quint16 deadZone;                   // 42
+    quint16 deadZone2;                  // 44
+    quint16 adcZeroPoint;               // 46
+    quint16 adcCurrent;                 // 48
+    quint8 gap50[6];                    // 50
+    quint16 adcSpanPoint;               // 56
+    quint8 gap58[2];                    // 58
+    quint32 auxInputValue;              // 60
+    float measuredValue;                // 64
+    float auxMeasuredValue1;            // 68
+    float auxMeasuredValue2;            // 72
+    quint16 calibrationConcentration;   // 76
+    quint16 calibrationGas;             // 78
+    quint16 rangeCalibrationLimit;      // 80
+    quint8 gap82[2];                    // 82
+    float calibrationCoefficient;       // 84
+    quint16 limit1;                     // 88: bits 0-14 value, bit 15 falling
+    quint16 limit2;                     // 90
+    quint16 limit3;                     // 92
+    quint16 limit4;                     // 94
+    quint16 hysteresis;                 // 96
+    quint16 sensorStatus;               // 98
+    quint8 gap100[4];                   // 100
+    quint16 stel;                       // 104
+    quint16 twa;                        // 106
+    quint16 stelInterval;               // 108
+    quint16 calibrationInterval;        // 110
+    quint32 lastCalibrationDate;        // 112
     quint16 spanTableCoefficient[10];   // 116: x 1000
     quint16 spanTableConcentration[10]; // 136: x the channel scale
     qint16 tempTableTemperature[10];    // 156: hundredths of a degree
     float tempTableCoefficient[10];     // 176
-    quint16 displayDivisor[2];      // 216
-    quint16 formulaGasNumber;       // 220
-    quint16 sensorType;             // 222
-    quint8 gap224[8];               // 224
+    quint16 displayDivisor[2];          // 216
+    quint16 formulaGasNumber;           // 220
+    quint16 sensorType;                 // 222
+    quint8 gap224[8];                   // 224
 };
 
 // Device-wide parameters of the classic map (80 bytes, page 10).
 struct ClassicDeviceBlock {
-    quint16 deviceFlags;            // 0
-    quint16 deviceStatus;           // 2
-    quint8 gap4[6];                 // 4
-    quint16 pwmSound;               // 10
-    quint8 gap12[8];                // 12
-    quint16 batteryCharge;          // 20
-    quint16 batteryVoltage;         // 22
-    quint16 archiveEnabled;         // 24
-    quint8 archiveIntervals[2];     // 26: minutes, threshold-mode seconds
-    quint32 archiveStartAddress;    // 28
-    quint32 archiveCurrentAddress;  // 32
-    quint32 deviceClock;            // 36
-    quint16 bumpTestInterval;       // 40
-    quint8 gap42[2];                // 42
-    quint32 lastBumpTestDate;       // 44
-    float deviceTemperature;        // 48
-    quint32 serialNumber;           // 52
-    quint16 hardwareVersion;        // 56
-    quint8 gap58[2];                // 58
-    quint32 productionDate;         // 60
-    qint32 utcOffset;               // 64
-    quint8 gap68[12];               // 68
+    quint16 deviceFlags;           // 0
+    quint16 deviceStatus;          // 2
+    quint8 gap4[6];                // 4
+    quint16 pwmSound;              // 10
+    quint8 gap12[8];               // 12
+    quint16 batteryCharge;         // 20
+    quint16 batteryVoltage;        // 22
+    quint16 archiveEnabled;        // 24
+    quint8 archiveIntervals[2];    // 26: minutes, threshold-mode seconds
+    quint32 archiveStartAddress;   // 28
+    quint32 archiveCurrentAddress; // 32
+    quint32 deviceClock;           // 36
+    quint16 bumpTestInterval;      // 40
+    quint8 gap42[2];               // 42
+    quint32 lastBumpTestDate;      // 44
+    float deviceTemperature;       // 48
+    quint32 serialNumber;          // 52
+    quint16 hardwareVersion;       // 56
+    quint8 gap58[2];               // 58
+    quint32 productionDate;        // 60
+    qint32 utcOffset;              // 64
+    quint8 gap68[12];              // 68
 };
 
 // Temperature-zero correction table of one classic channel (40 bytes).
@@ -102,106 +103,106 @@ struct ClassicZeroTable {
 
 // One gas channel in the extended register map (420 bytes).
 struct ExtendedChannelRecord {
-    quint16 channelPage;            // 0
-    quint16 format;                 // 2
-    quint16 sensorType;             // 4
-    quint8 lcdFormula;              // 6
-    quint8 cellPosition;            // 7
-    float molecularWeight;          // 8
-    float lelCoefficient;           // 12
-    quint16 zeroAdc;                // 16
-    quint16 spanAdc;                // 18
-    quint16 pgaIndex;               // 20
-    quint16 averagingCount;         // 22
-    quint16 rgainIndex;             // 24
-    quint16 correctionCoefficient;  // 26: x 1000
-    quint16 auxWords[3];            // 28
-    quint8 gap34[1];                // 34
-    char gasFormula[10];            // 35
-    quint8 gap45[3];                // 45
-    quint32 channelFlags;           // 48
-    quint32 channelStatus;          // 52
-    quint16 sensorStatus;           // 56
-    quint16 adcZeroPoint;           // 58
-    quint16 adcCurrent;             // 60
-    quint8 gap62[6];                // 62
-    quint16 adcSpanPoint;           // 68
-    quint8 gap70[2];                // 70
-    quint32 auxInputValue;          // 72
-    float measuredValue;            // 76
-    float auxMeasuredValue1;        // 80
-    float auxMeasuredValue2;        // 84
-    quint16 rangeCalibrationLimit;  // 88
-    quint8 gap90[2];                // 90
-    float calibrationConcentration; // 92
-    float calibrationGas;           // 96
-    float calibrationCoefficient;   // 100
-    float deadZone;                 // 104
-    float deadZone2;                // 108
-    float limit1;                   // 112: direction in channelFlags bit 10
-    float limit2;                   // 116: bit 11
-    float limit3;                   // 120: bit 12
-    float limit4;                   // 124
-    float hysteresis;               // 128
-    float stel;                     // 132
-    float twa;                      // 136
-    float sensorProtection;         // 140
-    quint16 stelInterval;           // 144
-    quint16 calibrationInterval;    // 146
-    quint32 lastCalibrationDate;    // 148
+    quint16 channelPage;                // 0
+    quint16 format;                     // 2
+    quint16 sensorType;                 // 4
+    quint8 lcdFormula;                  // 6
+    quint8 cellPosition;                // 7
+    float molecularWeight;              // 8
+    float lelCoefficient;               // 12
+    quint16 zeroAdc;                    // 16
+    quint16 spanAdc;                    // 18
+    quint16 pgaIndex;                   // 20
+    quint16 averagingCount;             // 22
+    quint16 rgainIndex;                 // 24
+    quint16 correctionCoefficient;      // 26: x 1000
+    quint16 auxWords[3];                // 28
+    quint8 gap34[1];                    // 34
+    char gasFormula[10];                // 35
+    quint8 gap45[3];                    // 45
+    quint32 channelFlags;               // 48
+    quint32 channelStatus;              // 52
+    quint16 sensorStatus;               // 56
+    quint16 adcZeroPoint;               // 58
+    quint16 adcCurrent;                 // 60
+    quint8 gap62[6];                    // 62
+    quint16 adcSpanPoint;               // 68
+    quint8 gap70[2];                    // 70
+    quint32 auxInputValue;              // 72
+    float measuredValue;                // 76
+    float auxMeasuredValue1;            // 80
+    float auxMeasuredValue2;            // 84
+    quint16 rangeCalibrationLimit;      // 88
+    quint8 gap90[2];                    // 90
+    float calibrationConcentration;     // 92
+    float calibrationGas;               // 96
+    float calibrationCoefficient;       // 100
+    float deadZone;                     // 104
+    float deadZone2;                    // 108
+    float limit1;                       // 112: direction in channelFlags bit 10
+    float limit2;                       // 116: bit 11
+    float limit3;                       // 120: bit 12
+    float limit4;                       // 124
+    float hysteresis;                   // 128
+    float stel;                         // 132
+    float twa;                          // 136
+    float sensorProtection;             // 140
+    quint16 stelInterval;               // 144
+    quint16 calibrationInterval;        // 146
+    quint32 lastCalibrationDate;        // 148
     quint16 spanTableConcentration[10]; // 152
     float spanTableCoefficient[10];     // 172
     qint16 tempTableTemperature[10];    // 212
     float tempTableCoefficient[10];     // 232
     qint16 zeroTableTemperature[10];    // 272
     qint16 zeroTableOffset[10];         // 292
-    quint8 gap312[60];              // 312
-    quint16 displayDivisor[2];      // 372
-    quint16 formulaGasNumber;       // 376
-    qint16 zeroCalibrationTemperature; // 378
-    quint16 warmUpTime;             // 380
-    quint8 gap382[2];               // 382
-    float rawConcentration;         // 384
-    float sensorTemperature;        // 388
-    float sensorHumidity;           // 392
-    char sensorSerial[14];          // 396, not terminated when full
-    quint8 gap410[10];              // 410
+    quint8 gap312[60];                  // 312
+    quint16 displayDivisor[2];          // 372
+    quint16 formulaGasNumber;           // 376
+    qint16 zeroCalibrationTemperature;  // 378
+    quint16 warmUpTime;                 // 380
+    quint8 gap382[2];                   // 382
+    float rawConcentration;             // 384
+    float sensorTemperature;            // 388
+    float sensorHumidity;               // 392
+    char sensorSerial[14];              // 396, not terminated when full
+    quint8 gap410[10];                  // 410
 };
 
 // Device-wide parameters of the extended map (104 bytes, page 10).
 struct ExtendedDeviceBlock {
-    quint32 deviceFlags;            // 0
-    quint32 deviceStatus;           // 4
-    quint16 pwmSound;               // 8
-    quint16 ledPulseTime;           // 10
-    quint16 ledPeriod;              // 12
-    quint8 gap14[2];                // 14
-    quint16 lcdType;                // 16
-    quint8 gap18[8];                // 18
-    quint16 batteryCharge;          // 26
-    quint16 batteryVoltage;         // 28
-    quint16 batteryLevels[4];       // 30: maximum, minimum, limit 1, limit 2
-    quint16 archiveEnabled;         // 38
-    quint8 archiveIntervals[2];     // 40
-    quint8 gap42[2];                // 42
-    quint32 archiveStartAddress;    // 44
-    quint32 archiveCurrentAddress;  // 48
-    quint32 deviceClock;            // 52
-    quint16 bumpTestInterval;       // 56
-    quint8 gap58[2];                // 58
-    quint32 lastBumpTestDate;       // 60
-    float deviceTemperature;        // 64
-    quint8 gap68[4];                // 68
-    float devicePressure;           // 72
-    quint32 serialNumber;           // 76
-    quint16 hardwareVersion;        // 80
-    quint8 gap82[2];                // 82
-    quint32 productionDate;         // 84
-    qint32 utcOffset;               // 88
-    quint32 gnssConfig;             // 92
-    quint8 loraPeriod;              // 96
-    quint8 loraAlarmPeriod;         // 97
-    quint8 gap98[6];                // 98
+    quint32 deviceFlags;           // 0
+    quint32 deviceStatus;          // 4
+    quint16 pwmSound;              // 8
+    quint16 ledPulseTime;          // 10
+    quint16 ledPeriod;             // 12
+    quint8 gap14[2];               // 14
+    quint16 lcdType;               // 16
+    quint8 gap18[8];               // 18
+    quint16 batteryCharge;         // 26
+    quint16 batteryVoltage;        // 28
+    quint16 batteryLevels[4];      // 30: maximum, minimum, limit 1, limit 2
+    quint16 archiveEnabled;        // 38
+    quint8 archiveIntervals[2];    // 40
+    quint8 gap42[2];               // 42
+    quint32 archiveStartAddress;   // 44
+    quint32 archiveCurrentAddress; // 48
+    quint32 deviceClock;           // 52
+    quint16 bumpTestInterval;      // 56
+    quint8 gap58[2];               // 58
+    quint32 lastBumpTestDate;      // 60
+    float deviceTemperature;       // 64
+    quint8 gap68[4];               // 68
+    float devicePressure;          // 72
+    quint32 serialNumber;          // 76
+    quint16 hardwareVersion;       // 80
+    quint8 gap82[2];               // 82
+    quint32 productionDate;        // 84
+    qint32 utcOffset;              // 88
+    quint32 gnssConfig;            // 92
+    quint8 loraPeriod;             // 96
+    quint8 loraAlarmPeriod;        // 97
+    quint8 gap98[6];               // 98
 };
 
 #define QIRO_CHECK_OFFSET(T, f, o) static_assert(offsetof(T, f) == (o), #T "::" #f " offset")
@@ -387,7 +388,8 @@ QIRO_CHECK_OFFSET(ExtendedDeviceBlock, gap98, 98);
 #undef QIRO_CHECK_OFFSET
 
 // Bits of the shared words that more than one page uses.
-namespace FormatBits {
+namespace FormatBits
+{
 constexpr quint16 DisplayUnitMask = 0x0003;
 constexpr quint16 BaseUnitMask = 0x000C;
 constexpr int BaseUnitShift = 2;
@@ -403,7 +405,8 @@ constexpr quint16 ClassicFormulaMask = 0xE000;
 constexpr int ClassicFormulaShift = 13;
 } // namespace FormatBits
 
-namespace ChannelFlagBits {
+namespace ChannelFlagBits
+{
 constexpr quint32 ZeroRequest = 1u << 0;
 constexpr quint32 SpanRequest = 1u << 1;
 constexpr quint32 SetupChanged = 1u << 2;
@@ -419,7 +422,8 @@ constexpr quint32 Limit3Falling = 1u << 12;   // extended
 constexpr quint32 LimitsReceipt = 1u << 13;   // extended
 } // namespace ChannelFlagBits
 
-namespace ChannelStatusBits {
+namespace ChannelStatusBits
+{
 constexpr quint32 ZeroFailed = 1u << 7;
 constexpr quint32 SpanFailed = 1u << 8;
 } // namespace ChannelStatusBits
@@ -430,7 +434,8 @@ constexpr quint16 ClassicLimitValueMask = 0x7FFF;
 // Classic rloadIndex bit 7 switches sensor protection for the kinds that have it.
 constexpr quint8 ClassicSensorProtectionBit = 0x80;
 
-namespace DeviceFlagBits {
+namespace DeviceFlagBits
+{
 constexpr quint32 AlarmOff = 1u << 0;
 constexpr quint32 AlarmBlockedInCalibration = 1u << 1;
 constexpr quint32 PowerOffBlocked = 1u << 2;
@@ -449,4 +454,7 @@ constexpr quint32 LoraOn = 1u << 15; // extended
 // The raw values of a channel are in units of 1 / displayDivisor[1]; a record
 // that was never read (or an offline image) holds 0 there, which counts as 1 so
 // that nothing ever divides by zero.
-inline quint16 effectiveDivisor(quint16 divisor) { return divisor == 0 ? 1 : divisor; }
+inline quint16 effectiveDivisor(quint16 divisor)
+{
+    return divisor == 0 ? 1 : divisor;
+}

@@ -1,17 +1,19 @@
 // Walks the register maps: stores function-3/4 replies into the image and
 // builds function-16 requests from it.
 
-#include "command.h"
 #include "registermap.h"
+#include "command.h"
 #include "units.h"
 
 #include <charconv>
 #include <cmath>
 #include <cstring>
 
-namespace regmap {
+namespace regmap
+{
 
-namespace {
+namespace
+{
 
 bool isDeviceTarget(Target t)
 {
@@ -98,7 +100,8 @@ qint64 scaleDecimal(float value, int decimals)
 
 using namespace regmap;
 
-namespace {
+namespace
+{
 
 struct Walk {
     Command& c;
@@ -158,7 +161,10 @@ template <typename T> T load(const quint8* p)
     return v;
 }
 
-template <typename T> void save(quint8* p, T v) { memcpy(p, &v, sizeof v); }
+template <typename T> void save(quint8* p, T v)
+{
+    memcpy(p, &v, sizeof v);
+}
 
 bool packedByPair(const Walk& w)
 {
@@ -191,9 +197,9 @@ void storeValue(const Walk& w, const Entry& e, quint8* base, quint16 v)
         save<float>(f, float(double(qint16(v)) / 100.0));
         break;
     case Rule::DivByDivisor: {
-        const quint16 divisor = w.classic
-                                    ? reinterpret_cast<ClassicChannelRecord*>(base)->displayDivisor[1]
-                                    : reinterpret_cast<ExtendedChannelRecord*>(base)->displayDivisor[1];
+        const quint16 divisor =
+            w.classic ? reinterpret_cast<ClassicChannelRecord*>(base)->displayDivisor[1]
+                      : reinterpret_cast<ExtendedChannelRecord*>(base)->displayDivisor[1];
         save<float>(f, float(double(v) / double(effectiveDivisor(divisor))));
         break;
     }
@@ -328,7 +334,12 @@ TransactionResult Command::parseHoldingRegisters(const quint8* reply, quint16 ad
     const bool classic = registerMap == ClassicMap;
     const HoldingTables& tables = classic ? classicHolding() : extendedHolding();
     const Table& t = page < ChannelSlots ? tables.channelRead : tables.deviceRead;
-    return walkReply(*this, t, Walk{*this, classic, page}, reg, true);
+    const int bytes = frameRemaining;
+    const TransactionResult result = walkReply(*this, t, Walk{*this, classic, page}, reg, true);
+    const int taken = (bytes - frameRemaining) / 2;
+    if (!classic && page >= ChannelSlots && reg <= 530 && reg + taken > 529)
+        archiveStartFresh = true;
+    return result;
 }
 
 TransactionResult Command::parseInputRegisters(const quint8* reply, quint16 address)
@@ -343,7 +354,7 @@ TransactionResult Command::parseInputRegisters(const quint8* reply, quint16 addr
         return ResultMismatch;
     const InputTables& tables = inputTables();
     const bool classic = registerMap == ClassicMap;
-    const Table& t = !classic ? tables.extended
+    const Table& t = !classic                                            ? tables.extended
                      : (modelCode == ModelT6M || modelCode == ModelT6M4) ? tables.pageClassic
                                                                          : tables.fixedClassic;
     return walkReply(*this, t, Walk{*this, classic, page}, reg, false);

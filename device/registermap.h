@@ -9,29 +9,31 @@
 
 #include <QtGlobal>
 
-namespace regmap {
+namespace regmap
+{
 
 enum class Rule : quint8 {
-    None,            // not in the map
-    End,             // end marker of a block; endResult is the result
-    U16,             // the 16-bit word at offset (plain value, one half of a 32-bit field, two characters, two bytes)
-    U8,              // the byte at offset; sent with a high byte of 0
-    SetU32,          // reading sets the whole 32-bit field to v; writing sends its low half
-    OrHighU32,       // reading ORs v into bits 16-31; writing sends the high half
-    Hundredths,      // f32 at offset, v / 100 and back
-    Thousandths,     // f32 at offset, v / 1000 and back
-    SignedHundredths, // f32 at offset from a signed 16-bit value in hundredths (read only)
-    DivByDivisor,    // f32 at offset, v / displayDivisor[1] of the record (read only)
-    Packed283,       // classic register 283: load, gain and filter resistor indexes
+    None, // not in the map
+    End,  // end marker of a block; endResult is the result
+    U16,  // the 16-bit word at offset (plain value, one half of a 32-bit field, two characters, two
+          // bytes)
+    U8,   // the byte at offset; sent with a high byte of 0
+    SetU32,             // reading sets the whole 32-bit field to v; writing sends its low half
+    OrHighU32,          // reading ORs v into bits 16-31; writing sends the high half
+    Hundredths,         // f32 at offset, v / 100 and back
+    Thousandths,        // f32 at offset, v / 1000 and back
+    SignedHundredths,   // f32 at offset from a signed 16-bit value in hundredths (read only)
+    DivByDivisor,       // f32 at offset, v / displayDivisor[1] of the record (read only)
+    Packed283,          // classic register 283: load, gain and filter resistor indexes
     FirmwareVersion288, // classic 288: read into firmwareVersion, written as 0
-    FirmwareStart,   // device register 1: read taken, written as 1
-    Register2,       // device register 2: read taken, written as 1 when the request starts at 1
+    FirmwareStart,      // device register 1: read taken, written as 1
+    Register2,          // device register 2: read taken, written as 1 when the request starts at 1
     BootloaderPowerOff, // device register 5: read taken and ends the parse with 8, written as 1
-    NonZeroFlag,     // firmwareEndFlag: read 0 or 1, written as its low byte
-    NonZeroAddress,  // firmwareEndAddress: read 0 or 1, written as its low 16 bits
-    SendZero,        // command register: written as 0
-    FlagBit,         // command register: bit `bit` of the flag word at offset, as 0 or 1
-    Taken,           // read, nothing stored
+    NonZeroFlag,        // firmwareEndFlag: read 0 or 1, written as its low byte
+    NonZeroAddress,     // firmwareEndAddress: read 0 or 1, written as its low 16 bits
+    SendZero,           // command register: written as 0
+    FlagBit,            // command register: bit `bit` of the flag word at offset, as 0 or 1
+    Taken,              // read, nothing stored
 };
 
 enum class Target : quint8 {
@@ -77,8 +79,8 @@ public:
     void add(int reg, Rule rule, Target target, int offset, Access access = RW, int channel = -1,
              int bit = 0);
     // n registers from reg, offsets stride bytes apart.
-    void range(int reg, int n, Rule rule, Target target, int offset, int stride,
-               Access access = RW, int channel = -1);
+    void range(int reg, int n, Rule rule, Target target, int offset, int stride, Access access = RW,
+               int channel = -1);
     // End markers; 0 leaves that direction without one.
     void end(int reg, int readResult, int writeResult);
 

@@ -5,7 +5,8 @@
 
 #include <cstddef>
 
-namespace regmap {
+namespace regmap
+{
 
 void TableBuilder::add(int reg, Rule rule, Target target, int offset, Access access, int channel,
                        int bit)
@@ -43,7 +44,8 @@ void TableBuilder::end(int reg, int readResult, int writeResult)
     }
 }
 
-namespace {
+namespace
+{
 
 using C = ClassicChannelRecord;
 using D = ClassicDeviceBlock;
@@ -145,8 +147,8 @@ void buildClassicHolding(HoldingTables& t)
     dev.add(562, Rule::FlagBit, Dv, offsetof(D, deviceFlags), W, -1, 3);
     dev.add(563, Rule::FlagBit, Dv, offsetof(D, deviceFlags), W, -1, 2);
     dev.end(564, 0, ResultBlockOverrun);
-    for (int reg : {int(RegCommit), int(RegSaveFactory), int(RegRestoreFactory),
-                    int(RegEndSession), int(RegBleBootloader), int(RegPowerOff)}) {
+    for (int reg : {int(RegCommit), int(RegSaveFactory), int(RegRestoreFactory), int(RegEndSession),
+                    int(RegBleBootloader), int(RegPowerOff)}) {
         dev.add(reg, Rule::SendZero, Target::None, 0, W);
         dev.end(reg + 1, 0, ResultBlockOverrun);
     }

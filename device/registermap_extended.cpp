@@ -6,9 +6,11 @@
 
 #include <cstddef>
 
-namespace regmap {
+namespace regmap
+{
 
-namespace {
+namespace
+{
 
 using C = ExtendedChannelRecord;
 using D = ExtendedDeviceBlock;
@@ -118,8 +120,8 @@ void buildExtendedHolding(HoldingTables& t)
     dev.add(562, Rule::FlagBit, Dv, offsetof(D, deviceFlags), W, -1, 3);
     dev.add(563, Rule::FlagBit, Dv, offsetof(D, deviceFlags), W, -1, 2);
     dev.end(564, 0, ResultBlockOverrun);
-    for (int reg : {int(RegCommit), int(RegSaveFactory), int(RegRestoreFactory),
-                    int(RegEndSession), int(RegBleBootloader), int(RegPowerOff)}) {
+    for (int reg : {int(RegCommit), int(RegSaveFactory), int(RegRestoreFactory), int(RegEndSession),
+                    int(RegBleBootloader), int(RegPowerOff)}) {
         dev.add(reg, Rule::SendZero, Target::None, 0, W);
         dev.end(reg + 1, 0, ResultBlockOverrun);
     }

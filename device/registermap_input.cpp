@@ -5,9 +5,11 @@
 
 #include <cstddef>
 
-namespace regmap {
+namespace regmap
+{
 
-namespace {
+namespace
+{
 
 constexpr Target Ch = Target::Channel;
 constexpr Target Dv = Target::Device;

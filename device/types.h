@@ -19,9 +19,15 @@ enum TransactionResultBits : quint16 {
 };
 
 // A single result is a success only when it is exactly ResultOk.
-inline bool resultOk(TransactionResult r) { return r == ResultOk; }
+inline bool resultOk(TransactionResult r)
+{
+    return r == ResultOk;
+}
 // Results ORed together succeed when no bit but ResultOk is set (the CRC bit included).
-inline bool resultsOk(unsigned combined) { return (combined & ~unsigned(ResultOk)) == 0; }
+inline bool resultsOk(unsigned combined)
+{
+    return (combined & ~unsigned(ResultOk)) == 0;
+}
 
 enum DeviceModel : quint16 {
     ModelNone = 0,
@@ -53,9 +59,9 @@ enum Register : quint16 {
     RegFirmwareEndFlag = 3,
     RegFirmwareEndAddress = 4,
     RegBootloaderPowerOff = 5,
-    RegModelCode = 16,      // input
+    RegModelCode = 16,       // input
     RegFirmwareVersion = 17, // input, extended map
-    RegUpdatePrepare = 16,  // holding, device page
+    RegUpdatePrepare = 16,   // holding, device page
     RegUpdateCancel = 17,
     RegUpdateStart = 18,
     RegClock = 254,

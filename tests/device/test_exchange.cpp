@@ -7,7 +7,8 @@
 #include <QElapsedTimer>
 #include <QtTest>
 
-namespace {
+namespace
+{
 
 int fragments(const QVector<SimRequest>& log)
 {
@@ -109,11 +110,14 @@ private slots:
         QTest::newRow("offline write") << 0 << 16 << 0 << 258 << 5 << int(ResultOk);
         QTest::newRow("offline other function") << 0 << 7 << 0 << 258 << 1 << int(ResultOk);
         QTest::newRow("online other function") << 1 << 7 << 0 << 258 << 1 << int(ResultNotSent);
-        QTest::newRow("write past block end") << 1 << 16 << 0 << 312 << 2 << int(ResultBlockOverrun);
+        QTest::newRow("write past block end")
+            << 1 << 16 << 0 << 312 << 2 << int(ResultBlockOverrun);
         QTest::newRow("write unmapped start") << 1 << 16 << 0 << 200 << 1 << int(ResultMismatch);
-        QTest::newRow("write 396 marker") << 1 << 16 << 0 << 336 << 61 << int(ResultOk | ResultNotSent);
+        QTest::newRow("write 396 marker")
+            << 1 << 16 << 0 << 336 << 61 << int(ResultOk | ResultNotSent);
         QTest::newRow("page 11") << 1 << 3 << 11 << 258 << 1 << int(ResultMismatch);
-        QTest::newRow("page 26 would alias the device page") << 1 << 16 << 26 << 576 << 1 << int(ResultMismatch);
+        QTest::newRow("page 26 would alias the device page")
+            << 1 << 16 << 26 << 576 << 1 << int(ResultMismatch);
     }
     void nothingSent()
     {
@@ -126,8 +130,9 @@ private slots:
         command.connected = connected;
         command.extendedChannels[0].format = 0x1111;
         sim.setHolding(0, 258, 0x2222);
-        QCOMPARE(int(command.transact(quint16(function), quint16(page), quint16(reg), quint16(count))),
-                 result);
+        QCOMPARE(
+            int(command.transact(quint16(function), quint16(page), quint16(reg), quint16(count))),
+            result);
         QTest::qWait(20);
         QCOMPARE(sim.requests().size(), 0);
         QCOMPARE(command.extendedChannels[0].format, quint16(0x1111));
@@ -171,7 +176,7 @@ private slots:
     void retries_data()
     {
         QTest::addColumn<int>("kind");
-        QTest::addColumn<int>("failing");  // attempts that fail
+        QTest::addColumn<int>("failing"); // attempts that fail
         QTest::addColumn<int>("result");
         QTest::addColumn<int>("framesSent");
         QTest::newRow("3 silent, then ok") << int(SimFault::Silence) << 3 << int(ResultOk) << 4;
@@ -179,8 +184,10 @@ private slots:
         QTest::newRow("always silent") << int(SimFault::Silence) << 99 << int(ResultNoReply) << 10;
         QTest::newRow("2 bad CRC, then ok") << int(SimFault::BadCrc) << 2 << int(ResultOk) << 3;
         QTest::newRow("one byte, then ok") << int(SimFault::OneByte) << 1 << int(ResultOk) << 2;
-        QTest::newRow("exception 2 always") << int(SimFault::Exception) << 99 << int(ResultIllegalAddress) << 10;
-        QTest::newRow("wrong byte count always") << int(SimFault::BadByteCount) << 99 << int(ResultMismatch) << 10;
+        QTest::newRow("exception 2 always")
+            << int(SimFault::Exception) << 99 << int(ResultIllegalAddress) << 10;
+        QTest::newRow("wrong byte count always")
+            << int(SimFault::BadByteCount) << 99 << int(ResultMismatch) << 10;
     }
     void retries()
     {
@@ -299,10 +306,10 @@ private slots:
             received = b;
             return true;
         });
-        QCOMPARE(int(command.writeDataBlock(quint16(function), 0x08001234,
-                                            reinterpret_cast<const quint8*>(bytes.constData()),
-                                            length)),
-                 result);
+        QCOMPARE(
+            int(command.writeDataBlock(quint16(function), 0x08001234,
+                                       reinterpret_cast<const quint8*>(bytes.constData()), length)),
+            result);
         const auto log = sim.requests();
         if (frameSize) {
             QCOMPARE(fragments(log), 1); // the preamble goes out for data blocks always

@@ -4,9 +4,13 @@
 
 #include <QtTest>
 
-namespace {
+namespace
+{
 
-QByteArray hex(const char* text) { return QByteArray::fromHex(text); }
+QByteArray hex(const char* text)
+{
+    return QByteArray::fromHex(text);
+}
 
 // The reply with its CRC appended, as it would come off the line.
 QByteArray framed(const QByteArray& body)
@@ -75,6 +79,15 @@ private slots:
         QVERIFY(!crcMatches(reinterpret_cast<const quint8*>(f.constData()), 1));
     }
 
+    void successRule()
+    {
+        QVERIFY(resultOk(ResultOk));
+        QVERIFY(!resultOk(ResultOk | ResultNotSent)); // the value 3 of some block ends
+        QVERIFY(resultsOk(ResultOk | ResultOk));
+        QVERIFY(!resultsOk(ResultOk | ResultCrcError));
+        QVERIFY(!resultsOk(ResultOk | ResultMismatch));
+    }
+
     void dispatcher_data()
     {
         QTest::addColumn<int>("model");
@@ -84,36 +97,51 @@ private slots:
         QTest::addColumn<int>("result");
 
         // Exceptions: only codes 2 and 3 are failures.
-        QTest::newRow("0x83 code 2") << 0 << hex("ff8302") << 0x0102 << 1 << int(ResultIllegalAddress);
-        QTest::newRow("0x83 code 3") << 0 << hex("ff8303") << 0x0102 << 1 << int(ResultIllegalValue);
+        QTest::newRow("0x83 code 2")
+            << 0 << hex("ff8302") << 0x0102 << 1 << int(ResultIllegalAddress);
+        QTest::newRow("0x83 code 3")
+            << 0 << hex("ff8303") << 0x0102 << 1 << int(ResultIllegalValue);
         QTest::newRow("0x83 code 1") << 0 << hex("ff8301") << 0x0102 << 1 << int(ResultOk);
         QTest::newRow("0x84 code 4") << 0 << hex("ff8404") << 0x0102 << 1 << int(ResultOk);
-        QTest::newRow("0x90 code 2") << 0 << hex("ff9002") << 0x0102 << 1 << int(ResultIllegalAddress);
+        QTest::newRow("0x90 code 2")
+            << 0 << hex("ff9002") << 0x0102 << 1 << int(ResultIllegalAddress);
         QTest::newRow("0x94 code 3") << 0 << hex("ff9403") << 0 << 0 << int(ResultIllegalValue);
-        QTest::newRow("exception without code") << 0 << hex("ff83") << 0 << 1 << int(ResultMismatch);
+        QTest::newRow("exception without code")
+            << 0 << hex("ff83") << 0 << 1 << int(ResultMismatch);
 
         // Write echoes: the low 12 bits of the register decide, the page does not.
         QTest::newRow("16 echo") << 0 << hex("ff1000fe0004") << 0x0FE << 4 << int(ResultOk);
-        QTest::newRow("16 echo other page") << 0 << hex("ff10a0fe0004") << 0x0FE << 4 << int(ResultOk);
-        QTest::newRow("16 echo other register") << 0 << hex("ff1000ff0004") << 0x0FE << 4 << int(ResultMismatch);
+        QTest::newRow("16 echo other page")
+            << 0 << hex("ff10a0fe0004") << 0x0FE << 4 << int(ResultOk);
+        QTest::newRow("16 echo other register")
+            << 0 << hex("ff1000ff0004") << 0x0FE << 4 << int(ResultMismatch);
         QTest::newRow("6 echo") << 0 << hex("ff06a2400000") << 0x240 << 1 << int(ResultOk);
         QTest::newRow("16 echo too short") << 0 << hex("ff10") << 0x0FE << 4 << int(ResultMismatch);
 
         // Data-block echoes: bytes 4-5 against the low half of the address.
         QTest::newRow("14 echo") << 0 << hex("ff0e00081234") << 0x1234 << 0 << int(ResultOk);
-        QTest::newRow("15 echo, high half differs") << 0 << hex("ff0f99991234") << 0x1234 << 0 << int(ResultOk);
-        QTest::newRow("15 echo, low half differs") << 0 << hex("ff0f00081235") << 0x1234 << 0 << int(ResultMismatch);
+        QTest::newRow("15 echo, high half differs")
+            << 0 << hex("ff0f99991234") << 0x1234 << 0 << int(ResultOk);
+        QTest::newRow("15 echo, low half differs")
+            << 0 << hex("ff0f00081235") << 0x1234 << 0 << int(ResultMismatch);
 
         QTest::newRow("function 20") << 0 << hex("ff140100000009000000") << 0 << 0 << int(ResultOk);
-        QTest::newRow("function 20 short") << 0 << hex("ff1401000000") << 0 << 0 << int(ResultMismatch);
-        QTest::newRow("unknown function 5") << 0 << hex("ff0500010000") << 0 << 0 << int(ResultNotSent);
+        QTest::newRow("function 20 short")
+            << 0 << hex("ff1401000000") << 0 << 0 << int(ResultMismatch);
+        QTest::newRow("unknown function 5")
+            << 0 << hex("ff0500010000") << 0 << 0 << int(ResultNotSent);
 
         // Function 3/4: only a reply of exactly the size asked for.
-        QTest::newRow("3 longer than its byte count") << 0 << hex("ff0304000100020003") << 0x1102 << 2 << int(ResultMismatch);
-        QTest::newRow("3 fewer registers than asked") << 0 << hex("ff03020001") << 0x0102 << 2 << int(ResultMismatch);
-        QTest::newRow("3 more registers than asked") << 0 << hex("ff030400010002") << 0x0102 << 1 << int(ResultMismatch);
-        QTest::newRow("3 byte count disagrees with data") << 0 << hex("ff030400010002aa") << 0x0102 << 2 << int(ResultMismatch);
-        QTest::newRow("4 odd byte count") << 0 << hex("ff040300010002") << 0x0010 << 1 << int(ResultMismatch);
+        QTest::newRow("3 longer than its byte count")
+            << 0 << hex("ff0304000100020003") << 0x1102 << 2 << int(ResultMismatch);
+        QTest::newRow("3 fewer registers than asked")
+            << 0 << hex("ff03020001") << 0x0102 << 2 << int(ResultMismatch);
+        QTest::newRow("3 more registers than asked")
+            << 0 << hex("ff030400010002") << 0x0102 << 1 << int(ResultMismatch);
+        QTest::newRow("3 byte count disagrees with data")
+            << 0 << hex("ff030400010002aa") << 0x0102 << 2 << int(ResultMismatch);
+        QTest::newRow("4 odd byte count")
+            << 0 << hex("ff040300010002") << 0x0010 << 1 << int(ResultMismatch);
     }
     void dispatcher()
     {
@@ -162,12 +190,17 @@ private slots:
         QTest::newRow("T2 two records") << int(ModelT2) << 2 << 2 << 2 << int(ResultOk) << true;
         QTest::newRow("T6 24 records") << int(ModelT6) << 24 << 24 << 24 << int(ResultOk) << true;
         QTest::newRow("no records") << int(ModelT2) << 0 << 0 << 0 << int(ResultOk) << false;
-        QTest::newRow("26 announced") << int(ModelT2) << 26 << 26 << 26 << int(ResultMismatch) << false;
-        QTest::newRow("fewer than asked") << int(ModelT2) << 2 << 2 << 3 << int(ResultMismatch) << false;
-        QTest::newRow("count without the bytes") << int(ModelT2) << 3 << 2 << 3 << int(ResultMismatch) << false;
-        QTest::newRow("T6M 25 do not fit the block") << int(ModelT6M) << 25 << 25 << 25 << int(ResultMismatch) << false;
+        QTest::newRow("26 announced")
+            << int(ModelT2) << 26 << 26 << 26 << int(ResultMismatch) << false;
+        QTest::newRow("fewer than asked")
+            << int(ModelT2) << 2 << 2 << 3 << int(ResultMismatch) << false;
+        QTest::newRow("count without the bytes")
+            << int(ModelT2) << 3 << 2 << 3 << int(ResultMismatch) << false;
+        QTest::newRow("T6M 25 do not fit the block")
+            << int(ModelT6M) << 25 << 25 << 25 << int(ResultMismatch) << false;
         QTest::newRow("T6M 17 fit") << int(ModelT6M) << 17 << 17 << 17 << int(ResultOk) << true;
-        QTest::newRow("T8M copies nothing") << int(ModelT8M) << 25 << 25 << 25 << int(ResultOk) << false;
+        QTest::newRow("T8M copies nothing")
+            << int(ModelT8M) << 25 << 25 << 25 << int(ResultOk) << false;
     }
     void archiveRecords()
     {

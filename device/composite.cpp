@@ -1,0 +1,278 @@
+// Whole sequences of exchanges over the parameter image: read everything,
+// write by access level, write one channel's settings, calibration mode.
+
+#include "command.h"
+
+#include <QDateTime>
+
+#include <cmath>
+
+namespace
+{
+
+struct Block {
+    quint8 function;
+    quint16 page; // ChannelPage: the channel of the loop
+    quint16 reg;
+    quint16 count;
+    bool counted; // whether its failure ends the operation
+};
+
+constexpr quint16 ChannelPage = 0xFFFF;
+
+// Register counts (channel block at 258, read from RegFirmwareVersion) of the two kinds of
+// firmware.
+constexpr quint16 blockCountTable[2][2] = {{55, 7}, {55, 9}};
+
+bool isLogin(const QString& name, const char* login)
+{
+    return name == QLatin1String(login);
+}
+
+} // namespace
+
+bool Command::longVersionBlock() const
+{
+    switch (modelCode) {
+    case ModelT2:
+    case ModelT2Classic:
+    case ModelT6:
+    case ModelT6B:
+    case ModelT6Mini:
+    case ModelT6M:
+    case ModelT8M:
+        return true;
+    case ModelT6M4:
+        return firmwareVersion != 11;
+    default:
+        return false;
+    }
+}
+
+quint32 Command::deviceTimeNow() const
+{
+    const double seconds = double(QDateTime::currentSecsSinceEpoch());
+    const double tick = secondsPerTick > 0 ? secondsPerTick : 1.0;
+    return quint32(std::trunc(seconds / tick));
+}
+
+void Command::setClockFieldsNow()
+{
+    const quint32 now = deviceTimeNow();
+    const qint32 offset = QDateTime::currentDateTime().offsetFromUtc();
+    if (registerMap == ClassicMap) {
+        classicDevice.deviceClock = now;
+        classicDevice.utcOffset = offset;
+    } else {
+        extendedDevice.deviceClock = now;
+        extendedDevice.utcOffset = offset;
+    }
+}
+
+void Command::wrapArchiveStart()
+{
+    // The device reports the start of its archive ring one lap ahead; unwrap it
+    // once per fresh read, never again on an image that was already unwrapped.
+    if (!archiveStartFresh)
+        return;
+    archiveStartFresh = false;
+    if (extendedDevice.archiveStartAddress >= extendedDevice.archiveCurrentAddress)
+        extendedDevice.archiveStartAddress -= 0x7FFFu;
+}
+
+bool Command::readAllParameters(int mode, bool measurementsOnly)
+{
+    const quint16 versionCount = blockCountTable[longVersionBlock() ? 1 : 0][1];
+
+    if (mode == 2) {
+        for (quint16 ch = 0; ch < channelCount && ch < ChannelSlots; ++ch) {
+            if (extendedChannels[ch].channelPage == ch)
+                transact(4, ch, 32, 28);
+        }
+        transact(4, DevicePage, RegFirmwareVersion, versionCount);
+        wrapArchiveStart();
+        return true;
+    }
+
+    const bool stopAtFailure = mode == 1;
+    if (mode == 1) {
+        extendedDevice.deviceClock = deviceTimeNow();
+        extendedDevice.utcOffset = QDateTime::currentDateTime().offsetFromUtc();
+        if (transact(16, DevicePage, RegClock, 4) != ResultOk)
+            return false;
+    }
+
+    const quint16 channelBlock = blockCountTable[longVersionBlock() ? 1 : 0][0];
+    for (quint16 ch = 0; ch < channelCount && ch < ChannelSlots; ++ch) {
+        if (mode != 1 || !measurementsOnly) {
+            if (transact(3, ch, 258, channelBlock) != ResultOk && stopAtFailure)
+                return false;
+            if (transact(3, ch, 336, 60) != ResultOk && stopAtFailure)
+                return false;
+            if (transact(3, ch, 400, 7) != ResultOk && stopAtFailure)
+                memset(extendedChannels[ch].sensorSerial, 0,
+                       sizeof extendedChannels[ch].sensorSerial);
+            if (transact(3, ch, 768, 2) != ResultOk && stopAtFailure)
+                return false;
+        }
+        if (transact(4, ch, 32, 28) != ResultOk && stopAtFailure)
+            return false;
+    }
+
+    if (mode != 1)
+        transact(3, DevicePage, RegClock, 4); // reads the clock back
+    const Block device[] = {
+        {3, DevicePage, 512, 7, true},  {3, DevicePage, 528, 6, true},
+        {3, DevicePage, 544, 4, true},  {4, DevicePage, RegFirmwareVersion, versionCount, true},
+        {4, DevicePage, 96, 3, false},  {4, DevicePage, 112, 4, false},
+        {3, DevicePage, 784, 3, false}, {3, DevicePage, 519, 1, false}};
+    for (const Block& b : device) {
+        if (transact(b.function, b.page, b.reg, b.count) != ResultOk && b.counted && stopAtFailure)
+            return false;
+    }
+    wrapArchiveStart();
+    return true;
+}
+
+bool Command::writeAllParameters(bool withAdcPoints)
+{
+    extendedDevice.deviceClock = deviceTimeNow();
+    extendedDevice.utcOffset = QDateTime::currentDateTime().offsetFromUtc();
+    if (transact(16, 0, RegClock, 4) != ResultOk)
+        return false;
+
+    // Per channel, then at device level. The User block covers 258-276: the
+    // limits, STEL, TWA and the STEL interval, whole fields only.
+    static const Block user[] = {{16, ChannelPage, 258, 19, true}, {16, ChannelPage, 548, 2, true}};
+    static const Block admin[] = {{16, ChannelPage, 258, 41, true},
+                                  {16, ChannelPage, 311, 1, true},
+                                  {16, ChannelPage, 400, 7, false},
+                                  {16, ChannelPage, 336, 60, true},
+                                  {16, ChannelPage, 548, 5, true}};
+    static const Block adminDevice[] = {{16, DevicePage, 544, 4, true}};
+    static const Block industry[] = {{16, ChannelPage, 258, 55, true},
+                                     {16, ChannelPage, 400, 7, false},
+                                     {16, ChannelPage, 336, 60, true},
+                                     {16, ChannelPage, 548, 5, true}};
+    static const Block industryAdc[] = {{16, ChannelPage, 768, 2, true}};
+    static const Block industryDevice[] = {{16, DevicePage, 512, 7, true},
+                                           {16, DevicePage, 528, 6, true},
+                                           {16, DevicePage, 544, 4, true},
+                                           {16, DevicePage, 784, 3, false},
+                                           {16, DevicePage, 519, 1, false}};
+
+    auto run = [this](const Block* blocks, size_t n, quint16 ch) {
+        for (size_t i = 0; i < n; ++i) {
+            const Block& b = blocks[i];
+            const quint16 page = b.page == ChannelPage ? ch : b.page;
+            if (transact(b.function, page, b.reg, b.count) != ResultOk && b.counted)
+                return false;
+        }
+        return true;
+    };
+    const quint16 channels = qMin<quint16>(channelCount, ChannelSlots);
+
+    if (isLogin(userName, "User")) {
+        for (quint16 ch = 0; ch < channels; ++ch)
+            if (!run(user, std::size(user), ch))
+                return false;
+        return true;
+    }
+    if (isLogin(userName, "Admin")) {
+        for (quint16 ch = 0; ch < channels; ++ch)
+            if (!run(admin, std::size(admin), ch))
+                return false;
+        return run(adminDevice, std::size(adminDevice), 0);
+    }
+    if (isLogin(userName, "Dolen")) {
+        for (quint16 ch = 0; ch < channels; ++ch) {
+            if (!run(industry, std::size(industry), ch))
+                return false;
+            if (withAdcPoints && !run(industryAdc, std::size(industryAdc), ch))
+                return false;
+        }
+        return run(industryDevice, std::size(industryDevice), 0);
+    }
+    return true; // any other name: only the clock
+}
+
+bool Command::writeSettingsBlocks()
+{
+    const quint16 ch = currentChannel & 0xFF;
+    if (registerMap == ClassicMap) {
+        // The block starts at the device clock: set it to now so that a save
+        // never sets the device clock back to whatever the image held.
+        setClockFieldsNow();
+        const bool t6m = modelCode == ModelT6M || modelCode == ModelT6M4;
+        unsigned results = transact(16, ch, 256, 82);
+        if (t6m)
+            results |= transact(16, ch, 352, 20);
+        switch (modelCode) {
+        case ModelT2Classic:
+        case ModelT2:
+            results |= transact(4, DevicePage, 32, 2);
+            break;
+        case ModelT6:
+        case ModelT6B:
+        case ModelT6Mini:
+            results |= transact(4, DevicePage, 32, 8);
+            break;
+        case ModelT6M:
+        case ModelT6M4:
+            results |= transact(4, ch, 32, 13);
+            break;
+        default:
+            break;
+        }
+        results |= transact(16, DevicePage, RegCommit, 1);
+        if (!resultsOk(results))
+            return false;
+        transact(3, ch, 256, 82);
+        if (t6m)
+            transact(3, ch, 352, 20);
+        return true;
+    }
+    if (registerMap == ExtendedMap) {
+        unsigned results = transact(16, ch, 258, 55);
+        results |= transact(16, ch, 336, 60);
+        transact(16, ch, 400, 7);
+        results |= transact(16, ch, 768, 2);
+        results |= transact(4, ch, 32, 21);
+        results |= transact(16, DevicePage, RegCommit, 1);
+        if (!resultsOk(results))
+            return false;
+        transact(3, ch, 258, 55);
+        transact(3, ch, 336, 60);
+        transact(3, ch, 768, 2);
+        return true;
+    }
+    return true;
+}
+
+void Command::setCalibrationMode(bool on)
+{
+    if (registerMap != ClassicMap && registerMap != ExtendedMap)
+        return;
+    const bool classic = registerMap == ClassicMap;
+    const quint16 channels = qMin<quint16>(channelCount, ChannelSlots);
+    for (quint16 i = 0; i < channels; ++i) {
+        const quint16 page =
+            classic ? classicChannels[i].channelPage : extendedChannels[i].channelPage;
+        const quint16 format = classic ? classicChannels[i].format : extendedChannels[i].format;
+        if (page != i || !(format & FormatBits::CalibrationModeChannel))
+            continue;
+        const quint32 flags =
+            classic ? classicChannels[i].channelFlags : extendedChannels[i].channelFlags;
+        if (on && (flags & ChannelFlagBits::CalibrationMode))
+            continue;
+        const quint32 updated = on ? flags | ChannelFlagBits::CalibrationMode
+                                   : flags & ~ChannelFlagBits::CalibrationMode;
+        if (classic) {
+            classicChannels[i].channelFlags = quint16(updated);
+            transact(16, i, RegChannelFlagsClassic, 1);
+        } else {
+            extendedChannels[i].channelFlags = updated;
+            transact(16, i, RegChannelFlagsExtended, 2);
+        }
+    }
+}

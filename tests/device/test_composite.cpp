@@ -1,0 +1,361 @@
+// Whole read and write sequences against the simulated detector. The expected
+// request lists are written out here from the device's documented blocks.
+
+#include "command.h"
+#include "simdetector.h"
+
+#include <QDateTime>
+#include <QtTest>
+
+namespace
+{
+
+// "fn/page/reg/count" of every frame the simulator received, in order.
+QStringList sequence(const SimDetector& sim)
+{
+    QStringList out;
+    for (const SimRequest& r : sim.requests()) {
+        if (r.crcOk)
+            out << QString("%1/%2/%3/%4").arg(r.function).arg(r.page).arg(r.reg).arg(r.count);
+    }
+    return out;
+}
+
+// Consecutive duplicates folded: retries of one block show once.
+QStringList folded(QStringList s)
+{
+    s.erase(std::unique(s.begin(), s.end()), s.end());
+    return s;
+}
+
+QStringList perChannel(int channels, const QStringList& blocks)
+{
+    QStringList out;
+    for (int ch = 0; ch < channels; ++ch)
+        for (const QString& b : blocks)
+            out << QString(b).replace("ch", QString::number(ch));
+    return out;
+}
+
+} // namespace
+
+class TestComposite : public QObject
+{
+    Q_OBJECT
+
+    SimDetector sim;
+
+private slots:
+    void initTestCase()
+    {
+        QVERIFY2(sim.start(), qPrintable(sim.errorString()));
+        command.serialPort.setPortName(sim.portPath());
+        command.serialPort.setBaudRate(115200);
+        QVERIFY(command.serialPort.open(QIODevice::ReadWrite));
+    }
+
+    void init()
+    {
+        memset(command.extendedChannels, 0, sizeof command.extendedChannels);
+        memset(&command.extendedDevice, 0, sizeof command.extendedDevice);
+        memset(command.classicChannels, 0, sizeof command.classicChannels);
+        memset(&command.classicDevice, 0, sizeof command.classicDevice);
+        command.connected = 1;
+        command.registerMap = ExtendedMap;
+        command.modelCode = ModelT8M;
+        command.secondsPerTick = 1.0;
+        command.channelCount = 2;
+        command.userName = "Dolen";
+        sim.setProfile(SimDetector::Layout::Extended, ModelT8M);
+        sim.clearFaults();
+        sim.clearLog();
+        for (int ch = 0; ch < 10; ++ch)
+            sim.setHolding(ch, 258, quint16(ch)); // every channel on
+    }
+
+    void cleanupTestCase()
+    {
+        command.connected = 0;
+        command.serialPort.close();
+    }
+
+    void readAll_data()
+    {
+        QTest::addColumn<int>("mode");
+        QTest::addColumn<bool>("measurementsOnly");
+        QTest::addColumn<int>("model");
+        QTest::addColumn<QStringList>("expected");
+        const QStringList channel = {"3/ch/258/55", "3/ch/336/60", "3/ch/400/7", "3/ch/768/2",
+                                     "4/ch/32/28"};
+        const QStringList status = {"4/10/96/3", "4/10/112/4", "3/10/784/3", "3/10/519/1"};
+        QTest::newRow("mode 1, four channels")
+            << 1 << false << int(ModelT8M)
+            << (QStringList{"16/10/254/4"} + perChannel(4, channel) +
+                QStringList{"3/10/512/7", "3/10/528/6", "3/10/544/4", "4/10/17/9"} + status);
+        QTest::newRow("mode 1, measurements only")
+            << 1 << true << int(ModelT8M)
+            << (QStringList{"16/10/254/4"} + perChannel(4, {"4/ch/32/28"}) +
+                QStringList{"3/10/512/7", "3/10/528/6", "3/10/544/4", "4/10/17/9"} + status);
+        QTest::newRow("mode 1, short version block")
+            << 1 << true << int(ModelNone)
+            << (QStringList{"16/10/254/4"} + perChannel(4, {"4/ch/32/28"}) +
+                QStringList{"3/10/512/7", "3/10/528/6", "3/10/544/4", "4/10/17/7"} + status);
+        QTest::newRow("mode 2 poll") << 2 << true << int(ModelT8M)
+                                     << (perChannel(4, {"4/ch/32/28"}) + QStringList{"4/10/17/9"});
+        QTest::newRow("mode 0 image")
+            << 0 << false << int(ModelT8M)
+            << (perChannel(4, channel) +
+                QStringList{"3/10/254/4", "3/10/512/7", "3/10/528/6", "3/10/544/4", "4/10/17/9"} +
+                status);
+    }
+    void readAll()
+    {
+        QFETCH(int, mode);
+        QFETCH(bool, measurementsOnly);
+        QFETCH(int, model);
+        QFETCH(QStringList, expected);
+        command.channelCount = 4;
+        command.modelCode = quint16(model);
+        for (int ch = 0; ch < 4; ++ch)
+            command.extendedChannels[ch].channelPage = quint16(ch);
+        QVERIFY(command.readAllParameters(mode, measurementsOnly));
+        QCOMPARE(sequence(sim), expected);
+    }
+
+    void readAllWritesTheClock()
+    {
+        const qint64 before = QDateTime::currentSecsSinceEpoch();
+        QVERIFY(command.readAllParameters(1, true));
+        const qint64 clock = sim.holding32(10, 256);
+        QVERIFY(clock >= before && clock <= before + 2);
+        QCOMPARE(qint32(sim.holding32(10, 254)), QDateTime::currentDateTime().offsetFromUtc());
+    }
+
+    void readAllStopsAtFirstFailure()
+    {
+        sim.addFault(SimFault(SimFault::Exception, 3, 1, 336).code(2));
+        QVERIFY(!command.readAllParameters(1, false));
+        QCOMPARE(folded(sequence(sim)),
+                 (QStringList{"16/10/254/4", "3/0/258/55", "3/0/336/60", "3/0/400/7", "3/0/768/2",
+                              "4/0/32/28", "3/1/258/55", "3/1/336/60"}));
+    }
+
+    void failedSerialReadClearsItAndGoesOn()
+    {
+        memset(command.extendedChannels[1].sensorSerial, 'x', 14);
+        sim.addFault(SimFault(SimFault::Exception, 3, 1, 400).code(2));
+        QVERIFY(command.readAllParameters(1, false));
+        QCOMPARE(QByteArray(command.extendedChannels[1].sensorSerial, 14), QByteArray(14, '\0'));
+        QVERIFY(sequence(sim).contains("3/1/768/2"));
+    }
+
+    void pollSkipsChannelsThatAreOff()
+    {
+        command.channelCount = 3;
+        command.extendedChannels[0].channelPage = 0;
+        command.extendedChannels[1].channelPage = 170;
+        command.extendedChannels[2].channelPage = 2;
+        QVERIFY(command.readAllParameters(2, true));
+        QCOMPARE(sequence(sim), (QStringList{"4/0/32/28", "4/2/32/28", "4/10/17/9"}));
+    }
+
+    // The archive start comes one lap ahead and is unwrapped once per fresh read.
+    void archiveStartUnwrappedOncePerRead()
+    {
+        sim.setHolding32(10, 529, 33000);
+        sim.setHolding32(10, 531, 100);
+        QVERIFY(command.readAllParameters(1, true));
+        QCOMPARE(command.extendedDevice.archiveStartAddress, quint32(233));
+        QVERIFY(command.readAllParameters(2, true)); // the calibration poll reads no pointers
+        QCOMPARE(command.extendedDevice.archiveStartAddress, quint32(233));
+        command.connected = 0; // offline reads change nothing either
+        QVERIFY(command.readAllParameters(1, true));
+        command.connected = 1;
+        QCOMPARE(command.extendedDevice.archiveStartAddress, quint32(233));
+        QVERIFY(command.readAllParameters(1, true));
+        QCOMPARE(command.extendedDevice.archiveStartAddress, quint32(233));
+    }
+
+    void archiveStartWrap_data()
+    {
+        QTest::addColumn<quint32>("start");
+        QTest::addColumn<quint32>("current");
+        QTest::addColumn<quint32>("expected");
+        QTest::newRow("ahead") << quint32(33000) << quint32(100) << quint32(233);
+        QTest::newRow("equal") << quint32(500) << quint32(500) << quint32(500u - 0x7FFFu);
+        QTest::newRow("below") << quint32(100) << quint32(33000) << quint32(100);
+    }
+    void archiveStartWrap()
+    {
+        QFETCH(quint32, start);
+        QFETCH(quint32, current);
+        QFETCH(quint32, expected);
+        sim.setHolding32(10, 529, start);
+        sim.setHolding32(10, 531, current);
+        QCOMPARE(int(command.transact(3, DevicePage, 528, 6)), int(ResultOk));
+        command.wrapArchiveStart();
+        QCOMPARE(command.extendedDevice.archiveStartAddress, expected);
+    }
+
+    void writeAll_data()
+    {
+        QTest::addColumn<QString>("user");
+        QTest::addColumn<int>("channels");
+        QTest::addColumn<bool>("adc");
+        QTest::addColumn<QStringList>("expected");
+        const QString clock = "16/0/254/4";
+        QTest::newRow("User") << "User" << 2 << false
+                              << (QStringList{clock} +
+                                  perChannel(2, {"16/ch/258/19", "16/ch/548/2"}));
+        QTest::newRow("Admin") << "Admin" << 2 << false
+                               << (QStringList{clock} +
+                                   perChannel(2, {"16/ch/258/41", "16/ch/311/1", "16/ch/400/7",
+                                                  "16/ch/336/60", "16/ch/548/5"}) +
+                                   QStringList{"16/10/544/4"});
+        QTest::newRow("Admin, no channels")
+            << "Admin" << 0 << false << QStringList{clock, "16/10/544/4"};
+        const QStringList industry = {"16/ch/258/55", "16/ch/400/7", "16/ch/336/60", "16/ch/548/5"};
+        const QStringList industryDevice = {"16/10/512/7", "16/10/528/6", "16/10/544/4",
+                                            "16/10/784/3", "16/10/519/1"};
+        QTest::newRow("Dolen") << "Dolen" << 2 << false
+                               << (QStringList{clock} + perChannel(2, industry) + industryDevice);
+        QTest::newRow("Dolen with ADC points")
+            << "Dolen" << 1 << true
+            << (QStringList{clock} + perChannel(1, industry + QStringList{"16/ch/768/2"}) +
+                industryDevice);
+        QTest::newRow("Noname") << "Noname" << 2 << false << QStringList{clock};
+        QTest::newRow("lower-case user") << "user" << 2 << false << QStringList{clock};
+    }
+    void writeAll()
+    {
+        QFETCH(QString, user);
+        QFETCH(int, channels);
+        QFETCH(bool, adc);
+        QFETCH(QStringList, expected);
+        command.userName = user;
+        command.channelCount = quint16(channels);
+        QVERIFY(command.writeAllParameters(adc));
+        QCOMPARE(sequence(sim), expected);
+    }
+
+    // The User block carries the limits, STEL, TWA and the STEL interval whole.
+    void userWriteCarriesStelAndTwa()
+    {
+        command.userName = "User";
+        command.channelCount = 1;
+        auto& ch = command.extendedChannels[0];
+        ch.limit4 = 100.5f;
+        ch.stel = 12.25f;
+        ch.twa = 3.5f;
+        ch.stelInterval = 15;
+        QVERIFY(command.writeAllParameters(false));
+        QCOMPARE(sim.holdingFloat(0, 270), 100.5f);
+        QCOMPARE(sim.holdingFloat(0, 272), 12.25f);
+        QCOMPARE(sim.holdingFloat(0, 274), 3.5f);
+        QCOMPARE(sim.holding(0, 276), quint16(15));
+    }
+
+    void writeAllStopsAtCountedFailure_data()
+    {
+        QTest::addColumn<QString>("user");
+        QTest::addColumn<int>("failReg");
+        QTest::addColumn<bool>("result");
+        QTest::newRow("Admin table write") << "Admin" << 336 << false;
+        QTest::newRow("Admin serial write is not counted") << "Admin" << 400 << true;
+        QTest::newRow("Dolen flags") << "Dolen" << 548 << false;
+    }
+    void writeAllStopsAtCountedFailure()
+    {
+        QFETCH(QString, user);
+        QFETCH(int, failReg);
+        QFETCH(bool, result);
+        command.userName = user;
+        command.channelCount = 2;
+        sim.addFault(SimFault(SimFault::Exception, 16, 0, failReg).code(2));
+        QCOMPARE(command.writeAllParameters(false), result);
+        const QStringList seq = folded(sequence(sim));
+        QCOMPARE(seq.contains(QString("16/1/258/%1").arg(user == "Admin" ? 41 : 55)), result);
+    }
+
+    void settingsBlocks_data()
+    {
+        QTest::addColumn<int>("map");
+        QTest::addColumn<int>("model");
+        QTest::addColumn<QStringList>("expected");
+        QTest::newRow("classic T6 Max") << int(ClassicMap) << int(ModelT6M)
+                                        << QStringList{"16/2/256/82", "16/2/352/20", "4/2/32/13",
+                                                       "16/10/576/1", "3/2/256/82",  "3/2/352/20"};
+        QTest::newRow("classic T6")
+            << int(ClassicMap) << int(ModelT6)
+            << QStringList{"16/2/256/82", "4/10/32/8", "16/10/576/1", "3/2/256/82"};
+        QTest::newRow("classic T2")
+            << int(ClassicMap) << int(ModelT2Classic)
+            << QStringList{"16/2/256/82", "4/10/32/2", "16/10/576/1", "3/2/256/82"};
+        QTest::newRow("classic T8 Max") << int(ClassicMap) << int(ModelT8M)
+                                        << QStringList{"16/2/256/82", "16/10/576/1", "3/2/256/82"};
+        QTest::newRow("extended") << int(ExtendedMap) << int(ModelT8M)
+                                  << QStringList{"16/2/258/55", "16/2/336/60", "16/2/400/7",
+                                                 "16/2/768/2",  "4/2/32/21",   "16/10/576/1",
+                                                 "3/2/258/55",  "3/2/336/60",  "3/2/768/2"};
+    }
+    void settingsBlocks()
+    {
+        QFETCH(int, map);
+        QFETCH(int, model);
+        QFETCH(QStringList, expected);
+        command.registerMap = quint16(map);
+        command.modelCode = quint16(model);
+        command.currentChannel = 2;
+        sim.setProfile(map == ClassicMap ? SimDetector::Layout::Classic
+                                         : SimDetector::Layout::Extended,
+                       quint16(model));
+        const qint64 before = QDateTime::currentSecsSinceEpoch();
+        QVERIFY(command.writeSettingsBlocks());
+        QCOMPARE(sequence(sim), expected);
+        if (map == ClassicMap) {
+            // The classic block starts at the clock: it must carry now, not the image's old value.
+            const qint64 clock = sim.holding32(2, 256);
+            QVERIFY(clock >= before && clock <= before + 2);
+        }
+    }
+
+    void settingsBlocksCommitFailure()
+    {
+        command.currentChannel = 1;
+        sim.addFault(SimFault(SimFault::Exception, 16, 10, 576).code(3));
+        QVERIFY(!command.writeSettingsBlocks());
+        QCOMPARE(folded(sequence(sim)).last(), QString("16/10/576/1"));
+    }
+
+    void calibrationMode()
+    {
+        command.channelCount = 3;
+        for (int i = 0; i < 3; ++i) {
+            command.extendedChannels[i].channelPage = quint16(i);
+            command.extendedChannels[i].format = FormatBits::CalibrationModeChannel;
+        }
+        command.extendedChannels[1].format = 0;        // takes no part
+        command.extendedChannels[2].channelPage = 170; // off
+        command.setCalibrationMode(true);
+        command.setCalibrationMode(true);
+        QCOMPARE(sequence(sim), QStringList{"16/0/548/2"});
+        QCOMPARE(sim.holding32(0, 548) & 0x100u, 0x100u);
+        sim.clearLog();
+        command.setCalibrationMode(false);
+        command.setCalibrationMode(false);
+        QCOMPARE(sequence(sim), (QStringList{"16/0/548/2", "16/0/548/2"}));
+        QCOMPARE(sim.holding32(0, 548) & 0x100u, 0u);
+
+        command.registerMap = ClassicMap;
+        sim.setProfile(SimDetector::Layout::Classic, ModelT6);
+        command.classicChannels[0].channelPage = 0;
+        command.classicChannels[0].format = FormatBits::CalibrationModeChannel;
+        sim.clearLog();
+        command.setCalibrationMode(true);
+        QCOMPARE(sequence(sim), QStringList{"16/0/546/1"});
+        QCOMPARE(sim.holding(0, 546), quint16(0x100));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestComposite)
+#include "test_composite.moc"
