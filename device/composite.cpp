@@ -1,6 +1,7 @@
 // Whole sequences of exchanges over the parameter image: read everything,
 // write by access level, write one channel's settings, calibration mode.
 
+#include "accesslevel.h"
 #include "command.h"
 
 #include <QDateTime>
@@ -23,11 +24,6 @@ constexpr quint16 ChannelPage = 0xFFFF;
 // Register counts (channel block at 258, read from RegFirmwareVersion) of the two kinds of
 // firmware.
 constexpr quint16 blockCountTable[2][2] = {{55, 7}, {55, 9}};
-
-bool isLogin(const QString& name, const char* login)
-{
-    return name == QLatin1String(login);
-}
 
 } // namespace
 
@@ -172,19 +168,20 @@ bool Command::writeAllParameters(bool withAdcPoints)
     };
     const quint16 channels = qMin<quint16>(channelCount, ChannelSlots);
 
-    if (isLogin(userName, "User")) {
+    const AccessLevel level = accessLevel(userName);
+    if (level == AccessLevel::User) {
         for (quint16 ch = 0; ch < channels; ++ch)
             if (!run(user, std::size(user), ch))
                 return false;
         return true;
     }
-    if (isLogin(userName, "Admin")) {
+    if (level == AccessLevel::Admin) {
         for (quint16 ch = 0; ch < channels; ++ch)
             if (!run(admin, std::size(admin), ch))
                 return false;
         return run(adminDevice, std::size(adminDevice), 0);
     }
-    if (isLogin(userName, "Dolen")) {
+    if (level == AccessLevel::Industry) {
         for (quint16 ch = 0; ch < channels; ++ch) {
             if (!run(industry, std::size(industry), ch))
                 return false;

@@ -661,7 +661,7 @@ const SimFault* SimDetector::pickFault(const SimRequest& req)
         const SimFault& f = af.fault;
         if (f.function >= 0 && f.function != req.function)
             continue;
-        if (f.page >= 0 && f.page != req.page)
+        if (f.page >= 0 && (f.page & 0x0F) != req.page)
             continue;
         if (f.reg >= 0 && f.reg != req.reg)
             continue;

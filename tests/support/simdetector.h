@@ -31,7 +31,6 @@
 #include <QVector>
 
 #include <atomic>
-#include <cstdint>
 #include <functional>
 #include <mutex>
 #include <thread>
@@ -80,10 +79,11 @@ struct SimFault {
     };
 
     Kind kind = Silence;
-    int function = -1;   // -1 matches any function
-    int page = -1;       // -1 matches any page; else matched against the wire page (0-15)
-    int reg = -1;        // -1 matches any register
-    int fromAttempt = 1; // first matching request it applies to, counted from 1
+    int function = -1; // -1 matches any function
+    int page = -1;     // -1 matches any page; else matched against the wire page (0-15)
+    int reg = -1;      // -1 matches any register
+    // Matching requests are frames with a good CRC, counted from 1 per fault.
+    int fromAttempt = 1; // first matching request it applies to
     int toAttempt = -1;  // last one; -1 = forever
     int ms = 0;
     int splitAt = -1; // -1: half of the reply
