@@ -1,0 +1,377 @@
+#include "devicesetting_1_window.h"
+
+#include "command.h"
+#include "optiontables.h"
+#include "ui_devicesetting_1_window.h"
+#include "unitlist.h"
+#include "units.h"
+
+#include <QKeyEvent>
+
+#include <cmath>
+
+namespace
+{
+
+constexpr quint16 ClassicLimitRawMax = 0x7FFF; // bit 15 carries the direction
+constexpr quint16 ClassicRawMax = 0xFFFF;
+constexpr quint32 KindBits9to12 = 0x1E00;
+constexpr quint32 OxygenKind = 1u << 9;
+
+QString gasFormulaText(const char* formula, int size)
+{
+    return QString::fromLatin1(formula, int(qstrnlen(formula, uint(size))));
+}
+
+bool classic()
+{
+    return command.registerMap == ClassicMap;
+}
+bool extended()
+{
+    return command.registerMap == ExtendedMap;
+}
+
+} // namespace
+
+int stelMinutesFromTicks(quint16 ticks, double secondsPerTick)
+{
+    return int(std::lround(double(ticks) * secondsPerTick));
+}
+
+quint16 stelTicksFromMinutes(int minutes, double secondsPerTick)
+{
+    const double tick = secondsPerTick > 0 ? secondsPerTick : 1.0;
+    const long ticks = std::lround(double(minutes) / tick);
+    return quint16(qBound(0L, ticks, 65535L));
+}
+
+DeviceSetting_1_Window::DeviceSetting_1_Window(QWidget* parent, int channel_)
+    : QDialog(parent), ui(new Ui::DeviceSetting_1_Window), channel(quint16(channel_))
+{
+    ui->setupUi(this);
+    ui->label_4->hide();
+    ui->doubleSpinBoxConcCalibGas->hide();
+    // A single-channel device cannot switch its channel off here.
+    if (command.modelCode == ModelT2 || command.modelCode == ModelT2Classic)
+        ui->ParamSensgroupBox->setCheckable(false);
+    for (int i = 0; i < decimalFormatNamesCount; ++i)
+        ui->comboBoxDiscreteness->addItem(QString::fromLatin1(decimalFormatNames[i]));
+    showParameters(channel);
+}
+
+DeviceSetting_1_Window::~DeviceSetting_1_Window()
+{
+    delete ui;
+}
+
+void DeviceSetting_1_Window::keyPressEvent(QKeyEvent* event)
+{
+    if (event->key() == Qt::Key_Escape)
+        return;
+    QDialog::keyPressEvent(event);
+}
+
+void DeviceSetting_1_Window::fillUnitList(int ch)
+{
+    quint16 format = 0, sensorType = 0;
+    if (classic()) {
+        format = command.classicChannels[ch].format;
+        sensorType = command.classicChannels[ch].sensorType;
+    } else if (extended()) {
+        format = command.extendedChannels[ch].format;
+        sensorType = command.extendedChannels[ch].sensorType;
+    }
+    firstUnit = quint16(fillUnitCombo(ui->comboBoxUnitMeas, format, sensorType));
+}
+
+quint16 DeviceSetting_1_Window::classicRaw(double value, quint16 rawMaximum) const
+{
+    const double scale = classicScale != 0 ? classicScale : 1.0;
+    const double raw = std::nearbyint(value / scale); // ties to even
+    if (!(raw > 0))
+        return 0;
+    return raw >= rawMaximum ? rawMaximum : quint16(raw);
+}
+
+void DeviceSetting_1_Window::showParameters(int ch)
+{
+    if (ch < 0 || ch >= ChannelSlots)
+        return;
+    refreshing = true;
+    quint16 format = 0;
+    double maximum = 0;
+    if (classic()) {
+        format = command.classicChannels[ch].format;
+        maximum = 65535.0 / effectiveDivisor(command.classicChannels[ch].displayDivisor[0]);
+    } else if (extended()) {
+        format = command.extendedChannels[ch].format;
+        maximum = 99999.0 / effectiveDivisor(command.extendedChannels[ch].displayDivisor[0]);
+    }
+    const int decimals = (format & FormatBits::DecimalsMask) >> FormatBits::DecimalsShift;
+    const QString unitText =
+        QString::fromLatin1(optionName(unitNames, format & FormatBits::DisplayUnitMask));
+
+    displayFactor = command.unitFactor(ch);
+    if (displayFactor == 0 || !std::isfinite(displayFactor))
+        displayFactor = 1.0;
+    fillUnitList(ch);
+
+    const bool stelRows = !(format & KindBits9to12);
+    const bool unitRows = (format & (KindBits9to12 & ~OxygenKind)) || !(format & OxygenKind);
+    for (QWidget* w :
+         {static_cast<QWidget*>(ui->label_28), static_cast<QWidget*>(ui->doubleSpinBoxLimitTWA),
+          static_cast<QWidget*>(ui->label_29), static_cast<QWidget*>(ui->doubleSpinBoxLimitSTEL),
+          static_cast<QWidget*>(ui->label_30), static_cast<QWidget*>(ui->spinBoxIntervalStel)})
+        w->setVisible(stelRows);
+    for (QWidget* w :
+         {static_cast<QWidget*>(ui->label_17), static_cast<QWidget*>(ui->comboBoxDiscreteness),
+          static_cast<QWidget*>(ui->label_22), static_cast<QWidget*>(ui->comboBoxUnitMeas)})
+        w->setVisible(unitRows);
+
+    if (classic()) {
+        classicScale =
+            displayFactor / effectiveDivisor(command.classicChannels[ch].displayDivisor[1]);
+    }
+    // Classic boxes stop where the raw value would no longer fit its register
+    // (bits 0-14 for limits 1-3, whose bit 15 is the direction).
+    const double classicLimitMax = ClassicLimitRawMax * classicScale;
+    const double classicMax = ClassicRawMax * classicScale;
+    struct Box {
+        QDoubleSpinBox* box;
+        bool limit;
+    };
+    const Box boxes[] = {
+        {ui->doubleSpinBoxConcCalibGas, false}, {ui->doubleSpinBoxLim_1, true},
+        {ui->doubleSpinBoxLim_2, true},         {ui->doubleSpinBoxLim_3, true},
+        {ui->doubleSpinBoxLim_4, false},        {ui->doubleSpinBoxLimitSTEL, false},
+        {ui->doubleSpinBoxLimitTWA, false}};
+    for (const Box& b : boxes) {
+        b.box->setDecimals(decimals);
+        double boxMax = maximum;
+        if (classic())
+            boxMax = std::min(maximum, b.limit ? classicLimitMax : classicMax);
+        b.box->setMaximum(boxMax);
+        b.box->setSuffix(QStringLiteral(" ") + unitText);
+    }
+    ui->comboBoxDiscreteness->setCurrentIndex(decimals);
+
+    if (classic() || extended()) {
+        const char* formula = classic() ? command.classicChannels[ch].gasFormula
+                                        : command.extendedChannels[ch].gasFormula;
+        const quint16 page = classic() ? command.classicChannels[ch].channelPage
+                                       : command.extendedChannels[ch].channelPage;
+        ui->ParamSensgroupBox->setTitle(gasFormulaText(formula, 10) + QStringLiteral(" ") +
+                                        tr("Параметры"));
+        ui->ParamSensgroupBox->setChecked(page == ch);
+    }
+    if (classic()) {
+        const auto& r = command.classicChannels[ch];
+        ui->checkBoxLim1IncDec->setChecked(!(r.limit1 & ClassicLimitFalling));
+        ui->checkBoxLim2IncDec->setChecked(!(r.limit2 & ClassicLimitFalling));
+        ui->checkBoxLim3IncDec->setChecked(!(r.limit3 & ClassicLimitFalling));
+        ui->checkBoxAutoCalibZero->setChecked(r.channelFlags & ChannelFlagBits::AutoZero);
+        ui->doubleSpinBoxConcCalibGas->setValue(r.calibrationGas * classicScale);
+        ui->doubleSpinBoxLim_1->setValue((r.limit1 & ClassicLimitValueMask) * classicScale);
+        ui->doubleSpinBoxLim_2->setValue((r.limit2 & ClassicLimitValueMask) * classicScale);
+        ui->doubleSpinBoxLim_3->setValue((r.limit3 & ClassicLimitValueMask) * classicScale);
+        ui->doubleSpinBoxLim_4->setValue(r.limit4 * classicScale);
+        ui->doubleSpinBoxLimitSTEL->setValue(r.stel * classicScale);
+        ui->doubleSpinBoxLimitTWA->setValue(r.twa * classicScale);
+        ui->spinBoxIntervalStel->setValue(
+            stelMinutesFromTicks(r.stelInterval, command.secondsPerTick));
+        ui->spinBoxIntervalCalib->setValue(r.calibrationInterval);
+        ui->spinBoxIntervalBump->setValue(command.classicDevice.bumpTestInterval);
+    } else if (extended()) {
+        const auto& r = command.extendedChannels[ch];
+        ui->checkBoxLim1IncDec->setChecked(!(r.channelFlags & ChannelFlagBits::Limit1Falling));
+        ui->checkBoxLim2IncDec->setChecked(!(r.channelFlags & ChannelFlagBits::Limit2Falling));
+        ui->checkBoxLim3IncDec->setChecked(!(r.channelFlags & ChannelFlagBits::Limit3Falling));
+        ui->checkBoxAutoCalibZero->setChecked(r.channelFlags & ChannelFlagBits::AutoZero);
+        ui->doubleSpinBoxConcCalibGas->setValue(double(r.calibrationGas) * displayFactor);
+        ui->doubleSpinBoxLim_1->setValue(double(r.limit1) * displayFactor);
+        ui->doubleSpinBoxLim_2->setValue(double(r.limit2) * displayFactor);
+        ui->doubleSpinBoxLim_3->setValue(double(r.limit3) * displayFactor);
+        ui->doubleSpinBoxLim_4->setValue(double(r.limit4) * displayFactor);
+        ui->doubleSpinBoxLimitSTEL->setValue(double(r.stel) * displayFactor);
+        ui->doubleSpinBoxLimitTWA->setValue(double(r.twa) * displayFactor);
+        ui->spinBoxIntervalStel->setValue(
+            stelMinutesFromTicks(r.stelInterval, command.secondsPerTick));
+        ui->spinBoxIntervalCalib->setValue(r.calibrationInterval);
+        ui->spinBoxIntervalBump->setValue(command.extendedDevice.bumpTestInterval);
+    }
+    updateCheckTexts();
+    refreshing = false;
+}
+
+void DeviceSetting_1_Window::updateCheckTexts()
+{
+    for (QCheckBox* box : {ui->checkBoxLim1IncDec, ui->checkBoxLim2IncDec, ui->checkBoxLim3IncDec})
+        box->setText(box->isChecked() ? tr("Возр.") : tr("Убыв."));
+    ui->checkBoxAutoCalibZero->setText(ui->checkBoxAutoCalibZero->isChecked() ? tr("Вкл.")
+                                                                              : tr("Выкл."));
+}
+
+void DeviceSetting_1_Window::on_comboBoxDiscreteness_activated(int index)
+{
+    if (index < 0 || index > 3)
+        return;
+    const auto apply = [&](quint16& format, quint16& divisor) {
+        format =
+            quint16((format & ~FormatBits::DecimalsMask) | (index << FormatBits::DecimalsShift));
+        divisor = quint16(decimalScale(format, 0));
+    };
+    if (classic())
+        apply(command.classicChannels[channel].format,
+              command.classicChannels[channel].displayDivisor[0]);
+    else if (extended())
+        apply(command.extendedChannels[channel].format,
+              command.extendedChannels[channel].displayDivisor[0]);
+    else
+        return;
+    showParameters(channel);
+}
+
+void DeviceSetting_1_Window::on_comboBoxUnitMeas_activated(int index)
+{
+    const int unit = index + firstUnit;
+    if (index < 0 || unit > 3)
+        return;
+    quint16* format = classic()    ? &command.classicChannels[channel].format
+                      : extended() ? &command.extendedChannels[channel].format
+                                   : nullptr;
+    if (!format)
+        return;
+    *format = quint16((*format & ~FormatBits::DisplayUnitMask) | unit);
+    showParameters(channel);
+}
+
+void DeviceSetting_1_Window::storeLimit(int which, double value)
+{
+    if (refreshing)
+        return;
+    if (classic()) {
+        auto& r = command.classicChannels[channel];
+        quint16* limits[3] = {&r.limit1, &r.limit2, &r.limit3};
+        quint16& limit = *limits[which];
+        limit = quint16((limit & ClassicLimitFalling) | classicRaw(value, ClassicLimitRawMax));
+    } else if (extended()) {
+        auto& r = command.extendedChannels[channel];
+        float* limits[3] = {&r.limit1, &r.limit2, &r.limit3};
+        *limits[which] = float(value / displayFactor);
+    }
+}
+
+void DeviceSetting_1_Window::setDirection(int which, bool rising)
+{
+    QCheckBox* boxes[3] = {ui->checkBoxLim1IncDec, ui->checkBoxLim2IncDec, ui->checkBoxLim3IncDec};
+    boxes[which]->setText(rising ? tr("Возр.") : tr("Убыв."));
+    if (refreshing)
+        return;
+    if (classic()) {
+        auto& r = command.classicChannels[channel];
+        quint16* limits[3] = {&r.limit1, &r.limit2, &r.limit3};
+        if (rising)
+            *limits[which] &= ClassicLimitValueMask;
+        else
+            *limits[which] |= ClassicLimitFalling;
+    } else if (extended()) {
+        const quint32 bit = ChannelFlagBits::Limit1Falling << which;
+        auto& flags = command.extendedChannels[channel].channelFlags;
+        flags = rising ? flags & ~bit : flags | bit;
+    }
+}
+
+void DeviceSetting_1_Window::on_doubleSpinBoxConcCalibGas_valueChanged(double arg1)
+{
+    if (refreshing)
+        return;
+    if (classic())
+        command.classicChannels[channel].calibrationGas = classicRaw(arg1, ClassicRawMax);
+    else if (extended())
+        command.extendedChannels[channel].calibrationGas = float(arg1 / displayFactor);
+}
+
+void DeviceSetting_1_Window::on_doubleSpinBoxLim_1_valueChanged(double arg1)
+{
+    storeLimit(0, arg1);
+}
+void DeviceSetting_1_Window::on_doubleSpinBoxLim_2_valueChanged(double arg1)
+{
+    storeLimit(1, arg1);
+}
+void DeviceSetting_1_Window::on_doubleSpinBoxLim_3_valueChanged(double arg1)
+{
+    storeLimit(2, arg1);
+}
+void DeviceSetting_1_Window::on_checkBoxLim1IncDec_stateChanged(int arg1)
+{
+    setDirection(0, arg1 != 0);
+}
+void DeviceSetting_1_Window::on_checkBoxLim2IncDec_stateChanged(int arg1)
+{
+    setDirection(1, arg1 != 0);
+}
+void DeviceSetting_1_Window::on_checkBoxLim3IncDec_stateChanged(int arg1)
+{
+    setDirection(2, arg1 != 0);
+}
+
+void DeviceSetting_1_Window::on_doubleSpinBoxLimitTWA_valueChanged(double arg1)
+{
+    if (refreshing)
+        return;
+    if (classic())
+        command.classicChannels[channel].twa = classicRaw(arg1, ClassicRawMax);
+    else if (extended())
+        command.extendedChannels[channel].twa = float(arg1 / displayFactor);
+}
+
+void DeviceSetting_1_Window::on_doubleSpinBoxLimitSTEL_valueChanged(double arg1)
+{
+    if (refreshing)
+        return;
+    if (classic())
+        command.classicChannels[channel].stel = classicRaw(arg1, ClassicRawMax);
+    else if (extended())
+        command.extendedChannels[channel].stel = float(arg1 / displayFactor);
+}
+
+void DeviceSetting_1_Window::on_spinBoxIntervalStel_valueChanged(int arg1)
+{
+    if (refreshing)
+        return;
+    if (classic())
+        command.classicChannels[channel].stelInterval =
+            stelTicksFromMinutes(arg1, command.secondsPerTick);
+    else if (extended())
+        command.extendedChannels[channel].stelInterval =
+            stelTicksFromMinutes(arg1, command.secondsPerTick);
+}
+
+void DeviceSetting_1_Window::on_checkBoxAutoCalibZero_stateChanged(int arg1)
+{
+    ui->checkBoxAutoCalibZero->setText(arg1 ? tr("Вкл.") : tr("Выкл."));
+    if (refreshing)
+        return;
+    const auto apply = [&](auto& flags) {
+        flags &= ~decltype(flags + 0)(ChannelFlagBits::SetupChanged);
+        if (arg1)
+            flags |= decltype(flags + 0)(ChannelFlagBits::AutoZero);
+        else
+            flags &= ~decltype(flags + 0)(ChannelFlagBits::AutoZero);
+    };
+    if (classic())
+        apply(command.classicChannels[channel].channelFlags);
+    else if (extended())
+        apply(command.extendedChannels[channel].channelFlags);
+}
+
+void DeviceSetting_1_Window::on_ParamSensgroupBox_clicked(bool checked)
+{
+    const quint16 page = checked ? channel : command.channelOffMarker;
+    if (classic())
+        command.classicChannels[channel].channelPage = page;
+    else if (extended())
+        command.extendedChannels[channel].channelPage = page;
+}

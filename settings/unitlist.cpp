@@ -1,0 +1,38 @@
+#include "unitlist.h"
+
+#include "optiontables.h"
+#include "parameterimage.h"
+
+#include <QComboBox>
+
+UnitList unitListFor(quint16 format, quint16 sensorType)
+{
+    const int base = (format & FormatBits::BaseUnitMask) >> FormatBits::BaseUnitShift;
+    if (format & (1u << 12))
+        return base == 1 ? UnitList{1, 1} : UnitList{1, 3};
+    if (format & (1u << 11)) {
+        if (base == 1)
+            return {1, 1};
+        if (base == 2 || base == 3)
+            return {1, 3};
+        return (sensorType & ((1u << 3) | (1u << 4))) ? UnitList{0, 4} : UnitList{0, 1};
+    }
+    if (format & (1u << 10))
+        return {0, 2};
+    if (format & (1u << 9))
+        return {3, 1};
+    if (base == 2 || base == 3)
+        return {base, 1};
+    return {0, 2};
+}
+
+int fillUnitCombo(QComboBox* combo, quint16 format, quint16 sensorType)
+{
+    const UnitList list = unitListFor(format, sensorType);
+    combo->clear();
+    for (int i = 0; i < list.count; ++i)
+        combo->addItem(QString::fromLatin1(optionName(unitNames, list.firstUnit + i)));
+    const int index = (format & FormatBits::DisplayUnitMask) - list.firstUnit;
+    combo->setCurrentIndex(index >= 0 && index < list.count ? index : -1);
+    return list.firstUnit;
+}
