@@ -1,0 +1,224 @@
+#include "dialogs.h"
+
+#include <QFileDialog>
+#include <QInputDialog>
+
+namespace dialogs
+{
+
+namespace
+{
+
+Hook& hook()
+{
+    static Hook current;
+    return current;
+}
+
+QMessageBox::StandardButton messageBox(Kind kind, QWidget* parent, const QString& title,
+                                       const QString& text, QMessageBox::StandardButtons buttons,
+                                       QMessageBox::StandardButton defaultButton)
+{
+    if (hook()) {
+        Request r;
+        r.kind = kind;
+        r.parent = parent;
+        r.title = title;
+        r.text = text;
+        r.buttons = buttons;
+        r.defaultButton = defaultButton;
+        return hook()(r).button;
+    }
+    switch (kind) {
+    case Kind::Warning:
+        return QMessageBox::warning(parent, title, text, buttons, defaultButton);
+    case Kind::Critical:
+        return QMessageBox::critical(parent, title, text, buttons, defaultButton);
+    case Kind::Question:
+        return QMessageBox::question(parent, title, text, buttons, defaultButton);
+    default:
+        return QMessageBox::information(parent, title, text, buttons, defaultButton);
+    }
+}
+
+QString fileName(Kind kind, QWidget* parent, const QString& caption, const QString& dir,
+                 const QString& filter)
+{
+    if (hook()) {
+        Request r;
+        r.kind = kind;
+        r.parent = parent;
+        r.title = caption;
+        r.text = dir;
+        r.filter = filter;
+        const Reply reply = hook()(r);
+        return reply.accepted ? reply.text : QString();
+    }
+    if (kind == Kind::SaveFile)
+        return QFileDialog::getSaveFileName(parent, caption, dir, filter);
+    return QFileDialog::getOpenFileName(parent, caption, dir, filter);
+}
+
+} // namespace
+
+void setHook(Hook h)
+{
+    hook() = std::move(h);
+}
+
+QMessageBox::StandardButton warning(QWidget* parent, const QString& title, const QString& text,
+                                    QMessageBox::StandardButtons buttons,
+                                    QMessageBox::StandardButton defaultButton)
+{
+    return messageBox(Kind::Warning, parent, title, text, buttons, defaultButton);
+}
+
+QMessageBox::StandardButton critical(QWidget* parent, const QString& title, const QString& text,
+                                     QMessageBox::StandardButtons buttons,
+                                     QMessageBox::StandardButton defaultButton)
+{
+    return messageBox(Kind::Critical, parent, title, text, buttons, defaultButton);
+}
+
+QMessageBox::StandardButton information(QWidget* parent, const QString& title, const QString& text,
+                                        QMessageBox::StandardButtons buttons,
+                                        QMessageBox::StandardButton defaultButton)
+{
+    return messageBox(Kind::Information, parent, title, text, buttons, defaultButton);
+}
+
+QMessageBox::StandardButton question(QWidget* parent, const QString& title, const QString& text,
+                                     QMessageBox::StandardButtons buttons,
+                                     QMessageBox::StandardButton defaultButton)
+{
+    return messageBox(Kind::Question, parent, title, text, buttons, defaultButton);
+}
+
+QString getOpenFileName(QWidget* parent, const QString& caption, const QString& dir,
+                        const QString& filter)
+{
+    return fileName(Kind::OpenFile, parent, caption, dir, filter);
+}
+
+QString getSaveFileName(QWidget* parent, const QString& caption, const QString& dir,
+                        const QString& filter)
+{
+    return fileName(Kind::SaveFile, parent, caption, dir, filter);
+}
+
+QString getText(QWidget* parent, const QString& title, const QString& label,
+                QLineEdit::EchoMode echo, const QString& text, bool* ok, Qt::WindowFlags flags)
+{
+    if (hook()) {
+        Request r;
+        r.kind = Kind::Text;
+        r.parent = parent;
+        r.title = title;
+        r.text = label;
+        r.value = text;
+        r.echo = echo;
+        r.flags = flags;
+        const Reply reply = hook()(r);
+        if (ok)
+            *ok = reply.accepted;
+        return reply.accepted ? reply.text : QString();
+    }
+    return QInputDialog::getText(parent, title, label, echo, text, ok, flags);
+}
+
+QString getItem(QWidget* parent, const QString& title, const QString& label,
+                const QStringList& items, int current, bool editable, bool* ok,
+                Qt::WindowFlags flags)
+{
+    if (hook()) {
+        Request r;
+        r.kind = Kind::Item;
+        r.parent = parent;
+        r.title = title;
+        r.text = label;
+        r.items = items;
+        r.current = current;
+        r.editable = editable;
+        r.flags = flags;
+        const Reply reply = hook()(r);
+        if (ok)
+            *ok = reply.accepted;
+        return reply.accepted ? reply.text : QString();
+    }
+    return QInputDialog::getItem(parent, title, label, items, current, editable, ok, flags);
+}
+
+Script::Script()
+{
+    setHook([this](const Request& request) { return answer(request); });
+}
+
+Script::~Script()
+{
+    setHook(Hook());
+}
+
+Script& Script::button(QMessageBox::StandardButton button)
+{
+    Queued q;
+    q.cancel = false;
+    q.reply.button = button;
+    q.reply.accepted = button == QMessageBox::Ok || button == QMessageBox::Yes;
+    replies.append(q);
+    return *this;
+}
+
+Script& Script::accept(const QString& text)
+{
+    Queued q;
+    q.cancel = false;
+    q.reply.button = QMessageBox::Ok;
+    q.reply.accepted = true;
+    q.reply.text = text;
+    replies.append(q);
+    return *this;
+}
+
+Script& Script::cancel()
+{
+    replies.append(Queued());
+    return *this;
+}
+
+QStringList Script::titles() const
+{
+    QStringList list;
+    for (const Request& r : shown)
+        list << r.title;
+    return list;
+}
+
+QStringList Script::texts() const
+{
+    QStringList list;
+    for (const Request& r : shown)
+        list << r.text;
+    return list;
+}
+
+Reply Script::answer(const Request& request)
+{
+    shown.append(request);
+    Queued q;
+    if (!replies.isEmpty())
+        q = replies.takeFirst();
+    if (!q.cancel)
+        return q.reply;
+    Reply cancelled;
+    const QMessageBox::StandardButton order[] = {QMessageBox::Cancel, QMessageBox::No,
+                                                 QMessageBox::Ok};
+    for (QMessageBox::StandardButton b : order) {
+        if (request.buttons.testFlag(b)) {
+            cancelled.button = b;
+            break;
+        }
+    }
+    return cancelled;
+}
+
+} // namespace dialogs

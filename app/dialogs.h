@@ -1,0 +1,115 @@
+#pragma once
+
+// Every modal question of the program (message boxes, file and input dialogs)
+// goes through these functions. They open Qt's own dialogs, unless a hook is
+// set: then the hook answers instead and no dialog opens. Tests set the hook
+// through dialogs::Script so that no test waits on a modal box.
+
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QString>
+#include <QStringList>
+#include <QVector>
+
+#include <functional>
+
+class QWidget;
+
+namespace dialogs
+{
+
+enum class Kind { Warning, Critical, Information, Question, OpenFile, SaveFile, Text, Item };
+
+// What the program asked. For file dialogs `title` is the caption, `text` the
+// proposed folder or file and `filter` the filter; for input dialogs `text` is
+// the label and `value` the preset text.
+struct Request {
+    Kind kind = Kind::Information;
+    QWidget* parent = nullptr;
+    QString title;
+    QString text;
+    QString value;
+    QString filter;
+    QStringList items;
+    int current = 0;
+    bool editable = false;
+    QLineEdit::EchoMode echo = QLineEdit::Normal;
+    QMessageBox::StandardButtons buttons = QMessageBox::NoButton;
+    QMessageBox::StandardButton defaultButton = QMessageBox::NoButton;
+    Qt::WindowFlags flags;
+};
+
+// The answer: the button of a message box; for the other dialogs whether the
+// operator confirmed, and the chosen file name, text or item.
+struct Reply {
+    QMessageBox::StandardButton button = QMessageBox::NoButton;
+    bool accepted = false;
+    QString text;
+};
+
+using Hook = std::function<Reply(const Request&)>;
+// An empty hook restores Qt's dialogs.
+void setHook(Hook hook);
+
+QMessageBox::StandardButton
+warning(QWidget* parent, const QString& title, const QString& text,
+        QMessageBox::StandardButtons buttons = QMessageBox::Ok,
+        QMessageBox::StandardButton defaultButton = QMessageBox::NoButton);
+QMessageBox::StandardButton
+critical(QWidget* parent, const QString& title, const QString& text,
+         QMessageBox::StandardButtons buttons = QMessageBox::Ok,
+         QMessageBox::StandardButton defaultButton = QMessageBox::NoButton);
+QMessageBox::StandardButton
+information(QWidget* parent, const QString& title, const QString& text,
+            QMessageBox::StandardButtons buttons = QMessageBox::Ok,
+            QMessageBox::StandardButton defaultButton = QMessageBox::NoButton);
+QMessageBox::StandardButton
+question(QWidget* parent, const QString& title, const QString& text,
+         QMessageBox::StandardButtons buttons = QMessageBox::Yes | QMessageBox::No,
+         QMessageBox::StandardButton defaultButton = QMessageBox::NoButton);
+
+// Empty when cancelled.
+QString getOpenFileName(QWidget* parent, const QString& caption, const QString& dir,
+                        const QString& filter);
+QString getSaveFileName(QWidget* parent, const QString& caption, const QString& dir,
+                        const QString& filter);
+
+QString getText(QWidget* parent, const QString& title, const QString& label,
+                QLineEdit::EchoMode echo = QLineEdit::Normal, const QString& text = QString(),
+                bool* ok = nullptr, Qt::WindowFlags flags = Qt::WindowFlags());
+QString getItem(QWidget* parent, const QString& title, const QString& label,
+                const QStringList& items, int current = 0, bool editable = true, bool* ok = nullptr,
+                Qt::WindowFlags flags = Qt::WindowFlags());
+
+// Scripted answers. While a Script exists it is the hook: every request is
+// recorded in `shown` and answered with the next queued reply; with the queue
+// empty the request is cancelled (the box's Cancel, No or else Ok button, an
+// empty file name, an unconfirmed input dialog).
+class Script
+{
+public:
+    Script();
+    ~Script();
+    Script(const Script&) = delete;
+    Script& operator=(const Script&) = delete;
+
+    // Queue the answer to the next request, whatever its kind.
+    Script& button(QMessageBox::StandardButton button); // a message box's button
+    Script& accept(const QString& text); // a file or input dialog confirmed with this text
+    Script& cancel();                    // cancelled, as with an empty queue
+
+    QVector<Request> shown;
+    QStringList titles() const;
+    QStringList texts() const;
+    int pending() const { return replies.size(); }
+
+private:
+    struct Queued {
+        bool cancel = true;
+        Reply reply;
+    };
+    Reply answer(const Request& request);
+    QVector<Queued> replies;
+};
+
+} // namespace dialogs

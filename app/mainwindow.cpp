@@ -1,0 +1,604 @@
+#include "mainwindow.h"
+#include "ui_mainwindow.h"
+
+#include "appsettings.h"
+#include "authorizationwindow.h"
+#include "command.h"
+#include "connect_com_port.h"
+#include "devicesetting_1_window.h"
+#include "reference.h"
+
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QSignalBlocker>
+
+MainWindow* mainWindow = nullptr;
+
+DeviceSetting_1_Window* deviceSetting1Windows[10] = {};
+DeviceSetting_2_Window* deviceSetting2Windows[10] = {};
+MeasureWindow* measureWindow = nullptr;
+Calibration* calibrationWindow = nullptr;
+ArchiveWindow* archiveWindow = nullptr;
+DeviceSettingAllWindow* deviceSettingAllWindow = nullptr;
+DeviceSettingAllWindow_1* deviceSettingAllWindow1 = nullptr;
+
+namespace
+{
+
+// Tabs of the form; the production pages are inserted after them.
+constexpr int StatusTab = 0;
+constexpr int CalibrationTab = 2;
+constexpr int ServiceTab = 3;
+constexpr int FirstProductionTab = 5;
+
+// The pages go with the window that owns them.
+void forgetPages()
+{
+    for (int channel = 0; channel < 10; ++channel) {
+        deviceSetting1Windows[channel] = nullptr;
+        deviceSetting2Windows[channel] = nullptr;
+    }
+    measureWindow = nullptr;
+    calibrationWindow = nullptr;
+    archiveWindow = nullptr;
+    deviceSettingAllWindow = nullptr;
+    deviceSettingAllWindow1 = nullptr;
+}
+
+} // namespace
+
+MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent), ui(new Ui::MainWindow)
+{
+    ui->setupUi(this);
+    mainWindow = this;
+    mainWindowWidget = this;
+
+    // The access-level and model radio buttons and the page flip stay out of
+    // the operator's reach.
+    ui->pushButtonModbusAddress->hide();
+    ui->spinBoxModbusAddress->hide();
+    ui->stackedWidgetModbusAddress->setCurrentIndex(1);
+    ui->groupBoxAccessLevel->hide();
+    ui->groupBoxDevice->hide();
+
+    readSettingsFile();
+    // Checking a radio button from code does not emit its click.
+    if (translationName == englishTranslationName) {
+        ui->radioButtonLanguageEn->setChecked(true);
+        on_radioButtonLanguageEn_clicked();
+    } else {
+        ui->radioButtonLanguageRus->setChecked(true);
+        on_radioButtonLanguageRus_clicked();
+    }
+
+    connect(&autoUpdateTimer, &QTimer::timeout, this, &MainWindow::onAutoUpdateTimeout);
+    connect(&calibrationPollTimer, &QTimer::timeout, this, &MainWindow::onCalibrationPollTimeout);
+    connect(&calibrationChartTimer, &QTimer::timeout, this, &MainWindow::onCalibrationChartTimeout);
+}
+
+MainWindow::~MainWindow()
+{
+    if (mainWindow == this)
+        mainWindow = nullptr;
+    if (mainWindowWidget == this)
+        mainWindowWidget = nullptr;
+    forgetPages();
+    // Ends the device's session; offline nothing goes over the line.
+    command.transact(16, DevicePage, RegEndSession, 1);
+    writeSettingsFile();
+    delete ui;
+}
+
+QTabWidget* MainWindow::tabWidget() const
+{
+    return ui->tabWidget;
+}
+
+void MainWindow::closeEvent(QCloseEvent* event)
+{
+    if (QWidget* page = calibrationPage())
+        page->close();
+    event->accept();
+}
+
+// --- languages ---
+
+void MainWindow::switchLanguage(const QString& name)
+{
+    translationName = name;
+    // Next to the executable, wherever the program was started from.
+    translator.load(translationName, QCoreApplication::applicationDirPath());
+    QCoreApplication::installTranslator(&translator);
+    ui->retranslateUi(this);
+    rebuildDeviceUi();
+}
+
+void MainWindow::on_radioButtonLanguageRus_clicked()
+{
+    switchLanguage(russianTranslationName);
+}
+
+void MainWindow::on_radioButtonLanguageEn_clicked()
+{
+    switchLanguage(englishTranslationName);
+}
+
+// --- device-model table ---
+
+bool MainWindow::setDeviceModel(quint16 code)
+{
+    command.modelCode = code;
+    quint16 channels = 0;
+    quint16 offMarker = 170;
+    switch (code) {
+    case ModelT2:
+        channels = 1;
+        break;
+    case ModelT2Classic:
+        channels = 1;
+        offMarker = 7;
+        break;
+    case ModelT6:
+        channels = 4;
+        offMarker = 7;
+        break;
+    case ModelT6B:
+    case ModelT6Mini:
+    case ModelT6M4:
+        channels = 4;
+        break;
+    case ModelT6M:
+        channels = 6;
+        break;
+    case ModelT8M:
+        channels = 10;
+        break;
+    case ModelBootloader:
+        return true;
+    default:
+        return false;
+    }
+    command.channelCount = channels;
+    command.channelOffMarker = offMarker;
+    // The classic T2 counts its clock in ticks of 0.9375 s.
+    command.secondsPerTick = code == ModelT2Classic ? 0.9375 : 1.0;
+    return true;
+}
+
+MainWindow::Group MainWindow::groupOf(quint16 modelCode)
+{
+    switch (modelCode) {
+    case ModelT2:
+    case ModelT2Classic:
+        return Group::T2;
+    case ModelT6:
+    case ModelT6B:
+    case ModelT6Mini:
+        return Group::T6;
+    case ModelT6M:
+    case ModelT6M4:
+        return Group::T6Max;
+    case ModelBootloader:
+        return Group::Bootloader;
+    default:
+        return Group::None;
+    }
+}
+
+// --- rebuild ---
+
+void MainWindow::rebuildDeviceUi()
+{
+    Q_ASSERT(mainWindow == this);
+    stopAutoUpdate();
+    if (QWidget* page = calibrationPage())
+        page->close();
+
+    retireDevicePages();
+    createChannelPages();
+
+    const quint16 model = command.modelCode;
+    if (model != ModelNone && model != ModelBootloader) {
+        readDeviceImage();
+        placeChannelPages();
+        createDevicePages();
+    }
+
+    const Group group = groupOf(model);
+    QString title = tr("Qiro Configuration v") + appVersion;
+    QString status;
+    switch (model) {
+    case ModelT2:
+    case ModelT2Classic:
+        title += tr(" , устройство Qiro T2");
+        status = tr("Успешное подключение Qiro T2");
+        break;
+    case ModelT6:
+    case ModelT6B:
+        title += tr(" , устройство Qiro T6");
+        status = tr("Успешное подключение Qiro T6");
+        break;
+    case ModelT6Mini:
+        title += tr(" , устройство Qiro T6 Mini");
+        status = tr("Успешное подключение Qiro T6");
+        break;
+    case ModelT6M:
+    case ModelT6M4:
+        title += tr(" , устройство Qiro T6Max");
+        status = tr("Успешное подключение Qiro T6Max");
+        break;
+    case ModelBootloader:
+        title += tr(" , устройство Bootloader");
+        status = tr("Успешное подключение Bootloader");
+        break;
+    default:
+        break;
+    }
+    setWindowTitle(title);
+
+    if (group == Group::None || group == Group::Bootloader) {
+        // No production pages without a device interface.
+        retireProductionPages();
+        ui->tabWidget->hide();
+        showGroupButtons(group);
+        if (group == Group::Bootloader)
+            statusBar()->showMessage(status);
+        return;
+    }
+
+    ui->tabWidget->show();
+    const QSize contents = group == Group::T6Max ? QSize(740, 914) : QSize(754, 614);
+    ui->scrollAreaWidgetContents->resize(contents);
+    ui->scrollAreaWidgetContents_2->resize(contents);
+    showGroupButtons(group);
+    // The status page is read at once: directly when tab 0 is already current,
+    // else through the tab change.
+    if (ui->tabWidget->currentIndex() == StatusTab)
+        on_tabWidget_currentChanged(StatusTab);
+    ui->tabWidget->setCurrentIndex(StatusTab);
+    statusBar()->showMessage(status);
+
+    retireProductionPages();
+    ui->spinBoxModbusAddress->hide();
+    switch (currentAccessLevel()) {
+    case AccessLevel::User:
+        ui->tabWidget->setTabEnabled(ServiceTab, false);
+        ui->pushButtonSaveFactorySettings->hide();
+        ui->pushButtonReadFactorySettings->hide();
+        break;
+    case AccessLevel::Admin:
+        ui->tabWidget->setTabEnabled(ServiceTab, true);
+        ui->pushButtonSaveFactorySettings->hide();
+        ui->pushButtonReadFactorySettings->hide();
+        break;
+    case AccessLevel::Industry:
+        ui->spinBoxModbusAddress->show();
+        ui->tabWidget->setTabEnabled(ServiceTab, true);
+        createProductionPages();
+        ui->pushButtonSaveFactorySettings->show();
+        ui->pushButtonReadFactorySettings->show();
+        break;
+    case AccessLevel::None:
+        break;
+    }
+
+    showDeviceLanguage();
+}
+
+void MainWindow::retireDevicePages()
+{
+    // Old pages leave their stacks and are deleted once control is back in the
+    // event loop: the rebuild may run inside one of their own slots. Their
+    // global pointers are cleared at once, so nothing reaches them meanwhile.
+    for (int channel = 0; channel < 10; ++channel) {
+        retirePages(channelStack(1, channel));
+        retirePages(channelStack(3, channel));
+        // Pages of channels the model lacks were never placed in a stack.
+        if (deviceSetting1Windows[channel])
+            deviceSetting1Windows[channel]->deleteLater();
+        deviceSetting1Windows[channel] = nullptr;
+        deviceSetting2Windows[channel] = nullptr;
+    }
+    retirePages(ui->stackedWidgetCalibration, ui->page);
+    retirePages(ui->stackedWidgetMeasure);
+    retirePages(ui->stackedWidgetArchiv);
+    calibrationWindow = nullptr;
+    measureWindow = nullptr;
+    archiveWindow = nullptr;
+}
+
+void MainWindow::retireProductionPages()
+{
+    // Removing the current tab would move the tab widget to another one and
+    // read it; the rebuild has made tab 0 current already or shows no tabs.
+    const QSignalBlocker blocker(ui->tabWidget);
+    for (int index = ui->tabWidget->count() - 1; index >= FirstProductionTab; --index) {
+        QWidget* page = ui->tabWidget->widget(index);
+        ui->tabWidget->removeTab(index);
+        page->hide();
+        page->deleteLater();
+    }
+    deviceSettingAllWindow = nullptr;
+    deviceSettingAllWindow1 = nullptr;
+}
+
+void MainWindow::createChannelPages()
+{
+    // One page of tab 1 and one of tab 3 per channel slot, whatever the model,
+    // before the first read of the device; placeChannelPages() shows those of
+    // the model's channels. The DeviceSetting_2_Window pages of tab 3 are
+    // created here too, into deviceSetting2Windows.
+    for (int channel = 0; channel < 10; ++channel) {
+        deviceSetting1Windows[channel] = new DeviceSetting_1_Window(this, channel);
+        channelStack(1, channel)->hide();
+        channelStack(3, channel)->hide();
+    }
+}
+
+void MainWindow::placeChannelPages()
+{
+    for (int channel = 0; channel < command.channelCount && channel < 10; ++channel) {
+        channelStack(1, channel)->show();
+        placePage(channelStack(1, channel), deviceSetting1Windows[channel]);
+        channelStack(3, channel)->show();
+    }
+}
+
+void MainWindow::createDevicePages()
+{
+    // After the first read, so that their constructors see a filled image:
+    // MeasureWindow into stackedWidgetMeasure, Calibration into
+    // stackedWidgetCalibration and ArchiveWindow into stackedWidgetArchiv
+    // (placePage), stored in measureWindow, calibrationWindow and archiveWindow.
+}
+
+void MainWindow::createProductionPages()
+{
+    // Industry level only: DeviceSettingAllWindow as tab 5, titled
+    // tr("Общие параметры"), and DeviceSettingAllWindow_1 as tab 6, titled
+    // tr("Общие параметры_1"), stored in deviceSettingAllWindow and
+    // deviceSettingAllWindow1.
+}
+
+void MainWindow::showGroupButtons(Group group)
+{
+    struct Row {
+        QWidget* widget;
+        bool shown[5]; // None, T2, T6, T6 Max, bootloader
+    };
+    const Row rows[] = {
+        {ui->pushButtonBootloader, {false, true, true, true, true}},
+        {ui->pushButtonReadFactorySettings, {false, true, true, true, false}},
+        {ui->pushButton_Save_Param, {false, true, true, true, false}},
+        {ui->pushButton_Read_Param, {false, true, true, true, false}},
+        {ui->checkBoxAutoupdate, {false, true, true, true, false}},
+        {ui->pushButtonLoadConfigDevice, {false, true, true, true, false}},
+        {ui->pushButtonSaveConfigPC, {false, true, true, true, false}},
+        {ui->pushButtonBootloader_Ble, {false, false, true, true, false}},
+        {ui->pushButton_TurnOffDevice, {false, true, true, true, true}},
+        {ui->pushButtonSaveFactorySettings, {false, true, true, true, false}},
+        {ui->groupBoxLanguage_2, {false, false, true, true, false}},
+    };
+    const int column = int(group);
+    for (const Row& row : rows)
+        row.widget->setVisible(row.shown[column]);
+}
+
+void MainWindow::showDeviceLanguage()
+{
+    quint32 language = 2;
+    if (command.registerMap == ClassicMap)
+        language = command.classicLanguage;
+    else if (command.registerMap == ExtendedMap)
+        language = command.extendedLanguage;
+    if (language == 0)
+        ui->radioButtonLanguageRus_2->setChecked(true);
+    else if (language == 1)
+        ui->radioButtonLanguageEn_2->setChecked(true);
+}
+
+QStackedWidget* MainWindow::channelStack(int tab, int channel) const
+{
+    QStackedWidget* const sensors[10] = {
+        ui->stackedWidget_1_0, ui->stackedWidget_1_1, ui->stackedWidget_1_2, ui->stackedWidget_1_3,
+        ui->stackedWidget_1_4, ui->stackedWidget_1_5, ui->stackedWidget_1_6, ui->stackedWidget_1_7,
+        ui->stackedWidget_1_8, ui->stackedWidget_1_9};
+    QStackedWidget* const service[10] = {
+        ui->stackedWidget_2_0, ui->stackedWidget_2_1, ui->stackedWidget_2_2, ui->stackedWidget_2_3,
+        ui->stackedWidget_2_4, ui->stackedWidget_2_5, ui->stackedWidget_2_6, ui->stackedWidget_2_7,
+        ui->stackedWidget_2_8, ui->stackedWidget_2_9};
+    return tab == 1 ? sensors[channel] : service[channel];
+}
+
+QWidget* MainWindow::calibrationPage() const
+{
+    QWidget* page = ui->stackedWidgetCalibration->currentWidget();
+    return page == ui->page ? nullptr : page;
+}
+
+void MainWindow::placePage(QStackedWidget* stack, QWidget* page)
+{
+    stack->insertWidget(0, page);
+    stack->setCurrentIndex(0);
+}
+
+void MainWindow::retirePages(QStackedWidget* stack, QWidget* keep)
+{
+    for (int index = stack->count() - 1; index >= 0; --index) {
+        QWidget* page = stack->widget(index);
+        if (page == keep)
+            continue;
+        stack->removeWidget(page);
+        page->hide();
+        page->deleteLater();
+    }
+}
+
+// --- read road ---
+
+void MainWindow::readParameters(quint8 tab)
+{
+    Q_UNUSED(tab)
+    // read road: next step
+}
+
+void MainWindow::readDeviceImage()
+{
+    ui->spinBoxModbusAddress->setValue(command.modbusAddress);
+    // read road: next step
+}
+
+void MainWindow::stopAutoUpdate()
+{
+    autoUpdateTimer.stop();
+    ui->pushButton_Read_Param->setEnabled(true);
+}
+
+void MainWindow::beginCommand()
+{
+    statusBar()->clearMessage();
+    ui->checkBoxAutoupdate->setChecked(false);
+    QCoreApplication::processEvents();
+}
+
+void MainWindow::on_pushButton_Read_Param_clicked()
+{
+    statusBar()->showMessage(tr("Идет передача данных..."));
+    QCoreApplication::processEvents();
+    readParameters(quint8(ui->tabWidget->currentIndex()));
+}
+
+void MainWindow::on_checkBoxAutoupdate_stateChanged(int state)
+{
+    if (state != 0) {
+        autoUpdateTimer.start(1000);
+        ui->pushButton_Read_Param->setEnabled(false);
+    } else {
+        stopAutoUpdate();
+    }
+}
+
+void MainWindow::on_tabWidget_currentChanged(int index)
+{
+    if (index != ui->tabWidget->currentIndex()) {
+        ui->tabWidget->setCurrentIndex(index);
+        return;
+    }
+    ui->checkBoxAutoupdate->setEnabled(index == StatusTab);
+    ui->checkBoxAutoupdate->setChecked(false);
+    readParameters(quint8(index));
+}
+
+void MainWindow::onAutoUpdateTimeout()
+{
+    readParameters(quint8(ui->tabWidget->currentIndex()));
+}
+
+void MainWindow::onCalibrationPollTimeout()
+{
+    if (ui->tabWidget->currentIndex() != CalibrationTab)
+        calibrationPollTimer.stop();
+    // The calibration page polls the device here (calibrationWindow).
+}
+
+void MainWindow::onCalibrationChartTimeout()
+{
+    if (ui->tabWidget->currentIndex() != CalibrationTab)
+        calibrationChartTimer.stop();
+    // The calibration page updates its charts here (calibrationWindow).
+}
+
+// --- model, access level and address ---
+
+void MainWindow::chooseModel(quint16 code)
+{
+    setDeviceModel(code);
+    rebuildDeviceUi();
+}
+
+void MainWindow::on_radioButtonDeviceT2_clicked()
+{
+    chooseModel(ModelT2);
+}
+
+void MainWindow::on_radioButtonDeviceT6_clicked()
+{
+    chooseModel(ModelT6);
+}
+
+void MainWindow::on_radioButtonDeviceT6M_clicked()
+{
+    chooseModel(ModelT6M);
+}
+
+void MainWindow::on_radioButtonDeviceT8M_clicked()
+{
+    chooseModel(ModelT8M);
+}
+
+void MainWindow::on_radioButtonDevice999_clicked()
+{
+    chooseModel(ModelBootloader);
+}
+
+void MainWindow::logIn(const QString& name, const QString& password)
+{
+    command.userName = name;
+    command.password = password;
+    command.authorized = 1;
+    rebuildDeviceUi();
+}
+
+void MainWindow::on_radioButtonNameUser_clicked()
+{
+    logIn(userLoginName, userPassword);
+}
+
+void MainWindow::on_radioButtonNameAdmin_clicked()
+{
+    logIn(adminLoginName, adminPassword);
+}
+
+void MainWindow::on_radioButtonNameIndustry_clicked()
+{
+    logIn(industryLoginName, industryPassword);
+}
+
+void MainWindow::on_spinBoxModbusAddress_valueChanged(int value)
+{
+    command.modbusAddress = quint16(value);
+}
+
+void MainWindow::on_pushButtonModbusAddress_clicked()
+{
+    const int page = ui->stackedWidgetModbusAddress->currentIndex();
+    if (page == 0)
+        ui->stackedWidgetModbusAddress->setCurrentIndex(1);
+    else if (page == 1)
+        ui->stackedWidgetModbusAddress->setCurrentIndex(0);
+}
+
+// --- menu ---
+
+void MainWindow::on_action_connect_triggered()
+{
+    beginCommand();
+    if (command.authorized == 0) {
+        AuthorizationWindow login(this, AuthorizationWindow::LoginPage);
+        login.exec();
+        if (command.authorized == 0) {
+            rebuildDeviceUi();
+            return;
+        }
+    }
+    Connect_com_port connection(this);
+    connection.exec();
+    rebuildDeviceUi();
+}
+
+void MainWindow::on_action_reference_triggered()
+{
+    beginCommand();
+    Reference about(this);
+    about.exec();
+}

@@ -1,0 +1,131 @@
+#pragma once
+
+#include "accounts.h"
+
+#include <QMainWindow>
+#include <QTimer>
+#include <QTranslator>
+
+class ArchiveWindow;
+class Calibration;
+class DeviceSettingAllWindow;
+class DeviceSettingAllWindow_1;
+class DeviceSetting_1_Window;
+class DeviceSetting_2_Window;
+class MeasureWindow;
+class QCloseEvent;
+class QStackedWidget;
+class QTabWidget;
+
+namespace Ui
+{
+class MainWindow;
+}
+
+// The program's one window: the device pages in a tab widget, the service
+// buttons on the left, the language and Modbus address boxes, the status bar
+// and the menu. Every change of model, register map, login or language passes
+// through rebuildDeviceUi().
+class MainWindow : public QMainWindow
+{
+    Q_OBJECT
+
+public:
+    explicit MainWindow(QWidget* parent = nullptr);
+    ~MainWindow() override;
+
+    // Channel count, channel-off marker and clock tick of a model code. False
+    // for codes the program has no interface for (the code is kept anyway).
+    bool setDeviceModel(quint16 code);
+    // Recreates the device pages and shows the tabs and buttons of the current
+    // model and access level.
+    void rebuildDeviceUi();
+
+    // The central read of one tab, and the first read after a model is set.
+    void readParameters(quint8 tab);
+    void readDeviceImage();
+
+    void onCalibrationPollTimeout();
+    void onCalibrationChartTimeout();
+    void onAutoUpdateTimeout();
+
+    // The pages reach the current tab through it.
+    QTabWidget* tabWidget() const;
+
+private:
+    Ui::MainWindow* ui;
+
+public:
+    // Run by the calibration page: 500 ms device poll and 1000 ms chart update.
+    QTimer calibrationPollTimer;
+    QTimer calibrationChartTimer;
+    QTranslator translator;
+    QTimer autoUpdateTimer;
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private slots:
+    void on_radioButtonLanguageRus_clicked();
+    void on_radioButtonLanguageEn_clicked();
+
+    void on_pushButton_Read_Param_clicked();
+    void on_checkBoxAutoupdate_stateChanged(int state);
+    void on_tabWidget_currentChanged(int index);
+
+    void on_radioButtonDeviceT2_clicked();
+    void on_radioButtonDeviceT6_clicked();
+    void on_radioButtonDeviceT6M_clicked();
+    void on_radioButtonDeviceT8M_clicked();
+    void on_radioButtonDevice999_clicked();
+
+    void on_radioButtonNameUser_clicked();
+    void on_radioButtonNameAdmin_clicked();
+    void on_radioButtonNameIndustry_clicked();
+
+    void on_action_connect_triggered();
+    void on_action_reference_triggered();
+
+    void on_spinBoxModbusAddress_valueChanged(int value);
+    void on_pushButtonModbusAddress_clicked();
+
+private:
+    // Interface variants of the device-model table.
+    enum class Group { None, T2, T6, T6Max, Bootloader };
+    static Group groupOf(quint16 modelCode);
+
+    void switchLanguage(const QString& name);
+    void chooseModel(quint16 code);
+    void logIn(const QString& name, const QString& password);
+    void stopAutoUpdate();
+    // Status message cleared, auto-update unticked, pending events run once.
+    void beginCommand();
+
+    // Rebuild steps.
+    void retireDevicePages();
+    void retireProductionPages();
+    void createChannelPages();
+    void placeChannelPages();
+    void createDevicePages();
+    void createProductionPages();
+    void showGroupButtons(Group group);
+    void showDeviceLanguage();
+
+    QStackedWidget* channelStack(int tab, int channel) const;
+    QWidget* calibrationPage() const;
+    static void placePage(QStackedWidget* stack, QWidget* page);
+    static void retirePages(QStackedWidget* stack, QWidget* keep = nullptr);
+};
+
+// The one main window; set by its constructor, so that it is valid while the
+// window builds its first pages, and cleared by its destructor.
+extern MainWindow* mainWindow;
+
+// The pages of the most recent rebuild (null where it created none).
+extern DeviceSetting_1_Window* deviceSetting1Windows[10];
+extern DeviceSetting_2_Window* deviceSetting2Windows[10];
+extern MeasureWindow* measureWindow;
+extern Calibration* calibrationWindow;
+extern ArchiveWindow* archiveWindow;
+extern DeviceSettingAllWindow* deviceSettingAllWindow;
+extern DeviceSettingAllWindow_1* deviceSettingAllWindow1;

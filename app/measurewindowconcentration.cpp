@@ -1,0 +1,144 @@
+#include "measurewindowconcentration.h"
+
+#include "command.h"
+#include "optiontables.h"
+#include "ui_measurewindowconcentration.h"
+#include "ui_measurewindowdatelastcalib.h"
+
+#include <QDateTime>
+
+#include <cmath>
+
+namespace
+{
+
+QString gasFormulaText(const char* formula, int size)
+{
+    // Full fields carry no terminating zero: never read past the field.
+    return QString::fromLatin1(formula, int(qstrnlen(formula, uint(size))));
+}
+
+struct ChannelView {
+    QString gasFormula;
+    quint16 format = 0;
+    quint32 channelStatus = 0;
+    float measuredValue = 0;
+    quint16 displayDivisor = 1;
+    quint32 lastCalibrationDate = 0;
+};
+
+bool channelView(int slot, ChannelView& v)
+{
+    if (slot < 0 || slot >= ChannelSlots)
+        return false;
+    if (command.registerMap == ClassicMap) {
+        const auto& r = command.classicChannels[slot];
+        v = {gasFormulaText(r.gasFormula, sizeof r.gasFormula),
+             r.format,
+             r.channelStatus,
+             r.measuredValue,
+             r.displayDivisor[0],
+             r.lastCalibrationDate};
+        return true;
+    }
+    if (command.registerMap == ExtendedMap) {
+        const auto& r = command.extendedChannels[slot];
+        v = {gasFormulaText(r.gasFormula, sizeof r.gasFormula),
+             r.format,
+             r.channelStatus,
+             r.measuredValue,
+             r.displayDivisor[0],
+             r.lastCalibrationDate};
+        return true;
+    }
+    return false;
+}
+
+constexpr quint32 SensorFailedBit = 1u << 6;
+
+QDateTime fromTicks(quint32 ticks)
+{
+    return QDateTime::fromSecsSinceEpoch(
+        qint64(std::trunc(double(ticks) * command.secondsPerTick)));
+}
+
+} // namespace
+
+MeasureWindowConcentration::MeasureWindowConcentration(QWidget* parent, int channel_)
+    : QDialog(parent), ui(new Ui::MeasureWindowConcentration), channel(quint16(channel_))
+{
+    ui->setupUi(this);
+    showParameters(channel_);
+}
+
+MeasureWindowConcentration::~MeasureWindowConcentration()
+{
+    delete ui;
+}
+
+double MeasureWindowConcentration::displayedValue(int slot)
+{
+    ChannelView v;
+    if (!channelView(slot, v))
+        return 0;
+    const double factor = command.unitFactor(slot);
+    if (command.registerMap == ExtendedMap)
+        return double(v.measuredValue) * factor;
+    // Classic values are rounded to the displayed decimals (ties to even) first.
+    // No 16-bit cut: a high reading must never wrap round to a low one.
+    const double d = effectiveDivisor(v.displayDivisor);
+    const double units = std::nearbyint(double(v.measuredValue) * factor * d);
+    return units / d;
+}
+
+void MeasureWindowConcentration::showParameters(int slot)
+{
+    ChannelView v;
+    if (!channelView(slot, v))
+        return;
+    ui->doubleSpinBoxChan->setEnabled(!(v.channelStatus & SensorFailedBit));
+    channel = quint16(slot);
+    displayFactor = command.unitFactor(slot);
+    ui->label_Chan->setText(tr("Канал ") + v.gasFormula);
+    ui->doubleSpinBoxChan->setDecimals((v.format & FormatBits::DecimalsMask) >>
+                                       FormatBits::DecimalsShift);
+    ui->doubleSpinBoxChan->setSuffix(
+        QStringLiteral(" ") +
+        QString::fromLatin1(optionName(unitNames, v.format & FormatBits::DisplayUnitMask)));
+    ui->doubleSpinBoxChan->setValue(displayedValue(slot));
+}
+
+void MeasureWindowConcentration::insertLogColumn(QString& line, int position) const
+{
+    ChannelView v;
+    if (!channelView(channel, v))
+        return;
+    const QString value =
+        (v.channelStatus & SensorFailedBit) ? tr("Err") : ui->doubleSpinBoxChan->text();
+    const QString text = v.gasFormula + QStringLiteral(" - ") + value;
+    if (line.size() < position)
+        line = line.leftJustified(position, QLatin1Char(' '));
+    line.insert(position, text);
+}
+
+MeasureWindowDateLastCalib::MeasureWindowDateLastCalib(QWidget* parent, int channel_)
+    : QDialog(parent), ui(new Ui::MeasureWindowDateLastCalib), channel(quint16(channel_))
+{
+    ui->setupUi(this);
+    showParameters(channel_);
+}
+
+MeasureWindowDateLastCalib::~MeasureWindowDateLastCalib()
+{
+    delete ui;
+}
+
+void MeasureWindowDateLastCalib::showParameters(int slot)
+{
+    channel = quint16(slot);
+    ChannelView v;
+    if (!channelView(slot, v))
+        return;
+    ui->label_Chan->setText(tr("Канал ") + v.gasFormula);
+    ui->dateTimeEditDateLastCalib->setDateTime(fromTicks(v.lastCalibrationDate));
+}

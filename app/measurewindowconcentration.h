@@ -1,0 +1,48 @@
+#pragma once
+
+#include <QDialog>
+
+namespace Ui
+{
+class MeasureWindowConcentration;
+class MeasureWindowDateLastCalib;
+} // namespace Ui
+
+// One channel's name and current concentration in its displayed unit.
+class MeasureWindowConcentration : public QDialog
+{
+    Q_OBJECT
+
+public:
+    MeasureWindowConcentration(QWidget* parent, int channel);
+    ~MeasureWindowConcentration() override;
+
+    void showParameters(int slot);
+    // Writes this channel's column of the status log line at character `position`.
+    void insertLogColumn(QString& line, int position) const;
+
+    // The value the status page shows for the channel, in its displayed unit and
+    // rounded to its displayed decimals.
+    static double displayedValue(int slot);
+
+private:
+    Ui::MeasureWindowConcentration* ui;
+    double displayFactor = 1.0;
+    quint16 channel = 0;
+};
+
+// One channel's name and the date of its last calibration.
+class MeasureWindowDateLastCalib : public QDialog
+{
+    Q_OBJECT
+
+public:
+    MeasureWindowDateLastCalib(QWidget* parent, int channel);
+    ~MeasureWindowDateLastCalib() override;
+
+    void showParameters(int slot);
+
+private:
+    Ui::MeasureWindowDateLastCalib* ui;
+    quint16 channel = 0;
+};

@@ -1,0 +1,100 @@
+// The seam of the modal questions: with a script nothing opens, every request
+// is recorded and answered from the queue, or cancelled.
+
+#include "dialogs.h"
+#include "warningguard.h"
+
+#include <QtTest>
+
+class MisnamedSlot : public QObject
+{
+    Q_OBJECT
+
+public slots:
+    void on_missingButton_clicked() {}
+};
+
+class TestDialogs : public QObject
+{
+    Q_OBJECT
+
+    WarningGuard guard;
+
+private slots:
+    void initTestCase() { guard.install(); }
+    void cleanup() { QIRO_CHECK_WARNINGS(guard); }
+
+    void queuedAnswersInOrder()
+    {
+        dialogs::Script script;
+        script.button(QMessageBox::Yes).accept("C:/Папка/config.txt").accept("Текст");
+        QCOMPARE(dialogs::question(nullptr, "Вопрос", "Продолжить?"), QMessageBox::Yes);
+        QCOMPARE(dialogs::getOpenFileName(nullptr, "Файл", "C:/Папка", "(*.txt)"),
+                 QString("C:/Папка/config.txt"));
+        bool ok = false;
+        QCOMPARE(dialogs::getText(nullptr, "Имя", "Введите:", QLineEdit::Normal, "было", &ok),
+                 QString("Текст"));
+        QVERIFY(ok);
+        QCOMPARE(script.pending(), 0);
+        QCOMPARE(script.titles(), (QStringList{"Вопрос", "Файл", "Имя"}));
+        QCOMPARE(script.texts(), (QStringList{"Продолжить?", "C:/Папка", "Введите:"}));
+        QCOMPARE(script.shown[1].filter, QString("(*.txt)"));
+        QCOMPARE(script.shown[1].kind, dialogs::Kind::OpenFile);
+        QCOMPARE(script.shown[2].value, QString("было"));
+    }
+
+    void unscriptedRequestsAreCancelled_data()
+    {
+        QTest::addColumn<int>("buttons");
+        QTest::addColumn<int>("answer");
+        QTest::newRow("OK only") << int(QMessageBox::Ok) << int(QMessageBox::Ok);
+        QTest::newRow("yes or no")
+            << int(QMessageBox::Yes | QMessageBox::No) << int(QMessageBox::No);
+        QTest::newRow("OK or cancel")
+            << int(QMessageBox::Ok | QMessageBox::Cancel) << int(QMessageBox::Cancel);
+    }
+    void unscriptedRequestsAreCancelled()
+    {
+        QFETCH(int, buttons);
+        QFETCH(int, answer);
+        dialogs::Script script;
+        QCOMPARE(int(dialogs::warning(nullptr, "Ошибка", "Текст",
+                                      QMessageBox::StandardButtons(buttons))),
+                 answer);
+        QCOMPARE(dialogs::getSaveFileName(nullptr, "Файл", "C:/", "(*.txt)"), QString());
+        bool ok = true;
+        QCOMPARE(dialogs::getItem(nullptr, "Список", "Выберите:", {"a", "b"}, 1, false, &ok),
+                 QString());
+        QVERIFY(!ok);
+        QCOMPARE(script.shown.size(), 3);
+        QCOMPARE(script.shown[2].items, (QStringList{"a", "b"}));
+        QCOMPARE(script.shown[2].current, 1);
+    }
+
+    void scriptEndsWithItsScope()
+    {
+        {
+            dialogs::Script first;
+            dialogs::information(nullptr, "Один", "1");
+            QCOMPARE(first.shown.size(), 1);
+        }
+        dialogs::Script second;
+        dialogs::critical(nullptr, "Два", "2");
+        QCOMPARE(second.shown.size(), 1);
+        QCOMPARE(second.shown[0].kind, dialogs::Kind::Critical);
+    }
+
+    // The guard itself: a slot named after a child that does not exist is
+    // caught, which Qt would otherwise only print.
+    void guardCatchesUnmatchedSlots()
+    {
+        MisnamedSlot probe;
+        QMetaObject::connectSlotsByName(&probe);
+        const QStringList caught = guard.take();
+        QCOMPARE(caught.size(), 1);
+        QVERIFY(caught[0].contains("No matching signal for on_missingButton_clicked"));
+    }
+};
+
+QTEST_MAIN(TestDialogs)
+#include "tst_dialogs.moc"
