@@ -6,6 +6,7 @@
 #include "command.h"
 #include "connect_com_port.h"
 #include "devicesetting_1_window.h"
+#include "measurewindow.h"
 #include "reference.h"
 
 #include <QCloseEvent>
@@ -190,6 +191,7 @@ MainWindow::Group MainWindow::groupOf(quint16 modelCode)
 void MainWindow::rebuildDeviceUi()
 {
     Q_ASSERT(mainWindow == this);
+    const quint32 thisRebuild = ++rebuildCount;
     stopAutoUpdate();
     if (QWidget* page = calibrationPage())
         page->close();
@@ -256,6 +258,11 @@ void MainWindow::rebuildDeviceUi()
     if (ui->tabWidget->currentIndex() == StatusTab)
         on_tabWidget_currentChanged(StatusTab);
     ui->tabWidget->setCurrentIndex(StatusTab);
+    // That read may have lost the device or found another model and rebuilt
+    // the interface itself: then this rebuild is over, and its texts and
+    // production pages must not cover what the inner one showed.
+    if (rebuildCount != thisRebuild)
+        return;
     statusBar()->showMessage(status);
 
     retireProductionPages();
@@ -346,10 +353,11 @@ void MainWindow::placeChannelPages()
 
 void MainWindow::createDevicePages()
 {
-    // After the first read, so that their constructors see a filled image:
-    // MeasureWindow into stackedWidgetMeasure, Calibration into
-    // stackedWidgetCalibration and ArchiveWindow into stackedWidgetArchiv
-    // (placePage), stored in measureWindow, calibrationWindow and archiveWindow.
+    // After the first read, so that their constructors see a filled image.
+    // Calibration and ArchiveWindow join stackedWidgetCalibration and
+    // stackedWidgetArchiv here the same way.
+    measureWindow = new MeasureWindow(this);
+    placePage(ui->stackedWidgetMeasure, measureWindow);
 }
 
 void MainWindow::createProductionPages()
@@ -434,19 +442,7 @@ void MainWindow::retirePages(QStackedWidget* stack, QWidget* keep)
     }
 }
 
-// --- read road ---
-
-void MainWindow::readParameters(quint8 tab)
-{
-    Q_UNUSED(tab)
-    // read road: next step
-}
-
-void MainWindow::readDeviceImage()
-{
-    ui->spinBoxModbusAddress->setValue(command.modbusAddress);
-    // read road: next step
-}
+// --- read road (readroad.cpp) ---
 
 void MainWindow::stopAutoUpdate()
 {

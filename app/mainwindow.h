@@ -56,6 +56,9 @@ private:
     Ui::MainWindow* ui;
 
 public:
+    // The full write of the image, committed as the factory settings or not.
+    bool writeDeviceImage(bool saveAsFactory);
+
     // Run by the calibration page: 500 ms device poll and 1000 ms chart update.
     QTimer calibrationPollTimer;
     QTimer calibrationChartTimer;
@@ -86,6 +89,15 @@ private slots:
     void on_action_connect_triggered();
     void on_action_reference_triggered();
 
+    void on_pushButton_Save_Param_clicked();
+    void on_pushButtonSaveFactorySettings_clicked();
+    void on_pushButtonReadFactorySettings_clicked();
+    void on_pushButtonBootloader_Ble_clicked();
+    void on_pushButton_TurnOffDevice_clicked();
+    void on_radioButtonLanguageRus_2_clicked();
+    void on_radioButtonLanguageEn_2_clicked();
+    void on_action_help_triggered();
+
     void on_spinBoxModbusAddress_valueChanged(int value);
     void on_pushButtonModbusAddress_clicked();
 
@@ -111,10 +123,27 @@ private:
     void showGroupButtons(Group group);
     void showDeviceLanguage();
 
+    // Read road steps.
+    bool readClassicBlocks(quint8 tab, bool measurementsOnly);
+    void showTab(quint8 tab);
+    void loseDevice();
+    // Write road steps.
+    bool writeClassicClock();
+    bool writeClassicBlocks(bool fullWrite);
+    void reportExchangeError();
+    void setDeviceLanguage(quint32 language);
+
     QStackedWidget* channelStack(int tab, int channel) const;
     QWidget* calibrationPage() const;
     static void placePage(QStackedWidget* stack, QWidget* page);
     static void retirePages(QStackedWidget* stack, QWidget* keep = nullptr);
+
+    // A read may rebuild the interface, and every rebuild reads the status
+    // page: these keep that from recursing and let an outer rebuild or read
+    // see that an inner one has replaced the interface or lost the device.
+    quint32 rebuildCount = 0;
+    quint32 deviceLostCount = 0;
+    bool rebuildFromRead = false;
 };
 
 // The one main window; set by its constructor, so that it is valid while the

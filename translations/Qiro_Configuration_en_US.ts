@@ -412,6 +412,24 @@ settings</translation>
         <source>Идет передача данных...</source>
         <translation>Transferring data...</translation>
     </message>
+    <message>
+        <source>Ошибка обмена данными</source>
+        <translation>Data exchange error</translation>
+    </message>
+    <message>
+        <source>Успешная передача данных</source>
+        <translation>Data transfer successful</translation>
+    </message>
+    <message>
+        <source>Ошибка</source>
+        <translation>Error</translation>
+    </message>
+    <message>
+        <source>Файл руководства не найден:
+%1</source>
+        <translation>The user manual was not found:
+%1</translation>
+    </message>
 </context>
 <context>
     <name>MeasureWindow</name>

@@ -406,6 +406,23 @@
         <source>Идет передача данных...</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Ошибка обмена данными</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Успешная передача данных</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Ошибка</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Файл руководства не найден:
+%1</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>MeasureWindow</name>

@@ -1,0 +1,239 @@
+// The read road: every refresh of a tab from the device.
+
+#include "mainwindow.h"
+#include "ui_mainwindow.h"
+
+#include "command.h"
+#include "devicesetting_1_window.h"
+#include "measurewindow.h"
+
+#include <QElapsedTimer>
+#include <QThread>
+
+namespace
+{
+
+struct ReadBlock {
+    quint8 function;
+    bool devicePage;
+    quint16 reg;
+    quint16 count;
+};
+
+bool read(const ReadBlock& b, quint16 channel)
+{
+    return command.transact(b.function, b.devicePage ? DevicePage : channel, b.reg, b.count) ==
+           ResultOk;
+}
+
+constexpr quint16 DeviceCalibratesBit = 1u << 11;
+
+bool t2Group(quint16 m)
+{
+    return m == ModelT2 || m == ModelT2Classic;
+}
+bool t6Group(quint16 m)
+{
+    return m == ModelT6 || m == ModelT6B || m == ModelT6Mini;
+}
+bool t6MaxGroup(quint16 m)
+{
+    return m == ModelT6M || m == ModelT6M4;
+}
+
+quint16 channels()
+{
+    return qMin<quint16>(command.channelCount, ChannelSlots);
+}
+
+} // namespace
+
+void MainWindow::loseDevice()
+{
+    command.serialPort.close();
+    command.connected = 0;
+    command.modelCode = ModelNone;
+    ++deviceLostCount;
+    rebuildDeviceUi();
+    statusBar()->showMessage(tr("Ошибка обмена данными"));
+}
+
+bool MainWindow::readClassicBlocks(quint8 tab, bool measurementsOnly)
+{
+    command.setClockFieldsNow();
+    const quint16 model = command.modelCode;
+    const bool shortClock = model == ModelT2 || model == ModelT2Classic;
+    if (!t2Group(model) && !t6Group(model) && !t6MaxGroup(model))
+        return true; // nothing to read, nothing to show
+    if (command.transact(16, 0, shortClock ? 256 : RegClock, shortClock ? 2 : 4) != ResultOk)
+        return false;
+
+    if (t2Group(model)) {
+        static const ReadBlock perChannel[] = {{3, false, 256, 82}, {3, false, 544, 4}};
+        static const ReadBlock device[] = {{3, true, 528, 6}, {4, true, 32, 2}, {4, true, 246, 20}};
+        for (quint16 ch = 0; ch < channels(); ++ch)
+            for (const ReadBlock& b : perChannel)
+                if (!read(b, ch))
+                    return false;
+        for (const ReadBlock& b : device)
+            if (!read(b, 0))
+                return false;
+        return true;
+    }
+    if (t6Group(model)) {
+        for (quint16 ch = 0; ch < channels(); ++ch) {
+            if (!measurementsOnly && !read({3, false, 256, 82}, ch))
+                return false;
+            if ((command.classicChannels[ch].format & DeviceCalibratesBit) &&
+                !read({3, false, 293, 1}, ch))
+                return false;
+        }
+        static const ReadBlock device[] = {{3, true, 544, 2}, {4, true, 48, 8}, {4, true, 246, 41}};
+        for (const ReadBlock& b : device)
+            if (!read(b, 0))
+                return false;
+        // The archive and production pages need the archive block, the production
+        // pages also the calibration values.
+        if (tab == 4 && !read({3, true, 528, 6}, 0))
+            return false;
+        if ((tab == 5 || tab == 6) && (!read({3, true, 528, 6}, 0) || !read({4, true, 32, 8}, 0)))
+            return false;
+        return true;
+    }
+    // T6 Max. Its measurements come with the channel's input block, which is
+    // read under "Авто" too.
+    for (quint16 ch = 0; ch < channels(); ++ch) {
+        if (!measurementsOnly) {
+            if (!read({3, false, 256, 82}, ch) || !read({3, false, 352, 20}, ch))
+                return false;
+            read({3, false, 514, 1}, ch); // older firmware has no sensor-type register
+        }
+        if ((command.classicChannels[ch].format & DeviceCalibratesBit) &&
+            !read({3, false, 293, 1}, ch))
+            return false;
+        if (!read({4, false, 32, 13}, ch))
+            return false;
+    }
+    static const ReadBlock device[] = {{3, true, 528, 6}, {3, true, 544, 2}, {4, true, 17, 5}};
+    for (const ReadBlock& b : device)
+        if (!read(b, 0))
+            return false;
+    return true;
+}
+
+void MainWindow::showTab(quint8 tab)
+{
+    switch (tab) {
+    case 0:
+        if (measureWindow)
+            measureWindow->showParameters();
+        break;
+    case 1:
+        for (int ch = 0; ch < channels(); ++ch)
+            if (deviceSetting1Windows[ch])
+                deviceSetting1Windows[ch]->showParameters(ch);
+        break;
+    default:
+        // Calibration, service, archive and production pages refresh here
+        // once they are part of the interface.
+        break;
+    }
+}
+
+void MainWindow::readParameters(quint8 tab)
+{
+    // A short pause before every read; nothing else runs meanwhile.
+    QElapsedTimer pause;
+    pause.start();
+    while (pause.elapsed() < 100)
+        QThread::msleep(1);
+
+    const quint16 oldModel = command.modelCode;
+    const quint16 oldMap = command.registerMap;
+    if (command.transact(4, DevicePage, RegModelCode, 1) != ResultOk) {
+        loseDevice();
+        return;
+    }
+    if (command.connected)
+        command.registerMap =
+            command.transact(4, DevicePage, RegMapProbe, 1) == ResultOk ? ExtendedMap : ClassicMap;
+
+    if (command.modelCode != oldModel || command.registerMap != oldMap) {
+        setDeviceModel(command.modelCode);
+        // A rebuild reads the status page itself; a read inside that rebuild
+        // goes on with the values it finds and never rebuilds again.
+        if (!rebuildFromRead) {
+            const quint32 lost = deviceLostCount;
+            rebuildFromRead = true;
+            rebuildDeviceUi();
+            rebuildFromRead = false;
+            if (deviceLostCount != lost)
+                return; // the rebuild's own read lost the device: its error stands
+        }
+    }
+
+    const bool measurementsOnly = ui->checkBoxAutoupdate->isChecked();
+    if (command.registerMap == ClassicMap) {
+        if (!readClassicBlocks(tab, measurementsOnly)) {
+            statusBar()->showMessage(tr("Ошибка обмена данными"));
+            return;
+        }
+        const quint16 m = command.modelCode;
+        if (t2Group(m) || t6Group(m) || t6MaxGroup(m))
+            showTab(tab);
+    } else if (command.registerMap == ExtendedMap) {
+        if (!command.readAllParameters(1, measurementsOnly)) {
+            statusBar()->showMessage(tr("Ошибка обмена данными"));
+            return;
+        }
+        showTab(tab);
+    }
+
+    command.transact(3, DevicePage, RegDeviceLanguage, 1);
+    showDeviceLanguage();
+    statusBar()->showMessage(tr("Успешная передача данных"));
+}
+
+void MainWindow::readDeviceImage()
+{
+    ui->spinBoxModbusAddress->setValue(command.modbusAddress);
+    const bool probed = command.transact(4, DevicePage, RegMapProbe, 1) == ResultOk;
+    command.transact(3, DevicePage, RegDeviceLanguage, 1);
+    if (command.connected) {
+        if (probed) {
+            command.registerMap = ExtendedMap;
+            command.readAllParameters(0, false);
+            return;
+        }
+        command.registerMap = ClassicMap;
+    } else if (command.registerMap == ExtendedMap) {
+        command.readAllParameters(0, false);
+        return;
+    } else if (command.registerMap != ClassicMap) {
+        return;
+    }
+
+    // Classic first read; failures leave the image as it is.
+    const quint16 m = command.modelCode;
+    if (t2Group(m)) {
+        command.transact(3, 0, 256, 82);
+        command.transact(3, 0, 544, 4);
+        command.transact(4, DevicePage, 246, 20);
+    } else if (t6Group(m)) {
+        for (quint16 ch = 0; ch < channels(); ++ch) {
+            command.transact(3, ch, 256, 82);
+            command.transact(3, ch, 544, 4);
+        }
+        command.transact(4, DevicePage, 246, 41);
+    } else if (t6MaxGroup(m)) {
+        for (quint16 ch = 0; ch < channels(); ++ch) {
+            command.transact(3, ch, 256, 82);
+            command.transact(3, ch, 352, 20);
+            command.transact(3, ch, 544, 4);
+            command.transact(4, ch, 32, 13);
+        }
+    } else {
+        return;
+    }
+    command.transact(3, DevicePage, 528, 6);
+}

@@ -1,0 +1,242 @@
+// The write road: "Сохранить параметры", the full write, and the one-button
+// device commands.
+
+#include "mainwindow.h"
+#include "ui_mainwindow.h"
+
+#include "accounts.h"
+#include "appsettings.h"
+#include "authorizationwindow.h"
+#include "command.h"
+#include "dialogs.h"
+
+#include <QCoreApplication>
+#include <QDesktopServices>
+#include <QFileInfo>
+#include <QUrl>
+
+namespace
+{
+
+// One classic write block: channel page (or the device page after the channels).
+struct WriteBlock {
+    quint16 reg;
+    quint16 count;
+    bool ignored = false;
+};
+
+struct LevelBlocks {
+    QVector<WriteBlock> perChannel;
+    QVector<WriteBlock> device;
+};
+
+enum class ClassicGroup { None, T2, T6, T6Max };
+
+ClassicGroup classicGroup(quint16 m)
+{
+    switch (m) {
+    case ModelT2:
+    case ModelT2Classic:
+        return ClassicGroup::T2;
+    case ModelT6:
+    case ModelT6B:
+    case ModelT6Mini:
+        return ClassicGroup::T6;
+    case ModelT6M:
+    case ModelT6M4:
+        return ClassicGroup::T6Max;
+    default:
+        return ClassicGroup::None;
+    }
+}
+
+// What "Сохранить параметры" (fullWrite false) and the full write (true)
+// send in the classic map, by model group and access level.
+LevelBlocks classicWriteBlocks(ClassicGroup group, AccessLevel level, bool fullWrite)
+{
+    const QVector<WriteBlock> userBlocks = {{256, 12}, {560, 1}};
+    const QVector<WriteBlock> deviceT2 = {{512, 1}, {528, 6}};
+    const QVector<WriteBlock> deviceT6 = {{512, 1}, {544, 2}, {528, 6}};
+    if (group == ClassicGroup::None || level == AccessLevel::None)
+        return {};
+    if (level == AccessLevel::User)
+        return {userBlocks, {}};
+    if (!fullWrite) {
+        if (level == AccessLevel::Admin)
+            return {{{256, 29}, {560, 4}, {545, 1}}, {}};
+        switch (group) {
+        case ClassicGroup::T2:
+            return {{{256, 80}, {544, 4}}, deviceT2};
+        case ClassicGroup::T6:
+            return {{{256, 80}, {546, 2}}, deviceT6};
+        default:
+            return {{{256, 80}, {352, 20}, {546, 2}, {514, 1, true}}, deviceT6};
+        }
+    }
+    // The Admin pair 256 x 29 and 287 x 51 leaves the serial number (285, 286) alone.
+    const QVector<WriteBlock> head = level == AccessLevel::Admin
+                                         ? QVector<WriteBlock>{{256, 29}, {287, 51}}
+                                         : QVector<WriteBlock>{{256, 82}};
+    switch (group) {
+    case ClassicGroup::T2:
+        return {head + QVector<WriteBlock>{{544, 4}}, deviceT2};
+    case ClassicGroup::T6:
+        return {head + QVector<WriteBlock>{{546, 2}}, deviceT6};
+    default:
+        return {head + QVector<WriteBlock>{{352, 20}, {546, 2}, {514, 1, true}}, deviceT6};
+    }
+}
+
+} // namespace
+
+void MainWindow::reportExchangeError()
+{
+    dialogs::warning(this, tr("Ошибка"), tr("Ошибка обмена данными"));
+    statusBar()->showMessage(tr("Ошибка обмена данными"));
+}
+
+bool MainWindow::writeClassicClock()
+{
+    command.setClockFieldsNow();
+    const bool shortClock = command.modelCode == ModelT2 || command.modelCode == ModelT2Classic;
+    return command.transact(16, 0, shortClock ? 256 : RegClock, shortClock ? 2 : 4) == ResultOk;
+}
+
+bool MainWindow::writeClassicBlocks(bool fullWrite)
+{
+    if (!writeClassicClock())
+        return false;
+    const LevelBlocks blocks =
+        classicWriteBlocks(classicGroup(command.modelCode), currentAccessLevel(), fullWrite);
+    const quint16 channels = qMin<quint16>(command.channelCount, ChannelSlots);
+    for (quint16 ch = 0; ch < channels && !blocks.perChannel.isEmpty(); ++ch) {
+        for (const WriteBlock& b : blocks.perChannel)
+            if (command.transact(16, ch, b.reg, b.count) != ResultOk && !b.ignored)
+                return false;
+    }
+    for (const WriteBlock& b : blocks.device)
+        if (command.transact(16, DevicePage, b.reg, b.count) != ResultOk && !b.ignored)
+            return false;
+    return true;
+}
+
+void MainWindow::on_pushButton_Save_Param_clicked()
+{
+    // Pending table edits of the calibration and production tabs are stored
+    // into the image here once those pages are part of the interface.
+    statusBar()->showMessage(tr("Идет передача данных..."));
+    ui->checkBoxAutoupdate->setChecked(false);
+    QCoreApplication::processEvents();
+
+    bool ok = true;
+    if (command.registerMap == ClassicMap)
+        ok = writeClassicBlocks(false);
+    else if (command.registerMap == ExtendedMap)
+        ok = command.writeAllParameters(false);
+    if (!ok || command.transact(16, DevicePage, RegCommit, 1) != ResultOk) {
+        reportExchangeError();
+        return;
+    }
+    readParameters(quint8(ui->tabWidget->currentIndex()));
+}
+
+bool MainWindow::writeDeviceImage(bool saveAsFactory)
+{
+    statusBar()->showMessage(tr("Идет передача данных..."));
+    ui->checkBoxAutoupdate->setChecked(false);
+    QCoreApplication::processEvents();
+
+    bool ok = true;
+    if (command.registerMap == ClassicMap)
+        ok = writeClassicBlocks(true);
+    else if (command.registerMap == ExtendedMap)
+        ok = command.writeAllParameters(true);
+    if (!ok || command.transact(16, DevicePage, saveAsFactory ? RegSaveFactory : RegCommit, 1) !=
+                   ResultOk) {
+        reportExchangeError();
+        return false;
+    }
+    statusBar()->showMessage(tr("Успешная передача данных"));
+    return true;
+}
+
+void MainWindow::on_pushButtonSaveFactorySettings_clicked()
+{
+    // The production page of tab 5 stores its pending edits here once it exists.
+    writeDeviceImage(true);
+}
+
+void MainWindow::on_pushButtonReadFactorySettings_clicked()
+{
+    statusBar()->showMessage(tr("Идет передача данных..."));
+    ui->checkBoxAutoupdate->setChecked(false);
+    QCoreApplication::processEvents();
+    if (currentAccessLevel() == AccessLevel::User) {
+        AuthorizationWindow password(this, AuthorizationWindow::FactoryPasswordPage);
+        password.exec();
+        if (command.secondPasswordAccepted != 1) {
+            statusBar()->clearMessage(); // nothing is being sent
+            return;
+        }
+    }
+    command.secondPasswordAccepted = 0;
+    if (!resultsOk(command.transact(16, DevicePage, RegRestoreFactory, 1))) {
+        reportExchangeError();
+        return;
+    }
+    readParameters(quint8(ui->tabWidget->currentIndex()));
+}
+
+void MainWindow::setDeviceLanguage(quint32 language)
+{
+    beginCommand();
+    quint32* field = command.registerMap == ClassicMap    ? &command.classicLanguage
+                     : command.registerMap == ExtendedMap ? &command.extendedLanguage
+                                                          : nullptr;
+    if (!field)
+        return;
+    const quint32 previous = *field;
+    *field = language;
+    if (!resultsOk(command.transact(16, DevicePage, RegDeviceLanguage, 1))) {
+        // The device keeps its old language, and so does the image.
+        *field = previous;
+        dialogs::warning(this, tr("Ошибка"), tr("Ошибка обмена данными"));
+        showDeviceLanguage();
+    }
+}
+
+void MainWindow::on_radioButtonLanguageRus_2_clicked()
+{
+    setDeviceLanguage(0);
+}
+
+void MainWindow::on_radioButtonLanguageEn_2_clicked()
+{
+    setDeviceLanguage(1);
+}
+
+void MainWindow::on_pushButtonBootloader_Ble_clicked()
+{
+    if (!resultsOk(command.transact(16, DevicePage, RegBleBootloader, 1)))
+        dialogs::warning(this, tr("Ошибка"), tr("Ошибка обмена данными"));
+}
+
+void MainWindow::on_pushButton_TurnOffDevice_clicked()
+{
+    beginCommand();
+    // The bootloader has its own power-off register.
+    command.transact(16, DevicePage,
+                     command.modelCode == ModelBootloader ? RegBootloaderPowerOff : RegPowerOff, 1);
+}
+
+void MainWindow::on_action_help_triggered()
+{
+    const QString manual =
+        QCoreApplication::applicationDirPath() +
+        QStringLiteral("/Руководство пользователя Qiro Configuration 05.04.2022.pdf");
+    if (!QFileInfo::exists(manual)) {
+        dialogs::warning(this, tr("Ошибка"), tr("Файл руководства не найден:\n%1").arg(manual));
+        return;
+    }
+    QDesktopServices::openUrl(QUrl::fromLocalFile(manual));
+}
