@@ -366,6 +366,12 @@ void MainWindow::createProductionPages()
     // tr("Общие параметры"), and DeviceSettingAllWindow_1 as tab 6, titled
     // tr("Общие параметры_1"), stored in deviceSettingAllWindow and
     // deviceSettingAllWindow1.
+    //
+    // The device options page of tab 6 reads the buzzer PWM register when it
+    // refreshes; the production writes send it back. Until that page is here,
+    // read it now, so that a save never sends a value the device did not give.
+    if (command.registerMap == ClassicMap)
+        command.transact(3, DevicePage, 512, 1);
 }
 
 void MainWindow::showGroupButtons(Group group)

@@ -67,8 +67,9 @@ void Command::setClockFieldsNow()
 
 void Command::wrapArchiveStart()
 {
-    // The device reports the start of its archive ring one lap ahead; unwrap it
-    // once per fresh read, never again on an image that was already unwrapped.
+    // A start at or past the current address lies one lap of the ring (0x7FFF
+    // records) back. Unwrapped once per fresh read of the pointers, never again
+    // on an image that was already unwrapped (a later save would send it).
     if (!archiveStartFresh)
         return;
     archiveStartFresh = false;
@@ -109,6 +110,11 @@ bool Command::readAllParameters(int mode, bool measurementsOnly)
                 memset(extendedChannels[ch].sensorSerial, 0,
                        sizeof extendedChannels[ch].sensorSerial);
             if (transact(3, ch, 768, 2) != ResultOk && stopAtFailure)
+                return false;
+            // The writes send the flag block (548-552) back; without this read
+            // they would send whatever the image held and clear the device's
+            // limit directions, auto-zero and calibration flags.
+            if (transact(3, ch, RegChannelFlagsExtended, 5) != ResultOk && stopAtFailure)
                 return false;
         }
         if (transact(4, ch, 32, 28) != ResultOk && stopAtFailure)

@@ -3,41 +3,12 @@
 
 #include "command.h"
 #include "simdetector.h"
+#include "simsequence.h"
 
 #include <QDateTime>
 #include <QtTest>
 
-namespace
-{
 
-// "fn/page/reg/count" of every frame the simulator received, in order.
-QStringList sequence(const SimDetector& sim)
-{
-    QStringList out;
-    for (const SimRequest& r : sim.requests()) {
-        if (r.crcOk)
-            out << QString("%1/%2/%3/%4").arg(r.function).arg(r.page).arg(r.reg).arg(r.count);
-    }
-    return out;
-}
-
-// Consecutive duplicates folded: retries of one block show once.
-QStringList folded(QStringList s)
-{
-    s.erase(std::unique(s.begin(), s.end()), s.end());
-    return s;
-}
-
-QStringList perChannel(int channels, const QStringList& blocks)
-{
-    QStringList out;
-    for (int ch = 0; ch < channels; ++ch)
-        for (const QString& b : blocks)
-            out << QString(b).replace("ch", QString::number(ch));
-    return out;
-}
-
-} // namespace
 
 class TestComposite : public QObject
 {
@@ -86,7 +57,7 @@ private slots:
         QTest::addColumn<int>("model");
         QTest::addColumn<QStringList>("expected");
         const QStringList channel = {"3/ch/258/55", "3/ch/336/60", "3/ch/400/7", "3/ch/768/2",
-                                     "4/ch/32/28"};
+                                     "3/ch/548/5", "4/ch/32/28"};
         const QStringList status = {"4/10/96/3", "4/10/112/4", "3/10/784/3", "3/10/519/1"};
         QTest::newRow("mode 1, four channels")
             << 1 << false << int(ModelT8M)
@@ -119,7 +90,7 @@ private slots:
         for (int ch = 0; ch < 4; ++ch)
             command.extendedChannels[ch].channelPage = quint16(ch);
         QVERIFY(command.readAllParameters(mode, measurementsOnly));
-        QCOMPARE(sequence(sim), expected);
+        QCOMPARE(frameSequence(sim), expected);
     }
 
     void readAllWritesTheClock()
@@ -135,9 +106,9 @@ private slots:
     {
         sim.addFault(SimFault(SimFault::Exception, 3, 1, 336).code(2));
         QVERIFY(!command.readAllParameters(1, false));
-        QCOMPARE(folded(sequence(sim)),
+        QCOMPARE(folded(frameSequence(sim)),
                  (QStringList{"16/10/254/4", "3/0/258/55", "3/0/336/60", "3/0/400/7", "3/0/768/2",
-                              "4/0/32/28", "3/1/258/55", "3/1/336/60"}));
+                              "3/0/548/5", "4/0/32/28", "3/1/258/55", "3/1/336/60"}));
     }
 
     void failedSerialReadClearsItAndGoesOn()
@@ -146,7 +117,7 @@ private slots:
         sim.addFault(SimFault(SimFault::Exception, 3, 1, 400).code(2));
         QVERIFY(command.readAllParameters(1, false));
         QCOMPARE(QByteArray(command.extendedChannels[1].sensorSerial, 14), QByteArray(14, '\0'));
-        QVERIFY(sequence(sim).contains("3/1/768/2"));
+        QVERIFY(frameSequence(sim).contains("3/1/768/2"));
     }
 
     void pollSkipsChannelsThatAreOff()
@@ -156,7 +127,7 @@ private slots:
         command.extendedChannels[1].channelPage = 170;
         command.extendedChannels[2].channelPage = 2;
         QVERIFY(command.readAllParameters(2, true));
-        QCOMPARE(sequence(sim), (QStringList{"4/0/32/28", "4/2/32/28", "4/10/17/9"}));
+        QCOMPARE(frameSequence(sim), (QStringList{"4/0/32/28", "4/2/32/28", "4/10/17/9"}));
     }
 
     // The archive start comes one lap ahead and is unwrapped once per fresh read.
@@ -235,7 +206,7 @@ private slots:
         command.userName = user;
         command.channelCount = quint16(channels);
         QVERIFY(command.writeAllParameters(adc));
-        QCOMPARE(sequence(sim), expected);
+        QCOMPARE(frameSequence(sim), expected);
     }
 
     // The User block carries the limits, STEL, TWA and the STEL interval whole.
@@ -273,7 +244,7 @@ private slots:
         command.channelCount = 2;
         sim.addFault(SimFault(SimFault::Exception, 16, 0, failReg).code(2));
         QCOMPARE(command.writeAllParameters(false), result);
-        const QStringList seq = folded(sequence(sim));
+        const QStringList seq = folded(frameSequence(sim));
         QCOMPARE(seq.contains(QString("16/1/258/%1").arg(user == "Admin" ? 41 : 55)), result);
     }
 
@@ -311,7 +282,7 @@ private slots:
                        quint16(model));
         const qint64 before = QDateTime::currentSecsSinceEpoch();
         QVERIFY(command.writeSettingsBlocks());
-        QCOMPARE(sequence(sim), expected);
+        QCOMPARE(frameSequence(sim), expected);
         if (map == ClassicMap) {
             // The classic block starts at the clock: it must carry now, not the image's old value.
             const qint64 clock = sim.holding32(2, 256);
@@ -324,7 +295,7 @@ private slots:
         command.currentChannel = 1;
         sim.addFault(SimFault(SimFault::Exception, 16, 10, 576).code(3));
         QVERIFY(!command.writeSettingsBlocks());
-        QCOMPARE(folded(sequence(sim)).last(), QString("16/10/576/1"));
+        QCOMPARE(folded(frameSequence(sim)).last(), QString("16/10/576/1"));
     }
 
     void calibrationMode()
@@ -338,12 +309,12 @@ private slots:
         command.extendedChannels[2].channelPage = 170; // off
         command.setCalibrationMode(true);
         command.setCalibrationMode(true);
-        QCOMPARE(sequence(sim), QStringList{"16/0/548/2"});
+        QCOMPARE(frameSequence(sim), QStringList{"16/0/548/2"});
         QCOMPARE(sim.holding32(0, 548) & 0x100u, 0x100u);
         sim.clearLog();
         command.setCalibrationMode(false);
         command.setCalibrationMode(false);
-        QCOMPARE(sequence(sim), (QStringList{"16/0/548/2", "16/0/548/2"}));
+        QCOMPARE(frameSequence(sim), (QStringList{"16/0/548/2", "16/0/548/2"}));
         QCOMPARE(sim.holding32(0, 548) & 0x100u, 0u);
 
         command.registerMap = ClassicMap;
@@ -352,7 +323,7 @@ private slots:
         command.classicChannels[0].format = FormatBits::CalibrationModeChannel;
         sim.clearLog();
         command.setCalibrationMode(true);
-        QCOMPARE(sequence(sim), QStringList{"16/0/546/1"});
+        QCOMPARE(frameSequence(sim), QStringList{"16/0/546/1"});
         QCOMPARE(sim.holding(0, 546), quint16(0x100));
     }
 };

@@ -1,0 +1,115 @@
+#pragma once
+
+// Shared fixture of the read-road and write-road tests: the main window on
+// the simulated detector.
+
+#include "apptest.h"
+#include "dialogs.h"
+#include "mainwindow.h"
+#include "measurewindow.h"
+#include "simdetector.h"
+#include "simsequence.h"
+#include "warningguard.h"
+
+#include <QCheckBox>
+#include <QDateTime>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QRandomGenerator>
+#include <QStatusBar>
+#include <QTabWidget>
+#include <QtTest>
+
+#include <memory>
+
+namespace roadstest
+{
+
+inline void processDeferredDeletes()
+{
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+// Everything after the first occurrence of `marker` dropped (the read-back of a save).
+inline QStringList upTo(const QStringList& seq, const QString& marker)
+{
+    const int i = seq.indexOf(marker);
+    return i < 0 ? seq : QStringList(seq.mid(0, i + 1));
+}
+
+inline const QString modelRead = "4/10/16/1";
+inline const QString probe = "4/10/2457/1";
+inline const QString language = "3/10/1792/1";
+inline const QString commit = "16/10/576/1";
+
+} // namespace roadstest
+
+using namespace roadstest;
+
+class RoadsTest : public QObject
+{
+protected:
+    WarningGuard guard;
+    SimDetector sim;
+    std::unique_ptr<MainWindow> window;
+
+    template <class T> T* find(const char* name) const
+    {
+        return window->findChild<T*>(QLatin1String(name));
+    }
+    QString status() const { return window->statusBar()->currentMessage(); }
+
+    // Connected to the simulator as `model` in `layout`, logged in as `user`,
+    // the interface rebuilt (which reads the device once).
+    void connectAs(quint16 model, SimDetector::Layout layout, const QString& user)
+    {
+        sim.setProfile(layout, model);
+        command.serialPort.setPortName(sim.portPath());
+        command.serialPort.setBaudRate(115200);
+        QVERIFY(command.serialPort.open(QIODevice::ReadWrite));
+        command.connected = 1;
+        command.userName = user;
+        command.authorized = 1;
+        window->setDeviceModel(model);
+        command.registerMap = layout == SimDetector::Layout::Classic ? ClassicMap : ExtendedMap;
+        window->rebuildDeviceUi();
+        sim.clearLog();
+    }
+
+    void click(const char* name) { find<QPushButton>(name)->click(); }
+
+    void common_initTestCase()
+    {
+        guard.install();
+        QVERIFY2(sim.start(), qPrintable(sim.errorString()));
+    }
+
+    void common_init()
+    {
+        apptest::resetCommand();
+        apptest::removeIni();
+        memset(command.classicChannels, 0, sizeof command.classicChannels);
+        memset(&command.classicDevice, 0, sizeof command.classicDevice);
+        memset(command.extendedChannels, 0, sizeof command.extendedChannels);
+        memset(&command.extendedDevice, 0, sizeof command.extendedDevice);
+        sim.clearFaults();
+        for (int page = 0; page < 16; ++page)
+            for (int reg = 0; reg < 4096; ++reg) {
+                sim.setHolding(page, reg, 0);
+                sim.setInput(page, reg, 0);
+            }
+        for (int ch = 0; ch < 10; ++ch)
+            sim.setHolding(ch, 258, quint16(ch));
+        window.reset(new MainWindow);
+    }
+
+    void common_cleanup()
+    {
+        window.reset();
+        processDeferredDeletes();
+        apptest::resetCommand();
+        QIRO_CHECK_WARNINGS(guard);
+    }
+
+    void common_cleanupTestCase() { apptest::removeIni(); }
+};

@@ -1,0 +1,197 @@
+// The read road against the simulated detector: blocks per model group, the
+// clock, "Авто", a lost device, layout and model changes.
+
+#include "roadsfixture.h"
+
+class TestReadroad : public RoadsTest
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { common_initTestCase(); }
+    void init() { common_init(); }
+    void cleanup() { common_cleanup(); }
+    void cleanupTestCase() { common_cleanupTestCase(); }
+
+    void classicRead_data()
+    {
+        QTest::addColumn<int>("model");
+        QTest::addColumn<bool>("measurementsOnly");
+        QTest::addColumn<QStringList>("blocks");
+        QTest::newRow("T2 classic") << int(ModelT2Classic) << false
+                                    << QStringList{"16/0/256/2", "3/0/256/82", "3/0/544/4",
+                                                   "3/10/528/6", "4/10/32/2",  "4/10/246/20"};
+        QTest::newRow("T2") << int(ModelT2) << false
+                            << QStringList{"16/0/256/2", "3/0/256/82", "3/0/544/4",
+                                           "3/10/528/6", "4/10/32/2",  "4/10/246/20"};
+        // Channel 1 calibrates by itself (format bit 11): its sensor status is read.
+        QTest::newRow("T6") << int(ModelT6) << false
+                            << (QStringList{"16/0/254/4", "3/0/256/82", "3/1/256/82", "3/1/293/1",
+                                            "3/2/256/82", "3/3/256/82"} +
+                                QStringList{"3/10/544/2", "4/10/48/8", "4/10/246/41"});
+        QTest::newRow("T6 measurements only")
+            << int(ModelT6) << true
+            << QStringList{"16/0/254/4", "3/1/293/1", "3/10/544/2", "4/10/48/8", "4/10/246/41"};
+        QTest::newRow("T6 Max")
+            << int(ModelT6M) << false
+            << (QStringList{"16/0/254/4"} +
+                perChannel(1, {"3/ch/256/82", "3/ch/352/20", "3/ch/514/1", "4/ch/32/13"}) +
+                QStringList{"3/1/256/82", "3/1/352/20", "3/1/514/1", "3/1/293/1", "4/1/32/13"} +
+                QStringList{"3/2/256/82", "3/2/352/20", "3/2/514/1", "4/2/32/13"} +
+                QStringList{"3/3/256/82", "3/3/352/20", "3/3/514/1", "4/3/32/13"} +
+                QStringList{"3/4/256/82", "3/4/352/20", "3/4/514/1", "4/4/32/13"} +
+                QStringList{"3/5/256/82", "3/5/352/20", "3/5/514/1", "4/5/32/13"} +
+                QStringList{"3/10/528/6", "3/10/544/2", "4/10/17/5"});
+        // Under "Авто" the T6 Max still reads its concentrations.
+        QTest::newRow("T6 Max measurements only")
+            << int(ModelT6M) << true
+            << (QStringList{"16/0/254/4", "4/0/32/13", "3/1/293/1", "4/1/32/13"} +
+                QStringList{"4/2/32/13", "4/3/32/13", "4/4/32/13", "4/5/32/13", "3/10/528/6",
+                            "3/10/544/2", "4/10/17/5"});
+    }
+
+    void classicRead()
+    {
+        QFETCH(int, model);
+        QFETCH(bool, measurementsOnly);
+        QFETCH(QStringList, blocks);
+        sim.setHolding(1, 259, 0x0800);
+        connectAs(quint16(model), SimDetector::Layout::Classic, "Admin");
+        if (measurementsOnly) {
+            find<QCheckBox>("checkBoxAutoupdate")->setChecked(true);
+            window->autoUpdateTimer.stop(); // one read, by hand
+            window->readParameters(0);
+        } else {
+            click("pushButton_Read_Param");
+        }
+        QCOMPARE(folded(frameSequence(sim)),
+                 (QStringList{modelRead, probe} + blocks + QStringList{language}));
+        QCOMPARE(status(), QString("Успешная передача данных"));
+    }
+
+    void extendedRead()
+    {
+        connectAs(ModelT8M, SimDetector::Layout::Extended, "Admin");
+        window->readParameters(0);
+        const QStringList seq = folded(frameSequence(sim));
+        QCOMPARE(QStringList(seq.mid(0, 3)), (QStringList{modelRead, probe, "16/10/254/4"}));
+        QCOMPARE(seq.last(), language);
+        QCOMPARE(seq.count("3/9/258/55"), 1); // all ten channels of the T8 Max
+        QCOMPARE(status(), QString("Успешная передача данных"));
+    }
+
+    void clockWrite_data()
+    {
+        QTest::addColumn<int>("model");
+        QTest::addColumn<int>("reg");
+        QTest::newRow("T2 classic, 0.9375 s ticks") << int(ModelT2Classic) << 256;
+        QTest::newRow("T2") << int(ModelT2) << 256;
+        QTest::newRow("T6") << int(ModelT6) << 254;
+    }
+
+    void clockWrite()
+    {
+        QFETCH(int, model);
+        QFETCH(int, reg);
+        connectAs(quint16(model), SimDetector::Layout::Classic, "User");
+        const double tick = model == ModelT2Classic ? 0.9375 : 1.0;
+        const qint64 expected = qint64(QDateTime::currentSecsSinceEpoch() / tick);
+        click("pushButton_Read_Param");
+        QCOMPARE(folded(frameSequence(sim)).value(2),
+                 QString("16/0/%1/%2").arg(reg).arg(reg == 256 ? 2 : 4));
+        const qint64 clock = sim.holding32(0, 256);
+        QVERIFY2(qAbs(clock - expected) <= 2, qPrintable(QString::number(clock - expected)));
+    }
+
+    void autoUpdate()
+    {
+        connectAs(ModelT6, SimDetector::Layout::Classic, "Admin");
+        auto* box = find<QCheckBox>("checkBoxAutoupdate");
+        box->setChecked(true);
+        QVERIFY(!find<QPushButton>("pushButton_Read_Param")->isEnabled());
+        QTRY_VERIFY_WITH_TIMEOUT(sim.countFrames(4, 10, 16) >= 2, 5000);
+        box->setChecked(false);
+        QVERIFY(find<QPushButton>("pushButton_Read_Param")->isEnabled());
+        const int reads = sim.countFrames(4, 10, 16);
+        QTest::qWait(1300);
+        QCOMPARE(sim.countFrames(4, 10, 16), reads);
+
+        box->setChecked(true);
+        find<QTabWidget>("tabWidget")->setCurrentIndex(1);
+        QVERIFY(!box->isChecked());
+        QVERIFY(!box->isEnabled());
+        const int afterTab = sim.countFrames(4, 10, 16);
+        QTest::qWait(1300);
+        QCOMPARE(sim.countFrames(4, 10, 16), afterTab);
+    }
+
+    void deviceGoesSilent()
+    {
+        connectAs(ModelT6, SimDetector::Layout::Classic, "Admin");
+        find<QCheckBox>("checkBoxAutoupdate")->setChecked(true);
+        sim.addFault(SimFault(SimFault::Silence));
+        QTRY_COMPARE_WITH_TIMEOUT(status(), QString("Ошибка обмена данными"), 5000);
+        QVERIFY(find<QTabWidget>("tabWidget")->isHidden());
+        QCOMPARE(command.connected, 0);
+        QCOMPARE(int(command.modelCode), int(ModelNone));
+        const int frames = sim.requests().size();
+        QTest::qWait(1300);
+        QCOMPARE(sim.requests().size(), frames);
+    }
+
+    void rebuildStopsWhenItsReadLosesTheDevice()
+    {
+        sim.setProfile(SimDetector::Layout::Classic, ModelT6);
+        command.serialPort.setPortName(sim.portPath());
+        QVERIFY(command.serialPort.open(QIODevice::ReadWrite));
+        command.connected = 1;
+        command.userName = "Dolen";
+        window->setDeviceModel(ModelT6);
+        command.registerMap = ClassicMap;
+        sim.addFault(SimFault(SimFault::Exception, 4, 10, 16).code(2));
+        window->rebuildDeviceUi();
+        QCOMPARE(status(), QString("Ошибка обмена данными"));
+        QVERIFY(find<QTabWidget>("tabWidget")->isHidden());
+        QCOMPARE(find<QTabWidget>("tabWidget")->count(), 5);
+        QVERIFY(find<QPushButton>("pushButtonSaveFactorySettings")->isHidden());
+        QCOMPARE(command.connected, 0);
+    }
+
+    void mapProbeSwitchesLayout()
+    {
+        connectAs(ModelT6, SimDetector::Layout::Classic, "Admin");
+        MeasureWindow* before = measureWindow;
+        sim.setProfile(SimDetector::Layout::Extended, ModelT6);
+        click("pushButton_Read_Param");
+        QCOMPARE(int(command.registerMap), int(ExtendedMap));
+        QVERIFY(measureWindow != before);
+        QCOMPARE(status(), QString("Успешная передача данных"));
+    }
+
+    void anotherModelRebuildsOnce()
+    {
+        connectAs(ModelT6, SimDetector::Layout::Classic, "Admin");
+        sim.setProfile(SimDetector::Layout::Classic, ModelT6M);
+        click("pushButton_Read_Param");
+        QCOMPARE(int(command.modelCode), int(ModelT6M));
+        QCOMPARE(int(command.channelCount), 6);
+        QCOMPARE(window->windowTitle(),
+                 QString("Qiro Configuration v1.18 , устройство Qiro T6Max"));
+        QCOMPARE(status(), QString("Успешная передача данных"));
+    }
+
+    void offlineReadSendsNothing()
+    {
+        command.userName = "Admin";
+        window->setDeviceModel(ModelT6);
+        command.registerMap = ClassicMap;
+        window->rebuildDeviceUi();
+        sim.clearLog();
+        click("pushButton_Read_Param");
+        QCOMPARE(status(), QString("Успешная передача данных"));
+        QCOMPARE(sim.requests().size(), 0);
+    }
+};
+
+QTEST_MAIN(TestReadroad)
+#include "tst_readroad.moc"

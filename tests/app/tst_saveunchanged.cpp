@@ -1,0 +1,113 @@
+// A save without edits changes nothing on the device.
+
+#include "roadsfixture.h"
+
+class TestSaveunchanged : public RoadsTest
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { common_initTestCase(); }
+    void init() { common_init(); }
+    void cleanup() { common_cleanup(); }
+    void cleanupTestCase() { common_cleanupTestCase(); }
+
+    void saveWithoutEditsChangesNothing_data()
+    {
+        QTest::addColumn<int>("model");
+        QTest::addColumn<int>("layout");
+        QTest::addColumn<QString>("user");
+        QTest::newRow("classic T6 Dolen")
+            << int(ModelT6) << int(SimDetector::Layout::Classic) << "Dolen";
+        QTest::newRow("classic T6 Max Dolen")
+            << int(ModelT6M) << int(SimDetector::Layout::Classic) << "Dolen";
+        QTest::newRow("classic T2 Admin")
+            << int(ModelT2Classic) << int(SimDetector::Layout::Classic) << "Admin";
+        QTest::newRow("extended T8 Max Dolen")
+            << int(ModelT8M) << int(SimDetector::Layout::Extended) << "Dolen";
+        QTest::newRow("extended T6 User")
+            << int(ModelT6) << int(SimDetector::Layout::Extended) << "User";
+    }
+
+    void saveWithoutEditsChangesNothing()
+    {
+        QFETCH(int, model);
+        QFETCH(int, layout);
+        QFETCH(QString, user);
+        const bool classic = layout == int(SimDetector::Layout::Classic);
+        QRandomGenerator random(model * 7 + layout);
+        const int pages = classic ? (model == ModelT6M ? 6 : model == ModelT2Classic ? 1 : 4) : 10;
+        for (int page = 0; page < pages; ++page)
+            for (int reg = 254; reg < 800; ++reg)
+                sim.setHolding(page, reg, quint16(random.generate()));
+        for (int reg = 500; reg < 800; ++reg)
+            sim.setHolding(10, reg, quint16(random.generate()));
+        // Device-level registers read the same on every page.
+        const QVector<int> deviceRegs =
+            classic ? QVector<int>{269, 285, 286, 287, 289, 290, 544, 545}
+                    : QVector<int>{284, 299, 300, 301, 302, 303, 544, 545, 546, 547};
+        for (int page = 0; page < pages; ++page) {
+            sim.setHolding(page, 258, quint16(page));
+            if (classic)
+                sim.setHolding(page, 284, sim.holding(page, 284) & 0xFF); // a byte register
+            for (int reg : deviceRegs)
+                sim.setHolding(page, reg, sim.holding(0, reg));
+        }
+        for (int reg : {544, 545, 546, 547})
+            sim.setHolding(10, reg, sim.holding(0, reg));
+        // The classic device mirrors each channel's flag and status words in its
+        // input registers, which the reads take them from.
+        for (int page = 0; page < pages && classic; ++page) {
+            sim.setInput(10, 48 + 2 * page, sim.holding(page, 546));
+            sim.setInput(10, 49 + 2 * page, sim.holding(page, 547));
+            sim.setInput(page, 34, sim.holding(page, 546));
+            sim.setInput(page, 35, sim.holding(page, 547));
+        }
+        // An archive start behind the current address: no unwrapping.
+        sim.setHolding32(10, 529, 100);
+        sim.setHolding32(10, 531, 5000);
+
+        connectAs(quint16(model), SimDetector::Layout(layout), user);
+        click("pushButton_Read_Param");
+        // Registers the device does not hold: 288 is sent as 0 whatever it
+        // reads, 560-563 and the device page's 576-599 are commands.
+        auto skipped = [classic](int page, int reg) {
+            return (classic && reg == 288) || (reg >= 560 && reg <= 563) ||
+                   (page == 10 && reg >= 576 && reg < 600);
+        };
+        auto snapshot = [&] {
+            QVector<quint16> regs;
+            for (int page : QVector<int>{0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10})
+                for (int reg = 258; reg < 800; ++reg) {
+                    if (skipped(page, reg))
+                        continue;
+                    regs << sim.holding(page, reg);
+                }
+            return regs;
+        };
+        const QVector<quint16> before = snapshot();
+        sim.clearLog();
+        click("pushButton_Save_Param");
+        QVERIFY(frameSequence(sim).contains(commit));
+        QCOMPARE(status(), QString("Успешная передача данных"));
+        const QVector<quint16> after = snapshot();
+        QStringList changed;
+        int i = 0;
+        for (int page : QVector<int>{0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10})
+            for (int reg = 258; reg < 800; ++reg) {
+                if (skipped(page, reg))
+                    continue;
+                if (before[i] != after[i])
+                    changed << QString("%1/%2: %3 -> %4")
+                                   .arg(page)
+                                   .arg(reg)
+                                   .arg(before[i])
+                                   .arg(after[i]);
+                ++i;
+            }
+        QVERIFY2(changed.isEmpty(), qPrintable(changed.join("\n")));
+    }
+};
+
+QTEST_MAIN(TestSaveunchanged)
+#include "tst_saveunchanged.moc"

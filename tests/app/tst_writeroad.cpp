@@ -1,0 +1,194 @@
+// The write road and the device commands against the simulated detector:
+// blocks per level, model group and layout, commits, failures.
+
+#include "roadsfixture.h"
+
+class TestWriteroad : public RoadsTest
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { common_initTestCase(); }
+    void init() { common_init(); }
+    void cleanup() { common_cleanup(); }
+    void cleanupTestCase() { common_cleanupTestCase(); }
+
+    void save_data()
+    {
+        QTest::addColumn<int>("model");
+        QTest::addColumn<int>("layout");
+        QTest::addColumn<QString>("user");
+        QTest::addColumn<QStringList>("expected");
+        const int classic = int(SimDetector::Layout::Classic);
+        const int extended = int(SimDetector::Layout::Extended);
+        QTest::newRow("T2 User") << int(ModelT2Classic) << classic << "User"
+                                 << QStringList{"16/0/256/2", "16/0/256/12", "16/0/560/1", commit};
+        QTest::newRow("T2 Admin") << int(ModelT2) << classic << "Admin"
+                                  << QStringList{"16/0/256/2", "16/0/256/29", "16/0/560/4",
+                                                 "16/0/545/1", commit};
+        QTest::newRow("T2 Dolen") << int(ModelT2) << classic << "Dolen"
+                                  << QStringList{"16/0/256/2",  "16/0/256/80", "16/0/544/4",
+                                                 "16/10/512/1", "16/10/528/6", commit};
+        QTest::newRow("T6 Admin") << int(ModelT6) << classic << "Admin"
+                                  << (QStringList{"16/0/254/4"} +
+                                      perChannel(4,
+                                                 {"16/ch/256/29", "16/ch/560/4", "16/ch/545/1"}) +
+                                      QStringList{commit});
+        QTest::newRow("T6 Dolen") << int(ModelT6B) << classic << "Dolen"
+                                  << (QStringList{"16/0/254/4"} +
+                                      perChannel(4, {"16/ch/256/80", "16/ch/546/2"}) +
+                                      QStringList{"16/10/512/1", "16/10/544/2", "16/10/528/6",
+                                                  commit});
+        QTest::newRow("T6 Max Dolen")
+            << int(ModelT6M4) << classic << "Dolen"
+            << (QStringList{"16/0/254/4"} +
+                perChannel(4, {"16/ch/256/80", "16/ch/352/20", "16/ch/546/2", "16/ch/514/1"}) +
+                QStringList{"16/10/512/1", "16/10/544/2", "16/10/528/6", commit});
+        QTest::newRow("T6 Max User")
+            << int(ModelT6M) << classic << "User"
+            << (QStringList{"16/0/254/4"} + perChannel(6, {"16/ch/256/12", "16/ch/560/1"}) +
+                QStringList{commit});
+        QTest::newRow("extended User")
+            << int(ModelT6) << extended << "User"
+            << (QStringList{"16/0/254/4"} + perChannel(4, {"16/ch/258/19", "16/ch/548/2"}) +
+                QStringList{commit});
+    }
+
+    void save()
+    {
+        QFETCH(int, model);
+        QFETCH(int, layout);
+        QFETCH(QString, user);
+        QFETCH(QStringList, expected);
+        connectAs(quint16(model), SimDetector::Layout(layout), user);
+        click("pushButton_Save_Param");
+        const QStringList seq = folded(frameSequence(sim));
+        QCOMPARE(upTo(seq, commit), expected);
+        QCOMPARE(seq.value(expected.size()), modelRead); // the current tab is read back
+        QCOMPARE(status(), QString("Успешная передача данных"));
+    }
+
+    void saveAsAnyOtherNameSendsClockAndCommit()
+    {
+        connectAs(ModelT6, SimDetector::Layout::Classic, "Noname");
+        click("pushButton_Save_Param");
+        QCOMPARE(upTo(folded(frameSequence(sim)), commit), (QStringList{"16/0/254/4", commit}));
+    }
+
+    void failedBlockIsNotCommitted()
+    {
+        connectAs(ModelT6, SimDetector::Layout::Classic, "Admin");
+        sim.addFault(SimFault(SimFault::Exception, 16, 1, 256).code(2));
+        dialogs::Script script;
+        click("pushButton_Save_Param");
+        const QStringList seq = folded(frameSequence(sim));
+        QVERIFY(!seq.contains(commit));
+        QCOMPARE(seq.last(), QString("16/1/256/29"));
+        QCOMPARE(script.titles(), QStringList{"Ошибка"});
+        QCOMPARE(script.texts(), QStringList{"Ошибка обмена данными"});
+        QCOMPARE(status(), QString("Ошибка обмена данными"));
+    }
+
+    void factorySave_data()
+    {
+        QTest::addColumn<int>("model");
+        QTest::addColumn<int>("layout");
+        QTest::addColumn<QStringList>("expected");
+        QTest::newRow("T6 classic")
+            << int(ModelT6) << int(SimDetector::Layout::Classic)
+            << (QStringList{"16/0/254/4"} + perChannel(4, {"16/ch/256/82", "16/ch/546/2"}) +
+                QStringList{"16/10/512/1", "16/10/544/2", "16/10/528/6", "16/10/592/1"});
+        QTest::newRow("T2 classic") << int(ModelT2Classic) << int(SimDetector::Layout::Classic)
+                                    << QStringList{"16/0/256/2",  "16/0/256/82", "16/0/544/4",
+                                                   "16/10/512/1", "16/10/528/6", "16/10/592/1"};
+        QTest::newRow("extended T6")
+            << int(ModelT6) << int(SimDetector::Layout::Extended)
+            << (QStringList{"16/0/254/4"} +
+                perChannel(4, {"16/ch/258/55", "16/ch/400/7", "16/ch/336/60", "16/ch/548/5",
+                               "16/ch/768/2"}) +
+                QStringList{"16/10/512/7", "16/10/528/6", "16/10/544/4", "16/10/784/3",
+                            "16/10/519/1", "16/10/592/1"});
+    }
+
+    void factorySave()
+    {
+        QFETCH(int, model);
+        QFETCH(int, layout);
+        QFETCH(QStringList, expected);
+        connectAs(quint16(model), SimDetector::Layout(layout), "Dolen");
+        click("pushButtonSaveFactorySettings");
+        QCOMPARE(folded(frameSequence(sim)), expected);
+        QCOMPARE(status(), QString("Успешная передача данных"));
+    }
+
+    void adminFullWriteSkipsTheSerialNumber()
+    {
+        connectAs(ModelT6, SimDetector::Layout::Classic, "Admin");
+        QVERIFY(window->writeDeviceImage(false));
+        QCOMPARE(folded(frameSequence(sim)),
+                 (QStringList{"16/0/254/4"} +
+                  perChannel(4, {"16/ch/256/29", "16/ch/287/51", "16/ch/546/2"}) +
+                  QStringList{"16/10/512/1", "16/10/544/2", "16/10/528/6", commit}));
+    }
+
+    void commandButtons_data()
+    {
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<int>("model");
+        QTest::addColumn<QString>("frame");
+        QTest::newRow("BLE update mode")
+            << "pushButtonBootloader_Ble" << int(ModelT6) << "16/10/1794/1";
+        QTest::newRow("power off") << "pushButton_TurnOffDevice" << int(ModelT6) << "16/10/2048/1";
+        QTest::newRow("power off in the bootloader")
+            << "pushButton_TurnOffDevice" << int(ModelBootloader) << "16/10/5/1";
+    }
+
+    void commandButtons()
+    {
+        QFETCH(QString, button);
+        QFETCH(int, model);
+        QFETCH(QString, frame);
+        connectAs(quint16(model), SimDetector::Layout::Classic, "Admin");
+        find<QPushButton>(qPrintable(button))->click();
+        QCOMPARE(frameSequence(sim), QStringList{frame});
+    }
+
+    void restoreFactorySettings()
+    {
+        connectAs(ModelT6, SimDetector::Layout::Classic, "Dolen");
+        click("pushButtonReadFactorySettings");
+        const QStringList seq = folded(frameSequence(sim));
+        QCOMPARE(seq.value(0), QString("16/10/594/1"));
+        QCOMPARE(seq.value(1), modelRead); // read back
+    }
+
+    void restoreAsUserNeedsTheSecondPassword()
+    {
+        connectAs(ModelT6, SimDetector::Layout::Classic, "User");
+        apptest::ModalDriver driver({[](QWidget* w) { w->close(); }}); // "Cancel"
+        window->findChild<QPushButton*>("pushButtonReadFactorySettings")->setVisible(true);
+        QMetaObject::invokeMethod(window.get(), "on_pushButtonReadFactorySettings_clicked");
+        QCOMPARE(sim.requests().size(), 0);
+        QCOMPARE(status(), QString());
+    }
+
+    void deviceLanguage()
+    {
+        connectAs(ModelT6, SimDetector::Layout::Classic, "Admin");
+        find<QRadioButton>("radioButtonLanguageEn_2")->click();
+        QCOMPARE(frameSequence(sim), QStringList{"16/10/1792/1"});
+        QCOMPARE(sim.holding(10, 1792), quint16(1));
+        QCOMPARE(command.classicLanguage, 1u);
+
+        // A failed write leaves the image with the device's language.
+        sim.addFault(SimFault(SimFault::Exception, 16, 10, 1792).code(2));
+        dialogs::Script script;
+        find<QRadioButton>("radioButtonLanguageRus_2")->click();
+        QCOMPARE(command.classicLanguage, 1u);
+        QCOMPARE(script.texts(), QStringList{"Ошибка обмена данными"});
+        QVERIFY(find<QRadioButton>("radioButtonLanguageEn_2")->isChecked());
+    }
+};
+
+QTEST_MAIN(TestWriteroad)
+#include "tst_writeroad.moc"
