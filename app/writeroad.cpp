@@ -8,6 +8,7 @@
 #include "appsettings.h"
 #include "authorizationwindow.h"
 #include "command.h"
+#include "configurationfile.h"
 #include "dialogs.h"
 
 #include <QCoreApplication>
@@ -185,6 +186,35 @@ void MainWindow::on_pushButtonReadFactorySettings_clicked()
         return;
     }
     readParameters(quint8(ui->tabWidget->currentIndex()));
+}
+
+void MainWindow::on_pushButtonLoadConfigDevice_clicked()
+{
+    beginCommand();
+    const QString file =
+        dialogs::getOpenFileName(this, tr("Файл конфигурации"), lastDirectory, tr("(*.txt)"));
+    if (file.isEmpty())
+        return;
+    lastDirectory = QFileInfo(file).absolutePath();
+    lastLoadedConfigFile = file;
+    const bool failed = loadConfigurationFile() && !writeDeviceImage(false);
+    readParameters(quint8(ui->tabWidget->currentIndex()));
+    // The read-back must not cover a failed write with its success text.
+    if (failed)
+        statusBar()->showMessage(tr("Ошибка обмена данными"));
+}
+
+void MainWindow::on_pushButtonSaveConfigPC_clicked()
+{
+    beginCommand();
+    const QString file =
+        dialogs::getSaveFileName(this, tr("Файл конфигурации"),
+                                 lastDirectory + QStringLiteral("//config.txt"), tr("(*.txt)"));
+    if (file.isEmpty())
+        return;
+    lastDirectory = QFileInfo(file).absolutePath();
+    lastSavedConfigFile = file;
+    saveConfigurationFile();
 }
 
 void MainWindow::setDeviceLanguage(quint32 language)

@@ -430,6 +430,14 @@ settings</translation>
         <translation>The user manual was not found:
 %1</translation>
     </message>
+    <message>
+        <source>Файл конфигурации</source>
+        <translation>Configuration file</translation>
+    </message>
+    <message>
+        <source>(*.txt)</source>
+        <translation>(*.txt)</translation>
+    </message>
 </context>
 <context>
     <name>MeasureWindow</name>
@@ -561,6 +569,36 @@ settings</translation>
     <message>
         <source>Пожалуйста подождите</source>
         <translation>Please wait</translation>
+    </message>
+    <message>
+        <source>Ошибка</source>
+        <translation>Error</translation>
+    </message>
+    <message>
+        <source>Ошибка открытия файла</source>
+        <translation>The file cannot be opened</translation>
+    </message>
+    <message>
+        <source>Ошибка размера файла конфигурации</source>
+        <translation>The configuration file has the wrong size</translation>
+    </message>
+    <message>
+        <source>Файл конфигурации повреждён</source>
+        <translation>The configuration file is damaged</translation>
+    </message>
+    <message>
+        <source>Выполнение процесса...</source>
+        <translation>In progress...</translation>
+    </message>
+    <message>
+        <source>Завершить</source>
+        <translation>Stop</translation>
+    </message>
+    <message>
+        <source>Выполнение процесса,
+осталось %1 секунд</source>
+        <translation>In progress,
+%1 seconds left</translation>
     </message>
 </context>
 <context>

@@ -423,6 +423,14 @@
 %1</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Файл конфигурации</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>(*.txt)</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>MeasureWindow</name>
@@ -553,6 +561,35 @@
     <name>QObject</name>
     <message>
         <source>Пожалуйста подождите</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Ошибка</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Ошибка открытия файла</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Ошибка размера файла конфигурации</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Файл конфигурации повреждён</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Выполнение процесса...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Завершить</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Выполнение процесса,
+осталось %1 секунд</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

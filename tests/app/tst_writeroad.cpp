@@ -1,7 +1,13 @@
 // The write road and the device commands against the simulated detector:
 // blocks per level, model group and layout, commits, failures.
 
+#include "appsettings.h"
+#include "configurationfile.h"
+#include "devicesetting_1_window.h"
 #include "roadsfixture.h"
+
+#include <QDoubleSpinBox>
+#include <QTemporaryDir>
 
 class TestWriteroad : public RoadsTest
 {
@@ -187,6 +193,100 @@ private slots:
         QCOMPARE(command.classicLanguage, 1u);
         QCOMPARE(script.texts(), QStringList{"Ошибка обмена данными"});
         QVERIFY(find<QRadioButton>("radioButtonLanguageEn_2")->isChecked());
+    }
+
+    // An edit on tab 1 changes the image only; "Сохранить параметры" sends it.
+    void limitEditReachesTheDeviceThroughSave()
+    {
+        sim.setHolding(0, 259, 0); // PPM, no decimals, raw units
+        sim.setHolding(0, 261, 0x8000 | 1200);
+        connectAs(ModelT6, SimDetector::Layout::Classic, "User");
+        find<QTabWidget>("tabWidget")->setCurrentIndex(1);
+        sim.clearLog();
+        deviceSetting1Windows[0]->findChild<QDoubleSpinBox*>("doubleSpinBoxLim_1")->setValue(800);
+        QCOMPARE(sim.requests().size(), 0);
+        QCOMPARE(sim.holding(0, 261), quint16(0x8000 | 1200));
+        click("pushButton_Save_Param");
+        QCOMPARE(sim.holding(0, 261), quint16(0x8320));
+    }
+
+    void loadConfigurationIntoTheDevice()
+    {
+        QTemporaryDir dir;
+        connectAs(ModelT6, SimDetector::Layout::Classic, "Admin");
+        lastSavedConfigFile = dir.filePath("t6.txt");
+        command.classicChannels[2].limit2 = 777;
+        QVERIFY(saveConfigurationFile());
+        command.classicChannels[2].limit2 = 1;
+        sim.clearLog();
+        dialogs::Script script;
+        script.accept(lastSavedConfigFile);
+        click("pushButtonLoadConfigDevice");
+        QCOMPARE(lastLoadedConfigFile, lastSavedConfigFile);
+        QCOMPARE(lastDirectory, dir.path());
+        const QStringList seq = folded(frameSequence(sim));
+        QCOMPARE(upTo(seq, commit),
+                 (QStringList{"16/0/254/4"} +
+                  perChannel(4, {"16/ch/256/29", "16/ch/287/51", "16/ch/546/2"}) +
+                  QStringList{"16/10/512/1", "16/10/544/2", "16/10/528/6", commit}));
+        QCOMPARE(sim.holding(2, 262), quint16(777));
+        QCOMPARE(seq.value(seq.indexOf(commit) + 1), modelRead); // read back
+        QCOMPARE(status(), QString("Успешная передача данных"));
+    }
+
+    // A failed write stays reported: the read-back does not cover it with "success".
+    void failedConfigurationWriteKeepsTheError()
+    {
+        QTemporaryDir dir;
+        connectAs(ModelT6, SimDetector::Layout::Classic, "Admin");
+        lastSavedConfigFile = dir.filePath("t6.txt");
+        QVERIFY(saveConfigurationFile());
+        sim.addFault(SimFault(SimFault::Exception, 16, 1, 287).code(2));
+        dialogs::Script script;
+        script.accept(lastSavedConfigFile);
+        click("pushButtonLoadConfigDevice");
+        QVERIFY(!frameSequence(sim).contains(commit));
+        QVERIFY(frameSequence(sim).contains(modelRead)); // the tab is still read
+        QCOMPARE(status(), QString("Ошибка обмена данными"));
+    }
+
+    void refusedConfigurationWritesNothing()
+    {
+        QTemporaryDir dir;
+        connectAs(ModelT6, SimDetector::Layout::Classic, "Admin");
+        QFile bad(dir.filePath("bad.txt"));
+        QVERIFY(bad.open(QIODevice::WriteOnly));
+        bad.write("0102\r\n");
+        bad.close();
+        dialogs::Script script;
+        script.accept(bad.fileName());
+        click("pushButtonLoadConfigDevice");
+        QCOMPARE(script.texts().value(1), QString("Ошибка размера файла конфигурации"));
+        for (const QString& frame : frameSequence(sim))
+            QVERIFY2(!frame.startsWith("16/") || frame == "16/0/254/4", qPrintable(frame));
+    }
+
+    void saveConfigurationToThePc()
+    {
+        QTemporaryDir dir;
+        connectAs(ModelT2Classic, SimDetector::Layout::Classic, "User");
+        lastDirectory = dir.path();
+        dialogs::Script script;
+        script.accept(dir.filePath("mine.txt"));
+        click("pushButtonSaveConfigPC");
+        QCOMPARE(script.shown.value(0).text, dir.path() + "//config.txt");
+        QCOMPARE(script.shown.value(0).filter, QString("(*.txt)"));
+        QCOMPARE(QFileInfo(dir.filePath("mine.txt")).size(), 672);
+        QCOMPARE(sim.requests().size(), 0);
+    }
+
+    void missingManualIsReported()
+    {
+        dialogs::Script script;
+        QMetaObject::invokeMethod(window.get(), "on_action_help_triggered");
+        QCOMPARE(script.titles(), QStringList{"Ошибка"});
+        QVERIFY(script.texts().value(0).contains(
+            "Руководство пользователя Qiro Configuration 05.04.2022.pdf"));
     }
 };
 

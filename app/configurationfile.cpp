@@ -1,0 +1,271 @@
+#include "configurationfile.h"
+
+#include "appsettings.h"
+#include "command.h"
+#include "dialogs.h"
+#include "hexlines.h"
+#include "mainwindow.h"
+
+#include <QBuffer>
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QProgressBar>
+#include <QProgressDialog>
+#include <QSaveFile>
+
+#include <cstring>
+
+namespace
+{
+
+constexpr int BytesPerLine = 20;
+constexpr int MaxContent = 112 + 10 * 420;
+
+// Device-flag bits that belong to a configuration: the others describe the
+// device's state (alarm, bump test running, ...) and are never carried over.
+constexpr quint16 ClassicFlagsKept = 0xEC8C;
+constexpr quint32 ExtendedFlagsKept = 0xEE8C;
+constexpr quint32 StatusKept = 3;
+constexpr quint32 LoadedFromFileBit = 1u << 5;
+
+bool classicZeroTables(quint16 model)
+{
+    return model == ModelT6M || model == ModelT6M4 || model == ModelT8M;
+}
+
+int contentSize(int bytes)
+{
+    return 2 * bytes + 2 * ((bytes + BytesPerLine - 1) / BytesPerLine);
+}
+
+quint16 channels()
+{
+    return qMin<quint16>(command.channelCount, ChannelSlots);
+}
+
+// The file content of the active layout, built from a copy of the image.
+QByteArray buildContent()
+{
+    QByteArray out;
+    auto append = [&out](const void* p, size_t n) {
+        out.append(reinterpret_cast<const char*>(p), int(n));
+    };
+    if (command.registerMap == ClassicMap) {
+        ClassicDeviceBlock device = command.classicDevice;
+        device.deviceFlags &= ClassicFlagsKept;
+        device.deviceStatus &= StatusKept;
+        append(&device, sizeof device);
+        append(&command.classicSpareWord, 4);
+        append(&command.classicLanguage, 4);
+        for (quint16 i = 0; i < channels(); ++i) {
+            ClassicChannelRecord r = command.classicChannels[i];
+            r.channelStatus = 0;
+            r.measuredValue = r.auxMeasuredValue1 = r.auxMeasuredValue2 = 0;
+            append(&r, sizeof r);
+            if (classicZeroTables(command.modelCode))
+                append(&command.classicExtras[i], sizeof(ClassicZeroTable));
+        }
+    } else if (command.registerMap == ExtendedMap) {
+        ExtendedDeviceBlock device = command.extendedDevice;
+        device.deviceFlags &= ExtendedFlagsKept;
+        device.deviceStatus &= StatusKept;
+        append(&device, sizeof device);
+        append(&command.extendedSpareWord, 4);
+        append(&command.extendedLanguage, 4);
+        for (quint16 i = 0; i < channels(); ++i) {
+            ExtendedChannelRecord r = command.extendedChannels[i];
+            r.channelStatus = 0;
+            r.measuredValue = r.auxMeasuredValue1 = r.auxMeasuredValue2 = 0;
+            append(&r, sizeof r);
+        }
+    }
+    return out;
+}
+
+// Every line but the last holds exactly 40 hexadecimal digits, the last at
+// most 40 and an even number, and each ends in "\r\n". A file of the right
+// size with a damaged digit would otherwise load shifted bytes silently.
+bool wellFormed(const QByteArray& text)
+{
+    if (!text.endsWith("\r\n"))
+        return false;
+    const QList<QByteArray> lines = text.left(text.size() - 2).split('\n');
+    for (int i = 0; i < lines.size(); ++i) {
+        QByteArray line = lines[i];
+        if (i + 1 < lines.size()) {
+            if (!line.endsWith('\r'))
+                return false;
+            line.chop(1);
+        }
+        const bool last = i + 1 == lines.size();
+        if (line.isEmpty() || line.size() % 2 != 0 || line.size() > 2 * BytesPerLine ||
+            (!last && line.size() != 2 * BytesPerLine))
+            return false;
+        for (char c : line)
+            if (!isxdigit(static_cast<unsigned char>(c)))
+                return false;
+    }
+    return true;
+}
+
+} // namespace
+
+int expectedConfigurationFileSize()
+{
+    const quint16 m = command.modelCode;
+    if (command.registerMap == ClassicMap) {
+        switch (m) {
+        case ModelT2:
+        case ModelT2Classic:
+            return 672;
+        case ModelT6:
+        case ModelT6B:
+        case ModelT6Mini:
+            return 2134;
+        case ModelT6M:
+            return 3612;
+        case ModelT6M4:
+            return 2470;
+        case ModelBootloader:
+            return 3108;
+        default:
+            return 0;
+        }
+    }
+    if (command.registerMap == ExtendedMap) {
+        switch (m) {
+        case ModelT6:
+        case ModelT6B:
+        case ModelT6Mini:
+        case ModelT6M4:
+            return 3764;
+        case ModelT6M:
+            return 5528;
+        default:
+            return 0;
+        }
+    }
+    return 0;
+}
+
+bool saveConfigurationFile()
+{
+    const QByteArray content = buildContent();
+    QBuffer text;
+    text.open(QIODevice::WriteOnly);
+    writeHexLines(text, reinterpret_cast<const quint8*>(content.constData()), BytesPerLine,
+                  quint64(content.size()));
+    // Written aside and put in place at the end: a failed write never leaves a
+    // half-written configuration where a good one was.
+    QSaveFile file(lastSavedConfigFile);
+    if (!file.open(QIODevice::WriteOnly) || file.write(text.data()) != text.data().size() ||
+        !file.commit()) {
+        dialogs::critical(nullptr, QObject::tr("Ошибка"), QObject::tr("Ошибка открытия файла"));
+        return false;
+    }
+    return true;
+}
+
+bool loadConfigurationFile()
+{
+    QFile file(lastLoadedConfigFile);
+    if (!file.open(QIODevice::ReadOnly)) {
+        dialogs::critical(nullptr, QObject::tr("Ошибка"), QObject::tr("Ошибка открытия файла"));
+        return false;
+    }
+    const int expected = expectedConfigurationFileSize();
+    if (expected == 0 || file.size() != expected) {
+        dialogs::critical(nullptr, QObject::tr("Ошибка"),
+                          QObject::tr("Ошибка размера файла конфигурации"));
+        return false;
+    }
+    const QByteArray text = file.readAll();
+    file.close();
+    // The content the current model's file carries, in bytes.
+    const int headerBytes = command.registerMap == ClassicMap ? 88 : 112;
+    const int recordBytes = command.registerMap == ClassicMap
+                                ? (classicZeroTables(command.modelCode) ? 272 : 232)
+                                : 420;
+    const int bytes = headerBytes + channels() * recordBytes;
+    if (!wellFormed(text) || contentSize(bytes) != expected) {
+        dialogs::critical(nullptr, QObject::tr("Ошибка"),
+                          QObject::tr("Файл конфигурации повреждён"));
+        return false;
+    }
+
+    auto* dialog = new QProgressDialog(QObject::tr("Выполнение процесса..."),
+                                       QObject::tr("Завершить"), 0, 100, mainWindowWidget);
+    dialog->setBar(new QProgressBar(dialog));
+    dialog->setWindowModality(Qt::WindowModal);
+    dialog->setWindowTitle(QObject::tr("Пожалуйста подождите"));
+    command.progressDialog = dialog;
+
+    QBuffer source;
+    source.setData(text);
+    source.open(QIODevice::ReadOnly);
+    static quint8 buffer[MaxContent];
+    quint64 count = 0;
+    qint64 position = 0;
+    bool overflow = false;
+    QElapsedTimer clock;
+    clock.start();
+    do {
+        const int percent = int(100.0 / expected * double(position));
+        QCoreApplication::processEvents();
+        dialog->setValue(percent);
+        if (dialog->wasCanceled())
+            break;
+        position = readHexLine(source, buffer, count, sizeof buffer, position, &overflow);
+        const qint64 elapsed = clock.elapsed();
+        if (percent != 0)
+            dialog->setLabelText(QObject::tr("Выполнение процесса,\nосталось %1 секунд")
+                                     .arg(double(elapsed) / 1000.0 * (100 - percent) / percent));
+    } while (position != 0);
+    const bool cancelled = dialog->wasCanceled();
+    dialog->close();
+    if (!dialog->parent()) { // no main window to own it
+        command.progressDialog = nullptr;
+        delete dialog;
+    }
+    if (cancelled)
+        return false; // the image stays as it was: nothing half-loaded reaches the device
+    if (overflow || count != quint64(bytes)) {
+        dialogs::critical(nullptr, QObject::tr("Ошибка"),
+                          QObject::tr("Файл конфигурации повреждён"));
+        return false;
+    }
+
+    const quint8* p = buffer;
+    auto take = [&p](void* target, size_t n) {
+        memcpy(target, p, n);
+        p += n;
+    };
+    if (command.registerMap == ClassicMap) {
+        const quint32 start = command.classicDevice.archiveStartAddress;
+        const quint32 current = command.classicDevice.archiveCurrentAddress;
+        take(&command.classicDevice, sizeof command.classicDevice);
+        take(&command.classicSpareWord, 4);
+        take(&command.classicLanguage, 4);
+        for (quint16 i = 0; i < channels(); ++i) {
+            take(&command.classicChannels[i], sizeof(ClassicChannelRecord));
+            if (classicZeroTables(command.modelCode))
+                take(&command.classicExtras[i], sizeof(ClassicZeroTable));
+        }
+        command.classicDevice.deviceFlags |= LoadedFromFileBit;
+        command.classicDevice.archiveStartAddress = start;
+        command.classicDevice.archiveCurrentAddress = current;
+    } else {
+        const quint32 start = command.extendedDevice.archiveStartAddress;
+        const quint32 current = command.extendedDevice.archiveCurrentAddress;
+        take(&command.extendedDevice, sizeof command.extendedDevice);
+        take(&command.extendedSpareWord, 4);
+        take(&command.extendedLanguage, 4);
+        for (quint16 i = 0; i < channels(); ++i)
+            take(&command.extendedChannels[i], sizeof(ExtendedChannelRecord));
+        command.extendedDevice.deviceFlags |= LoadedFromFileBit;
+        command.extendedDevice.archiveStartAddress = start;
+        command.extendedDevice.archiveCurrentAddress = current;
+    }
+    return true;
+}

@@ -1,0 +1,268 @@
+// Configuration files: exact sizes per model and layout, what a file carries,
+// and loads that must change nothing.
+
+#include "appsettings.h"
+#include "apptest.h"
+#include "command.h"
+#include "configurationfile.h"
+#include "dialogs.h"
+#include "warningguard.h"
+
+#include <QProgressDialog>
+#include <QTemporaryDir>
+#include <QtTest>
+
+namespace
+{
+
+QByteArray image()
+{
+    QByteArray out;
+    auto add = [&out](const void* p, size_t n) {
+        out.append(reinterpret_cast<const char*>(p), int(n));
+    };
+    add(command.classicChannels, sizeof command.classicChannels);
+    add(&command.classicDevice, sizeof command.classicDevice);
+    add(&command.classicSpareWord, 4);
+    add(command.classicExtras, sizeof command.classicExtras);
+    add(&command.classicLanguage, 4);
+    add(command.extendedChannels, sizeof command.extendedChannels);
+    add(&command.extendedDevice, sizeof command.extendedDevice);
+    add(&command.extendedSpareWord, 4);
+    add(&command.extendedLanguage, 4);
+    return out;
+}
+
+// Every byte of the image a distinct, odd-looking value.
+void fillImage(quint8 seed)
+{
+    auto fill = [&seed](void* p, size_t n) {
+        auto* b = static_cast<quint8*>(p);
+        for (size_t i = 0; i < n; ++i)
+            b[i] = quint8(seed + i * 7);
+    };
+    fill(command.classicChannels, sizeof command.classicChannels);
+    fill(&command.classicDevice, sizeof command.classicDevice);
+    fill(&command.classicSpareWord, 4);
+    fill(command.classicExtras, sizeof command.classicExtras);
+    fill(&command.classicLanguage, 4);
+    fill(command.extendedChannels, sizeof command.extendedChannels);
+    fill(&command.extendedDevice, sizeof command.extendedDevice);
+    fill(&command.extendedSpareWord, 4);
+    fill(&command.extendedLanguage, 4);
+}
+
+void setModel(quint16 map, quint16 model, quint16 channels)
+{
+    command.registerMap = map;
+    command.modelCode = model;
+    command.channelCount = channels;
+}
+
+QByteArray readFile(const QString& path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+void writeFile(const QString& path, const QByteArray& bytes)
+{
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    f.write(bytes);
+}
+
+} // namespace
+
+class TestConfigFile : public QObject
+{
+    Q_OBJECT
+
+    WarningGuard guard;
+    QTemporaryDir dir;
+
+private slots:
+    void initTestCase()
+    {
+        guard.install();
+        QVERIFY(dir.isValid());
+    }
+
+    void init()
+    {
+        apptest::resetCommand();
+        lastSavedConfigFile = dir.filePath("config.txt");
+        lastLoadedConfigFile = lastSavedConfigFile;
+        QFile::remove(lastSavedConfigFile);
+    }
+
+    void cleanup() { QIRO_CHECK_WARNINGS(guard); }
+
+    void sizes_data()
+    {
+        QTest::addColumn<int>("map");
+        QTest::addColumn<int>("model");
+        QTest::addColumn<int>("channels");
+        QTest::addColumn<int>("size");
+        QTest::addColumn<int>("lines");
+        QTest::newRow("classic T2") << int(ClassicMap) << int(ModelT2Classic) << 1 << 672 << 16;
+        QTest::newRow("classic T6") << int(ClassicMap) << int(ModelT6) << 4 << 2134 << 51;
+        QTest::newRow("classic T6 Max, zero tables")
+            << int(ClassicMap) << int(ModelT6M) << 6 << 3612 << 86;
+        QTest::newRow("classic T6 Max(4)") << int(ClassicMap) << int(ModelT6M4) << 4 << 2470 << 59;
+        QTest::newRow("extended T6") << int(ExtendedMap) << int(ModelT6) << 4 << 3764 << 90;
+        QTest::newRow("extended T6 Max") << int(ExtendedMap) << int(ModelT6M) << 6 << 5528 << 132;
+        QTest::newRow("no channels: header only")
+            << int(ClassicMap) << int(ModelT6) << 0 << 186 << 5;
+    }
+    void sizes()
+    {
+        QFETCH(int, map);
+        QFETCH(int, model);
+        QFETCH(int, channels);
+        QFETCH(int, size);
+        QFETCH(int, lines);
+        fillImage(3);
+        setModel(quint16(map), quint16(model), quint16(channels));
+        QVERIFY(saveConfigurationFile());
+        const QByteArray text = readFile(lastSavedConfigFile);
+        QCOMPARE(text.size(), size);
+        QCOMPARE(text.count("\r\n"), lines);
+        QVERIFY(QRegularExpression("^([0-9A-F]{40}\\r\\n)*[0-9A-F]{2,40}\\r\\n$")
+                    .match(QString::fromLatin1(text))
+                    .hasMatch());
+        if (channels > 0) {
+            dialogs::Script script; // the file it wrote loads back without a word
+            QVERIFY(loadConfigurationFile());
+            QVERIFY(script.shown.isEmpty());
+        }
+    }
+
+    // What a file carries: the configuration, never state or measurements; the
+    // image itself is not changed by a save.
+    void savedContent()
+    {
+        memset(&command.classicDevice, 0, sizeof command.classicDevice);
+        memset(command.classicChannels, 0, sizeof command.classicChannels);
+        setModel(ClassicMap, ModelT2Classic, 1);
+        command.classicDevice.deviceFlags = 0xFFFF;
+        command.classicDevice.deviceStatus = 0xFFFF;
+        command.classicChannels[0].channelStatus = 0x41;
+        command.classicChannels[0].measuredValue = 12.5f;
+        command.classicChannels[0].limit1 = 0x8320;
+        const QByteArray before = image();
+        QVERIFY(saveConfigurationFile());
+        QCOMPARE(image(), before);
+        const QByteArray bytes = QByteArray::fromHex(readFile(lastSavedConfigFile));
+        QCOMPARE(bytes.size(), 320);
+        QCOMPARE(bytes.mid(0, 4), QByteArray::fromHex("8cec0300"));
+        QCOMPARE(bytes.mid(88 + 40, 2), QByteArray(2, '\0'));   // channel status
+        QCOMPARE(bytes.mid(88 + 64, 12), QByteArray(12, '\0')); // measured values
+        QCOMPARE(bytes.mid(88 + 88, 2), QByteArray::fromHex("2083"));
+    }
+
+    void roundTrip_data()
+    {
+        QTest::addColumn<int>("map");
+        QTest::addColumn<int>("model");
+        QTest::addColumn<int>("channels");
+        QTest::newRow("classic T6 Max") << int(ClassicMap) << int(ModelT6M) << 6;
+        QTest::newRow("extended T6") << int(ExtendedMap) << int(ModelT6) << 4;
+    }
+    void roundTrip()
+    {
+        QFETCH(int, map);
+        QFETCH(int, model);
+        QFETCH(int, channels);
+        setModel(quint16(map), quint16(model), quint16(channels));
+        fillImage(11);
+        QVERIFY(saveConfigurationFile());
+        const QByteArray saved = readFile(lastSavedConfigFile);
+        fillImage(99);
+        const quint32 start = map == ClassicMap ? command.classicDevice.archiveStartAddress
+                                                : command.extendedDevice.archiveStartAddress;
+        QVERIFY(loadConfigurationFile());
+        // Loading again and saving gives the same file but for the archive
+        // pointers (the device's own) and bit 5 (set by every load).
+        QCOMPARE(map == ClassicMap ? command.classicDevice.archiveStartAddress
+                                   : command.extendedDevice.archiveStartAddress,
+                 start);
+        QVERIFY((map == ClassicMap ? command.classicDevice.deviceFlags
+                                   : command.extendedDevice.deviceFlags) &
+                (1u << 5));
+        lastSavedConfigFile = dir.filePath("again.txt");
+        QVERIFY(saveConfigurationFile());
+        const QByteArray again = QByteArray::fromHex(readFile(lastSavedConfigFile));
+        QByteArray original = QByteArray::fromHex(saved);
+        const int pointers = map == ClassicMap ? 28 : 44;
+        QCOMPARE(again.mid(pointers + 8), original.mid(pointers + 8));
+        QCOMPARE(again.mid(4, pointers - 4), original.mid(4, pointers - 4));
+    }
+
+    // A refused file leaves the image exactly as it was.
+    void refused_data()
+    {
+        QTest::addColumn<QByteArray>("text");
+        QTest::addColumn<int>("model");
+        QTest::addColumn<QString>("message");
+        QByteArray good;
+        for (int i = 0; i < 16; ++i)
+            good += QByteArray(40, 'A') + "\r\n";
+        QByteArray damaged = good;
+        damaged[45] = 'G';
+        QByteArray lowerLineEnd = good;
+        lowerLineEnd.replace(40, 2, "\n\n");
+        QTest::newRow("extended file while classic")
+            << QByteArray(3764, 'A') << int(ModelT2Classic) << "Ошибка размера файла конфигурации";
+        QTest::newRow("damaged digit")
+            << damaged << int(ModelT2Classic) << "Файл конфигурации повреждён";
+        QTest::newRow("bare line feeds")
+            << lowerLineEnd << int(ModelT2Classic) << "Файл конфигурации повреждён";
+        QTest::newRow("T8 Max has no file")
+            << QByteArray() << int(ModelT8M) << "Ошибка размера файла конфигурации";
+    }
+    void refused()
+    {
+        QFETCH(QByteArray, text);
+        QFETCH(int, model);
+        QFETCH(QString, message);
+        setModel(ClassicMap, quint16(model), model == ModelT8M ? 10 : 1);
+        fillImage(5);
+        writeFile(lastLoadedConfigFile, text);
+        const QByteArray before = image();
+        dialogs::Script script;
+        QVERIFY(!loadConfigurationFile());
+        QCOMPARE(script.texts(), QStringList{message});
+        QCOMPARE(script.titles(), QStringList{"Ошибка"});
+        QCOMPARE(image(), before);
+    }
+
+    void cancelledLoadChangesNothing()
+    {
+        setModel(ClassicMap, ModelT6, 4);
+        fillImage(1);
+        QVERIFY(saveConfigurationFile());
+        fillImage(2);
+        const QByteArray before = image();
+        QTimer::singleShot(0, [] {
+            if (command.progressDialog)
+                command.progressDialog->cancel();
+        });
+        QVERIFY(!loadConfigurationFile());
+        QCOMPARE(image(), before);
+    }
+
+    void fileErrors()
+    {
+        setModel(ClassicMap, ModelT2Classic, 1);
+        dialogs::Script script;
+        lastLoadedConfigFile = dir.filePath("missing.txt");
+        QVERIFY(!loadConfigurationFile());
+        lastSavedConfigFile = dir.filePath("no-such-folder/config.txt");
+        QVERIFY(!saveConfigurationFile());
+        QCOMPARE(script.texts(), (QStringList{"Ошибка открытия файла", "Ошибка открытия файла"}));
+    }
+};
+
+QTEST_MAIN(TestConfigFile)
+#include "tst_configfile.moc"
