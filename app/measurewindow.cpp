@@ -47,12 +47,6 @@ quint8 channelPageOf(int slot)
                   0xFF);
 }
 
-QDateTime fromTicks(quint32 ticks)
-{
-    return QDateTime::fromSecsSinceEpoch(
-        qint64(std::trunc(double(ticks) * command.secondsPerTick)));
-}
-
 bool isT2(quint16 model)
 {
     return model == ModelT2 || model == ModelT2Classic;
@@ -231,7 +225,7 @@ void MeasureWindow::showParameters()
             QStringLiteral("%1.%2").arg(hardware / 10).arg(hardware % 10));
 
         const quint32 ticks = command.deviceTimeNow();
-        const QDateTime shown = fromTicks(ticks);
+        const QDateTime shown = dateFromTicks(ticks);
         if (classic) {
             command.classicDevice.deviceClock = ticks;
             command.classicDevice.utcOffset = shown.offsetFromUtc();
@@ -240,7 +234,7 @@ void MeasureWindow::showParameters()
             command.extendedDevice.utcOffset = shown.offsetFromUtc();
         }
         ui->dateTimeEdit->setDateTime(shown);
-        ui->dateTimeEditDateProduct->setDateTime(fromTicks(production));
+        ui->dateTimeEditDateProduct->setDateTime(dateFromTicks(production));
         if (classic) {
             ui->progressBarCharge->setValue(command.classicDevice.batteryCharge);
             ui->doubleSpinBoxChargeVolt->setValue(command.classicDevice.batteryVoltage / 1000.0);

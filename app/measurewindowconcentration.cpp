@@ -12,12 +12,6 @@
 namespace
 {
 
-QString gasFormulaText(const char* formula, int size)
-{
-    // Full fields carry no terminating zero: never read past the field.
-    return QString::fromLatin1(formula, int(qstrnlen(formula, uint(size))));
-}
-
 struct ChannelView {
     QString gasFormula;
     quint16 format = 0;
@@ -33,7 +27,7 @@ bool channelView(int slot, ChannelView& v)
         return false;
     if (command.registerMap == ClassicMap) {
         const auto& r = command.classicChannels[slot];
-        v = {gasFormulaText(r.gasFormula, sizeof r.gasFormula),
+        v = {imageText(r.gasFormula, sizeof r.gasFormula),
              r.format,
              r.channelStatus,
              r.measuredValue,
@@ -43,7 +37,7 @@ bool channelView(int slot, ChannelView& v)
     }
     if (command.registerMap == ExtendedMap) {
         const auto& r = command.extendedChannels[slot];
-        v = {gasFormulaText(r.gasFormula, sizeof r.gasFormula),
+        v = {imageText(r.gasFormula, sizeof r.gasFormula),
              r.format,
              r.channelStatus,
              r.measuredValue,
@@ -55,12 +49,6 @@ bool channelView(int slot, ChannelView& v)
 }
 
 constexpr quint32 SensorFailedBit = 1u << 6;
-
-QDateTime fromTicks(quint32 ticks)
-{
-    return QDateTime::fromSecsSinceEpoch(
-        qint64(std::trunc(double(ticks) * command.secondsPerTick)));
-}
 
 } // namespace
 
@@ -140,5 +128,5 @@ void MeasureWindowDateLastCalib::showParameters(int slot)
     if (!channelView(slot, v))
         return;
     ui->label_Chan->setText(tr("Канал ") + v.gasFormula);
-    ui->dateTimeEditDateLastCalib->setDateTime(fromTicks(v.lastCalibrationDate));
+    ui->dateTimeEditDateLastCalib->setDateTime(dateFromTicks(v.lastCalibrationDate));
 }

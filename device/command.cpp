@@ -1,7 +1,10 @@
 #include "command.h"
 
+#include <QDateTime>
 #include <QProgressBar>
 #include <QProgressDialog>
+
+#include <cmath>
 
 Command command;
 
@@ -60,4 +63,15 @@ int Command::archiveRecordSize() const
     default:
         return 0;
     }
+}
+
+QString imageText(const char* field, int size)
+{
+    return QString::fromLatin1(field, int(qstrnlen(field, uint(size))));
+}
+
+QDateTime dateFromTicks(quint32 ticks)
+{
+    return QDateTime::fromSecsSinceEpoch(
+        qint64(std::trunc(double(ticks) * command.secondsPerTick)));
 }

@@ -10,6 +10,7 @@
 class QProgressDialog;
 class QWidget;
 class QByteArray;
+class QDateTime;
 
 // Reply time-outs of the four exchanges, in milliseconds (indexes into Command::timeouts).
 enum TimeoutIndex {
@@ -151,6 +152,13 @@ extern quint32 archiveRangeLast;
 
 // The main window as the parent of progress dialogs (set by the main window).
 extern QWidget* mainWindowWidget;
+
+// A text field of the image: its characters up to the first zero byte, at most
+// `size` of them (full fields carry no terminator).
+QString imageText(const char* field, int size);
+
+// The local date and time of a device time in ticks.
+QDateTime dateFromTicks(quint32 ticks);
 
 // CRC-16/MODBUS over the first n bytes; stores it at frame[n] (low byte) and frame[n+1].
 void crc16(quint8* frame, int n);

@@ -18,11 +18,6 @@ constexpr quint16 ClassicRawMax = 0xFFFF;
 constexpr quint32 KindBits9to12 = 0x1E00;
 constexpr quint32 OxygenKind = 1u << 9;
 
-QString gasFormulaText(const char* formula, int size)
-{
-    return QString::fromLatin1(formula, int(qstrnlen(formula, uint(size))));
-}
-
 bool classic()
 {
     return command.registerMap == ClassicMap;
@@ -161,7 +156,7 @@ void DeviceSetting_1_Window::showParameters(int ch)
                                         : command.extendedChannels[ch].gasFormula;
         const quint16 page = classic() ? command.classicChannels[ch].channelPage
                                        : command.extendedChannels[ch].channelPage;
-        ui->ParamSensgroupBox->setTitle(gasFormulaText(formula, 10) + QStringLiteral(" ") +
+        ui->ParamSensgroupBox->setTitle(imageText(formula, 10) + QStringLiteral(" ") +
                                         tr("Параметры"));
         ui->ParamSensgroupBox->setChecked(page == ch);
     }

@@ -4,6 +4,7 @@
 // the simulated detector.
 
 #include "apptest.h"
+#include "commandstate.h"
 #include "dialogs.h"
 #include "mainwindow.h"
 #include "measurewindow.h"
@@ -64,10 +65,7 @@ protected:
     void connectAs(quint16 model, SimDetector::Layout layout, const QString& user)
     {
         sim.setProfile(layout, model);
-        command.serialPort.setPortName(sim.portPath());
-        command.serialPort.setBaudRate(115200);
-        QVERIFY(command.serialPort.open(QIODevice::ReadWrite));
-        command.connected = 1;
+        QVERIFY(connectToSimulator(sim));
         command.userName = user;
         command.authorized = 1;
         window->setDeviceModel(model);
@@ -88,10 +86,7 @@ protected:
     {
         apptest::resetCommand();
         apptest::removeIni();
-        memset(command.classicChannels, 0, sizeof command.classicChannels);
-        memset(&command.classicDevice, 0, sizeof command.classicDevice);
-        memset(command.extendedChannels, 0, sizeof command.extendedChannels);
-        memset(&command.extendedDevice, 0, sizeof command.extendedDevice);
+        clearImage();
         sim.clearFaults();
         for (int page = 0; page < 16; ++page)
             for (int reg = 0; reg < 4096; ++reg) {

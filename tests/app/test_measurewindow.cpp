@@ -1,6 +1,7 @@
 // The device status page: codes, concentrations, dates and the running log.
 
 #include "command.h"
+#include "commandstate.h"
 #include "measurewindow.h"
 #include "measurewindowconcentration.h"
 
@@ -17,10 +18,7 @@ namespace
 
 void resetImage()
 {
-    memset(command.classicChannels, 0, sizeof command.classicChannels);
-    memset(&command.classicDevice, 0, sizeof command.classicDevice);
-    memset(command.extendedChannels, 0, sizeof command.extendedChannels);
-    memset(&command.extendedDevice, 0, sizeof command.extendedDevice);
+    clearImage();
     command.firmwareVersion = 0;
     command.userName = "User";
     command.secondsPerTick = 1.0;

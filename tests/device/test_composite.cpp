@@ -2,13 +2,12 @@
 // request lists are written out here from the device's documented blocks.
 
 #include "command.h"
+#include "commandstate.h"
 #include "simdetector.h"
 #include "simsequence.h"
 
 #include <QDateTime>
 #include <QtTest>
-
-
 
 class TestComposite : public QObject
 {
@@ -20,17 +19,12 @@ private slots:
     void initTestCase()
     {
         QVERIFY2(sim.start(), qPrintable(sim.errorString()));
-        command.serialPort.setPortName(sim.portPath());
-        command.serialPort.setBaudRate(115200);
-        QVERIFY(command.serialPort.open(QIODevice::ReadWrite));
+        QVERIFY(connectToSimulator(sim));
     }
 
     void init()
     {
-        memset(command.extendedChannels, 0, sizeof command.extendedChannels);
-        memset(&command.extendedDevice, 0, sizeof command.extendedDevice);
-        memset(command.classicChannels, 0, sizeof command.classicChannels);
-        memset(&command.classicDevice, 0, sizeof command.classicDevice);
+        clearImage();
         command.connected = 1;
         command.registerMap = ExtendedMap;
         command.modelCode = ModelT8M;
@@ -56,8 +50,8 @@ private slots:
         QTest::addColumn<bool>("measurementsOnly");
         QTest::addColumn<int>("model");
         QTest::addColumn<QStringList>("expected");
-        const QStringList channel = {"3/ch/258/55", "3/ch/336/60", "3/ch/400/7", "3/ch/768/2",
-                                     "3/ch/548/5", "4/ch/32/28"};
+        const QStringList channel = {"3/ch/258/55", "3/ch/336/60", "3/ch/400/7",
+                                     "3/ch/768/2",  "3/ch/548/5",  "4/ch/32/28"};
         const QStringList status = {"4/10/96/3", "4/10/112/4", "3/10/784/3", "3/10/519/1"};
         QTest::newRow("mode 1, four channels")
             << 1 << false << int(ModelT8M)

@@ -2,6 +2,7 @@
 // the wake-up preamble and what is (not) sent.
 
 #include "command.h"
+#include "commandstate.h"
 #include "simdetector.h"
 
 #include <QElapsedTimer>
@@ -34,21 +35,13 @@ class TestExchange : public QObject
 
     SimDetector sim;
 
-    void resetImage()
-    {
-        memset(command.extendedChannels, 0, sizeof command.extendedChannels);
-        memset(&command.extendedDevice, 0, sizeof command.extendedDevice);
-        memset(command.classicChannels, 0, sizeof command.classicChannels);
-        memset(&command.classicDevice, 0, sizeof command.classicDevice);
-    }
+    void resetImage() { clearImage(); }
 
 private slots:
     void initTestCase()
     {
         QVERIFY2(sim.start(), qPrintable(sim.errorString()));
-        command.serialPort.setPortName(sim.portPath());
-        command.serialPort.setBaudRate(115200);
-        QVERIFY(command.serialPort.open(QIODevice::ReadWrite));
+        QVERIFY(connectToSimulator(sim));
     }
 
     void init()

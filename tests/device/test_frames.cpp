@@ -1,6 +1,7 @@
 // Frame-level checks of the reply dispatcher and the CRC, without a line.
 
 #include "command.h"
+#include "commandstate.h"
 
 #include <QtTest>
 
@@ -30,10 +31,7 @@ TransactionResult dispatch(const QByteArray& body, quint16 requested, quint16 co
 
 void resetImage()
 {
-    memset(command.extendedChannels, 0, sizeof command.extendedChannels);
-    memset(&command.extendedDevice, 0, sizeof command.extendedDevice);
-    memset(command.classicChannels, 0, sizeof command.classicChannels);
-    memset(&command.classicDevice, 0, sizeof command.classicDevice);
+    clearImage();
     command.registerMap = ExtendedMap;
     command.modelCode = ModelNone;
 }

@@ -6,6 +6,7 @@
 // the program's own map tables, so that a register that lands on the wrong field shows here.
 
 #include "command.h"
+#include "commandstate.h"
 
 #include <QtTest>
 
@@ -218,23 +219,7 @@ QByteArray snapshot()
 
 void resetImage()
 {
-    memset(command.classicChannels, 0, sizeof command.classicChannels);
-    memset(&command.classicDevice, 0, sizeof command.classicDevice);
-    command.classicSpareWord = 0;
-    memset(command.classicExtras, 0, sizeof command.classicExtras);
-    command.classicLanguage = 0;
-    memset(command.classicSpare, 0, sizeof command.classicSpare);
-    memset(command.extendedChannels, 0, sizeof command.extendedChannels);
-    memset(&command.extendedDevice, 0, sizeof command.extendedDevice);
-    command.extendedSpareWord = 0;
-    command.extendedLanguage = 0;
-    memset(command.extendedSpare, 0, sizeof command.extendedSpare);
-    command.firmwareVersion = 0;
-    memset(command.bleMac, 0, sizeof command.bleMac);
-    memset(command.loraId, 0, sizeof command.loraId);
-    command.firmwareEndFlag = 0;
-    command.firmwareEndAddress = 0;
-    command.tempSensorCalibration = 0;
+    clearImage();
     command.registerMap = ClassicMap;
     command.modelCode = ModelT6;
     command.modbusAddress = 255;

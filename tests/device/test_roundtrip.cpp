@@ -7,6 +7,7 @@
 // lands on the wrong bytes, in the wrong record or not at all shows as a difference.
 
 #include "command.h"
+#include "commandstate.h"
 #include "simdetector.h"
 
 #include <QtTest>
@@ -683,22 +684,7 @@ class TestRoundTrip : public QObject
 
     SimDetector sim;
 
-    static void resetImage()
-    {
-        memset(command.classicChannels, 0, sizeof command.classicChannels);
-        memset(&command.classicDevice, 0, sizeof command.classicDevice);
-        command.classicSpareWord = 0;
-        memset(command.classicExtras, 0, sizeof command.classicExtras);
-        command.classicLanguage = 0;
-        memset(command.extendedChannels, 0, sizeof command.extendedChannels);
-        memset(&command.extendedDevice, 0, sizeof command.extendedDevice);
-        command.extendedSpareWord = 0;
-        command.extendedLanguage = 0;
-        command.firmwareVersion = 0;
-        memset(command.bleMac, 0, sizeof command.bleMac);
-        memset(command.loraId, 0, sizeof command.loraId);
-        command.tempSensorCalibration = 0;
-    }
+    static void resetImage() { clearImage(); }
 
     void useDevice(int map, int model)
     {

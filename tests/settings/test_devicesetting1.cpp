@@ -1,6 +1,7 @@
 // The channel limits page: what the boxes show and what edits store.
 
 #include "command.h"
+#include "commandstate.h"
 #include "devicesetting_1_window.h"
 
 #include <QCheckBox>
@@ -17,10 +18,7 @@ namespace
 
 void resetImage()
 {
-    memset(command.classicChannels, 0, sizeof command.classicChannels);
-    memset(&command.classicDevice, 0, sizeof command.classicDevice);
-    memset(command.extendedChannels, 0, sizeof command.extendedChannels);
-    memset(&command.extendedDevice, 0, sizeof command.extendedDevice);
+    clearImage();
     command.modelCode = ModelT6;
     command.channelOffMarker = 7;
     command.secondsPerTick = 1.0;

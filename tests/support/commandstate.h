@@ -1,0 +1,42 @@
+#pragma once
+
+// The global `command` put back to a known state between test cases, and
+// connected to a simulated detector.
+
+#include "command.h"
+#include "simdetector.h"
+
+#include <cstring>
+
+// Every byte of the parameter image and the Command fields the register maps fill, zero.
+inline void clearImage()
+{
+    memset(command.classicChannels, 0, sizeof command.classicChannels);
+    memset(&command.classicDevice, 0, sizeof command.classicDevice);
+    command.classicSpareWord = 0;
+    memset(command.classicExtras, 0, sizeof command.classicExtras);
+    command.classicLanguage = 0;
+    memset(command.classicSpare, 0, sizeof command.classicSpare);
+    memset(command.extendedChannels, 0, sizeof command.extendedChannels);
+    memset(&command.extendedDevice, 0, sizeof command.extendedDevice);
+    command.extendedSpareWord = 0;
+    command.extendedLanguage = 0;
+    memset(command.extendedSpare, 0, sizeof command.extendedSpare);
+    command.firmwareVersion = 0;
+    memset(command.bleMac, 0, sizeof command.bleMac);
+    memset(command.loraId, 0, sizeof command.loraId);
+    command.firmwareEndFlag = 0;
+    command.firmwareEndAddress = 0;
+    command.tempSensorCalibration = 0;
+}
+
+// Opens the program's port on the simulator, as the connection dialog would.
+inline bool connectToSimulator(const SimDetector& sim)
+{
+    command.serialPort.setPortName(sim.portPath());
+    command.serialPort.setBaudRate(115200);
+    if (!command.serialPort.isOpen() && !command.serialPort.open(QIODevice::ReadWrite))
+        return false;
+    command.connected = 1;
+    return true;
+}
