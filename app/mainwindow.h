@@ -94,6 +94,7 @@ private slots:
     void on_pushButtonReadFactorySettings_clicked();
     void on_pushButtonLoadConfigDevice_clicked();
     void on_pushButtonSaveConfigPC_clicked();
+    void on_pushButtonBootloader_clicked();
     void on_pushButtonBootloader_Ble_clicked();
     void on_pushButton_TurnOffDevice_clicked();
     void on_radioButtonLanguageRus_2_clicked();

@@ -245,6 +245,15 @@ void MainWindow::on_radioButtonLanguageEn_2_clicked()
     setDeviceLanguage(1);
 }
 
+void MainWindow::on_pushButtonBootloader_clicked()
+{
+    // The Intel-HEX check and transfer are not part of this version: say so
+    // plainly rather than leave the button without an answer.
+    beginCommand();
+    dialogs::information(this, tr("Обновление версии ПО"),
+                         tr("Обновление прошивки этой версией программы не поддерживается"));
+}
+
 void MainWindow::on_pushButtonBootloader_Ble_clicked()
 {
     if (!resultsOk(command.transact(16, DevicePage, RegBleBootloader, 1)))

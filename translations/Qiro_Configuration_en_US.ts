@@ -438,6 +438,14 @@ settings</translation>
         <source>(*.txt)</source>
         <translation>(*.txt)</translation>
     </message>
+    <message>
+        <source>Обновление версии ПО</source>
+        <translation>Firmware update</translation>
+    </message>
+    <message>
+        <source>Обновление прошивки этой версией программы не поддерживается</source>
+        <translation>This version of the program does not update firmware</translation>
+    </message>
 </context>
 <context>
     <name>MeasureWindow</name>

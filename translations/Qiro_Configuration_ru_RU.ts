@@ -431,6 +431,14 @@
         <source>(*.txt)</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Обновление версии ПО</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Обновление прошивки этой версией программы не поддерживается</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>MeasureWindow</name>

@@ -288,6 +288,15 @@ private slots:
         QVERIFY(script.texts().value(0).contains(
             "Руководство пользователя Qiro Configuration 05.04.2022.pdf"));
     }
+
+    void firmwareButtonSaysItIsNotAvailable()
+    {
+        connectAs(ModelT6, SimDetector::Layout::Classic, "Admin");
+        dialogs::Script script;
+        click("pushButtonBootloader");
+        QCOMPARE(script.titles(), QStringList{"Обновление версии ПО"});
+        QCOMPARE(sim.requests().size(), 0);
+    }
 };
 
 QTEST_MAIN(TestWriteroad)
