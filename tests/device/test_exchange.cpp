@@ -230,6 +230,17 @@ private slots:
         QCOMPARE(command.extendedChannels[1].channelPage, quint16(1));
     }
 
+    // A request that cannot be written out reopens the port and is tried again.
+    void writeTimeoutReopensThePort()
+    {
+        sim.setHolding(0, 258, 0x0102);
+        command.serialPort.close(); // as after the driver dropped the line
+        QCOMPARE(int(command.transact(3, 0, 258, 1)), int(ResultOk));
+        QVERIFY(command.serialPort.isOpen());
+        QCOMPARE(command.extendedChannels[0].channelPage, quint16(0x0102));
+        QCOMPARE(frames(sim.requests()), 1);
+    }
+
     // The slow path: every reply garbled. The device is given 500 ms after each.
     void tenBadCrcs()
     {
