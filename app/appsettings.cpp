@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QFile>
+#include <QSaveFile>
 #include <QStandardPaths>
 
 const QString appVersion = QStringLiteral("1.18");
@@ -65,14 +66,16 @@ bool readSettingsFile()
 
 void writeSettingsFile()
 {
-    QFile file(settingsFilePath);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+    // Written aside and put in place at the end, so that a failed write keeps
+    // the previous settings instead of leaving a cut file.
+    QSaveFile file(settingsFilePath);
+    if (!file.open(QIODevice::WriteOnly))
         return;
     QByteArray bytes;
     for (int i = 0; i < SettingsLines; ++i) {
         bytes += encodeLine(*settingsLine(i));
         bytes += "\r\n";
     }
-    file.write(bytes);
-    file.close();
+    if (file.write(bytes) == bytes.size())
+        file.commit();
 }

@@ -187,7 +187,9 @@ bool loadConfigurationFile()
     const int recordBytes = command.registerMap == ClassicMap
                                 ? (classicZeroTables(command.modelCode) ? 272 : 232)
                                 : 420;
-    const int bytes = headerBytes + channels() * recordBytes;
+    // The bootloader's file always carries six channel records.
+    const int records = command.modelCode == ModelBootloader ? 6 : channels();
+    const int bytes = headerBytes + records * recordBytes;
     if (!wellFormed(text) || contentSize(bytes) != expected) {
         dialogs::critical(nullptr, QObject::tr("Ошибка"),
                           QObject::tr("Файл конфигурации повреждён"));
@@ -247,7 +249,7 @@ bool loadConfigurationFile()
         take(&command.classicDevice, sizeof command.classicDevice);
         take(&command.classicSpareWord, 4);
         take(&command.classicLanguage, 4);
-        for (quint16 i = 0; i < channels(); ++i) {
+        for (int i = 0; i < records && i < ChannelSlots; ++i) {
             take(&command.classicChannels[i], sizeof(ClassicChannelRecord));
             if (classicZeroTables(command.modelCode))
                 take(&command.classicExtras[i], sizeof(ClassicZeroTable));
@@ -261,7 +263,7 @@ bool loadConfigurationFile()
         take(&command.extendedDevice, sizeof command.extendedDevice);
         take(&command.extendedSpareWord, 4);
         take(&command.extendedLanguage, 4);
-        for (quint16 i = 0; i < channels(); ++i)
+        for (int i = 0; i < records && i < ChannelSlots; ++i)
             take(&command.extendedChannels[i], sizeof(ExtendedChannelRecord));
         command.extendedDevice.deviceFlags |= LoadedFromFileBit;
         command.extendedDevice.archiveStartAddress = start;

@@ -6,6 +6,7 @@
 #include "dialogs.h"
 #include "mainwindow.h"
 
+#include <QElapsedTimer>
 #include <QSerialPortInfo>
 #include <QStatusBar>
 
@@ -145,7 +146,11 @@ bool Connect_com_port::handshake()
         port.waitForBytesWritten(HandshakeWaitMs);
         if (port.waitForReadyRead(HandshakeWaitMs)) {
             reply = port.readAll();
-            while (port.waitForReadyRead(ReplyTailMs))
+            // A line that never falls silent (another device, noise) must not
+            // hold the window: the answer is five bytes, so a short tail does.
+            QElapsedTimer tail;
+            tail.start();
+            while (reply.size() < 64 && tail.elapsed() < 100 && port.waitForReadyRead(ReplyTailMs))
                 reply += port.readAll();
         }
         const int nul = reply.indexOf('\0');
@@ -157,6 +162,9 @@ bool Connect_com_port::handshake()
 
 void Connect_com_port::sendDeactivate()
 {
+    // A failed reopen after a write time-out leaves the port closed.
+    if (!command.serialPort.isOpen())
+        return;
     command.serialPort.write("DEACTIV", 7);
     // Closing the port drops whatever is still queued, so the text must be on
     // the line before the port is closed.

@@ -333,8 +333,8 @@ void MainWindow::createChannelPages()
 {
     // One page of tab 1 and one of tab 3 per channel slot, whatever the model,
     // before the first read of the device; placeChannelPages() shows those of
-    // the model's channels. The DeviceSetting_2_Window pages of tab 3 are
-    // created here too, into deviceSetting2Windows.
+    // the model's channels. The DeviceSetting_2_Window pages of tab 3 will be
+    // created here too, into deviceSetting2Windows; until then tab 3 is empty.
     for (int channel = 0; channel < 10; ++channel) {
         deviceSetting1Windows[channel] = new DeviceSetting_1_Window(this, channel);
         channelStack(1, channel)->hide();
@@ -354,8 +354,8 @@ void MainWindow::placeChannelPages()
 void MainWindow::createDevicePages()
 {
     // After the first read, so that their constructors see a filled image.
-    // Calibration and ArchiveWindow join stackedWidgetCalibration and
-    // stackedWidgetArchiv here the same way.
+    // Calibration and ArchiveWindow will join stackedWidgetCalibration and
+    // stackedWidgetArchiv here the same way; until then tabs 2 and 4 are empty.
     measureWindow = new MeasureWindow(this);
     placePage(ui->stackedWidgetMeasure, measureWindow);
 }

@@ -63,10 +63,10 @@ bool MainWindow::readClassicBlocks(quint8 tab, bool measurementsOnly)
     command.setClockFieldsNow();
     const quint16 model = command.modelCode;
     const bool shortClock = model == ModelT2 || model == ModelT2Classic;
-    if (!t2Group(model) && !t6Group(model) && !t6MaxGroup(model))
-        return true; // nothing to read, nothing to show
     if (command.transact(16, 0, shortClock ? 256 : RegClock, shortClock ? 2 : 4) != ResultOk)
         return false;
+    if (!t2Group(model) && !t6Group(model) && !t6MaxGroup(model))
+        return true; // nothing to read, nothing to show
 
     if (t2Group(model)) {
         static const ReadBlock perChannel[] = {{3, false, 256, 82}, {3, false, 544, 4}};
@@ -107,10 +107,10 @@ bool MainWindow::readClassicBlocks(quint8 tab, bool measurementsOnly)
             if (!read({3, false, 256, 82}, ch) || !read({3, false, 352, 20}, ch))
                 return false;
             read({3, false, 514, 1}, ch); // older firmware has no sensor-type register
+            if ((command.classicChannels[ch].format & DeviceCalibratesBit) &&
+                !read({3, false, 293, 1}, ch))
+                return false;
         }
-        if ((command.classicChannels[ch].format & DeviceCalibratesBit) &&
-            !read({3, false, 293, 1}, ch))
-            return false;
         if (!read({4, false, 32, 13}, ch))
             return false;
     }

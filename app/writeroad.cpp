@@ -220,11 +220,10 @@ void MainWindow::on_pushButtonSaveConfigPC_clicked()
 void MainWindow::setDeviceLanguage(quint32 language)
 {
     beginCommand();
+    quint32 unused = 0;
     quint32* field = command.registerMap == ClassicMap    ? &command.classicLanguage
                      : command.registerMap == ExtendedMap ? &command.extendedLanguage
-                                                          : nullptr;
-    if (!field)
-        return;
+                                                          : &unused;
     const quint32 previous = *field;
     *field = language;
     if (!resultsOk(command.transact(16, DevicePage, RegDeviceLanguage, 1))) {
@@ -273,6 +272,7 @@ void MainWindow::on_action_help_triggered()
     const QString manual =
         QCoreApplication::applicationDirPath() +
         QStringLiteral("/Руководство пользователя Qiro Configuration 05.04.2022.pdf");
+    // Opening a missing file would fail without a word; say which file is missing.
     if (!QFileInfo::exists(manual)) {
         dialogs::warning(this, tr("Ошибка"), tr("Файл руководства не найден:\n%1").arg(manual));
         return;

@@ -108,6 +108,8 @@ void DeviceSetting_1_Window::showParameters(int ch)
         QString::fromLatin1(optionName(unitNames, format & FormatBits::DisplayUnitMask));
 
     displayFactor = command.unitFactor(ch);
+    // Edits divide by the factor: a damaged image (a NaN or infinite molecular
+    // weight) must never make them store inf or NaN into the device's limits.
     if (displayFactor == 0 || !std::isfinite(displayFactor))
         displayFactor = 1.0;
     fillUnitList(ch);
@@ -195,16 +197,7 @@ void DeviceSetting_1_Window::showParameters(int ch)
         ui->spinBoxIntervalCalib->setValue(r.calibrationInterval);
         ui->spinBoxIntervalBump->setValue(command.extendedDevice.bumpTestInterval);
     }
-    updateCheckTexts();
     refreshing = false;
-}
-
-void DeviceSetting_1_Window::updateCheckTexts()
-{
-    for (QCheckBox* box : {ui->checkBoxLim1IncDec, ui->checkBoxLim2IncDec, ui->checkBoxLim3IncDec})
-        box->setText(box->isChecked() ? tr("Возр.") : tr("Убыв."));
-    ui->checkBoxAutoCalibZero->setText(ui->checkBoxAutoCalibZero->isChecked() ? tr("Вкл.")
-                                                                              : tr("Выкл."));
 }
 
 void DeviceSetting_1_Window::on_comboBoxDiscreteness_activated(int index)

@@ -45,7 +45,6 @@ private:
     void fillUnitList(int channel);
     void storeLimit(int which, double value);
     void setDirection(int which, bool rising);
-    void updateCheckTexts();
     // Classic raw value of a displayed value, clamped so it never wraps.
     quint16 classicRaw(double value, quint16 rawMaximum) const;
 

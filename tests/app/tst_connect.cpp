@@ -13,6 +13,7 @@
 
 #include <QAction>
 #include <QComboBox>
+#include <QElapsedTimer>
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QPushButton>
@@ -20,6 +21,10 @@
 #include <QStatusBar>
 #include <QTabWidget>
 #include <QtTest>
+
+#include <atomic>
+#include <chrono>
+#include <thread>
 
 #include <memory>
 
@@ -202,6 +207,31 @@ private slots:
             QCOMPARE(sim.countFrames(4), 0);
         }
         QCOMPARE(sim.deactivCount(), deactivBefore);
+    }
+
+    // A port where something chatters all the time must not hold the window:
+    // every attempt ends and the handshake fails in bounded time.
+    void chatteringLine()
+    {
+        sim.setHandshake(SimDetector::HandshakeMode::Never);
+        std::atomic<bool> stop{false};
+        std::thread noise([&] {
+            while (!stop) {
+                sim.sendUnsolicited("zz");
+                std::this_thread::sleep_for(std::chrono::milliseconds(3));
+            }
+        });
+        dialogs::Script script;
+        auto dialog = openDialog();
+        QElapsedTimer t;
+        t.start();
+        button(dialog.get(), "Button_connect")->click();
+        const qint64 took = t.elapsed();
+        stop = true;
+        noise.join();
+        QVERIFY2(took < 5000, qPrintable(QString::number(took)));
+        QCOMPARE(int(command.connected), 0);
+        QCOMPARE(script.texts(), QStringList{"COM port устройство не отвечает на запросы"});
     }
 
     // After the handshake: the model read and the device-model table decide.

@@ -45,7 +45,7 @@ private slots:
         // Under "Авто" the T6 Max still reads its concentrations.
         QTest::newRow("T6 Max measurements only")
             << int(ModelT6M) << true
-            << (QStringList{"16/0/254/4", "4/0/32/13", "3/1/293/1", "4/1/32/13"} +
+            << (QStringList{"16/0/254/4", "4/0/32/13", "4/1/32/13"} +
                 QStringList{"4/2/32/13", "4/3/32/13", "4/4/32/13", "4/5/32/13", "3/10/528/6",
                             "3/10/544/2", "4/10/17/5"});
     }

@@ -251,7 +251,7 @@ private slots:
         command.extendedChannels[0].channelFlags = 0x0004;
         DeviceSetting_1_Window page(nullptr, 0);
         auto* box = child<QCheckBox>(page, "checkBoxAutoCalibZero");
-        QCOMPARE(box->text(), QString("Выкл."));
+        QCOMPARE(box->text(), QString("Выкл")); // the form's own text until the state changes
         box->setChecked(true);
         QCOMPARE(command.extendedChannels[0].channelFlags, quint32(0x0008));
         QCOMPARE(box->text(), QString("Вкл."));
