@@ -108,3 +108,22 @@ protected:
 
     void common_cleanupTestCase() { apptest::removeIni(); }
 };
+
+// The fixture's slots, in every test class built on RoadsTest.
+#define ROADS_TEST_FIXTURE_SLOTS                                                                   \
+    void initTestCase()                                                                            \
+    {                                                                                              \
+        common_initTestCase();                                                                     \
+    }                                                                                              \
+    void init()                                                                                    \
+    {                                                                                              \
+        common_init();                                                                             \
+    }                                                                                              \
+    void cleanup()                                                                                 \
+    {                                                                                              \
+        common_cleanup();                                                                          \
+    }                                                                                              \
+    void cleanupTestCase()                                                                         \
+    {                                                                                              \
+        common_cleanupTestCase();                                                                  \
+    }

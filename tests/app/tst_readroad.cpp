@@ -8,10 +8,7 @@ class TestReadroad : public RoadsTest
     Q_OBJECT
 
 private slots:
-    void initTestCase() { common_initTestCase(); }
-    void init() { common_init(); }
-    void cleanup() { common_cleanup(); }
-    void cleanupTestCase() { common_cleanupTestCase(); }
+    ROADS_TEST_FIXTURE_SLOTS
 
     void classicRead_data()
     {
