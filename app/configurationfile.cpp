@@ -41,7 +41,7 @@ int contentSize(int bytes)
 
 quint16 channels()
 {
-    return qMin<quint16>(command.channelCount, ChannelSlots);
+    return command.channelSlotsInUse();
 }
 
 // The file content of the active layout, built from a copy of the image.

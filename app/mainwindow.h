@@ -104,11 +104,13 @@ private slots:
     void on_spinBoxModbusAddress_valueChanged(int value);
     void on_pushButtonModbusAddress_clicked();
 
-private:
-    // Interface variants of the device-model table.
+public:
+    // Interface variants of the device-model table; the read and write roads
+    // choose their classic blocks by them too.
     enum class Group { None, T2, T6, T6Max, Bootloader };
     static Group groupOf(quint16 modelCode);
 
+private:
     void switchLanguage(const QString& name);
     void chooseModel(quint16 code);
     void logIn(const QString& name, const QString& password);

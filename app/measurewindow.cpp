@@ -37,7 +37,7 @@ QStackedWidget* host(Ui::MeasureWindow* ui, bool concentration, int slot)
 
 int shownSlots()
 {
-    return qMin<int>(command.channelCount, ChannelSlots);
+    return command.channelSlotsInUse();
 }
 
 quint8 channelPageOf(int slot)

@@ -64,18 +64,15 @@ MeasureWindowConcentration::~MeasureWindowConcentration()
     delete ui;
 }
 
-double MeasureWindowConcentration::displayedValue(int slot)
+double MeasureWindowConcentration::displayedValue(float measuredValue, quint16 divisor) const
 {
-    ChannelView v;
-    if (!channelView(slot, v))
-        return 0;
-    const double factor = command.unitFactor(slot);
+    const double factor = displayFactor;
     if (command.registerMap == ExtendedMap)
-        return double(v.measuredValue) * factor;
+        return double(measuredValue) * factor;
     // Classic values are rounded to the displayed decimals (ties to even) first.
     // No 16-bit cut: a high reading must never wrap round to a low one.
-    const double d = effectiveDivisor(v.displayDivisor);
-    const double units = std::nearbyint(double(v.measuredValue) * factor * d);
+    const double d = effectiveDivisor(divisor);
+    const double units = std::nearbyint(double(measuredValue) * factor * d);
     return units / d;
 }
 
@@ -93,7 +90,7 @@ void MeasureWindowConcentration::showParameters(int slot)
     ui->doubleSpinBoxChan->setSuffix(
         QStringLiteral(" ") +
         QString::fromLatin1(optionName(unitNames, v.format & FormatBits::DisplayUnitMask)));
-    ui->doubleSpinBoxChan->setValue(displayedValue(slot));
+    ui->doubleSpinBoxChan->setValue(displayedValue(v.measuredValue, v.displayDivisor));
 }
 
 void MeasureWindowConcentration::insertLogColumn(QString& line, int position) const

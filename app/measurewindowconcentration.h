@@ -21,11 +21,11 @@ public:
     // Writes this channel's column of the status log line at character `position`.
     void insertLogColumn(QString& line, int position) const;
 
-    // The value the status page shows for the channel, in its displayed unit and
-    // rounded to its displayed decimals.
-    static double displayedValue(int slot);
-
 private:
+    // The value shown for the channel, in its displayed unit (displayFactor) and,
+    // in the classic map, rounded to its displayed decimals.
+    double displayedValue(float measuredValue, quint16 divisor) const;
+
     Ui::MeasureWindowConcentration* ui;
     double displayFactor = 1.0;
     quint16 channel = 0;

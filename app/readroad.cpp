@@ -28,22 +28,9 @@ bool read(const ReadBlock& b, quint16 channel)
 
 constexpr quint16 DeviceCalibratesBit = 1u << 11;
 
-bool t2Group(quint16 m)
-{
-    return m == ModelT2 || m == ModelT2Classic;
-}
-bool t6Group(quint16 m)
-{
-    return m == ModelT6 || m == ModelT6B || m == ModelT6Mini;
-}
-bool t6MaxGroup(quint16 m)
-{
-    return m == ModelT6M || m == ModelT6M4;
-}
-
 quint16 channels()
 {
-    return qMin<quint16>(command.channelCount, ChannelSlots);
+    return command.channelSlotsInUse();
 }
 
 } // namespace
@@ -60,15 +47,13 @@ void MainWindow::loseDevice()
 
 bool MainWindow::readClassicBlocks(quint8 tab, bool measurementsOnly)
 {
-    command.setClockFieldsNow();
-    const quint16 model = command.modelCode;
-    const bool shortClock = model == ModelT2 || model == ModelT2Classic;
-    if (command.transact(16, 0, shortClock ? 256 : RegClock, shortClock ? 2 : 4) != ResultOk)
+    if (!writeClassicClock())
         return false;
-    if (!t2Group(model) && !t6Group(model) && !t6MaxGroup(model))
+    const Group group = groupOf(command.modelCode);
+    if (group != Group::T2 && group != Group::T6 && group != Group::T6Max)
         return true; // nothing to read, nothing to show
 
-    if (t2Group(model)) {
+    if (group == Group::T2) {
         static const ReadBlock perChannel[] = {{3, false, 256, 82}, {3, false, 544, 4}};
         static const ReadBlock device[] = {{3, true, 528, 6}, {4, true, 32, 2}, {4, true, 246, 20}};
         for (quint16 ch = 0; ch < channels(); ++ch)
@@ -80,7 +65,7 @@ bool MainWindow::readClassicBlocks(quint8 tab, bool measurementsOnly)
                 return false;
         return true;
     }
-    if (t6Group(model)) {
+    if (group == Group::T6) {
         for (quint16 ch = 0; ch < channels(); ++ch) {
             if (!measurementsOnly && !read({3, false, 256, 82}, ch))
                 return false;
@@ -178,8 +163,8 @@ void MainWindow::readParameters(quint8 tab)
             statusBar()->showMessage(tr("Ошибка обмена данными"));
             return;
         }
-        const quint16 m = command.modelCode;
-        if (t2Group(m) || t6Group(m) || t6MaxGroup(m))
+        const Group group = groupOf(command.modelCode);
+        if (group == Group::T2 || group == Group::T6 || group == Group::T6Max)
             showTab(tab);
     } else if (command.registerMap == ExtendedMap) {
         if (!command.readAllParameters(1, measurementsOnly)) {
@@ -214,18 +199,18 @@ void MainWindow::readDeviceImage()
     }
 
     // Classic first read; failures leave the image as it is.
-    const quint16 m = command.modelCode;
-    if (t2Group(m)) {
+    const Group group = groupOf(command.modelCode);
+    if (group == Group::T2) {
         command.transact(3, 0, 256, 82);
         command.transact(3, 0, 544, 4);
         command.transact(4, DevicePage, 246, 20);
-    } else if (t6Group(m)) {
+    } else if (group == Group::T6) {
         for (quint16 ch = 0; ch < channels(); ++ch) {
             command.transact(3, ch, 256, 82);
             command.transact(3, ch, 544, 4);
         }
         command.transact(4, DevicePage, 246, 41);
-    } else if (t6MaxGroup(m)) {
+    } else if (group == Group::T6Max) {
         for (quint16 ch = 0; ch < channels(); ++ch) {
             command.transact(3, ch, 256, 82);
             command.transact(3, ch, 352, 20);

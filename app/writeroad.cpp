@@ -31,34 +31,17 @@ struct LevelBlocks {
     QVector<WriteBlock> device;
 };
 
-enum class ClassicGroup { None, T2, T6, T6Max };
-
-ClassicGroup classicGroup(quint16 m)
-{
-    switch (m) {
-    case ModelT2:
-    case ModelT2Classic:
-        return ClassicGroup::T2;
-    case ModelT6:
-    case ModelT6B:
-    case ModelT6Mini:
-        return ClassicGroup::T6;
-    case ModelT6M:
-    case ModelT6M4:
-        return ClassicGroup::T6Max;
-    default:
-        return ClassicGroup::None;
-    }
-}
-
 // What "Сохранить параметры" (fullWrite false) and the full write (true)
 // send in the classic map, by model group and access level.
-LevelBlocks classicWriteBlocks(ClassicGroup group, AccessLevel level, bool fullWrite)
+LevelBlocks classicWriteBlocks(MainWindow::Group group, AccessLevel level, bool fullWrite)
 {
     const QVector<WriteBlock> userBlocks = {{256, 12}, {560, 1}};
     const QVector<WriteBlock> deviceT2 = {{512, 1}, {528, 6}};
     const QVector<WriteBlock> deviceT6 = {{512, 1}, {544, 2}, {528, 6}};
-    if (group == ClassicGroup::None || level == AccessLevel::None)
+    if (group != MainWindow::Group::T2 && group != MainWindow::Group::T6 &&
+        group != MainWindow::Group::T6Max)
+        return {};
+    if (level == AccessLevel::None)
         return {};
     if (level == AccessLevel::User)
         return {userBlocks, {}};
@@ -66,9 +49,9 @@ LevelBlocks classicWriteBlocks(ClassicGroup group, AccessLevel level, bool fullW
         if (level == AccessLevel::Admin)
             return {{{256, 29}, {560, 4}, {545, 1}}, {}};
         switch (group) {
-        case ClassicGroup::T2:
+        case MainWindow::Group::T2:
             return {{{256, 80}, {544, 4}}, deviceT2};
-        case ClassicGroup::T6:
+        case MainWindow::Group::T6:
             return {{{256, 80}, {546, 2}}, deviceT6};
         default:
             return {{{256, 80}, {352, 20}, {546, 2}, {514, 1, true}}, deviceT6};
@@ -79,9 +62,9 @@ LevelBlocks classicWriteBlocks(ClassicGroup group, AccessLevel level, bool fullW
                                          ? QVector<WriteBlock>{{256, 29}, {287, 51}}
                                          : QVector<WriteBlock>{{256, 82}};
     switch (group) {
-    case ClassicGroup::T2:
+    case MainWindow::Group::T2:
         return {head + QVector<WriteBlock>{{544, 4}}, deviceT2};
-    case ClassicGroup::T6:
+    case MainWindow::Group::T6:
         return {head + QVector<WriteBlock>{{546, 2}}, deviceT6};
     default:
         return {head + QVector<WriteBlock>{{352, 20}, {546, 2}, {514, 1, true}}, deviceT6};
@@ -98,7 +81,7 @@ void MainWindow::reportExchangeError()
 
 bool MainWindow::writeClassicClock()
 {
-    command.setClockFieldsNow();
+    command.setClockFieldsNow(ClassicMap);
     const bool shortClock = command.modelCode == ModelT2 || command.modelCode == ModelT2Classic;
     return command.transact(16, 0, shortClock ? 256 : RegClock, shortClock ? 2 : 4) == ResultOk;
 }
@@ -108,8 +91,8 @@ bool MainWindow::writeClassicBlocks(bool fullWrite)
     if (!writeClassicClock())
         return false;
     const LevelBlocks blocks =
-        classicWriteBlocks(classicGroup(command.modelCode), currentAccessLevel(), fullWrite);
-    const quint16 channels = qMin<quint16>(command.channelCount, ChannelSlots);
+        classicWriteBlocks(groupOf(command.modelCode), currentAccessLevel(), fullWrite);
+    const quint16 channels = command.channelSlotsInUse();
     for (quint16 ch = 0; ch < channels && !blocks.perChannel.isEmpty(); ++ch) {
         for (const WriteBlock& b : blocks.perChannel)
             if (command.transact(16, ch, b.reg, b.count) != ResultOk && !b.ignored)

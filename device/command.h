@@ -71,9 +71,12 @@ public:
     void setCalibrationMode(bool on);
     void wrapArchiveStart();
     bool longVersionBlock() const;
-    // The PC time in device ticks, and the clock fields of the current layout set to it.
+    // The PC time in device ticks, and the clock fields (deviceClock, utcOffset)
+    // of a layout's device block set to it.
     quint32 deviceTimeNow() const;
-    void setClockFieldsNow();
+    void setClockFieldsNow(quint16 map);
+    // The channel slots the model uses: channelCount, never more than the image holds.
+    quint16 channelSlotsInUse() const { return qMin<quint16>(channelCount, ChannelSlots); }
 
     float unitFactor(int channel) const;
 

@@ -52,11 +52,11 @@ quint32 Command::deviceTimeNow() const
     return quint32(std::trunc(seconds / tick));
 }
 
-void Command::setClockFieldsNow()
+void Command::setClockFieldsNow(quint16 map)
 {
     const quint32 now = deviceTimeNow();
     const qint32 offset = QDateTime::currentDateTime().offsetFromUtc();
-    if (registerMap == ClassicMap) {
+    if (map == ClassicMap) {
         classicDevice.deviceClock = now;
         classicDevice.utcOffset = offset;
     } else {
@@ -79,10 +79,11 @@ void Command::wrapArchiveStart()
 
 bool Command::readAllParameters(int mode, bool measurementsOnly)
 {
-    const quint16 versionCount = blockCountTable[longVersionBlock() ? 1 : 0][1];
+    const quint16* counts = blockCountTable[longVersionBlock() ? 1 : 0];
+    const quint16 versionCount = counts[1];
 
     if (mode == 2) {
-        for (quint16 ch = 0; ch < channelCount && ch < ChannelSlots; ++ch) {
+        for (quint16 ch = 0; ch < channelSlotsInUse(); ++ch) {
             if (extendedChannels[ch].channelPage == ch)
                 transact(4, ch, 32, 28);
         }
@@ -93,14 +94,13 @@ bool Command::readAllParameters(int mode, bool measurementsOnly)
 
     const bool stopAtFailure = mode == 1;
     if (mode == 1) {
-        extendedDevice.deviceClock = deviceTimeNow();
-        extendedDevice.utcOffset = QDateTime::currentDateTime().offsetFromUtc();
+        setClockFieldsNow(ExtendedMap);
         if (transact(16, DevicePage, RegClock, 4) != ResultOk)
             return false;
     }
 
-    const quint16 channelBlock = blockCountTable[longVersionBlock() ? 1 : 0][0];
-    for (quint16 ch = 0; ch < channelCount && ch < ChannelSlots; ++ch) {
+    const quint16 channelBlock = counts[0];
+    for (quint16 ch = 0; ch < channelSlotsInUse(); ++ch) {
         if (mode != 1 || !measurementsOnly) {
             if (transact(3, ch, 258, channelBlock) != ResultOk && stopAtFailure)
                 return false;
@@ -138,8 +138,7 @@ bool Command::readAllParameters(int mode, bool measurementsOnly)
 
 bool Command::writeAllParameters(bool withAdcPoints)
 {
-    extendedDevice.deviceClock = deviceTimeNow();
-    extendedDevice.utcOffset = QDateTime::currentDateTime().offsetFromUtc();
+    setClockFieldsNow(ExtendedMap);
     if (transact(16, 0, RegClock, 4) != ResultOk)
         return false;
 
@@ -172,7 +171,7 @@ bool Command::writeAllParameters(bool withAdcPoints)
         }
         return true;
     };
-    const quint16 channels = qMin<quint16>(channelCount, ChannelSlots);
+    const quint16 channels = channelSlotsInUse();
 
     const AccessLevel level = accessLevel(userName);
     if (level == AccessLevel::User) {
@@ -205,7 +204,7 @@ bool Command::writeSettingsBlocks()
     if (registerMap == ClassicMap) {
         // The block starts at the device clock: set it to now so that a save
         // never sets the device clock back to whatever the image held.
-        setClockFieldsNow();
+        setClockFieldsNow(ClassicMap);
         const bool t6m = modelCode == ModelT6M || modelCode == ModelT6M4;
         unsigned results = transact(16, ch, 256, 82);
         if (t6m)
@@ -257,7 +256,7 @@ void Command::setCalibrationMode(bool on)
     if (registerMap != ClassicMap && registerMap != ExtendedMap)
         return;
     const bool classic = registerMap == ClassicMap;
-    const quint16 channels = qMin<quint16>(channelCount, ChannelSlots);
+    const quint16 channels = channelSlotsInUse();
     for (quint16 i = 0; i < channels; ++i) {
         const quint16 page =
             classic ? classicChannels[i].channelPage : extendedChannels[i].channelPage;
