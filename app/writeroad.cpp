@@ -10,6 +10,7 @@
 #include "command.h"
 #include "configurationfile.h"
 #include "dialogs.h"
+#include "firmware.h"
 
 #include <QCoreApplication>
 #include <QDesktopServices>
@@ -229,11 +230,42 @@ void MainWindow::on_radioButtonLanguageEn_2_clicked()
 
 void MainWindow::on_pushButtonBootloader_clicked()
 {
-    // The Intel-HEX check and transfer are not part of this version: say so
-    // plainly rather than leave the button without an answer.
     beginCommand();
-    dialogs::information(this, tr("Обновление версии ПО"),
-                         tr("Обновление прошивки этой версией программы не поддерживается"));
+    const QString file = dialogs::getOpenFileName(this, tr("Файл прошивки"),
+                                                  lastFirmwareDirectory, tr("(*.HEX)"));
+    if (file.isEmpty())
+        return;
+    lastFirmwareDirectory = QFileInfo(file).absolutePath();
+    lastFirmwareFile = file;
+    if (dialogs::question(nullptr, tr("Обновление версии ПО"), tr("Загрузить в устройство?"),
+                          QMessageBox::Yes | QMessageBox::No) != QMessageBox::Yes)
+        return;
+
+    // The T2 models and the bootloader are done when the last block is in; the
+    // T6 models go on writing their flash for a while after.
+    QString success;
+    int mode = 1;
+    switch (command.modelCode) {
+    case ModelT2:
+    case ModelT2Classic:
+        success = tr("Контроллер успешно прошит");
+        break;
+    case ModelT6:
+    case ModelT6B:
+    case ModelT6Mini:
+    case ModelT6M:
+    case ModelT6M4:
+        success = tr("Контроллер прошивается, подождите несколько минут");
+        break;
+    case ModelBootloader:
+        mode = 0;
+        success = tr("Контроллер успешно прошит");
+        break;
+    default:
+        return;
+    }
+    if (updateFirmware(mode) == 1)
+        dialogs::information(nullptr, QStringLiteral("Обновление версии ПО"), success);
 }
 
 void MainWindow::on_pushButtonBootloader_Ble_clicked()

@@ -443,8 +443,24 @@ settings</translation>
         <translation>Firmware update</translation>
     </message>
     <message>
-        <source>Обновление прошивки этой версией программы не поддерживается</source>
-        <translation>This version of the program does not update firmware</translation>
+        <source>Файл прошивки</source>
+        <translation>Firmware file</translation>
+    </message>
+    <message>
+        <source>(*.HEX)</source>
+        <translation>(*.HEX)</translation>
+    </message>
+    <message>
+        <source>Загрузить в устройство?</source>
+        <translation>Load into the device?</translation>
+    </message>
+    <message>
+        <source>Контроллер успешно прошит</source>
+        <translation>The controller has been flashed successfully</translation>
+    </message>
+    <message>
+        <source>Контроллер прошивается, подождите несколько минут</source>
+        <translation>The controller is being flashed, please wait a few minutes</translation>
     </message>
 </context>
 <context>
@@ -607,6 +623,26 @@ settings</translation>
 осталось %1 секунд</source>
         <translation>In progress,
 %1 seconds left</translation>
+    </message>
+    <message>
+        <source>Ошибка обмена данными</source>
+        <translation>Data exchange error</translation>
+    </message>
+    <message>
+        <source>Файл прошивки не исправен</source>
+        <translation>The firmware file is damaged</translation>
+    </message>
+    <message>
+        <source>Файл прошивки больше, чем свободной памяти контроллера</source>
+        <translation>The firmware file is larger than the free memory of the controller</translation>
+    </message>
+    <message>
+        <source>Критическая ошибка, повторите обновление прошивки</source>
+        <translation>Critical error, repeat the firmware update</translation>
+    </message>
+    <message>
+        <source>Файл прошивки пустой</source>
+        <translation>The firmware file is empty</translation>
     </message>
 </context>
 <context>

@@ -436,7 +436,23 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Обновление прошивки этой версией программы не поддерживается</source>
+        <source>Файл прошивки</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>(*.HEX)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Загрузить в устройство?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Контроллер успешно прошит</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Контроллер прошивается, подождите несколько минут</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -598,6 +614,26 @@
     <message>
         <source>Выполнение процесса,
 осталось %1 секунд</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Ошибка обмена данными</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Файл прошивки не исправен</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Файл прошивки больше, чем свободной памяти контроллера</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Критическая ошибка, повторите обновление прошивки</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Файл прошивки пустой</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

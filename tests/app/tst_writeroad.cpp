@@ -286,12 +286,15 @@ private slots:
             "Руководство пользователя Qiro Configuration 05.04.2022.pdf"));
     }
 
-    void firmwareButtonSaysItIsNotAvailable()
+    // The firmware button asks for the file first; a cancelled dialog sends nothing (the
+    // upload itself is tested in tst_firmware).
+    void firmwareButtonCancelledFileDialog()
     {
         connectAs(ModelT6, SimDetector::Layout::Classic, "Admin");
         dialogs::Script script;
         click("pushButtonBootloader");
-        QCOMPARE(script.titles(), QStringList{"Обновление версии ПО"});
+        QCOMPARE(script.titles(), QStringList{"Файл прошивки"});
+        QCOMPARE(script.shown.first().filter, QString("(*.HEX)"));
         QCOMPARE(sim.requests().size(), 0);
     }
 };

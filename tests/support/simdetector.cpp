@@ -908,3 +908,65 @@ QByteArray SimDetector::answerFrame(std::unique_lock<std::mutex>& lock, SimReque
         return exceptionReply(address, fn, 1);
     }
 }
+
+// --- firmware uploads ---
+
+namespace
+{
+bool isFirmwareBlock(const SimRequest& r)
+{
+    return r.crcOk && (r.function == 14 || r.function == 15);
+}
+bool echoed(const SimRequest& r)
+{
+    return r.answered && r.reply.size() >= 2 && quint8(r.reply[1]) == quint8(r.function);
+}
+bool isUploadCommand(int reg)
+{
+    return reg == 1 || (reg >= 3 && reg <= 5) || (reg >= 16 && reg <= 18);
+}
+} // namespace
+
+QVector<SimDetector::FirmwareBlock> SimDetector::firmwareBlocks() const
+{
+    const QVector<SimRequest> log = requests();
+    QVector<FirmwareBlock> blocks;
+    for (const SimRequest& r : log)
+        if (isFirmwareBlock(r) && echoed(r))
+            blocks.append(FirmwareBlock{r.function, r.blockAddress, r.data});
+    return blocks;
+}
+
+QByteArray SimDetector::firmwareBytes() const
+{
+    QByteArray bytes;
+    for (const FirmwareBlock& b : firmwareBlocks())
+        bytes.append(b.data);
+    return bytes;
+}
+
+QStringList SimDetector::firmwareTraffic() const
+{
+    const QVector<SimRequest> log = requests();
+    QStringList traffic;
+    for (const SimRequest& r : log) {
+        if (isFirmwareBlock(r)) {
+            traffic.append(QStringLiteral("f%1@%2+%3")
+                               .arg(r.function)
+                               .arg(r.blockAddress, 0, 16)
+                               .arg(r.data.size()));
+        } else if (r.crcOk && r.function == 16 && r.page == DevicePage && isUploadCommand(r.reg)) {
+            QStringList values;
+            for (quint16 v : r.values())
+                values.append(QString::number(v));
+            traffic.append(QStringLiteral("w%1=%2").arg(r.reg).arg(values.join(',')));
+        }
+    }
+    return traffic;
+}
+
+void SimDetector::failFirmwareBlock(int function, int n, SimFault::Kind kind)
+{
+    // Code 3: the device answers codes other than 2 and 3 for blocks it has taken anyway.
+    addFault(SimFault(kind, function).attempts(n, -1).code(3));
+}

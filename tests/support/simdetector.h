@@ -28,6 +28,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringList>
 #include <QVector>
 
 #include <atomic>
@@ -220,6 +221,24 @@ public:
 
     // Sends bytes the program did not ask for (stale data on the line).
     void sendUnsolicited(const QByteArray& bytes);
+
+    // --- firmware uploads ---
+    // A function-14 (bootloader) or function-15 (application) block the device took, that is
+    // answered with its echo; blocks refused or left unanswered are not in the list.
+    struct FirmwareBlock {
+        int function = -1;
+        quint32 address = 0;
+        QByteArray data;
+    };
+    QVector<FirmwareBlock> firmwareBlocks() const;
+    // The data of every block taken, concatenated in the order received.
+    QByteArray firmwareBytes() const;
+    // The writes of the command registers that frame an upload (device page, registers 1, 3-5,
+    // 16, 17, 18) and every 14/15 block, in order: "w<reg>=<v1>,<v2>..." for a write and
+    // "f<function>@<address hex>+<length>" for a block (taken or not).
+    QStringList firmwareTraffic() const;
+    // From the n-th block of the function on (counted from 1), every block gets the fault.
+    void failFirmwareBlock(int function, int n, SimFault::Kind kind);
 
     // CRC-16/MODBUS of data (poly 0xA001 reflected, preset 0xFFFF).
     static quint16 crc16(const QByteArray& data);

@@ -1,0 +1,462 @@
+#include "firmware.h"
+
+#include "appsettings.h"
+#include "command.h"
+#include "dialogs.h"
+#include "hexlines.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QObject>
+#include <QProgressDialog>
+#include <QThread>
+
+#include <cstring>
+
+namespace
+{
+
+// One record with up to 16 data bytes: length, address (2), type, data, checksum.
+constexpr int LineBufferSize = 21;
+constexpr int MaxRecordData = LineBufferSize - 5;
+constexpr int BlockBufferSize = 256;
+// A block is sent once its bytes and the reserve would pass this.
+constexpr int BlockThreshold = 229;
+
+enum RecordType : quint8 { RecordData = 0, RecordEnd = 1, RecordLinearAddress = 4 };
+
+quint8 lineBuffer[LineBufferSize];
+quint8 blockBuffer[BlockBufferSize];
+
+void showError(const QString& text)
+{
+    dialogs::critical(nullptr, QObject::tr("Ошибка"), text);
+}
+
+void showExchangeError()
+{
+    showError(QObject::tr("Ошибка обмена данными"));
+}
+
+// The device needs these pauses between the command writes; nothing is processed
+// meanwhile (the operator cannot cancel inside them).
+void waitMs(QElapsedTimer& clock, qint64 ms)
+{
+    while (clock.elapsed() < ms)
+        QThread::msleep(quint64(qMin<qint64>(ms - clock.elapsed(), 20)));
+}
+
+bool writeCommand(quint16 reg, quint16 count)
+{
+    return resultOk(command.transact(16, DevicePage, reg, count));
+}
+
+// Reads the record that starts at `position` into lineBuffer. Returns the
+// position after it, or 0 at the end of the file. `bad` is set when the line is
+// not a well-formed record that fits the line buffer: a missing ':', a character
+// that is not a hexadecimal digit, an odd digit count, more than 16 data bytes or
+// a length byte that disagrees with the line. Blank lines are skipped.
+qint64 readRecord(QFile& file, qint64 position, quint64& byteCount, bool& bad)
+{
+    for (;;) {
+        byteCount = 0;
+        if (!file.seek(position) || file.atEnd())
+            return 0;
+        QByteArray text = file.readLine();
+        const qint64 next = file.pos();
+        if (next <= position)
+            return 0;
+        while (!text.isEmpty() && (text.endsWith('\n') || text.endsWith('\r')))
+            text.chop(1);
+        if (text.trimmed().isEmpty()) {
+            position = next;
+            continue;
+        }
+        bad = true;
+        if (text.size() < 11 || text[0] != ':' || (text.size() - 1) % 2 != 0 ||
+            text.size() > 1 + 2 * LineBufferSize)
+            return next;
+        for (int i = 1; i < text.size(); ++i) {
+            const char c = text[i];
+            const bool hex =
+                (c >= '0' && c <= '9') || (c >= 'A' && c <= 'F') || (c >= 'a' && c <= 'f');
+            if (!hex)
+                return next;
+        }
+        bool overflow = false;
+        const qint64 after =
+            readHexLine(file, lineBuffer, byteCount, LineBufferSize, position, &overflow);
+        if (after != next || overflow || byteCount < 5 || lineBuffer[0] > MaxRecordData ||
+            byteCount != quint64(lineBuffer[0]) + 5)
+            return next;
+        bad = false;
+        return next;
+    }
+}
+
+quint32 recordAddress16(const quint8* record)
+{
+    return quint32(record[1]) << 8 | record[2];
+}
+
+bool checksumOk(const quint8* record, quint64 byteCount)
+{
+    quint8 sum = 0;
+    for (quint64 i = 0; i < byteCount; ++i)
+        sum = quint8(sum + record[i]);
+    return sum == 0;
+}
+
+// The largest sum of data bytes the model's flash takes; 0 = no limit.
+quint64 sizeLimit(quint16 model, int mode)
+{
+    switch (model) {
+    case ModelT2Classic:
+        return 108544;
+    case ModelT6:
+        return mode == 2 ? 108544 : 172800;
+    case ModelT2:
+    case ModelT6B:
+    case ModelT6M:
+    case ModelT6M4:
+        return 501760;
+    default:
+        return 0;
+    }
+}
+
+quint32 modelWordAddress(quint16 model, int mode)
+{
+    if (mode == 0)
+        return model == ModelT6 ? 0 : 0x08004C00;
+    if (model == ModelT2)
+        return 0x0803FC00;
+    if (model == ModelT6)
+        return 0x0802FC00;
+    return 0x08040000;
+}
+
+// Whether the model word's record (h: model code, g: family code) fits the model.
+bool modelWordAccepted(quint16 model, int mode, quint16 h, quint16 g)
+{
+    switch (model) {
+    case ModelT2:
+    case ModelT6:
+    case ModelT6B:
+    case ModelT6Mini:
+    case ModelT6M:
+    case ModelT6M4:
+    case ModelT8M:
+        break;
+    default:
+        return true; // ModelT2Classic, ModelBootloader and any other model
+    }
+    if (mode != 0)
+        return (model == ModelT6 && mode == 2) || h == command.modelCode;
+    if (model == ModelT6)
+        return h == 404;
+    if (h == 999)
+        return true;
+    switch (model) {
+    case ModelT2:
+        return g == 2;
+    case ModelT6B:
+        return g == 4;
+    default:
+        return g == 5;
+    }
+}
+
+bool modelWordOptional(quint16 model, int mode)
+{
+    return model == ModelT2Classic || (model == ModelT6 && (mode == 0 || mode == 2));
+}
+
+// The check pass: nothing is sent. Returns false after showing the reason.
+bool checkFile(QFile& file, int& mode)
+{
+    const quint16 model = command.modelCode;
+    const QString broken = QObject::tr("Файл прошивки не исправен");
+    qint64 position = 0;
+    quint64 byteCount = 0;
+    quint64 dataSum = 0;
+    quint32 upper = 0;
+    quint32 lower = 0;
+    int recordNumber = 0;
+    bool startsInFlash = false;
+    bool wordFound = false;
+    int lastType = -1;
+    for (;;) {
+        bool bad = false;
+        position = readRecord(file, position, byteCount, bad);
+        if (position == 0)
+            break;
+        if (bad || !checksumOk(lineBuffer, byteCount)) {
+            showError(broken);
+            return false;
+        }
+        const quint8 length = lineBuffer[0];
+        const quint8 type = lineBuffer[3];
+        const quint8* data = lineBuffer + 4;
+        lastType = type;
+
+        if (mode == 1) {
+            ++recordNumber;
+            if (recordNumber == 1) {
+                startsInFlash = type == RecordLinearAddress && length >= 2 && data[0] == 0x08 &&
+                                data[1] == 0x00;
+            } else if (recordNumber == 2 && startsInFlash) {
+                if (recordAddress16(lineBuffer) == 0)
+                    mode = 0;
+            } else if (!startsInFlash && model == ModelT6 && recordNumber == 26 && length >= 4 &&
+                       data[0] == 3 && data[1] == 50 && data[2] == 156 && data[3] == 167) {
+                mode = 2;
+            }
+        }
+
+        if (type == RecordData) {
+            dataSum += length;
+            lower = recordAddress16(lineBuffer);
+        } else if (type == RecordLinearAddress) {
+            if (length < 2) {
+                showError(broken);
+                return false;
+            }
+            upper = quint32(data[0]) << 8 | data[1];
+            lower = 0;
+        }
+
+        if (type == RecordData && (upper << 16 | lower) == modelWordAddress(model, mode)) {
+            wordFound = true;
+            const quint16 h = length >= 2 ? quint16(data[0] | data[1] << 8) : 0;
+            const quint16 g = length >= 6 ? quint16(data[4] | data[5] << 8) : 0;
+            if (length < 2 || !modelWordAccepted(model, mode, h, g)) {
+                showError(broken);
+                return false;
+            }
+        }
+    }
+    if (lastType != RecordEnd || !(wordFound || modelWordOptional(model, mode))) {
+        showError(broken);
+        return false;
+    }
+    const quint64 limit = sizeLimit(model, mode);
+    if (limit != 0 && dataSum > limit) {
+        showError(QObject::tr("Файл прошивки больше, чем свободной памяти контроллера"));
+        return false;
+    }
+    return true;
+}
+
+QProgressDialog* openProgressDialog(bool& canceled, QMetaObject::Connection& latch)
+{
+    QProgressDialog* dialog = command.createProgressDialog(QObject::tr("Выполнение процесса..."),
+                                                           QObject::tr("Завершить"), 0, 100);
+    // The cancel decides the transfer: it must not be forgotten when the value
+    // reaches the maximum, nor the dialog close itself on the way.
+    dialog->setAutoReset(false);
+    dialog->setAutoClose(false);
+    latch = QObject::connect(dialog, &QProgressDialog::canceled, [&canceled] { canceled = true; });
+    return dialog;
+}
+
+} // namespace
+
+bool sendFirmwareBlock(quint8 functionCode, quint32 address, const quint8* data, quint8 length,
+                       int mode)
+{
+    if (resultOk(command.writeDataBlock(functionCode, address, data, length)))
+        return false;
+    dialogs::critical(nullptr, QObject::tr("Ошибка"),
+                      mode == 2 ? QObject::tr("Критическая ошибка, повторите обновление прошивки")
+                                : QObject::tr("Ошибка обмена данными"));
+    return true;
+}
+
+int updateFirmware(int mode)
+{
+    QFile file(lastFirmwareFile);
+    if (!file.open(QIODevice::ReadOnly)) {
+        showError(QObject::tr("Ошибка открытия файла"));
+        return 0;
+    }
+    const qint64 size = file.size();
+    if (size == 0) {
+        showError(QObject::tr("Файл прошивки пустой"));
+        return 0;
+    }
+    if (!checkFile(file, mode))
+        return 0;
+
+    const quint16 model = command.modelCode;
+    QElapsedTimer clock;
+    quint8 functionCode = 14;
+    quint32 address = 0;
+    int reserve = 0;
+    if (mode == 1) {
+        functionCode = 15;
+        reserve = LineBufferSize;
+    } else if (mode == 0) {
+        switch (model) {
+        case ModelT6:
+        case ModelT6B:
+        case ModelT6Mini:
+        case ModelT6M:
+        case ModelT6M4:
+        case ModelT8M:
+            address = 0x08000000;
+            break;
+        case ModelBootloader:
+            address = 0x5000;
+            break;
+        default:
+            break;
+        }
+        if (!writeCommand(RegFirmwareStart, 1)) {
+            showExchangeError();
+            return 0;
+        }
+        clock.start();
+        waitMs(clock, model == ModelBootloader ? 10000 : 1500);
+    } else {
+        if (!writeCommand(RegUpdatePrepare, 1)) {
+            showExchangeError();
+            return 0;
+        }
+        clock.start();
+        waitMs(clock, 500);
+        if (!writeCommand(RegUpdateStart, 1)) {
+            showExchangeError();
+            if (!writeCommand(RegUpdateCancel, 1))
+                writeCommand(RegBootloaderPowerOff, 1);
+            return 0;
+        }
+        clock.start();
+        waitMs(clock, 1500);
+        address = 0x5000;
+        reserve = 16;
+    }
+
+    bool canceled = false;
+    QMetaObject::Connection latch;
+    QProgressDialog* dialog = openProgressDialog(canceled, latch);
+    clock.start();
+
+    qint64 position = 0;
+    int pending = 0;
+    bool ok = true;
+    bool ended = false;
+    do {
+        const int percent = int(100 * position / size);
+        QCoreApplication::processEvents();
+        dialog->setValue(percent);
+        if (canceled || dialog->wasCanceled()) {
+            ok = false;
+            break;
+        }
+
+        quint64 byteCount = 0;
+        bool bad = false;
+        position = readRecord(file, position, byteCount, bad);
+        ended = position == 0;
+        if (!ended && (bad || byteCount > LineBufferSize)) {
+            // The file changed under us since the check.
+            showError(QObject::tr("Файл прошивки не исправен"));
+            ok = false;
+            break;
+        }
+
+        if (!ended) {
+            const quint8 type = lineBuffer[3];
+            const quint8 length = lineBuffer[0];
+            if (mode == 1) {
+                std::memcpy(blockBuffer + pending, lineBuffer, size_t(byteCount));
+                pending += int(byteCount);
+                ok = true;
+            } else if (type == RecordLinearAddress) {
+                if (pending == 0) {
+                    // Nothing pending: an empty block, whose answer does not matter.
+                    command.writeDataBlock(functionCode, address, blockBuffer, 0);
+                    ok = true;
+                } else {
+                    ok = !sendFirmwareBlock(functionCode, address, blockBuffer, quint8(pending),
+                                            mode);
+                }
+                if (!ok)
+                    break;
+                address = quint32(lineBuffer[4]) << 24 | quint32(lineBuffer[5]) << 16;
+                pending = 0;
+            } else if (type == RecordData) {
+                const quint32 lower = recordAddress16(lineBuffer);
+                if (lower != ((address + quint32(pending)) & 0xFFFF)) {
+                    if (pending > 0) {
+                        const bool failed = sendFirmwareBlock(functionCode, address, blockBuffer,
+                                                              quint8(pending), mode);
+                        ok = !failed;
+                        if (failed)
+                            break;
+                    }
+                    address = (address & 0xFFFF0000u) | lower;
+                    pending = 0;
+                }
+                std::memcpy(blockBuffer + pending, lineBuffer + 4, length);
+                pending += length;
+            } else {
+                ok = true;
+            }
+        }
+
+        if (pending + reserve > BlockThreshold || ended) {
+            const bool failed =
+                sendFirmwareBlock(functionCode, address, blockBuffer, quint8(pending), mode);
+            if (failed) {
+                ok = false;
+                break;
+            }
+            address += quint32(pending);
+            pending = 0;
+            if (ended && (mode == 1 || model == ModelBootloader)) {
+                command.firmwareEndFlag = 1;
+                command.firmwareEndAddress = address;
+                if (!writeCommand(RegFirmwareEndFlag, 3)) {
+                    showExchangeError();
+                    ok = false;
+                }
+            }
+        }
+
+        const qint64 elapsed = clock.elapsed();
+        if (percent != 0) {
+            // Whole seconds left at the pace so far.
+            const qint64 left = qint64(double(elapsed) / 1000.0 * (100.0 - percent) / percent);
+            dialog->setLabelText(QObject::tr("Выполнение процесса,\nосталось %1 секунд").arg(left));
+        }
+    } while (!ended && ok);
+
+    if (mode == 2) {
+        clock.start();
+        waitMs(clock, 300);
+        if (ok) {
+            command.firmwareEndFlag = 0;
+            command.firmwareEndAddress = address;
+            if (!writeCommand(RegFirmwareEndAddress, 2)) {
+                showExchangeError();
+                ok = false;
+            }
+        } else if (!writeCommand(RegUpdateCancel, 1)) {
+            showExchangeError();
+        }
+    }
+
+    QObject::disconnect(latch);
+    dialog->close();
+    if (dialog->parent() == nullptr) {
+        // Nobody else would ever free a dialog without a main window.
+        if (command.progressDialog == dialog)
+            command.progressDialog = nullptr;
+        delete dialog;
+    }
+    file.close();
+    return ok ? 1 : 0;
+}

@@ -1,0 +1,514 @@
+// Firmware upload against the simulated detector. The HEX files are made by
+// independent tools (objcopy, srec_cat) from random binaries, never by the
+// program itself.
+
+#include "appsettings.h"
+#include "apptest.h"
+#include "command.h"
+#include "commandstate.h"
+#include "dialogs.h"
+#include "firmware.h"
+#include "mainwindow.h"
+#include "simdetector.h"
+#include "warningguard.h"
+
+#include <QProcess>
+#include <QProgressDialog>
+#include <QPushButton>
+#include <QRandomGenerator>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QtTest>
+
+#include <memory>
+
+namespace
+{
+
+struct Word {
+    int offset;
+    QByteArray bytes;
+};
+
+QByteArray le16(quint16 v)
+{
+    QByteArray b;
+    b.append(char(v & 0xFF));
+    b.append(char(v >> 8));
+    return b;
+}
+
+// The model word record's first six bytes: model code h, two spare bytes, family code g.
+QByteArray modelWord(quint16 h, quint16 g = 0)
+{
+    return le16(h) + QByteArray(2, '\0') + le16(g);
+}
+
+QByteArray randomBinary(int size, const QVector<Word>& words)
+{
+    QByteArray bin(size, '\0');
+    QRandomGenerator rng(quint32(size) * 2654435761u);
+    for (int i = 0; i < size; ++i)
+        bin[i] = char(rng.bounded(256));
+    for (const Word& w : words)
+        bin.replace(w.offset, w.bytes.size(), w.bytes);
+    return bin;
+}
+
+// The record bytes of every line (the ':' dropped), in file order.
+QByteArray recordStream(const QByteArray& hex)
+{
+    QByteArray stream;
+    for (QByteArray line : hex.split('\n')) {
+        line = line.trimmed();
+        if (line.startsWith(':'))
+            stream.append(QByteArray::fromHex(line.mid(1)));
+    }
+    return stream;
+}
+
+} // namespace
+
+class TstFirmware : public QObject
+{
+    Q_OBJECT
+
+    WarningGuard guard;
+    SimDetector sim;
+    QTemporaryDir dir;
+    int fileNumber = 0;
+
+    QString writeFile(const QByteArray& bytes)
+    {
+        const QString path = dir.filePath(QStringLiteral("f%1.bin").arg(++fileNumber));
+        QFile f(path);
+        if (!f.open(QIODevice::WriteOnly) || f.write(bytes) != bytes.size())
+            return QString();
+        return path;
+    }
+
+    // tool: "objcopy", "srec16" or "srec32".
+    QString makeHex(const QString& tool, const QByteArray& bin, quint32 base)
+    {
+        const QString in = writeFile(bin);
+        const QString out = in + QStringLiteral(".hex");
+        QProcess p;
+        if (tool == QLatin1String("objcopy")) {
+            p.start(QStringLiteral("objcopy"), {"-I", "binary", "-O", "ihex", "--change-addresses",
+                                                QStringLiteral("0x%1").arg(base, 0, 16), in, out});
+        } else {
+            const QString block = tool == QLatin1String("srec32") ? "32" : "16";
+            p.start(QStringLiteral("srec_cat"),
+                    {in, "-binary", "-offset", QStringLiteral("0x%1").arg(base, 0, 16), "-o", out,
+                     "-intel", "-Output_Block_Size", block});
+        }
+        if (!p.waitForFinished(30000) || p.exitCode() != 0) {
+            qWarning("%s failed: %s", qPrintable(tool), p.readAllStandardError().constData());
+            return QString();
+        }
+        return out;
+    }
+
+    static QByteArray readAll(const QString& path)
+    {
+        QFile f(path);
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    }
+
+    void connectAs(quint16 model)
+    {
+        sim.setProfile(SimDetector::Layout::Open, model);
+        QVERIFY(connectToSimulator(sim));
+        command.modelCode = model;
+        sim.clearLog();
+    }
+
+    int frames() const
+    {
+        int n = 0;
+        for (const SimRequest& r : sim.requests())
+            n += r.crcOk || r.handshake ? 1 : 0;
+        return n;
+    }
+
+private slots:
+    void initTestCase()
+    {
+        guard.install();
+        QVERIFY(dir.isValid());
+        QVERIFY2(sim.start(), qPrintable(sim.errorString()));
+    }
+    void init()
+    {
+        apptest::resetCommand();
+        apptest::removeIni();
+        sim.clearFaults();
+        sim.clearLog();
+    }
+    void cleanup()
+    {
+        apptest::resetCommand();
+        QIRO_CHECK_WARNINGS(guard);
+    }
+    void cleanupTestCase() { apptest::removeIni(); }
+
+    // The exact traffic of an upload, per model and mode.
+    void upload_data()
+    {
+        QTest::addColumn<quint16>("model");
+        QTest::addColumn<QString>("tool");
+        QTest::addColumn<quint32>("base");
+        QTest::addColumn<int>("size");
+        QTest::addColumn<QVector<Word>>("words");
+        QTest::addColumn<int>("function");
+        QTest::addColumn<QStringList>("leading");  // command writes before the first block
+        QTest::addColumn<quint32>("firstAddress"); // of the first block with data
+        QTest::addColumn<int>("blockSize");        // of every full block
+        QTest::addColumn<bool>("stream");          // the device gets the record bytes
+        QTest::addColumn<QString>("closing");      // command write after the last block
+
+        // A running T6M (application, function 15): blocks of ten 21-byte lines at offsets
+        // in the record stream, then registers 3-5 with the flag, the byte count and 1.
+        QTest::newRow("T6M application objcopy")
+            << quint16(ModelT6M) << "objcopy" << 0x08040000u << 700
+            << QVector<Word>{{0, modelWord(420)}} << 15 << QStringList() << 0u << 210 << true
+            << "w3=1,%1,1";
+        QTest::newRow("T2 Classic application srec_cat")
+            << quint16(ModelT2Classic) << "srec16" << 0x08020000u << 500 << QVector<Word>() << 15
+            << QStringList() << 0u << 210 << true << "w3=1,%1,1";
+        // A file from the start of flash goes to the bootloader (function 14) from the flash
+        // addresses, 15 records a block, with no closing write.
+        QTest::newRow("T6 from flash start objcopy")
+            << quint16(ModelT6) << "objcopy" << 0x08000000u << 800 << QVector<Word>() << 14
+            << QStringList{"w1=1"} << 0x08000000u << 240 << false << QString();
+        QTest::newRow("T6B from flash start srec_cat")
+            << quint16(ModelT6B) << "srec16" << 0x08000000u << 0x4C10
+            << QVector<Word>{{0x4C00, modelWord(1, 4)}} << 14 << QStringList{"w1=1"} << 0x08000000u
+            << 240 << false << QString();
+        // The T6 update path: record 26 carries the marker; 14 records a block after 16 and 18,
+        // ending with registers 4-5.
+        QTest::newRow("T6 update path objcopy")
+            << quint16(ModelT6) << "objcopy" << 0x08010000u << 900
+            << QVector<Word>{{24 * 16, QByteArray("\x03\x32\x9c\xa7", 4)}} << 14
+            << QStringList{"w16=0", "w18=0"} << 0x08010000u << 224 << false << "w4=%1,1";
+    }
+    void upload()
+    {
+        QFETCH(quint16, model);
+        QFETCH(QString, tool);
+        QFETCH(quint32, base);
+        QFETCH(int, size);
+        QFETCH(QVector<Word>, words);
+        QFETCH(int, function);
+        QFETCH(QStringList, leading);
+        QFETCH(quint32, firstAddress);
+        QFETCH(int, blockSize);
+        QFETCH(bool, stream);
+        QFETCH(QString, closing);
+
+        const QByteArray bin = randomBinary(size, words);
+        lastFirmwareFile = makeHex(tool, bin, base);
+        QVERIFY(!lastFirmwareFile.isEmpty());
+        connectAs(model);
+        dialogs::Script script;
+        QCOMPARE(updateFirmware(1), 1);
+        QCOMPARE(script.shown.size(), 0);
+
+        const QByteArray expected = stream ? recordStream(readAll(lastFirmwareFile)) : bin;
+        QCOMPARE(sim.firmwareBytes(), expected);
+
+        const QStringList traffic = sim.firmwareTraffic();
+        QVERIFY2(traffic.mid(0, leading.size()) == leading, qPrintable(traffic.join(' ')));
+        const QVector<SimDetector::FirmwareBlock> blocks = sim.firmwareBlocks();
+        QVector<SimDetector::FirmwareBlock> full;
+        for (const auto& b : blocks)
+            if (!b.data.isEmpty())
+                full.append(b);
+        QVERIFY(!full.isEmpty());
+        QCOMPARE(full.first().address, firstAddress);
+        quint32 next = firstAddress;
+        for (int i = 0; i < full.size(); ++i) {
+            QCOMPARE(full[i].function, function);
+            // Every block follows its predecessor (one contiguous image here); all but the
+            // first (which may hold the address record too) and the last are full.
+            QCOMPARE(full[i].address, next);
+            if (i > 0 && i + 1 < full.size())
+                QCOMPARE(full[i].data.size(), blockSize);
+            next += quint32(full[i].data.size());
+        }
+        for (const auto& b : blocks)
+            QCOMPARE(b.function, function);
+        // The block after the last one with data is the empty closing block at the end.
+        QVERIFY(blocks.last().data.isEmpty() || blocks.last().data.size() < blockSize ||
+                blocks.size() == full.size());
+        if (closing.isEmpty())
+            QVERIFY(traffic.last().startsWith('f'));
+        else
+            QCOMPARE(traffic.last(), closing.arg(next & 0xFFFF));
+        QCOMPARE(sim.countFrames(16, DevicePage), leading.size() + (closing.isEmpty() ? 0 : 1));
+    }
+
+    // Bad files are refused before a single frame.
+    void refused_data()
+    {
+        QTest::addColumn<quint16>("model");
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<QString>("message");
+
+        const QString broken = "Файл прошивки не исправен";
+        const auto hex = [this](const QString& tool, const QByteArray& bin, quint32 base) {
+            return makeHex(tool, bin, base);
+        };
+        const QByteArray good = randomBinary(600, {{0, modelWord(420)}});
+        const QString goodHex = hex("objcopy", good, 0x08040000);
+        QList<QByteArray> lines = readAll(goodHex).split('\n');
+
+        QList<QByteArray> badSum = lines;
+        badSum[5][12] = badSum[5][12] == '0' ? '1' : '0';
+        QTest::newRow("bad checksum")
+            << quint16(ModelT6M) << writeFile(badSum.join('\n')) << broken;
+        QList<QByteArray> noEnd = lines;
+        while (!noEnd.isEmpty() && !noEnd.last().startsWith(":00000001"))
+            noEnd.removeLast();
+        noEnd.removeLast();
+        QTest::newRow("no end record")
+            << quint16(ModelT6M) << writeFile(noEnd.join('\n')) << broken;
+        QList<QByteArray> noColon = lines;
+        noColon[3] = noColon[3].mid(1);
+        QTest::newRow("missing colon")
+            << quint16(ModelT6M) << writeFile(noColon.join('\n')) << broken;
+        QList<QByteArray> notHex = lines;
+        notHex[4][20] = 'G';
+        QTest::newRow("non-hex digit")
+            << quint16(ModelT6M) << writeFile(notHex.join('\n')) << broken;
+        QList<QByteArray> shortLength = lines;
+        // A length byte that claims one byte less than the line holds (checksum mended).
+        {
+            QByteArray rec = QByteArray::fromHex(shortLength[2].trimmed().mid(1));
+            rec[0] = char(rec[0] - 1);
+            rec[rec.size() - 1] = char(rec[rec.size() - 1] + 1);
+            shortLength[2] = ':' + rec.toHex().toUpper();
+        }
+        QTest::newRow("length disagrees")
+            << quint16(ModelT6M) << writeFile(shortLength.join('\n')) << broken;
+        QTest::newRow("wrong model word")
+            << quint16(ModelT6M)
+            << hex("objcopy", randomBinary(600, {{0, modelWord(421)}}), 0x08040000) << broken;
+        QTest::newRow("no model word")
+            << quint16(ModelT6M) << hex("objcopy", good, 0x08050000) << broken;
+        QTest::newRow("32-byte records")
+            << quint16(ModelT2Classic) << hex("srec32", good, 0x08040000) << broken;
+        QTest::newRow("too big") << quint16(ModelT6M)
+                                 << hex("srec16", randomBinary(501761, {{0, modelWord(420)}}),
+                                        0x08040000)
+                                 << "Файл прошивки больше, чем свободной памяти контроллера";
+        QTest::newRow("empty") << quint16(ModelT6M) << writeFile(QByteArray())
+                               << "Файл прошивки пустой";
+        QTest::newRow("unreadable")
+            << quint16(ModelT6M) << dir.filePath("missing.hex") << "Ошибка открытия файла";
+    }
+    void refused()
+    {
+        QFETCH(quint16, model);
+        QFETCH(QString, file);
+        QFETCH(QString, message);
+        QVERIFY(!file.isEmpty());
+        lastFirmwareFile = file;
+        connectAs(model);
+        dialogs::Script script;
+        QCOMPARE(updateFirmware(1), 0);
+        QCOMPARE(script.texts(), QStringList{message});
+        QCOMPARE(script.titles(), QStringList{"Ошибка"});
+        QCOMPARE(frames(), 0);
+    }
+
+    // A block refused or unanswered: one error box, no closing write, result 0.
+    void failedBlock_data()
+    {
+        QTest::addColumn<quint16>("model");
+        QTest::addColumn<quint32>("base");
+        QTest::addColumn<QVector<Word>>("words");
+        QTest::addColumn<int>("function");
+        QTest::addColumn<int>("kind");
+        QTest::addColumn<QString>("message");
+        QTest::addColumn<QString>("last"); // the last command write
+
+        QTest::newRow("application, exception")
+            << quint16(ModelT6M) << 0x08040000u << QVector<Word>{{0, modelWord(420)}} << 15
+            << int(SimFault::Exception) << "Ошибка обмена данными" << QString();
+        QTest::newRow("application, silence")
+            << quint16(ModelT6M) << 0x08040000u << QVector<Word>{{0, modelWord(420)}} << 15
+            << int(SimFault::Silence) << "Ошибка обмена данными" << QString();
+        QTest::newRow("update path, exception")
+            << quint16(ModelT6) << 0x08010000u
+            << QVector<Word>{{24 * 16, QByteArray("\x03\x32\x9c\xa7", 4)}} << 14
+            << int(SimFault::Exception) << "Критическая ошибка, повторите обновление прошивки"
+            << "w17=0";
+    }
+    void failedBlock()
+    {
+        QFETCH(quint16, model);
+        QFETCH(quint32, base);
+        QFETCH(QVector<Word>, words);
+        QFETCH(int, function);
+        QFETCH(int, kind);
+        QFETCH(QString, message);
+        QFETCH(QString, last);
+
+        lastFirmwareFile = makeHex("objcopy", randomBinary(900, words), base);
+        connectAs(model);
+        // Short time-outs keep the silent row quick.
+        for (quint16& t : command.timeouts)
+            t = 30;
+        // Block 3 of the function: in the update path block 1 is the empty one before the
+        // first address record.
+        sim.failFirmwareBlock(function, 3, SimFault::Kind(kind));
+        dialogs::Script script;
+        QCOMPARE(updateFirmware(1), 0);
+        QCOMPARE(script.texts(), QStringList{message});
+        const QStringList traffic = sim.firmwareTraffic();
+        QStringList writes;
+        for (const QString& t : traffic)
+            if (t.startsWith('w'))
+                writes.append(t);
+        if (last.isEmpty())
+            QVERIFY2(writes.isEmpty(), qPrintable(writes.join(' ')));
+        else
+            QCOMPARE(writes.last(), last);
+        for (const QString& w : writes)
+            QVERIFY(!w.startsWith("w3=") && !w.startsWith("w4="));
+        QCOMPARE(sim.firmwareBlocks().size(), 2);
+    }
+
+    // Cancel in the progress dialog: result 0, no message, no closing write. The value
+    // reaching 100 must not undo the cancel.
+    void cancel()
+    {
+        lastFirmwareFile =
+            makeHex("objcopy", randomBinary(2000, {{0, modelWord(420)}}), 0x08040000);
+        connectAs(ModelT6M);
+        dialogs::Script script;
+        QTimer::singleShot(0, [] {
+            if (command.progressDialog)
+                command.progressDialog->cancel();
+        });
+        QCOMPARE(updateFirmware(1), 0);
+        QVERIFY(script.shown.isEmpty());
+        QVERIFY(sim.firmwareBlocks().isEmpty());
+        QCOMPARE(sim.countFrames(16), 0);
+    }
+
+    void sendBlock()
+    {
+        connectAs(ModelT6M);
+        const QByteArray data("\x01\x02\x03", 3);
+        const auto* bytes = reinterpret_cast<const quint8*>(data.constData());
+        {
+            dialogs::Script script;
+            const bool failed = sendFirmwareBlock(15, 0x1234, bytes, 3, 1);
+            QVERIFY(!failed);
+            QVERIFY(script.shown.isEmpty());
+        }
+        sim.addFault(SimFault(SimFault::Exception, 14).code(3));
+        for (int mode : {0, 2}) {
+            dialogs::Script script;
+            const bool failed = sendFirmwareBlock(14, 0x5000, bytes, 3, mode);
+            QVERIFY(failed);
+            QCOMPARE(script.texts(),
+                     QStringList{mode == 2 ? "Критическая ошибка, повторите обновление прошивки"
+                                           : "Ошибка обмена данными"});
+        }
+        QCOMPARE(sim.firmwareBlocks().size(), 1);
+        QCOMPARE(sim.firmwareBlocks().first().address, 0x1234u);
+    }
+
+    // The button: the file, the question, the mode by model, the success text.
+    void button_data()
+    {
+        QTest::addColumn<quint16>("model");
+        QTest::addColumn<bool>("yes");
+        QTest::addColumn<QString>("success");
+        QTest::newRow("T2 Classic")
+            << quint16(ModelT2Classic) << true << "Контроллер успешно прошит";
+        QTest::newRow("T6M") << quint16(ModelT6M) << true
+                             << "Контроллер прошивается, подождите несколько минут";
+        QTest::newRow("answered No") << quint16(ModelT6M) << false << QString();
+        QTest::newRow("T8M: no upload") << quint16(ModelT8M) << true << QString();
+    }
+    void button()
+    {
+        QFETCH(quint16, model);
+        QFETCH(bool, yes);
+        QFETCH(QString, success);
+        const QString file =
+            makeHex("objcopy", randomBinary(300, {{0, modelWord(model)}}), 0x08040000);
+        MainWindow window;
+        connectAs(model);
+        dialogs::Script script;
+        script.accept(file).button(yes ? QMessageBox::Yes : QMessageBox::No);
+        window.findChild<QPushButton*>("pushButtonBootloader")->click();
+        QCOMPARE(lastFirmwareFile, file);
+        QCOMPARE(lastFirmwareDirectory, QFileInfo(file).absolutePath());
+        QCOMPARE(script.shown.size(), success.isEmpty() ? 2 : 3);
+        QCOMPARE(script.shown[1].text, QString("Загрузить в устройство?"));
+        if (success.isEmpty()) {
+            QCOMPARE(sim.firmwareBlocks().size(), 0);
+        } else {
+            QCOMPARE(script.shown[2].title, QString("Обновление версии ПО"));
+            QCOMPARE(script.shown[2].text, success);
+            QCOMPARE(sim.firmwareBytes(), recordStream(readAll(file)));
+        }
+    }
+
+    // The bootloader: 10 s after register 1, the first block at 0:5000, the model word's
+    // record at 0800:4C00, and the closing write of registers 3-5. The one slow test.
+    void bootloader()
+    {
+        const QByteArray app = randomBinary(500, {});
+        const QByteArray word = modelWord(123);
+        const QString appFile = writeFile(app);
+        const QString wordFile = writeFile(word);
+        const QString out = appFile + ".hex";
+        QProcess p;
+        p.start("srec_cat",
+                {appFile, "-binary", "-offset", "0x5000", wordFile, "-binary", "-offset",
+                 "0x08004C00", "-o", out, "-intel", "-Output_Block_Size", "16"});
+        QVERIFY(p.waitForFinished(30000) && p.exitCode() == 0);
+
+        MainWindow window;
+        connectAs(ModelBootloader);
+        dialogs::Script script;
+        script.accept(out).button(QMessageBox::Yes);
+        QElapsedTimer clock;
+        clock.start();
+        window.findChild<QPushButton*>("pushButtonBootloader")->click();
+        QCOMPARE(script.texts().last(), QString("Контроллер успешно прошит"));
+        QCOMPARE(sim.firmwareBytes(), app + word);
+
+        const QVector<SimRequest> log = sim.requests();
+        qint64 startUs = -1, firstBlockUs = -1;
+        for (const SimRequest& r : log) {
+            if (r.crcOk && r.function == 16 && r.reg == 1 && startUs < 0)
+                startUs = r.timeUs;
+            if (r.crcOk && r.function == 14 && firstBlockUs < 0)
+                firstBlockUs = r.timeUs;
+        }
+        QVERIFY(startUs >= 0 && firstBlockUs > startUs);
+        QVERIFY(firstBlockUs - startUs >= 10000000);
+
+        QVector<SimDetector::FirmwareBlock> full;
+        for (const auto& b : sim.firmwareBlocks())
+            if (!b.data.isEmpty())
+                full.append(b);
+        QCOMPARE(full.first().address, 0x5000u);
+        QCOMPARE(full.last().address, 0x08004C00u);
+        const QStringList traffic = sim.firmwareTraffic();
+        QCOMPARE(traffic.first(), QString("w1=1"));
+        QCOMPARE(traffic.last(), QString("w3=1,%1,1").arg(0x4C00 + word.size()));
+    }
+};
+
+Q_DECLARE_METATYPE(QVector<Word>)
+
+QTEST_MAIN(TstFirmware)
+#include "tst_firmware.moc"
