@@ -17,6 +17,7 @@
 #include <QJsonObject>
 #include <QProcess>
 #include <QProgressDialog>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -117,6 +118,7 @@ private slots:
     void damagedLines();
     void csvReadBack();
     void xlsxReadBack();
+    void opensInLibreOffice();
     void formFromSuffix_data();
     void formFromSuffix();
     void refusals_data();
@@ -482,6 +484,44 @@ void TestLogExport::xlsxReadBack()
         QCOMPARE(widths.value("N").toDouble(), stored(20.0));
         QCOMPARE(widths.value("X").toDouble(), stored(15.0));
     }
+}
+
+void TestLogExport::opensInLibreOffice()
+{
+    if (QStandardPaths::findExecutable(QStringLiteral("soffice")).isEmpty())
+        QSKIP("soffice is not installed (scripts/setup installs it)");
+    QByteArray m = record(120, 4, 5, 3600);
+    setChannel(m, 0, 0, 1234, 0x80);
+    QVERIFY(!writeSource({m, record(120, 1, 6, 3700)}).isEmpty());
+    const QString dest = m_dir.filePath(QStringLiteral("office.xlsx"));
+    QVERIFY(exportLogFile(4, 7, ExportAll, dest));
+    QTemporaryDir profile;
+    QProcess p;
+    p.setWorkingDirectory(profile.path());
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("HOME"), profile.path());
+    p.setProcessEnvironment(env);
+    p.start(QStringLiteral("soffice"),
+            {QStringLiteral("-env:UserInstallation=file://") + profile.path(),
+             QStringLiteral("--headless"), QStringLiteral("--convert-to"),
+             QStringLiteral("csv:Text - txt - csv (StarCalc):44,34,76"), QStringLiteral("--outdir"),
+             profile.path(), dest});
+    QVERIFY(p.waitForFinished(120000));
+    const QString csv = profile.filePath(QStringLiteral("office.csv"));
+    const QString script = QStringLiteral(
+        "import csv,sys,json\n"
+        "print(json.dumps(list(csv.reader(open(sys.argv[1],encoding='utf-8',newline='')))))\n");
+    const QJsonArray rows = QJsonDocument::fromJson(runPython(script, {csv}).toUtf8()).array();
+    QVERIFY2(rows.size() >= 28, qPrintable(QString::fromUtf8(p.readAllStandardError())));
+    auto at = [&](int row, int column) { return rows[row - 1].toArray()[column - 1].toString(); };
+    QCOMPARE(at(1, 1), QStringLiteral("x — номер канала"));
+    QCOMPARE(at(21, 1), QStringLiteral("Серийный номер:"));
+    QCOMPARE(at(22, 1), QStringLiteral("QRT00000007;"));
+    QCOMPARE(at(22, 2), QStringLiteral("1. CO"));
+    QCOMPARE(at(26, 6), QStringLiteral("1.CO:"));
+    QCOMPARE(at(27, 3), QStringLiteral("Измерение"));
+    QCOMPARE(at(27, 6), QStringLiteral("12.34 PPM"));
+    QCOMPARE(at(28, 3), QStringLiteral("Выключение "));
 }
 
 void TestLogExport::formFromSuffix_data()
