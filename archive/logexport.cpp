@@ -40,11 +40,6 @@ constexpr quint32 FillGreen = 0x00AA00;
 constexpr quint32 FillRed = 0xFF3333;
 constexpr quint32 FillCyan = 0x00FFFF;
 
-QString tr(const char* text)
-{
-    return QObject::tr(text);
-}
-
 bool serviceMode(ExportMode mode)
 {
     return mode == ExportService || mode == ExportServiceErrorsOnly;
@@ -184,9 +179,9 @@ QStringList sheetLegend(quint16 model)
         if (!inGroup(model, l.models))
             continue;
         if (l.sheet) {
-            lines << tr(l.sheet);
+            lines << QObject::tr(l.sheet);
         } else {
-            QString t = tr(l.text);
+            QString t = QObject::tr(l.text);
             if (t.endsWith(QLatin1Char(';')))
                 t.chop(1);
             lines << t;
@@ -331,7 +326,7 @@ QStringList exportLegend(quint16 modelCode)
     QStringList lines;
     for (const Legend& l : legendLines)
         if (inGroup(modelCode, l.models))
-            lines << tr(l.text);
+            lines << QObject::tr(l.text);
     return lines;
 }
 
@@ -352,7 +347,7 @@ void writeExportHeader(ExportOutput& out, quint16 channelCount, quint32 serial, 
 
         Line titles;
         for (int i = 0; i < 13; ++i)
-            titles.put(setupPositions[i], tr(setupTitles[i]));
+            titles.put(setupPositions[i], QObject::tr(setupTitles[i]));
         writeTextLine(out, titles.text());
 
         Line line;
@@ -362,7 +357,7 @@ void writeExportHeader(ExportOutput& out, quint16 channelCount, quint32 serial, 
             if (c.page != k)
                 continue;
             line.put(20, QString::asprintf("%d. ", k + 1) + formulaOf(k) + QLatin1Char(';'));
-            line.put(30, tr("Канал включен;"));
+            line.put(30, QObject::tr("Канал включен;"));
             line.put(50, unitName(c.format) + QLatin1Char(';'));
             line.put(70, dateText(c.lastCalibrationDate, false) + QLatin1Char(';'));
             line.put(100, dateText(bumpDate, false) + QLatin1Char(';'));
@@ -380,27 +375,27 @@ void writeExportHeader(ExportOutput& out, quint16 channelCount, quint32 serial, 
         writeTextLine(out, line.text());
 
         Line cols;
-        cols.put(0, tr("Дата/Время:;"));
-        cols.put(20, tr("Лог №:;"));
-        cols.put(30, tr("Тип лога:;"));
-        cols.put(50, tr("Статус прибора:;"));
-        cols.put(130, tr("BUMP TEST:;"));
+        cols.put(0, QObject::tr("Дата/Время:;"));
+        cols.put(20, QObject::tr("Лог №:;"));
+        cols.put(30, QObject::tr("Тип лога:;"));
+        cols.put(50, QObject::tr("Статус прибора:;"));
+        cols.put(130, QObject::tr("BUMP TEST:;"));
         for (int k = 0; k < n; ++k) {
             const QString g = QString::asprintf("%d.", k + 1) + formulaOf(k);
             cols.put(145 + 20 * k, g + QStringLiteral(":;"));
-            cols.put(145 + 20 * n + (service ? 50 : 15) * k, g + tr(" TWA:;"));
+            cols.put(145 + 20 * n + (service ? 50 : 15) * k, g + QObject::tr(" TWA:;"));
             if (service) {
-                cols.put(145 + 20 * n + 50 * k + 15, g + tr(" АЦП 0:;"));
-                cols.put(145 + 20 * n + 50 * k + 30, g + tr(" АЦП д.:;"));
+                cols.put(145 + 20 * n + 50 * k + 15, g + QObject::tr(" АЦП 0:;"));
+                cols.put(145 + 20 * n + 50 * k + 30, g + QObject::tr(" АЦП д.:;"));
             }
         }
         if (service) {
-            cols.put(145 + 70 * n, tr("Заряд батареи:;"));
-            cols.put(165 + 70 * n, tr("Температура:;"));
+            cols.put(145 + 70 * n, QObject::tr("Заряд батареи:;"));
+            cols.put(165 + 70 * n, QObject::tr("Температура:;"));
         }
         const int s = textSettingsStart(n, mode);
         for (const SettingsTitle& t : settingsTitles)
-            cols.put(s + t.offset, tr(t.text));
+            cols.put(s + t.offset, QObject::tr(t.text));
         writeTextLine(out, cols.text());
     } else if (sheetForm(out)) {
         out.sheet->setColumnFormat(1, 50, FillWhite);
@@ -410,7 +405,7 @@ void writeExportHeader(ExportOutput& out, quint16 channelCount, quint32 serial, 
                 out.sheet->mergeText(r++, 1, 3, l, FillWhite);
         }
         for (int i = 0; i < 13; ++i) {
-            QString t = tr(setupTitles[i]);
+            QString t = QObject::tr(setupTitles[i]);
             t.chop(1);
             out.sheet->writeText(r + 1, i + 1, t, FillGreen);
         }
@@ -426,7 +421,7 @@ void writeExportHeader(ExportOutput& out, quint16 channelCount, quint32 serial, 
             any = true;
             const QStringList cells = {
                 QString::asprintf("%d. ", k + 1) + formulaOf(k),
-                tr("Канал включен"),
+                QObject::tr("Канал включен"),
                 unitName(c.format),
                 dateText(c.lastCalibrationDate, false),
                 dateText(bumpDate, false),
@@ -442,29 +437,29 @@ void writeExportHeader(ExportOutput& out, quint16 channelCount, quint32 serial, 
                 out.sheet->writeText(row, i + 2, cells[i], FillWhite);
         }
         out.xlsxRow = row + 1;
-        sheetTitle(out, 1, tr("Дата/Время:"), 17.5);
-        sheetTitle(out, 2, tr("Лог №:"), 7.5);
-        sheetTitle(out, 3, tr("Тип лога:"), 21);
-        sheetTitle(out, 4, tr("Статус прибора:"), 26);
-        sheetTitle(out, 5, tr("BUMP TEST:"), 26);
+        sheetTitle(out, 1, QObject::tr("Дата/Время:"), 17.5);
+        sheetTitle(out, 2, QObject::tr("Лог №:"), 7.5);
+        sheetTitle(out, 3, QObject::tr("Тип лога:"), 21);
+        sheetTitle(out, 4, QObject::tr("Статус прибора:"), 26);
+        sheetTitle(out, 5, QObject::tr("BUMP TEST:"), 26);
         for (int k = 0; k < n; ++k) {
             const QString g = QString::asprintf("%d.", k + 1) + formulaOf(k);
             sheetTitle(out, 6 + k, g + QStringLiteral(":"), 15);
             if (service) {
-                sheetTitle(out, 6 + n + 3 * k, g + tr(" TWA:"), 12.5);
-                sheetTitle(out, 7 + n + 3 * k, g + tr(" АЦП нуля:"), 15);
-                sheetTitle(out, 8 + n + 3 * k, g + tr(" АЦП диапазона:"), 15);
+                sheetTitle(out, 6 + n + 3 * k, g + QObject::tr(" TWA:"), 12.5);
+                sheetTitle(out, 7 + n + 3 * k, g + QObject::tr(" АЦП нуля:"), 15);
+                sheetTitle(out, 8 + n + 3 * k, g + QObject::tr(" АЦП диапазона:"), 15);
             } else {
-                sheetTitle(out, 6 + n + k, g + tr(" TWA:"), 12.5);
+                sheetTitle(out, 6 + n + k, g + QObject::tr(" TWA:"), 12.5);
             }
         }
         if (service) {
-            sheetTitle(out, 6 + 4 * n, tr("Заряд батареи:"), 15);
-            sheetTitle(out, 7 + 4 * n, tr("Температура:"), 15);
+            sheetTitle(out, 6 + 4 * n, QObject::tr("Заряд батареи:"), 15);
+            sheetTitle(out, 7 + 4 * n, QObject::tr("Температура:"), 15);
         }
         const int p = sheetSettingsColumn(n, mode);
         for (int i = 0; i < int(sizeof settingsTitles / sizeof settingsTitles[0]); ++i)
-            sheetTitle(out, p + i, tr(settingsTitles[i].sheet), settingsTitles[i].width);
+            sheetTitle(out, p + i, QObject::tr(settingsTitles[i].sheet), settingsTitles[i].width);
         ++out.xlsxRow;
     }
 }
@@ -484,11 +479,11 @@ QString exportCodesText(const LogRecord& record, quint16 channelCount, ExportMod
                 continue;
             flag = true;
             if (b == 3 || (b == 4 && groupB))
-                codes += tr("FA") + QString::number(b);
+                codes += QObject::tr("FA") + QString::number(b);
             else if (groupA)
-                codes += tr("WA") + QString::asprintf("%01X", b);
+                codes += QObject::tr("WA") + QString::asprintf("%01X", b);
             else
-                codes += tr("WA") + QString::number(b);
+                codes += QObject::tr("WA") + QString::number(b);
             codes += QLatin1Char(',');
         }
     }
@@ -500,7 +495,8 @@ QString exportCodesText(const LogRecord& record, quint16 channelCount, ExportMod
                     continue;
                 flag = true;
                 const char* letter = b <= 5 ? "A" : b == 6 ? "E" : "W";
-                codes += tr(letter) + QString::asprintf("%02X", 16 * k + b) + QLatin1Char(',');
+                codes +=
+                    QObject::tr(letter) + QString::asprintf("%02X", 16 * k + b) + QLatin1Char(',');
             }
             if (serviceMode(mode) && (m.format & (1u << 11)))
                 codes += QString::asprintf("%01X_ST-%04X,", k, m.sensorStatus);
@@ -538,7 +534,7 @@ void writeMeasurementRow(ExportOutput& out, quint16 channelCount, ExportMode mod
     }
     const bool service = serviceMode(mode);
     const QString date = dateText(rec.recordTime, true);
-    const QString bump = (rec.recordFlags & 0x80) ? tr("Да") : tr("Нет");
+    const QString bump = (rec.recordFlags & 0x80) ? QObject::tr("Да") : QObject::tr("Нет");
     auto valueText = [&](int k) {
         const LogMeasurementBlock& m = rec.channels[k].measurement;
         if (m.channelState & (1u << 6))
@@ -554,14 +550,14 @@ void writeMeasurementRow(ExportOutput& out, quint16 channelCount, ExportMode mod
         Line line;
         line.put(0, date + QLatin1Char(';'));
         line.put(20, QString::asprintf("%u;", rec.recordNumber));
-        line.put(30, tr("Измерение;"));
+        line.put(30, QObject::tr("Измерение;"));
         line.put(50, codes);
         line.put(130, bump + QLatin1Char(';'));
         for (int k = 0; k < n; ++k) {
             const LogMeasurementBlock& m = rec.channels[k].measurement;
             const QString v = valueText(k);
-            line.put(145 + 20 * k,
-                     v.isEmpty() ? tr("Отключен;") : v + QStringLiteral("; ") + unitName(m.format));
+            line.put(145 + 20 * k, v.isEmpty() ? QObject::tr("Отключен;")
+                                               : v + QStringLiteral("; ") + unitName(m.format));
             line.put(145 + 20 * n + (service ? 50 : 15) * k, twaText(k) + QLatin1Char(';'));
             if (service) {
                 line.put(145 + 20 * n + 50 * k + 15, QString::asprintf("%d;", m.zeroAdc));
@@ -579,15 +575,16 @@ void writeMeasurementRow(ExportOutput& out, quint16 channelCount, ExportMode mod
         const quint64 r = out.xlsxRow;
         out.sheet->writeText(r, 1, date, fill);
         out.sheet->writeText(r, 2, QString::asprintf("%u", rec.recordNumber), fill);
-        out.sheet->writeText(r, 3, tr("Измерение"), fill);
+        out.sheet->writeText(r, 3, QObject::tr("Измерение"), fill);
         out.sheet->writeText(r, 4, codes, fill);
         out.sheet->writeText(r, 5, bump, fill);
         for (int k = 0; k < n; ++k) {
             const LogMeasurementBlock& m = rec.channels[k].measurement;
             const QString v = valueText(k);
-            out.sheet->writeText(
-                r, 6 + k, v.isEmpty() ? tr("Отключен") : v + QLatin1Char(' ') + unitName(m.format),
-                fill);
+            out.sheet->writeText(r, 6 + k,
+                                 v.isEmpty() ? QObject::tr("Отключен")
+                                             : v + QLatin1Char(' ') + unitName(m.format),
+                                 fill);
             if (service) {
                 out.sheet->writeText(r, 6 + n + 3 * k, twaText(k), fill);
                 out.sheet->writeText(r, 7 + n + 3 * k, QString::asprintf("%d", m.zeroAdc), fill);
@@ -628,13 +625,13 @@ void writeEventRow(ExportOutput& out, quint16 channelCount, ExportMode mode)
     const bool damaged = type > 2 && (type & 0xF) != 0;
     QString typeText;
     if (type == 0)
-        typeText = tr("Включение;");
+        typeText = QObject::tr("Включение;");
     else if (type == 1)
-        typeText = tr("Выключение;");
+        typeText = QObject::tr("Выключение;");
     else if (type == 2)
-        typeText = tr("Прошивка;");
+        typeText = QObject::tr("Прошивка;");
     else if (damaged)
-        typeText = tr("Поврежденный лог;");
+        typeText = QObject::tr("Поврежденный лог;");
 
     bool plain = false;
     bool settings = false;
@@ -677,8 +674,8 @@ void writeEventRow(ExportOutput& out, quint16 channelCount, ExportMode mode)
             continue;
         const LogSettingsBlock& s = rec.channels[k].settings;
         const ExportChannel& c = exportChannels[k];
-        const QString t =
-            tr("Настройка ") + QString::asprintf("%d.", k + 1) + formulaOf(k) + QLatin1Char(';');
+        const QString t = QObject::tr("Настройка ") + QString::asprintf("%d.", k + 1) +
+                          formulaOf(k) + QLatin1Char(';');
         const QStringList cells = {
             QString::asprintf("%d", s.calibrationInterval),
             dateText(s.lastCalibrationDate, false),
@@ -768,16 +765,16 @@ bool runExport(const QString& sourcePath, bool window, quint32 startSeconds, qui
     // an existing file as it is.
     const ExportForm form = exportFormOf(destination);
     if (form == ExportForm::None)
-        return fail(tr("Неизвестный формат файла экспорта"));
+        return fail(QObject::tr("Неизвестный формат файла экспорта"));
     if (sameFile(sourcePath, destination))
-        return fail(tr("Файл экспорта совпадает с файлом лога"));
+        return fail(QObject::tr("Файл экспорта совпадает с файлом лога"));
     const int recordSize = logRecordSize(command.modelCode);
     if (recordSize <= 0)
-        return fail(tr("Ошибка открытия файла"));
+        return fail(QObject::tr("Ошибка открытия файла"));
 
     QFile source(sourcePath);
     if (!source.open(QIODevice::ReadOnly))
-        return fail(tr("Ошибка открытия файла"));
+        return fail(QObject::tr("Ошибка открытия файла"));
     const qint64 size = source.size();
     if (size == 0)
         return false;
@@ -785,17 +782,17 @@ bool runExport(const QString& sourcePath, bool window, quint32 startSeconds, qui
     // Written aside: the old destination is replaced only by a finished file.
     QSaveFile target(destination);
     if (!target.open(QIODevice::WriteOnly))
-        return fail(tr("Ошибка открытия файла"));
+        return fail(QObject::tr("Ошибка открытия файла"));
     QTemporaryDir workDir;
     std::unique_ptr<XlsxSheet> sheet;
     ExportOutput out;
     out.form = form;
     if (form == ExportForm::Xlsx) {
         if (!workDir.isValid())
-            return fail(tr("Ошибка открытия файла"));
+            return fail(QObject::tr("Ошибка открытия файла"));
         sheet = std::make_unique<XlsxSheet>(workDir.filePath(QStringLiteral("export.xlsx")));
         if (!sheet->ok())
-            return fail(tr("Ошибка открытия файла"));
+            return fail(QObject::tr("Ошибка открытия файла"));
         out.sheet = sheet.get();
     } else {
         out.text = &target;
@@ -803,8 +800,8 @@ bool runExport(const QString& sourcePath, bool window, quint32 startSeconds, qui
 
     writeExportHeader(out, channelCount, serial, mode, true);
 
-    QProgressDialog* dialog =
-        command.createProgressDialog(tr("Выполнение процесса..."), tr("Завершить"), 0, 100);
+    QProgressDialog* dialog = command.createProgressDialog(QObject::tr("Выполнение процесса..."),
+                                                           QObject::tr("Завершить"), 0, 100);
     // A cancel at the last step must stay a cancel.
     dialog->setAutoReset(false);
     dialog->setAutoClose(false);
@@ -816,10 +813,13 @@ bool runExport(const QString& sourcePath, bool window, quint32 startSeconds, qui
     int rowsWritten = 0;
     bool complete = false;
     bool cancelled = false;
+    qint64 shownSeconds = -1;
     while (true) {
         const int percent = int(double(decoded) * (100.0 / double(size)));
         QCoreApplication::processEvents();
-        dialog->setValue(qBound(0, percent, 100));
+        // A modal dialog runs the event loop once more in setValue: only on a change.
+        if (dialog->value() != qBound(0, percent, 100))
+            dialog->setValue(qBound(0, percent, 100));
         if (dialog->wasCanceled()) {
             cancelled = true;
             break;
@@ -871,8 +871,13 @@ bool runExport(const QString& sourcePath, bool window, quint32 startSeconds, qui
         if (decoded > 0) {
             const double remaining =
                 double(size - decoded) / double(decoded) * (double(elapsed) / 1000.0);
-            dialog->setLabelText(tr("Выполнение процесса компоновки,\nосталось %1 секунд")
-                                     .arg(qint64(qMax(0.0, remaining))));
+            // Whole seconds; never wrapped at 65,536 s.
+            const qint64 left = qint64(qMax(0.0, remaining));
+            if (left != shownSeconds) {
+                shownSeconds = left;
+                dialog->setLabelText(
+                    QObject::tr("Выполнение процесса компоновки,\nосталось %1 секунд").arg(left));
+            }
         }
         if (exportLineHook)
             exportLineHook();
@@ -882,7 +887,7 @@ bool runExport(const QString& sourcePath, bool window, quint32 startSeconds, qui
 
     if (cancelled && rowsWritten == 0) {
         target.cancelWriting();
-        lastExportMessage = tr("Экспорт прерван");
+        lastExportMessage = QObject::tr("Экспорт прерван");
         return false;
     }
     bool written = true;
@@ -896,15 +901,15 @@ bool runExport(const QString& sourcePath, bool window, quint32 startSeconds, qui
     if (!written || !target.commit()) {
         if (!written)
             target.cancelWriting();
-        return fail(tr("Ошибка записи файла"));
+        return fail(QObject::tr("Ошибка записи файла"));
     }
     QString message;
     if (cancelled)
-        message = tr("Экспорт прерван");
+        message = QObject::tr("Экспорт прерван");
     if (lastExportSkippedLines > 0) {
         if (!message.isEmpty())
             message += QLatin1Char('\n');
-        message += tr("Пропущено поврежденных строк: %1").arg(lastExportSkippedLines);
+        message += QObject::tr("Пропущено поврежденных строк: %1").arg(lastExportSkippedLines);
     }
     lastExportMessage = message;
     if (lastExportSkippedLines > 0 && exportMessageHook)
