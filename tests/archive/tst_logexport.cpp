@@ -114,6 +114,8 @@ private slots:
     void eventRows_data();
     void eventRows();
     void headerRepeats();
+    void range_data();
+    void range();
     void recordUnit();
     void damagedLines();
     void csvReadBack();
@@ -312,6 +314,39 @@ void TestLogExport::headerRepeats()
     QCOMPARE(titles[2] - titles[1], 50 + 8);
     QCOMPARE(lines.size() - 1 - titles[2], 20);
     QCOMPARE(lines[titles[0] + 1].mid(30, 9), QStringLiteral("Измерение"));
+}
+
+void TestLogExport::range_data()
+{
+    QTest::addColumn<uint>("start");
+    QTest::addColumn<uint>("stop");
+    QTest::addColumn<QStringList>("numbers");
+    QTest::newRow("inside") << 25u << 100u << QStringList{"3", "4"};
+    QTest::newRow("after every record") << 50u << 60u << QStringList{};
+    QTest::newRow("ends before the last") << 15u << 25u << QStringList{"2"};
+    QTest::newRow("bounds included") << 20u << 30u << QStringList{"2", "3"};
+}
+
+void TestLogExport::range()
+{
+    QFETCH(uint, start);
+    QFETCH(uint, stop);
+    QFETCH(QStringList, numbers);
+    QDir().mkpath(QCoreApplication::applicationDirPath() + QStringLiteral("/log"));
+    QFile source(exportRangeSource(7));
+    QVERIFY(source.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    for (quint32 i = 1; i <= 4; ++i) {
+        const QByteArray r = record(120, 4, i, 10 * i);
+        source.write(logLine(reinterpret_cast<const quint8*>(r.constData()), r.size()));
+    }
+    source.close();
+    const QString dest = m_dir.filePath(QStringLiteral("range.txt"));
+    QVERIFY(exportLogRange(start, stop, 4, 7, ExportAll, dest));
+    QFile::remove(exportRangeSource(7));
+    const QStringList lines = textLines(readAll(dest));
+    QCOMPARE(lines.size(), 19 + 1 + 7 + numbers.size());
+    for (int i = 0; i < numbers.size(); ++i)
+        QCOMPARE(lines[27 + i].mid(20, 5).trimmed(), numbers[i]);
 }
 
 void TestLogExport::recordUnit()
