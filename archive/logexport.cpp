@@ -883,6 +883,11 @@ bool runExport(const QString& sourcePath, bool window, quint32 startSeconds, qui
             exportLineHook();
     }
     dialog->close();
+    if (!dialog->parent()) { // no main window to own it
+        if (command.progressDialog == dialog)
+            command.progressDialog = nullptr;
+        delete dialog;
+    }
     source.close();
 
     if (cancelled && rowsWritten == 0) {
