@@ -79,6 +79,9 @@ public:
     quint16 channelSlotsInUse() const { return qMin<quint16>(channelCount, ChannelSlots); }
 
     float unitFactor(int channel) const;
+    // The same factor for another display unit (0-3) with the channel's own
+    // base unit and coefficients: a log record carries the unit it was made in.
+    float unitFactorFor(int channel, int displayUnit) const;
 
     QProgressDialog* createProgressDialog(const QString& labelText, const QString& cancelButtonText,
                                           int minimum, int maximum);

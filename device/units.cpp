@@ -88,6 +88,17 @@ float Command::unitFactor(int channel) const
 {
     if (channel < 0 || channel >= ChannelSlots)
         return 1.0f;
+    if (registerMap == ClassicMap)
+        return unitFactorFor(channel, classicChannels[channel].format & 0x3);
+    if (registerMap == ExtendedMap)
+        return unitFactorFor(channel, extendedChannels[channel].format & 0x3);
+    return 1.0f;
+}
+
+float Command::unitFactorFor(int channel, int displayUnit) const
+{
+    if (channel < 0 || channel >= ChannelSlots)
+        return 1.0f;
 
     quint16 format;
     double m;
@@ -113,7 +124,7 @@ float Command::unitFactor(int channel) const
         return 1.0f;
     }
 
-    const int display = format & 0x3;
+    const int display = displayUnit & 0x3;
     const int base = (format >> 2) & 0x3;
     return float(conversion(base, display, m, l, k) * q);
 }

@@ -1,0 +1,938 @@
+#include "logexport.h"
+
+#include "command.h"
+#include "hexlines.h"
+#include "optiontables.h"
+#include "units.h"
+#include "xlsxsheet.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QFileInfo>
+#include <QMessageBox>
+#include <QProgressDialog>
+#include <QSaveFile>
+#include <QTemporaryDir>
+
+#include <cstring>
+#include <memory>
+
+ExportChannel exportChannels[LogMaxChannels];
+double unitFactors[LogMaxChannels];
+QString lastExportMessage;
+int lastExportSkippedLines = 0;
+
+std::function<void(bool, const QString&)> exportMessageHook = [](bool critical,
+                                                                 const QString& text) {
+    if (critical)
+        QMessageBox::critical(nullptr, QObject::tr(" "), text);
+    else
+        QMessageBox::information(nullptr, QObject::tr(" "), text);
+};
+std::function<void()> exportLineHook;
+
+namespace
+{
+constexpr quint32 FillWhite = 0xFFFFFF;
+constexpr quint32 FillGreen = 0x00AA00;
+constexpr quint32 FillRed = 0xFF3333;
+constexpr quint32 FillCyan = 0x00FFFF;
+
+bool serviceMode(ExportMode mode)
+{
+    return mode == ExportService || mode == ExportServiceErrorsOnly;
+}
+
+QString unitName(quint16 format)
+{
+    return QString::fromLatin1(unitNames[format & 0x3]);
+}
+
+QString dateText(quint32 ticks, bool seconds)
+{
+    return logDateTime(ticks).toString(seconds ? QStringLiteral("dd-MM-yy hh:mm:ss")
+                                               : QStringLiteral("dd-MM-yy hh:mm"));
+}
+
+QString fixed2(double v)
+{
+    return QString::asprintf("%.2f", v);
+}
+
+// A gas formula of the image: 10 bytes, not terminated when full.
+void copyFormula(char (&to)[11], const char* from)
+{
+    std::memset(to, 0, sizeof to);
+    std::memcpy(to, from, 10);
+}
+
+QString formulaOf(int k)
+{
+    return QString::fromLatin1(exportChannels[k].gasFormula,
+                               int(qstrnlen(exportChannels[k].gasFormula, 10)));
+}
+
+QString serialText(quint32 serial)
+{
+    if (command.modelCode == ModelT6M || command.modelCode == ModelT6M4)
+        return QString::asprintf("QRT6M%07u;", serial);
+    return QString::asprintf("QRT%08u;", serial);
+}
+
+// A text line of cells at fixed positions; a long cell pushes later text right.
+class Line
+{
+public:
+    void put(int position, const QString& cell)
+    {
+        if (cell.isEmpty())
+            return;
+        if (m_text.size() < position)
+            m_text += QString(position - m_text.size(), QLatin1Char(' '));
+        m_text.insert(position, cell);
+    }
+    QString& text() { return m_text; }
+
+private:
+    QString m_text;
+};
+
+void writeTextLine(ExportOutput& out, const QString& text)
+{
+    QString line = text;
+    line.replace(QLatin1Char(';'),
+                 out.form == ExportForm::Csv ? QLatin1Char(',') : QLatin1Char(' '));
+    line += QStringLiteral("\r\n");
+    out.text->write(line.toUtf8());
+}
+
+bool textForm(const ExportOutput& out)
+{
+    return (out.form == ExportForm::Text || out.form == ExportForm::Csv) && out.text;
+}
+
+bool sheetForm(const ExportOutput& out)
+{
+    return out.form == ExportForm::Xlsx && out.sheet;
+}
+
+struct Legend {
+    const char* text;
+    const char* sheet;
+    int models; // 0 all, else a group below
+};
+
+enum LegendGroup { AllModels = 0, Ble = 1, Radio = 2, Lcd = 3 };
+
+bool inGroup(quint16 model, int group)
+{
+    switch (group) {
+    case AllModels:
+        return true;
+    case Ble:
+        return model == ModelT6 || model == ModelT6B || model == ModelT6Mini || model == ModelT6M ||
+               model == ModelT6M4 || model == ModelT8M;
+    case Radio:
+        return model == ModelT6Mini || model == ModelT6M || model == ModelT6M4 || model == ModelT8M;
+    case Lcd:
+        return model == ModelT6B || model == ModelT6Mini || model == ModelT6M ||
+               model == ModelT6M4 || model == ModelT8M;
+    }
+    return false;
+}
+
+const Legend legendLines[] = {
+    {QT_TRANSLATE_NOOP("QObject", "x — номер канала;"), nullptr, AllModels},
+    {QT_TRANSLATE_NOOP("QObject", "Ошибки канала:;"), nullptr, AllModels},
+    {QT_TRANSLATE_NOOP("QObject", "Ax0 - Превышение порог 1;"), nullptr, AllModels},
+    {QT_TRANSLATE_NOOP("QObject", "Ax1 - Превышение порог 2;"), nullptr, AllModels},
+    {QT_TRANSLATE_NOOP("QObject", "Ax2 - Превышение порог 3;"), nullptr, AllModels},
+    {QT_TRANSLATE_NOOP("QObject", "Ax3 - Превышение порог STEL;"), nullptr, AllModels},
+    {QT_TRANSLATE_NOOP("QObject", "Ax4 - Превышение порог TWA;"), nullptr, AllModels},
+    {QT_TRANSLATE_NOOP("QObject", "Ax5 - Превышение диапазона;"), nullptr, AllModels},
+    {QT_TRANSLATE_NOOP("QObject", "Предупреждения системы:;"), nullptr, AllModels},
+    {QT_TRANSLATE_NOOP("QObject", "Wx7 - Ошибка при калибровке нуля;"), nullptr, AllModels},
+    {QT_TRANSLATE_NOOP("QObject", "Wx8 - Ошибка при калибровке;"), nullptr, AllModels},
+    {QT_TRANSLATE_NOOP("QObject", "Wx9 - Необходимость периодической калибровки;"), nullptr,
+     AllModels},
+    {QT_TRANSLATE_NOOP("QObject", "WA1 - Необходимость периодического BUMP TEST;"),
+     QT_TRANSLATE_NOOP("QObject", "WA1 - Необходимость периодической BUMP TEST"), AllModels},
+    {QT_TRANSLATE_NOOP("QObject", "WA2 - Критично низкий заряд аккумулятора;"), nullptr, AllModels},
+    {QT_TRANSLATE_NOOP("QObject", "Ошибки системы:;"), nullptr, AllModels},
+    {QT_TRANSLATE_NOOP("QObject", "Ex6 - Сенсор вышел из строя или не подключен;"), nullptr,
+     AllModels},
+    {QT_TRANSLATE_NOOP("QObject", "FA3 - Ошибка микросхемы памяти;"), nullptr, AllModels},
+    {QT_TRANSLATE_NOOP("QObject", "FA4 - Ошибка микросхемы измерений;"), nullptr, AllModels},
+    {QT_TRANSLATE_NOOP("QObject", "WA5 - Ошибка микросхемы BLE;"), nullptr, Ble},
+    {QT_TRANSLATE_NOOP("QObject", "WA6 - Ошибка GPS;"), nullptr, Radio},
+    {QT_TRANSLATE_NOOP("QObject", "WA7 - Ошибка GSM;"), nullptr, Radio},
+    {QT_TRANSLATE_NOOP("QObject", "WA8 - Ошибка LORA;"), nullptr, Radio},
+    {QT_TRANSLATE_NOOP("QObject", "WA9 - Ошибка LCD;"), nullptr, Lcd},
+};
+
+QStringList sheetLegend(quint16 model)
+{
+    QStringList lines;
+    for (const Legend& l : legendLines) {
+        if (!inGroup(model, l.models))
+            continue;
+        if (l.sheet) {
+            lines << QObject::tr(l.sheet);
+        } else {
+            QString t = QObject::tr(l.text);
+            if (t.endsWith(QLatin1Char(';')))
+                t.chop(1);
+            lines << t;
+        }
+    }
+    return lines;
+}
+
+struct Title {
+    const char* text; // the text form, with ";"
+    const char* sheet;
+    double width;
+};
+
+const char* const setupTitles[] = {
+    QT_TRANSLATE_NOOP("QObject", "Серийный номер:;"),
+    QT_TRANSLATE_NOOP("QObject", "Канал:;"),
+    QT_TRANSLATE_NOOP("QObject", "Статус:;"),
+    QT_TRANSLATE_NOOP("QObject", "Единица измерения:;"),
+    QT_TRANSLATE_NOOP("QObject", "Дата последней калибровки:;"),
+    QT_TRANSLATE_NOOP("QObject", "Дата последнего BUMP TEST:;"),
+    QT_TRANSLATE_NOOP("QObject", "Порог 1:;"),
+    QT_TRANSLATE_NOOP("QObject", "Порог 2:;"),
+    QT_TRANSLATE_NOOP("QObject", "Порог 3:;"),
+    QT_TRANSLATE_NOOP("QObject", "Диапазон:;"),
+    QT_TRANSLATE_NOOP("QObject", "Порог TWA:;"),
+    QT_TRANSLATE_NOOP("QObject", "Порог STEL:;"),
+    QT_TRANSLATE_NOOP("QObject", "Интервал STEL:;"),
+};
+const int setupPositions[] = {0, 20, 30, 50, 70, 100, 130, 145, 160, 175, 190, 205, 220};
+
+// The settings titles at S + offset (text) and P + index (sheet).
+struct SettingsTitle {
+    const char* text;
+    const char* sheet;
+    int offset;
+    double width;
+};
+const SettingsTitle settingsTitles[] = {
+    {QT_TRANSLATE_NOOP("QObject", "Интервал калибровки:;"),
+     QT_TRANSLATE_NOOP("QObject", "Интервал калибровки:"), 0, 20},
+    {QT_TRANSLATE_NOOP("QObject", "Дата последней калибровки:;"),
+     QT_TRANSLATE_NOOP("QObject", "Дата последней калибровки:"), 25, 26},
+    {QT_TRANSLATE_NOOP("QObject", "Интервал BUMP TEST:;"),
+     QT_TRANSLATE_NOOP("QObject", "Интервал BUMP TEST:"), 55, 20},
+    {QT_TRANSLATE_NOOP("QObject", "Дата последнего BUMP TEST:;"),
+     QT_TRANSLATE_NOOP("QObject", "Дата последнего BUMP TEST:"), 80, 26},
+    {QT_TRANSLATE_NOOP("QObject", "Порог 1:;"), QT_TRANSLATE_NOOP("QObject", "Порог 1:"), 110, 10},
+    {QT_TRANSLATE_NOOP("QObject", "Порог 2:;"), QT_TRANSLATE_NOOP("QObject", "Порог 2:"), 120, 10},
+    {QT_TRANSLATE_NOOP("QObject", "Порог 3:;"), QT_TRANSLATE_NOOP("QObject", "Порог 3:"), 130, 10},
+    {QT_TRANSLATE_NOOP("QObject", "Диапазон:;"), QT_TRANSLATE_NOOP("QObject", "Диапазон:"), 140,
+     12.5},
+    {QT_TRANSLATE_NOOP("QObject", "Порог TWA:;"), QT_TRANSLATE_NOOP("QObject", "Порог TWA:"), 155,
+     12.5},
+    {QT_TRANSLATE_NOOP("QObject", "Порог STEL:;"), QT_TRANSLATE_NOOP("QObject", "Порог STEL:"), 170,
+     12.5},
+    {QT_TRANSLATE_NOOP("QObject", "Интервал STEL:;"),
+     QT_TRANSLATE_NOOP("QObject", "Интервал STEL:"), 185, 15},
+};
+
+int textSettingsStart(int n, ExportMode mode)
+{
+    return serviceMode(mode) ? 180 + 70 * n : 145 + 35 * n;
+}
+
+int sheetSettingsColumn(int n, ExportMode mode)
+{
+    return serviceMode(mode) ? 8 + 4 * n : 6 + 2 * n;
+}
+
+void sheetTitle(ExportOutput& out, int column, const QString& text, double width)
+{
+    out.sheet->writeText(out.xlsxRow, column, text, FillGreen);
+    out.sheet->setColumnWidth(column, width);
+}
+
+void buildWorkingTable(quint16 channelCount)
+{
+    for (int k = 0; k < channelCount && k < LogMaxChannels; ++k) {
+        ExportChannel& c = exportChannels[k];
+        const double f = command.unitFactor(k);
+        unitFactors[k] = f;
+        if (command.registerMap == ClassicMap) {
+            const ClassicChannelRecord& r = command.classicChannels[k];
+            c.page = quint8(r.channelPage & 0xFF);
+            c.format = r.format;
+            c.stelInterval = r.stelInterval;
+            c.lastCalibrationDate = r.lastCalibrationDate;
+            copyFormula(c.gasFormula, r.gasFormula);
+            const double w = f / decimalScale(r.format, 1);
+            c.limit1 = float((r.limit1 & 0x7FFF) * w);
+            c.limit2 = float((r.limit2 & 0x7FFF) * w);
+            c.limit3 = float((r.limit3 & 0x7FFF) * w);
+            c.limit4 = float(r.limit4 * w);
+            c.stel = float(r.stel * w);
+            c.twa = float(r.twa * w);
+        } else if (command.registerMap == ExtendedMap) {
+            const ExtendedChannelRecord& r = command.extendedChannels[k];
+            c.page = quint8(r.channelPage & 0xFF);
+            c.format = r.format;
+            c.stelInterval = r.stelInterval;
+            c.lastCalibrationDate = r.lastCalibrationDate;
+            copyFormula(c.gasFormula, r.gasFormula);
+            c.limit1 = float(double(r.limit1) * f);
+            c.limit2 = float(double(r.limit2) * f);
+            c.limit3 = float(double(r.limit3) * f);
+            c.limit4 = float(double(r.limit4) * f);
+            c.stel = float(double(r.stel) * f);
+            c.twa = float(double(r.twa) * f);
+        }
+    }
+}
+
+void imageFormula(int k)
+{
+    if (command.registerMap == ClassicMap)
+        copyFormula(exportChannels[k].gasFormula, command.classicChannels[k].gasFormula);
+    else if (command.registerMap == ExtendedMap)
+        copyFormula(exportChannels[k].gasFormula, command.extendedChannels[k].gasFormula);
+}
+
+int clampChannels(quint16 channelCount)
+{
+    return qMin<int>(channelCount, LogMaxChannels);
+}
+} // namespace
+
+ExportForm exportFormOf(const QString& fileName)
+{
+    const QString suffix = QFileInfo(fileName).suffix().toLower();
+    if (suffix == QLatin1String("txt"))
+        return ExportForm::Text;
+    if (suffix == QLatin1String("csv"))
+        return ExportForm::Csv;
+    if (suffix == QLatin1String("xlsx"))
+        return ExportForm::Xlsx;
+    return ExportForm::None;
+}
+
+QStringList exportLegend(quint16 modelCode)
+{
+    QStringList lines;
+    for (const Legend& l : legendLines)
+        if (inGroup(modelCode, l.models))
+            lines << QObject::tr(l.text);
+    return lines;
+}
+
+void writeExportHeader(ExportOutput& out, quint16 channelCount, quint32 serial, ExportMode mode,
+                       bool full)
+{
+    const int n = clampChannels(channelCount);
+    buildWorkingTable(quint16(n));
+    const quint32 bumpDate = exportBumpTestDate != 0 ? exportBumpTestDate : exportProductionDate;
+    const bool service = serviceMode(mode);
+
+    if (textForm(out)) {
+        if (full) {
+            for (const QString& l : exportLegend(command.modelCode))
+                writeTextLine(out, l);
+        }
+        writeTextLine(out, QString());
+
+        Line titles;
+        for (int i = 0; i < 13; ++i)
+            titles.put(setupPositions[i], QObject::tr(setupTitles[i]));
+        writeTextLine(out, titles.text());
+
+        Line line;
+        line.put(0, serialText(serial));
+        for (int k = 0; k < n; ++k) {
+            const ExportChannel& c = exportChannels[k];
+            if (c.page != k)
+                continue;
+            line.put(20, QString::asprintf("%d. ", k + 1) + formulaOf(k) + QLatin1Char(';'));
+            line.put(30, QObject::tr("Канал включен;"));
+            line.put(50, unitName(c.format) + QLatin1Char(';'));
+            line.put(70, dateText(c.lastCalibrationDate, false) + QLatin1Char(';'));
+            line.put(100, dateText(bumpDate, false) + QLatin1Char(';'));
+            line.put(130, fixed2(double(c.limit1)) + QLatin1Char(';'));
+            line.put(145, fixed2(double(c.limit2)) + QLatin1Char(';'));
+            line.put(160, fixed2(double(c.limit3)) + QLatin1Char(';'));
+            line.put(175, fixed2(double(c.limit4)) + QLatin1Char(';'));
+            line.put(190, fixed2(double(c.twa)) + QLatin1Char(';'));
+            line.put(205, fixed2(double(c.stel)) + QLatin1Char(';'));
+            line.put(220, QString::asprintf("%d;", c.stelInterval));
+            writeTextLine(out, line.text());
+            line.text().clear();
+        }
+        // With no channel on this empty line still carries the serial number.
+        writeTextLine(out, line.text());
+
+        Line cols;
+        cols.put(0, QObject::tr("Дата/Время:;"));
+        cols.put(20, QObject::tr("Лог №:;"));
+        cols.put(30, QObject::tr("Тип лога:;"));
+        cols.put(50, QObject::tr("Статус прибора:;"));
+        cols.put(130, QObject::tr("BUMP TEST:;"));
+        for (int k = 0; k < n; ++k) {
+            const QString g = QString::asprintf("%d.", k + 1) + formulaOf(k);
+            cols.put(145 + 20 * k, g + QStringLiteral(":;"));
+            cols.put(145 + 20 * n + (service ? 50 : 15) * k, g + QObject::tr(" TWA:;"));
+            if (service) {
+                cols.put(145 + 20 * n + 50 * k + 15, g + QObject::tr(" АЦП 0:;"));
+                cols.put(145 + 20 * n + 50 * k + 30, g + QObject::tr(" АЦП д.:;"));
+            }
+        }
+        if (service) {
+            cols.put(145 + 70 * n, QObject::tr("Заряд батареи:;"));
+            cols.put(165 + 70 * n, QObject::tr("Температура:;"));
+        }
+        const int s = textSettingsStart(n, mode);
+        for (const SettingsTitle& t : settingsTitles)
+            cols.put(s + t.offset, QObject::tr(t.text));
+        writeTextLine(out, cols.text());
+    } else if (sheetForm(out)) {
+        out.sheet->setColumnFormat(1, 50, FillWhite);
+        quint64 r = out.xlsxRow;
+        if (full) {
+            for (const QString& l : sheetLegend(command.modelCode))
+                out.sheet->mergeText(r++, 1, 3, l, FillWhite);
+        }
+        for (int i = 0; i < 13; ++i) {
+            QString t = QObject::tr(setupTitles[i]);
+            t.chop(1);
+            out.sheet->writeText(r + 1, i + 1, t, FillGreen);
+        }
+        quint64 row = r + 2;
+        out.sheet->writeText(row, 1, serialText(serial), FillWhite);
+        bool any = false;
+        for (int k = 0; k < n; ++k) {
+            const ExportChannel& c = exportChannels[k];
+            if (c.page != k)
+                continue;
+            if (any)
+                ++row;
+            any = true;
+            const QStringList cells = {
+                QString::asprintf("%d. ", k + 1) + formulaOf(k),
+                QObject::tr("Канал включен"),
+                unitName(c.format),
+                dateText(c.lastCalibrationDate, false),
+                dateText(bumpDate, false),
+                fixed2(double(c.limit1)),
+                fixed2(double(c.limit2)),
+                fixed2(double(c.limit3)),
+                fixed2(double(c.limit4)),
+                fixed2(double(c.twa)),
+                fixed2(double(c.stel)),
+                QString::asprintf("%d", c.stelInterval),
+            };
+            for (int i = 0; i < cells.size(); ++i)
+                out.sheet->writeText(row, i + 2, cells[i], FillWhite);
+        }
+        out.xlsxRow = row + 1;
+        sheetTitle(out, 1, QObject::tr("Дата/Время:"), 17.5);
+        sheetTitle(out, 2, QObject::tr("Лог №:"), 7.5);
+        sheetTitle(out, 3, QObject::tr("Тип лога:"), 21);
+        sheetTitle(out, 4, QObject::tr("Статус прибора:"), 26);
+        sheetTitle(out, 5, QObject::tr("BUMP TEST:"), 26);
+        for (int k = 0; k < n; ++k) {
+            const QString g = QString::asprintf("%d.", k + 1) + formulaOf(k);
+            sheetTitle(out, 6 + k, g + QStringLiteral(":"), 15);
+            if (service) {
+                sheetTitle(out, 6 + n + 3 * k, g + QObject::tr(" TWA:"), 12.5);
+                sheetTitle(out, 7 + n + 3 * k, g + QObject::tr(" АЦП нуля:"), 15);
+                sheetTitle(out, 8 + n + 3 * k, g + QObject::tr(" АЦП диапазона:"), 15);
+            } else {
+                sheetTitle(out, 6 + n + k, g + QObject::tr(" TWA:"), 12.5);
+            }
+        }
+        if (service) {
+            sheetTitle(out, 6 + 4 * n, QObject::tr("Заряд батареи:"), 15);
+            sheetTitle(out, 7 + 4 * n, QObject::tr("Температура:"), 15);
+        }
+        const int p = sheetSettingsColumn(n, mode);
+        for (int i = 0; i < int(sizeof settingsTitles / sizeof settingsTitles[0]); ++i)
+            sheetTitle(out, p + i, QObject::tr(settingsTitles[i].sheet), settingsTitles[i].width);
+        ++out.xlsxRow;
+    }
+}
+
+QString exportCodesText(const LogRecord& record, quint16 channelCount, ExportMode mode,
+                        bool measurement, bool* rowFlag)
+{
+    QString codes;
+    bool flag = false;
+    const quint16 model = command.modelCode;
+    const bool groupA = model == ModelT2 || model == ModelT2Classic || model == ModelT6M ||
+                        model == ModelT6M4 || model == ModelT8M;
+    const bool groupB = model == ModelT6 || model == ModelT6B || model == ModelT6Mini;
+    if (groupA || groupB) {
+        for (int b = 0; b <= 9; ++b) {
+            if (!(record.deviceStatus & (1u << b)))
+                continue;
+            flag = true;
+            if (b == 3 || (b == 4 && groupB))
+                codes += QObject::tr("FA") + QString::number(b);
+            else if (groupA)
+                codes += QObject::tr("WA") + QString::asprintf("%01X", b);
+            else
+                codes += QObject::tr("WA") + QString::number(b);
+            codes += QLatin1Char(',');
+        }
+    }
+    if (measurement) {
+        for (int k = 0; k < clampChannels(channelCount); ++k) {
+            const LogMeasurementBlock& m = record.channels[k].measurement;
+            for (int b = 0; b <= 9; ++b) {
+                if (!(m.channelStatus & (1u << b)))
+                    continue;
+                flag = true;
+                const char* letter = b <= 5 ? "A" : b == 6 ? "E" : "W";
+                codes +=
+                    QObject::tr(letter) + QString::asprintf("%02X", 16 * k + b) + QLatin1Char(',');
+            }
+            if (serviceMode(mode) && (m.format & (1u << 11)))
+                codes += QString::asprintf("%01X_ST-%04X,", k, m.sensorStatus);
+        }
+    }
+    if (!codes.isEmpty())
+        codes[codes.size() - 1] = QLatin1Char(';');
+    if (rowFlag)
+        *rowFlag = flag;
+    return codes;
+}
+
+void writeMeasurementRow(ExportOutput& out, quint16 channelCount, ExportMode mode)
+{
+    const LogRecord rec = logRecordFromBytes(command.logRecord, LogRecordSize);
+    const int n = clampChannels(channelCount);
+    for (int k = 0; k < n; ++k) {
+        const LogMeasurementBlock& m = rec.channels[k].measurement;
+        ExportChannel& c = exportChannels[k];
+        c.format = m.format;
+        // The record's own unit: the factor and the label come from one format word.
+        const double q =
+            double(command.unitFactorFor(k, m.format & 0x3)) / decimalScale(m.format, 1);
+        c.value = float(m.rawValue * q);
+        c.twaValue = float(m.rawTwaValue * q);
+    }
+    bool rowFlag = false;
+    const QString codes = exportCodesText(rec, channelCount, mode, true, &rowFlag);
+    if (mode == ExportErrorsOnly || mode == ExportServiceErrorsOnly) {
+        if (!rowFlag)
+            return;
+        rowFlag = false;
+    } else if (mode != ExportAll && mode != ExportService) {
+        return;
+    }
+    const bool service = serviceMode(mode);
+    const QString date = dateText(rec.recordTime, true);
+    const QString bump = (rec.recordFlags & 0x80) ? QObject::tr("Да") : QObject::tr("Нет");
+    auto valueText = [&](int k) {
+        const LogMeasurementBlock& m = rec.channels[k].measurement;
+        if (m.channelState & (1u << 6))
+            return QString();
+        return fixed2(double(exportChannels[k].value));
+    };
+    auto twaText = [&](int k) {
+        const LogMeasurementBlock& m = rec.channels[k].measurement;
+        return (m.format & (1u << 9)) ? QStringLiteral("-")
+                                      : fixed2(double(exportChannels[k].twaValue));
+    };
+    if (textForm(out)) {
+        Line line;
+        line.put(0, date + QLatin1Char(';'));
+        line.put(20, QString::asprintf("%u;", rec.recordNumber));
+        line.put(30, QObject::tr("Измерение;"));
+        line.put(50, codes);
+        line.put(130, bump + QLatin1Char(';'));
+        for (int k = 0; k < n; ++k) {
+            const LogMeasurementBlock& m = rec.channels[k].measurement;
+            const QString v = valueText(k);
+            line.put(145 + 20 * k, v.isEmpty() ? QObject::tr("Отключен;")
+                                               : v + QStringLiteral("; ") + unitName(m.format));
+            line.put(145 + 20 * n + (service ? 50 : 15) * k, twaText(k) + QLatin1Char(';'));
+            if (service) {
+                line.put(145 + 20 * n + 50 * k + 15, QString::asprintf("%d;", m.zeroAdc));
+                line.put(145 + 20 * n + 50 * k + 30, QString::asprintf("%d;", m.spanAdc));
+            }
+        }
+        if (service) {
+            line.put(145 + 70 * n, QString::asprintf("%d;", rec.batteryCharge));
+            line.put(165 + 70 * n,
+                     fixed2(double(logTemperature(rec.temperature))) + QLatin1Char(';'));
+        }
+        writeTextLine(out, line.text());
+    } else if (sheetForm(out)) {
+        const quint32 fill = rowFlag ? FillRed : FillWhite;
+        const quint64 r = out.xlsxRow;
+        out.sheet->writeText(r, 1, date, fill);
+        out.sheet->writeText(r, 2, QString::asprintf("%u", rec.recordNumber), fill);
+        out.sheet->writeText(r, 3, QObject::tr("Измерение"), fill);
+        out.sheet->writeText(r, 4, codes, fill);
+        out.sheet->writeText(r, 5, bump, fill);
+        for (int k = 0; k < n; ++k) {
+            const LogMeasurementBlock& m = rec.channels[k].measurement;
+            const QString v = valueText(k);
+            out.sheet->writeText(r, 6 + k,
+                                 v.isEmpty() ? QObject::tr("Отключен")
+                                             : v + QLatin1Char(' ') + unitName(m.format),
+                                 fill);
+            if (service) {
+                out.sheet->writeText(r, 6 + n + 3 * k, twaText(k), fill);
+                out.sheet->writeText(r, 7 + n + 3 * k, QString::asprintf("%d", m.zeroAdc), fill);
+                out.sheet->writeText(r, 8 + n + 3 * k, QString::asprintf("%d", m.spanAdc), fill);
+            } else {
+                out.sheet->writeText(r, 6 + n + k, twaText(k), fill);
+            }
+        }
+        if (service) {
+            out.sheet->writeText(r, 6 + 4 * n, QString::asprintf("%d", rec.batteryCharge), fill);
+            out.sheet->writeText(r, 7 + 4 * n, fixed2(double(logTemperature(rec.temperature))),
+                                 fill);
+        }
+        ++out.xlsxRow;
+    }
+}
+
+void writeEventRow(ExportOutput& out, quint16 channelCount, ExportMode mode)
+{
+    const LogRecord rec = logRecordFromBytes(command.logEventRecord, LogRecordSize);
+    const int n = clampChannels(channelCount);
+    for (int k = 0; k < n; ++k) {
+        const LogSettingsBlock& s = rec.channels[k].settings;
+        ExportChannel& c = exportChannels[k];
+        // The unit label of a settings row is the last one written: its factor too.
+        const double q =
+            double(command.unitFactorFor(k, c.format & 0x3)) / decimalScale(s.format, 1);
+        c.limit1 = float(logLimitCounts(s.limit1, command.registerMap) * q);
+        c.limit2 = float(logLimitCounts(s.limit2, command.registerMap) * q);
+        c.limit3 = float(logLimitCounts(s.limit3, command.registerMap) * q);
+        c.limit4 = float(s.limit4 * q);
+        c.stel = float(s.stel * q);
+        c.twa = float(s.twa * q);
+        imageFormula(k);
+    }
+    const QString codes = exportCodesText(rec, channelCount, mode, false, nullptr);
+    const quint16 type = rec.recordType;
+    const bool damaged = type > 2 && (type & 0xF) != 0;
+    QString typeText;
+    if (type == 0)
+        typeText = QObject::tr("Включение;");
+    else if (type == 1)
+        typeText = QObject::tr("Выключение;");
+    else if (type == 2)
+        typeText = QObject::tr("Прошивка;");
+    else if (damaged)
+        typeText = QObject::tr("Поврежденный лог;");
+
+    bool plain = false;
+    bool settings = false;
+    if (mode == ExportErrorsOnly || mode == ExportServiceErrorsOnly) {
+        plain = type == 0 || type == 1 || damaged;
+    } else if (mode == ExportAll || mode == ExportService) {
+        if (!damaged && (type & 0x2FF0))
+            settings = true;
+        else
+            plain = true;
+    } else {
+        return;
+    }
+    const QString date = dateText(rec.recordTime, true);
+    const QString number = QString::asprintf("%u", rec.recordNumber);
+    auto sheetType = [](QString t) { return t.replace(QLatin1Char(';'), QLatin1Char(' ')); };
+    if (plain) {
+        if (textForm(out)) {
+            Line line;
+            line.put(0, date + QLatin1Char(';'));
+            line.put(20, number + QLatin1Char(';'));
+            line.put(30, typeText);
+            line.put(50, codes);
+            writeTextLine(out, line.text());
+        } else if (sheetForm(out)) {
+            const quint64 r = out.xlsxRow++;
+            out.sheet->writeText(r, 1, date, FillCyan);
+            out.sheet->writeText(r, 2, number, FillCyan);
+            out.sheet->writeText(r, 3, sheetType(typeText), FillCyan);
+            out.sheet->writeText(r, 4, codes, FillCyan);
+        }
+        return;
+    }
+    if (!settings)
+        return;
+    const quint32 bumpDate =
+        rec.lastBumpTestDate != 0 ? rec.lastBumpTestDate : exportProductionDate;
+    for (int k = 0; k < n; ++k) {
+        if (!logSettingsChanged(type, k))
+            continue;
+        const LogSettingsBlock& s = rec.channels[k].settings;
+        const ExportChannel& c = exportChannels[k];
+        const QString t = QObject::tr("Настройка ") + QString::asprintf("%d.", k + 1) +
+                          formulaOf(k) + QLatin1Char(';');
+        const QStringList cells = {
+            QString::asprintf("%d", s.calibrationInterval),
+            dateText(s.lastCalibrationDate, false),
+            QString::asprintf("%d", rec.batteryCharge),
+            dateText(bumpDate, false),
+            fixed2(double(c.limit1)),
+            fixed2(double(c.limit2)),
+            fixed2(double(c.limit3)),
+            fixed2(double(c.limit4)),
+            fixed2(double(c.twa)),
+            fixed2(double(c.stel)),
+            QString::asprintf("%d", s.stelInterval),
+        };
+        if (textForm(out)) {
+            Line line;
+            line.put(0, date + QLatin1Char(';'));
+            line.put(20, number + QLatin1Char(';'));
+            line.put(30, t);
+            line.put(50, codes);
+            const int st = textSettingsStart(n, mode);
+            for (int i = 0; i < cells.size(); ++i) {
+                QString cell = cells[i] + QLatin1Char(';');
+                if (i == 7)
+                    cell += QLatin1Char(' ') + unitName(c.format);
+                line.put(st + settingsTitles[i].offset, cell);
+            }
+            writeTextLine(out, line.text());
+        } else if (sheetForm(out)) {
+            const quint64 r = out.xlsxRow++;
+            out.sheet->writeText(r, 1, date, FillWhite);
+            out.sheet->writeText(r, 2, number, FillWhite);
+            out.sheet->writeText(r, 3, sheetType(t), FillWhite);
+            out.sheet->writeText(r, 4, codes, FillWhite);
+            const int p = sheetSettingsColumn(n, mode);
+            for (int i = 0; i < cells.size(); ++i) {
+                QString cell = cells[i];
+                if (i == 7)
+                    cell += QLatin1Char(' ') + unitName(c.format);
+                out.sheet->writeText(r, p + i, cell, FillWhite);
+            }
+        }
+    }
+}
+
+QString exportRangeSource(quint32 serial)
+{
+    return QCoreApplication::applicationDirPath() + QStringLiteral("/log/QRT") +
+           QString::asprintf("%08u", serial) + QStringLiteral(".txt");
+}
+
+QString exportSyncSource(quint32 serial, quint16 modelCode)
+{
+    if (modelCode == ModelT6M || modelCode == ModelT6M4)
+        return QCoreApplication::applicationDirPath() + QStringLiteral("/log/QIROT6M") +
+               QString::asprintf("%07u", serial) + QStringLiteral(".txt");
+    return QCoreApplication::applicationDirPath() + QStringLiteral("/log/QIROT") +
+           QString::asprintf("%08u", serial) + QStringLiteral(".txt");
+}
+
+namespace
+{
+bool fail(const QString& text)
+{
+    lastExportMessage = text;
+    if (exportMessageHook)
+        exportMessageHook(true, text);
+    return false;
+}
+
+bool sameFile(const QString& a, const QString& b)
+{
+    const QFileInfo fa(a);
+    const QFileInfo fb(b);
+    if (fa.exists() && fb.exists())
+        return fa.canonicalFilePath() == fb.canonicalFilePath();
+    return QDir::cleanPath(fa.absoluteFilePath()) == QDir::cleanPath(fb.absoluteFilePath());
+}
+
+bool runExport(const QString& sourcePath, bool window, quint32 startSeconds, quint32 stopSeconds,
+               quint16 channelCount, quint32 serial, ExportMode mode, const QString& destination)
+{
+    lastExportMessage.clear();
+    lastExportSkippedLines = 0;
+    std::memset(command.logRecord, 0, sizeof command.logRecord);
+
+    // The form is decided before anything is opened: an unknown suffix leaves
+    // an existing file as it is.
+    const ExportForm form = exportFormOf(destination);
+    if (form == ExportForm::None)
+        return fail(QObject::tr("Неизвестный формат файла экспорта"));
+    if (sameFile(sourcePath, destination))
+        return fail(QObject::tr("Файл экспорта совпадает с файлом лога"));
+    const int recordSize = logRecordSize(command.modelCode);
+    if (recordSize <= 0)
+        return fail(QObject::tr("Ошибка открытия файла"));
+
+    QFile source(sourcePath);
+    if (!source.open(QIODevice::ReadOnly))
+        return fail(QObject::tr("Ошибка открытия файла"));
+    const qint64 size = source.size();
+    if (size == 0)
+        return false;
+
+    // Written aside: the old destination is replaced only by a finished file.
+    QSaveFile target(destination);
+    if (!target.open(QIODevice::WriteOnly))
+        return fail(QObject::tr("Ошибка открытия файла"));
+    QTemporaryDir workDir;
+    std::unique_ptr<XlsxSheet> sheet;
+    ExportOutput out;
+    out.form = form;
+    if (form == ExportForm::Xlsx) {
+        if (!workDir.isValid())
+            return fail(QObject::tr("Ошибка открытия файла"));
+        sheet = std::make_unique<XlsxSheet>(workDir.filePath(QStringLiteral("export.xlsx")));
+        if (!sheet->ok())
+            return fail(QObject::tr("Ошибка открытия файла"));
+        out.sheet = sheet.get();
+    } else {
+        out.text = &target;
+    }
+
+    writeExportHeader(out, channelCount, serial, mode, true);
+
+    QProgressDialog* dialog = command.createProgressDialog(QObject::tr("Выполнение процесса..."),
+                                                           QObject::tr("Завершить"), 0, 100);
+    // A cancel at the last step must stay a cancel.
+    dialog->setAutoReset(false);
+    dialog->setAutoClose(false);
+    QElapsedTimer timer;
+    timer.start();
+
+    qint64 decoded = 0;
+    int recordsSinceHeader = 0;
+    int rowsWritten = 0;
+    bool complete = false;
+    bool cancelled = false;
+    qint64 shownSeconds = -1;
+    while (true) {
+        const int percent = int(double(decoded) * (100.0 / double(size)));
+        QCoreApplication::processEvents();
+        // A modal dialog runs the event loop once more in setValue: only on a change.
+        if (dialog->value() != qBound(0, percent, 100))
+            dialog->setValue(qBound(0, percent, 100));
+        if (dialog->wasCanceled()) {
+            cancelled = true;
+            break;
+        }
+        if (source.atEnd()) {
+            complete = true;
+            break;
+        }
+        QByteArray line = source.readLine();
+        const qint64 lineLength = line.size();
+        while (line.endsWith('\n') || line.endsWith('\r'))
+            line.chop(1);
+        // No byte of the previous line may stand in a damaged one.
+        std::memset(command.logRecord, 0, sizeof command.logRecord);
+        if (line.isEmpty()) {
+            decoded += lineLength;
+        } else if (!loadLogLine(line, recordSize)) {
+            ++lastExportSkippedLines;
+            decoded += lineLength;
+        } else {
+            decoded += lineLength;
+            const LogRecord rec = currentLogRecord();
+            const quint32 t = logSeconds(rec.recordTime, command.secondsPerTick);
+            bool write = true;
+            if (window) {
+                if (t > stopSeconds) {
+                    complete = true;
+                    break;
+                }
+                write = t >= startSeconds;
+            }
+            if (write) {
+                if (recordsSinceHeader == 50) {
+                    writeExportHeader(out, channelCount, serial, mode, false);
+                    recordsSinceHeader = 0;
+                }
+                if (rec.recordType == 4) {
+                    writeMeasurementRow(out, channelCount, mode);
+                } else {
+                    std::memcpy(command.logEventRecord, command.logRecord,
+                                sizeof command.logEventRecord);
+                    writeEventRow(out, channelCount, mode);
+                }
+                ++recordsSinceHeader;
+                ++rowsWritten;
+            }
+        }
+        const qint64 elapsed = timer.elapsed();
+        if (decoded > 0) {
+            const double remaining =
+                double(size - decoded) / double(decoded) * (double(elapsed) / 1000.0);
+            // Whole seconds; never wrapped at 65,536 s.
+            const qint64 left = qint64(qMax(0.0, remaining));
+            if (left != shownSeconds) {
+                shownSeconds = left;
+                dialog->setLabelText(
+                    QObject::tr("Выполнение процесса компоновки,\nосталось %1 секунд").arg(left));
+            }
+        }
+        if (exportLineHook)
+            exportLineHook();
+    }
+    dialog->close();
+    if (!dialog->parent()) { // no main window to own it
+        if (command.progressDialog == dialog)
+            command.progressDialog = nullptr;
+        delete dialog;
+    }
+    source.close();
+
+    if (cancelled && rowsWritten == 0) {
+        target.cancelWriting();
+        lastExportMessage = QObject::tr("Экспорт прерван");
+        return false;
+    }
+    bool written = true;
+    if (form == ExportForm::Xlsx) {
+        written = sheet->save();
+        if (written) {
+            QFile book(workDir.filePath(QStringLiteral("export.xlsx")));
+            written = book.open(QIODevice::ReadOnly) && target.write(book.readAll()) == book.size();
+        }
+    }
+    if (!written || !target.commit()) {
+        if (!written)
+            target.cancelWriting();
+        return fail(QObject::tr("Ошибка записи файла"));
+    }
+    QString message;
+    if (cancelled)
+        message = QObject::tr("Экспорт прерван");
+    if (lastExportSkippedLines > 0) {
+        if (!message.isEmpty())
+            message += QLatin1Char('\n');
+        message += QObject::tr("Пропущено поврежденных строк: %1").arg(lastExportSkippedLines);
+    }
+    lastExportMessage = message;
+    if (lastExportSkippedLines > 0 && exportMessageHook)
+        exportMessageHook(false, message);
+    return complete;
+}
+} // namespace
+
+bool exportLogRange(quint32 startSeconds, quint32 stopSeconds, quint16 channelCount, quint32 serial,
+                    ExportMode mode, const QString& destination)
+{
+    return runExport(exportRangeSource(serial), true, startSeconds, stopSeconds, channelCount,
+                     serial, mode, destination);
+}
+
+bool exportLogFile(quint16 channelCount, quint32 serial, ExportMode mode,
+                   const QString& destination)
+{
+    return runExport(exportSyncSource(serial, command.modelCode), false, 0, 0, channelCount, serial,
+                     mode, destination);
+}

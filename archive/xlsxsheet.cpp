@@ -1,0 +1,117 @@
+#include "xlsxsheet.h"
+
+#include <xlsxwriter.h>
+
+#include <QSet>
+
+namespace
+{
+// The library's row and column limits.
+constexpr quint64 maxRows = 1048576;
+constexpr int maxColumns = 16384;
+} // namespace
+
+XlsxSheet::XlsxSheet(const QString& fileName)
+{
+    m_workbook = workbook_new(fileName.toUtf8().constData());
+    if (m_workbook)
+        m_sheet = workbook_add_worksheet(m_workbook, nullptr);
+    m_ok = m_workbook && m_sheet;
+}
+
+XlsxSheet::~XlsxSheet()
+{
+    // workbook_close is the only way to free a workbook; it also writes the file,
+    // which the caller then discards.
+    if (m_workbook)
+        workbook_close(m_workbook);
+}
+
+lxw_format* XlsxSheet::format(quint32 fill)
+{
+    auto it = m_formats.find(fill);
+    if (it != m_formats.end())
+        return it.value();
+    lxw_format* f = workbook_add_format(m_workbook);
+    if (!f) {
+        m_ok = false;
+        return nullptr;
+    }
+    // 0x000000 means "no colour" to the library: black has its own constant.
+    format_set_font_color(f, LXW_COLOR_BLACK);
+    format_set_pattern(f, LXW_PATTERN_SOLID);
+    format_set_bg_color(f, fill == 0 ? lxw_color_t(LXW_COLOR_BLACK) : lxw_color_t(fill));
+    format_set_border(f, LXW_BORDER_HAIR);
+    m_formats.insert(fill, f);
+    return f;
+}
+
+void XlsxSheet::writeText(quint64 row, int column, const QString& text, quint32 fill)
+{
+    if (!m_ok || row < 1 || row > maxRows || column < 1 || column > maxColumns) {
+        m_ok = false;
+        return;
+    }
+    lxw_format* f = format(fill);
+    if (!f)
+        return;
+    const lxw_error e = worksheet_write_string(m_sheet, lxw_row_t(row - 1), lxw_col_t(column - 1),
+                                               text.toUtf8().constData(), f);
+    if (e != LXW_NO_ERROR)
+        m_ok = false;
+}
+
+void XlsxSheet::mergeText(quint64 row, int firstColumn, int lastColumn, const QString& text,
+                          quint32 fill)
+{
+    if (!m_ok || row < 1 || row > maxRows || firstColumn < 1 || lastColumn < firstColumn ||
+        lastColumn > maxColumns) {
+        m_ok = false;
+        return;
+    }
+    lxw_format* f = format(fill);
+    if (!f)
+        return;
+    const lxw_error e = worksheet_merge_range(
+        m_sheet, lxw_row_t(row - 1), lxw_col_t(firstColumn - 1), lxw_row_t(row - 1),
+        lxw_col_t(lastColumn - 1), text.toUtf8().constData(), f);
+    if (e != LXW_NO_ERROR)
+        m_ok = false;
+}
+
+void XlsxSheet::setColumnWidth(int column, double width)
+{
+    if (column >= 1 && column <= maxColumns)
+        m_widths.insert(column, width);
+}
+
+void XlsxSheet::setColumnFormat(int firstColumn, int lastColumn, quint32 fill)
+{
+    for (int c = qMax(1, firstColumn); c <= qMin(lastColumn, maxColumns); ++c)
+        m_columnFills.insert(c, fill);
+}
+
+bool XlsxSheet::save()
+{
+    if (!m_workbook)
+        return false;
+    QSet<int> columns;
+    for (auto it = m_widths.cbegin(); it != m_widths.cend(); ++it)
+        columns.insert(it.key());
+    for (auto it = m_columnFills.cbegin(); it != m_columnFills.cend(); ++it)
+        columns.insert(it.key());
+    for (int c : columns) {
+        if (!m_ok)
+            break;
+        const double width = m_widths.value(c, LXW_DEF_COL_WIDTH);
+        lxw_format* f = m_columnFills.contains(c) ? format(m_columnFills.value(c)) : nullptr;
+        const lxw_error e =
+            worksheet_set_column(m_sheet, lxw_col_t(c - 1), lxw_col_t(c - 1), width, f);
+        if (e != LXW_NO_ERROR)
+            m_ok = false;
+    }
+    const lxw_error e = workbook_close(m_workbook);
+    m_workbook = nullptr;
+    m_sheet = nullptr;
+    return m_ok && e == LXW_NO_ERROR;
+}

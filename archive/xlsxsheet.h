@@ -1,0 +1,48 @@
+#pragma once
+
+// One worksheet of a new workbook, written through libxlsxwriter. Only what
+// the log export needs: text cells with a solid fill, hair borders and black
+// font, merged ranges, column widths and one format for a block of columns.
+// Rows and columns count from 1. Column options are collected and given to
+// the library once per column when the workbook is saved, because
+// overlapping column ranges make a file that spreadsheet programs repair.
+
+#include <QMap>
+#include <QString>
+#include <QtGlobal>
+
+struct lxw_workbook;
+struct lxw_worksheet;
+struct lxw_format;
+
+class XlsxSheet
+{
+public:
+    explicit XlsxSheet(const QString& fileName);
+    ~XlsxSheet();
+    XlsxSheet(const XlsxSheet&) = delete;
+    XlsxSheet& operator=(const XlsxSheet&) = delete;
+
+    // False once any call of the library failed; the file is then not usable.
+    bool ok() const { return m_ok; }
+
+    // fill: 0xRRGGBB.
+    void writeText(quint64 row, int column, const QString& text, quint32 fill);
+    void mergeText(quint64 row, int firstColumn, int lastColumn, const QString& text, quint32 fill);
+    void setColumnWidth(int column, double width);
+    // Columns first..last get the format of `fill` (their width stays as set).
+    void setColumnFormat(int firstColumn, int lastColumn, quint32 fill);
+
+    // Writes the file and frees the workbook; true when the file is complete.
+    bool save();
+
+private:
+    lxw_format* format(quint32 fill);
+
+    lxw_workbook* m_workbook = nullptr;
+    lxw_worksheet* m_sheet = nullptr;
+    QMap<quint32, lxw_format*> m_formats;
+    QMap<int, double> m_widths;
+    QMap<int, quint32> m_columnFills;
+    bool m_ok = false;
+};

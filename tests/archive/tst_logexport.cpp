@@ -1,0 +1,677 @@
+// The log export: legend, set-up block, column titles, rows, mode filters and
+// the drivers with their refusals. Records are built byte by byte at their
+// offsets; the written files are read back with independent readers (Python's
+// csv module and openpyxl) or by fixed columns.
+
+#include "command.h"
+#include "logexport.h"
+#include "logrecord.h"
+#include "types.h"
+
+#include <QBuffer>
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QProgressDialog>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <cmath>
+#include <cstring>
+
+namespace
+{
+void put16(QByteArray& b, int offset, quint16 v)
+{
+    b[offset] = char(v & 0xFF);
+    b[offset + 1] = char(v >> 8);
+}
+
+void put32(QByteArray& b, int offset, quint32 v)
+{
+    for (int i = 0; i < 4; ++i)
+        b[offset + i] = char((v >> (8 * i)) & 0xFF);
+}
+
+// A record of `size` bytes: type at 0, number at 4, time at 8.
+QByteArray record(int size, quint16 type, quint32 number, quint32 time)
+{
+    QByteArray b(size, '\0');
+    put16(b, 0, type);
+    put32(b, 4, number);
+    put32(b, 8, time);
+    return b;
+}
+
+// Channel block k starts at 24 + 24 k: state 0, status 2, raw value 12, format 16,
+// sensor status 18.
+void setChannel(QByteArray& b, int k, quint16 status, quint16 raw, quint16 format)
+{
+    put16(b, 24 + 24 * k + 2, status);
+    put16(b, 24 + 24 * k + 12, raw);
+    put16(b, 24 + 24 * k + 16, format);
+}
+
+void setModel(quint16 model, quint16 channelsOn)
+{
+    command.modelCode = model;
+    command.registerMap = ExtendedMap;
+    command.secondsPerTick = 1.0;
+    for (int k = 0; k < ChannelSlots; ++k) {
+        ExtendedChannelRecord& r = command.extendedChannels[k];
+        r = ExtendedChannelRecord{};
+        r.channelPage = (channelsOn & (1u << k)) ? quint16(k) : quint16(0xFF);
+        std::memcpy(r.gasFormula, "CO", 2);
+        r.limit1 = 20;
+        r.limit4 = 500;
+    }
+    setExportDates(0, 0);
+}
+
+QString runPython(const QString& script, const QStringList& args)
+{
+    QProcess p;
+    p.start(QStringLiteral("/usr/bin/python3"), QStringList{QStringLiteral("-c"), script} + args);
+    if (!p.waitForFinished(60000))
+        return QString();
+    if (p.exitCode() != 0)
+        qWarning().noquote() << p.readAllStandardError();
+    return QString::fromUtf8(p.readAllStandardOutput());
+}
+
+QByteArray readAll(const QString& path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+QStringList textLines(const QByteArray& bytes)
+{
+    QStringList lines = QString::fromUtf8(bytes).split(QStringLiteral("\r\n"));
+    if (!lines.isEmpty() && lines.last().isEmpty())
+        lines.removeLast();
+    return lines;
+}
+} // namespace
+
+class TestLogExport : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+    void legendLength_data();
+    void legendLength();
+    void codes_data();
+    void codes();
+    void headerChannels();
+    void eventRows_data();
+    void eventRows();
+    void headerRepeats();
+    void range_data();
+    void range();
+    void recordUnit();
+    void damagedLines();
+    void csvReadBack();
+    void xlsxReadBack();
+    void opensInLibreOffice();
+    void formFromSuffix_data();
+    void formFromSuffix();
+    void refusals_data();
+    void refusals();
+    void cancelKeepsOldFile();
+
+private:
+    QString writeSource(const QList<QByteArray>& records, const QByteArray& extra = {});
+    QTemporaryDir m_dir;
+};
+
+void TestLogExport::init()
+{
+    exportMessageHook = [](bool, const QString&) {};
+    exportLineHook = nullptr;
+    setModel(ModelT6, 0xF);
+}
+
+void TestLogExport::cleanup()
+{
+    QFile::remove(exportSyncSource(7, ModelT6));
+}
+
+QString TestLogExport::writeSource(const QList<QByteArray>& records, const QByteArray& extra)
+{
+    QDir().mkpath(QCoreApplication::applicationDirPath() + QStringLiteral("/log"));
+    const QString path = exportSyncSource(7, command.modelCode);
+    QFile f(path);
+    if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        return QString();
+    for (const QByteArray& r : records)
+        f.write(logLine(reinterpret_cast<const quint8*>(r.constData()), r.size()));
+    f.write(extra);
+    return path;
+}
+
+void TestLogExport::legendLength_data()
+{
+    QTest::addColumn<int>("model");
+    QTest::addColumn<int>("lines");
+    QTest::newRow("T2") << int(ModelT2) << 18;
+    QTest::newRow("T6") << int(ModelT6) << 19;
+    QTest::newRow("T6B") << int(ModelT6B) << 20;
+    QTest::newRow("T6 Mini") << int(ModelT6Mini) << 23;
+    QTest::newRow("T6M") << int(ModelT6M) << 23;
+    QTest::newRow("T6M4") << int(ModelT6M4) << 23;
+}
+
+void TestLogExport::legendLength()
+{
+    QFETCH(int, model);
+    QFETCH(int, lines);
+    QCOMPARE(exportLegend(quint16(model)).size(), lines);
+}
+
+void TestLogExport::codes_data()
+{
+    QTest::addColumn<int>("model");
+    QTest::addColumn<int>("mode");
+    QTest::addColumn<int>("device");
+    QTest::addColumn<int>("status0");
+    QTest::addColumn<int>("status1");
+    QTest::addColumn<int>("format0");
+    QTest::addColumn<QString>("codes");
+    QTest::addColumn<bool>("flag");
+    QTest::newRow("T6 FA FA E") << int(ModelT6) << int(ExportAll) << 0x18 << 0x40 << 0 << 0
+                                << "FA3,FA4,E06;" << true;
+    QTest::newRow("T6M4 FA WA E") << int(ModelT6M4) << int(ExportAll) << 0x18 << 0x40 << 0 << 0
+                                  << "FA3,WA4,E06;" << true;
+    QTest::newRow("W17") << int(ModelT6) << int(ExportErrorsOnly) << 0 << 0 << 0x80 << 0 << "W17;"
+                         << true;
+    QTest::newRow("A00") << int(ModelT6) << int(ExportAll) << 0 << 1 << 0 << 0 << "A00;" << true;
+    QTest::newRow("sensor status service")
+        << int(ModelT6) << int(ExportService) << 0 << 0 << 0 << 0x800 << "0_ST-00A1;" << false;
+    QTest::newRow("sensor status user")
+        << int(ModelT6) << int(ExportAll) << 0 << 0 << 0 << 0x800 << "" << false;
+    QTest::newRow("no device codes")
+        << int(ModelNone) << int(ExportAll) << 0x18 << 0 << 0 << 0 << "" << false;
+    QTest::newRow("T2 hex digit") << int(ModelT2) << int(ExportAll) << 0x200 << 0 << 0 << 0
+                                  << "WA9;" << true;
+}
+
+void TestLogExport::codes()
+{
+    QFETCH(int, model);
+    QFETCH(int, mode);
+    QFETCH(int, device);
+    QFETCH(int, status0);
+    QFETCH(int, status1);
+    QFETCH(int, format0);
+    QFETCH(QString, codes);
+    QFETCH(bool, flag);
+    command.modelCode = quint16(model);
+    QByteArray r = record(120, 4, 1, 0);
+    put16(r, 14, quint16(device));
+    setChannel(r, 0, quint16(status0), 0, quint16(format0));
+    setChannel(r, 1, quint16(status1), 0, 0);
+    put16(r, 24 + 18, 0x00A1);
+    const LogRecord rec = logRecordFromBytes(reinterpret_cast<const quint8*>(r.constData()), 120);
+    bool rowFlag = !flag;
+    QCOMPARE(exportCodesText(rec, 4, ExportMode(mode), true, &rowFlag), codes);
+    QCOMPARE(rowFlag, flag);
+}
+
+void TestLogExport::headerChannels()
+{
+    setModel(ModelT6, 0x5); // channels 0 and 2
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    ExportOutput out;
+    out.form = ExportForm::Text;
+    out.text = &buffer;
+    writeExportHeader(out, 4, 123, ExportAll, false);
+    const QStringList lines = textLines(buffer.data());
+    // An empty line, the set-up titles, two channel lines, an empty line, the titles.
+    QCOMPARE(lines.size(), 6);
+    QCOMPARE(lines[0], QString());
+    QVERIFY(lines[1].startsWith(QStringLiteral("Серийный номер:")));
+    QCOMPARE(lines[2].left(20), QStringLiteral("QRT00000123 ").leftJustified(20));
+    QCOMPARE(lines[2].mid(20, 5), QStringLiteral("1. CO"));
+    QCOMPARE(lines[3].left(20), QString(20, QLatin1Char(' ')));
+    QCOMPARE(lines[3].mid(20, 5), QStringLiteral("3. CO"));
+    QCOMPARE(lines[2].mid(30, 13), QStringLiteral("Канал включен"));
+    QCOMPARE(lines[2].mid(130, 6), QStringLiteral("20.00 "));
+    QCOMPARE(lines[4], QString());
+    QVERIFY(lines[5].startsWith(QStringLiteral("Дата/Время:")));
+    QCOMPARE(lines[5].mid(145, 6), QStringLiteral("1.CO: "));
+}
+
+void TestLogExport::eventRows_data()
+{
+    QTest::addColumn<int>("type");
+    QTest::addColumn<int>("mode");
+    QTest::addColumn<QStringList>("typeCells");
+    const QStringList none;
+    QTest::newRow("48 all") << 48 << int(ExportAll)
+                            << QStringList{"Настройка 1.CO", "Настройка 2.CO"};
+    QTest::newRow("48 errors") << 48 << int(ExportErrorsOnly) << none;
+    QTest::newRow("8192 all") << 8192 << int(ExportAll) << none;
+    QTest::newRow("8192 errors") << 8192 << int(ExportErrorsOnly) << none;
+    QTest::newRow("8192 service") << 8192 << int(ExportService) << none;
+    QTest::newRow("4096 all") << 4096 << int(ExportAll) << QStringList{""};
+    QTest::newRow("2 errors") << 2 << int(ExportErrorsOnly) << none;
+    QTest::newRow("2 all") << 2 << int(ExportAll) << QStringList{"Прошивка"};
+    QTest::newRow("0 errors") << 0 << int(ExportErrorsOnly) << QStringList{"Включение"};
+    QTest::newRow("1 errors") << 1 << int(ExportServiceErrorsOnly) << QStringList{"Выключение"};
+    QTest::newRow("3 errors") << 3 << int(ExportErrorsOnly) << QStringList{"Поврежденный лог"};
+}
+
+void TestLogExport::eventRows()
+{
+    QFETCH(int, type);
+    QFETCH(int, mode);
+    QFETCH(QStringList, typeCells);
+    const QByteArray r = record(120, quint16(type), 9, 100);
+    std::memcpy(command.logEventRecord, r.constData(), size_t(r.size()));
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    ExportOutput out;
+    out.form = ExportForm::Text;
+    out.text = &buffer;
+    writeEventRow(out, 4, ExportMode(mode));
+    const QStringList lines = textLines(buffer.data());
+    QCOMPARE(lines.size(), typeCells.size());
+    for (int i = 0; i < lines.size(); ++i) {
+        QCOMPARE(lines[i].mid(20, 2), QStringLiteral("9 "));
+        QCOMPARE(lines[i].mid(30, 20).trimmed(), typeCells[i]);
+    }
+}
+
+void TestLogExport::headerRepeats()
+{
+    QList<QByteArray> records;
+    for (int i = 0; i < 120; ++i)
+        records << record(120, 4, quint32(i), quint32(1000 + i));
+    QVERIFY(!writeSource(records).isEmpty());
+    const QString dest = m_dir.filePath(QStringLiteral("repeat.txt"));
+    QVERIFY(exportLogFile(4, 7, ExportAll, dest));
+    const QStringList lines = textLines(readAll(dest));
+    QList<int> titles;
+    QList<int> legends;
+    for (int i = 0; i < lines.size(); ++i) {
+        if (lines[i].startsWith(QStringLiteral("Дата/Время:")))
+            titles << i;
+        if (lines[i].startsWith(QStringLiteral("x — номер канала")))
+            legends << i;
+    }
+    QCOMPARE(legends, QList<int>{0});
+    QCOMPARE(titles.size(), 3);
+    QCOMPARE(titles[1] - titles[0], 50 + 8); // 50 rows, empty, set-up, 4 channels, empty
+    QCOMPARE(titles[2] - titles[1], 50 + 8);
+    QCOMPARE(lines.size() - 1 - titles[2], 20);
+    QCOMPARE(lines[titles[0] + 1].mid(30, 9), QStringLiteral("Измерение"));
+}
+
+void TestLogExport::range_data()
+{
+    QTest::addColumn<uint>("start");
+    QTest::addColumn<uint>("stop");
+    QTest::addColumn<QStringList>("numbers");
+    QTest::newRow("inside") << 25u << 100u << QStringList{"3", "4"};
+    QTest::newRow("after every record") << 50u << 60u << QStringList{};
+    QTest::newRow("ends before the last") << 15u << 25u << QStringList{"2"};
+    QTest::newRow("bounds included") << 20u << 30u << QStringList{"2", "3"};
+}
+
+void TestLogExport::range()
+{
+    QFETCH(uint, start);
+    QFETCH(uint, stop);
+    QFETCH(QStringList, numbers);
+    QDir().mkpath(QCoreApplication::applicationDirPath() + QStringLiteral("/log"));
+    QFile source(exportRangeSource(7));
+    QVERIFY(source.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    for (quint32 i = 1; i <= 4; ++i) {
+        const QByteArray r = record(120, 4, i, 10 * i);
+        source.write(logLine(reinterpret_cast<const quint8*>(r.constData()), r.size()));
+    }
+    source.close();
+    const QString dest = m_dir.filePath(QStringLiteral("range.txt"));
+    QVERIFY(exportLogRange(start, stop, 4, 7, ExportAll, dest));
+    QFile::remove(exportRangeSource(7));
+    const QStringList lines = textLines(readAll(dest));
+    QCOMPARE(lines.size(), 19 + 1 + 7 + numbers.size());
+    for (int i = 0; i < numbers.size(); ++i)
+        QCOMPARE(lines[27 + i].mid(20, 5).trimmed(), numbers[i]);
+}
+
+void TestLogExport::recordUnit()
+{
+    // The record was made in mg/m3 while the image now shows PPM: the value
+    // is converted for its own unit, and labelled so.
+    command.extendedChannels[0].molecularWeight = 28.01f;
+    command.extendedChannels[0].format = 0; // base and display PPM
+    QByteArray r = record(120, 4, 1, 0);
+    setChannel(r, 0, 0, 100, 0x1); // 100 counts, display unit mg/m3
+    std::memcpy(command.logRecord, r.constData(), size_t(r.size()));
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    ExportOutput out;
+    out.form = ExportForm::Text;
+    out.text = &buffer;
+    writeExportHeader(out, 4, 1, ExportAll, false);
+    buffer.buffer().clear();
+    buffer.seek(0);
+    writeMeasurementRow(out, 4, ExportAll);
+    const QString line = textLines(buffer.data()).value(0);
+    const QString expected =
+        QString::asprintf("%.2f", double(100 * command.unitFactorFor(0, 1))) + "  mg/m3";
+    QVERIFY(command.unitFactorFor(0, 1) != command.unitFactor(0));
+    QCOMPARE(line.mid(145, expected.size()), expected);
+}
+
+void TestLogExport::damagedLines()
+{
+    QByteArray full = record(120, 4, 1, 10);
+    setChannel(full, 2, 0, 555, 0);
+    QByteArray next = record(120, 4, 2, 11);
+    // A short line after a full one: skipped, and the record after it shows none of
+    // the earlier bytes.
+    QByteArray extra = logLine(reinterpret_cast<const quint8*>(full.constData()), 60);
+    extra += "ZZ\r\n";
+    QVERIFY(!writeSource({full},
+                         extra + logLine(reinterpret_cast<const quint8*>(next.constData()), 120))
+                 .isEmpty());
+    QString said;
+    exportMessageHook = [&](bool, const QString& t) { said = t; };
+    const QString dest = m_dir.filePath(QStringLiteral("damaged.txt"));
+    QVERIFY(exportLogFile(4, 7, ExportAll, dest));
+    QCOMPARE(lastExportSkippedLines, 2);
+    QVERIFY(said.contains(QStringLiteral("2")));
+    const QStringList lines = textLines(readAll(dest));
+    QCOMPARE(lines.size(), 19 + 1 + 7 + 2);
+    QCOMPARE(lines[27].mid(20, 2), QStringLiteral("1 "));
+    QCOMPARE(lines[27].mid(185, 6), QStringLiteral("555.00"));
+    QCOMPARE(lines[28].mid(20, 2), QStringLiteral("2 "));
+    QCOMPARE(lines[28].mid(185, 6), QStringLiteral("0.00  "));
+}
+
+void TestLogExport::csvReadBack()
+{
+    QByteArray m = record(120, 4, 5, 3600);
+    setChannel(m, 0, 0, 1234, 0x80); // 12.34 PPM with two decimals
+    put16(m, 14, 0x18);
+    setChannel(m, 1, 0x40, 0, 0);
+    QVERIFY(!writeSource({m}).isEmpty());
+    const QString dest = m_dir.filePath(QStringLiteral("log.v2.CSV"));
+    QVERIFY(exportLogFile(4, 7, ExportAll, dest));
+    const QString script =
+        QStringLiteral("import csv,sys,json\n"
+                       "rows=list(csv.reader(open(sys.argv[1],encoding='utf-8',newline='')))\n"
+                       "print(json.dumps(rows[-1]))\n");
+    const QJsonArray row = QJsonDocument::fromJson(runPython(script, {dest}).toUtf8()).array();
+    QStringList cells;
+    for (const QJsonValue& v : row)
+        cells << v.toString().trimmed();
+    QVERIFY2(cells.size() > 8, qPrintable(cells.join('|')));
+    QCOMPARE(cells[0], QStringLiteral("01-01-70 01:00:00"));
+    QCOMPARE(cells[1], QStringLiteral("5"));
+    QCOMPARE(cells[2], QStringLiteral("Измерение"));
+    // The codes text spans cells by its inner commas.
+    QCOMPARE(cells.mid(3, 3), (QStringList{"FA3", "FA4", "E16"}));
+    QCOMPARE(cells[6], QStringLiteral("Нет"));
+    // The value cell ends in the unit without ";": the next value joins its field.
+    QCOMPARE(cells[7], QStringLiteral("12.34"));
+    QVERIFY2(cells[8].startsWith(QStringLiteral("PPM ")), qPrintable(cells[8]));
+}
+
+void TestLogExport::xlsxReadBack()
+{
+    QByteArray m = record(120, 4, 5, 3600);
+    setChannel(m, 1, 0x80, 0, 0);
+    const QByteArray on = record(120, 0, 6, 3700);
+    const QByteArray set = record(120, 0x10, 7, 3800);
+    QVERIFY(!writeSource({m, on, set}).isEmpty());
+    const QString script = QStringLiteral(
+        "import openpyxl,sys,json\n"
+        "ws=openpyxl.load_workbook(sys.argv[1]).active\n"
+        "out={'merged':sorted(str(r) for r in ws.merged_cells.ranges),'cells':{}}\n"
+        "for row in ws.iter_rows():\n"
+        "  for c in row:\n"
+        "    if c.value is None: continue\n"
+        "    b=c.border\n"
+        "    out['cells'][c.coordinate]=[c.value,c.fill.fill_type,c.fill.fgColor.rgb,"
+        "b.left.style,b.right.style,b.top.style,b.bottom.style,c.font.color.rgb "
+        "if c.font.color is not None else None]\n"
+        "out['widths']={k:v.width for k,v in ws.column_dimensions.items()}\n"
+        "print(json.dumps(out))\n");
+    struct Case {
+        ExportMode mode;
+        const char* fill;
+    };
+    for (const Case& c : {Case{ExportAll, "FFFF3333"}, Case{ExportErrorsOnly, "FFFFFFFF"}}) {
+        const QString dest = m_dir.filePath(QStringLiteral("log%1.XLSX").arg(int(c.mode)));
+        QVERIFY(exportLogFile(4, 7, c.mode, dest));
+        const QJsonObject o = QJsonDocument::fromJson(runPython(script, {dest}).toUtf8()).object();
+        const QJsonArray merged = o.value("merged").toArray();
+        QCOMPARE(merged.size(), 19);
+        QStringList expectMerged;
+        for (int r = 1; r <= 19; ++r)
+            expectMerged << QStringLiteral("A%1:C%1").arg(r);
+        QStringList gotMerged;
+        for (const QJsonValue& v : merged)
+            gotMerged << v.toString();
+        expectMerged.sort();
+        QCOMPARE(gotMerged, expectMerged);
+        const QJsonObject cells = o.value("cells").toObject();
+        auto cell = [&](const char* ref) { return cells.value(ref).toArray(); };
+        QCOMPARE(cell("A1")[0].toString(), QStringLiteral("x — номер канала"));
+        QCOMPARE(cell("A13")[0].toString(),
+                 QStringLiteral("WA1 - Необходимость периодической BUMP TEST"));
+        QCOMPARE(cell("A21")[0].toString(), QStringLiteral("Серийный номер:"));
+        QCOMPARE(cell("A21")[2].toString(), QStringLiteral("FF00AA00"));
+        QCOMPARE(cell("A22")[0].toString(), QStringLiteral("QRT00000007;"));
+        QCOMPARE(cell("B25")[0].toString(), QStringLiteral("4. CO"));
+        QCOMPARE(cell("A26")[0].toString(), QStringLiteral("Дата/Время:"));
+        QCOMPARE(cell("F26")[0].toString(), QStringLiteral("1.CO:"));
+        QCOMPARE(cell("N26")[0].toString(), QStringLiteral("Интервал калибровки:"));
+        int row = 27;
+        QCOMPARE(cell(qPrintable(QStringLiteral("C%1").arg(row)))[0].toString(),
+                 QStringLiteral("Измерение"));
+        QCOMPARE(cell(qPrintable(QStringLiteral("D%1").arg(row)))[0].toString(),
+                 QStringLiteral("W17;"));
+        QCOMPARE(cell(qPrintable(QStringLiteral("A%1").arg(row)))[2].toString(),
+                 QString::fromLatin1(c.fill));
+        ++row;
+        QCOMPARE(cell(qPrintable(QStringLiteral("C%1").arg(row)))[0].toString(),
+                 QStringLiteral("Включение "));
+        QCOMPARE(cell(qPrintable(QStringLiteral("A%1").arg(row)))[2].toString(),
+                 QStringLiteral("FF00FFFF"));
+        if (c.mode == ExportAll) {
+            ++row;
+            QCOMPARE(cell(qPrintable(QStringLiteral("C%1").arg(row)))[0].toString(),
+                     QStringLiteral("Настройка 1.CO "));
+            QCOMPARE(cell(qPrintable(QStringLiteral("Q%1").arg(row)))[0].toString(),
+                     QStringLiteral("01-01-70 00:00"));
+        }
+        QVERIFY(!cells.contains(QStringLiteral("A%1").arg(row + 1)));
+        for (auto it = cells.begin(); it != cells.end(); ++it) {
+            const QJsonArray a = it.value().toArray();
+            QCOMPARE(a[1].toString(), QStringLiteral("solid"));
+            for (int side = 3; side <= 6; ++side)
+                QCOMPARE(a[side].toString(), QStringLiteral("hair"));
+            QCOMPARE(a[7].toString(), QStringLiteral("FF000000"));
+        }
+        // The file keeps a width as spreadsheet programs do: the shown width in
+        // 7-pixel digits plus 5 pixels of padding, in 1/256 of a digit.
+        auto stored = [](double shown) {
+            return std::floor((std::floor(shown * 7 + 0.5) + 5) / 7 * 256) / 256;
+        };
+        const QJsonObject widths = o.value("widths").toObject();
+        QCOMPARE(widths.value("A").toDouble(), stored(17.5));
+        QCOMPARE(widths.value("B").toDouble(), stored(7.5));
+        QCOMPARE(widths.value("F").toDouble(), stored(15.0));
+        QCOMPARE(widths.value("J").toDouble(), stored(12.5));
+        QCOMPARE(widths.value("N").toDouble(), stored(20.0));
+        QCOMPARE(widths.value("X").toDouble(), stored(15.0));
+    }
+}
+
+void TestLogExport::opensInLibreOffice()
+{
+    if (QStandardPaths::findExecutable(QStringLiteral("soffice")).isEmpty())
+        QSKIP("soffice is not installed (scripts/setup installs it)");
+    QByteArray m = record(120, 4, 5, 3600);
+    setChannel(m, 0, 0, 1234, 0x80);
+    QVERIFY(!writeSource({m, record(120, 1, 6, 3700)}).isEmpty());
+    const QString dest = m_dir.filePath(QStringLiteral("office.xlsx"));
+    QVERIFY(exportLogFile(4, 7, ExportAll, dest));
+    QTemporaryDir profile;
+    QProcess p;
+    p.setWorkingDirectory(profile.path());
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("HOME"), profile.path());
+    p.setProcessEnvironment(env);
+    p.start(QStringLiteral("soffice"),
+            {QStringLiteral("-env:UserInstallation=file://") + profile.path(),
+             QStringLiteral("--headless"), QStringLiteral("--convert-to"),
+             QStringLiteral("csv:Text - txt - csv (StarCalc):44,34,76"), QStringLiteral("--outdir"),
+             profile.path(), dest});
+    QVERIFY(p.waitForFinished(120000));
+    const QString csv = profile.filePath(QStringLiteral("office.csv"));
+    const QString script = QStringLiteral(
+        "import csv,sys,json\n"
+        "print(json.dumps(list(csv.reader(open(sys.argv[1],encoding='utf-8',newline='')))))\n");
+    const QJsonArray rows = QJsonDocument::fromJson(runPython(script, {csv}).toUtf8()).array();
+    QVERIFY2(rows.size() >= 28, qPrintable(QString::fromUtf8(p.readAllStandardError())));
+    auto at = [&](int row, int column) { return rows[row - 1].toArray()[column - 1].toString(); };
+    QCOMPARE(at(1, 1), QStringLiteral("x — номер канала"));
+    QCOMPARE(at(21, 1), QStringLiteral("Серийный номер:"));
+    QCOMPARE(at(22, 1), QStringLiteral("QRT00000007;"));
+    QCOMPARE(at(22, 2), QStringLiteral("1. CO"));
+    QCOMPARE(at(26, 6), QStringLiteral("1.CO:"));
+    QCOMPARE(at(27, 3), QStringLiteral("Измерение"));
+    QCOMPARE(at(27, 6), QStringLiteral("12.34 PPM"));
+    QCOMPARE(at(28, 3), QStringLiteral("Выключение "));
+}
+
+void TestLogExport::formFromSuffix_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<int>("form");
+    QTest::newRow("txt") << "a.txt" << int(ExportForm::Text);
+    QTest::newRow("CSV") << "a.CSV" << int(ExportForm::Csv);
+    QTest::newRow("XLSX") << "report.XLSX" << int(ExportForm::Xlsx);
+    QTest::newRow("further dot") << "log.v1.2.csv" << int(ExportForm::Csv);
+    QTest::newRow("doc") << "a.doc" << int(ExportForm::None);
+    QTest::newRow("none") << "a" << int(ExportForm::None);
+}
+
+void TestLogExport::formFromSuffix()
+{
+    QFETCH(QString, name);
+    QFETCH(int, form);
+    QCOMPARE(int(exportFormOf(name)), form);
+}
+
+void TestLogExport::refusals_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::newRow("unknown suffix") << "suffix";
+    QTest::newRow("source is destination") << "same";
+    QTest::newRow("unwritable folder") << "folder";
+}
+
+void TestLogExport::refusals()
+{
+    QFETCH(QString, kind);
+    const QString source = writeSource({record(120, 4, 1, 1)});
+    QVERIFY(!source.isEmpty());
+    QString dest = m_dir.filePath(QStringLiteral("old.doc"));
+    QByteArray before = "old contents\r\n";
+    if (kind == QLatin1String("same")) {
+        dest = source;
+        before = readAll(source);
+    } else if (kind == QLatin1String("folder")) {
+        const QString folder = m_dir.filePath(QStringLiteral("locked"));
+        QDir().mkpath(folder);
+        dest = folder + QStringLiteral("/old.txt");
+    }
+    if (kind != QLatin1String("same")) {
+        QFile f(dest);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(before);
+    }
+    if (kind == QLatin1String("folder"))
+        QFile::setPermissions(QFileInfo(dest).path(), QFile::ReadOwner | QFile::ExeOwner);
+    if (kind == QLatin1String("folder") && QFileInfo(QFileInfo(dest).path()).isWritable() &&
+        QFile(QFileInfo(dest).path() + "/probe").open(QIODevice::WriteOnly)) {
+        QFile::remove(QFileInfo(dest).path() + "/probe");
+        QFile::setPermissions(QFileInfo(dest).path(),
+                              QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        QSKIP("running as a user who may write into any folder");
+    }
+    QString said;
+    exportMessageHook = [&](bool critical, const QString& t) {
+        QVERIFY(critical);
+        said = t;
+    };
+    QVERIFY(!exportLogFile(4, 7, ExportAll, dest));
+    QVERIFY(!said.isEmpty());
+    QCOMPARE(lastExportMessage, said);
+    QFile::setPermissions(QFileInfo(dest).path(),
+                          QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    QCOMPARE(readAll(dest), before);
+}
+
+void TestLogExport::cancelKeepsOldFile()
+{
+    QList<QByteArray> records;
+    for (int i = 0; i < 3; ++i)
+        records << record(120, 4, quint32(i), quint32(i));
+    QVERIFY(!writeSource(records).isEmpty());
+    for (const char* name : {"c.txt", "c.xlsx"}) {
+        const QString dest = m_dir.filePath(QString::fromLatin1(name));
+        const QByteArray before = "old\r\n";
+        {
+            QFile f(dest);
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            f.write(before);
+        }
+        // Cancelled before the first record: nothing to keep, the old file stays.
+        command.progressDialog = nullptr;
+        exportLineHook = nullptr;
+        bool first = true;
+        exportLineHook = [&] {
+            if (first && command.progressDialog)
+                command.progressDialog->cancel();
+            first = false;
+        };
+        // The first line is read before the hook runs, so cancel on a source
+        // whose first line is damaged: no row written.
+        QFile src(exportSyncSource(7, ModelT6));
+        QVERIFY(src.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        src.write("00\r\n");
+        for (const QByteArray& r : records)
+            src.write(logLine(reinterpret_cast<const quint8*>(r.constData()), r.size()));
+        src.close();
+        QVERIFY(!exportLogFile(4, 7, ExportAll, dest));
+        QCOMPARE(readAll(dest), before);
+
+        // Cancelled on the last line: a cancel stays a cancel, the rows so far are kept.
+        int lines = 0;
+        exportLineHook = [&] {
+            if (++lines == 4 && command.progressDialog)
+                command.progressDialog->cancel();
+        };
+        QVERIFY(!exportLogFile(4, 7, ExportAll, dest));
+        QVERIFY(readAll(dest) != before);
+    }
+}
+
+QTEST_MAIN(TestLogExport)
+#include "tst_logexport.moc"
