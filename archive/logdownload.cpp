@@ -25,26 +25,21 @@ std::function<void(int block)> logBlockWritten;
 namespace
 {
 
-QString tr(const char* text)
-{
-    return QObject::tr(text);
-}
-
 void exchangeError()
 {
-    dialogs::critical(nullptr, tr("Ошибка"), tr("Ошибка обмена данными"));
+    dialogs::critical(nullptr, QObject::tr("Ошибка"), QObject::tr("Ошибка обмена данными"));
 }
 
 void exchangeError(TransactionResult code)
 {
-    dialogs::critical(nullptr, tr("Ошибка"),
-                      tr("Ошибка обмена данными") + " " +
+    dialogs::critical(nullptr, QObject::tr("Ошибка"),
+                      QObject::tr("Ошибка обмена данными") + " " +
                           QString::asprintf("%02X", unsigned(code)));
 }
 
 void openError()
 {
-    dialogs::critical(nullptr, tr("Ошибка"), tr("Ошибка открытия файла"));
+    dialogs::critical(nullptr, QObject::tr("Ошибка"), QObject::tr("Ошибка открытия файла"));
 }
 
 // Offline every exchange "succeeds" without traffic and leaves stale bytes in
@@ -53,7 +48,7 @@ bool refuseOffline()
 {
     if (command.connected != 0)
         return false;
-    dialogs::critical(nullptr, tr("Ошибка"), tr("Нет связи с прибором"));
+    dialogs::critical(nullptr, QObject::tr("Ошибка"), QObject::tr("Нет связи с прибором"));
     return true;
 }
 
@@ -61,7 +56,8 @@ bool refuseNoRecords(int recordSize)
 {
     if (recordsPerBlock(recordSize) > 0)
         return false;
-    dialogs::critical(nullptr, tr("Ошибка"), tr("Прибор этой модели не ведёт архив записей"));
+    dialogs::critical(nullptr, QObject::tr("Ошибка"),
+                      QObject::tr("Прибор этой модели не ведёт архив записей"));
     return true;
 }
 
@@ -130,8 +126,8 @@ bool fetchBlocks(QFile& file, quint32& next, quint32 end, int recordSize, const 
 {
     int n = recordsPerBlock(recordSize);
     const quint32 total = end - next;
-    QPointer<QProgressDialog> dialog =
-        command.createProgressDialog(tr("Выполнение процесса..."), tr("Завершить"), 0, 100);
+    QPointer<QProgressDialog> dialog = command.createProgressDialog(
+        QObject::tr("Выполнение процесса..."), QObject::tr("Завершить"), 0, 100);
     // The cancel decides the result: it must survive the value reaching the maximum.
     dialog->setAutoReset(false);
     dialog->setAutoClose(false);
@@ -222,7 +218,10 @@ qint64 logOldestIndex()
     // The image keeps the start already unwrapped by one lap of the ring when
     // it lay at or past the current index (the read road does that once per
     // fresh read of the pointers).
-    return qint64(qint32(command.extendedDevice.archiveStartAddress));
+    const quint32 start = command.registerMap == ClassicMap
+                              ? command.classicDevice.archiveStartAddress
+                              : command.extendedDevice.archiveStartAddress;
+    return qint64(qint32(start));
 }
 
 QString logFolderPath()
@@ -283,9 +282,9 @@ bool syncLogFile(quint16 recordSize, quint32 serial, quint32 currentAddress, qui
         break;
     case ResumeResult::Damaged:
         file.close();
-        dialogs::critical(nullptr, tr("Ошибка"),
-                          tr("Последняя строка файла %1 повреждена или не подходит к "
-                             "архиву прибора")
+        dialogs::critical(nullptr, QObject::tr("Ошибка"),
+                          QObject::tr("Последняя строка файла %1 повреждена или не подходит к "
+                                      "архиву прибора")
                               .arg(QDir::toNativeSeparators(path)));
         return false;
     }
@@ -299,7 +298,7 @@ bool syncLogFile(quint16 recordSize, quint32 serial, quint32 currentAddress, qui
     if (currentAddress > MaxRecordsPerDownload && next < currentAddress - MaxRecordsPerDownload)
         next = currentAddress - MaxRecordsPerDownload;
     return fetchBlocks(file, next, currentAddress, recordSize,
-                       tr("Выполнение процесса,\nосталось %1 секунд"));
+                       QObject::tr("Выполнение процесса,\nосталось %1 секунд"));
 }
 
 bool downloadLogRange(quint32 startSeconds, quint32 stopSeconds, quint16 recordSize, quint32 serial)
@@ -334,5 +333,5 @@ bool downloadLogRange(quint32 startSeconds, quint32 stopSeconds, quint16 recordS
     if (end > MaxRecordsPerDownload && first < end - MaxRecordsPerDownload)
         archiveRangeFirst = end - MaxRecordsPerDownload;
     return fetchBlocks(file, archiveRangeFirst, archiveRangeLast, recordSize,
-                       tr("Выполнение процесса скачивания,\nосталось %1 секунд"));
+                       QObject::tr("Выполнение процесса скачивания,\nосталось %1 секунд"));
 }
