@@ -2,6 +2,7 @@
 #include "ui_mainwindow.h"
 
 #include "appsettings.h"
+#include "archivewindow.h"
 #include "authorizationwindow.h"
 #include "command.h"
 #include "connect_com_port.h"
@@ -358,6 +359,8 @@ void MainWindow::createDevicePages()
     // stackedWidgetArchiv here the same way; until then tabs 2 and 4 are empty.
     measureWindow = new MeasureWindow(this);
     placePage(ui->stackedWidgetMeasure, measureWindow);
+    archiveWindow = new ArchiveWindow(this);
+    placePage(ui->stackedWidgetArchiv, archiveWindow);
 }
 
 void MainWindow::createProductionPages()

@@ -4,6 +4,7 @@
 #include "ui_mainwindow.h"
 
 #include "command.h"
+#include "archivewindow.h"
 #include "devicesetting_1_window.h"
 #include "measurewindow.h"
 
@@ -117,6 +118,10 @@ void MainWindow::showTab(quint8 tab)
         for (int ch = 0; ch < channels(); ++ch)
             if (deviceSetting1Windows[ch])
                 deviceSetting1Windows[ch]->showParameters(ch);
+        break;
+    case 4:
+        if (archiveWindow)
+            archiveWindow->showParameters();
         break;
     default:
         // Calibration, service, archive and production pages refresh here

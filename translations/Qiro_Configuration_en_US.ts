@@ -2,6 +2,149 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en_US" sourcelanguage="ru_RU">
 <context>
+    <name>ArchiveWindow</name>
+    <message>
+        <source>Dialog</source>
+        <translation>Dialog</translation>
+    </message>
+    <message>
+        <source>Скачивание архива</source>
+        <translation>Archive download</translation>
+    </message>
+    <message>
+        <source>Скачать архив</source>
+        <translation>Download archive</translation>
+    </message>
+    <message>
+        <source>Фильтр дата и время</source>
+        <translation>Date and time filter</translation>
+    </message>
+    <message>
+        <source>Начало:</source>
+        <translation>Start:</translation>
+    </message>
+    <message>
+        <source>dd.MM.yyyy H:mm:ss</source>
+        <translation>dd.MM.yyyy H:mm:ss</translation>
+    </message>
+    <message>
+        <source>Конец:</source>
+        <translation>End:</translation>
+    </message>
+    <message>
+        <source>Скачать архив только с ошибками</source>
+        <translation>Download errors only</translation>
+    </message>
+    <message>
+        <source>Скачать полный архив для производства</source>
+        <translation>Download the full archive for production</translation>
+    </message>
+    <message>
+        <source>Синхронизировать архив</source>
+        <translation>Synchronise archive</translation>
+    </message>
+    <message>
+        <source>Скачать синхронизованый
+ архив</source>
+        <translation>Export synchronised
+ archive</translation>
+    </message>
+    <message>
+        <source>Настройки архива</source>
+        <translation>Archive settings</translation>
+    </message>
+    <message>
+        <source>Начальный адрес арх:</source>
+        <translation>Archive start index:</translation>
+    </message>
+    <message>
+        <source>Текущий адрес арх:</source>
+        <translation>Archive current index:</translation>
+    </message>
+    <message>
+        <source>Интервал записи арх:</source>
+        <translation>Recording interval:</translation>
+    </message>
+    <message>
+        <source> min</source>
+        <translation> min</translation>
+    </message>
+    <message>
+        <source>Интервал записи арх
+в режиме порогов:</source>
+        <translation>Recording interval
+in threshold mode:</translation>
+    </message>
+    <message>
+        <source> sec</source>
+        <translation> sec</translation>
+    </message>
+    <message>
+        <source>Вкл/Выкл записи арх.:</source>
+        <translation>Recording on/off:</translation>
+    </message>
+    <message>
+        <source>Выкл</source>
+        <translation>Off</translation>
+    </message>
+    <message>
+        <source>Прибор этой модели не ведёт архив записей</source>
+        <translation>This device model keeps no log records</translation>
+    </message>
+    <message>
+        <source>Вкл.</source>
+        <translation>On</translation>
+    </message>
+    <message>
+        <source>Выкл.</source>
+        <translation>Off</translation>
+    </message>
+    <message>
+        <source> </source>
+        <translation> </translation>
+    </message>
+    <message>
+        <source>Архив синхронизирован</source>
+        <translation>Archive synchronised</translation>
+    </message>
+    <message>
+        <source>Архив не синхронизирован</source>
+        <translation>Archive not synchronised</translation>
+    </message>
+    <message>
+        <source>Файл архива</source>
+        <translation>Archive file</translation>
+    </message>
+    <message>
+        <source>(*.txt);;(*.csv);;(*.xlsx);</source>
+        <translation>(*.txt);;(*.csv);;(*.xlsx);</translation>
+    </message>
+    <message>
+        <source>Ожидайте</source>
+        <translation>Please wait</translation>
+    </message>
+    <message>
+        <source>Ошибка скачивания</source>
+        <translation>Download error</translation>
+    </message>
+    <message>
+        <source>В заданном интервале нет записей</source>
+        <translation>No records in the chosen range</translation>
+    </message>
+    <message>
+        <source>Успешное скачивание</source>
+        <translation>Download successful</translation>
+    </message>
+    <message>
+        <source>Ошибка экспорта</source>
+        <translation>Export failed</translation>
+    </message>
+    <message>
+        <source>Успешный экспорт</source>
+        <translation>Export complete</translation>
+    </message>
+</context>
+<context>
     <name>AuthorizationWindow</name>
     <message>
         <source>Авторизация</source>
@@ -1013,6 +1156,24 @@ settings</translation>
     <message>
         <source>Пропущено поврежденных строк: %1</source>
         <translation>Damaged lines skipped: %1</translation>
+    </message>
+    <message>
+        <source>Нет связи с прибором</source>
+        <translation>No connection to the device</translation>
+    </message>
+    <message>
+        <source>Прибор этой модели не ведёт архив записей</source>
+        <translation>This device model keeps no log records</translation>
+    </message>
+    <message>
+        <source>Последняя строка файла %1 повреждена или не подходит к архиву прибора</source>
+        <translation>The last line of the file %1 is damaged or does not match the device archive</translation>
+    </message>
+    <message>
+        <source>Выполнение процесса скачивания,
+осталось %1 секунд</source>
+        <translation>Downloading,
+%1 seconds left</translation>
     </message>
 </context>
 <context>

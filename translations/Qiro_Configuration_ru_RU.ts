@@ -2,6 +2,147 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="ru_RU" sourcelanguage="ru_RU">
 <context>
+    <name>ArchiveWindow</name>
+    <message>
+        <source>Dialog</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Скачивание архива</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Скачать архив</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Фильтр дата и время</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Начало:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>dd.MM.yyyy H:mm:ss</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Конец:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Скачать архив только с ошибками</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Скачать полный архив для производства</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Синхронизировать архив</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Скачать синхронизованый
+ архив</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Настройки архива</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Начальный адрес арх:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Текущий адрес арх:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Интервал записи арх:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source> min</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Интервал записи арх
+в режиме порогов:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source> sec</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Вкл/Выкл записи арх.:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Выкл</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Прибор этой модели не ведёт архив записей</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Вкл.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Выкл.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source> </source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Архив синхронизирован</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Архив не синхронизирован</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Файл архива</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>(*.txt);;(*.csv);;(*.xlsx);</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Ожидайте</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Ошибка скачивания</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>В заданном интервале нет записей</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Успешное скачивание</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Ошибка экспорта</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Успешный экспорт</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>AuthorizationWindow</name>
     <message>
         <source>Авторизация</source>
@@ -1003,6 +1144,23 @@
     </message>
     <message>
         <source>Пропущено поврежденных строк: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Нет связи с прибором</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Прибор этой модели не ведёт архив записей</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Последняя строка файла %1 повреждена или не подходит к архиву прибора</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Выполнение процесса скачивания,
+осталось %1 секунд</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

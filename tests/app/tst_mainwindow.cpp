@@ -525,12 +525,15 @@ private slots:
         if (where == "stackedWidgetCalibration")
             QCOMPARE(host->count(), 1);
         // A device model gets a new status page; without one there is none.
-        if (code == ModelNone || code == ModelBootloader)
+        // The archive page likewise.
+        if (code == ModelNone || code == ModelBootloader) {
             QCOMPARE(measureWindow, nullptr);
-        else
+            QCOMPARE(archiveWindow, nullptr);
+        } else {
             QVERIFY(measureWindow != nullptr);
+            QVERIFY(archiveWindow != nullptr);
+        }
         QCOMPARE(calibrationWindow, nullptr);
-        QCOMPARE(archiveWindow, nullptr);
         QCOMPARE(deviceSettingAllWindow, nullptr);
         QCOMPARE(deviceSettingAllWindow1, nullptr);
     }

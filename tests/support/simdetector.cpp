@@ -807,6 +807,20 @@ void SimDetector::processChunk(const QByteArray& chunk, qint64 timeUs)
             break;
         }
     }
+    if (m_linePacing) {
+        // 10 bits per byte at 115200 baud: the request's bytes, then the reply's, which
+        // trickle out in small pieces as a real line delivers them.
+        std::vector<std::pair<qint64, QByteArray>> paced;
+        const qint64 requestUs = qint64(chunk.size()) * 868 / 10;
+        for (const auto& part : parts) {
+            for (int at = 0; at < part.second.size(); at += 16) {
+                const QByteArray piece = part.second.mid(at, 16);
+                const qint64 sent = at + piece.size();
+                paced.emplace_back(part.first + requestUs + sent * 868 / 10, piece);
+            }
+        }
+        parts.swap(paced);
+    }
     for (const auto& part : parts) {
         req.reply.append(part.second);
         schedule(part.first, part.second);
@@ -868,6 +882,8 @@ QByteArray SimDetector::answerFrame(std::unique_lock<std::mutex>& lock, SimReque
             lock.unlock();
             records = handler(quint16(req.firstRecord), quint16(req.count));
             lock.lock();
+        } else if (m_logRingSize > 0) {
+            records = logRingReply(quint16(req.firstRecord), quint16(req.count));
         }
         reply.append(char(records.count & 0xFF));
         reply.append(records.records);
@@ -898,6 +914,8 @@ QByteArray SimDetector::answerFrame(std::unique_lock<std::mutex>& lock, SimReque
             lock.unlock();
             range = handler(req.startTime, req.stopTime);
             lock.lock();
+        } else if (m_logRingSize > 0) {
+            range = logRingRange(req.startTime, req.stopTime);
         }
         // The record numbers come back little-endian, unlike everything else on the line.
         putLe32(reply, range.first);
@@ -969,4 +987,72 @@ void SimDetector::failFirmwareBlock(int function, int n, SimFault::Kind kind)
 {
     // Code 3: the device answers codes other than 2 and 3 for blocks it has taken anyway.
     addFault(SimFault(kind, function).attempts(n, -1).code(3));
+}
+
+// --- device log ring ---
+
+QByteArray SimDetector::logRingRecord(quint32 number, int recordSize)
+{
+    QByteArray r(recordSize, '\0');
+    const quint16 type = number % 2 ? 1 : 4;
+    r[0] = char(type & 0xFF);
+    const quint32 time = 1000 + 60 * number;
+    for (int i = 0; i < 4; ++i) {
+        r[4 + i] = char((number >> (8 * i)) & 0xFF);
+        r[8 + i] = char((time >> (8 * i)) & 0xFF);
+    }
+    for (int i = 24; i < recordSize; ++i)
+        r[i] = char((number * 7 + quint32(i)) & 0xFF);
+    return r;
+}
+
+void SimDetector::setLogRing(int recordSize, quint32 start, quint32 current)
+{
+    {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        m_logRingSize = recordSize;
+        m_logRingStart = start;
+    }
+    setHolding(DevicePage, 528, 1);
+    setHolding(DevicePage, 529, 0x0A05); // 5 min, 10 s in threshold mode
+    setHolding32(DevicePage, 530, start);
+    setLogRingCurrent(current);
+}
+
+void SimDetector::setLogRingCurrent(quint32 current)
+{
+    {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        m_logRingCurrent = current;
+    }
+    setHolding32(DevicePage, 532, current);
+}
+
+void SimDetector::setLinePacing(bool on)
+{
+    std::lock_guard<std::mutex> lock(m_mutex);
+    m_linePacing = on;
+}
+
+SimDetector::ArchiveReply SimDetector::logRingReply(quint16 first, quint16 count) const
+{
+    ArchiveReply reply;
+    reply.count = count;
+    quint32 number = (m_logRingCurrent & ~0xFFFFu) | first;
+    if (number >= m_logRingCurrent)
+        number -= 0x10000;
+    for (int i = 0; i < count; ++i)
+        reply.records += logRingRecord(number + quint32(i), m_logRingSize);
+    return reply;
+}
+
+std::pair<quint32, quint32> SimDetector::logRingRange(quint32 start, quint32 stop) const
+{
+    quint32 first = m_logRingStart;
+    while (first < m_logRingCurrent && 1000 + 60 * first < start)
+        ++first;
+    quint32 end = first;
+    while (end < m_logRingCurrent && 1000 + 60 * end <= stop)
+        ++end;
+    return {first, end - 1};
 }

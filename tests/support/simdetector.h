@@ -202,6 +202,21 @@ public:
     void onDataBlock(DataBlockHandler handler);
     void onRangeSearch(RangeSearchHandler handler);
 
+    // --- device log ring ---
+    // A log of records of `recordSize` bytes (48, 120 or 168); record i has number i, time
+    // 1000 + 60 i ticks, type 4 (measurement) for even i and 1 (power-on) for odd i, and
+    // channel bytes derived from i. The ring holds [start, current); the archive settings
+    // block (528-533: recording on, intervals, start, current) follows it. With no archive
+    // handler set, function 12 is answered from the ring (the wire index is the low 16 bits
+    // of the newest record with those bits) and, with no range handler, function 20 with the
+    // first and last index whose time lies in the range (first = last + 1 when none does).
+    void setLogRing(int recordSize, quint32 start, quint32 current);
+    void setLogRingCurrent(quint32 current);
+    static QByteArray logRingRecord(quint32 number, int recordSize);
+    // Every reply leaves after the time its request and its own bytes take on a
+    // 115200-baud line (86.8 us per byte).
+    void setLinePacing(bool on);
+
     // Handshake. Attempts are counted from the last call of setHandshake on.
     void setHandshake(HandshakeMode mode, int fromAttempt = 1,
                       const QByteArray& wrongText = QByteArrayLiteral("ACTIVE"));
@@ -285,6 +300,12 @@ private:
     DataBlockHandler m_dataBlock;
     RangeSearchHandler m_rangeSearch;
 
+    int m_logRingSize = 0;
+    quint32 m_logRingStart = 0;
+    quint32 m_logRingCurrent = 0;
+    bool m_linePacing = false;
+    ArchiveReply logRingReply(quint16 first, quint16 count) const;
+    std::pair<quint32, quint32> logRingRange(quint32 start, quint32 stop) const;
     HandshakeMode m_handshakeMode = HandshakeMode::Answer;
     int m_handshakeFrom = 1;
     int m_handshakeAttempts = 0;

@@ -1,0 +1,214 @@
+#include "archivewindow.h"
+#include "ui_archivewindow.h"
+
+#include "accesslevel.h"
+#include "appsettings.h"
+#include "command.h"
+#include "dialogs.h"
+#include "logdownload.h"
+#include "logexport.h"
+
+#include <QFileInfo>
+#include <QKeyEvent>
+
+bool runRangeExport(quint32 startSeconds, quint32 stopSeconds, int channels, quint32 serial,
+                    ExportMode mode)
+{
+    return exportLogRange(startSeconds, stopSeconds, quint16(channels), serial, mode,
+                          lastExportFile);
+}
+
+bool runFileExport(int channels, quint32 serial, ExportMode mode)
+{
+    return exportLogFile(quint16(channels), serial, mode, lastExportFile);
+}
+
+ArchiveWindow::ArchiveWindow(QWidget* parent)
+    : QDialog(parent, Qt::WindowFlags()), ui(new Ui::ArchiveWindow)
+{
+    ui->setupUi(this);
+    recordSize = 0;
+    if (command.userName == userLoginName || command.userName == adminLoginName) {
+        ui->spinBoxBegginAddrRead->hide();
+        ui->spinBoxCurrentAddrRead->hide();
+        ui->checkBox_ArchivForService->hide();
+    }
+    recordSize = quint16(logRecordSize(command.modelCode));
+    if (recordSize == 0) {
+        // Without a record layout no request can be sized and no line read.
+        const QString why = tr("Прибор этой модели не ведёт архив записей");
+        for (QWidget* w :
+             {static_cast<QWidget*>(ui->pushButtonSyncArchive),
+              static_cast<QWidget*>(ui->pushButton), static_cast<QWidget*>(ui->pushButton_2)}) {
+            w->setEnabled(false);
+            w->setToolTip(why);
+        }
+    }
+}
+
+ArchiveWindow::~ArchiveWindow()
+{
+    delete ui;
+}
+
+void ArchiveWindow::showParameters()
+{
+    if (command.registerMap == ClassicMap || command.registerMap == ExtendedMap) {
+        const bool classic = command.registerMap == ClassicMap;
+        const quint16 enabled =
+            classic ? command.classicDevice.archiveEnabled : command.extendedDevice.archiveEnabled;
+        const quint8* intervals = classic ? command.classicDevice.archiveIntervals
+                                          : command.extendedDevice.archiveIntervals;
+        const quint32 current = classic ? command.classicDevice.archiveCurrentAddress
+                                        : command.extendedDevice.archiveCurrentAddress;
+        // An unwrapped start below the ring's first record counts from 0.
+        const quint32 start = quint32(qMax<qint64>(0, logOldestIndex()));
+        ui->checkBoxArchive->setChecked(enabled != 0);
+        ui->spinBoxBegginAddr->setValue(int(qMin<quint32>(start, 2000000000u)));
+        ui->spinBoxCurrentAddr->setValue(int(qMin<quint32>(current, 2000000000u)));
+        ui->spinBoxIntervalArchiv->setValue(intervals[0]);
+        ui->spinBoxIntervalArchiv_2->setValue(intervals[1]);
+        deviceSerial =
+            classic ? command.classicDevice.serialNumber : command.extendedDevice.serialNumber;
+        currentAddress = current;
+        startAddress = start;
+        setExportDates(classic ? command.classicDevice.lastBumpTestDate
+                               : command.extendedDevice.lastBumpTestDate,
+                       classic ? command.classicDevice.productionDate
+                               : command.extendedDevice.productionDate);
+    }
+    ui->checkBoxArchive->setText(ui->checkBoxArchive->isChecked() ? tr("Вкл.") : tr("Выкл."));
+    if (startAddress == currentAddress) {
+        ui->groupBox->setEnabled(false);
+        ui->groupBox_2->setEnabled(false);
+        return;
+    }
+    ui->groupBox->setEnabled(true);
+    ui->groupBox_2->setEnabled(true);
+    ui->labelStatusSyncArchive->setText(tr(" "));
+    // A failed read leaves the filter as it was rather than at 1970; offline
+    // nothing is asked at all.
+    if (command.connected == 0 || recordSize == 0)
+        return;
+    if (!readArchiveRecord(recordSize, false, currentAddress, startAddress))
+        return;
+    const QDateTime first = logDateTime(currentLogRecord().recordTime);
+    if (!readArchiveRecord(recordSize, true, currentAddress, startAddress))
+        return;
+    const QDateTime last = logDateTime(currentLogRecord().recordTime);
+    rangeStart = first;
+    rangeStop = last < first ? first : last;
+    ui->dateTimeEditStart->setMaximumDateTime(rangeStop);
+    ui->dateTimeEditStart->setMinimumDateTime(rangeStart);
+    ui->dateTimeEditStop->setMinimumDateTime(rangeStart);
+    ui->dateTimeEditStart->setDateTime(rangeStart);
+    ui->dateTimeEditStop->setDateTime(rangeStop);
+}
+
+void ArchiveWindow::on_dateTimeEditStart_dateTimeChanged(const QDateTime& dateTime)
+{
+    ui->dateTimeEditStop->setMinimumDateTime(dateTime);
+}
+
+void ArchiveWindow::on_dateTimeEditStop_dateTimeChanged(const QDateTime& dateTime)
+{
+    ui->dateTimeEditStart->setMaximumDateTime(dateTime);
+}
+
+void ArchiveWindow::on_pushButtonSyncArchive_clicked()
+{
+    const bool ok = syncLogFile(recordSize, deviceSerial, currentAddress, startAddress);
+    ui->labelStatusSyncArchive->setText(ok ? tr("Архив синхронизирован")
+                                           : tr("Архив не синхронизирован"));
+}
+
+QString ArchiveWindow::chooseExportFile(const QString& prefix)
+{
+    const QString proposed =
+        lastDirectory + prefix + QDateTime::currentDateTime().toString("dd-MM-yy hh-mm") + ").txt";
+    const QString file = dialogs::getSaveFileName(this, tr("Файл архива"), proposed,
+                                                  tr("(*.txt);;(*.csv);;(*.xlsx);"));
+    if (file.isEmpty())
+        return file;
+    lastDirectory = QFileInfo(file).path();
+    lastExportFile = file;
+    return file;
+}
+
+bool ArchiveWindow::exportMode(ExportMode& mode) const
+{
+    const bool errors = ui->checkBox_ArchivOnlyErr->isChecked();
+    if (command.userName == userLoginName || command.userName == adminLoginName) {
+        mode = errors ? ExportErrorsOnly : ExportAll;
+        return true;
+    }
+    if (command.userName == industryLoginName) {
+        if (ui->checkBox_ArchivForService->isChecked())
+            mode = errors ? ExportServiceErrorsOnly : ExportService;
+        else
+            mode = errors ? ExportErrorsOnly : ExportAll;
+        return true;
+    }
+    return false;
+}
+
+void ArchiveWindow::on_pushButton_clicked()
+{
+    const bool t6m = command.modelCode == ModelT6M || command.modelCode == ModelT6M4;
+    const QString prefix = t6m ? QString::asprintf("//QRT6M%07u(", deviceSerial)
+                               : QString::asprintf("//QRT%08u(", deviceSerial);
+    if (chooseExportFile(prefix).isEmpty())
+        return;
+    const quint32 startSeconds = quint32(ui->dateTimeEditStart->dateTime().toSecsSinceEpoch());
+    const quint32 stopSeconds = quint32(ui->dateTimeEditStop->dateTime().toSecsSinceEpoch());
+    const int channels = command.channelCount;
+    ui->labelStatusSyncArchive->setText(tr("Ожидайте"));
+    const bool ok = downloadLogRange(startSeconds, stopSeconds, recordSize, deviceSerial);
+    ui->spinBoxBegginAddrRead->setValue(int(qMin<quint32>(downloadedFirstIndex, 2000000000u)));
+    ui->spinBoxCurrentAddrRead->setValue(int(qMin<quint32>(downloadedEndIndex, 2000000000u)));
+    if (!ok) {
+        ui->labelStatusSyncArchive->setText(tr("Ошибка скачивания"));
+        return;
+    }
+    if (downloadedEndIndex <= downloadedFirstIndex) {
+        // Nothing to export: no empty export file.
+        ui->labelStatusSyncArchive->setText(tr("В заданном интервале нет записей"));
+        return;
+    }
+    ui->labelStatusSyncArchive->setText(tr("Успешное скачивание"));
+    ExportMode mode = ExportAll;
+    if (exportMode(mode))
+        showExportOutcome(runRangeExport(startSeconds, stopSeconds, channels, deviceSerial, mode));
+}
+
+void ArchiveWindow::on_pushButton_2_clicked()
+{
+    const bool t6m = command.modelCode == ModelT6M || command.modelCode == ModelT6M4;
+    const QString prefix = t6m ? QString::asprintf("//QTM_CREATOR%08u(", deviceSerial)
+                               : QString::asprintf("//QRT_CREATOR%08u(", deviceSerial);
+    if (chooseExportFile(prefix).isEmpty())
+        return;
+    const int channels = command.channelCount;
+    ExportMode mode = ExportAll;
+    if (exportMode(mode))
+        showExportOutcome(runFileExport(channels, deviceSerial, mode));
+}
+
+void ArchiveWindow::showExportOutcome(bool exported)
+{
+    // The download may have succeeded while the export did not: the label
+    // says how the export ended, never the download's success alone.
+    if (!exported)
+        ui->labelStatusSyncArchive->setText(tr("Ошибка экспорта"));
+    else if (!lastExportMessage.isEmpty())
+        ui->labelStatusSyncArchive->setText(lastExportMessage);
+    else
+        ui->labelStatusSyncArchive->setText(tr("Успешный экспорт"));
+}
+
+void ArchiveWindow::keyPressEvent(QKeyEvent* event)
+{
+    if (event->key() == Qt::Key_Escape)
+        return;
+    QDialog::keyPressEvent(event);
+}

@@ -1,0 +1,337 @@
+#include "logdownload.h"
+
+#include "appsettings.h"
+#include "command.h"
+#include "dialogs.h"
+#include "hexlines.h"
+#include "logrecord.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QObject>
+#include <QPointer>
+#include <QProgressDialog>
+
+#include <cmath>
+#include <cstring>
+
+quint32 downloadedFirstIndex = 0;
+quint32 downloadedEndIndex = 0;
+QElapsedTimer progressTimer;
+quint64 progressElapsedMs = 0;
+std::function<void(int block)> logBlockWritten;
+
+namespace
+{
+
+void exchangeError()
+{
+    dialogs::critical(nullptr, QObject::tr("Ошибка"), QObject::tr("Ошибка обмена данными"));
+}
+
+void exchangeError(TransactionResult code)
+{
+    dialogs::critical(nullptr, QObject::tr("Ошибка"),
+                      QObject::tr("Ошибка обмена данными") + " " +
+                          QString::asprintf("%02X", unsigned(code)));
+}
+
+void openError()
+{
+    dialogs::critical(nullptr, QObject::tr("Ошибка"), QObject::tr("Ошибка открытия файла"));
+}
+
+// Offline every exchange "succeeds" without traffic and leaves stale bytes in
+// the reply buffers: nothing may be written from them.
+bool refuseOffline()
+{
+    if (command.connected != 0)
+        return false;
+    dialogs::critical(nullptr, QObject::tr("Ошибка"), QObject::tr("Нет связи с прибором"));
+    return true;
+}
+
+bool refuseNoRecords(int recordSize)
+{
+    if (recordsPerBlock(recordSize) > 0)
+        return false;
+    dialogs::critical(nullptr, QObject::tr("Ошибка"),
+                      QObject::tr("Прибор этой модели не ведёт архив записей"));
+    return true;
+}
+
+quint32 le32(const quint8* p)
+{
+    return quint32(p[0]) | quint32(p[1]) << 8 | quint32(p[2]) << 16 | quint32(p[3]) << 24;
+}
+
+// A function-12 block is written only when its records are the ones asked
+// for: the low 16 bits of the first number match the request, and the numbers
+// run on consecutively.
+bool blockConsecutive(quint32 first, int count, int recordSize)
+{
+    quint32 previous = 0;
+    for (int i = 0; i < count; ++i) {
+        const quint32 number = le32(archiveBlock + i * recordSize + 4);
+        if (i == 0 ? (number & 0xFFFF) != (first & 0xFFFF) : number != previous + 1)
+            return false;
+        previous = number;
+    }
+    return true;
+}
+
+bool isHexDigit(char c)
+{
+    return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'F') || (c >= 'a' && c <= 'f');
+}
+
+// The synchronised file's last line, checked before the device is asked for
+// anything: exactly 2 x recordSize hex digits and "\r\n", after a line end.
+enum class ResumeResult { Empty, Ok, Damaged };
+
+ResumeResult readResumeLine(QFile& file, int recordSize, quint32& lastNumber)
+{
+    const qint64 size = file.size();
+    if (size == 0)
+        return ResumeResult::Empty;
+    const qint64 lineLength = 2 * qint64(recordSize) + 2;
+    if (size < lineLength)
+        return ResumeResult::Damaged;
+    const qint64 position = size - lineLength;
+    qint64 from = position > 0 ? position - 1 : position;
+    if (!file.seek(from))
+        return ResumeResult::Damaged;
+    const QByteArray bytes = file.read(size - from);
+    if (bytes.size() != size - from)
+        return ResumeResult::Damaged;
+    if (position > 0 && bytes.at(0) != '\n')
+        return ResumeResult::Damaged;
+    const QByteArray line = bytes.mid(position > 0 ? 1 : 0);
+    if (!line.endsWith("\r\n"))
+        return ResumeResult::Damaged;
+    for (int i = 0; i < 2 * recordSize; ++i) {
+        if (!isHexDigit(line.at(i)))
+            return ResumeResult::Damaged;
+    }
+    if (!loadLogLine(line, recordSize))
+        return ResumeResult::Damaged;
+    lastNumber = le32(command.logRecord + 4);
+    return ResumeResult::Ok;
+}
+
+// The download loop of both downloads: blocks from `next` up to `end`, each
+// appended to the file as it arrives.
+bool fetchBlocks(QFile& file, quint32& next, quint32 end, int recordSize, const QString& label)
+{
+    int n = recordsPerBlock(recordSize);
+    const quint32 total = end - next;
+    QPointer<QProgressDialog> dialog = command.createProgressDialog(
+        QObject::tr("Выполнение процесса..."), QObject::tr("Завершить"), 0, 100);
+    // The cancel decides the result: it must survive the value reaching the maximum.
+    dialog->setAutoReset(false);
+    dialog->setAutoClose(false);
+    bool cancelled = false;
+    QObject::connect(dialog.data(), &QProgressDialog::canceled, [&cancelled] { cancelled = true; });
+    progressTimer.start();
+    bool result = true;
+    int block = 0;
+    while (next < end) {
+        QCoreApplication::processEvents();
+        if (dialog)
+            dialog->setValue(int(double(total - (end - next)) * (100.0 / double(total))));
+        if (cancelled || !dialog || dialog->wasCanceled()) {
+            result = false;
+            break;
+        }
+        if (quint64(next) + quint64(n) > end)
+            n = int(end - next);
+        const quint32 first = next;
+        const TransactionResult r =
+            command.readArchiveBlock(12, DevicePage, quint16(first & 0xFFFF), quint16(n));
+        if (r != ResultOk) {
+            exchangeError(r);
+            result = false;
+            break;
+        }
+        if (!blockConsecutive(first, n, recordSize)) {
+            exchangeError();
+            result = false;
+            break;
+        }
+        next += quint32(n);
+        QByteArray text;
+        for (int i = 0; i < n; ++i)
+            text += logLine(archiveBlock + i * recordSize, recordSize);
+        if (file.write(text) != text.size() || !file.flush()) {
+            openError();
+            result = false;
+            break;
+        }
+        progressElapsedMs = quint64(progressTimer.elapsed());
+        const quint32 remaining = end - next;
+        const quint32 done = total - remaining;
+        if (dialog)
+            dialog->setLabelText(label.arg(remainingSeconds(remaining, done, progressElapsedMs)));
+        ++block;
+        if (logBlockWritten)
+            logBlockWritten(block);
+    }
+    // A cancel pressed during the last request still counts.
+    QCoreApplication::processEvents();
+    if (cancelled || !dialog || dialog->wasCanceled())
+        result = false;
+    progressElapsedMs = quint64(progressTimer.elapsed());
+    if (dialog) {
+        dialog->close();
+        dialog->deleteLater();
+    }
+    if (command.progressDialog == dialog.data())
+        command.progressDialog = nullptr;
+    return result;
+}
+
+} // namespace
+
+int recordsPerBlock(int recordSize)
+{
+    if (recordSize <= 0 || recordSize > LogRecordSize)
+        return 0;
+    const int fit = ArchiveBlockSize / recordSize;
+    return fit < recordsPerRequest ? fit - 1 : recordsPerRequest;
+}
+
+quint32 remainingSeconds(quint32 remaining, quint32 done, quint64 elapsedMs)
+{
+    if (done == 0)
+        return 0;
+    const double seconds = double(float(remaining) / float(done)) * (double(elapsedMs) / 1000.0);
+    if (!(seconds >= 0))
+        return 0;
+    if (seconds >= 4294967295.0)
+        return 0xFFFFFFFFu;
+    return quint32(seconds);
+}
+
+qint64 logOldestIndex()
+{
+    // The image keeps the start already unwrapped by one lap of the ring when
+    // it lay at or past the current index (the read road does that once per
+    // fresh read of the pointers).
+    const quint32 start = command.registerMap == ClassicMap
+                              ? command.classicDevice.archiveStartAddress
+                              : command.extendedDevice.archiveStartAddress;
+    return qint64(qint32(start));
+}
+
+QString logFolderPath()
+{
+    return QCoreApplication::applicationDirPath() + "/log";
+}
+
+QString syncLogFilePath(quint16 modelCode, quint32 serial)
+{
+    if (modelCode == ModelT6M || modelCode == ModelT6M4)
+        return logFolderPath() + QString::asprintf("/QIROT6M%07u.txt", serial);
+    return logFolderPath() + QString::asprintf("/QIROT%08u.txt", serial);
+}
+
+QString rangeLogFilePath(quint32 serial)
+{
+    return logFolderPath() + QString::asprintf("/QRT%08u.txt", serial);
+}
+
+bool readArchiveRecord(quint16 recordSize, bool last, quint32 currentAddress, quint32 startAddress)
+{
+    const int size = qMin<int>(recordSize, LogRecordSize);
+    memset(command.logRecord, 0, size_t(size));
+    if (refuseOffline() || refuseNoRecords(size))
+        return false;
+    if (command.transact(3, DevicePage, 528, 6) == ResultOk) {
+        const quint32 index = last ? currentAddress - 1 : startAddress;
+        if (command.readArchiveBlock(12, DevicePage, quint16(index & 0xFFFF), 1) == ResultOk) {
+            memcpy(command.logRecord, archiveBlock, size_t(size));
+            return true;
+        }
+    }
+    memset(command.logRecord, 0, size_t(size));
+    exchangeError();
+    return false;
+}
+
+bool syncLogFile(quint16 recordSize, quint32 serial, quint32 currentAddress, quint32 startAddress)
+{
+    if (refuseOffline() || refuseNoRecords(recordSize))
+        return false;
+    memset(command.logRecord, 0, sizeof command.logRecord);
+    QDir().mkdir(logFolderPath());
+    const QString path = syncLogFilePath(command.modelCode, serial);
+    currentLogFilePath = path;
+    QFile file(path);
+    if (!file.open(QIODevice::ReadWrite | QIODevice::Append)) {
+        openError();
+        return false;
+    }
+    quint32 next = startAddress;
+    quint32 lastNumber = 0;
+    switch (readResumeLine(file, recordSize, lastNumber)) {
+    case ResumeResult::Empty:
+        break;
+    case ResumeResult::Ok:
+        next = qMax(next, lastNumber + 1);
+        break;
+    case ResumeResult::Damaged:
+        file.close();
+        dialogs::critical(nullptr, QObject::tr("Ошибка"),
+                          QObject::tr("Последняя строка файла %1 повреждена или не подходит к "
+                                      "архиву прибора")
+                              .arg(QDir::toNativeSeparators(path)));
+        return false;
+    }
+    const TransactionResult settings = command.transact(3, DevicePage, 528, 6);
+    if (settings != ResultOk) {
+        exchangeError(settings);
+        return false;
+    }
+    if (next >= currentAddress)
+        return true;
+    if (currentAddress > MaxRecordsPerDownload && next < currentAddress - MaxRecordsPerDownload)
+        next = currentAddress - MaxRecordsPerDownload;
+    return fetchBlocks(file, next, currentAddress, recordSize,
+                       QObject::tr("Выполнение процесса,\nосталось %1 секунд"));
+}
+
+bool downloadLogRange(quint32 startSeconds, quint32 stopSeconds, quint16 recordSize, quint32 serial)
+{
+    archiveRangeFirst = 0;
+    archiveRangeLast = 0;
+    if (refuseOffline() || refuseNoRecords(recordSize))
+        return false;
+    memset(command.logRecord, 0, sizeof command.logRecord);
+    QDir().mkdir(logFolderPath());
+    const QString path = rangeLogFilePath(serial);
+    currentLogFilePath = path;
+    QFile file(path);
+    if (!file.open(QIODevice::ReadWrite | QIODevice::Truncate)) {
+        openError();
+        return false;
+    }
+    const quint32 startTicks = quint32(std::trunc(double(startSeconds) / command.secondsPerTick));
+    const quint32 stopTicks = quint32(std::trunc(double(stopSeconds) / command.secondsPerTick));
+    const TransactionResult r = command.findArchiveRange(20, startTicks, stopTicks);
+    if (r != ResultOk) {
+        exchangeError(r);
+        return false;
+    }
+    const quint32 first = archiveRangeFirst;
+    const quint32 end = archiveRangeLast + 1;
+    archiveRangeLast = end;
+    downloadedFirstIndex = first;
+    downloadedEndIndex = end;
+    if (end <= first)
+        return true;
+    if (end > MaxRecordsPerDownload && first < end - MaxRecordsPerDownload)
+        archiveRangeFirst = end - MaxRecordsPerDownload;
+    return fetchBlocks(file, archiveRangeFirst, archiveRangeLast, recordSize,
+                       QObject::tr("Выполнение процесса скачивания,\nосталось %1 секунд"));
+}

@@ -1,0 +1,412 @@
+// The log download against the simulated detector: request sizing, resume of
+// the synchronised file, block checks, cancels and the refusals that must not
+// send anything or touch the file.
+
+#include "appsettings.h"
+#include "command.h"
+#include "commandstate.h"
+#include "dialogs.h"
+#include "logdownload.h"
+#include "logrecord.h"
+#include "simdetector.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QProgressDialog>
+#include <QtTest>
+
+#include <atomic>
+#include <mutex>
+
+namespace
+{
+
+// The detector's log ring: record i carries number i and time 1000 + 60 i,
+// even numbers measurements (type 4), odd ones power-on events (type 1).
+QByteArray ringRecord(quint32 number, int size)
+{
+    QByteArray r(size, '\0');
+    const quint16 type = number % 2 ? 1 : 4;
+    r[0] = char(type & 0xFF);
+    for (int i = 0; i < 4; ++i) {
+        r[4 + i] = char((number >> (8 * i)) & 0xFF);
+        r[8 + i] = char(((1000 + 60 * number) >> (8 * i)) & 0xFF);
+    }
+    for (int i = 24; i < size; ++i)
+        r[i] = char((number * 7 + quint32(i)) & 0xFF);
+    return r;
+}
+
+struct Ring {
+    std::mutex mutex;
+    int size = 48;
+    quint32 current = 0; // next index the device writes
+    QVector<QPair<int, int>> asked;
+};
+
+QVector<QByteArray> fileLines(const QString& path)
+{
+    QFile f(path);
+    QVector<QByteArray> lines;
+    if (!f.open(QIODevice::ReadOnly))
+        return lines;
+    const QByteArray all = f.readAll();
+    for (const QByteArray& l : all.split('\n')) {
+        if (!l.isEmpty())
+            lines.append(l + '\n');
+    }
+    return lines;
+}
+
+} // namespace
+
+class TestLogDownload : public QObject
+{
+    Q_OBJECT
+
+    SimDetector sim;
+    Ring ring;
+
+    QString syncPath() const { return syncLogFilePath(command.modelCode, 42); }
+
+    void useModel(quint16 model)
+    {
+        command.modelCode = model;
+        sim.setProfile(SimDetector::Layout::Extended, model);
+        std::lock_guard<std::mutex> lock(ring.mutex);
+        ring.size = logRecordSize(model);
+    }
+
+    void setCurrent(quint32 current)
+    {
+        std::lock_guard<std::mutex> lock(ring.mutex);
+        ring.current = current;
+        sim.setHolding32(SimDetector::DevicePage, 532, current);
+    }
+
+    QVector<QPair<int, int>> asked()
+    {
+        std::lock_guard<std::mutex> lock(ring.mutex);
+        return ring.asked;
+    }
+
+    // Every line decodes to the ring's record with its number, from `first` on.
+    void checkFile(const QString& path, quint32 first, quint32 end)
+    {
+        const QVector<QByteArray> lines = fileLines(path);
+        QCOMPARE(quint32(lines.size()), end - first);
+        for (int i = 0; i < lines.size(); ++i) {
+            QCOMPARE(lines[i].size(), 2 * ring.size + 2);
+            QVERIFY(loadLogLine(lines[i], ring.size));
+            QCOMPARE(QByteArray(reinterpret_cast<const char*>(command.logRecord), ring.size),
+                     ringRecord(first + quint32(i), ring.size));
+        }
+    }
+
+    int framesSent() const
+    {
+        int n = 0;
+        for (const SimRequest& r : sim.requests())
+            n += r.crcOk ? 1 : 0;
+        return n;
+    }
+
+    void installRing()
+    {
+        sim.onArchiveRead([this](quint16 first, quint16 count) {
+            std::lock_guard<std::mutex> lock(ring.mutex);
+            ring.asked.append({first, count});
+            SimDetector::ArchiveReply reply;
+            reply.count = count;
+            // The wire carries the low 16 bits: the ring answers the newest
+            // record with those bits.
+            quint32 number = (ring.current & ~0xFFFFu) | first;
+            if (number >= ring.current)
+                number -= 0x10000;
+            for (int i = 0; i < count; ++i)
+                reply.records += ringRecord(number + quint32(i), ring.size);
+            return reply;
+        });
+    }
+
+private slots:
+    void initTestCase()
+    {
+        QVERIFY2(sim.start(), qPrintable(sim.errorString()));
+        QVERIFY(connectToSimulator(sim));
+    }
+
+    void init()
+    {
+        clearImage();
+        command.connected = 1;
+        command.registerMap = ExtendedMap;
+        command.modbusAddress = 255;
+        command.secondsPerTick = 1.0;
+        useModel(ModelT2);
+        sim.clearFaults();
+        sim.clearLog();
+        logBlockWritten = nullptr;
+        installRing();
+        std::lock_guard<std::mutex> lock(ring.mutex);
+        ring.asked.clear();
+        QDir(logFolderPath()).removeRecursively();
+    }
+
+    void cleanupTestCase()
+    {
+        QDir(logFolderPath()).removeRecursively();
+        command.connected = 0;
+        command.serialPort.close();
+    }
+
+    void sizing_data()
+    {
+        QTest::addColumn<int>("size");
+        QTest::addColumn<int>("perBlock");
+        QTest::newRow("48") << 48 << 24;
+        QTest::newRow("120") << 120 << 24;
+        QTest::newRow("168") << 168 << 16;
+        QTest::newRow("none") << 0 << 0;
+    }
+    void sizing()
+    {
+        QFETCH(int, size);
+        QFETCH(int, perBlock);
+        QCOMPARE(recordsPerBlock(size), perBlock);
+    }
+
+    void remainingTime_data()
+    {
+        QTest::addColumn<quint32>("remaining");
+        QTest::addColumn<quint32>("done");
+        QTest::addColumn<quint64>("ms");
+        QTest::addColumn<quint32>("seconds");
+        QTest::newRow("example") << 900u << 100u << quint64(5000) << 45u;
+        QTest::newRow("past 65536 s") << 32000u << 24u << quint64(60000) << 80000u;
+        QTest::newRow("nothing done") << 10u << 0u << quint64(10) << 0u;
+    }
+    void remainingTime()
+    {
+        QFETCH(quint32, remaining);
+        QFETCH(quint32, done);
+        QFETCH(quint64, ms);
+        QFETCH(quint32, seconds);
+        QCOMPARE(remainingSeconds(remaining, done, ms), seconds);
+    }
+
+    // Full synchronisation of each record size, then again after the ring grew.
+    void fullSync_data()
+    {
+        QTest::addColumn<int>("model");
+        QTest::newRow("48") << int(ModelT2);
+        QTest::newRow("120") << int(ModelT6);
+        QTest::newRow("168") << int(ModelT6M);
+    }
+    void fullSync()
+    {
+        QFETCH(int, model);
+        useModel(quint16(model));
+        setCurrent(70);
+        dialogs::Script script;
+        QVERIFY(syncLogFile(quint16(ring.size), 42, 70, 0));
+        QVERIFY(script.shown.isEmpty());
+        checkFile(syncPath(), 0, 70);
+        QCOMPARE(currentLogFilePath, syncPath());
+        {
+            std::lock_guard<std::mutex> lock(ring.mutex);
+            ring.asked.clear();
+        }
+        setCurrent(75);
+        QVERIFY(syncLogFile(quint16(ring.size), 42, 75, 0));
+        QCOMPARE(asked(), (QVector<QPair<int, int>>{{70, 5}}));
+        checkFile(syncPath(), 0, 75);
+    }
+
+    void resumeRequests()
+    {
+        setCurrent(2000);
+        QVERIFY(syncLogFile(48, 42, 2000, 1997));
+        QCOMPARE(QFileInfo(syncPath()).size(), qint64(3 * 98));
+        {
+            std::lock_guard<std::mutex> lock(ring.mutex);
+            ring.asked.clear();
+        }
+        setCurrent(2100);
+        QVERIFY(syncLogFile(48, 42, 2100, 1500));
+        QCOMPARE(asked(), (QVector<QPair<int, int>>{
+                              {2000, 24}, {2024, 24}, {2048, 24}, {2072, 24}, {2096, 4}}));
+        checkFile(syncPath(), 1997, 2100);
+        // Up to date: only the settings read goes out.
+        sim.clearLog();
+        QVERIFY(syncLogFile(48, 42, 2100, 1500));
+        QCOMPARE(sim.countFrames(12), 0);
+        QCOMPARE(sim.countFrames(3), 1);
+    }
+
+    void newestRecordsOnly()
+    {
+        setCurrent(40000);
+        logBlockWritten = [](int) { command.progressDialog->cancel(); };
+        QVERIFY(!syncLogFile(48, 42, 40000, 0));
+        QCOMPARE(asked(), (QVector<QPair<int, int>>{{7233, 24}}));
+        checkFile(syncPath(), 7233, 7257);
+    }
+
+    void failedBlockKeepsEarlierLines_data()
+    {
+        QTest::addColumn<bool>("cancel");
+        QTest::newRow("exception at block 3") << false;
+        QTest::newRow("cancel after block 1") << true;
+    }
+    void failedBlockKeepsEarlierLines()
+    {
+        QFETCH(bool, cancel);
+        setCurrent(100);
+        dialogs::Script script;
+        if (cancel)
+            logBlockWritten = [](int) { command.progressDialog->cancel(); };
+        else
+            sim.addFault(SimFault(SimFault::Exception, 12).attempts(3, -1));
+        QVERIFY(!syncLogFile(48, 42, 100, 0));
+        checkFile(syncPath(), 0, cancel ? 24 : 48);
+        QCOMPARE(script.texts().size(), cancel ? 0 : 1);
+        logBlockWritten = nullptr;
+        sim.clearFaults();
+        QVERIFY(syncLogFile(48, 42, 100, 0));
+        checkFile(syncPath(), 0, 100);
+    }
+
+    // A cancel pressed while the last block is on its way is still a cancel.
+    void cancelOnLastBlock()
+    {
+        setCurrent(30);
+        logBlockWritten = [](int block) {
+            if (block == 2)
+                command.progressDialog->cancel();
+        };
+        QVERIFY(!syncLogFile(48, 42, 30, 0));
+        checkFile(syncPath(), 0, 30);
+    }
+
+    // A block whose record numbers are not the ones asked for is not written.
+    void brokenBlockNotWritten()
+    {
+        setCurrent(60);
+        sim.onArchiveRead([this](quint16 first, quint16 count) {
+            SimDetector::ArchiveReply reply;
+            reply.count = count;
+            for (int i = 0; i < count; ++i)
+                reply.records += ringRecord(first + quint32(i) + (first >= 24 ? 1 : 0), 48);
+            return reply;
+        });
+        dialogs::Script script;
+        QVERIFY(!syncLogFile(48, 42, 60, 0));
+        QCOMPARE(script.texts(), QStringList{"Ошибка обмена данными"});
+        checkFile(syncPath(), 0, 24);
+    }
+
+    void refusals_data()
+    {
+        QTest::addColumn<QString>("what");
+        QTest::newRow("offline") << "offline";
+        QTest::newRow("record size 0") << "size0";
+        QTest::newRow("damaged last line") << "damaged";
+        QTest::newRow("short file") << "short";
+        QTest::newRow("unopenable") << "unopenable";
+    }
+    void refusals()
+    {
+        QFETCH(QString, what);
+        setCurrent(100);
+        QDir().mkpath(logFolderPath());
+        QByteArray before = ringRecord(5, 48).toHex().toUpper() + "\r\n";
+        int size = 48;
+        if (what == "offline")
+            command.connected = 0;
+        if (what == "size0")
+            size = 0;
+        if (what == "damaged")
+            before += before.left(96) + "Z\r\n";
+        if (what == "short")
+            before = "0011\r\n";
+        if (what == "unopenable") {
+            QVERIFY(QDir().mkpath(syncPath()));
+        } else {
+            QFile f(syncPath());
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            f.write(before);
+        }
+        dialogs::Script script;
+        QVERIFY(!syncLogFile(quint16(size), 42, 100, 0));
+        QCOMPARE(script.shown.size(), 1);
+        if (what == "damaged" || what == "short")
+            QVERIFY(script.texts().first().contains(QDir::toNativeSeparators(syncPath())));
+        QCOMPARE(framesSent(), 0);
+        if (what != "unopenable") {
+            QFile f(syncPath());
+            QVERIFY(f.open(QIODevice::ReadOnly));
+            QCOMPARE(f.readAll(), before);
+        }
+        if (what == "offline" || what == "size0") {
+            QVERIFY(!downloadLogRange(0, 100, quint16(size), 42));
+            QVERIFY(!readArchiveRecord(quint16(size), true, 100, 0));
+            QCOMPARE(framesSent(), 0);
+        }
+        command.connected = 1;
+        QDir(logFolderPath()).removeRecursively();
+    }
+
+    void wireIndexIsLow16Bits()
+    {
+        setCurrent(70001);
+        QVERIFY(readArchiveRecord(48, true, 70001, 0));
+        QCOMPARE(asked(), (QVector<QPair<int, int>>{{4464, 1}}));
+        QCOMPARE(QByteArray(reinterpret_cast<const char*>(command.logRecord), 48),
+                 ringRecord(70000, 48));
+    }
+
+    void range_data()
+    {
+        QTest::addColumn<quint32>("first");
+        QTest::addColumn<quint32>("last");
+        QTest::addColumn<int>("askedFirst");
+        QTest::addColumn<int>("lines");
+        QTest::newRow("empty answer") << 10u << 9u << -1 << 0;
+        QTest::newRow("small range") << 20u << 49u << 20 << 30;
+        QTest::newRow("newest 32767") << 0u << 49999u << 17233 << 24;
+    }
+    void range()
+    {
+        QFETCH(quint32, first);
+        QFETCH(quint32, last);
+        QFETCH(int, askedFirst);
+        QFETCH(int, lines);
+        setCurrent(50000);
+        sim.onRangeSearch([first, last](quint32, quint32) { return std::make_pair(first, last); });
+        if (lines == 24)
+            logBlockWritten = [](int) { command.progressDialog->cancel(); };
+        QFile stale(rangeLogFilePath(42));
+        QDir().mkpath(logFolderPath());
+        QVERIFY(stale.open(QIODevice::WriteOnly));
+        stale.write("stale\r\n");
+        stale.close();
+        dialogs::Script script;
+        QCOMPARE(downloadLogRange(100, 200, 48, 42), lines != 24);
+        QVERIFY(script.shown.isEmpty());
+        QCOMPARE(downloadedFirstIndex, first);
+        QCOMPARE(downloadedEndIndex, last + 1);
+        QCOMPARE(fileLines(rangeLogFilePath(42)).size(), lines);
+        if (askedFirst >= 0) {
+            QCOMPARE(asked().first().first, askedFirst);
+            checkFile(rangeLogFilePath(42), quint32(askedFirst), quint32(askedFirst + lines));
+        } else {
+            QVERIFY(asked().isEmpty());
+        }
+        sim.onRangeSearch(nullptr);
+    }
+};
+
+QTEST_MAIN(TestLogDownload)
+#include "test_logdownload.moc"
