@@ -446,6 +446,14 @@ settings</translation>
         <source>Обновление прошивки этой версией программы не поддерживается</source>
         <translation>This version of the program does not update firmware</translation>
     </message>
+    <message>
+        <source> , Offline режим</source>
+        <translation> , Offline mode</translation>
+    </message>
+    <message>
+        <source>Offline режим</source>
+        <translation>Offline mode</translation>
+    </message>
 </context>
 <context>
     <name>MeasureWindow</name>

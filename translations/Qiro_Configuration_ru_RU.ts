@@ -439,6 +439,14 @@
         <source>Обновление прошивки этой версией программы не поддерживается</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source> , Offline режим</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Offline режим</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>MeasureWindow</name>
