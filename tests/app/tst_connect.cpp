@@ -476,6 +476,14 @@ private slots:
         QCOMPARE(int(command.channelCount), channels);
         QCOMPARE(int(command.connected), 0);
         QCOMPARE(sim.requests().size(), 0);
+        // A model the window knows is shown as offline work, never as a connection
+        // (the menu rebuilds the window once the dialog is closed).
+        window->rebuildDeviceUi();
+        if (window->windowTitle().contains(" , устройство ")) {
+            QVERIFY2(window->windowTitle().endsWith(" , Offline режим"),
+                     qPrintable(window->windowTitle()));
+            QCOMPARE(window->statusBar()->currentMessage(), QString("Offline режим"));
+        }
     }
 
     void offlineCancelled()
