@@ -121,7 +121,7 @@ private slots:
     {
         Connect_com_port dialog(window.get());
         QCOMPARE(dialog.windowTitle(), QString("Подключение устройства"));
-        QCOMPARE(dialog.maximumSize(), QSize(230, 150));
+        QCOMPARE(dialog.maximumSize(), QSize(320, 150));
         QVERIFY(!(dialog.windowFlags() & Qt::WindowContextHelpButtonHint));
         QCOMPARE(dialog.findChild<QGroupBox*>("groupBox")->title(), QString("COM port"));
         QCOMPARE(button(&dialog, "Button_connect")->text(), QString("Connect"));
