@@ -117,6 +117,8 @@ void Connect_com_port::on_Button_connect_clicked()
         return;
     }
     command.connected = 1;
+    if (mainWindow)
+        mainWindow->offlineWork = false;
     port.clearError();
     port.clear(QSerialPort::AllDirections);
 
@@ -224,6 +226,7 @@ void Connect_com_port::on_Button_Out_clicked()
                              false, &ok, flags);
         const int index = names.indexOf(chosen);
         if (ok && index >= 0 && mainWindow) {
+            mainWindow->offlineWork = true;
             mainWindow->setDeviceModel(offlineModels[index].modelCode);
             command.registerMap = offlineModels[index].registerMap;
         }

@@ -12,6 +12,7 @@
 
 #include <QCloseEvent>
 #include <QCoreApplication>
+#include <QLibraryInfo>
 #include <QSignalBlocker>
 
 MainWindow* mainWindow = nullptr;
@@ -111,6 +112,14 @@ void MainWindow::switchLanguage(const QString& name)
     // Next to the executable, wherever the program was started from.
     translator.load(translationName, QCoreApplication::applicationDirPath());
     QCoreApplication::installTranslator(&translator);
+    // Qt's base translation: from Qt's own folder, else next to the executable (as a
+    // Windows deployment ships it). Without it Qt's dialogs just keep their English texts.
+    QCoreApplication::removeTranslator(&qtBaseTranslator);
+    if (translationName == russianTranslationName &&
+        (qtBaseTranslator.load(QStringLiteral("qtbase_ru"),
+                               QLibraryInfo::location(QLibraryInfo::TranslationsPath)) ||
+         qtBaseTranslator.load(QStringLiteral("qtbase_ru"), QCoreApplication::applicationDirPath())))
+        QCoreApplication::installTranslator(&qtBaseTranslator);
     ui->retranslateUi(this);
     rebuildDeviceUi();
 }
@@ -236,6 +245,12 @@ void MainWindow::rebuildDeviceUi()
         break;
     default:
         break;
+    }
+    // A model picked for offline work has no device behind it: say so, rather than
+    // report a connection that never happened.
+    if (!status.isEmpty() && offlineWork && !command.serialPort.isOpen()) {
+        title += tr(" , Offline режим");
+        status = tr("Offline режим");
     }
     setWindowTitle(title);
 

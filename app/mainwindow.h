@@ -63,6 +63,9 @@ public:
     QTimer calibrationPollTimer;
     QTimer calibrationChartTimer;
     QTranslator translator;
+    // Set by the connection dialog's offline choice: a model without a device behind it.
+    bool offlineWork = false;
+    QTranslator qtBaseTranslator; // Qt's own dialog buttons (OK, Cancel) in Russian
     QTimer autoUpdateTimer;
 
 protected:

@@ -249,7 +249,9 @@ void MeasureWindow::showParameters()
     const QString codes = codeText();
     ui->plainTextEditStateSystem->setPlainText(codes);
 
-    QString line = tr("t - ") + QTime::currentTime().toString(QStringLiteral("hh:mm:ss")) + codes;
+    QString line = tr("t - ") + QTime::currentTime().toString(QStringLiteral("hh:mm:ss"));
+    if (!codes.isEmpty())
+        line += QLatin1Char(' ') + codes;
     int k = 0;
     for (int slot = 0; slot < shownSlots(); ++slot) {
         if (slotShown(slot))

@@ -100,10 +100,18 @@ void MeasureWindowConcentration::insertLogColumn(QString& line, int position) co
         return;
     const QString value =
         (v.channelStatus & SensorFailedBit) ? tr("Err") : ui->doubleSpinBoxChan->text();
-    const QString text = v.gasFormula + QStringLiteral(" - ") + value;
+    placeLogColumn(line, position, v.gasFormula + QStringLiteral(" - ") + value);
+}
+
+void MeasureWindowConcentration::placeLogColumn(QString& line, int position, const QString& text)
+{
+    // Short lines keep the columns aligned; a column never goes inside text already on the
+    // line (long code lists would be cut apart), it follows the line's end after one blank.
     if (line.size() < position)
         line = line.leftJustified(position, QLatin1Char(' '));
-    line.insert(position, text);
+    else
+        line += QLatin1Char(' ');
+    line += text;
 }
 
 MeasureWindowDateLastCalib::MeasureWindowDateLastCalib(QWidget* parent, int channel_)

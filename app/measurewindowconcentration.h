@@ -20,6 +20,8 @@ public:
     void showParameters(int slot);
     // Writes this channel's column of the status log line at character `position`.
     void insertLogColumn(QString& line, int position) const;
+    // Puts one column's text at its position, or after the line's end when the line is longer.
+    static void placeLogColumn(QString& line, int position, const QString& text);
 
 private:
     // The value shown for the channel, in its displayed unit (displayFactor) and,

@@ -605,6 +605,14 @@ settings</translation>
         <source>Контроллер прошивается, подождите несколько минут</source>
         <translation>The controller is being flashed, please wait a few minutes</translation>
     </message>
+    <message>
+        <source> , Offline режим</source>
+        <translation> , Offline mode</translation>
+    </message>
+    <message>
+        <source>Offline режим</source>
+        <translation>Offline mode</translation>
+    </message>
 </context>
 <context>
     <name>MeasureWindow</name>

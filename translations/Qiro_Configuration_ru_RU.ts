@@ -596,6 +596,14 @@
         <source>Контроллер прошивается, подождите несколько минут</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source> , Offline режим</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Offline режим</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>MeasureWindow</name>

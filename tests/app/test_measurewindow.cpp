@@ -197,6 +197,39 @@ private slots:
         QVERIFY(line.contains("E26"));
     }
 
+    void logColumns_data()
+    {
+        QTest::addColumn<QString>("codes");
+        QTest::addColumn<QStringList>("columns");
+        QTest::addColumn<QString>("line");
+        const QString head = "t - 11:09:10";
+        QTest::newRow("short codes keep 20, 45, 70")
+            << " W39" << QStringList{"CH4 - 12.3 %LEL", "O2 - 20.9 %VOL", "CO - 5 PPM"}
+            << (head + " W39").leftJustified(20) + QString("CH4 - 12.3 %LEL").leftJustified(25) +
+                   QString("O2 - 20.9 %VOL").leftJustified(25) + "CO - 5 PPM";
+        QTest::newRow("long codes push every column")
+            << " W39, MI5, ST-0000, WA1" << QStringList{"CH4 - 12.3 %LEL", "O2 - 20.9 %VOL"}
+            << head + " W39, MI5, ST-0000, WA1 CH4 - 12.3 %LEL O2 - 20.9 %VOL";
+        QTest::newRow("a long value pushes the next column")
+            << "" << QStringList{"CH4 - 12345.678 %LEL_LONG_UNIT", "O2 - 20.9 %VOL"}
+            << head.leftJustified(20) + "CH4 - 12345.678 %LEL_LONG_UNIT O2 - 20.9 %VOL";
+        QTest::newRow("line ending at a column")
+            << QString(" W39, MI") << QStringList{"CO - 5"} << head + " W39, MI CO - 5";
+    }
+    void logColumns()
+    {
+        QFETCH(QString, codes);
+        QFETCH(QStringList, columns);
+        QFETCH(QString, line);
+        QString built = "t - 11:09:10" + codes;
+        for (int k = 0; k < columns.size(); ++k)
+            MeasureWindowConcentration::placeLogColumn(built, 20 + 25 * k, columns[k]);
+        QCOMPARE(built, line);
+        // No column text is ever split by another.
+        for (const QString& c : columns)
+            QVERIFY2(built.contains(c), qPrintable(c));
+    }
+
     void logLinesGoToTheEnd()
     {
         command.registerMap = ClassicMap;

@@ -121,7 +121,7 @@ private slots:
     {
         Connect_com_port dialog(window.get());
         QCOMPARE(dialog.windowTitle(), QString("Подключение устройства"));
-        QCOMPARE(dialog.maximumSize(), QSize(230, 150));
+        QCOMPARE(dialog.maximumSize(), QSize(320, 150));
         QVERIFY(!(dialog.windowFlags() & Qt::WindowContextHelpButtonHint));
         QCOMPARE(dialog.findChild<QGroupBox*>("groupBox")->title(), QString("COM port"));
         QCOMPARE(button(&dialog, "Button_connect")->text(), QString("Connect"));
@@ -476,6 +476,14 @@ private slots:
         QCOMPARE(int(command.channelCount), channels);
         QCOMPARE(int(command.connected), 0);
         QCOMPARE(sim.requests().size(), 0);
+        // A model the window knows is shown as offline work, never as a connection
+        // (the menu rebuilds the window once the dialog is closed).
+        window->rebuildDeviceUi();
+        if (window->windowTitle().contains(" , устройство ")) {
+            QVERIFY2(window->windowTitle().endsWith(" , Offline режим"),
+                     qPrintable(window->windowTitle()));
+            QCOMPARE(window->statusBar()->currentMessage(), QString("Offline режим"));
+        }
     }
 
     void offlineCancelled()

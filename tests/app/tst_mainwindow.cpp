@@ -132,8 +132,8 @@ private slots:
 
     void windowForm()
     {
-        QCOMPARE(window->minimumSize(), QSize(970, 700));
-        QCOMPARE(window->maximumSize(), QSize(970, 700));
+        QCOMPARE(window->minimumSize(), QSize(1000, 700));
+        QCOMPARE(window->maximumSize(), QSize(1000, 700));
         QCOMPARE(window->font().pointSize(), 10);
         QCOMPARE(window->iconSize(), QSize(24, 24));
         QVERIFY(window->styleSheet().contains("rgb(0, 114, 185)"));
@@ -152,19 +152,19 @@ private slots:
         QTest::addColumn<QString>("name");
         QTest::addColumn<QRect>("geometry");
         QTest::addColumn<QString>("text");
-        QTest::newRow("tabs") << "tabWidget" << QRect(200, 10, 760, 645) << "";
+        QTest::newRow("tabs") << "tabWidget" << QRect(230, 10, 760, 645) << "";
         QTest::newRow("firmware") << "pushButtonBootloader" << QRect(10, 13, 170, 40)
                                   << "Обновление версии ПО\nустройства";
         QTest::newRow("factory read") << "pushButtonReadFactorySettings" << QRect(10, 59, 170, 40)
                                       << "Чтение заводских\nнастроек";
         QTest::newRow("save") << "pushButton_Save_Param" << QRect(10, 105, 170, 40)
                               << "Сохранить параметры";
-        QTest::newRow("read") << "pushButton_Read_Param" << QRect(10, 151, 125, 40)
+        QTest::newRow("read") << "pushButton_Read_Param" << QRect(10, 151, 150, 40)
                               << "Считать параметры";
-        QTest::newRow("auto") << "checkBoxAutoupdate" << QRect(144, 161, 50, 20) << "Авто";
-        QTest::newRow("load config") << "pushButtonLoadConfigDevice" << QRect(10, 198, 170, 40)
+        QTest::newRow("auto") << "checkBoxAutoupdate" << QRect(164, 161, 60, 20) << "Авто";
+        QTest::newRow("load config") << "pushButtonLoadConfigDevice" << QRect(10, 198, 200, 40)
                                      << "Загрузить конфигурацию\nв прибор";
-        QTest::newRow("save config") << "pushButtonSaveConfigPC" << QRect(10, 244, 170, 40)
+        QTest::newRow("save config") << "pushButtonSaveConfigPC" << QRect(10, 244, 200, 40)
                                      << "Сохранить конфигурацию\nна ПК";
         QTest::newRow("ble") << "pushButtonBootloader_Ble" << QRect(10, 290, 170, 40)
                              << "Установка модуля Ble\nв режим прошивки";

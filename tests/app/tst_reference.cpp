@@ -65,8 +65,8 @@ private slots:
         const QString date = label(&box, "label_program_update_date");
         QVERIFY2(QRegularExpression("^[A-Z][a-z]{2} [ 1-3][0-9] [0-9]{4}$").match(date).hasMatch(),
                  qPrintable(date));
-        QCOMPARE(box.minimumSize(), QSize(250, 120));
-        QCOMPARE(box.maximumSize(), QSize(250, 120));
+        QCOMPARE(box.minimumSize(), QSize(320, 120));
+        QCOMPARE(box.maximumSize(), QSize(320, 120));
         QVERIFY(!(box.windowFlags() & Qt::WindowContextHelpButtonHint));
     }
 

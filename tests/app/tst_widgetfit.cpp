@@ -1,0 +1,438 @@
+// Every text and every value fits the widget that shows it: all pages of the
+// main window (every tab, every stacked page, after each rebuild for a model of
+// each group, each access level, both register layouts and both languages) and
+// every dialog, measured with a fixed DejaVu Sans font. Pages added later are
+// walked the same way without changes here.
+//
+// Also leaves screenshots of tabs 0 and 1 in both languages next to the test
+// program, for a reviewer to look at.
+
+#include "apptest.h"
+#include "authorizationwindow.h"
+#include "connect_com_port.h"
+#include "mainwindow.h"
+#include "reference.h"
+#include "warningguard.h"
+
+#include <QAbstractSpinBox>
+#include <QCheckBox>
+#include <QDoubleSpinBox>
+#include <QFontDatabase>
+#include <QLabel>
+#include <QLayout>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSpinBox>
+#include <QStackedWidget>
+#include <QStyle>
+#include <QStyleOptionButton>
+#include <QStyleOptionSpinBox>
+#include <QTabWidget>
+#include <QTextDocument>
+#include <QtTest>
+
+#include <cstdio>
+#include <map>
+#include <memory>
+
+namespace
+{
+
+QString plainText(QString text)
+{
+    if (Qt::mightBeRichText(text)) {
+        QTextDocument doc;
+        doc.setHtml(text);
+        text = doc.toPlainText();
+    }
+    return text;
+}
+
+int widestLine(const QFontMetrics& metrics, const QString& text)
+{
+    int widest = 0;
+    for (const QString& line : text.split(QLatin1Char('\n')))
+        widest = qMax(widest, metrics.horizontalAdvance(line));
+    return widest;
+}
+
+QString withoutMnemonics(QString text)
+{
+    text.replace(QStringLiteral("&&"), QStringLiteral("\x01"));
+    text.remove(QLatin1Char('&'));
+    text.replace(QStringLiteral("\x01"), QStringLiteral("&"));
+    return text;
+}
+
+// What a widget shows and how much room it has for it; needed 0: nothing to check.
+struct Fit {
+    QString text;
+    int needed = 0;
+    int available = 0;
+};
+
+Fit buttonFit(QAbstractButton* button)
+{
+    Fit fit;
+    fit.text = withoutMnemonics(button->text());
+    if (fit.text.isEmpty())
+        return fit;
+    fit.needed = widestLine(button->fontMetrics(), fit.text);
+    QStyleOptionButton option;
+    option.initFrom(button);
+    option.text = button->text();
+    option.icon = button->icon();
+    option.iconSize = button->iconSize();
+    QStyle::SubElement element = QStyle::SE_PushButtonContents;
+    if (qobject_cast<QCheckBox*>(button))
+        element = QStyle::SE_CheckBoxContents;
+    else if (qobject_cast<QRadioButton*>(button))
+        element = QStyle::SE_RadioButtonContents;
+    else if (!qobject_cast<QPushButton*>(button))
+        return Fit();
+    fit.available = button->style()->subElementRect(element, &option, button).width();
+    if (!button->icon().isNull())
+        fit.needed += button->iconSize().width() + 4;
+    if (element == QStyle::SE_PushButtonContents)
+        fit.needed +=
+            2 * button->style()->pixelMetric(QStyle::PM_ButtonMargin, &option, button) / 2;
+    return fit;
+}
+
+Fit labelFit(QLabel* label)
+{
+    Fit fit;
+    if (label->wordWrap() || !label->pixmap(Qt::ReturnByValue).isNull())
+        return fit;
+    fit.text = plainText(label->text());
+    if (fit.text.trimmed().isEmpty())
+        return fit;
+    fit.needed = widestLine(label->fontMetrics(), fit.text);
+    int indent = label->indent();
+    if (indent < 0)
+        indent = label->frameWidth() > 0
+                     ? label->fontMetrics().horizontalAdvance(QLatin1Char('x')) / 2
+                     : 0;
+    fit.available = label->contentsRect().width() - 2 * label->margin() - indent;
+    return fit;
+}
+
+Fit spinBoxFit(QAbstractSpinBox* box)
+{
+    Fit fit;
+    QStringList values;
+    // Display boxes open their range wide only so that no device value is ever clipped;
+    // no value shown there has more than six integer digits.
+    const auto shown = [](double v) { return qBound(-999999.0, v, 999999.0); };
+    QLocale locale = box->locale();
+    locale.setNumberOptions(locale.numberOptions() | QLocale::OmitGroupSeparator);
+    if (auto* spin = qobject_cast<QSpinBox*>(box)) {
+        const auto show = [&](int v) {
+            return spin->displayIntegerBase() == 10
+                       ? locale.toString(v)
+                       : QString::number(v, spin->displayIntegerBase());
+        };
+        values << spin->prefix() + show(int(shown(spin->minimum()))) + spin->suffix()
+               << spin->prefix() + show(int(shown(spin->maximum()))) + spin->suffix()
+               << spin->text();
+    } else if (auto* spin = qobject_cast<QDoubleSpinBox*>(box)) {
+        values << spin->prefix() + locale.toString(shown(spin->minimum()), 'f', spin->decimals()) +
+                      spin->suffix()
+               << spin->prefix() + locale.toString(shown(spin->maximum()), 'f', spin->decimals()) +
+                      spin->suffix()
+               << spin->text();
+    } else {
+        values << box->text(); // date and time boxes: what they show
+    }
+    const QFontMetrics metrics = box->fontMetrics();
+    for (const QString& v : values) {
+        const int w = metrics.horizontalAdvance(v);
+        if (w > fit.needed) {
+            fit.needed = w;
+            fit.text = v;
+        }
+    }
+    if (fit.text.isEmpty())
+        return Fit();
+    // The line edit inside keeps a small margin of its own on either side.
+    const QLineEdit* edit = box->findChild<QLineEdit*>();
+    fit.available = edit ? edit->contentsRect().width() - 4 : box->contentsRect().width();
+    return fit;
+}
+
+struct Offender {
+    QString name, kind, text;
+    int needed = 0, available = 0;
+    QStringList where;
+};
+
+class FitCheck
+{
+public:
+    std::map<QString, Offender> offenders;
+
+    void checkVisible(QWidget* root, const QString& where)
+    {
+        QList<QWidget*> widgets = root->findChildren<QWidget*>();
+        widgets.prepend(root);
+        for (QWidget* w : widgets) {
+            if (!w->isVisible() || w->width() <= 0)
+                continue;
+            Fit fit;
+            if (auto* b = qobject_cast<QAbstractButton*>(w))
+                fit = buttonFit(b);
+            else if (auto* l = qobject_cast<QLabel*>(w))
+                fit = labelFit(l);
+            else if (auto* s = qobject_cast<QAbstractSpinBox*>(w))
+                fit = spinBoxFit(s);
+            if (fit.needed <= 0 || fit.needed <= fit.available)
+                continue;
+            const QString key = w->objectName() + QLatin1Char('|') + w->metaObject()->className() +
+                                QLatin1Char('|') + fit.text;
+            Offender& o = offenders[key];
+            o.name = w->objectName();
+            o.kind = QLatin1String(w->metaObject()->className());
+            o.text = fit.text;
+            o.needed = qMax(o.needed, fit.needed);
+            o.available = o.where.isEmpty() ? fit.available : qMin(o.available, fit.available);
+            if (o.where.size() < 3)
+                o.where << where;
+            else if (o.where.size() == 3)
+                o.where << QStringLiteral("...");
+        }
+    }
+
+    // Shows every page of every tab and stacked widget under root in turn and
+    // checks what is visible then.
+    void walk(QWidget* root, const QString& where)
+    {
+        settle(root);
+        checkVisible(root, where);
+        const QList<QWidget*> all = root->findChildren<QWidget*>();
+        for (QWidget* container : all) {
+            auto* stack = qobject_cast<QStackedWidget*>(container);
+            auto* tabs = qobject_cast<QTabWidget*>(container);
+            if (!stack && !tabs)
+                continue;
+            if (stack && qobject_cast<QTabWidget*>(stack->parentWidget()))
+                continue; // a tab widget's own stack: walked through its tabs
+            if (container->isHidden())
+                continue;
+            const int count = stack ? stack->count() : tabs->count();
+            const int current = stack ? stack->currentIndex() : tabs->currentIndex();
+            for (int i = 0; i < count; ++i) {
+                if (tabs && !tabs->isTabEnabled(i))
+                    continue;
+                showAncestors(container, root);
+                QWidget* page = stack ? stack->widget(i) : tabs->widget(i);
+                if (stack)
+                    stack->setCurrentIndex(i);
+                else
+                    tabs->setCurrentIndex(i);
+                settle(root);
+                checkVisible(page, where + QStringLiteral(" / ") + container->objectName() +
+                                       QStringLiteral("[%1]").arg(i));
+            }
+            if (stack)
+                stack->setCurrentIndex(current);
+            else
+                tabs->setCurrentIndex(current);
+        }
+        settle(root);
+    }
+
+    QString report() const
+    {
+        QStringList lines;
+        for (const auto& entry : offenders) {
+            const Offender& o = entry.second;
+            lines << QStringLiteral("%1 (%2) \"%3\": needs %4 px, has %5 px; in %6")
+                         .arg(o.name, o.kind, o.text)
+                         .arg(o.needed)
+                         .arg(o.available)
+                         .arg(o.where.join(QStringLiteral("; ")));
+        }
+        return lines.join(QLatin1Char('\n'));
+    }
+
+private:
+    static void settle(QWidget* root)
+    {
+        QCoreApplication::processEvents();
+        (void)root;
+    }
+
+    // Makes the pages that hold a container current, so that it can be seen.
+    static void showAncestors(QWidget* widget, QWidget* root)
+    {
+        for (QWidget* w = widget; w && w != root; w = w->parentWidget()) {
+            QWidget* parent = w->parentWidget();
+            auto* stack = qobject_cast<QStackedWidget*>(parent);
+            if (stack && stack->indexOf(w) >= 0) {
+                if (auto* tabs = qobject_cast<QTabWidget*>(stack->parentWidget()))
+                    tabs->setCurrentWidget(w);
+                else
+                    stack->setCurrentWidget(w);
+            }
+        }
+    }
+};
+
+} // namespace
+
+class TestWidgetFit : public QObject
+{
+    Q_OBJECT
+
+    WarningGuard guard;
+
+    static void chooseLanguage(MainWindow& window, bool english)
+    {
+        window
+            .findChild<QRadioButton*>(english ? QStringLiteral("radioButtonLanguageEn")
+                                              : QStringLiteral("radioButtonLanguageRus"))
+            ->click();
+    }
+
+    static void showModel(MainWindow& window, quint16 code, const QString& user, quint16 map)
+    {
+        command.userName = user;
+        window.setDeviceModel(code);
+        command.registerMap = map;
+        window.rebuildDeviceUi();
+    }
+
+private slots:
+    void initTestCase()
+    {
+        guard.install();
+        QVERIFY2(QFontDatabase().families().contains(QStringLiteral("DejaVu Sans")),
+                 "DejaVu Sans is not installed (fonts-dejavu-core): run scripts/setup");
+        QFont font(QStringLiteral("DejaVu Sans"));
+        font.setPointSize(9);
+        QApplication::setFont(font);
+    }
+
+    void init()
+    {
+        apptest::resetCommand();
+        apptest::removeIni();
+    }
+
+    void cleanup()
+    {
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        apptest::resetCommand();
+        QIRO_CHECK_WARNINGS(guard);
+    }
+
+    void cleanupTestCase() { apptest::removeIni(); }
+
+    void everyPageFits_data()
+    {
+        QTest::addColumn<bool>("english");
+        QTest::newRow("Russian") << false;
+        QTest::newRow("English") << true;
+    }
+    void everyPageFits()
+    {
+        QFETCH(bool, english);
+        const QString language = english ? QStringLiteral("en") : QStringLiteral("ru");
+        FitCheck check;
+        MainWindow window;
+        window.show();
+        chooseLanguage(window, english);
+        check.walk(&window, language + QStringLiteral(" no device"));
+
+        struct Model {
+            quint16 code;
+            const char* name;
+        };
+        const Model models[] = {{ModelT2, "T2"},
+                                {ModelT6, "T6"},
+                                {ModelT6M, "T6 Max"},
+                                {ModelBootloader, "bootloader"}};
+        // Every level with each layout is many rebuilds; the level and the layout change
+        // different widgets, so every level is seen with one layout and Admin with both.
+        struct Session {
+            const char* user;
+            quint16 map;
+        };
+        const Session sessions[] = {{"User", ClassicMap},
+                                    {"Admin", ClassicMap},
+                                    {"Admin", ExtendedMap},
+                                    {"Dolen", ExtendedMap}};
+        for (const Model& model : models) {
+            for (const Session& session : sessions) {
+                showModel(window, model.code, QLatin1String(session.user), session.map);
+                check.walk(&window,
+                           QStringLiteral("%1 %2 %3 %4")
+                               .arg(language, QLatin1String(model.name),
+                                    QLatin1String(session.user),
+                                    session.map == ClassicMap ? QStringLiteral("classic")
+                                                              : QStringLiteral("extended")));
+            }
+        }
+
+        // The dialogs, over the window as the program opens them.
+        {
+            Connect_com_port dialog(&window);
+            dialog.show();
+            check.walk(&dialog, language + QStringLiteral(" connection dialog"));
+        }
+        {
+            Reference dialog(&window);
+            dialog.show();
+            check.walk(&dialog, language + QStringLiteral(" about box"));
+        }
+        for (int page = 0; page < 2; ++page) {
+            AuthorizationWindow dialog(&window, page);
+            dialog.show();
+            check.walk(&dialog, language + QStringLiteral(" login page %1").arg(page));
+        }
+
+        // The whole list, for the one who mends the forms (a failure message is cut short).
+        if (!check.offenders.empty()) {
+            const QByteArray list = check.report().toUtf8();
+            std::fprintf(stderr, "Cut widgets (%s):\n%s\n", qPrintable(language), list.constData());
+            QFile file(QCoreApplication::applicationDirPath() + QStringLiteral("/cut_widgets_") +
+                       language + QStringLiteral(".txt"));
+            if (file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+                file.write(list + '\n');
+        }
+        QVERIFY2(check.offenders.empty(),
+                 qPrintable(QStringLiteral("%1 widget(s) cut:\n").arg(check.offenders.size()) +
+                            check.report()));
+    }
+
+    // Tabs 0 and 1 as the operator sees them, saved for review.
+    void screenshots_data()
+    {
+        QTest::addColumn<bool>("english");
+        QTest::newRow("Russian") << false;
+        QTest::newRow("English") << true;
+    }
+    void screenshots()
+    {
+        QFETCH(bool, english);
+        MainWindow window;
+        window.show();
+        chooseLanguage(window, english);
+        showModel(window, ModelT6, QStringLiteral("Admin"), ExtendedMap);
+        auto* tabs = window.findChild<QTabWidget*>(QStringLiteral("tabWidget"));
+        QVERIFY(tabs);
+        for (int tab = 0; tab < 2; ++tab) {
+            tabs->setCurrentIndex(tab);
+            QCoreApplication::processEvents();
+            const QString path = QCoreApplication::applicationDirPath() +
+                                 QStringLiteral("/screenshot_tab%1_%2.png")
+                                     .arg(tab)
+                                     .arg(english ? QStringLiteral("en") : QStringLiteral("ru"));
+            QVERIFY2(window.grab().save(path), qPrintable(path));
+        }
+    }
+};
+
+QTEST_MAIN(TestWidgetFit)
+#include "tst_widgetfit.moc"
