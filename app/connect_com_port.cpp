@@ -117,6 +117,7 @@ void Connect_com_port::on_Button_connect_clicked()
         return;
     }
     command.connected = 1;
+    command.registerMapProbed = false; // another device may be on this line now
     port.clearError();
     port.clear(QSerialPort::AllDirections);
 

@@ -44,12 +44,36 @@ static quint32 le32(const quint8* p)
     return quint32(p[0]) | (quint32(p[1]) << 8) | (quint32(p[2]) << 16) | (quint32(p[3]) << 24);
 }
 
+bool replyAnswers(quint8 requestFunction, quint8 replyFunction)
+{
+    // A late reply to an earlier request (a second answer to a register read,
+    // say) must never pass for the answer to this one.
+    const quint8 plain = replyFunction & 0x7F;
+    const bool exception = (replyFunction & 0x80) != 0;
+    switch (requestFunction) {
+    case 3:
+    case 4:
+    case 12:
+    case 20:
+        return plain == requestFunction;
+    case 16:
+        return exception ? plain == 16 : (plain == 16 || plain == 6);
+    case 14:
+    case 15:
+        return exception ? plain == requestFunction : (plain == 14 || plain == 15);
+    default:
+        return false;
+    }
+}
+
 TransactionResult Command::dispatchReply(const quint8* reply, int length, quint16 requested,
-                                         quint16 count)
+                                         quint16 count, quint8 requestFunction)
 {
     // `length` includes the two CRC bytes; every field read below must lie
     // before them, or the reply is refused rather than read from stale bytes.
     if (length < 4)
+        return ResultMismatch;
+    if (!replyAnswers(requestFunction, reply[1]))
         return ResultMismatch;
     switch (reply[1]) {
     case 3:
