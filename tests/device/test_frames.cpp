@@ -231,6 +231,17 @@ private slots:
         QCOMPARE(archiveBlock[0], quint8(0xEE));
     }
 
+    // A reply whose registers run into one the block does not hold is refused
+    // whole: the registers before it are not stored either.
+    void halfParsedReplyLeavesImage()
+    {
+        command.modelCode = ModelT8M;
+        command.registerMap = ExtendedMap;
+        const QByteArray before = imageSnapshot();
+        QVERIFY(dispatch(hex("ff0306001100020035"), 0x0300, 3) != ResultOk);
+        QVERIFY(imageSnapshot() == before);
+    }
+
     void exceptionLeavesImage()
     {
         command.extendedChannels[1].format = 0x1234;

@@ -493,6 +493,18 @@ int SimDetector::countFrames(int function, int page, int reg) const
     return n;
 }
 
+void SimDetector::setLinePacing(bool on)
+{
+    std::lock_guard<std::mutex> lock(m_mutex);
+    m_linePacing = on;
+}
+
+void SimDetector::setTurnaroundMs(int ms)
+{
+    std::lock_guard<std::mutex> lock(m_mutex);
+    m_turnaroundMs = ms < 0 ? 0 : ms;
+}
+
 void SimDetector::sendUnsolicited(const QByteArray& bytes)
 {
     {
@@ -807,9 +819,18 @@ void SimDetector::processChunk(const QByteArray& chunk, qint64 timeUs)
             break;
         }
     }
+    // The line's own time: the request's and the reply's bytes at 10 bits each, and the
+    // device's turnaround, of which the silence that ended the request has passed already.
+    qint64 lineUs = qint64(qMax(0, m_turnaroundMs - SilenceMs)) * 1000;
+    if (m_linePacing) {
+        qint64 bytes = chunk.size();
+        for (const auto& part : parts)
+            bytes += part.second.size();
+        lineUs += bytes * 10 * 1000000 / PacedBaud;
+    }
     for (const auto& part : parts) {
         req.reply.append(part.second);
-        schedule(part.first, part.second);
+        schedule(part.first + lineUs, part.second);
     }
     req.answered = !parts.empty();
     m_log.append(req);

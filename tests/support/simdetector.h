@@ -218,6 +218,14 @@ public:
     // Frames with a good CRC of the function (and page and register, -1 = any).
     int countFrames(int function, int page = -1, int reg = -1) const;
 
+    // Line pacing: with it on, each reply comes no sooner than a 115200-baud line (10 bits a
+    // byte) would have carried the request and the reply, plus the device's turnaround per
+    // frame (milliseconds, also applied alone when pacing is off; the SilenceMs that ends a
+    // request counts towards it). Both 0/off by default.
+    void setLinePacing(bool on);
+    void setTurnaroundMs(int ms);
+    static constexpr int PacedBaud = 115200;
+
     // Sends bytes the program did not ask for (stale data on the line).
     void sendUnsolicited(const QByteArray& bytes);
 
@@ -276,6 +284,8 @@ private:
     std::vector<ActiveFault> m_faults;
     QVector<SimRequest> m_log;
     std::vector<Pending> m_pending;
+    bool m_linePacing = false;
+    int m_turnaroundMs = 0;
 
     int m_master = -1;
     int m_slave = -1; // kept open so that the program may close and reopen the port
