@@ -199,6 +199,8 @@ bool loadConfigurationFile()
     auto* dialog = new QProgressDialog(QObject::tr("Выполнение процесса..."),
                                        QObject::tr("Завершить"), 0, 100, mainWindowWidget);
     dialog->setBar(new QProgressBar(dialog));
+    // Reaching 100 % must not forget a Cancel pressed during the last pass.
+    dialog->setAutoReset(false);
     dialog->setWindowModality(Qt::WindowModal);
     dialog->setWindowTitle(QObject::tr("Пожалуйста подождите"));
     command.progressDialog = dialog;

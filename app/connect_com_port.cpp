@@ -119,6 +119,7 @@ void Connect_com_port::on_Button_connect_clicked()
     command.connected = 1;
     if (mainWindow)
         mainWindow->offlineWork = false;
+    command.registerMapProbed = false; // another device may be on this line now
     port.clearError();
     port.clear(QSerialPort::AllDirections);
 

@@ -74,6 +74,8 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent), ui(new Ui::MainWi
         on_radioButtonLanguageRus_clicked();
     }
 
+    // The refresh fills most of its second: a coarse timer would skew it by up to 5 %.
+    autoUpdateTimer.setTimerType(Qt::PreciseTimer);
     connect(&autoUpdateTimer, &QTimer::timeout, this, &MainWindow::onAutoUpdateTimeout);
     connect(&calibrationPollTimer, &QTimer::timeout, this, &MainWindow::onCalibrationPollTimeout);
     connect(&calibrationChartTimer, &QTimer::timeout, this, &MainWindow::onCalibrationChartTimeout);

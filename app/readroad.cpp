@@ -141,12 +141,14 @@ void MainWindow::readParameters(quint8 tab)
     const quint16 oldModel = command.modelCode;
     const quint16 oldMap = command.registerMap;
     if (command.transact(4, DevicePage, RegModelCode, 1) != ResultOk) {
+        command.registerMapProbed = false;
         loseDevice();
         return;
     }
-    if (command.connected)
-        command.registerMap =
-            command.transact(4, DevicePage, RegMapProbe, 1) == ResultOk ? ExtendedMap : ClassicMap;
+    // The layout does not change while the same device stays connected.
+    if (command.connected &&
+        (!command.registerMapProbed || command.modelCode != command.probedModel))
+        command.registerMap = command.probeExtendedMap() ? ExtendedMap : ClassicMap;
 
     if (command.modelCode != oldModel || command.registerMap != oldMap) {
         setDeviceModel(command.modelCode);
@@ -165,6 +167,7 @@ void MainWindow::readParameters(quint8 tab)
     const bool measurementsOnly = ui->checkBoxAutoupdate->isChecked();
     if (command.registerMap == ClassicMap) {
         if (!readClassicBlocks(tab, measurementsOnly)) {
+            command.registerMapProbed = false;
             statusBar()->showMessage(tr("Ошибка обмена данными"));
             return;
         }
@@ -173,13 +176,16 @@ void MainWindow::readParameters(quint8 tab)
             showTab(tab);
     } else if (command.registerMap == ExtendedMap) {
         if (!command.readAllParameters(1, measurementsOnly)) {
+            command.registerMapProbed = false;
             statusBar()->showMessage(tr("Ошибка обмена данными"));
             return;
         }
         showTab(tab);
     }
 
-    command.transact(3, DevicePage, RegDeviceLanguage, 1);
+    // The classic map has no place for the language register: its reply would be dropped.
+    if (command.registerMap != ClassicMap)
+        command.transact(3, DevicePage, RegDeviceLanguage, 1);
     showDeviceLanguage();
     statusBar()->showMessage(tr("Успешная передача данных"));
 }
@@ -187,8 +193,9 @@ void MainWindow::readParameters(quint8 tab)
 void MainWindow::readDeviceImage()
 {
     ui->spinBoxModbusAddress->setValue(command.modbusAddress);
-    const bool probed = command.transact(4, DevicePage, RegMapProbe, 1) == ResultOk;
-    command.transact(3, DevicePage, RegDeviceLanguage, 1);
+    const bool probed = command.connected && command.probeExtendedMap();
+    if (!command.connected || probed)
+        command.transact(3, DevicePage, RegDeviceLanguage, 1);
     if (command.connected) {
         if (probed) {
             command.registerMap = ExtendedMap;

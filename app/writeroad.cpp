@@ -99,9 +99,13 @@ bool MainWindow::writeClassicBlocks(bool fullWrite)
             if (command.transact(16, ch, b.reg, b.count) != ResultOk && !b.ignored)
                 return false;
     }
-    for (const WriteBlock& b : blocks.device)
-        if (command.transact(16, DevicePage, b.reg, b.count) != ResultOk && !b.ignored)
+    for (const WriteBlock& b : blocks.device) {
+        const TransactionResult result = b.reg == 528 ? command.writeArchiveBlock()
+                                                      : command.transact(16, DevicePage, b.reg,
+                                                                         b.count);
+        if (result != ResultOk && !b.ignored)
             return false;
+    }
     return true;
 }
 

@@ -215,13 +215,9 @@ quint32 remainingSeconds(quint32 remaining, quint32 done, quint64 elapsedMs)
 
 qint64 logOldestIndex()
 {
-    // The image keeps the start already unwrapped by one lap of the ring when
-    // it lay at or past the current index (the read road does that once per
-    // fresh read of the pointers).
-    const quint32 start = command.registerMap == ClassicMap
-                              ? command.classicDevice.archiveStartAddress
-                              : command.extendedDevice.archiveStartAddress;
-    return qint64(qint32(start));
+    // The image keeps the device's raw pointers; the link derives the oldest
+    // index from them.
+    return command.archiveOldestIndex();
 }
 
 QString logFolderPath()

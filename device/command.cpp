@@ -38,6 +38,8 @@ QProgressDialog* Command::createProgressDialog(const QString& labelText,
                                        mainWindowWidget, Qt::WindowFlags());
     progressDialog = dialog;
     dialog->setBar(new QProgressBar(dialog));
+    // Reaching the maximum must not forget a Cancel pressed on the last step.
+    dialog->setAutoReset(false);
     dialog->setWindowModality(Qt::WindowModal);
     dialog->setWindowTitle(QObject::tr("Пожалуйста подождите"));
     dialog->setWindowFlags(dialog->windowFlags() & ~Qt::WindowMinimizeButtonHint &

@@ -48,11 +48,23 @@ public:
     TransactionResult writeDataBlock(quint16 functionCode, quint32 address, const quint8* data,
                                      int length);
     TransactionResult findArchiveRange(quint16 functionCode, quint32 startTicks, quint32 stopTicks);
+    // The map probe (input register 2457 of the device page): true when the device
+    // answers it (extended layout). A classic device answers with an exception:
+    // that is its answer, not a fault, and is not asked again; silence and CRC
+    // errors are. Sets registerMapProbed and probedModel when an answer came.
+    bool probeExtendedMap();
+    // Whether the layout of the connected device is known: cleared on connecting
+    // and after a failed read; the read road probes again when it is clear or the
+    // model code differs from probedModel.
+    bool registerMapProbed = false;
+    quint16 probedModel = 0;
 
     // Checks a reply whose CRC matched. `length` is the reply's length with its CRC,
-    // `count` the number of registers or records asked for (3, 4, 12).
+    // `count` the number of registers or records asked for (3, 4, 12), `requestFunction`
+    // the function of the request. A reply of another function than the one asked
+    // (or its exception) is ResultMismatch and changes nothing.
     TransactionResult dispatchReply(const quint8* reply, int length, quint16 requested,
-                                    quint16 count);
+                                    quint16 count, quint8 requestFunction);
     TransactionResult parseArchiveBlock(const quint8* reply, int length, quint16 count);
 
     // Register maps (holding registers of both layouts, input registers).
@@ -69,7 +81,18 @@ public:
     bool writeAllParameters(bool withAdcPoints);
     bool writeSettingsBlocks();
     void setCalibrationMode(bool on);
-    void wrapArchiveStart();
+    // The index of the oldest log record, from the raw archive pointers of the
+    // image (which stay as the device has them).
+    qint64 archiveOldestIndex() const;
+    // Re-reads the archive pointers (start and current, device page 529-532) right
+    // before a save sends the archive block, so that the device gets its own
+    // pointers back; the switch and the intervals keep the operator's edits. Not
+    // after "Очистка архива" (archiveClearPending): then the zeros go out, once.
+    bool refreshArchivePointers();
+    // The archive block (device page 528 x 6) with the device's own pointers, or
+    // the zeros of a pending clear.
+    TransactionResult writeArchiveBlock();
+    bool archiveClearPending = false;
     bool longVersionBlock() const;
     // The PC time in device ticks, and the clock fields (deviceClock, utcOffset)
     // of a layout's device block set to it.
@@ -138,14 +161,13 @@ public:
 
 private:
     struct ExchangeSettings;
+    // Set while an exception reply ends the exchange as an answer.
+    bool exceptionIsAnswer = false;
     TransactionResult runExchange(int frameLength, quint16 requested, quint16 count,
                                   const ExchangeSettings& settings);
     void sendPreamble(int writtenMs, int readMs);
     bool gatherReply(QByteArray& reply, int firstReplyMs, int betweenChunksMs,
                      TransactionResult& result);
-    // Set when a reply has brought the archive start fresh from the device;
-    // wrapArchiveStart unwraps it once and clears it.
-    bool archiveStartFresh = false;
 };
 
 extern Command command;
@@ -165,6 +187,11 @@ QString imageText(const char* field, int size);
 
 // The local date and time of a device time in ticks.
 QDateTime dateFromTicks(quint32 ticks);
+
+// Whether a reply of function `replyFunction` (byte 1) may answer a request of
+// `requestFunction`: the same function or its exception; 6 or 16 for a 16; 14 or
+// 15 for a 14 or 15.
+bool replyAnswers(quint8 requestFunction, quint8 replyFunction);
 
 // CRC-16/MODBUS over the first n bytes; stores it at frame[n] (low byte) and frame[n+1].
 void crc16(quint8* frame, int n);

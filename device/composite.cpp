@@ -65,16 +65,36 @@ void Command::setClockFieldsNow(quint16 map)
     }
 }
 
-void Command::wrapArchiveStart()
+qint64 Command::archiveOldestIndex() const
 {
-    // A start at or past the current address lies one lap of the ring (0x7FFF
-    // records) back. Unwrapped once per fresh read of the pointers, never again
-    // on an image that was already unwrapped (a later save would send it).
-    if (!archiveStartFresh)
-        return;
-    archiveStartFresh = false;
-    if (extendedDevice.archiveStartAddress >= extendedDevice.archiveCurrentAddress)
-        extendedDevice.archiveStartAddress -= 0x7FFFu;
+    // The device keeps its archive start one lap of the ring (0x7FFF records)
+    // ahead once the ring has wrapped. The image keeps the raw pointers (a save
+    // sends them back as they are); the oldest index is derived here. Equal
+    // pointers are an empty archive.
+    if (registerMap == ClassicMap)
+        return qint64(classicDevice.archiveStartAddress);
+    const qint64 start = qint64(extendedDevice.archiveStartAddress);
+    const qint64 current = qint64(extendedDevice.archiveCurrentAddress);
+    return start > current ? start - 0x7FFF : start;
+}
+
+bool Command::refreshArchivePointers()
+{
+    if (archiveClearPending)
+        return true;
+    return transact(3, DevicePage, 529, 4) == ResultOk;
+}
+
+TransactionResult Command::writeArchiveBlock()
+{
+    // A device that logged records since the last read would be set back by the
+    // image's older pointers; a failed read sends nothing stale either.
+    if (connected && !refreshArchivePointers())
+        return ResultMismatch;
+    const TransactionResult result = transact(16, DevicePage, 528, 6);
+    if (result == ResultOk && connected)
+        archiveClearPending = false;
+    return result;
 }
 
 bool Command::readAllParameters(int mode, bool measurementsOnly)
@@ -88,7 +108,6 @@ bool Command::readAllParameters(int mode, bool measurementsOnly)
                 transact(4, ch, 32, 28);
         }
         transact(4, DevicePage, RegFirmwareVersion, versionCount);
-        wrapArchiveStart();
         return true;
     }
 
@@ -132,7 +151,6 @@ bool Command::readAllParameters(int mode, bool measurementsOnly)
         if (transact(b.function, b.page, b.reg, b.count) != ResultOk && b.counted && stopAtFailure)
             return false;
     }
-    wrapArchiveStart();
     return true;
 }
 
@@ -166,7 +184,10 @@ bool Command::writeAllParameters(bool withAdcPoints)
         for (size_t i = 0; i < n; ++i) {
             const Block& b = blocks[i];
             const quint16 page = b.page == ChannelPage ? ch : b.page;
-            if (transact(b.function, page, b.reg, b.count) != ResultOk && b.counted)
+            const bool archive = page == DevicePage && b.reg == 528;
+            if ((archive ? writeArchiveBlock() : transact(b.function, page, b.reg, b.count)) !=
+                    ResultOk &&
+                b.counted)
                 return false;
         }
         return true;

@@ -124,9 +124,11 @@ TransactionResult Command::runExchange(int frameLength, quint16 requested, quint
         const int length = reply.size();
 
         if (crcMatches(replyBuffer, length)) {
-            result = dispatchReply(replyBuffer, length, requested, count);
+            result = dispatchReply(replyBuffer, length, requested, count, requestBuffer[1]);
             if (result == ResultOk)
                 return ResultOk;
+            if (exceptionIsAnswer && (replyBuffer[1] & 0x80) && result != ResultMismatch)
+                return result;
             continue;
         }
 
@@ -262,4 +264,20 @@ TransactionResult Command::findArchiveRange(quint16 functionCode, quint32 startT
                        10,
                        Settle::AfterFirstFailureOnly};
     return runExchange(10, quint16(startTicks & 0xFFFF), 0, s);
+}
+
+bool Command::probeExtendedMap()
+{
+    if (connected == 0)
+        return registerMap == ExtendedMap;
+    replyBuffer[1] = 0;
+    exceptionIsAnswer = true;
+    const TransactionResult result = transact(4, DevicePage, RegMapProbe, 1);
+    exceptionIsAnswer = false;
+    // The exchange's last reply: an exception (of any code) means classic.
+    const bool exception = (replyBuffer[1] & 0x80) != 0;
+    const bool answered = result == ResultOk || exception;
+    registerMapProbed = answered;
+    probedModel = modelCode;
+    return result == ResultOk && !exception;
 }

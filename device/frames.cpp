@@ -34,6 +34,57 @@ bool crcMatches(const quint8* frame, int n)
     return frame[n - 2] == quint8(crc & 0xFF) && frame[n - 1] == quint8(crc >> 8);
 }
 
+namespace
+{
+
+// The parts of Command that a register reply may store into, kept aside so that
+// a reply refused half-way (an unmapped register, a short block) leaves them as
+// they were.
+struct ImageBackup {
+    explicit ImageBackup(const Command& c) { copy(c, *this); }
+    void restore(Command& c) const { copy(*this, c); }
+
+    ClassicChannelRecord classicChannels[ChannelSlots];
+    ClassicDeviceBlock classicDevice;
+    quint32 classicSpareWord;
+    ClassicZeroTable classicExtras[ChannelSlots];
+    quint32 classicLanguage;
+    ExtendedChannelRecord extendedChannels[ChannelSlots];
+    ExtendedDeviceBlock extendedDevice;
+    quint32 extendedSpareWord;
+    quint32 extendedLanguage;
+    quint16 modelCode;
+    quint16 firmwareVersion;
+    float tempSensorCalibration;
+    quint8 bleMac[6];
+    quint8 loraId[8];
+    quint8 firmwareEndFlag;
+    quint64 firmwareEndAddress;
+
+private:
+    template <typename From, typename To> static void copy(const From& f, To& t)
+    {
+        memcpy(t.classicChannels, f.classicChannels, sizeof t.classicChannels);
+        t.classicDevice = f.classicDevice;
+        t.classicSpareWord = f.classicSpareWord;
+        memcpy(t.classicExtras, f.classicExtras, sizeof t.classicExtras);
+        t.classicLanguage = f.classicLanguage;
+        memcpy(t.extendedChannels, f.extendedChannels, sizeof t.extendedChannels);
+        t.extendedDevice = f.extendedDevice;
+        t.extendedSpareWord = f.extendedSpareWord;
+        t.extendedLanguage = f.extendedLanguage;
+        t.modelCode = f.modelCode;
+        t.firmwareVersion = f.firmwareVersion;
+        t.tempSensorCalibration = f.tempSensorCalibration;
+        memcpy(t.bleMac, f.bleMac, sizeof t.bleMac);
+        memcpy(t.loraId, f.loraId, sizeof t.loraId);
+        t.firmwareEndFlag = f.firmwareEndFlag;
+        t.firmwareEndAddress = f.firmwareEndAddress;
+    }
+};
+
+} // namespace
+
 static quint16 be16(const quint8* p)
 {
     return quint16((p[0] << 8) | p[1]);
@@ -44,12 +95,36 @@ static quint32 le32(const quint8* p)
     return quint32(p[0]) | (quint32(p[1]) << 8) | (quint32(p[2]) << 16) | (quint32(p[3]) << 24);
 }
 
+bool replyAnswers(quint8 requestFunction, quint8 replyFunction)
+{
+    // A late reply to an earlier request (a second answer to a register read,
+    // say) must never pass for the answer to this one.
+    const quint8 plain = replyFunction & 0x7F;
+    const bool exception = (replyFunction & 0x80) != 0;
+    switch (requestFunction) {
+    case 3:
+    case 4:
+    case 12:
+    case 20:
+        return plain == requestFunction;
+    case 16:
+        return exception ? plain == 16 : (plain == 16 || plain == 6);
+    case 14:
+    case 15:
+        return exception ? plain == requestFunction : (plain == 14 || plain == 15);
+    default:
+        return false;
+    }
+}
+
 TransactionResult Command::dispatchReply(const quint8* reply, int length, quint16 requested,
-                                         quint16 count)
+                                         quint16 count, quint8 requestFunction)
 {
     // `length` includes the two CRC bytes; every field read below must lie
     // before them, or the reply is refused rather than read from stale bytes.
     if (length < 4)
+        return ResultMismatch;
+    if (!replyAnswers(requestFunction, reply[1]))
         return ResultMismatch;
     switch (reply[1]) {
     case 3:
@@ -59,8 +134,12 @@ TransactionResult Command::dispatchReply(const quint8* reply, int length, quint1
         const int n = reply[2];
         if (length != 5 + n || n != 2 * int(count))
             return ResultMismatch;
-        return reply[1] == 3 ? parseHoldingRegisters(reply, requested)
-                             : parseInputRegisters(reply, requested);
+        const ImageBackup backup(*this);
+        const TransactionResult result = reply[1] == 3 ? parseHoldingRegisters(reply, requested)
+                                                       : parseInputRegisters(reply, requested);
+        if (result != ResultOk)
+            backup.restore(*this);
+        return result;
     }
     case 6:
     case 16:

@@ -334,12 +334,7 @@ TransactionResult Command::parseHoldingRegisters(const quint8* reply, quint16 ad
     const bool classic = registerMap == ClassicMap;
     const HoldingTables& tables = classic ? classicHolding() : extendedHolding();
     const Table& t = page < ChannelSlots ? tables.channelRead : tables.deviceRead;
-    const int bytes = frameRemaining;
-    const TransactionResult result = walkReply(*this, t, Walk{*this, classic, page}, reg, true);
-    const int taken = (bytes - frameRemaining) / 2;
-    if (!classic && page >= ChannelSlots && reg <= 530 && reg + taken > 529)
-        archiveStartFresh = true;
-    return result;
+    return walkReply(*this, t, Walk{*this, classic, page}, reg, true);
 }
 
 TransactionResult Command::parseInputRegisters(const quint8* reply, quint16 address)

@@ -252,6 +252,33 @@ private slots:
         QCOMPARE(image(), before);
     }
 
+    // A Cancel pressed on the last pass: the dialog reaching its maximum must not
+    // forget it, or the image would be loaded and written to the device.
+    void cancelOnTheLastPassIsKept()
+    {
+        setModel(ClassicMap, ModelT6, 4);
+        fillImage(1);
+        QVERIFY(saveConfigurationFile());
+        fillImage(2);
+        const QByteArray before = image();
+        bool seen = false;
+        command.progressDialog = nullptr;
+        QTimer poll;
+        QObject::connect(&poll, &QTimer::timeout, [&seen] {
+            QProgressDialog* d = command.progressDialog;
+            if (!d || seen)
+                return;
+            seen = true;
+            QVERIFY(!d->autoReset());
+            d->cancel();
+            d->setValue(d->maximum()); // what the last pass reaches
+        });
+        poll.start(0);
+        QVERIFY(!loadConfigurationFile());
+        QVERIFY(seen);
+        QCOMPARE(image(), before);
+    }
+
     void fileErrors()
     {
         setModel(ClassicMap, ModelT2Classic, 1);

@@ -14,16 +14,37 @@ private slots:
         QTest::addColumn<int>("model");
         QTest::addColumn<int>("layout");
         QTest::addColumn<QString>("user");
-        QTest::newRow("classic T6 Dolen")
-            << int(ModelT6) << int(SimDetector::Layout::Classic) << "Dolen";
-        QTest::newRow("classic T6 Max Dolen")
-            << int(ModelT6M) << int(SimDetector::Layout::Classic) << "Dolen";
+        // The device's archive pointers, and the records it logs between the read and the save.
+        QTest::addColumn<quint32>("start");
+        QTest::addColumn<quint32>("current");
+        QTest::addColumn<int>("logged");
+        QTest::newRow("classic T6 Dolen") << int(ModelT6) << int(SimDetector::Layout::Classic)
+                                          << "Dolen" << quint32(100) << quint32(5000) << 0;
+        QTest::newRow("classic T6 Max Dolen") << int(ModelT6M) << int(SimDetector::Layout::Classic)
+                                              << "Dolen" << quint32(100) << quint32(5000) << 0;
         QTest::newRow("classic T2 Admin")
-            << int(ModelT2Classic) << int(SimDetector::Layout::Classic) << "Admin";
+            << int(ModelT2Classic) << int(SimDetector::Layout::Classic) << "Admin" << quint32(100)
+            << quint32(5000) << 0;
         QTest::newRow("extended T8 Max Dolen")
-            << int(ModelT8M) << int(SimDetector::Layout::Extended) << "Dolen";
-        QTest::newRow("extended T6 User")
-            << int(ModelT6) << int(SimDetector::Layout::Extended) << "User";
+            << int(ModelT8M) << int(SimDetector::Layout::Extended) << "Dolen" << quint32(100)
+            << quint32(5000) << 0;
+        QTest::newRow("extended T6 User") << int(ModelT6) << int(SimDetector::Layout::Extended)
+                                          << "User" << quint32(100) << quint32(5000) << 0;
+        QTest::newRow("extended T8 Max Dolen, start ahead of current")
+            << int(ModelT8M) << int(SimDetector::Layout::Extended) << "Dolen" << quint32(33000)
+            << quint32(100) << 0;
+        QTest::newRow("extended T8 Max Dolen, start equal to current")
+            << int(ModelT8M) << int(SimDetector::Layout::Extended) << "Dolen" << quint32(500)
+            << quint32(500) << 0;
+        QTest::newRow("extended T6 Dolen, empty archive")
+            << int(ModelT6) << int(SimDetector::Layout::Extended) << "Dolen" << quint32(0)
+            << quint32(0) << 0;
+        QTest::newRow("classic T6 Dolen, records logged since the read")
+            << int(ModelT6) << int(SimDetector::Layout::Classic) << "Dolen" << quint32(100)
+            << quint32(5000) << 10;
+        QTest::newRow("extended T8 Max Dolen, records logged since the read")
+            << int(ModelT8M) << int(SimDetector::Layout::Extended) << "Dolen" << quint32(33000)
+            << quint32(100) << 10;
     }
 
     void saveWithoutEditsChangesNothing()
@@ -31,6 +52,9 @@ private slots:
         QFETCH(int, model);
         QFETCH(int, layout);
         QFETCH(QString, user);
+        QFETCH(quint32, start);
+        QFETCH(quint32, current);
+        QFETCH(int, logged);
         const bool classic = layout == int(SimDetector::Layout::Classic);
         QRandomGenerator random(model * 7 + layout);
         const int pages = classic ? (model == ModelT6M ? 6 : model == ModelT2Classic ? 1 : 4) : 10;
@@ -60,12 +84,13 @@ private slots:
             sim.setInput(page, 34, sim.holding(page, 546));
             sim.setInput(page, 35, sim.holding(page, 547));
         }
-        // An archive start behind the current address: no unwrapping.
-        sim.setHolding32(10, 529, 100);
-        sim.setHolding32(10, 531, 5000);
+        sim.setHolding32(10, 529, start);
+        sim.setHolding32(10, 531, current);
 
         connectAs(quint16(model), SimDetector::Layout(layout), user);
         click("pushButton_Read_Param");
+        // The device goes on logging: the save must not set its pointers back.
+        sim.setHolding32(10, 531, current + quint32(logged));
         // Registers the device does not hold: 288 is sent as 0 whatever it
         // reads, 560-563 and the device page's 576-599 are commands.
         auto skipped = [classic](int page, int reg) {

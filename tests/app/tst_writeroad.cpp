@@ -31,7 +31,8 @@ private slots:
                                                  "16/0/545/1", commit};
         QTest::newRow("T2 Dolen") << int(ModelT2) << classic << "Dolen"
                                   << QStringList{"16/0/256/2",  "16/0/256/80", "16/0/544/4",
-                                                 "16/10/512/1", "16/10/528/6", commit};
+                                                 "16/10/512/1", "3/10/529/4",  "16/10/528/6",
+                                                 commit};
         QTest::newRow("T6 Admin") << int(ModelT6) << classic << "Admin"
                                   << (QStringList{"16/0/254/4"} +
                                       perChannel(4,
@@ -40,13 +41,13 @@ private slots:
         QTest::newRow("T6 Dolen") << int(ModelT6B) << classic << "Dolen"
                                   << (QStringList{"16/0/254/4"} +
                                       perChannel(4, {"16/ch/256/80", "16/ch/546/2"}) +
-                                      QStringList{"16/10/512/1", "16/10/544/2", "16/10/528/6",
-                                                  commit});
+                                      QStringList{"16/10/512/1", "16/10/544/2", "3/10/529/4",
+                                                  "16/10/528/6", commit});
         QTest::newRow("T6 Max Dolen")
             << int(ModelT6M4) << classic << "Dolen"
             << (QStringList{"16/0/254/4"} +
                 perChannel(4, {"16/ch/256/80", "16/ch/352/20", "16/ch/546/2", "16/ch/514/1"}) +
-                QStringList{"16/10/512/1", "16/10/544/2", "16/10/528/6", commit});
+                QStringList{"16/10/512/1", "16/10/544/2", "3/10/529/4", "16/10/528/6", commit});
         QTest::newRow("T6 Max User")
             << int(ModelT6M) << classic << "User"
             << (QStringList{"16/0/254/4"} + perChannel(6, {"16/ch/256/12", "16/ch/560/1"}) +
@@ -100,17 +101,19 @@ private slots:
         QTest::newRow("T6 classic")
             << int(ModelT6) << int(SimDetector::Layout::Classic)
             << (QStringList{"16/0/254/4"} + perChannel(4, {"16/ch/256/82", "16/ch/546/2"}) +
-                QStringList{"16/10/512/1", "16/10/544/2", "16/10/528/6", "16/10/592/1"});
-        QTest::newRow("T2 classic") << int(ModelT2Classic) << int(SimDetector::Layout::Classic)
-                                    << QStringList{"16/0/256/2",  "16/0/256/82", "16/0/544/4",
-                                                   "16/10/512/1", "16/10/528/6", "16/10/592/1"};
+                QStringList{"16/10/512/1", "16/10/544/2", "3/10/529/4", "16/10/528/6",
+                            "16/10/592/1"});
+        QTest::newRow("T2 classic")
+            << int(ModelT2Classic) << int(SimDetector::Layout::Classic)
+            << QStringList{"16/0/256/2", "16/0/256/82", "16/0/544/4", "16/10/512/1",
+                           "3/10/529/4", "16/10/528/6", "16/10/592/1"};
         QTest::newRow("extended T6")
             << int(ModelT6) << int(SimDetector::Layout::Extended)
             << (QStringList{"16/0/254/4"} +
                 perChannel(4, {"16/ch/258/55", "16/ch/400/7", "16/ch/336/60", "16/ch/548/5",
                                "16/ch/768/2"}) +
-                QStringList{"16/10/512/7", "16/10/528/6", "16/10/544/4", "16/10/784/3",
-                            "16/10/519/1", "16/10/592/1"});
+                QStringList{"16/10/512/7", "3/10/529/4", "16/10/528/6", "16/10/544/4",
+                            "16/10/784/3", "16/10/519/1", "16/10/592/1"});
     }
 
     void factorySave()
@@ -131,7 +134,7 @@ private slots:
         QCOMPARE(folded(frameSequence(sim)),
                  (QStringList{"16/0/254/4"} +
                   perChannel(4, {"16/ch/256/29", "16/ch/287/51", "16/ch/546/2"}) +
-                  QStringList{"16/10/512/1", "16/10/544/2", "16/10/528/6", commit}));
+                  QStringList{"16/10/512/1", "16/10/544/2", "3/10/529/4", "16/10/528/6", commit}));
     }
 
     void commandButtons_data()
@@ -225,7 +228,7 @@ private slots:
         QCOMPARE(upTo(seq, commit),
                  (QStringList{"16/0/254/4"} +
                   perChannel(4, {"16/ch/256/29", "16/ch/287/51", "16/ch/546/2"}) +
-                  QStringList{"16/10/512/1", "16/10/544/2", "16/10/528/6", commit}));
+                  QStringList{"16/10/512/1", "16/10/544/2", "3/10/529/4", "16/10/528/6", commit}));
         QCOMPARE(sim.holding(2, 262), quint16(777));
         QCOMPARE(seq.value(seq.indexOf(commit) + 1), modelRead); // read back
         QCOMPARE(status(), QString("Успешная передача данных"));

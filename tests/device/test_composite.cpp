@@ -124,42 +124,77 @@ private slots:
         QCOMPARE(frameSequence(sim), (QStringList{"4/0/32/28", "4/2/32/28", "4/10/17/9"}));
     }
 
-    // The archive start comes one lap ahead and is unwrapped once per fresh read.
-    void archiveStartUnwrappedOncePerRead()
-    {
-        sim.setHolding32(10, 529, 33000);
-        sim.setHolding32(10, 531, 100);
-        QVERIFY(command.readAllParameters(1, true));
-        QCOMPARE(command.extendedDevice.archiveStartAddress, quint32(233));
-        QVERIFY(command.readAllParameters(2, true)); // the calibration poll reads no pointers
-        QCOMPARE(command.extendedDevice.archiveStartAddress, quint32(233));
-        command.connected = 0; // offline reads change nothing either
-        QVERIFY(command.readAllParameters(1, true));
-        command.connected = 1;
-        QCOMPARE(command.extendedDevice.archiveStartAddress, quint32(233));
-        QVERIFY(command.readAllParameters(1, true));
-        QCOMPARE(command.extendedDevice.archiveStartAddress, quint32(233));
-    }
-
-    void archiveStartWrap_data()
+    // The image keeps the device's raw pointers however often it is read; the
+    // oldest index is derived from them.
+    void archivePointersStayRaw_data()
     {
         QTest::addColumn<quint32>("start");
         QTest::addColumn<quint32>("current");
-        QTest::addColumn<quint32>("expected");
-        QTest::newRow("ahead") << quint32(33000) << quint32(100) << quint32(233);
-        QTest::newRow("equal") << quint32(500) << quint32(500) << quint32(500u - 0x7FFFu);
-        QTest::newRow("below") << quint32(100) << quint32(33000) << quint32(100);
+        QTest::addColumn<qint64>("oldest");
+        QTest::newRow("ahead") << quint32(33000) << quint32(100) << qint64(233);
+        QTest::newRow("equal") << quint32(500) << quint32(500) << qint64(500);
+        QTest::newRow("empty") << quint32(0) << quint32(0) << qint64(0);
+        QTest::newRow("below") << quint32(100) << quint32(33000) << qint64(100);
     }
-    void archiveStartWrap()
+    void archivePointersStayRaw()
     {
         QFETCH(quint32, start);
         QFETCH(quint32, current);
-        QFETCH(quint32, expected);
+        QFETCH(qint64, oldest);
         sim.setHolding32(10, 529, start);
         sim.setHolding32(10, 531, current);
+        for (int i = 0; i < 2; ++i) {
+            QVERIFY(command.readAllParameters(1, true));
+            QCOMPARE(command.extendedDevice.archiveStartAddress, start);
+            QCOMPARE(command.extendedDevice.archiveCurrentAddress, current);
+            QCOMPARE(command.archiveOldestIndex(), oldest);
+        }
+    }
+
+    // The map probe: an exception reply is the classic device's answer, asked once;
+    // silence is still asked again.
+    void mapProbe()
+    {
+        sim.clearLog();
+        sim.setAnswersMapProbe(false);
+        command.registerMapProbed = false;
+        QVERIFY(!command.probeExtendedMap());
+        QCOMPARE(sim.countFrames(4, 10, RegMapProbe), 1);
+        QVERIFY(command.registerMapProbed);
+        QCOMPARE(command.probedModel, quint16(ModelT8M));
+
+        sim.clearLog();
+        sim.setAnswersMapProbe(true);
+        sim.addFault(SimFault(SimFault::Silence, 4, 10, RegMapProbe).attempts(1, 1));
+        QVERIFY(command.probeExtendedMap());
+        QCOMPARE(sim.countFrames(4, 10, RegMapProbe), 2);
+        sim.clearFaults();
+    }
+
+    // A save sends the device's own pointers, read right before it, and keeps the
+    // operator's switch and intervals; after a clear it sends the zeros once.
+    void archiveBlockWrite()
+    {
+        sim.setHolding32(10, 529, 33000);
+        sim.setHolding32(10, 531, 100);
         QCOMPARE(int(command.transact(3, DevicePage, 528, 6)), int(ResultOk));
-        command.wrapArchiveStart();
-        QCOMPARE(command.extendedDevice.archiveStartAddress, expected);
+        sim.setHolding32(10, 531, 110); // the device logged ten records since
+        command.extendedDevice.archiveEnabled = 1;
+        command.extendedDevice.archiveIntervals[0] = 7;
+        QCOMPARE(int(command.writeArchiveBlock()), int(ResultOk));
+        QCOMPARE(sim.holding32(10, 529), quint32(33000));
+        QCOMPARE(sim.holding32(10, 531), quint32(110));
+        QCOMPARE(sim.holding(10, 533), quint16(1)); // the switch as edited
+        QCOMPARE(sim.holding(10, 528) & 0xFF, 7);   // the minutes as edited
+        QCOMPARE(command.extendedDevice.archiveIntervals[0], quint8(7));
+
+        command.extendedDevice.archiveStartAddress = 0;
+        command.extendedDevice.archiveCurrentAddress = 0;
+        command.archiveClearPending = true;
+        QCOMPARE(int(command.writeArchiveBlock()), int(ResultOk));
+        QCOMPARE(sim.holding32(10, 529), quint32(0));
+        QCOMPARE(sim.holding32(10, 531), quint32(0));
+        QVERIFY(!command.archiveClearPending);
     }
 
     void writeAll_data()
@@ -180,8 +215,9 @@ private slots:
         QTest::newRow("Admin, no channels")
             << "Admin" << 0 << false << QStringList{clock, "16/10/544/4"};
         const QStringList industry = {"16/ch/258/55", "16/ch/400/7", "16/ch/336/60", "16/ch/548/5"};
-        const QStringList industryDevice = {"16/10/512/7", "16/10/528/6", "16/10/544/4",
-                                            "16/10/784/3", "16/10/519/1"};
+        // The archive pointers are read right before the archive block goes out.
+        const QStringList industryDevice = {"16/10/512/7", "3/10/529/4",  "16/10/528/6",
+                                            "16/10/544/4", "16/10/784/3", "16/10/519/1"};
         QTest::newRow("Dolen") << "Dolen" << 2 << false
                                << (QStringList{clock} + perChannel(2, industry) + industryDevice);
         QTest::newRow("Dolen with ADC points")

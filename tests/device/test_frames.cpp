@@ -22,11 +22,18 @@ QByteArray framed(const QByteArray& body)
     return f;
 }
 
-TransactionResult dispatch(const QByteArray& body, quint16 requested, quint16 count)
+TransactionResult dispatch(const QByteArray& body, quint16 requested, quint16 count,
+                           int requestFunction = -1)
 {
     QByteArray f = framed(body);
+    // By default the request is the one this reply answers (6 answers a 16).
+    if (requestFunction < 0) {
+        requestFunction = body.size() > 1 ? quint8(body[1]) & 0x7F : 0;
+        if (requestFunction == 6)
+            requestFunction = 16;
+    }
     return command.dispatchReply(reinterpret_cast<const quint8*>(f.constData()), f.size(),
-                                 requested, count);
+                                 requested, count, quint8(requestFunction));
 }
 
 void resetImage()
@@ -127,7 +134,7 @@ private slots:
         QTest::newRow("function 20 short")
             << 0 << hex("ff1401000000") << 0 << 0 << int(ResultMismatch);
         QTest::newRow("unknown function 5")
-            << 0 << hex("ff0500010000") << 0 << 0 << int(ResultNotSent);
+            << 0 << hex("ff0500010000") << 0 << 0 << int(ResultMismatch);
 
         // Function 3/4: only a reply of exactly the size asked for.
         QTest::newRow("3 longer than its byte count")
@@ -150,6 +157,89 @@ private slots:
         QFETCH(int, result);
         command.modelCode = quint16(model);
         QCOMPARE(int(dispatch(body, quint16(requested), quint16(count))), result);
+    }
+
+    // Every (request, reply) pair with a good CRC: only a reply of the function asked
+    // for (6 or 16 for a 16, 14 or 15 for a 14 or 15) or its exception is looked at;
+    // anything else is refused and changes nothing.
+    void requestReplyPairs_data()
+    {
+        QTest::addColumn<int>("request");
+        QTest::addColumn<int>("reply");
+        QTest::addColumn<bool>("answers");
+        const int functions[] = {3, 4, 6, 12, 14, 15, 16, 20};
+        const int requests[] = {3, 4, 12, 14, 15, 16, 20};
+        for (int rq : requests) {
+            for (int rp : functions) {
+                const bool same = rp == rq || (rq == 16 && rp == 6) ||
+                                  ((rq == 14 || rq == 15) && (rp == 14 || rp == 15));
+                QTest::newRow(qPrintable(QStringLiteral("%1 answered by %2").arg(rq).arg(rp)))
+                    << rq << rp << same;
+                const bool exceptionSame = (rp | 0x80) == (rq | 0x80);
+                QTest::newRow(
+                    qPrintable(QStringLiteral("%1 answered by 0x%2").arg(rq).arg(rp | 0x80, 0, 16)))
+                    << rq << (rp | 0x80) << exceptionSame;
+            }
+        }
+    }
+    void requestReplyPairs()
+    {
+        QFETCH(int, request);
+        QFETCH(int, reply);
+        QFETCH(bool, answers);
+        QCOMPARE(replyAnswers(quint8(request), quint8(reply)), answers);
+        if (answers)
+            return;
+        // A reply that would be accepted if its function had been asked for.
+        command.modelCode = ModelT6;
+        command.registerMap = ClassicMap;
+        memset(archiveBlock, 0xEE, sizeof archiveBlock);
+        QByteArray body = hex("ff");
+        body.append(char(reply));
+        if (reply == 3 || reply == 4)
+            body.append(char(2)).append(hex("1234"));
+        else if (reply == 12)
+            body.append(char(1)).append(QByteArray(120, '\x11'));
+        else if (reply == 20)
+            body.append(hex("0100000002000000"));
+        else if (reply & 0x80)
+            body.append(char(1));
+        else
+            body.append(hex("010300010203"));
+        const QByteArray before = imageSnapshot();
+        QCOMPARE(int(dispatch(body, 0x0103, 1, request)), int(ResultMismatch));
+        QVERIFY(imageSnapshot() == before);
+        QCOMPARE(archiveBlock[0], quint8(0xEE));
+    }
+
+    // The two late replies that used to be stored: a register reply to a write
+    // and to a log request.
+    void lateRegisterReplies()
+    {
+        command.modelCode = ModelT6M4;
+        command.registerMap = ClassicMap;
+        QByteArray reply = hex("ff036e") + QByteArray(110, '\0');
+        const QByteArray before = imageSnapshot();
+        QCOMPARE(int(dispatch(reply, 256, 55, 16)), int(ResultMismatch));
+        QVERIFY(imageSnapshot() == before);
+
+        command.modelCode = ModelT6;
+        memset(archiveBlock, 0xEE, sizeof archiveBlock);
+        reply = hex("ff0330") + QByteArray(48, '\0');
+        QCOMPARE(int(dispatch(reply, 0x2100, 24, 12)), int(ResultMismatch));
+        QVERIFY(imageSnapshot() == before);
+        QCOMPARE(archiveBlock[0], quint8(0xEE));
+    }
+
+    // A reply whose registers run into one the block does not hold is refused
+    // whole: the registers before it are not stored either.
+    void halfParsedReplyLeavesImage()
+    {
+        command.modelCode = ModelT8M;
+        command.registerMap = ExtendedMap;
+        const QByteArray before = imageSnapshot();
+        QVERIFY(dispatch(hex("ff0306001100020035"), 0x0300, 3) != ResultOk);
+        QVERIFY(imageSnapshot() == before);
     }
 
     void exceptionLeavesImage()

@@ -31,6 +31,20 @@ private slots:
         mainWindowWidget = nullptr;
         command.progressDialog = nullptr;
     }
+
+    // A Cancel pressed on the last step stays pressed when the value reaches the maximum.
+    void cancelOnTheLastStep()
+    {
+        QMainWindow window;
+        mainWindowWidget = &window;
+        QProgressDialog* dialog = command.createProgressDialog("a", "Завершить", 0, 10);
+        dialog->setValue(9);
+        dialog->cancel();
+        dialog->setValue(10);
+        QVERIFY(dialog->wasCanceled());
+        mainWindowWidget = nullptr;
+        command.progressDialog = nullptr;
+    }
 };
 
 QTEST_MAIN(TestProgressDialog)

@@ -565,7 +565,7 @@ private slots:
         const QByteArray f = replyFrame(fn, ramp(dataRegs, 0x1201), byteCount, extraBytes);
         const QByteArray before = snapshot();
         QCOMPARE(int(command.dispatchReply(reinterpret_cast<const quint8*>(f.constData()), f.size(),
-                                           wire(page, reg), quint16(count))),
+                                           wire(page, reg), quint16(count), quint8(fn))),
                  expected);
         if (expected != ResultOk) {
             QVERIFY(snapshot() == before);

@@ -30,6 +30,25 @@ inline void clearImage()
     command.tempSensorCalibration = 0;
 }
 
+// Every byte of the parameter image, to prove that something changed nothing.
+inline QByteArray imageSnapshot()
+{
+    QByteArray s;
+    auto add = [&s](const void* p, size_t n) { s.append(static_cast<const char*>(p), int(n)); };
+    add(command.classicChannels, sizeof command.classicChannels);
+    add(&command.classicDevice, sizeof command.classicDevice);
+    add(&command.classicSpareWord, sizeof command.classicSpareWord);
+    add(command.classicExtras, sizeof command.classicExtras);
+    add(&command.classicLanguage, sizeof command.classicLanguage);
+    add(command.classicSpare, sizeof command.classicSpare);
+    add(command.extendedChannels, sizeof command.extendedChannels);
+    add(&command.extendedDevice, sizeof command.extendedDevice);
+    add(&command.extendedSpareWord, sizeof command.extendedSpareWord);
+    add(&command.extendedLanguage, sizeof command.extendedLanguage);
+    add(command.extendedSpare, sizeof command.extendedSpare);
+    return s;
+}
+
 // Opens the program's port on the simulator, as the connection dialog would.
 inline bool connectToSimulator(const SimDetector& sim)
 {

@@ -493,6 +493,18 @@ int SimDetector::countFrames(int function, int page, int reg) const
     return n;
 }
 
+void SimDetector::setLinePacing(bool on)
+{
+    std::lock_guard<std::mutex> lock(m_mutex);
+    m_linePacing = on;
+}
+
+void SimDetector::setTurnaroundMs(int ms)
+{
+    std::lock_guard<std::mutex> lock(m_mutex);
+    m_turnaroundMs = ms < 0 ? 0 : ms;
+}
+
 void SimDetector::sendUnsolicited(const QByteArray& bytes)
 {
     {
@@ -807,6 +819,9 @@ void SimDetector::processChunk(const QByteArray& chunk, qint64 timeUs)
             break;
         }
     }
+    // The device's turnaround, of which the silence that ended the request has passed
+    // already.
+    const qint64 lineUs = qint64(qMax(0, m_turnaroundMs - SilenceMs)) * 1000;
     if (m_linePacing) {
         // 10 bits per byte at 115200 baud: the request's bytes, then the reply's, which
         // trickle out in small pieces as a real line delivers them.
@@ -823,7 +838,7 @@ void SimDetector::processChunk(const QByteArray& chunk, qint64 timeUs)
     }
     for (const auto& part : parts) {
         req.reply.append(part.second);
-        schedule(part.first, part.second);
+        schedule(part.first + lineUs, part.second);
     }
     req.answered = !parts.empty();
     m_log.append(req);
@@ -1026,12 +1041,6 @@ void SimDetector::setLogRingCurrent(quint32 current)
         m_logRingCurrent = current;
     }
     setHolding32(DevicePage, 532, current);
-}
-
-void SimDetector::setLinePacing(bool on)
-{
-    std::lock_guard<std::mutex> lock(m_mutex);
-    m_linePacing = on;
 }
 
 SimDetector::ArchiveReply SimDetector::logRingReply(quint16 first, quint16 count) const

@@ -213,9 +213,6 @@ public:
     void setLogRing(int recordSize, quint32 start, quint32 current);
     void setLogRingCurrent(quint32 current);
     static QByteArray logRingRecord(quint32 number, int recordSize);
-    // Every reply leaves after the time its request and its own bytes take on a
-    // 115200-baud line (86.8 us per byte).
-    void setLinePacing(bool on);
 
     // Handshake. Attempts are counted from the last call of setHandshake on.
     void setHandshake(HandshakeMode mode, int fromAttempt = 1,
@@ -233,6 +230,14 @@ public:
     void clearLog();
     // Frames with a good CRC of the function (and page and register, -1 = any).
     int countFrames(int function, int page = -1, int reg = -1) const;
+
+    // Line pacing: with it on, each reply trickles out as a 115200-baud line (10 bits a
+    // byte) carries the request and then the reply, after the device's turnaround per
+    // frame (milliseconds, also applied alone when pacing is off; the SilenceMs that ends a
+    // request counts towards it). Both 0/off by default.
+    void setLinePacing(bool on);
+    void setTurnaroundMs(int ms);
+    static constexpr int PacedBaud = 115200;
 
     // Sends bytes the program did not ask for (stale data on the line).
     void sendUnsolicited(const QByteArray& bytes);
@@ -303,7 +308,6 @@ private:
     int m_logRingSize = 0;
     quint32 m_logRingStart = 0;
     quint32 m_logRingCurrent = 0;
-    bool m_linePacing = false;
     ArchiveReply logRingReply(quint16 first, quint16 count) const;
     std::pair<quint32, quint32> logRingRange(quint32 start, quint32 stop) const;
     HandshakeMode m_handshakeMode = HandshakeMode::Answer;
@@ -316,6 +320,8 @@ private:
     std::vector<ActiveFault> m_faults;
     QVector<SimRequest> m_log;
     std::vector<Pending> m_pending;
+    bool m_linePacing = false;
+    int m_turnaroundMs = 0;
 
     int m_master = -1;
     int m_slave = -1; // kept open so that the program may close and reopen the port
