@@ -522,14 +522,15 @@ private slots:
         QVERIFY(probe->isHidden());
         processDeferredDeletes();
         QVERIFY(probe.isNull());
+        // The placeholder page, and the new calibration page of a device model.
         if (where == "stackedWidgetCalibration")
-            QCOMPARE(host->count(), 1);
+            QCOMPARE(host->count(), calibrationWindow ? 2 : 1);
         // A device model gets a new status page; without one there is none.
         if (code == ModelNone || code == ModelBootloader)
             QCOMPARE(measureWindow, nullptr);
         else
             QVERIFY(measureWindow != nullptr);
-        QCOMPARE(calibrationWindow, nullptr);
+        QCOMPARE(calibrationWindow != nullptr, measureWindow != nullptr);
         QCOMPARE(archiveWindow, nullptr);
         QCOMPARE(deviceSettingAllWindow, nullptr);
         QCOMPARE(deviceSettingAllWindow1, nullptr);
