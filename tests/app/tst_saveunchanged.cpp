@@ -1,5 +1,6 @@
 // A save without edits changes nothing on the device.
 
+#include "calibration.h"
 #include "roadsfixture.h"
 
 class TestSaveunchanged : public RoadsTest
@@ -24,6 +25,14 @@ private slots:
             << int(ModelT8M) << int(SimDetector::Layout::Extended) << "Dolen";
         QTest::newRow("extended T6 User")
             << int(ModelT6) << int(SimDetector::Layout::Extended) << "User";
+        // The calibration tab: its refresh and its collect of the tables,
+        // with the tables tab never opened and opened without an edit.
+        QTest::newRow("extended T8 Max Dolen, tab 2")
+            << int(ModelT8M) << int(SimDetector::Layout::Extended) << "Dolen";
+        QTest::newRow("extended T8 Max Dolen, tab 2 tables")
+            << int(ModelT8M) << int(SimDetector::Layout::Extended) << "Dolen";
+        QTest::newRow("classic T6 Dolen, tab 2")
+            << int(ModelT6) << int(SimDetector::Layout::Classic) << "Dolen";
     }
 
     void saveWithoutEditsChangesNothing()
@@ -65,7 +74,14 @@ private slots:
         sim.setHolding32(10, 531, 5000);
 
         connectAs(quint16(model), SimDetector::Layout(layout), user);
+        const QString tag = QString::fromLatin1(QTest::currentDataTag());
+        if (tag.contains("tab 2"))
+            window->tabWidget()->setCurrentIndex(2);
         click("pushButton_Read_Param");
+        if (tag.endsWith("tab 2 tables")) {
+            QVERIFY(calibrationWindow);
+            calibrationWindow->showParameters(1);
+        }
         // Registers the device does not hold: 288 is sent as 0 whatever it
         // reads, 560-563 and the device page's 576-599 are commands.
         auto skipped = [classic](int page, int reg) {
