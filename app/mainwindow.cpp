@@ -4,8 +4,11 @@
 #include "appsettings.h"
 #include "archivewindow.h"
 #include "authorizationwindow.h"
+#include "calibration.h"
+#include "calibrationhost.h"
 #include "command.h"
 #include "connect_com_port.h"
+#include "dialogs.h"
 #include "devicesetting_1_window.h"
 #include "measurewindow.h"
 #include "reference.h"
@@ -79,6 +82,11 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent), ui(new Ui::MainWi
     connect(&autoUpdateTimer, &QTimer::timeout, this, &MainWindow::onAutoUpdateTimeout);
     connect(&calibrationPollTimer, &QTimer::timeout, this, &MainWindow::onCalibrationPollTimeout);
     connect(&calibrationChartTimer, &QTimer::timeout, this, &MainWindow::onCalibrationChartTimeout);
+    calibrationTimers.poll = &calibrationPollTimer;
+    calibrationTimers.chart = &calibrationChartTimer;
+    calibrationTimers.warn = [](QWidget* parent, const QString& title, const QString& text) {
+        dialogs::warning(parent, title, text, QMessageBox::Ok);
+    };
 }
 
 MainWindow::~MainWindow()
@@ -87,6 +95,7 @@ MainWindow::~MainWindow()
         mainWindow = nullptr;
     if (mainWindowWidget == this)
         mainWindowWidget = nullptr;
+    endCalibration();
     forgetPages();
     // Ends the device's session; offline nothing goes over the line.
     command.transact(16, DevicePage, RegEndSession, 1);
@@ -101,6 +110,8 @@ QTabWidget* MainWindow::tabWidget() const
 
 void MainWindow::closeEvent(QCloseEvent* event)
 {
+    calibrationPollTimer.stop();
+    calibrationChartTimer.stop();
     if (QWidget* page = calibrationPage())
         page->close();
     event->accept();
@@ -376,6 +387,8 @@ void MainWindow::createDevicePages()
     // stackedWidgetArchiv here the same way; until then tabs 2 and 4 are empty.
     measureWindow = new MeasureWindow(this);
     placePage(ui->stackedWidgetMeasure, measureWindow);
+    calibrationWindow = new Calibration(this);
+    placePage(ui->stackedWidgetCalibration, calibrationWindow);
     archiveWindow = new ArchiveWindow(this);
     placePage(ui->stackedWidgetArchiv, archiveWindow);
 }
@@ -442,6 +455,18 @@ QStackedWidget* MainWindow::channelStack(int tab, int channel) const
         ui->stackedWidget_2_4, ui->stackedWidget_2_5, ui->stackedWidget_2_6, ui->stackedWidget_2_7,
         ui->stackedWidget_2_8, ui->stackedWidget_2_9};
     return tab == 1 ? sensors[channel] : service[channel];
+}
+
+void MainWindow::endCalibration()
+{
+    // Timers first, so that no tick reaches a page on its way out; then the
+    // device leaves calibration mode before its session ends.
+    calibrationPollTimer.stop();
+    calibrationChartTimer.stop();
+    if (calibrationWindow)
+        calibrationWindow->stopTimers();
+    calibrationTimers.poll = nullptr;
+    calibrationTimers.chart = nullptr;
 }
 
 QWidget* MainWindow::calibrationPage() const
@@ -520,14 +545,16 @@ void MainWindow::onCalibrationPollTimeout()
 {
     if (ui->tabWidget->currentIndex() != CalibrationTab)
         calibrationPollTimer.stop();
-    // The calibration page polls the device here (calibrationWindow).
+    if (calibrationWindow)
+        calibrationWindow->pollDevice();
 }
 
 void MainWindow::onCalibrationChartTimeout()
 {
     if (ui->tabWidget->currentIndex() != CalibrationTab)
         calibrationChartTimer.stop();
-    // The calibration page updates its charts here (calibrationWindow).
+    if (calibrationWindow)
+        calibrationWindow->updateCharts();
 }
 
 // --- model, access level and address ---

@@ -143,6 +143,7 @@ private:
 
     QStackedWidget* channelStack(int tab, int channel) const;
     QWidget* calibrationPage() const;
+    void endCalibration();
     static void placePage(QStackedWidget* stack, QWidget* page);
     static void retirePages(QStackedWidget* stack, QWidget* keep = nullptr);
 

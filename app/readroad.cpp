@@ -3,6 +3,7 @@
 #include "mainwindow.h"
 #include "ui_mainwindow.h"
 
+#include "calibration.h"
 #include "command.h"
 #include "archivewindow.h"
 #include "devicesetting_1_window.h"
@@ -118,6 +119,10 @@ void MainWindow::showTab(quint8 tab)
         for (int ch = 0; ch < channels(); ++ch)
             if (deviceSetting1Windows[ch])
                 deviceSetting1Windows[ch]->showParameters(ch);
+        break;
+    case 2:
+        if (calibrationWindow)
+            calibrationWindow->showParameters(0);
         break;
     case 4:
         if (archiveWindow)

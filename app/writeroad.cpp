@@ -7,6 +7,7 @@
 #include "accounts.h"
 #include "appsettings.h"
 #include "authorizationwindow.h"
+#include "calibration.h"
 #include "command.h"
 #include "configurationfile.h"
 #include "dialogs.h"
@@ -113,6 +114,8 @@ void MainWindow::on_pushButton_Save_Param_clicked()
 {
     // Pending table edits of the calibration and production tabs are stored
     // into the image here once those pages are part of the interface.
+    if (ui->tabWidget->currentIndex() == 2 && calibrationWindow)
+        calibrationWindow->collectParameters();
     statusBar()->showMessage(tr("Идет передача данных..."));
     ui->checkBoxAutoupdate->setChecked(false);
     QCoreApplication::processEvents();

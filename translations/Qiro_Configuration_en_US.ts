@@ -196,6 +196,243 @@ in threshold mode:</translation>
     </message>
 </context>
 <context>
+    <name>Calibration</name>
+    <message>
+        <source>Калибровка</source>
+        <translation>Calibration</translation>
+    </message>
+    <message>
+        <source>Статусное состояние</source>
+        <translation>Status</translation>
+    </message>
+    <message>
+        <source>Калибровать ноль</source>
+        <translation>Calibrate zero</translation>
+    </message>
+    <message>
+        <source>Калибровать диапазон</source>
+        <translation>Calibrate span</translation>
+    </message>
+    <message>
+        <source>BUMP Test start</source>
+        <translation>BUMP Test start</translation>
+    </message>
+    <message>
+        <source>Отменить</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>Выключить сигнализацию</source>
+        <translation>Alarm signalling off</translation>
+    </message>
+    <message>
+        <source>Блокировка калибровки
+через меню</source>
+        <translation>Calibration lock
+in the menu</translation>
+    </message>
+    <message>
+        <source>Инт. BUMP TEST:</source>
+        <translation>BUMP TEST int.:</translation>
+    </message>
+    <message>
+        <source> day</source>
+        <translation> day</translation>
+    </message>
+    <message>
+        <source>Температура прибора:</source>
+        <translation>Device temperature:</translation>
+    </message>
+    <message>
+        <source>Давление:</source>
+        <translation>Pressure:</translation>
+    </message>
+    <message>
+        <source> мм рт. ст.</source>
+        <translation> mmHg</translation>
+    </message>
+    <message>
+        <source>Коэффициент</source>
+        <translation>Coefficient</translation>
+    </message>
+    <message>
+        <source>Линеаризация</source>
+        <translation>Linearisation</translation>
+    </message>
+    <message>
+        <source>Концентрация</source>
+        <translation>Concentration</translation>
+    </message>
+    <message>
+        <source>Температурная коррекция</source>
+        <translation>Temperature correction</translation>
+    </message>
+    <message>
+        <source>Температура</source>
+        <translation>Temperature</translation>
+    </message>
+    <message>
+        <source>Температурная коррекция нуля</source>
+        <translation>Zero temperature correction</translation>
+    </message>
+    <message>
+        <source>Сохранить
+таблицы канала</source>
+        <translation>Save
+channel tables</translation>
+    </message>
+    <message>
+        <source>Таблицы коррекции</source>
+        <translation>Correction tables</translation>
+    </message>
+    <message>
+        <source> </source>
+        <translation> </translation>
+    </message>
+    <message>
+        <source>Подтвердить калибровку</source>
+        <translation>Confirm calibration</translation>
+    </message>
+    <message>
+        <source>BUMP Test stop</source>
+        <translation>BUMP Test stop</translation>
+    </message>
+    <message>
+        <source>Ошибка обмена данными</source>
+        <translation>Data exchange error</translation>
+    </message>
+    <message>
+        <source>Выполнено</source>
+        <translation>Done</translation>
+    </message>
+    <message>
+        <source>Ошибка передачи</source>
+        <translation>Transfer error</translation>
+    </message>
+    <message>
+        <source>Подайте нулевой газ</source>
+        <translation>Apply zero gas</translation>
+    </message>
+    <message>
+        <source>Подайте калибровочный газ</source>
+        <translation>Apply calibration gas</translation>
+    </message>
+    <message>
+        <source>Подайте газ концетрацией выше пороговой</source>
+        <translation>Apply gas above the threshold concentration</translation>
+    </message>
+    <message>
+        <source>Успешное выполнение</source>
+        <translation>Passed</translation>
+    </message>
+    <message>
+        <source>Ошибка выполнения</source>
+        <translation>Failed</translation>
+    </message>
+    <message>
+        <source>Ошибка</source>
+        <translation>Error</translation>
+    </message>
+    <message>
+        <source>Канал</source>
+        <translation>Channel</translation>
+    </message>
+</context>
+<context>
+    <name>Calibration_Channel</name>
+    <message>
+        <source>Калибровка Сенсора</source>
+        <translation>Sensor calibration</translation>
+    </message>
+    <message>
+        <source>Открыть график</source>
+        <translation>Open chart</translation>
+    </message>
+    <message>
+        <source>Калибровка</source>
+        <translation>Calibration</translation>
+    </message>
+    <message>
+        <source> day</source>
+        <translation> day</translation>
+    </message>
+    <message>
+        <source>Кал-ый газ:</source>
+        <translation>Cal. gas:</translation>
+    </message>
+    <message>
+        <source>&quot;t&quot; сенсора:</source>
+        <translation>Sensor &quot;t&quot;:</translation>
+    </message>
+    <message>
+        <source>Влажность:</source>
+        <translation>Humidity:</translation>
+    </message>
+    <message>
+        <source>Интервал кал.:</source>
+        <translation>Cal. interval:</translation>
+    </message>
+    <message>
+        <source>Текущая к-ия:</source>
+        <translation>Current conc.:</translation>
+    </message>
+    <message>
+        <source>&quot;t&quot; кал. &quot;0&quot;</source>
+        <translation>&quot;t&quot; cal. &quot;0&quot;</translation>
+    </message>
+    <message>
+        <source>Conc. raw:</source>
+        <translation>Conc. raw:</translation>
+    </message>
+    <message>
+        <source>АЦП &quot;0&quot;:</source>
+        <translation>ADC &quot;0&quot;:</translation>
+    </message>
+    <message>
+        <source>Те-е АЦП:</source>
+        <translation>Current ADC:</translation>
+    </message>
+    <message>
+        <source>АЦП ч-и:</source>
+        <translation>ADC span:</translation>
+    </message>
+    <message>
+        <source>График сенсора</source>
+        <translation>sensor chart</translation>
+    </message>
+    <message>
+        <source>Закрыть график</source>
+        <translation>Close chart</translation>
+    </message>
+    <message>
+        <source>Порог 1:</source>
+        <translation>Threshold 1:</translation>
+    </message>
+    <message>
+        <source>Ошибка</source>
+        <translation>Error</translation>
+    </message>
+    <message>
+        <source>Выполнено</source>
+        <translation>Done</translation>
+    </message>
+    <message>
+        <source>Ошибка передачи</source>
+        <translation>Transfer error</translation>
+    </message>
+</context>
+<context>
+    <name>Calibration_Channel_Chart</name>
+    <message>
+        <source>Form</source>
+        <translation>Form</translation>
+    </message>
+    <message>
+        <source>Time</source>
+        <translation>Time</translation>
+    </message>
+</context>
+<context>
     <name>Connect_com_port</name>
     <message>
         <source>Подключение устройства</source>

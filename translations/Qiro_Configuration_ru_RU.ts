@@ -194,6 +194,241 @@
     </message>
 </context>
 <context>
+    <name>Calibration</name>
+    <message>
+        <source>Калибровка</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Статусное состояние</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Калибровать ноль</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Калибровать диапазон</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>BUMP Test start</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Отменить</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Выключить сигнализацию</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Блокировка калибровки
+через меню</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Инт. BUMP TEST:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source> day</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Температура прибора:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Давление:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source> мм рт. ст.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Коэффициент</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Линеаризация</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Концентрация</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Температурная коррекция</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Температура</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Температурная коррекция нуля</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Сохранить
+таблицы канала</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Таблицы коррекции</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source> </source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Подтвердить калибровку</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>BUMP Test stop</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Ошибка обмена данными</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Выполнено</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Ошибка передачи</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Подайте нулевой газ</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Подайте калибровочный газ</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Подайте газ концетрацией выше пороговой</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Успешное выполнение</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Ошибка выполнения</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Ошибка</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Канал</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>Calibration_Channel</name>
+    <message>
+        <source>Калибровка Сенсора</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Открыть график</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Калибровка</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source> day</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Кал-ый газ:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&quot;t&quot; сенсора:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Влажность:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Интервал кал.:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Текущая к-ия:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&quot;t&quot; кал. &quot;0&quot;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Conc. raw:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>АЦП &quot;0&quot;:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Те-е АЦП:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>АЦП ч-и:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>График сенсора</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Закрыть график</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Порог 1:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Ошибка</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Выполнено</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Ошибка передачи</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>Calibration_Channel_Chart</name>
+    <message>
+        <source>Form</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Time</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>Connect_com_port</name>
     <message>
         <source>Подключение устройства</source>

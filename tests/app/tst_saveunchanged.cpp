@@ -1,6 +1,9 @@
 // A save without edits changes nothing on the device.
 
+#include "calibration.h"
 #include "roadsfixture.h"
+
+#include <QRegularExpression>
 
 class TestSaveunchanged : public RoadsTest
 {
@@ -45,6 +48,24 @@ private slots:
         QTest::newRow("extended T8 Max Dolen, records logged since the read")
             << int(ModelT8M) << int(SimDetector::Layout::Extended) << "Dolen" << quint32(33000)
             << quint32(100) << 10;
+        // The calibration tab: its refresh and its collect of the tables,
+        // with the tables tab never opened and opened without an edit.
+        QTest::newRow("extended T8 Max Dolen, tab 2")
+            << int(ModelT8M) << int(SimDetector::Layout::Extended) << "Dolen" << quint32(100)
+            << quint32(5000) << 0;
+        QTest::newRow("extended T8 Max Dolen, tab 2 tables")
+            << int(ModelT8M) << int(SimDetector::Layout::Extended) << "Dolen" << quint32(100)
+            << quint32(5000) << 0;
+        QTest::newRow("classic T6 Dolen, tab 2")
+            << int(ModelT6) << int(SimDetector::Layout::Classic) << "Dolen" << quint32(100)
+            << quint32(5000) << 0;
+        // The archive tab reads the oldest and newest records for its filter.
+        QTest::newRow("classic T6 Dolen, tab 4")
+            << int(ModelT6) << int(SimDetector::Layout::Classic) << "Dolen" << quint32(100)
+            << quint32(5000) << 0;
+        QTest::newRow("extended T6 Admin, tab 4")
+            << int(ModelT6) << int(SimDetector::Layout::Extended) << "Admin" << quint32(33000)
+            << quint32(100) << 0;
     }
 
     void saveWithoutEditsChangesNothing()
@@ -88,7 +109,16 @@ private slots:
         sim.setHolding32(10, 531, current);
 
         connectAs(quint16(model), SimDetector::Layout(layout), user);
+        const QString tag = QString::fromLatin1(QTest::currentDataTag());
+        // Rows named "tab N" read and save from that tab.
+        const QRegularExpressionMatch onTab = QRegularExpression("tab (\\d)").match(tag);
+        if (onTab.hasMatch())
+            window->tabWidget()->setCurrentIndex(onTab.captured(1).toInt());
         click("pushButton_Read_Param");
+        if (tag.endsWith("tab 2 tables")) {
+            QVERIFY(calibrationWindow);
+            calibrationWindow->showParameters(1);
+        }
         // The device goes on logging: the save must not set its pointers back.
         sim.setHolding32(10, 531, current + quint32(logged));
         // Registers the device does not hold: 288 is sent as 0 whatever it

@@ -1,0 +1,127 @@
+#include "calibration_channel_chart.h"
+
+#include "command.h"
+#include "optiontables.h"
+
+#include <QCloseEvent>
+#include <QSpinBox>
+#include <QVBoxLayout>
+
+#include <qcustomplot.h>
+
+namespace
+{
+
+quint16 channelFormat(int channel)
+{
+    if (channel < 0 || channel >= ChannelSlots)
+        return 0;
+    if (command.registerMap == ClassicMap)
+        return command.classicChannels[channel].format;
+    if (command.registerMap == ExtendedMap)
+        return command.extendedChannels[channel].format;
+    return 0;
+}
+
+} // namespace
+
+Calibration_Channel_Chart::Calibration_Channel_Chart(QWidget* parent, int channel_)
+    : QWidget(parent), channel(quint16(channel_))
+{
+    const quint32 colours[10] = {0x000080, 0x800000, 0x008000, 0xFF8C00, 0x0000FF,
+                                 0xFF0000, 0x00FF00, 0xFFFF00, 0x800080, 0xFF00FF};
+    std::copy(colours, colours + 10, penColours);
+
+    if (objectName().isEmpty())
+        setObjectName(QStringLiteral("Calibration_Channel_Chart"));
+    resize(500, 300);
+    setMinimumSize(500, 300);
+    auto* layout = new QVBoxLayout(this);
+    layout->setObjectName(QStringLiteral("verticalLayout"));
+    ChannelChart = new QCustomPlot(this);
+    ChannelChart->setObjectName(QStringLiteral("ChannelChart"));
+    layout->addWidget(ChannelChart);
+    spinBox = new QSpinBox(this);
+    spinBox->setObjectName(QStringLiteral("spinBox"));
+    spinBox->setMaximumWidth(100);
+    spinBox->setAlignment(Qt::AlignLeft | Qt::AlignBottom);
+    spinBox->setRange(0, 600);
+    layout->addWidget(spinBox);
+    setWindowTitle(tr("Form"));
+    QMetaObject::connectSlotsByName(this);
+
+    spinBox->setValue(int(timeWindow));
+    setupPlot(ChannelChart);
+}
+
+Calibration_Channel_Chart::~Calibration_Channel_Chart() = default;
+
+void Calibration_Channel_Chart::setupPlot(QCustomPlot* plot)
+{
+    const quint16 format = channelFormat(channel);
+    plot->addGraph();
+    plot->graph(0)->setPen(QPen(QColor(QRgb(penColours[channel % 10]))));
+    QSharedPointer<QCPAxisTickerTime> ticker(new QCPAxisTickerTime);
+    ticker->setTimeFormat(QStringLiteral("%h:%m:%s"));
+    plot->xAxis->setTicker(ticker);
+    plot->xAxis->setLabel(tr("Time"));
+    plot->axisRect(0)->setupFullAxesBox(false);
+    plot->yAxis->setRange(-1, 1);
+    plot->yAxis->setNumberFormat(QStringLiteral("f"));
+    plot->yAxis->setNumberPrecision((format >> 4) & 3);
+    plot->yAxis->setLabel(QString::fromLatin1(unitNames[format & 3]));
+}
+
+void Calibration_Channel_Chart::addPoint(unsigned s)
+{
+    unitFactor = command.unitFactor(channel);
+    quint16 format = 0;
+    double value = 0;
+    if (channel < ChannelSlots && command.registerMap == ClassicMap) {
+        format = command.classicChannels[channel].format;
+        value = double(command.classicChannels[channel].measuredValue * unitFactor);
+    } else if (channel < ChannelSlots && command.registerMap == ExtendedMap) {
+        format = command.extendedChannels[channel].format;
+        value = double(command.extendedChannels[channel].measuredValue * unitFactor);
+    }
+    if (s <= 1) {
+        ChannelChart->removeGraph(0);
+        ChannelChart->addGraph();
+        ChannelChart->graph(0)->setPen(QPen(QColor(QRgb(penColours[channel % 10]))));
+    }
+    ChannelChart->yAxis->setNumberPrecision((format >> 4) & 3);
+    ChannelChart->yAxis->setLabel(QString::fromLatin1(unitNames[format & 3]));
+    ChannelChart->graph(0)->addData(s, value);
+    // A time window of 0 would collapse the axis; one second is the least it shows.
+    const double size = qMax(1.0, double(qMin<quint32>(s, timeWindow)));
+    ChannelChart->xAxis->setRange(s, size, Qt::AlignRight);
+    bool found = false;
+    const QCPRange keys = ChannelChart->xAxis->range();
+    QCPRange values = ChannelChart->graph(0)->getValueRange(found, QCP::sdBoth, keys);
+    double margin = (values.upper - values.lower) * 0.1;
+    if (margin == 0)
+        margin = 1.0;
+    ChannelChart->yAxis->setRange(values.lower - margin, values.upper + margin);
+    ChannelChart->replot(QCustomPlot::rpRefreshHint);
+}
+
+void Calibration_Channel_Chart::setTimeWindow(unsigned s)
+{
+    timeWindow = s;
+    if (!ChannelChart)
+        return;
+    const double upper = ChannelChart->xAxis->range().upper;
+    ChannelChart->xAxis->setRange(upper, qMax(1.0, double(s)), Qt::AlignRight);
+    ChannelChart->replot(QCustomPlot::rpRefreshHint);
+}
+
+void Calibration_Channel_Chart::on_spinBox_valueChanged(int arg1)
+{
+    setTimeWindow(unsigned(qMax(0, arg1)));
+}
+
+void Calibration_Channel_Chart::closeEvent(QCloseEvent* event)
+{
+    emit windowClosed();
+    event->accept();
+}

@@ -1,0 +1,340 @@
+// The calibration page against the simulated detector: confirmed zero and span
+// calibrations frame by frame, the device refusing, a failed gas write, the
+// bump test, the locks, the correction tables and the live chart.
+
+#include "calibration.h"
+#include "calibration_channel.h"
+#include "calibration_channel_chart.h"
+#include "calibrationhost.h"
+#include "roadsfixture.h"
+
+#include <QDoubleSpinBox>
+#include <QImage>
+#include <QLCDNumber>
+#include <QLabel>
+#include <QTableWidget>
+
+#include <qcustomplot.h>
+
+namespace
+{
+constexpr quint16 DeviceCalibrates = 1u << 11;
+constexpr quint32 Selectable = 1u << 5;
+} // namespace
+
+class TestCalibration : public RoadsTest
+{
+    Q_OBJECT
+
+    Calibration* page() const { return calibrationWindow; }
+    Calibration_Channel* row(int ch) const { return calibrationChannelWidgets[ch]; }
+
+    // Channel 0 on, calibrated by the device or by the PC, ticked.
+    void prepareChannel0(bool classic, bool device)
+    {
+        if (classic) {
+            ClassicChannelRecord& r = command.classicChannels[0];
+            r.channelPage = 0;
+            r.format = device ? DeviceCalibrates : 0;
+            r.displayDivisor[0] = r.displayDivisor[1] = 100;
+            r.adcCurrent = 1234;
+        } else {
+            ExtendedChannelRecord& r = command.extendedChannels[0];
+            r.channelPage = 0;
+            r.format = device ? DeviceCalibrates : 0;
+            r.channelFlags = Selectable | 3;
+            r.adcCurrent = 1234;
+        }
+        page()->showParameters(0);
+        row(0)->checkBox->setChecked(true);
+    }
+
+private slots:
+    ROADS_TEST_FIXTURE_SLOTS
+
+    void confirmedCalibration_data()
+    {
+        QTest::addColumn<bool>("classic");
+        QTest::addColumn<bool>("span");
+        QTest::addColumn<bool>("device");
+        QTest::addColumn<QStringList>("frames");
+        QTest::newRow("extended zero PC") << false << false << false << QStringList{"16/0/768/1"};
+        QTest::newRow("extended span PC")
+            << false << true << false << QStringList{"16/0/262/2", "16/0/769/1"};
+        QTest::newRow("extended span device")
+            << false << true << true << QStringList{"16/0/262/2", "16/0/548/2", "3/0/548/4"};
+        QTest::newRow("classic zero PC")
+            << true << false << false << QStringList{"16/0/336/1", "16/0/547/1"};
+        QTest::newRow("classic span PC")
+            << true << true << false << QStringList{"16/0/260/1", "16/0/337/1", "16/0/547/1"};
+        QTest::newRow("classic zero device")
+            << true << false << true << QStringList{"16/0/546/1", "3/0/546/2", "16/0/547/1"};
+    }
+
+    void confirmedCalibration()
+    {
+        QFETCH(bool, classic);
+        QFETCH(bool, span);
+        QFETCH(bool, device);
+        QFETCH(QStringList, frames);
+        connectAs(classic ? ModelT6 : ModelT8M,
+                  classic ? SimDetector::Layout::Classic : SimDetector::Layout::Extended, "Admin");
+        prepareChannel0(classic, device);
+        QPushButton* button = span ? page()->ButtoncalibrateSpan : page()->ButtoncalibrateZero;
+        button->click();
+        QCOMPARE(button->text(), QString("Подтвердить калибровку"));
+        QVERIFY(calibrationTimers.poll->isActive());
+        if (span)
+            row(0)->doubleSpinBoxChan->setValue(12);
+        sim.clearLog();
+        button->click();
+        const QStringList seq = frameSequence(sim);
+        QCOMPARE(seq.mid(0, frames.size()), frames);
+        QCOMPARE(seq.value(frames.size()), commit);
+        QCOMPARE(row(0)->labelErrChan->text(), QString("Выполнено"));
+        QVERIFY(!calibrationTimers.poll->isActive());
+        QVERIFY(!calibrationTimers.chart->isActive());
+        QCOMPARE(button->text(),
+                 span ? QString("Калибровать диапазон") : QString("Калибровать ноль"));
+        if (!device) {
+            const int reg = classic ? (span ? 337 : 336) : (span ? 769 : 768);
+            QCOMPARE(sim.holding(0, reg), quint16(1234));
+        }
+        if (span && classic)
+            QCOMPARE(sim.holding(0, 260), quint16(1200));
+        if (span && !classic)
+            QCOMPARE(sim.holding(0, 262) == 0 && sim.holding(0, 263) == 0, false);
+    }
+
+    void deviceRefusesZero()
+    {
+        connectAs(ModelT6, SimDetector::Layout::Classic, "Admin");
+        // The device answers the flag write with its status: bit 7, zero failed.
+        sim.setHolding(0, 547, 1u << 7);
+        prepareChannel0(true, true);
+        page()->ButtoncalibrateZero->click();
+        sim.clearLog();
+        page()->ButtoncalibrateZero->click();
+        const QStringList seq = frameSequence(sim);
+        QCOMPARE(seq.mid(0, 3), (QStringList{"16/0/546/1", "3/0/546/2", commit}));
+        QVERIFY(!seq.contains("16/0/547/1"));
+        QCOMPARE(row(0)->labelErrChan->text(), QString("Ошибка"));
+    }
+
+    void failedGasWriteStopsTheChannel()
+    {
+        connectAs(ModelT6, SimDetector::Layout::Classic, "Admin");
+        sim.addFault(SimFault(SimFault::Exception, 16, 0, 260).code(2));
+        prepareChannel0(true, true);
+        page()->ButtoncalibrateSpan->click();
+        sim.clearLog();
+        page()->ButtoncalibrateSpan->click();
+        const QStringList seq = upTo(frameSequence(sim), commit);
+        QCOMPARE(seq.value(0), QString("16/0/260/1"));
+        QVERIFY(!seq.contains("16/0/546/1"));
+        QVERIFY(!seq.contains("16/0/547/1"));
+        QCOMPARE(row(0)->labelErrChan->text(), QString("Ошибка передачи"));
+        // The error stays in view after the closing poll.
+        QCOMPARE(page()->labelStatusInfo->text(), QString("Ошибка обмена данными"));
+    }
+
+    void failedCommitShowsNoSuccess()
+    {
+        connectAs(ModelT8M, SimDetector::Layout::Extended, "Admin");
+        sim.addFault(SimFault(SimFault::Exception, 16, 10, 576).code(2));
+        prepareChannel0(false, false);
+        page()->ButtoncalibrateZero->click();
+        page()->ButtoncalibrateZero->click();
+        QCOMPARE(row(0)->labelErrChan->text(), QString("Ошибка передачи"));
+        QCOMPARE(page()->labelStatusInfo->text(), QString("Ошибка обмена данными"));
+    }
+
+    void bumpTest_data()
+    {
+        QTest::addColumn<bool>("passed");
+        QTest::newRow("passed") << true;
+        QTest::newRow("failed") << false;
+    }
+
+    void bumpTest()
+    {
+        QFETCH(bool, passed);
+        connectAs(ModelT8M, SimDetector::Layout::Extended, "Admin");
+        page()->showParameters(0);
+        sim.clearLog();
+        page()->ButtoncalibrateBumpTest->click();
+        QCOMPARE(frameSequence(sim).value(0), QString("16/10/544/2"));
+        QCOMPARE(sim.holding(10, 544) & (1u << 8), 1u << 8);
+        QCOMPARE(page()->ButtoncalibrateBumpTest->text(), QString("BUMP Test stop"));
+        QVERIFY(calibrationTimers.poll->isActive());
+        // The device ends its test: bit 8 cleared, bit 7 its verdict.
+        sim.setHolding(10, 544, passed ? (1u << 7) : 0);
+        page()->pollDevice();
+        QCOMPARE(page()->labelStatusInfo->text(),
+                 passed ? QString("Успешное выполнение") : QString("Ошибка выполнения"));
+        QCOMPARE(page()->ButtoncalibrateBumpTest->text(), QString("BUMP Test start"));
+        page()->pushButton_CancelCalibrate->click();
+        QVERIFY(!calibrationTimers.poll->isActive());
+    }
+
+    void failedBumpStartLeavesTheImage()
+    {
+        connectAs(ModelT8M, SimDetector::Layout::Extended, "Admin");
+        page()->showParameters(0);
+        sim.addFault(SimFault(SimFault::Exception, 16, 10, 544).code(2));
+        page()->ButtoncalibrateBumpTest->click();
+        QCOMPARE(command.extendedDevice.deviceFlags & (1u << 8), 0u);
+        QCOMPARE(page()->labelStatusInfo->text(), QString("Ошибка обмена данными"));
+        QVERIFY(!calibrationTimers.poll->isActive());
+    }
+
+    void refreshWritesNoLock()
+    {
+        connectAs(ModelT8M, SimDetector::Layout::Extended, "Admin");
+        command.extendedDevice.deviceFlags = 1u | (1u << 3);
+        sim.clearLog();
+        page()->showParameters(0);
+        QVERIFY(page()->checkBox_Block_Sound->isChecked());
+        QVERIFY(!frameSequence(sim).contains("16/10/544/2"));
+        // The operator's click writes; a refused write puts box and image back.
+        sim.addFault(SimFault(SimFault::Exception, 16, 10, 544).code(2));
+        dialogs::Script script;
+        script.button(QMessageBox::Ok);
+        page()->checkBox_Block_Sound->click();
+        QVERIFY(page()->checkBox_Block_Sound->isChecked());
+        QCOMPARE(command.extendedDevice.deviceFlags & 1u, 1u);
+        QCOMPARE(script.texts(), QStringList{"Ошибка обмена данными"});
+    }
+
+    void leavingTheTabEndsTheProcedure()
+    {
+        connectAs(ModelT8M, SimDetector::Layout::Extended, "Admin");
+        window->tabWidget()->setCurrentIndex(2);
+        prepareChannel0(false, false);
+        page()->ButtoncalibrateZero->click();
+        QVERIFY(calibrationTimers.poll->isActive());
+        window->tabWidget()->setCurrentIndex(0);
+        QTRY_VERIFY_WITH_TIMEOUT(!calibrationTimers.poll->isActive(), 2000);
+        QTRY_VERIFY_WITH_TIMEOUT(!calibrationTimers.chart->isActive(), 2000);
+        QCOMPARE(page()->ButtoncalibrateZero->text(), QString("Калибровать ноль"));
+        // No zero point was written.
+        QVERIFY(!frameSequence(sim).contains("16/0/768/1"));
+    }
+
+    void tablesGoToTheChannelTheyCameFrom()
+    {
+        connectAs(ModelT8M, SimDetector::Layout::Extended, "Admin");
+        command.extendedChannels[0].displayDivisor[1] = 100;
+        command.extendedChannels[0].format = 2u << 6; // two decimals
+        command.extendedChannels[2].tempTableTemperature[0] = 777;
+        command.currentChannel = 0;
+        page()->tabWidget->setCurrentIndex(1);
+        QCOMPARE(page()->tabWidget->currentIndex(), 1);
+        auto box = [this](QTableWidget* t, int r, int c) {
+            return qobject_cast<QDoubleSpinBox*>(t->cellWidget(r, c));
+        };
+        box(page()->myTableTemp, 0, 0)->setValue(20.30);
+        box(page()->myTableTemp_Zero, 1, 1)->setValue(-3.21);
+        box(page()->myTableSpan, 2, 0)->setValue(1.23);
+        // Channel 3 shown (index 2), then saved.
+        QMetaObject::invokeMethod(page()->comboBoxChannelNum, "activated", Q_ARG(int, 2));
+        QCOMPARE(box(page()->myTableTemp, 0, 0)->value(), 7.77);
+        sim.clearLog();
+        page()->pushButton_2->click();
+        QCOMPARE(qint16(sim.holding(0, 336)), qint16(2030));
+        QCOMPARE(sim.holding(0, 358), quint16(123));
+        QCOMPARE(qint16(sim.holding(0, 387)), qint16(-321));
+        QCOMPARE(qint16(sim.holding(2, 336)), qint16(777));
+        QCOMPARE(page()->labelTablesStatus->text(), QString("Выполнено"));
+        QVERIFY(frameSequence(sim).contains(commit));
+    }
+
+    void failedTableWriteIsNotCommitted()
+    {
+        connectAs(ModelT8M, SimDetector::Layout::Extended, "Admin");
+        page()->tabWidget->setCurrentIndex(1);
+        sim.addFault(SimFault(SimFault::Exception, 16, 0, 336).code(2));
+        sim.clearLog();
+        page()->pushButton_2->click();
+        QVERIFY(!frameSequence(sim).contains(commit));
+        QCOMPARE(page()->labelTablesStatus->text(), QString("Ошибка обмена данными"));
+    }
+
+    void neverOpenedTablesStoreNothing()
+    {
+        connectAs(ModelT8M, SimDetector::Layout::Extended, "Admin");
+        command.extendedChannels[0].tempTableTemperature[0] = 1111;
+        page()->collectParameters();
+        QCOMPARE(command.extendedChannels[0].tempTableTemperature[0], qint16(1111));
+    }
+
+    void chart()
+    {
+        command.registerMap = ExtendedMap;
+        command.extendedChannels[1].format = 1u << 4;
+        command.extendedChannels[1].measuredValue = 5.0f;
+        Calibration_Channel_Chart chart(nullptr, 1);
+        chart.addPoint(1);
+        QCOMPARE(chart.plot()->graph(0)->dataCount(), 1);
+        QCOMPARE(chart.plot()->xAxis->range().lower, 0.0);
+        QCOMPARE(chart.plot()->xAxis->range().upper, 1.0);
+        QCOMPARE(chart.plot()->yAxis->range().lower, 4.0);
+        QCOMPARE(chart.plot()->yAxis->range().upper, 6.0);
+        chart.timeWindowBox()->setValue(600);
+        for (unsigned s = 2; s <= 700; ++s) {
+            command.extendedChannels[1].measuredValue = float(s % 7);
+            chart.addPoint(s);
+        }
+        QCOMPARE(chart.plot()->xAxis->range().lower, 100.0);
+        QCOMPARE(chart.plot()->xAxis->range().upper, 700.0);
+        // A new run starts with an empty graph.
+        chart.addPoint(1);
+        QCOMPARE(chart.plot()->graph(0)->dataCount(), 1);
+        // A window of 0 still shows a second.
+        chart.timeWindowBox()->setValue(0);
+        QVERIFY(chart.plot()->xAxis->range().size() >= 1.0);
+        for (unsigned s = 2; s <= 10; ++s) {
+            command.extendedChannels[1].measuredValue = float(s * s);
+            chart.addPoint(s);
+        }
+        chart.timeWindowBox()->setValue(60);
+        chart.addPoint(11);
+        const QString png = QStringLiteral(QIRO_ARTEFACT_DIR "/calibration_chart.png");
+        QVERIFY(chart.plot()->savePng(png, 500, 300));
+        QImage image(png);
+        QVERIFY(!image.isNull());
+        // Not blank: the graph's dark red pen shows.
+        int pen = 0;
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x) {
+                const QColor c = image.pixelColor(x, y);
+                if (c.red() > 90 && c.green() < 80 && c.blue() < 80)
+                    ++pen;
+            }
+        QVERIFY2(pen > 20, qPrintable(QString::number(pen)));
+    }
+
+    void chartWindowsGoWithTheirRows()
+    {
+        connectAs(ModelT8M, SimDetector::Layout::Extended, "Admin");
+        QPointer<Calibration_Channel_Chart> chart = row(0)->chartWindow();
+        row(0)->pushButton->click();
+        QVERIFY(chart->isVisible());
+        window->close();
+        QVERIFY(!chart->isVisible());
+        window.reset();
+        QVERIFY(chart.isNull());
+        QVERIFY(calibrationTimers.poll == nullptr);
+    }
+
+    void elapsedTimeDisplay()
+    {
+        connectAs(ModelT8M, SimDetector::Layout::Extended, "Admin");
+        page()->updateCharts();
+        QCOMPARE(page()->lcdNumber->digitCount(), 8);
+        page()->pushButton_CancelCalibrate->click();
+    }
+};
+
+QTEST_MAIN(TestCalibration)
+#include "tst_calibration.moc"
