@@ -6,6 +6,7 @@
 #include "command.h"
 #include "connect_com_port.h"
 #include "devicesetting_1_window.h"
+#include "devicesetting_2_window.h"
 #include "measurewindow.h"
 #include "reference.h"
 
@@ -303,6 +304,8 @@ void MainWindow::retireDevicePages()
         // Pages of channels the model lacks were never placed in a stack.
         if (deviceSetting1Windows[channel])
             deviceSetting1Windows[channel]->deleteLater();
+        if (deviceSetting2Windows[channel])
+            deviceSetting2Windows[channel]->deleteLater();
         deviceSetting1Windows[channel] = nullptr;
         deviceSetting2Windows[channel] = nullptr;
     }
@@ -333,10 +336,10 @@ void MainWindow::createChannelPages()
 {
     // One page of tab 1 and one of tab 3 per channel slot, whatever the model,
     // before the first read of the device; placeChannelPages() shows those of
-    // the model's channels. The DeviceSetting_2_Window pages of tab 3 will be
-    // created here too, into deviceSetting2Windows; until then tab 3 is empty.
+    // the model's channels.
     for (int channel = 0; channel < 10; ++channel) {
         deviceSetting1Windows[channel] = new DeviceSetting_1_Window(this, channel);
+        deviceSetting2Windows[channel] = new DeviceSetting_2_Window(this, channel);
         channelStack(1, channel)->hide();
         channelStack(3, channel)->hide();
     }
@@ -348,6 +351,7 @@ void MainWindow::placeChannelPages()
         channelStack(1, channel)->show();
         placePage(channelStack(1, channel), deviceSetting1Windows[channel]);
         channelStack(3, channel)->show();
+        placePage(channelStack(3, channel), deviceSetting2Windows[channel]);
     }
 }
 

@@ -5,6 +5,7 @@
 
 #include "command.h"
 #include "devicesetting_1_window.h"
+#include "devicesetting_2_window.h"
 #include "measurewindow.h"
 
 #include <QElapsedTimer>
@@ -117,6 +118,11 @@ void MainWindow::showTab(quint8 tab)
         for (int ch = 0; ch < channels(); ++ch)
             if (deviceSetting1Windows[ch])
                 deviceSetting1Windows[ch]->showParameters(ch);
+        break;
+    case 3:
+        for (int ch = 0; ch < channels(); ++ch)
+            if (deviceSetting2Windows[ch])
+                deviceSetting2Windows[ch]->showParameters(ch);
         break;
     default:
         // Calibration, service, archive and production pages refresh here

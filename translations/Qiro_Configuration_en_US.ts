@@ -235,6 +235,77 @@
     </message>
 </context>
 <context>
+    <name>DeviceSetting_2_Window</name>
+    <message>
+        <source>Dialog</source>
+        <translation>Dialog</translation>
+    </message>
+    <message>
+        <source>Параметры сенсора</source>
+        <translation>Sensor parameters</translation>
+    </message>
+    <message>
+        <source>S/N:</source>
+        <translation>S/N:</translation>
+    </message>
+    <message>
+        <source>Молекурялная формула:</source>
+        <translation>Molecular formula:</translation>
+    </message>
+    <message>
+        <source>№</source>
+        <translation>No. </translation>
+    </message>
+    <message>
+        <source>Коэф. мг/м^3</source>
+        <translation>mg/m^3 coeff.</translation>
+    </message>
+    <message>
+        <source>НКПР коэффициент:</source>
+        <translation>LEL coefficient:</translation>
+    </message>
+    <message>
+        <source>Верхнее значение диапазона:</source>
+        <translation>Upper range value:</translation>
+    </message>
+    <message>
+        <source>Гистерезис:</source>
+        <translation>Hysteresis:</translation>
+    </message>
+    <message>
+        <source>Дискретность(Отображаемая):</source>
+        <translation>Resolution (displayed):</translation>
+    </message>
+    <message>
+        <source>Ед. измерения(Отображаемая):</source>
+        <translation>Unit (displayed):</translation>
+    </message>
+    <message>
+        <source>Дискретность(Основная):</source>
+        <translation>Resolution (base):</translation>
+    </message>
+    <message>
+        <source>Ед. измерения(Основная):</source>
+        <translation>Unit (base):</translation>
+    </message>
+    <message>
+        <source>Интервал BUMP TEST:</source>
+        <translation>BUMP TEST interval:</translation>
+    </message>
+    <message>
+        <source> day</source>
+        <translation> day</translation>
+    </message>
+    <message>
+        <source>Интервал калибровки:</source>
+        <translation>Calibration interval:</translation>
+    </message>
+    <message>
+        <source>Параметры</source>
+        <translation>Parameters</translation>
+    </message>
+</context>
+<context>
     <name>MainWindow</name>
     <message>
         <source>Основной экран</source>

@@ -235,6 +235,77 @@
     </message>
 </context>
 <context>
+    <name>DeviceSetting_2_Window</name>
+    <message>
+        <source>Dialog</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Параметры сенсора</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>S/N:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Молекурялная формула:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>№</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Коэф. мг/м^3</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>НКПР коэффициент:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Верхнее значение диапазона:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Гистерезис:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Дискретность(Отображаемая):</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Ед. измерения(Отображаемая):</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Дискретность(Основная):</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Ед. измерения(Основная):</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Интервал BUMP TEST:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source> day</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Интервал калибровки:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Параметры</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>MainWindow</name>
     <message>
         <source>Основной экран</source>

@@ -408,7 +408,18 @@ private slots:
         QCOMPARE(tabs()->currentIndex(), 0);
         QCOMPARE(tabs()->count(), 5);
         QCOMPARE(tabs()->isTabEnabled(3), serviceTabEnabled);
-        QCOMPARE(find<QWidget>("scrollAreaWidgetContents")->size(), contents);
+        // The channel pages of tab 3 have a scroll area of the same name.
+        QWidget* ownContents = nullptr;
+        for (QWidget* w :
+             window->findChildren<QWidget*>(QStringLiteral("scrollAreaWidgetContents"))) {
+            QWidget* up = w->parentWidget();
+            while (up && !qobject_cast<QDialog*>(up))
+                up = up->parentWidget();
+            if (!up)
+                ownContents = w;
+        }
+        QVERIFY(ownContents);
+        QCOMPARE(ownContents->size(), contents);
         QCOMPARE(find<QWidget>("scrollAreaWidgetContents_2")->size(), contents);
         for (int ch = 0; ch < 10; ++ch) {
             const bool used = ch < command.channelCount;
