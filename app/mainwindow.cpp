@@ -7,6 +7,7 @@
 #include "connect_com_port.h"
 #include "devicesetting_1_window.h"
 #include "devicesetting_2_window.h"
+#include "devicesettingallwindow.h"
 #include "measurewindow.h"
 #include "reference.h"
 
@@ -45,6 +46,7 @@ void forgetPages()
     archiveWindow = nullptr;
     deviceSettingAllWindow = nullptr;
     deviceSettingAllWindow1 = nullptr;
+    deviceSetting4Window = nullptr;
 }
 
 } // namespace
@@ -330,6 +332,7 @@ void MainWindow::retireProductionPages()
     }
     deviceSettingAllWindow = nullptr;
     deviceSettingAllWindow1 = nullptr;
+    deviceSetting4Window = nullptr;
 }
 
 void MainWindow::createChannelPages()
@@ -366,10 +369,10 @@ void MainWindow::createDevicePages()
 
 void MainWindow::createProductionPages()
 {
-    // Industry level only: DeviceSettingAllWindow as tab 5, titled
-    // tr("Общие параметры"), and DeviceSettingAllWindow_1 as tab 6, titled
-    // tr("Общие параметры_1"), stored in deviceSettingAllWindow and
-    // deviceSettingAllWindow1.
+    // Industry level only: DeviceSettingAllWindow as tab 5; DeviceSettingAllWindow_1
+    // will join as tab 6, titled tr("Общие параметры_1"), into deviceSettingAllWindow1.
+    deviceSettingAllWindow = new DeviceSettingAllWindow(this);
+    ui->tabWidget->addTab(deviceSettingAllWindow, tr("Общие параметры"));
     //
     // The device options page of tab 6 reads the buzzer PWM register when it
     // refreshes; the production writes send it back. Until that page is here,

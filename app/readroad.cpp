@@ -6,6 +6,7 @@
 #include "command.h"
 #include "devicesetting_1_window.h"
 #include "devicesetting_2_window.h"
+#include "devicesettingallwindow.h"
 #include "measurewindow.h"
 
 #include <QElapsedTimer>
@@ -118,6 +119,10 @@ void MainWindow::showTab(quint8 tab)
         for (int ch = 0; ch < channels(); ++ch)
             if (deviceSetting1Windows[ch])
                 deviceSetting1Windows[ch]->showParameters(ch);
+        break;
+    case 5:
+        if (deviceSettingAllWindow)
+            deviceSettingAllWindow->showParameters();
         break;
     case 3:
         for (int ch = 0; ch < channels(); ++ch)

@@ -140,6 +140,49 @@
     </message>
 </context>
 <context>
+    <name>DeviceSettingAllWindow</name>
+    <message>
+        <source>Настройка параметров</source>
+        <translation>Parameter settings</translation>
+    </message>
+    <message>
+        <source>Выбрать файл</source>
+        <translation>Choose file</translation>
+    </message>
+    <message>
+        <source>Считать
+конфигурацию</source>
+        <translation>Load
+configuration</translation>
+    </message>
+    <message>
+        <source>Сохр
+таблицу</source>
+        <translation>Save
+table</translation>
+    </message>
+    <message>
+        <source>Канал</source>
+        <translation>Channel</translation>
+    </message>
+    <message>
+        <source>Файл конфигурации</source>
+        <translation>Configuration file</translation>
+    </message>
+    <message>
+        <source>(*.txt)</source>
+        <translation>(*.txt)</translation>
+    </message>
+    <message>
+        <source>Ошибка</source>
+        <translation>Error</translation>
+    </message>
+    <message>
+        <source>Ошибка обмена данными</source>
+        <translation>Data exchange error</translation>
+    </message>
+</context>
+<context>
     <name>DeviceSetting_1_Window</name>
     <message>
         <source>Dialog</source>
@@ -516,6 +559,10 @@ settings</translation>
     <message>
         <source>Обновление прошивки этой версией программы не поддерживается</source>
         <translation>This version of the program does not update firmware</translation>
+    </message>
+    <message>
+        <source>Общие параметры</source>
+        <translation>General parameters</translation>
     </message>
 </context>
 <context>

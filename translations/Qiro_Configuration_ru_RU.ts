@@ -140,6 +140,47 @@
     </message>
 </context>
 <context>
+    <name>DeviceSettingAllWindow</name>
+    <message>
+        <source>Настройка параметров</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Выбрать файл</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Считать
+конфигурацию</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Сохр
+таблицу</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Канал</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Файл конфигурации</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>(*.txt)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Ошибка</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Ошибка обмена данными</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>DeviceSetting_1_Window</name>
     <message>
         <source>Dialog</source>
@@ -508,6 +549,10 @@
     </message>
     <message>
         <source>Обновление прошивки этой версией программы не поддерживается</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Общие параметры</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
