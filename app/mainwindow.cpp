@@ -10,6 +10,8 @@
 #include "connect_com_port.h"
 #include "dialogs.h"
 #include "devicesetting_1_window.h"
+#include "devicesetting_2_window.h"
+#include "devicesettingallwindow.h"
 #include "measurewindow.h"
 #include "reference.h"
 
@@ -49,6 +51,7 @@ void forgetPages()
     archiveWindow = nullptr;
     deviceSettingAllWindow = nullptr;
     deviceSettingAllWindow1 = nullptr;
+    deviceSetting4Window = nullptr;
 }
 
 } // namespace
@@ -332,6 +335,8 @@ void MainWindow::retireDevicePages()
         // Pages of channels the model lacks were never placed in a stack.
         if (deviceSetting1Windows[channel])
             deviceSetting1Windows[channel]->deleteLater();
+        if (deviceSetting2Windows[channel])
+            deviceSetting2Windows[channel]->deleteLater();
         deviceSetting1Windows[channel] = nullptr;
         deviceSetting2Windows[channel] = nullptr;
     }
@@ -356,16 +361,17 @@ void MainWindow::retireProductionPages()
     }
     deviceSettingAllWindow = nullptr;
     deviceSettingAllWindow1 = nullptr;
+    deviceSetting4Window = nullptr;
 }
 
 void MainWindow::createChannelPages()
 {
     // One page of tab 1 and one of tab 3 per channel slot, whatever the model,
     // before the first read of the device; placeChannelPages() shows those of
-    // the model's channels. The DeviceSetting_2_Window pages of tab 3 will be
-    // created here too, into deviceSetting2Windows; until then tab 3 is empty.
+    // the model's channels.
     for (int channel = 0; channel < 10; ++channel) {
         deviceSetting1Windows[channel] = new DeviceSetting_1_Window(this, channel);
+        deviceSetting2Windows[channel] = new DeviceSetting_2_Window(this, channel);
         channelStack(1, channel)->hide();
         channelStack(3, channel)->hide();
     }
@@ -377,6 +383,7 @@ void MainWindow::placeChannelPages()
         channelStack(1, channel)->show();
         placePage(channelStack(1, channel), deviceSetting1Windows[channel]);
         channelStack(3, channel)->show();
+        placePage(channelStack(3, channel), deviceSetting2Windows[channel]);
     }
 }
 
@@ -395,10 +402,10 @@ void MainWindow::createDevicePages()
 
 void MainWindow::createProductionPages()
 {
-    // Industry level only: DeviceSettingAllWindow as tab 5, titled
-    // tr("Общие параметры"), and DeviceSettingAllWindow_1 as tab 6, titled
-    // tr("Общие параметры_1"), stored in deviceSettingAllWindow and
-    // deviceSettingAllWindow1.
+    // Industry level only: DeviceSettingAllWindow as tab 5; DeviceSettingAllWindow_1
+    // will join as tab 6, titled tr("Общие параметры_1"), into deviceSettingAllWindow1.
+    deviceSettingAllWindow = new DeviceSettingAllWindow(this);
+    ui->tabWidget->addTab(deviceSettingAllWindow, tr("Общие параметры"));
     //
     // The device options page of tab 6 reads the buzzer PWM register when it
     // refreshes; the production writes send it back. Until that page is here,

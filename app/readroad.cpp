@@ -7,6 +7,8 @@
 #include "command.h"
 #include "archivewindow.h"
 #include "devicesetting_1_window.h"
+#include "devicesetting_2_window.h"
+#include "devicesettingallwindow.h"
 #include "measurewindow.h"
 
 #include <QElapsedTimer>
@@ -127,6 +129,15 @@ void MainWindow::showTab(quint8 tab)
     case 4:
         if (archiveWindow)
             archiveWindow->showParameters();
+        break;
+    case 5:
+        if (deviceSettingAllWindow)
+            deviceSettingAllWindow->showParameters();
+        break;
+    case 3:
+        for (int ch = 0; ch < channels(); ++ch)
+            if (deviceSetting2Windows[ch])
+                deviceSetting2Windows[ch]->showParameters(ch);
         break;
     default:
         // Calibration, service, archive and production pages refresh here

@@ -5,6 +5,7 @@
 #include "ui_mainwindow.h"
 
 #include "accounts.h"
+#include "devicesettingallwindow.h"
 #include "appsettings.h"
 #include "authorizationwindow.h"
 #include "calibration.h"
@@ -119,6 +120,8 @@ void MainWindow::on_pushButton_Save_Param_clicked()
     statusBar()->showMessage(tr("Идет передача данных..."));
     ui->checkBoxAutoupdate->setChecked(false);
     QCoreApplication::processEvents();
+    if (deviceSettingAllWindow)
+        deviceSettingAllWindow->collectParameters();
 
     bool ok = true;
     if (command.registerMap == ClassicMap)
@@ -154,7 +157,8 @@ bool MainWindow::writeDeviceImage(bool saveAsFactory)
 
 void MainWindow::on_pushButtonSaveFactorySettings_clicked()
 {
-    // The production page of tab 5 stores its pending edits here once it exists.
+    if (deviceSettingAllWindow)
+        deviceSettingAllWindow->collectParameters();
     writeDeviceImage(true);
 }
 

@@ -36,3 +36,28 @@ int fillUnitCombo(QComboBox* combo, quint16 format, quint16 sensorType)
     combo->setCurrentIndex(index >= 0 && index < list.count ? index : -1);
     return list.firstUnit;
 }
+
+UnitList baseUnitListFor(quint16 format)
+{
+    if (format & (1u << 12))
+        return {1, 3};
+    if (format & (1u << 11))
+        return {0, 4};
+    if (format & (1u << 10))
+        return {0, 1};
+    if (format & (1u << 9))
+        return {3, 1};
+    return {0, 4};
+}
+
+int fillBaseUnitCombo(QComboBox* combo, quint16 format)
+{
+    const UnitList list = baseUnitListFor(format);
+    combo->clear();
+    for (int i = 0; i < list.count; ++i)
+        combo->addItem(QString::fromLatin1(optionName(unitNames, list.firstUnit + i)));
+    const int index =
+        ((format & FormatBits::BaseUnitMask) >> FormatBits::BaseUnitShift) - list.firstUnit;
+    combo->setCurrentIndex(index >= 0 && index < list.count ? index : -1);
+    return list.firstUnit;
+}

@@ -520,6 +520,49 @@ channel tables</translation>
     </message>
 </context>
 <context>
+    <name>DeviceSettingAllWindow</name>
+    <message>
+        <source>Настройка параметров</source>
+        <translation>Parameter settings</translation>
+    </message>
+    <message>
+        <source>Выбрать файл</source>
+        <translation>Choose file</translation>
+    </message>
+    <message>
+        <source>Считать
+конфигурацию</source>
+        <translation>Load
+configuration</translation>
+    </message>
+    <message>
+        <source>Сохр
+таблицу</source>
+        <translation>Save
+table</translation>
+    </message>
+    <message>
+        <source>Канал</source>
+        <translation>Channel</translation>
+    </message>
+    <message>
+        <source>Файл конфигурации</source>
+        <translation>Configuration file</translation>
+    </message>
+    <message>
+        <source>(*.txt)</source>
+        <translation>(*.txt)</translation>
+    </message>
+    <message>
+        <source>Ошибка</source>
+        <translation>Error</translation>
+    </message>
+    <message>
+        <source>Ошибка обмена данными</source>
+        <translation>Data exchange error</translation>
+    </message>
+</context>
+<context>
     <name>DeviceSetting_1_Window</name>
     <message>
         <source>Dialog</source>
@@ -612,6 +655,77 @@ channel tables</translation>
     <message>
         <source>Выкл.</source>
         <translation>Off</translation>
+    </message>
+</context>
+<context>
+    <name>DeviceSetting_2_Window</name>
+    <message>
+        <source>Dialog</source>
+        <translation>Dialog</translation>
+    </message>
+    <message>
+        <source>Параметры сенсора</source>
+        <translation>Sensor parameters</translation>
+    </message>
+    <message>
+        <source>S/N:</source>
+        <translation>S/N:</translation>
+    </message>
+    <message>
+        <source>Молекурялная формула:</source>
+        <translation>Molecular formula:</translation>
+    </message>
+    <message>
+        <source>№</source>
+        <translation>No. </translation>
+    </message>
+    <message>
+        <source>Коэф. мг/м^3</source>
+        <translation>mg/m^3 coeff.</translation>
+    </message>
+    <message>
+        <source>НКПР коэффициент:</source>
+        <translation>LEL coefficient:</translation>
+    </message>
+    <message>
+        <source>Верхнее значение диапазона:</source>
+        <translation>Upper range value:</translation>
+    </message>
+    <message>
+        <source>Гистерезис:</source>
+        <translation>Hysteresis:</translation>
+    </message>
+    <message>
+        <source>Дискретность(Отображаемая):</source>
+        <translation>Resolution (displayed):</translation>
+    </message>
+    <message>
+        <source>Ед. измерения(Отображаемая):</source>
+        <translation>Unit (displayed):</translation>
+    </message>
+    <message>
+        <source>Дискретность(Основная):</source>
+        <translation>Resolution (base):</translation>
+    </message>
+    <message>
+        <source>Ед. измерения(Основная):</source>
+        <translation>Unit (base):</translation>
+    </message>
+    <message>
+        <source>Интервал BUMP TEST:</source>
+        <translation>BUMP TEST interval:</translation>
+    </message>
+    <message>
+        <source> day</source>
+        <translation> day</translation>
+    </message>
+    <message>
+        <source>Интервал калибровки:</source>
+        <translation>Calibration interval:</translation>
+    </message>
+    <message>
+        <source>Параметры</source>
+        <translation>Parameters</translation>
     </message>
 </context>
 <context>
@@ -849,6 +963,10 @@ settings</translation>
     <message>
         <source>Offline режим</source>
         <translation>Offline mode</translation>
+    </message>
+    <message>
+        <source>Общие параметры</source>
+        <translation>General parameters</translation>
     </message>
 </context>
 <context>

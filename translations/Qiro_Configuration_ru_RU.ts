@@ -516,6 +516,47 @@
     </message>
 </context>
 <context>
+    <name>DeviceSettingAllWindow</name>
+    <message>
+        <source>Настройка параметров</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Выбрать файл</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Считать
+конфигурацию</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Сохр
+таблицу</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Канал</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Файл конфигурации</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>(*.txt)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Ошибка</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Ошибка обмена данными</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>DeviceSetting_1_Window</name>
     <message>
         <source>Dialog</source>
@@ -607,6 +648,77 @@
     </message>
     <message>
         <source>Выкл.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>DeviceSetting_2_Window</name>
+    <message>
+        <source>Dialog</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Параметры сенсора</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>S/N:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Молекурялная формула:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>№</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Коэф. мг/м^3</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>НКПР коэффициент:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Верхнее значение диапазона:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Гистерезис:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Дискретность(Отображаемая):</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Ед. измерения(Отображаемая):</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Дискретность(Основная):</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Ед. измерения(Основная):</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Интервал BUMP TEST:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source> day</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Интервал калибровки:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Параметры</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -837,6 +949,10 @@
     </message>
     <message>
         <source>Offline режим</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Общие параметры</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

@@ -1,0 +1,116 @@
+#include "devicesettingallwindow.h"
+
+#include "appsettings.h"
+#include "command.h"
+#include "configurationfile.h"
+#include "devicesetting_4_window.h"
+#include "dialogs.h"
+#include "ui_devicesettingallwindow.h"
+
+#include <QFileInfo>
+
+DeviceSetting_4_Window* deviceSetting4Window = nullptr;
+
+namespace
+{
+
+// The channel the pages may index: the shared choice survives a change of
+// model, so it may lie beyond this model's channels.
+int shownChannel()
+{
+    const int count = qBound(1, int(command.channelCount), int(ChannelSlots));
+    if (command.currentChannel >= count)
+        command.currentChannel = 0;
+    return command.currentChannel;
+}
+
+} // namespace
+
+DeviceSettingAllWindow::DeviceSettingAllWindow(QWidget* parent)
+    : QDialog(parent), ui(new Ui::DeviceSettingAllWindow)
+{
+    ui->setupUi(this);
+    setWindowFlags(windowFlags() & ~Qt::WindowContextHelpButtonHint);
+    deviceSetting4Window = new DeviceSetting_4_Window(this);
+    ui->stackedWidget_4->insertWidget(0, deviceSetting4Window);
+    ui->stackedWidget_4->setCurrentIndex(0);
+    showParameters();
+}
+
+DeviceSettingAllWindow::~DeviceSettingAllWindow()
+{
+    delete ui;
+}
+
+void DeviceSettingAllWindow::showParameters()
+{
+    ui->comboBoxChannelNum->clear();
+    for (int i = 0; i < command.channelCount && i < ChannelSlots; ++i) {
+        const char* formula = nullptr;
+        if (command.registerMap == ClassicMap)
+            formula = command.classicChannels[i].gasFormula;
+        else if (command.registerMap == ExtendedMap)
+            formula = command.extendedChannels[i].gasFormula;
+        else
+            break;
+        ui->comboBoxChannelNum->addItem(tr("Канал") + QStringLiteral(" %1-").arg(i + 1) +
+                                        QString::fromUtf8(formula, int(qstrnlen(formula, 10))));
+    }
+    const int channel = shownChannel();
+    ui->comboBoxChannelNum->setCurrentIndex(channel < ui->comboBoxChannelNum->count() ? channel
+                                                                                      : -1);
+    if (deviceSetting4Window)
+        deviceSetting4Window->showParameters(channel);
+}
+
+void DeviceSettingAllWindow::collectParameters()
+{
+    if (deviceSetting4Window)
+        deviceSetting4Window->collectTables(shownChannel());
+}
+
+void DeviceSettingAllWindow::on_comboBoxChannelNum_activated(int index)
+{
+    if (index < 0 || index >= ChannelSlots)
+        return;
+    collectParameters();
+    command.currentChannel = quint16(index);
+    showParameters();
+}
+
+void DeviceSettingAllWindow::on_pushButton_FileConfig_clicked()
+{
+    const QString name =
+        dialogs::getOpenFileName(this, tr("Файл конфигурации"), lastDirectory, tr("(*.txt)"));
+    if (name.isEmpty())
+        return;
+    lastDirectory = QFileInfo(name).path();
+    lastLoadedConfigFile = name;
+    ui->pushButton_FileConfig->setText(name);
+}
+
+void DeviceSettingAllWindow::on_pushButton_ReadConfig_clicked()
+{
+    if (!loadConfigurationFile())
+        return;
+    showParameters();
+}
+
+void DeviceSettingAllWindow::on_pushButton_clicked()
+{
+    // The tables go as the operator left them in the cells, then the commit;
+    // a failed table write must not be committed.
+    collectParameters();
+    const quint16 channel = quint16(shownChannel());
+    TransactionResult result = ResultOk;
+    if (command.registerMap == ClassicMap)
+        result = command.transact(16, channel, 296, 40);
+    else if (command.registerMap == ExtendedMap)
+        result = command.transact(16, channel, 336, 60);
+    else
+        return;
+    if (result == ResultOk)
+        result = command.transact(16, DevicePage, 576, 1);
+    if (result != ResultOk)
+        dialogs::warning(this, tr("Ошибка"), tr("Ошибка обмена данными"));
+}
