@@ -282,23 +282,31 @@ void DeviceSetting_4_Window::applySecondDecimals(int index)
 
 void DeviceSetting_4_Window::on_comboBoxUnitMeas_activated(int index)
 {
-    if (editable())
-        applyDisplayedUnit(index);
+    if (!editable())
+        return;
+    collectTables(channel); // before the scale changes and the cells are refilled
+    applyDisplayedUnit(index);
 }
 void DeviceSetting_4_Window::on_comboBoxDiscreteness_activated(int index)
 {
-    if (editable())
-        applyDecimals(index);
+    if (!editable())
+        return;
+    collectTables(channel); // before the scale changes and the cells are refilled
+    applyDecimals(index);
 }
 void DeviceSetting_4_Window::on_comboBoxUnitMeas_2_activated(int index)
 {
-    if (editable())
-        applyBaseUnit(index);
+    if (!editable())
+        return;
+    collectTables(channel); // before the scale changes and the cells are refilled
+    applyBaseUnit(index);
 }
 void DeviceSetting_4_Window::on_comboBoxDiscreteness_2_activated(int index)
 {
-    if (editable())
-        applySecondDecimals(index);
+    if (!editable())
+        return;
+    collectTables(channel); // before the scale changes and the cells are refilled
+    applySecondDecimals(index);
 }
 
 void DeviceSetting_4_Window::on_comboBoxUnitMeas_Calib_activated(int index)
@@ -923,6 +931,8 @@ void DeviceSetting_4_Window::on_lineEditMolecularForm_textEdited(const QString& 
 
 void DeviceSetting_4_Window::coefficientRerun()
 {
+    // The rerun refills the tables: keep what the operator typed into them first.
+    collectTables(channel);
     coefficientRefresh = 0;
     showParameters(channel);
     coefficientRefresh = 1;
@@ -1360,6 +1370,7 @@ void DeviceSetting_4_Window::on_comboBoxConfigChan_activated(int index)
 {
     if (!editable())
         return;
+    collectTables(channel); // before the scale changes and the cells are refilled
     const KindBits bits = kindChoiceBits(command.modelCode, command.registerMap, channel, index);
     if (classic()) {
         auto& r = command.classicChannels[channel];

@@ -435,6 +435,17 @@ void TestDeviceSetting4::collectSkipsForeignAndUnfilledCells()
     QVERIFY(imageBytes() == before);
     page.collectTables(0);
     QCOMPARE(command.classicChannels[0].tempTableCoefficient[1], 2.5f);
+
+    // A rerun of the page (a coefficient or a decimals change) keeps typed cells.
+    cell(&page, "myTableTemp", 2, 0)->setValue(-3.5);
+    child<QDoubleSpinBox>(&page, "doubleSpinBoxMolecularWeight")->setValue(30);
+    QCOMPARE(command.classicChannels[0].tempTableTemperature[2], qint16(-350));
+    QCOMPARE(cell(&page, "myTableTemp", 2, 0)->value(), -3.5);
+    cell(&page, "myTableSpan", 0, 0)->setValue(1.5);
+    QMetaObject::invokeMethod(child<QComboBox>(&page, "comboBoxDiscreteness_2"), "activated",
+                              Q_ARG(int, 2));
+    QCOMPARE(command.classicChannels[0].spanTableConcentration[0],
+             quint16(2)); // 1.5 x 1, ties to even
     QCOMPARE(command.classicExtras[0].offset[0], qint16(0));
 }
 
