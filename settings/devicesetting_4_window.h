@@ -2,9 +2,19 @@
 
 #include <QDialog>
 
-// Stand-in for the channel set-up page of the production tab: the host places
-// it and calls it, it shows nothing and stores nothing. The full page replaces
-// this file and its source.
+class QDoubleSpinBox;
+class QKeyEvent;
+class QTableWidget;
+
+namespace Ui
+{
+class DeviceSetting_4_Window;
+}
+
+// Production set-up page of one gas channel: sensor kind and measuring circuit,
+// units and decimals, limits, calibration points, intervals, the channel's on/off
+// state and its three correction tables. Edits change the image; "Записать" sends
+// the channel's settings blocks at once.
 class DeviceSetting_4_Window : public QDialog
 {
     Q_OBJECT
@@ -14,5 +24,106 @@ public:
     ~DeviceSetting_4_Window() override;
 
     void showParameters(int channel);
+    // Stores the table cells the operator changed since they were filled from
+    // `channel` (cells filled from another channel, or never filled, are left alone).
     void collectTables(int channel);
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+
+private slots:
+    void on_pushButton_clicked();
+    void on_lineEditSerialNum_textEdited(const QString& arg1);
+    void on_lineEditMolecularForm_textEdited(const QString& arg1);
+    void on_comboBoxUnitMeas_activated(int index);
+    void on_comboBoxDiscreteness_activated(int index);
+    void on_comboBoxUnitMeas_2_activated(int index);
+    void on_comboBoxDiscreteness_2_activated(int index);
+    void on_doubleSpinBoxLELCoeff_valueChanged(double arg1);
+    void on_doubleSpinBoxMolecularWeight_valueChanged(double arg1);
+    void on_checkBoxLim1IncDec_stateChanged(int arg1);
+    void on_checkBoxLim2IncDec_stateChanged(int arg1);
+    void on_checkBoxLim3IncDec_stateChanged(int arg1);
+    void on_doubleSpinBoxLim_1_valueChanged(double arg1);
+    void on_doubleSpinBoxLim_2_valueChanged(double arg1);
+    void on_doubleSpinBoxLim_3_valueChanged(double arg1);
+    void on_doubleSpinBoxDeadZone_valueChanged(double arg1);
+    void on_doubleSpinBoxDeadZone_2_valueChanged(double arg1);
+    void on_doubleSpinBoxHist_1_valueChanged(double arg1);
+    void on_spinBoxSpanADC_valueChanged(int arg1);
+    void on_spinBoxZeroADC_valueChanged(int arg1);
+    void on_comboBoxPGA_activated(int index);
+    void on_comboBoxRload_activated(int index);
+    void on_comboBoxRgain_activated(int index);
+    void on_comboBoxRF_activated(int index);
+    void on_doubleSpinBoxADC_Zero_valueChanged(double arg1);
+    void on_checkBox_stateChanged(int arg1);
+    void on_myTableTemp_cellChanged(int row, int column);
+    void on_myTableSpan_cellChanged(int row, int column);
+    void on_doubleSpinBoxADC_Calib_Value_valueChanged(double arg1);
+    void on_doubleSpinBoxConcCalibrGasCalc_valueChanged(double arg1);
+    void on_comboBoxConfigChan_activated(int index);
+    void on_checkBoxRangeCalibLim_stateChanged(int arg1);
+    void on_doubleSpinBoxRangeCalibLim_valueChanged(double arg1);
+    void on_spinBoxPidPeriod_valueChanged(int arg1);
+    void on_spinBoxPidWarm_valueChanged(int arg1);
+    void on_comboBoxConfigFormula_activated(int index);
+    void on_doubleSpinBoxNumFormulaGas_valueChanged(double arg1);
+    void on_doubleSpinBoxSensorProtection_valueChanged(double arg1);
+    void on_checkBoxSensorProtection_stateChanged(int arg1);
+    void on_spinBoxPidRead_valueChanged(int arg1);
+    void on_checkBoxAutoCalibZero_stateChanged(int arg1);
+    void on_doubleSpinBoxLimitTWA_valueChanged(double arg1);
+    void on_doubleSpinBoxLimitSTEL_valueChanged(double arg1);
+    void on_spinBoxIntervalStel_valueChanged(int arg1);
+    void on_spinBoxIntervalCalib_valueChanged(int arg1);
+    void on_spinBoxIntervalBump_valueChanged(int arg1);
+    void on_doubleSpinBoxLim_4_valueChanged(double arg1);
+    void on_comboBoxConfigChan_Pos_activated(int index);
+    void on_myTableTemp_Zero_cellChanged(int row, int column);
+    void on_checkBoxReceiptLimit_stateChanged(int arg1);
+    void on_spinBoxTimeWarm_valueChanged(int arg1);
+    void on_comboBoxUARTBT_activated(int index);
+    void on_doubleSpinBoxCoef_Belead_Calib_valueChanged(double arg1);
+    void on_spinBoxFilMiddleCount_valueChanged(int arg1);
+    void on_comboBoxUnitMeas_Calib_activated(int index);
+    void on_doubleSpinBoxCorr_Coef_valueChanged(double arg1);
+
+private:
+    enum Table { TempTable, SpanTable, ZeroTable, TableCount };
+
+    void fillUnitList(int channel);
+    void applyDisplayedUnit(int index);
+    void applyBaseUnit(int index);
+    void applyDecimals(int index);
+    void applySecondDecimals(int index);
+    void showKind(quint16 format, quint16 sensorType);
+    void showFields();
+    void fillTables();
+    void storeTempCell(int row, int column);
+    void storeSpanCell(int row, int column);
+    void storeZeroCell(int row, int column);
+    void storeCell(int table, int row, int column);
+    QDoubleSpinBox* cell(int table, int row, int column) const;
+    QTableWidget* tableWidget(int table) const;
+    void rememberFilled(int table);
+    void storeConcentration(int which, double value);
+    void setDirectionBox(int which, int state);
+    void coefficientRerun();
+    // Raw register value of a displayed classic value, clamped to [0, rawMaximum].
+    quint16 classicRaw(double value, quint16 rawMaximum) const;
+    bool editable() const;
+
+    Ui::DeviceSetting_4_Window* ui;
+    double displayFactor = 1.0;
+    double classicScale = 1.0;
+    quint16 channel = 0;
+    quint16 firstUnit = 0;
+    quint16 firstBaseUnit = 0;
+    int refreshGuard = 0;
+    int coefficientRefresh = 1;
+    // The channel each table was last filled from (-1: never) and the values it
+    // showed then: collectTables stores only what the operator changed since.
+    int filledChannel[TableCount] = {-1, -1, -1};
+    double filledValues[TableCount][10][2] = {};
 };

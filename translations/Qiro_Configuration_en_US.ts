@@ -729,6 +729,441 @@ table</translation>
     </message>
 </context>
 <context>
+    <name>DeviceSetting_4_Window</name>
+    <message>
+        <source>Dialog</source>
+        <translation>Dialog</translation>
+    </message>
+    <message>
+        <source>Параметры</source>
+        <translation>Parameters</translation>
+    </message>
+    <message>
+        <source>Настройка канала</source>
+        <translation>Channel setup</translation>
+    </message>
+    <message>
+        <source>S/N:</source>
+        <translation>S/N:</translation>
+    </message>
+    <message>
+        <source>Ед. изм.:</source>
+        <translation>Units:</translation>
+    </message>
+    <message>
+        <source>Дискретность</source>
+        <translation>Resolution</translation>
+    </message>
+    <message>
+        <source>Отобр.:</source>
+        <translation>Shown:</translation>
+    </message>
+    <message>
+        <source>Осн.:</source>
+        <translation>Base:</translation>
+    </message>
+    <message>
+        <source>Коэф. мг/м^3:</source>
+        <translation>mg/m^3 coef.:</translation>
+    </message>
+    <message>
+        <source>НКПР коэф.:</source>
+        <translation>LEL coef.:</translation>
+    </message>
+    <message>
+        <source>Формула:</source>
+        <translation>Formula:</translation>
+    </message>
+    <message>
+        <source>№</source>
+        <translation>No.</translation>
+    </message>
+    <message>
+        <source>Коэф. BLDM:</source>
+        <translation>BLDM coef.:</translation>
+    </message>
+    <message>
+        <source>Настройка коэффициента калибровки</source>
+        <translation>Calibration coefficient setup</translation>
+    </message>
+    <message>
+        <source>АЦП нуля:</source>
+        <translation>Zero ADC:</translation>
+    </message>
+    <message>
+        <source>Калиб. конц.:</source>
+        <translation>Calib. conc.:</translation>
+    </message>
+    <message>
+        <source>АЦП калиб. конц.:</source>
+        <translation>Calib. conc. ADC:</translation>
+    </message>
+    <message>
+        <source>Коэфф. калиб.:</source>
+        <translation>Calib. coef.:</translation>
+    </message>
+    <message>
+        <source>Записать</source>
+        <translation>Write</translation>
+    </message>
+    <message>
+        <source>Выкл. канал</source>
+        <translation>Channel off</translation>
+    </message>
+    <message>
+        <source>Поз. на плате:</source>
+        <translation>Board position:</translation>
+    </message>
+    <message>
+        <source>Настройка измерительной схемы 1</source>
+        <translation>Measuring circuit setup 1</translation>
+    </message>
+    <message>
+        <source>RLOAD:</source>
+        <translation>RLOAD:</translation>
+    </message>
+    <message>
+        <source>RGAIN:</source>
+        <translation>RGAIN:</translation>
+    </message>
+    <message>
+        <source>RLPF:</source>
+        <translation>RLPF:</translation>
+    </message>
+    <message>
+        <source>Смещение B:</source>
+        <translation>Bias B:</translation>
+    </message>
+    <message>
+        <source>Смещение Z:</source>
+        <translation>Bias Z:</translation>
+    </message>
+    <message>
+        <source>PGA:</source>
+        <translation>PGA:</translation>
+    </message>
+    <message>
+        <source>Н-ка изм-ой схемы 2</source>
+        <translation>Measuring circuit setup 2</translation>
+    </message>
+    <message>
+        <source>Период измерений PID:</source>
+        <translation>PID measuring period:</translation>
+    </message>
+    <message>
+        <source> sec</source>
+        <translation> sec</translation>
+    </message>
+    <message>
+        <source>Прогрев PID перед изм-ями:</source>
+        <translation>PID warm-up before measuring:</translation>
+    </message>
+    <message>
+        <source>Измерения PID:</source>
+        <translation>PID measuring:</translation>
+    </message>
+    <message>
+        <source>Защита ТК сенсора:</source>
+        <translation>TC sensor protection:</translation>
+    </message>
+    <message>
+        <source>Выкл.</source>
+        <translation>Off</translation>
+    </message>
+    <message>
+        <source>Калиб. ед. изм.:</source>
+        <translation>Calib. units:</translation>
+    </message>
+    <message>
+        <source>UartBT</source>
+        <translation>UartBT</translation>
+    </message>
+    <message>
+        <source>UART bautrate:</source>
+        <translation>UART baud rate:</translation>
+    </message>
+    <message>
+        <source>1</source>
+        <translation>1</translation>
+    </message>
+    <message>
+        <source>П1. Убыв.</source>
+        <translation>L1 falling</translation>
+    </message>
+    <message>
+        <source>П2. Убыв.</source>
+        <translation>L2 falling</translation>
+    </message>
+    <message>
+        <source>П3. Убыв.</source>
+        <translation>L3 falling</translation>
+    </message>
+    <message>
+        <source>Мертвая зона:</source>
+        <translation>Dead zone:</translation>
+    </message>
+    <message>
+        <source>Мертвая зона 2:</source>
+        <translation>Dead zone 2:</translation>
+    </message>
+    <message>
+        <source>Гистерезис:</source>
+        <translation>Hysteresis:</translation>
+    </message>
+    <message>
+        <source>Верх. зн-е д.</source>
+        <translation>Range top</translation>
+    </message>
+    <message>
+        <source>Квитирование порогов</source>
+        <translation>Limit acknowledgement</translation>
+    </message>
+    <message>
+        <source>2</source>
+        <translation>2</translation>
+    </message>
+    <message>
+        <source>Инт. BUMP TEST:</source>
+        <translation>BUMP TEST int.:</translation>
+    </message>
+    <message>
+        <source> day</source>
+        <translation> day</translation>
+    </message>
+    <message>
+        <source>Инт. калибровки:</source>
+        <translation>Calibration int.:</translation>
+    </message>
+    <message>
+        <source>LCD формула:</source>
+        <translation>LCD formula:</translation>
+    </message>
+    <message>
+        <source>Порог TWA:</source>
+        <translation>TWA limit:</translation>
+    </message>
+    <message>
+        <source>Порог STEL:</source>
+        <translation>STEL limit:</translation>
+    </message>
+    <message>
+        <source>Инт. STEL:</source>
+        <translation>STEL int.:</translation>
+    </message>
+    <message>
+        <source> min</source>
+        <translation> min</translation>
+    </message>
+    <message>
+        <source>3</source>
+        <translation>3</translation>
+    </message>
+    <message>
+        <source>Ограничения калибровки диапазона:</source>
+        <translation>Span calibration limits:</translation>
+    </message>
+    <message>
+        <source> %</source>
+        <translation> %</translation>
+    </message>
+    <message>
+        <source>Авт. калиб. нуля при вкл.:</source>
+        <translation>Auto zero at power-on:</translation>
+    </message>
+    <message>
+        <source>Выкл</source>
+        <translation>Off</translation>
+    </message>
+    <message>
+        <source>Время прогрева сенсора:</source>
+        <translation>Sensor warm-up time:</translation>
+    </message>
+    <message>
+        <source>Количество измерений фильтра:</source>
+        <translation>Filter sample count:</translation>
+    </message>
+    <message>
+        <source>Коэф. коррекции:</source>
+        <translation>Correction coef.:</translation>
+    </message>
+    <message>
+        <source>Линеаризация</source>
+        <translation>Linearisation</translation>
+    </message>
+    <message>
+        <source>Коррекция диапазона</source>
+        <translation>Span correction</translation>
+    </message>
+    <message>
+        <source>4</source>
+        <translation>4</translation>
+    </message>
+    <message>
+        <source>5</source>
+        <translation>5</translation>
+    </message>
+    <message>
+        <source>6</source>
+        <translation>6</translation>
+    </message>
+    <message>
+        <source>7</source>
+        <translation>7</translation>
+    </message>
+    <message>
+        <source>8</source>
+        <translation>8</translation>
+    </message>
+    <message>
+        <source>9</source>
+        <translation>9</translation>
+    </message>
+    <message>
+        <source>10</source>
+        <translation>10</translation>
+    </message>
+    <message>
+        <source>Концентрация</source>
+        <translation>Concentration</translation>
+    </message>
+    <message>
+        <source>Коэффициент</source>
+        <translation>Coefficient</translation>
+    </message>
+    <message>
+        <source>Температура</source>
+        <translation>Temperature</translation>
+    </message>
+    <message>
+        <source>Температурная коррекция</source>
+        <translation>Temperature correction</translation>
+    </message>
+    <message>
+        <source>Коррекция нуля</source>
+        <translation>Zero correction</translation>
+    </message>
+    <message>
+        <source>Температурная коррекция нуля</source>
+        <translation>Zero temperature correction</translation>
+    </message>
+    <message>
+        <source>Нет</source>
+        <translation>None</translation>
+    </message>
+    <message>
+        <source>Ячейка %1</source>
+        <translation>Cell %1</translation>
+    </message>
+    <message>
+        <source>Откл</source>
+        <translation>Off</translation>
+    </message>
+    <message>
+        <source>RANGE:</source>
+        <translation>RANGE:</translation>
+    </message>
+    <message>
+        <source>Изм-е ед. изм. сенсора:</source>
+        <translation>Sensor unit change:</translation>
+    </message>
+    <message>
+        <source>Ошибка</source>
+        <translation>Error</translation>
+    </message>
+    <message>
+        <source>Ошибка обмена данными</source>
+        <translation>Data exchange error</translation>
+    </message>
+    <message>
+        <source>П1. Возр.</source>
+        <translation>L1 rising</translation>
+    </message>
+    <message>
+        <source>П2. Возр.</source>
+        <translation>L2 rising</translation>
+    </message>
+    <message>
+        <source>П3. Возр.</source>
+        <translation>L3 rising</translation>
+    </message>
+    <message>
+        <source>Вкл.</source>
+        <translation>On</translation>
+    </message>
+    <message>
+        <source>Вкл. канал</source>
+        <translation>Channel on</translation>
+    </message>
+    <message>
+        <source>Одноканальный сенсор</source>
+        <translation>Single-channel sensor</translation>
+    </message>
+    <message>
+        <source>Двуканальный сенсор</source>
+        <translation>Two-channel sensor</translation>
+    </message>
+    <message>
+        <source>Кислород</source>
+        <translation>Oxygen</translation>
+    </message>
+    <message>
+        <source>PID</source>
+        <translation>PID</translation>
+    </message>
+    <message>
+        <source>TK</source>
+        <translation>TK</translation>
+    </message>
+    <message>
+        <source>MIPEX</source>
+        <translation>MIPEX</translation>
+    </message>
+    <message>
+        <source>CUBIC</source>
+        <translation>CUBIC</translation>
+    </message>
+    <message>
+        <source>DYNAMENT</source>
+        <translation>DYNAMENT</translation>
+    </message>
+    <message>
+        <source>BELEAD_BLRM</source>
+        <translation>BELEAD_BLRM</translation>
+    </message>
+    <message>
+        <source>BELEAD_BLDM</source>
+        <translation>BELEAD_BLDM</translation>
+    </message>
+    <message>
+        <source>Одноканальный сенсор Bias</source>
+        <translation>Single-channel sensor, bias</translation>
+    </message>
+    <message>
+        <source>Кислород 3</source>
+        <translation>Oxygen 3</translation>
+    </message>
+    <message>
+        <source>Другие газы</source>
+        <translation>Other gases</translation>
+    </message>
+    <message>
+        <source>Одноканальный Bias 200</source>
+        <translation>Single-channel bias 200</translation>
+    </message>
+    <message>
+        <source>Одноканальный Bias 300</source>
+        <translation>Single-channel bias 300</translation>
+    </message>
+    <message>
+        <source>Одноканальный Bias -600</source>
+        <translation>Single-channel bias -600</translation>
+    </message>
+    <message>
+        <source>Одноканальный N сигнал</source>
+        <translation>Single-channel N signal</translation>
+    </message>
+</context>
+<context>
     <name>MainWindow</name>
     <message>
         <source>Основной экран</source>

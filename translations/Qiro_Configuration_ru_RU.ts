@@ -723,6 +723,441 @@
     </message>
 </context>
 <context>
+    <name>DeviceSetting_4_Window</name>
+    <message>
+        <source>Dialog</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Параметры</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Настройка канала</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>S/N:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Ед. изм.:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Дискретность</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Отобр.:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Осн.:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Коэф. мг/м^3:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>НКПР коэф.:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Формула:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>№</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Коэф. BLDM:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Настройка коэффициента калибровки</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>АЦП нуля:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Калиб. конц.:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>АЦП калиб. конц.:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Коэфф. калиб.:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Записать</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Выкл. канал</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Поз. на плате:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Настройка измерительной схемы 1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>RLOAD:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>RGAIN:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>RLPF:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Смещение B:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Смещение Z:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>PGA:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Н-ка изм-ой схемы 2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Период измерений PID:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source> sec</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Прогрев PID перед изм-ями:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Измерения PID:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Защита ТК сенсора:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Выкл.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Калиб. ед. изм.:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>UartBT</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>UART bautrate:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>П1. Убыв.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>П2. Убыв.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>П3. Убыв.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Мертвая зона:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Мертвая зона 2:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Гистерезис:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Верх. зн-е д.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Квитирование порогов</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Инт. BUMP TEST:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source> day</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Инт. калибровки:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>LCD формула:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Порог TWA:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Порог STEL:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Инт. STEL:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source> min</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>3</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Ограничения калибровки диапазона:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source> %</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Авт. калиб. нуля при вкл.:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Выкл</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Время прогрева сенсора:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Количество измерений фильтра:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Коэф. коррекции:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Линеаризация</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Коррекция диапазона</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>4</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>5</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>6</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>7</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>8</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>9</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>10</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Концентрация</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Коэффициент</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Температура</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Температурная коррекция</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Коррекция нуля</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Температурная коррекция нуля</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Нет</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Ячейка %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Откл</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>RANGE:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Изм-е ед. изм. сенсора:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Ошибка</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Ошибка обмена данными</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>П1. Возр.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>П2. Возр.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>П3. Возр.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Вкл.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Вкл. канал</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Одноканальный сенсор</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Двуканальный сенсор</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Кислород</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>PID</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>TK</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>MIPEX</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>CUBIC</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>DYNAMENT</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>BELEAD_BLRM</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>BELEAD_BLDM</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Одноканальный сенсор Bias</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Кислород 3</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Другие газы</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Одноканальный Bias 200</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Одноканальный Bias 300</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Одноканальный Bias -600</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Одноканальный N сигнал</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>MainWindow</name>
     <message>
         <source>Основной экран</source>

@@ -1,0 +1,580 @@
+// The channel set-up page: a refresh or a channel switch changes nothing, what
+// each edit and kind choice stores, the correction tables, and "Записать"
+// against the simulated detector.
+
+#include "command.h"
+#include "commandstate.h"
+#include "devicesetting_4_window.h"
+#include "simdetector.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDoubleSpinBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QRandomGenerator>
+#include <QSpinBox>
+#include <QTableWidget>
+#include <QTimer>
+#include <QtTest>
+
+#include <cstring>
+
+namespace
+{
+
+void resetCommand(quint16 model, quint16 layout)
+{
+    clearImage();
+    command.modelCode = model;
+    command.registerMap = layout;
+    command.channelOffMarker =
+        (model == ModelT6 || model == ModelT6B || model == ModelT6Mini) ? 7 : 170;
+    command.secondsPerTick = 1.0;
+    command.currentChannel = 0;
+}
+
+QByteArray imageBytes()
+{
+    QByteArray b;
+    b.append(reinterpret_cast<const char*>(command.classicChannels),
+             sizeof command.classicChannels);
+    b.append(reinterpret_cast<const char*>(&command.classicDevice), sizeof command.classicDevice);
+    b.append(reinterpret_cast<const char*>(command.classicExtras), sizeof command.classicExtras);
+    b.append(reinterpret_cast<const char*>(command.extendedChannels),
+             sizeof command.extendedChannels);
+    b.append(reinterpret_cast<const char*>(&command.extendedDevice), sizeof command.extendedDevice);
+    return b;
+}
+
+// Random channel records with sane divisors and floats.
+void randomImage(quint32 seed)
+{
+    QRandomGenerator random(seed);
+    for (int ch = 0; ch < ChannelSlots; ++ch) {
+        auto* c = reinterpret_cast<quint8*>(&command.classicChannels[ch]);
+        for (size_t i = 0; i < sizeof command.classicChannels[ch]; ++i)
+            c[i] = quint8(random.generate());
+        auto* e = reinterpret_cast<quint8*>(&command.extendedChannels[ch]);
+        for (size_t i = 0; i < sizeof command.extendedChannels[ch]; ++i)
+            e[i] = quint8(random.generate());
+        auto* z = reinterpret_cast<quint8*>(&command.classicExtras[ch]);
+        for (size_t i = 0; i < sizeof command.classicExtras[ch]; ++i)
+            z[i] = quint8(random.generate());
+        auto& cr = command.classicChannels[ch];
+        auto& er = command.extendedChannels[ch];
+        cr.molecularWeight = 28.01f;
+        cr.lelCoefficient = 1.5f;
+        er.molecularWeight = 16.04f;
+        er.lelCoefficient = 4.4f;
+        cr.calibrationCoefficient = er.calibrationCoefficient = 1.0f;
+        er.sensorProtection = 12.5f;
+        for (int i = 0; i < 10; ++i) {
+            cr.tempTableCoefficient[i] = er.tempTableCoefficient[i] = 1.25f;
+            er.spanTableCoefficient[i] = 0.5f;
+        }
+        for (float* f :
+             {&er.limit1, &er.limit2, &er.limit3, &er.limit4, &er.hysteresis, &er.deadZone,
+              &er.deadZone2, &er.stel, &er.twa, &er.calibrationConcentration, &er.calibrationGas})
+            *f = 12.5f;
+        cr.displayDivisor[0] = 10;
+        cr.displayDivisor[1] = 100;
+        er.displayDivisor[0] = 10;
+        er.displayDivisor[1] = 100;
+        // Values the boxes cannot show as they are: a refresh must still leave them.
+        er.averagingCount = 55;
+        er.channelFlags |= 1u << 2;
+        cr.channelFlags |= 1u << 2;
+        command.classicExtras[ch].offset[0] = 32000; // beyond the classic column's range
+    }
+}
+
+template <typename T> T* child(QWidget* page, const char* name)
+{
+    T* w = page->findChild<T*>(QString::fromLatin1(name));
+    if (!w)
+        qFatal("no widget %s", name);
+    return w;
+}
+
+QDoubleSpinBox* cell(QWidget* page, const char* table, int row, int column)
+{
+    return qobject_cast<QDoubleSpinBox*>(child<QTableWidget>(page, table)->cellWidget(row, column));
+}
+
+quint16 fmt(int display, int base, int decimals, int rawDecimals, int kindBits = 0)
+{
+    return quint16(display | (base << 2) | (decimals << 4) | (rawDecimals << 6) | kindBits);
+}
+
+} // namespace
+
+class TestDeviceSetting4 : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { QVERIFY2(sim.start(), qPrintable(sim.errorString())); }
+    void refreshChangesNothing_data();
+    void refreshChangesNothing();
+    void kindChoiceResetsUnits();
+    void kindChoiceKeepsCell();
+    void kindRowsAndFormula();
+    void classicConversions_data();
+    void classicConversions();
+    void extendedFields();
+    void tableStores_data();
+    void tableStores();
+    void collectSkipsForeignAndUnfilledCells();
+    void writeButton();
+    void writeFailureWarns();
+    void saveUnchangedOnSimulator_data();
+    void saveUnchangedOnSimulator();
+
+private:
+    SimDetector sim;
+    QWidget host;
+};
+
+void TestDeviceSetting4::refreshChangesNothing_data()
+{
+    QTest::addColumn<int>("model");
+    QTest::addColumn<int>("layout");
+    for (int model :
+         {ModelT6, ModelT6B, ModelT6Mini, ModelT6M, ModelT6M4, ModelT8M, ModelT2, ModelT2Classic})
+        for (int layout : {ClassicMap, ExtendedMap})
+            QTest::addRow("%d/%d", model, layout) << model << layout;
+}
+
+void TestDeviceSetting4::refreshChangesNothing()
+{
+    QFETCH(int, model);
+    QFETCH(int, layout);
+    resetCommand(quint16(model), quint16(layout));
+    randomImage(quint32(model * 3 + layout));
+    DeviceSetting_4_Window page(&host);
+    const QByteArray before = imageBytes();
+    for (int ch : {0, 1, 2, 3, 2, 0, 5}) {
+        page.collectTables(ch);
+        page.showParameters(ch);
+        page.collectTables(ch);
+    }
+    QVERIFY(imageBytes() == before);
+}
+
+void TestDeviceSetting4::kindChoiceResetsUnits()
+{
+    resetCommand(ModelT6, ClassicMap);
+    auto& r = command.classicChannels[3];
+    r.format = fmt(1, 1, 3, 3);
+    r.displayDivisor[0] = r.displayDivisor[1] = 1000;
+    r.channelFlags = 0x0004;
+    r.channelPage = 3;
+    DeviceSetting_4_Window page(&host);
+    page.showParameters(3);
+    auto* kind = child<QComboBox>(&page, "comboBoxConfigChan");
+    QCOMPARE(kind->count(), 4);
+    QTest::qWait(0);
+    kind->setCurrentIndex(1); // PID
+    QMetaObject::invokeMethod(kind, "activated", Q_ARG(int, 1));
+    QCOMPARE(r.format & 0x1F00, 0x0400);
+    QCOMPARE(r.format & 0x0F, 0); // PPM / PPM
+    QCOMPARE((r.format >> 4) & 3, 1);
+    QCOMPARE((r.format >> 6) & 3, 2);
+    QCOMPARE(r.displayDivisor[0], quint16(10));
+    QCOMPARE(r.displayDivisor[1], quint16(100));
+    QCOMPARE(r.channelFlags & 0x0004, 0);
+    QCOMPARE(kind->currentText(), QString("PID"));
+
+    QMetaObject::invokeMethod(kind, "activated", Q_ARG(int, 2)); // TK
+    QCOMPARE(r.format & 0x1F00, 0x1000);
+    QCOMPARE(kind->currentText(), QString("TK"));
+    QVERIFY(!child<QWidget>(&page, "WidgetMaxRange")->isHidden());
+    QMetaObject::invokeMethod(kind, "activated", Q_ARG(int, 3)); // MIPEX
+    QCOMPARE(r.format & 0x1F00, 0x0800);
+    QCOMPARE(kind->currentText(), QString("MIPEX"));
+    QVERIFY(child<QWidget>(&page, "tabWidget_param_2")->isHidden());
+    QVERIFY(child<QWidget>(&page, "groupBox_5")->isHidden());
+}
+
+void TestDeviceSetting4::kindChoiceKeepsCell()
+{
+    resetCommand(ModelT6M, ClassicMap);
+    auto& r = command.classicChannels[1];
+    r.sensorType = 0x2001; // cell 3, single-channel
+    r.format = fmt(0, 0, 1, 2, 0x100);
+    r.displayDivisor[0] = 10;
+    r.displayDivisor[1] = 100;
+    DeviceSetting_4_Window page(&host);
+    page.showParameters(1);
+    auto* kind = child<QComboBox>(&page, "comboBoxConfigChan");
+    QCOMPARE(kind->count(), 13);
+    QMetaObject::invokeMethod(kind, "activated", Q_ARG(int, 7)); // DYNAMENT
+    QCOMPARE(r.sensorType, quint16(0x2004));
+    QCOMPARE(r.format & 0x1F00, 0x0800);
+    QCOMPARE(child<QComboBox>(&page, "comboBoxConfigChan_Pos")->currentIndex(), 2);
+    QCOMPARE(child<QLabel>(&page, "label_84")->text(), QString("RANGE:"));
+    // Electrochemical again: the gain list of the model comes back.
+    QMetaObject::invokeMethod(kind, "activated", Q_ARG(int, 0));
+    QCOMPARE(child<QLabel>(&page, "label_84")->text(), QString("PGA:"));
+    QCOMPARE(child<QComboBox>(&page, "comboBoxPGA")->count(), 4);
+}
+
+void TestDeviceSetting4::kindRowsAndFormula()
+{
+    resetCommand(ModelT6, ClassicMap);
+    auto& r = command.classicChannels[3];
+    r.displayDivisor[0] = 10;
+    r.displayDivisor[1] = 100;
+    DeviceSetting_4_Window page(&host);
+    page.showParameters(3);
+    auto* formula = child<QComboBox>(&page, "comboBoxConfigFormula");
+    QCOMPARE(formula->count(), 5);
+    QMetaObject::invokeMethod(formula, "activated", Q_ARG(int, 3)); // H2
+    QCOMPARE(r.format & 0xE000, 0x8000);
+    page.showParameters(3);
+    QCOMPARE(formula->currentText(), QString("H2"));
+    QMetaObject::invokeMethod(formula, "activated", Q_ARG(int, 4)); // CO2
+    QCOMPARE(r.format & 0xE000, 0);
+    page.showParameters(3);
+    QCOMPARE(formula->currentText(), QString("Нет"));
+
+    resetCommand(ModelT8M, ExtendedMap);
+    DeviceSetting_4_Window t8(&host);
+    t8.showParameters(0);
+    auto* pos = child<QComboBox>(&t8, "comboBoxConfigChan_Pos");
+    QCOMPARE(pos->count(), 7);
+    QCOMPARE(pos->itemText(6), QString("Откл"));
+    QMetaObject::invokeMethod(pos, "activated", Q_ARG(int, 6));
+    QCOMPARE(command.extendedChannels[0].cellPosition, quint8(6));
+
+    // Oxygen and PID bits together: the oxygen rows come first.
+    command.extendedChannels[0].format = 0x0600;
+    t8.showParameters(0);
+    QCOMPARE(child<QComboBox>(&t8, "comboBoxConfigChan")->currentText(), QString("Кислород"));
+    QVERIFY(child<QWidget>(&t8, "WidgetMeasureCircuit_2")->isHidden());
+
+    // T6B: the first circuit tab only with sensor-type bit 2.
+    resetCommand(ModelT6B, ExtendedMap);
+    command.extendedChannels[0].format = 0x0100;
+    command.extendedChannels[0].sensorType = 0x0001;
+    DeviceSetting_4_Window t6b(&host);
+    t6b.showParameters(0);
+    auto* tabs = child<QTabWidget>(&t6b, "tabWidget_param_2");
+    QVERIFY(!tabs->isTabEnabled(0));
+    command.extendedChannels[0].sensorType = 0x0004;
+    t6b.showParameters(0);
+    QVERIFY(tabs->isTabEnabled(0));
+}
+
+void TestDeviceSetting4::classicConversions_data()
+{
+    QTest::addColumn<QString>("box");
+    QTest::addColumn<int>("divisor1");
+    QTest::addColumn<double>("value");
+    QTest::addColumn<int>("expected");
+    // With second divisor 2 and factor 1 the scale is 0.5: ties go to even.
+    QTest::newRow("tie down") << "doubleSpinBoxLim_4" << 2 << 1.25 << 2;
+    QTest::newRow("tie up") << "doubleSpinBoxLim_4" << 2 << 1.75 << 4;
+    QTest::newRow("16-bit clamp") << "doubleSpinBoxLim_4" << 2 << 60000.0 << 65535;
+    QTest::newRow("limit keeps direction") << "doubleSpinBoxLim_2" << 10 << 80.0 << (0x8000 | 800);
+    QTest::newRow("limit 15-bit clamp") << "doubleSpinBoxLim_2" << 1 << 40000.0 << 0xFFFF;
+    QTest::newRow("protection") << "doubleSpinBoxSensorProtection" << 10 << 30.0 << 0x812C;
+    QTest::newRow("protection 15-bit clamp")
+        << "doubleSpinBoxSensorProtection" << 1 << 40000.0 << 0xFFFF;
+}
+
+void TestDeviceSetting4::classicConversions()
+{
+    QFETCH(QString, box);
+    QFETCH(int, divisor1);
+    QFETCH(double, value);
+    QFETCH(int, expected);
+    resetCommand(ModelT6, ClassicMap);
+    auto& r = command.classicChannels[0];
+    r.format = fmt(0, 0, 3, 0);
+    r.displayDivisor[0] = 1;
+    r.displayDivisor[1] = quint16(divisor1);
+    r.limit2 = 0x8000 | 1200;
+    r.rloadIndex = 0x80; // protection on
+    r.format |= 0x1000;  // TK: the protection row
+    DeviceSetting_4_Window page(&host);
+    page.showParameters(0);
+    child<QDoubleSpinBox>(&page, qPrintable(box))->setValue(value);
+    if (box == "doubleSpinBoxLim_4") {
+        QCOMPARE(int(r.limit4), expected);
+    } else if (box == "doubleSpinBoxLim_2") {
+        QCOMPARE(int(r.limit2), expected == 0xFFFF ? 0xFFFF : expected);
+    } else {
+        const int got = (r.rloadIndex << 8) | r.rgainIndex;
+        QCOMPARE(got, expected);
+    }
+}
+
+void TestDeviceSetting4::extendedFields()
+{
+    resetCommand(ModelT6, ExtendedMap);
+    auto& r = command.extendedChannels[3];
+    r.format = fmt(0, 0, 1, 2, 0x0800);
+    r.sensorType = 0x10; // BLDM
+    r.displayDivisor[0] = 10;
+    r.displayDivisor[1] = 100;
+    r.channelPage = 3;
+    r.correctionCoefficient = 1500;
+    DeviceSetting_4_Window page(&host);
+    page.showParameters(3);
+    QCOMPARE(child<QDoubleSpinBox>(&page, "doubleSpinBoxCorr_Coef")->value(), 1.5);
+    child<QDoubleSpinBox>(&page, "doubleSpinBoxCoef_Belead_Calib")->setValue(2.5);
+    QCOMPARE(r.spanAdc, quint16(25000));
+    child<QDoubleSpinBox>(&page, "doubleSpinBoxCorr_Coef")->setValue(1.25);
+    QCOMPARE(r.correctionCoefficient, quint16(1250));
+    child<QSpinBox>(&page, "spinBoxPidWarm")->setValue(30);
+    child<QSpinBox>(&page, "spinBoxPidRead")->setValue(10);
+    QCOMPARE(r.zeroAdc, quint16(0x0A1E));
+    child<QSpinBox>(&page, "spinBoxPidPeriod")->setValue(200);
+    QCOMPARE(r.spanAdc, quint16(200));
+
+    // Texts are cut at a character boundary.
+    QMetaObject::invokeMethod(child<QLineEdit>(&page, "lineEditMolecularForm"), "textEdited",
+                              Q_ARG(QString, QString::fromUtf8("CH4ЖЖЖЖ")));
+    QCOMPARE(QByteArray(r.gasFormula, 10), QByteArray("CH4\xD0\x96\xD0\x96\xD0\x96\0", 10));
+
+    // STEL interval rounds both ways.
+    command.secondsPerTick = 0.9375;
+    child<QSpinBox>(&page, "spinBoxIntervalStel")->setValue(15);
+    QCOMPARE(r.stelInterval, quint16(16));
+
+    // Channel on/off.
+    auto* box = child<QCheckBox>(&page, "checkBox");
+    QVERIFY(box->isChecked());
+    box->setChecked(false);
+    QCOMPARE(r.channelPage, quint16(7));
+    QCOMPARE(box->text(), QString("Выкл. канал"));
+    box->setChecked(true);
+    QCOMPARE(r.channelPage, quint16(3));
+
+    resetCommand(ModelT6M, ClassicMap);
+    command.classicChannels[0].molecularWeight = 1.0f;
+    DeviceSetting_4_Window t6m(&host);
+    t6m.showParameters(0);
+    child<QCheckBox>(&t6m, "checkBox")->setChecked(true);
+    child<QCheckBox>(&t6m, "checkBox")->setChecked(false);
+    QCOMPARE(command.classicChannels[0].channelPage, quint16(170));
+    child<QDoubleSpinBox>(&t6m, "doubleSpinBoxMolecularWeight")->setValue(28.014);
+    QCOMPARE(command.classicChannels[0].molecularWeight, 28.01f);
+}
+
+void TestDeviceSetting4::tableStores_data()
+{
+    QTest::addColumn<int>("layout");
+    QTest::addColumn<QString>("table");
+    QTest::addColumn<int>("column");
+    QTest::addColumn<double>("value");
+    QTest::addColumn<int>("expected");
+    for (int layout : {ClassicMap, ExtendedMap}) {
+        QTest::addRow("%d temp 20.30", layout) << layout << "myTableTemp" << 0 << 20.30 << 2030;
+        QTest::addRow("%d temp -10.01", layout) << layout << "myTableTemp" << 0 << -10.01 << -1001;
+        QTest::addRow("%d temp 25.5", layout) << layout << "myTableTemp" << 0 << 25.5 << 2550;
+        QTest::addRow("%d temp bounded", layout) << layout << "myTableTemp" << 0 << 400.0 << 32767;
+        QTest::addRow("%d span conc", layout) << layout << "myTableSpan" << 0 << 12.3 << 123;
+        QTest::addRow("%d zero offset", layout) << layout << "myTableTemp_Zero" << 1 << -1.5 << -15;
+    }
+    QTest::newRow("classic span coefficient")
+        << int(ClassicMap) << "myTableSpan" << 1 << 1.005 << 1005;
+}
+
+void TestDeviceSetting4::tableStores()
+{
+    QFETCH(int, layout);
+    QFETCH(QString, table);
+    QFETCH(int, column);
+    QFETCH(double, value);
+    QFETCH(int, expected);
+    resetCommand(ModelT6M, quint16(layout));
+    for (auto* divisors :
+         {command.classicChannels[2].displayDivisor, command.extendedChannels[2].displayDivisor}) {
+        divisors[0] = 10;
+        divisors[1] = 10;
+    }
+    command.classicChannels[2].format = command.extendedChannels[2].format = fmt(0, 0, 1, 1);
+    DeviceSetting_4_Window page(&host);
+    page.showParameters(2);
+    QCOMPARE(cell(&page, "myTableSpan", 0, 0)->maximum(), 6553.5);
+    QCOMPARE(cell(&page, "myTableSpan", 0, 0)->decimals(), 1);
+    cell(&page, qPrintable(table), 4, column)->setValue(value);
+    const QByteArray before = imageBytes();
+    page.collectTables(2);
+    const bool classic = layout == ClassicMap;
+    const auto& c = command.classicChannels[2];
+    const auto& e = command.extendedChannels[2];
+    int got = 0;
+    if (table == "myTableTemp")
+        got = classic ? c.tempTableTemperature[4] : e.tempTableTemperature[4];
+    else if (table == "myTableSpan")
+        got = column == 0 ? (classic ? c.spanTableConcentration[4] : e.spanTableConcentration[4])
+                          : c.spanTableCoefficient[4];
+    else
+        got = classic ? command.classicExtras[2].offset[4] : e.zeroTableOffset[4];
+    QCOMPARE(got, expected);
+    QVERIFY(imageBytes() != before);
+}
+
+void TestDeviceSetting4::collectSkipsForeignAndUnfilledCells()
+{
+    // Classic T6: the zero table is never filled, so never stored.
+    resetCommand(ModelT6, ClassicMap);
+    DeviceSetting_4_Window page(&host);
+    page.showParameters(0);
+    cell(&page, "myTableTemp_Zero", 0, 1)->setValue(5);
+    cell(&page, "myTableTemp", 1, 1)->setValue(2.5);
+    QByteArray before = imageBytes();
+    page.collectTables(1); // cells shown for channel 0: not channel 1's
+    QVERIFY(imageBytes() == before);
+    page.collectTables(0);
+    QCOMPARE(command.classicChannels[0].tempTableCoefficient[1], 2.5f);
+
+    // A rerun of the page (a coefficient or a decimals change) keeps typed cells.
+    cell(&page, "myTableTemp", 2, 0)->setValue(-3.5);
+    child<QDoubleSpinBox>(&page, "doubleSpinBoxMolecularWeight")->setValue(30);
+    QCOMPARE(command.classicChannels[0].tempTableTemperature[2], qint16(-350));
+    QCOMPARE(cell(&page, "myTableTemp", 2, 0)->value(), -3.5);
+    cell(&page, "myTableSpan", 0, 0)->setValue(1.5);
+    QMetaObject::invokeMethod(child<QComboBox>(&page, "comboBoxDiscreteness_2"), "activated",
+                              Q_ARG(int, 2));
+    QCOMPARE(command.classicChannels[0].spanTableConcentration[0],
+             quint16(2)); // 1.5 x 1, ties to even
+    QCOMPARE(command.classicExtras[0].offset[0], qint16(0));
+}
+
+void TestDeviceSetting4::writeButton()
+{
+    resetCommand(ModelT6, ExtendedMap);
+    sim.setProfile(SimDetector::Layout::Extended, ModelT6);
+    QVERIFY(connectToSimulator(sim));
+    command.currentChannel = 1;
+    command.extendedChannels[1].displayDivisor[0] = 10;
+    command.extendedChannels[1].displayDivisor[1] = 100;
+    command.extendedChannels[1].channelPage = 1;
+    DeviceSetting_4_Window page(&host);
+    page.showParameters(1);
+    cell(&page, "myTableTemp", 3, 0)->setValue(12.34);
+    sim.clearLog();
+    child<QPushButton>(&page, "pushButton")->click();
+    QVERIFY(sim.countFrames(16, 1) >= 2);
+    QVERIFY(sim.countFrames(16, WireDevicePage, RegCommit) == 1);
+    // The read-back brought the typed cell back from the device.
+    QCOMPARE(command.extendedChannels[1].tempTableTemperature[3], qint16(1234));
+    QCOMPARE(cell(&page, "myTableTemp", 3, 0)->value(), 12.34);
+}
+
+void TestDeviceSetting4::writeFailureWarns()
+{
+    resetCommand(ModelT6, ExtendedMap);
+    sim.setProfile(SimDetector::Layout::Extended, ModelT6);
+    QVERIFY(connectToSimulator(sim));
+    sim.addFault(SimFault(SimFault::Exception, 16, 0, 258).code(2));
+    DeviceSetting_4_Window page(&host);
+    page.showParameters(0);
+    cell(&page, "myTableTemp", 0, 0)->setValue(7);
+    QString text;
+    QTimer closer;
+    QObject::connect(&closer, &QTimer::timeout, [&] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            text = box->text();
+            box->accept();
+        }
+    });
+    closer.start(10);
+    child<QPushButton>(&page, "pushButton")->click();
+    QVERIFY(sim.countFrames(16) >= 1);
+    QCOMPARE(text, QString("Ошибка обмена данными"));
+    QCOMPARE(cell(&page, "myTableTemp", 0, 0)->value(), 7.0);
+    sim.clearFaults();
+}
+
+void TestDeviceSetting4::saveUnchangedOnSimulator_data()
+{
+    QTest::addColumn<int>("model");
+    QTest::addColumn<int>("layout");
+    QTest::newRow("classic T6") << int(ModelT6) << int(ClassicMap);
+    QTest::newRow("classic T6 Max") << int(ModelT6M) << int(ClassicMap);
+    QTest::newRow("extended T6") << int(ModelT6) << int(ExtendedMap);
+}
+
+void TestDeviceSetting4::saveUnchangedOnSimulator()
+{
+    QFETCH(int, model);
+    QFETCH(int, layout);
+    resetCommand(quint16(model), quint16(layout));
+    const bool classic = layout == ClassicMap;
+    sim.setProfile(classic ? SimDetector::Layout::Classic : SimDetector::Layout::Extended,
+                   quint16(model));
+    QVERIFY(connectToSimulator(sim));
+    QRandomGenerator random(quint32(model + layout));
+    for (int page = 0; page < 4; ++page) {
+        for (int reg = 256; reg < 800; ++reg)
+            sim.setHolding(page, reg, quint16(random.generate()));
+        // Sane divisors and floats the boxes can show.
+        sim.setHolding(page, classic ? 256 + 108 : 258 + 186, 10);
+    }
+    // Device-level registers read the same on every page.
+    const QVector<int> deviceRegs =
+        classic ? QVector<int>{269, 285, 286, 287, 289, 290, 544, 545}
+                : QVector<int>{284, 299, 300, 301, 302, 303, 544, 545, 546, 547};
+    for (int page = 0; page < 4 && classic; ++page)
+        sim.setHolding(page, 284, sim.holding(page, 284) & 0xFF); // a byte register
+    for (int page = 1; page < 4; ++page)
+        for (int reg : deviceRegs)
+            sim.setHolding(page, reg, sim.holding(0, reg));
+    // Bring the channels into the image as the device holds them.
+    for (int ch = 0; ch < 4; ++ch) {
+        if (classic) {
+            QCOMPARE(command.transact(3, quint16(ch), 256, 82), TransactionResult(ResultOk));
+            if (model == ModelT6M)
+                QCOMPARE(command.transact(3, quint16(ch), 352, 20), TransactionResult(ResultOk));
+        } else {
+            QCOMPARE(command.transact(3, quint16(ch), 258, 55), TransactionResult(ResultOk));
+            QCOMPARE(command.transact(3, quint16(ch), 336, 60), TransactionResult(ResultOk));
+            QCOMPARE(command.transact(3, quint16(ch), 768, 2), TransactionResult(ResultOk));
+            QCOMPARE(command.transact(3, quint16(ch), 400, 7), TransactionResult(ResultOk));
+        }
+    }
+    auto snapshot = [&] {
+        QVector<quint16> regs;
+        for (int page = 0; page < 4; ++page)
+            for (int reg = 258; reg < 800; ++reg)
+                regs << (classic && reg == 288 ? 0 : sim.holding(page, reg)); // sent as 0 always
+        return regs;
+    };
+    DeviceSetting_4_Window page(&host);
+    for (int ch : {0, 1, 2, 3}) {
+        page.showParameters(ch);
+        page.collectTables(ch);
+    }
+    const QVector<quint16> before = snapshot();
+    const QByteArray image = imageBytes();
+    for (int ch : {0, 1, 2, 3}) {
+        page.collectTables(command.currentChannel);
+        command.currentChannel = quint16(ch);
+        page.showParameters(ch);
+        child<QPushButton>(&page, "pushButton")->click();
+        QVERIFY(sim.countFrames(16, WireDevicePage, RegCommit) >= 1);
+    }
+    const QVector<quint16> after = snapshot();
+    QStringList changed;
+    for (int i = 0; i < before.size(); ++i)
+        if (before[i] != after[i])
+            changed << QString("%1/%2: %3 -> %4")
+                           .arg(i / 542)
+                           .arg(258 + i % 542)
+                           .arg(before[i])
+                           .arg(after[i]);
+    QVERIFY2(changed.isEmpty(), qPrintable(changed.join("\n")));
+    Q_UNUSED(image);
+}
+
+QTEST_MAIN(TestDeviceSetting4)
+#include "test_devicesetting4.moc"
