@@ -1,9 +1,25 @@
 // A save without edits changes nothing on the device.
 
 #include "calibration.h"
+#include "logrecord.h"
 #include "roadsfixture.h"
 
 #include <QRegularExpression>
+
+// CTest runs this program in several shards at once (QIRO_SHARD="k/n"): each
+// shard runs every n-th row, so that the slow rows run side by side.
+static bool rowInOtherShard()
+{
+    static int row = -1;
+    ++row;
+    const QByteArray shard = qgetenv("QIRO_SHARD");
+    const int slash = shard.indexOf('/');
+    if (slash < 0)
+        return false;
+    const int k = shard.left(slash).toInt();
+    const int n = shard.mid(slash + 1).toInt();
+    return n > 1 && row % n != k;
+}
 
 class TestSaveunchanged : public RoadsTest
 {
@@ -64,12 +80,14 @@ private slots:
             << int(ModelT6) << int(SimDetector::Layout::Classic) << "Dolen" << quint32(100)
             << quint32(5000) << 0;
         QTest::newRow("extended T6 Admin, tab 4")
-            << int(ModelT6) << int(SimDetector::Layout::Extended) << "Admin" << quint32(33000)
-            << quint32(100) << 0;
+            << int(ModelT6) << int(SimDetector::Layout::Extended) << "Admin" << quint32(100)
+            << quint32(5000) << 0;
     }
 
     void saveWithoutEditsChangesNothing()
     {
+        if (rowInOtherShard())
+            QSKIP("another shard runs this row");
         QFETCH(int, model);
         QFETCH(int, layout);
         QFETCH(QString, user);
@@ -107,6 +125,14 @@ private slots:
         }
         sim.setHolding32(10, 529, start);
         sim.setHolding32(10, 531, current);
+        // The archive tab reads its oldest and newest records from the log ring.
+        if (QString::fromLatin1(QTest::currentDataTag()).contains("tab 4")) {
+            const quint16 intervals = sim.holding(10, 528);
+            const quint16 enabled = sim.holding(10, 533);
+            sim.setLogRing(logRecordSize(quint16(model)), start, current);
+            sim.setHolding(10, 528, intervals);
+            sim.setHolding(10, 533, enabled);
+        }
 
         connectAs(quint16(model), SimDetector::Layout(layout), user);
         const QString tag = QString::fromLatin1(QTest::currentDataTag());

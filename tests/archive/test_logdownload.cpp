@@ -82,7 +82,7 @@ class TestLogDownload : public QObject
     {
         std::lock_guard<std::mutex> lock(ring.mutex);
         ring.current = current;
-        sim.setHolding32(SimDetector::DevicePage, 532, current);
+        sim.setHolding32(SimDetector::DevicePage, 531, current);
     }
 
     QVector<QPair<int, int>> asked()

@@ -1028,9 +1028,11 @@ void SimDetector::setLogRing(int recordSize, quint32 start, quint32 current)
         m_logRingSize = recordSize;
         m_logRingStart = start;
     }
-    setHolding(DevicePage, 528, 1);
-    setHolding(DevicePage, 529, 0x0A05); // 5 min, 10 s in threshold mode
-    setHolding32(DevicePage, 530, start);
+    // 528 intervals (low byte minutes, high byte seconds in threshold mode),
+    // 529/530 start and 531/532 current (low half first), 533 recording on.
+    setHolding(DevicePage, 528, 0x0A05);
+    setHolding32(DevicePage, 529, start);
+    setHolding(DevicePage, 533, 1);
     setLogRingCurrent(current);
 }
 
@@ -1040,7 +1042,7 @@ void SimDetector::setLogRingCurrent(quint32 current)
         std::lock_guard<std::mutex> lock(m_mutex);
         m_logRingCurrent = current;
     }
-    setHolding32(DevicePage, 532, current);
+    setHolding32(DevicePage, 531, current);
 }
 
 SimDetector::ArchiveReply SimDetector::logRingReply(quint16 first, quint16 count) const

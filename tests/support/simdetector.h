@@ -206,7 +206,7 @@ public:
     // A log of records of `recordSize` bytes (48, 120 or 168); record i has number i, time
     // 1000 + 60 i ticks, type 4 (measurement) for even i and 1 (power-on) for odd i, and
     // channel bytes derived from i. The ring holds [start, current); the archive settings
-    // block (528-533: recording on, intervals, start, current) follows it. With no archive
+    // block (528-533: intervals, start, current, recording on) follows it. With no archive
     // handler set, function 12 is answered from the ring (the wire index is the low 16 bits
     // of the newest record with those bits) and, with no range handler, function 20 with the
     // first and last index whose time lies in the range (first = last + 1 when none does).
