@@ -50,10 +50,61 @@ QString unitName(quint16 format)
     return QString::fromLatin1(unitNames[format & 0x3]);
 }
 
+// The local time offset of one UTC day, asked of the system once per day of
+// records: a conversion through QDateTime re-reads the time-zone file on every
+// call and made up a fifth of the export's time. A day whose start and end
+// offsets differ (a clock change) is converted record by record.
+struct DayOffset {
+    qint64 day = -1;
+    bool uniform = false;
+    int offset = 0;
+};
+DayOffset dayOffset;
+
+int localOffset(qint64 utcSeconds)
+{
+    return QDateTime::fromSecsSinceEpoch(utcSeconds).offsetFromUtc();
+}
+
+void twoDigits(char* to, qint64 v)
+{
+    to[0] = char('0' + (v / 10) % 10);
+    to[1] = char('0' + v % 10);
+}
+
+// "dd-MM-yy hh:mm[:ss]" of a local time, as QDateTime::toString writes it.
 QString dateText(quint32 ticks, bool seconds)
 {
-    return logDateTime(ticks).toString(seconds ? QStringLiteral("dd-MM-yy hh:mm:ss")
-                                               : QStringLiteral("dd-MM-yy hh:mm"));
+    const qint64 utc = qint64(logSeconds(ticks, command.secondsPerTick));
+    const qint64 day = utc / 86400;
+    if (day != dayOffset.day) {
+        dayOffset.day = day;
+        dayOffset.offset = localOffset(day * 86400);
+        dayOffset.uniform = localOffset(day * 86400 + 86399) == dayOffset.offset;
+    }
+    const qint64 local = utc + (dayOffset.uniform ? dayOffset.offset : localOffset(utc));
+    // Civil date of a day count (days from 1970-01-01), proleptic Gregorian.
+    const qint64 z = (local >= 0 ? local / 86400 : (local - 86399) / 86400) + 719468;
+    const qint64 secondOfDay = local - (z - 719468) * 86400;
+    const qint64 era = (z >= 0 ? z : z - 146096) / 146097;
+    const qint64 doe = z - era * 146097;
+    const qint64 yoe = (doe - doe / 1460 + doe / 36524 - doe / 146096) / 365;
+    const qint64 doy = doe - (365 * yoe + yoe / 4 - yoe / 100);
+    const qint64 mp = (5 * doy + 2) / 153;
+    const qint64 d = doy - (153 * mp + 2) / 5 + 1;
+    const qint64 m = mp < 10 ? mp + 3 : mp - 9;
+    const qint64 y = yoe + era * 400 + (m <= 2 ? 1 : 0);
+    if (y < 1000 || y > 9999) // outside the range this layout is sure of
+        return logDateTime(ticks).toString(seconds ? QStringLiteral("dd-MM-yy hh:mm:ss")
+                                                   : QStringLiteral("dd-MM-yy hh:mm"));
+    char text[18] = "00-00-00 00:00:00";
+    twoDigits(text, d);
+    twoDigits(text + 3, m);
+    twoDigits(text + 6, y % 100);
+    twoDigits(text + 9, secondOfDay / 3600);
+    twoDigits(text + 12, (secondOfDay / 60) % 60);
+    twoDigits(text + 15, secondOfDay % 60);
+    return QString::fromLatin1(text, seconds ? 17 : 14);
 }
 
 QString fixed2(double v)
@@ -335,6 +386,8 @@ void writeExportHeader(ExportOutput& out, quint16 channelCount, quint32 serial, 
 {
     const int n = clampChannels(channelCount);
     buildWorkingTable(quint16(n));
+    if (full) // a new export: the time zone may have changed since the last one
+        dayOffset = DayOffset();
     const quint32 bumpDate = exportBumpTestDate != 0 ? exportBumpTestDate : exportProductionDate;
     const bool service = serviceMode(mode);
 
@@ -807,6 +860,8 @@ bool runExport(const QString& sourcePath, bool window, quint32 startSeconds, qui
     dialog->setAutoClose(false);
     QElapsedTimer timer;
     timer.start();
+    QElapsedTimer eventsTimer;
+    eventsTimer.start();
 
     qint64 decoded = 0;
     int recordsSinceHeader = 0;
@@ -816,7 +871,12 @@ bool runExport(const QString& sourcePath, bool window, quint32 startSeconds, qui
     qint64 shownSeconds = -1;
     while (true) {
         const int percent = int(double(decoded) * (100.0 / double(size)));
-        QCoreApplication::processEvents();
+        // The event loop every 20 ms is enough for the Cancel button; once per
+        // line it cost more than writing the line.
+        if (eventsTimer.elapsed() >= 20 || decoded == 0) {
+            QCoreApplication::processEvents();
+            eventsTimer.restart();
+        }
         // A modal dialog runs the event loop once more in setValue: only on a change.
         if (dialog->value() != qBound(0, percent, 100))
             dialog->setValue(qBound(0, percent, 100));
