@@ -50,15 +50,80 @@ QString unitName(quint16 format)
     return QString::fromLatin1(unitNames[format & 0x3]);
 }
 
-QString dateText(quint32 ticks, bool seconds)
+// The local time offset of one UTC day, asked of the system once per day of
+// records: a conversion through QDateTime re-reads the time-zone file on every
+// call and made up a fifth of the export's time. A day whose start and end
+// offsets differ (a clock change) is converted record by record. A few days
+// are kept, as settings rows mix the record's day with calibration dates.
+struct DayOffset {
+    qint64 day = -1;
+    bool uniform = false;
+    int offset = 0;
+};
+constexpr int DayOffsetSlots = 16;
+DayOffset dayOffsets[DayOffsetSlots];
+
+void clearDayOffsets()
 {
-    return logDateTime(ticks).toString(seconds ? QStringLiteral("dd-MM-yy hh:mm:ss")
-                                               : QStringLiteral("dd-MM-yy hh:mm"));
+    for (DayOffset& d : dayOffsets)
+        d = DayOffset();
 }
 
+int localOffset(qint64 utcSeconds)
+{
+    return QDateTime::fromSecsSinceEpoch(utcSeconds).offsetFromUtc();
+}
+
+void twoDigits(char* to, qint64 v)
+{
+    to[0] = char('0' + (v / 10) % 10);
+    to[1] = char('0' + v % 10);
+}
+
+// "dd-MM-yy hh:mm[:ss]" of a local time, as QDateTime::toString writes it.
+QString dateText(quint32 ticks, bool seconds)
+{
+    const qint64 utc = qint64(logSeconds(ticks, command.secondsPerTick));
+    const qint64 day = utc / 86400;
+    DayOffset& dayOffset = dayOffsets[day % DayOffsetSlots];
+    if (day != dayOffset.day) {
+        dayOffset.day = day;
+        dayOffset.offset = localOffset(day * 86400);
+        dayOffset.uniform = localOffset(day * 86400 + 86399) == dayOffset.offset;
+    }
+    const qint64 local = utc + (dayOffset.uniform ? dayOffset.offset : localOffset(utc));
+    // Civil date of a day count (days from 1970-01-01), proleptic Gregorian.
+    const qint64 z = (local >= 0 ? local / 86400 : (local - 86399) / 86400) + 719468;
+    const qint64 secondOfDay = local - (z - 719468) * 86400;
+    const qint64 era = (z >= 0 ? z : z - 146096) / 146097;
+    const qint64 doe = z - era * 146097;
+    const qint64 yoe = (doe - doe / 1460 + doe / 36524 - doe / 146096) / 365;
+    const qint64 doy = doe - (365 * yoe + yoe / 4 - yoe / 100);
+    const qint64 mp = (5 * doy + 2) / 153;
+    const qint64 d = doy - (153 * mp + 2) / 5 + 1;
+    const qint64 m = mp < 10 ? mp + 3 : mp - 9;
+    const qint64 y = yoe + era * 400 + (m <= 2 ? 1 : 0);
+    if (y < 1000 || y > 9999) // outside the range this layout is sure of
+        return logDateTime(ticks).toString(seconds ? QStringLiteral("dd-MM-yy hh:mm:ss")
+                                                   : QStringLiteral("dd-MM-yy hh:mm"));
+    char text[18] = "00-00-00 00:00:00";
+    twoDigits(text, d);
+    twoDigits(text + 3, m);
+    twoDigits(text + 6, y % 100);
+    twoDigits(text + 9, secondOfDay / 3600);
+    twoDigits(text + 12, (secondOfDay / 60) % 60);
+    twoDigits(text + 15, secondOfDay % 60);
+    return QString::fromLatin1(text, seconds ? 17 : 14);
+}
+
+// "%.2f" without the format parsing of QString::asprintf, which took a large
+// share of a row: the same C-locale conversion. Signs, huge values and
+// non-numbers go the long way to stay identical.
 QString fixed2(double v)
 {
-    return QString::asprintf("%.2f", v);
+    if (!(v >= 0.0 && v < 1e15))
+        return QString::asprintf("%.2f", v);
+    return QString::number(v, 'f', 2);
 }
 
 // A gas formula of the image: 10 bytes, not terminated when full.
@@ -335,6 +400,8 @@ void writeExportHeader(ExportOutput& out, quint16 channelCount, quint32 serial, 
 {
     const int n = clampChannels(channelCount);
     buildWorkingTable(quint16(n));
+    if (full) // a new export: the time zone may have changed since the last one
+        clearDayOffsets();
     const quint32 bumpDate = exportBumpTestDate != 0 ? exportBumpTestDate : exportProductionDate;
     const bool service = serviceMode(mode);
 
@@ -549,7 +616,7 @@ void writeMeasurementRow(ExportOutput& out, quint16 channelCount, ExportMode mod
     if (textForm(out)) {
         Line line;
         line.put(0, date + QLatin1Char(';'));
-        line.put(20, QString::asprintf("%u;", rec.recordNumber));
+        line.put(20, QString::number(rec.recordNumber) + QLatin1Char(';'));
         line.put(30, QObject::tr("Измерение;"));
         line.put(50, codes);
         line.put(130, bump + QLatin1Char(';'));
@@ -560,12 +627,12 @@ void writeMeasurementRow(ExportOutput& out, quint16 channelCount, ExportMode mod
                                                : v + QStringLiteral("; ") + unitName(m.format));
             line.put(145 + 20 * n + (service ? 50 : 15) * k, twaText(k) + QLatin1Char(';'));
             if (service) {
-                line.put(145 + 20 * n + 50 * k + 15, QString::asprintf("%d;", m.zeroAdc));
-                line.put(145 + 20 * n + 50 * k + 30, QString::asprintf("%d;", m.spanAdc));
+                line.put(145 + 20 * n + 50 * k + 15, QString::number(m.zeroAdc) + QLatin1Char(';'));
+                line.put(145 + 20 * n + 50 * k + 30, QString::number(m.spanAdc) + QLatin1Char(';'));
             }
         }
         if (service) {
-            line.put(145 + 70 * n, QString::asprintf("%d;", rec.batteryCharge));
+            line.put(145 + 70 * n, QString::number(rec.batteryCharge) + QLatin1Char(';'));
             line.put(165 + 70 * n,
                      fixed2(double(logTemperature(rec.temperature))) + QLatin1Char(';'));
         }
@@ -574,7 +641,7 @@ void writeMeasurementRow(ExportOutput& out, quint16 channelCount, ExportMode mod
         const quint32 fill = rowFlag ? FillRed : FillWhite;
         const quint64 r = out.xlsxRow;
         out.sheet->writeText(r, 1, date, fill);
-        out.sheet->writeText(r, 2, QString::asprintf("%u", rec.recordNumber), fill);
+        out.sheet->writeText(r, 2, QString::number(rec.recordNumber), fill);
         out.sheet->writeText(r, 3, QObject::tr("Измерение"), fill);
         out.sheet->writeText(r, 4, codes, fill);
         out.sheet->writeText(r, 5, bump, fill);
@@ -587,14 +654,14 @@ void writeMeasurementRow(ExportOutput& out, quint16 channelCount, ExportMode mod
                                  fill);
             if (service) {
                 out.sheet->writeText(r, 6 + n + 3 * k, twaText(k), fill);
-                out.sheet->writeText(r, 7 + n + 3 * k, QString::asprintf("%d", m.zeroAdc), fill);
-                out.sheet->writeText(r, 8 + n + 3 * k, QString::asprintf("%d", m.spanAdc), fill);
+                out.sheet->writeText(r, 7 + n + 3 * k, QString::number(m.zeroAdc), fill);
+                out.sheet->writeText(r, 8 + n + 3 * k, QString::number(m.spanAdc), fill);
             } else {
                 out.sheet->writeText(r, 6 + n + k, twaText(k), fill);
             }
         }
         if (service) {
-            out.sheet->writeText(r, 6 + 4 * n, QString::asprintf("%d", rec.batteryCharge), fill);
+            out.sheet->writeText(r, 6 + 4 * n, QString::number(rec.batteryCharge), fill);
             out.sheet->writeText(r, 7 + 4 * n, fixed2(double(logTemperature(rec.temperature))),
                                  fill);
         }
@@ -646,7 +713,7 @@ void writeEventRow(ExportOutput& out, quint16 channelCount, ExportMode mode)
         return;
     }
     const QString date = dateText(rec.recordTime, true);
-    const QString number = QString::asprintf("%u", rec.recordNumber);
+    const QString number = QString::number(rec.recordNumber);
     auto sheetType = [](QString t) { return t.replace(QLatin1Char(';'), QLatin1Char(' ')); };
     if (plain) {
         if (textForm(out)) {
@@ -679,7 +746,7 @@ void writeEventRow(ExportOutput& out, quint16 channelCount, ExportMode mode)
         const QStringList cells = {
             QString::asprintf("%d", s.calibrationInterval),
             dateText(s.lastCalibrationDate, false),
-            QString::asprintf("%d", rec.batteryCharge),
+            QString::number(rec.batteryCharge),
             dateText(bumpDate, false),
             fixed2(double(c.limit1)),
             fixed2(double(c.limit2)),
@@ -807,6 +874,8 @@ bool runExport(const QString& sourcePath, bool window, quint32 startSeconds, qui
     dialog->setAutoClose(false);
     QElapsedTimer timer;
     timer.start();
+    QElapsedTimer eventsTimer;
+    eventsTimer.start();
 
     qint64 decoded = 0;
     int recordsSinceHeader = 0;
@@ -816,7 +885,12 @@ bool runExport(const QString& sourcePath, bool window, quint32 startSeconds, qui
     qint64 shownSeconds = -1;
     while (true) {
         const int percent = int(double(decoded) * (100.0 / double(size)));
-        QCoreApplication::processEvents();
+        // The event loop every 20 ms is enough for the Cancel button; once per
+        // line it cost more than writing the line.
+        if (eventsTimer.elapsed() >= 20 || decoded == 0) {
+            QCoreApplication::processEvents();
+            eventsTimer.restart();
+        }
         // A modal dialog runs the event loop once more in setValue: only on a change.
         if (dialog->value() != qBound(0, percent, 100))
             dialog->setValue(qBound(0, percent, 100));

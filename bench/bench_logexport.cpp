@@ -3,7 +3,10 @@
 // resident memory of each run, and the time openpyxl's write-only mode takes
 // to write the same workbook cells.
 //
-// Usage: bench_logexport [records]   (default 32767)
+// Usage: bench_logexport [records [keep-folder [mode [first-time]]]]
+// (default 32767 records). With a keep-folder the exported files are left
+// there (to compare outputs between builds); mode is the ExportMode number
+// (default ExportAll); first-time the first record's time in seconds.
 
 #include "command.h"
 #include "logexport.h"
@@ -79,6 +82,7 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "%s\n", text.toLocal8Bit().constData());
     };
 
+    const quint32 firstTime = argc > 4 ? QString::fromLocal8Bit(argv[4]).toUInt() : 1700000000u;
     const quint32 serial = 4242;
     const int size = logRecordSize(ModelT6M);
     QDir().mkpath(QCoreApplication::applicationDirPath() + QStringLiteral("/log"));
@@ -93,7 +97,7 @@ int main(int argc, char** argv)
             // Every 20th record an event, every 7th an alarm on channel 2.
             put16(b, 0, i % 20 == 19 ? 0x30 : 4);
             put32(b, 4, quint32(i));
-            put32(b, 8, quint32(1700000000 + 60 * i));
+            put32(b, 8, quint32(firstTime + 60u * quint32(i)));
             for (int k = 0; k < 6; ++k) {
                 put16(b, 24 + 24 * k + 2, (k == 2 && i % 7 == 0) ? 1 : 0);
                 put16(b, 24 + 24 * k + 12, quint16(i * 3 + k));
@@ -103,7 +107,13 @@ int main(int argc, char** argv)
         }
     }
 
-    QTemporaryDir dir;
+    QTemporaryDir temporary;
+    const QString keep = argc > 2 ? QString::fromLocal8Bit(argv[2]) : QString();
+    const ExportMode mode =
+        argc > 3 ? ExportMode(QString::fromLocal8Bit(argv[3]).toInt()) : ExportAll;
+    if (!keep.isEmpty())
+        QDir().mkpath(keep);
+    const QDir dir(keep.isEmpty() ? temporary.path() : keep);
     std::printf("records: %d, channels: 6, source: %.2f MB\n", records,
                 double(QFileInfo(sourcePath).size()) / 1e6);
     QString workbook;
@@ -112,7 +122,7 @@ int main(int argc, char** argv)
         resetPeakRss();
         QElapsedTimer timer;
         timer.start();
-        const bool ok = exportLogFile(6, serial, ExportAll, dest);
+        const bool ok = exportLogFile(6, serial, mode, dest);
         const double seconds = double(timer.nsecsElapsed()) / 1e9;
         const double mb = double(QFileInfo(dest).size()) / 1e6;
         std::printf("%-4s  %s  %.3f s  %.0f records/s  %.2f MB  %.1f MB/s  peak RSS %.1f MB\n",

@@ -45,6 +45,12 @@ struct Ring {
     QVector<QPair<int, int>> asked;
 };
 
+QByteArray fileBytes(const QString& path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
 QVector<QByteArray> fileLines(const QString& path)
 {
     QFile f(path);
@@ -276,6 +282,34 @@ private slots:
         sim.clearFaults();
         QVERIFY(syncLogFile(48, 42, 100, 0));
         checkFile(syncPath(), 0, 100);
+    }
+
+    // The device falls silent from block 3 on: the link gives up after its
+    // retries (the one slow path here), the two blocks before stay, and the
+    // next synchronisation asks from record 48 on and ends with the very file
+    // an uninterrupted run writes.
+    void silenceKeepsEarlierLinesAndResumes()
+    {
+        setCurrent(100);
+        QVERIFY(syncLogFile(48, 42, 100, 0));
+        const QByteArray uninterrupted = fileBytes(syncPath());
+        QVERIFY(QFile::remove(syncPath()));
+
+        dialogs::Script script;
+        sim.addFault(SimFault(SimFault::Silence, 12).attempts(3, -1));
+        QVERIFY(!syncLogFile(48, 42, 100, 0));
+        checkFile(syncPath(), 0, 48);
+        QCOMPARE(script.texts().size(), 1);
+
+        sim.clearFaults();
+        {
+            std::lock_guard<std::mutex> lock(ring.mutex);
+            ring.asked.clear();
+        }
+        QVERIFY(syncLogFile(48, 42, 100, 0));
+        QVERIFY(!asked().isEmpty());
+        QCOMPARE(asked().first(), qMakePair(48, 24));
+        QCOMPARE(fileBytes(syncPath()), uninterrupted);
     }
 
     // A cancel pressed while the last block is on its way is still a cancel.
