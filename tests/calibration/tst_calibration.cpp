@@ -239,12 +239,26 @@ private slots:
         connectAs(ModelT8M, SimDetector::Layout::Extended, "Admin");
         window->tabWidget()->setCurrentIndex(2);
         prepareChannel0(false, false);
+        // Channel 0 takes part in calibration mode, in the image and on the device (the read
+        // of tab 0 on the way out reads the format word again).
+        command.extendedChannels[0].format |= 1u << 10;
+        sim.setHolding(0, 259, command.extendedChannels[0].format);
+        sim.setMeasurementRamp(0, 10.0f, 1000.0f);
         page()->ButtoncalibrateZero->click();
         QVERIFY(calibrationTimers.poll->isActive());
+        // Each poll switches the mode on and shows the device's current concentration.
+        page()->pollDevice();
+        QVERIFY(sim.calibrationMode(0));
+        const double first = row(0)->doubleSpinBoxChan_1->value();
+        QVERIFY2(first >= 10.0, qPrintable(QString::number(first)));
+        QTest::qWait(20);
+        page()->pollDevice();
+        QVERIFY(row(0)->doubleSpinBoxChan_1->value() > first);
         window->tabWidget()->setCurrentIndex(0);
         QTRY_VERIFY_WITH_TIMEOUT(!calibrationTimers.poll->isActive(), 2000);
         QTRY_VERIFY_WITH_TIMEOUT(!calibrationTimers.chart->isActive(), 2000);
         QCOMPARE(page()->ButtoncalibrateZero->text(), QString("Калибровать ноль"));
+        QVERIFY(!sim.calibrationMode(0));
         // No zero point was written.
         QVERIFY(!frameSequence(sim).contains("16/0/768/1"));
     }
