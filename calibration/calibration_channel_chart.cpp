@@ -2,10 +2,10 @@
 
 #include "command.h"
 #include "optiontables.h"
+#include "ui_calibration_channel_chart.h"
 
 #include <QCloseEvent>
 #include <QSpinBox>
-#include <QVBoxLayout>
 
 #include <qcustomplot.h>
 
@@ -26,35 +26,24 @@ quint16 channelFormat(int channel)
 } // namespace
 
 Calibration_Channel_Chart::Calibration_Channel_Chart(QWidget* parent, int channel_)
-    : QWidget(parent), channel(quint16(channel_))
+    : QWidget(parent), ui(new Ui::Calibration_Channel_Chart), channel(quint16(channel_))
 {
     const quint32 colours[10] = {0x000080, 0x800000, 0x008000, 0xFF8C00, 0x0000FF,
                                  0xFF0000, 0x00FF00, 0xFFFF00, 0x800080, 0xFF00FF};
     std::copy(colours, colours + 10, penColours);
 
-    if (objectName().isEmpty())
-        setObjectName(QStringLiteral("Calibration_Channel_Chart"));
-    resize(500, 300);
-    setMinimumSize(500, 300);
-    auto* layout = new QVBoxLayout(this);
-    layout->setObjectName(QStringLiteral("verticalLayout"));
-    ChannelChart = new QCustomPlot(this);
-    ChannelChart->setObjectName(QStringLiteral("ChannelChart"));
-    layout->addWidget(ChannelChart);
-    spinBox = new QSpinBox(this);
-    spinBox->setObjectName(QStringLiteral("spinBox"));
-    spinBox->setMaximumWidth(100);
-    spinBox->setAlignment(Qt::AlignLeft | Qt::AlignBottom);
-    spinBox->setRange(0, 600);
-    layout->addWidget(spinBox);
-    setWindowTitle(tr("Form"));
-    QMetaObject::connectSlotsByName(this);
+    ui->setupUi(this);
+    ChannelChart = ui->ChannelChart;
+    spinBox = ui->spinBox;
 
     spinBox->setValue(int(timeWindow));
     setupPlot(ChannelChart);
 }
 
-Calibration_Channel_Chart::~Calibration_Channel_Chart() = default;
+Calibration_Channel_Chart::~Calibration_Channel_Chart()
+{
+    delete ui;
+}
 
 void Calibration_Channel_Chart::setupPlot(QCustomPlot* plot)
 {

@@ -4,6 +4,10 @@
 
 class QCustomPlot;
 class QSpinBox;
+namespace Ui
+{
+class Calibration_Channel_Chart;
+}
 
 // The live concentration chart of one channel: one point per second of a
 // calibration procedure, the time axis in hh:mm:ss.
@@ -31,6 +35,7 @@ private slots:
     void on_spinBox_valueChanged(int arg1);
 
 private:
+    Ui::Calibration_Channel_Chart* ui;
     QCustomPlot* ChannelChart = nullptr;
     QSpinBox* spinBox = nullptr;
     float unitFactor = 1;

@@ -79,6 +79,8 @@ private slots:
         QFETCH(QStringList, frames);
         connectAs(classic ? ModelT6 : ModelT8M,
                   classic ? SimDetector::Layout::Classic : SimDetector::Layout::Extended, "Admin");
+        if (device)
+            sim.setChannelCalibration(200, false);
         prepareChannel0(classic, device);
         QPushButton* button = span ? page()->ButtoncalibrateSpan : page()->ButtoncalibrateZero;
         button->click();
@@ -100,25 +102,49 @@ private slots:
             const int reg = classic ? (span ? 337 : 336) : (span ? 769 : 768);
             QCOMPARE(sim.holding(0, reg), quint16(1234));
         }
+        if (device) {
+            // The device ended its calibration: request bit back, no failure bit.
+            const int bit = span ? 1 : 0;
+            QCOMPARE(sim.holding(0, classic ? 546 : 548) & (1u << bit), 1u << bit);
+            QCOMPARE(sim.holding(0, classic ? 547 : 550) & (1u << (7 + bit)), 0u);
+        }
         if (span && classic)
             QCOMPARE(sim.holding(0, 260), quint16(1200));
         if (span && !classic)
             QCOMPARE(sim.holding(0, 262) == 0 && sim.holding(0, 263) == 0, false);
     }
 
-    void deviceRefusesZero()
+    void deviceRefuses_data()
     {
-        connectAs(ModelT6, SimDetector::Layout::Classic, "Admin");
-        // The device answers the flag write with its status: bit 7, zero failed.
-        sim.setHolding(0, 547, 1u << 7);
-        prepareChannel0(true, true);
-        page()->ButtoncalibrateZero->click();
+        QTest::addColumn<bool>("classic");
+        QTest::addColumn<bool>("span");
+        QTest::addColumn<QStringList>("frames");
+        QTest::newRow("classic zero")
+            << true << false << QStringList{"16/0/546/1", "3/0/546/2", commit};
+        QTest::newRow("extended span")
+            << false << true << QStringList{"16/0/262/2", "16/0/548/2", "3/0/548/4", commit};
+    }
+
+    void deviceRefuses()
+    {
+        QFETCH(bool, classic);
+        QFETCH(bool, span);
+        QFETCH(QStringList, frames);
+        connectAs(classic ? ModelT6 : ModelT8M,
+                  classic ? SimDetector::Layout::Classic : SimDetector::Layout::Extended, "Admin");
+        // The device takes 200 ms over its calibration and then reports it failed.
+        sim.setChannelCalibration(200, true);
+        prepareChannel0(classic, true);
+        QPushButton* button = span ? page()->ButtoncalibrateSpan : page()->ButtoncalibrateZero;
+        button->click();
         sim.clearLog();
-        page()->ButtoncalibrateZero->click();
+        button->click();
         const QStringList seq = frameSequence(sim);
-        QCOMPARE(seq.mid(0, 3), (QStringList{"16/0/546/1", "3/0/546/2", commit}));
+        QCOMPARE(seq.mid(0, frames.size()), frames);
         QVERIFY(!seq.contains("16/0/547/1"));
         QCOMPARE(row(0)->labelErrChan->text(), QString("Ошибка"));
+        const int status = classic ? 547 : 550;
+        QCOMPARE(sim.holding(0, status) & (1u << (span ? 8 : 7)), 1u << (span ? 8 : 7));
     }
 
     void failedGasWriteStopsTheChannel()
@@ -160,6 +186,7 @@ private slots:
     {
         QFETCH(bool, passed);
         connectAs(ModelT8M, SimDetector::Layout::Extended, "Admin");
+        sim.setBumpTest(2, passed);
         page()->showParameters(0);
         sim.clearLog();
         page()->ButtoncalibrateBumpTest->click();
@@ -167,8 +194,9 @@ private slots:
         QCOMPARE(sim.holding(10, 544) & (1u << 8), 1u << 8);
         QCOMPARE(page()->ButtoncalibrateBumpTest->text(), QString("BUMP Test stop"));
         QVERIFY(calibrationTimers.poll->isActive());
-        // The device ends its test: bit 8 cleared, bit 7 its verdict.
-        sim.setHolding(10, 544, passed ? (1u << 7) : 0);
+        // The device ends its test at the second look: bit 8 cleared, bit 7 its verdict.
+        page()->pollDevice();
+        QCOMPARE(page()->ButtoncalibrateBumpTest->text(), QString("BUMP Test stop"));
         page()->pollDevice();
         QCOMPARE(page()->labelStatusInfo->text(),
                  passed ? QString("Успешное выполнение") : QString("Ошибка выполнения"));
@@ -211,12 +239,26 @@ private slots:
         connectAs(ModelT8M, SimDetector::Layout::Extended, "Admin");
         window->tabWidget()->setCurrentIndex(2);
         prepareChannel0(false, false);
+        // Channel 0 takes part in calibration mode, in the image and on the device (the read
+        // of tab 0 on the way out reads the format word again).
+        command.extendedChannels[0].format |= 1u << 10;
+        sim.setHolding(0, 259, command.extendedChannels[0].format);
+        sim.setMeasurementRamp(0, 10.0f, 1000.0f);
         page()->ButtoncalibrateZero->click();
         QVERIFY(calibrationTimers.poll->isActive());
+        // Each poll switches the mode on and shows the device's current concentration.
+        page()->pollDevice();
+        QVERIFY(sim.calibrationMode(0));
+        const double first = row(0)->doubleSpinBoxChan_1->value();
+        QVERIFY2(first >= 10.0, qPrintable(QString::number(first)));
+        QTest::qWait(20);
+        page()->pollDevice();
+        QVERIFY(row(0)->doubleSpinBoxChan_1->value() > first);
         window->tabWidget()->setCurrentIndex(0);
         QTRY_VERIFY_WITH_TIMEOUT(!calibrationTimers.poll->isActive(), 2000);
         QTRY_VERIFY_WITH_TIMEOUT(!calibrationTimers.chart->isActive(), 2000);
         QCOMPARE(page()->ButtoncalibrateZero->text(), QString("Калибровать ноль"));
+        QVERIFY(!sim.calibrationMode(0));
         // No zero point was written.
         QVERIFY(!frameSequence(sim).contains("16/0/768/1"));
     }

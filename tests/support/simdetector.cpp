@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <chrono>
+#include <cmath>
 #include <cstring>
 
 #include <fcntl.h>
@@ -869,6 +870,7 @@ QByteArray SimDetector::answerFrame(std::unique_lock<std::mutex>& lock, SimReque
             return exceptionReply(address, fn, 3);
         if (req.reg + req.count > RegistersPerPage)
             return exceptionReply(address, fn, 2);
+        calibrationBeforeReadLocked(req);
         reply.append(char(2 * req.count));
         for (int i = 0; i < req.count; ++i)
             putBe16(reply, m_registers[index(kind, req.page, req.reg + i)]);
@@ -885,6 +887,7 @@ QByteArray SimDetector::answerFrame(std::unique_lock<std::mutex>& lock, SimReque
             return exceptionReply(address, fn, 2);
         for (int i = 0; i < req.count; ++i)
             m_registers[index(Kind::Holding, req.page, req.reg + i)] = be16(f, 7 + 2 * i);
+        calibrationAfterWriteLocked(req);
         reply.append(f.mid(2, 4));
         return withCrc(reply);
     }
@@ -1066,4 +1069,136 @@ std::pair<quint32, quint32> SimDetector::logRingRange(quint32 start, quint32 sto
     while (end < m_logRingCurrent && 1000 + 60 * end <= stop)
         ++end;
     return {first, end - 1};
+}
+
+// --- calibration ---
+
+namespace
+{
+bool covers(const SimRequest& req, int reg)
+{
+    return req.reg <= reg && reg < req.reg + req.count;
+}
+} // namespace
+
+void SimDetector::setChannelCalibration(int ms, bool refuse)
+{
+    std::lock_guard<std::mutex> lock(m_mutex);
+    m_calibrationArmed = true;
+    m_calibrationMs = ms;
+    m_calibrationRefuses = refuse;
+    m_pendingCalibrations.clear();
+}
+
+void SimDetector::setBumpTest(int polls, bool passes)
+{
+    std::lock_guard<std::mutex> lock(m_mutex);
+    m_bumpPolls = polls < 1 ? 1 : polls;
+    m_bumpPasses = passes;
+    m_bumpRunning = false;
+    m_bumpSeen = 0;
+}
+
+bool SimDetector::calibrationMode(int channel) const
+{
+    std::lock_guard<std::mutex> lock(m_mutex);
+    const int reg = flagRegisterLocked();
+    return reg > 0 && (m_registers[index(Kind::Holding, channel, reg)] & (1u << 8)) != 0;
+}
+
+void SimDetector::setMeasurementRamp(int channel, float start, float perSecond, int divisor)
+{
+    std::lock_guard<std::mutex> lock(m_mutex);
+    for (auto it = m_ramps.begin(); it != m_ramps.end(); ++it)
+        if (it->channel == channel) {
+            m_ramps.erase(it);
+            break;
+        }
+    m_ramps.push_back({channel, start, perSecond, divisor < 1 ? 1 : divisor, nowUs()});
+}
+
+// The channel flag word: a u16 at 546 in the classic map, the low half of a u32 at 548 in
+// the extended one (the status word follows at 547 and 550).
+int SimDetector::flagRegisterLocked() const
+{
+    switch (m_layout) {
+    case Layout::Classic:
+        return 546;
+    case Layout::Extended:
+        return 548;
+    case Layout::Open:
+        break;
+    }
+    return -1;
+}
+
+void SimDetector::calibrationAfterWriteLocked(const SimRequest& req)
+{
+    if (m_bumpPolls > 0 && req.page == DevicePage && covers(req, 544)) {
+        const bool start = (m_registers[index(Kind::Holding, DevicePage, 544)] & (1u << 8)) != 0;
+        m_bumpRunning = start;
+        m_bumpSeen = 0;
+    }
+    const int flags = flagRegisterLocked();
+    if (!m_calibrationArmed || flags < 0 || !covers(req, flags))
+        return;
+    const quint16 word = m_registers[index(Kind::Holding, req.page, flags)];
+    for (int bit = 0; bit < 2; ++bit) {
+        if (word & (1u << bit))
+            continue;
+        bool running = false;
+        for (const PendingCalibration& p : m_pendingCalibrations)
+            running = running || (p.page == req.page && p.bit == bit);
+        if (!running)
+            m_pendingCalibrations.push_back(
+                {req.page, bit, req.timeUs + qint64(m_calibrationMs) * 1000, m_calibrationRefuses});
+    }
+}
+
+void SimDetector::calibrationBeforeReadLocked(const SimRequest& req)
+{
+    const int flags = flagRegisterLocked();
+    const int status = m_layout == Layout::Classic ? 547 : 550;
+    for (auto it = m_pendingCalibrations.begin(); it != m_pendingCalibrations.end();) {
+        if (it->dueUs > req.timeUs) {
+            ++it;
+            continue;
+        }
+        quint16& flag = m_registers[index(Kind::Holding, it->page, flags)];
+        quint16& word = m_registers[index(Kind::Holding, it->page, status)];
+        const quint16 failed = quint16(1u << (7 + it->bit));
+        flag = quint16(flag | (1u << it->bit));
+        word = it->refuse ? quint16(word | failed) : quint16(word & ~failed);
+        it = m_pendingCalibrations.erase(it);
+    }
+
+    if (req.function == 3 && m_bumpRunning && req.page == DevicePage && covers(req, 544)) {
+        if (++m_bumpSeen >= m_bumpPolls) {
+            quint16& word = m_registers[index(Kind::Holding, DevicePage, 544)];
+            word = quint16(word & ~(1u << 8));
+            word = m_bumpPasses ? quint16(word | (1u << 7)) : quint16(word & ~(1u << 7));
+            m_bumpRunning = false;
+        }
+    }
+
+    if (req.function != 4)
+        return;
+    const bool extended = m_layout == Layout::Extended;
+    const bool t6m = m_modelCode == 420 || m_modelCode == 421;
+    for (MeasurementRamp& r : m_ramps) {
+        const float value = r.start + r.perSecond * float(req.timeUs - r.fromUs) / 1e6f;
+        if (extended) {
+            quint32 bits = 0;
+            std::memcpy(&bits, &value, sizeof bits);
+            m_registers[index(Kind::Input, r.channel, 45)] = quint16(bits & 0xFFFF);
+            m_registers[index(Kind::Input, r.channel, 46)] = quint16(bits >> 16);
+        } else {
+            const double raw = std::nearbyint(double(value) * r.divisor);
+            const quint16 u = quint16(raw < 0 ? 0 : raw > 65535 ? 65535 : raw);
+            if (t6m)
+                m_registers[index(Kind::Input, r.channel, 40)] = u;
+            else
+                m_registers[index(Kind::Input, DevicePage, 261 + 7 * r.channel)] = u;
+        }
+    }
 }

@@ -260,6 +260,27 @@ public:
     // From the n-th block of the function on (counted from 1), every block gets the fault.
     void failFirmwareBlock(int function, int n, SimFault::Kind kind);
 
+    // --- calibration ---
+    // The device's own calibration. Once armed, a write of a channel's flag word (classic 546,
+    // extended 548-549, channel page) whose bit 0 (zero) or bit 1 (span) is clear starts it;
+    // `ms` after that write the device is done: it sets the flag bit again and clears its
+    // channel status bit (classic 547, extended 550-551: bit 7 zero, bit 8 span), or sets it
+    // when `refuse` is true. The outcome is applied at the first request after it is due, which
+    // is what the program sees. Not armed (the default), flag writes are only stored.
+    void setChannelCalibration(int ms, bool refuse);
+    // The bump test. Once armed, a write of the device flag word (device page, 544) with bit 8
+    // set starts it (bit 8 clear stops it); the `polls`-th read of 544 after the start finds the
+    // test over: bit 8 cleared and bit 7 set when `passes`, else cleared.
+    void setBumpTest(int polls, bool passes);
+    // Calibration mode of a channel as the device holds it: bit 8 of its flag word.
+    bool calibrationMode(int channel) const;
+    // A concentration that changes with time: start + perSecond x the seconds since this call,
+    // refreshed at every input-register read. Extended: f32 at input 45-46 of the channel page;
+    // classic models 420 and 421: u16 at input 40 of the channel page; other classic models:
+    // u16 at input 261 + 7 x channel of the device page. A u16 holds the value x divisor,
+    // rounded and bounded to 0..65535. perSecond 0 holds the value at start.
+    void setMeasurementRamp(int channel, float start, float perSecond, int divisor = 1);
+
     // CRC-16/MODBUS of data (poly 0xA001 reflected, preset 0xFFFF).
     static quint16 crc16(const QByteArray& data);
     // data followed by its CRC, low byte first.
@@ -310,6 +331,33 @@ private:
     quint32 m_logRingCurrent = 0;
     ArchiveReply logRingReply(quint16 first, quint16 count) const;
     std::pair<quint32, quint32> logRingRange(quint32 start, quint32 stop) const;
+    // Calibration reactions (all under m_mutex).
+    struct PendingCalibration {
+        int page;
+        int bit; // 0 zero, 1 span
+        qint64 dueUs;
+        bool refuse;
+    };
+    struct MeasurementRamp {
+        int channel;
+        float start;
+        float perSecond;
+        int divisor;
+        qint64 fromUs;
+    };
+    bool m_calibrationArmed = false;
+    int m_calibrationMs = 0;
+    bool m_calibrationRefuses = false;
+    std::vector<PendingCalibration> m_pendingCalibrations;
+    int m_bumpPolls = 0; // 0: not armed
+    bool m_bumpPasses = false;
+    bool m_bumpRunning = false;
+    int m_bumpSeen = 0;
+    std::vector<MeasurementRamp> m_ramps;
+    int flagRegisterLocked() const;
+    void calibrationAfterWriteLocked(const SimRequest& req);
+    void calibrationBeforeReadLocked(const SimRequest& req);
+
     HandshakeMode m_handshakeMode = HandshakeMode::Answer;
     int m_handshakeFrom = 1;
     int m_handshakeAttempts = 0;
