@@ -756,7 +756,7 @@ table</translation>
     </message>
     <message>
         <source>Время(мото часы):</source>
-        <translation>Time (operating hours):</translation>
+        <translation>Clock:</translation>
     </message>
     <message>
         <source>Eui lora</source>
