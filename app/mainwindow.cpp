@@ -51,6 +51,7 @@ void forgetPages()
     archiveWindow = nullptr;
     deviceSettingAllWindow = nullptr;
     deviceSettingAllWindow1 = nullptr;
+    deviceSetting3Window = nullptr;
     deviceSetting4Window = nullptr;
 }
 
@@ -361,6 +362,7 @@ void MainWindow::retireProductionPages()
     }
     deviceSettingAllWindow = nullptr;
     deviceSettingAllWindow1 = nullptr;
+    deviceSetting3Window = nullptr;
     deviceSetting4Window = nullptr;
 }
 

@@ -3,12 +3,14 @@
 #include "appsettings.h"
 #include "command.h"
 #include "configurationfile.h"
+#include "devicesetting_3_window.h"
 #include "devicesetting_4_window.h"
 #include "dialogs.h"
 #include "ui_devicesettingallwindow.h"
 
 #include <QFileInfo>
 
+DeviceSetting_3_Window* deviceSetting3Window = nullptr;
 DeviceSetting_4_Window* deviceSetting4Window = nullptr;
 
 namespace
@@ -31,6 +33,9 @@ DeviceSettingAllWindow::DeviceSettingAllWindow(QWidget* parent)
 {
     ui->setupUi(this);
     setWindowFlags(windowFlags() & ~Qt::WindowContextHelpButtonHint);
+    deviceSetting3Window = new DeviceSetting_3_Window(this);
+    ui->stackedWidget_3->insertWidget(0, deviceSetting3Window);
+    ui->stackedWidget_3->setCurrentIndex(0);
     deviceSetting4Window = new DeviceSetting_4_Window(this);
     ui->stackedWidget_4->insertWidget(0, deviceSetting4Window);
     ui->stackedWidget_4->setCurrentIndex(0);
@@ -59,6 +64,8 @@ void DeviceSettingAllWindow::showParameters()
     const int channel = shownChannel();
     ui->comboBoxChannelNum->setCurrentIndex(channel < ui->comboBoxChannelNum->count() ? channel
                                                                                       : -1);
+    if (deviceSetting3Window)
+        deviceSetting3Window->showParameters();
     if (deviceSetting4Window)
         deviceSetting4Window->showParameters(channel);
 }

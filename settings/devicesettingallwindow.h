@@ -2,6 +2,7 @@
 
 #include <QDialog>
 
+class DeviceSetting_3_Window;
 class DeviceSetting_4_Window;
 
 namespace Ui
@@ -34,4 +35,5 @@ private:
     Ui::DeviceSettingAllWindow* ui;
 };
 
+extern DeviceSetting_3_Window* deviceSetting3Window;
 extern DeviceSetting_4_Window* deviceSetting4Window;

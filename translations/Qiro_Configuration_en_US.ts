@@ -729,6 +729,87 @@ table</translation>
     </message>
 </context>
 <context>
+    <name>DeviceSetting_3_Window</name>
+    <message>
+        <source>Общие параметры</source>
+        <translation>General parameters</translation>
+    </message>
+    <message>
+        <source>Лист 1</source>
+        <translation>Sheet 1</translation>
+    </message>
+    <message>
+        <source>Заводской номер:</source>
+        <translation>Serial number:</translation>
+    </message>
+    <message>
+        <source>Апаратная версия:</source>
+        <translation>Hardware version:</translation>
+    </message>
+    <message>
+        <source>Версия прошивки:</source>
+        <translation>Firmware version:</translation>
+    </message>
+    <message>
+        <source>Дата производства:</source>
+        <translation>Production date:</translation>
+    </message>
+    <message>
+        <source>Время(мото часы):</source>
+        <translation>Clock:</translation>
+    </message>
+    <message>
+        <source>Eui lora</source>
+        <translation>LoRa EUI</translation>
+    </message>
+    <message>
+        <source>MAC ble</source>
+        <translation>BLE MAC</translation>
+    </message>
+    <message>
+        <source>Настройка архива</source>
+        <translation>Archive settings</translation>
+    </message>
+    <message>
+        <source>Вкл/Выкл записи арх.:</source>
+        <translation>Archive recording on/off:</translation>
+    </message>
+    <message>
+        <source>Выкл</source>
+        <translation>Off</translation>
+    </message>
+    <message>
+        <source>Начальный адрес арх:</source>
+        <translation>Archive start address:</translation>
+    </message>
+    <message>
+        <source>Текущий адрес арх:</source>
+        <translation>Archive current address:</translation>
+    </message>
+    <message>
+        <source>Интервал записи арх:</source>
+        <translation>Archive interval:</translation>
+    </message>
+    <message>
+        <source>Интервал записи арх
+в режиме порогов:</source>
+        <translation>Archive interval
+in threshold mode:</translation>
+    </message>
+    <message>
+        <source>Очистка архива</source>
+        <translation>Clear archive</translation>
+    </message>
+    <message>
+        <source>Вкл.</source>
+        <translation>On</translation>
+    </message>
+    <message>
+        <source>Выкл.</source>
+        <translation>Off</translation>
+    </message>
+</context>
+<context>
     <name>DeviceSetting_4_Window</name>
     <message>
         <source>Dialog</source>

@@ -723,6 +723,86 @@
     </message>
 </context>
 <context>
+    <name>DeviceSetting_3_Window</name>
+    <message>
+        <source>Общие параметры</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Лист 1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Заводской номер:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Апаратная версия:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Версия прошивки:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Дата производства:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Время(мото часы):</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Eui lora</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>MAC ble</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Настройка архива</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Вкл/Выкл записи арх.:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Выкл</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Начальный адрес арх:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Текущий адрес арх:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Интервал записи арх:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Интервал записи арх
+в режиме порогов:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Очистка архива</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Вкл.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Выкл.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>DeviceSetting_4_Window</name>
     <message>
         <source>Dialog</source>
