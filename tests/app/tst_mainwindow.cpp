@@ -153,29 +153,24 @@ private slots:
         QTest::addColumn<QRect>("geometry");
         QTest::addColumn<QString>("text");
         QTest::newRow("tabs") << "tabWidget" << QRect(230, 10, 760, 645) << "";
-        QTest::newRow("firmware") << "pushButtonBootloader" << QRect(10, 13, 170, 40)
+        QTest::newRow("firmware") << "pushButtonBootloader" << QRect()
                                   << "Обновление версии ПО\nустройства";
-        QTest::newRow("factory read") << "pushButtonReadFactorySettings" << QRect(10, 59, 170, 40)
-                                      << "Чтение заводских\nнастроек";
-        QTest::newRow("save") << "pushButton_Save_Param" << QRect(10, 105, 170, 40)
-                              << "Сохранить параметры";
-        QTest::newRow("read") << "pushButton_Read_Param" << QRect(10, 151, 150, 40)
-                              << "Считать параметры";
-        QTest::newRow("auto") << "checkBoxAutoupdate" << QRect(164, 161, 60, 20) << "Авто";
-        QTest::newRow("load config") << "pushButtonLoadConfigDevice" << QRect(10, 198, 200, 40)
-                                     << "Загрузить конфигурацию\nв прибор";
-        QTest::newRow("save config") << "pushButtonSaveConfigPC" << QRect(10, 244, 200, 40)
-                                     << "Сохранить конфигурацию\nна ПК";
-        QTest::newRow("ble") << "pushButtonBootloader_Ble" << QRect(10, 290, 170, 40)
+        QTest::newRow("factory read")
+            << "pushButtonReadFactorySettings" << QRect() << "Чтение заводских\nнастроек";
+        QTest::newRow("save") << "pushButton_Save_Param" << QRect() << "Сохранить параметры";
+        QTest::newRow("read") << "pushButton_Read_Param" << QRect() << "Считать параметры";
+        QTest::newRow("auto") << "checkBoxAutoupdate" << QRect() << "Авто";
+        QTest::newRow("load config")
+            << "pushButtonLoadConfigDevice" << QRect() << "Загрузить конфигурацию\nв прибор";
+        QTest::newRow("save config")
+            << "pushButtonSaveConfigPC" << QRect() << "Сохранить конфигурацию\nна ПК";
+        QTest::newRow("ble") << "pushButtonBootloader_Ble" << QRect()
                              << "Установка модуля Ble\nв режим прошивки";
-        QTest::newRow("power off")
-            << "pushButton_TurnOffDevice" << QRect(10, 336, 170, 40) << "Выключить прибор";
-        QTest::newRow("factory save") << "pushButtonSaveFactorySettings" << QRect(10, 382, 170, 40)
-                                      << "Сохранение заводских\nнастроек";
-        QTest::newRow("language") << "groupBoxLanguage" << QRect(10, 420, 170, 62)
-                                  << "Язык приложения";
-        QTest::newRow("device language")
-            << "groupBoxLanguage_2" << QRect(10, 480, 170, 61) << "Язык на приборе";
+        QTest::newRow("power off") << "pushButton_TurnOffDevice" << QRect() << "Выключить прибор";
+        QTest::newRow("factory save")
+            << "pushButtonSaveFactorySettings" << QRect() << "Сохранение заводских\nнастроек";
+        QTest::newRow("language") << "groupBoxLanguage" << QRect() << "Язык приложения";
+        QTest::newRow("device language") << "groupBoxLanguage_2" << QRect() << "Язык на приборе";
         QTest::newRow("address stack")
             << "stackedWidgetModbusAddress" << QRect(10, 550, 171, 111) << "";
         QTest::newRow("address flip")
@@ -209,6 +204,61 @@ private slots:
             QCOMPARE(button->text(), text);
         if (auto* box = qobject_cast<QGroupBox*>(w))
             QCOMPARE(box->title(), text);
+    }
+
+    // The service buttons stand in one column: a button hidden for the model or the level
+    // leaves no empty place, the next one moves up.
+    void buttonColumnHasNoGaps_data()
+    {
+        QTest::addColumn<int>("code");
+        QTest::addColumn<QString>("user");
+        QTest::newRow("T6 Admin") << int(ModelT6) << "Admin";
+        QTest::newRow("T2 User") << int(ModelT2) << "User";
+        QTest::newRow("T6 production") << int(ModelT6) << "Dolen";
+        QTest::newRow("bootloader") << int(ModelBootloader) << "Admin";
+    }
+    void buttonColumnHasNoGaps()
+    {
+        QFETCH(int, code);
+        QFETCH(QString, user);
+        window->show();
+        showModel(quint16(code), user, ExtendedMap);
+        QCoreApplication::processEvents();
+        const char* column[] = {"pushButtonBootloader",
+                                "pushButtonReadFactorySettings",
+                                "pushButton_Save_Param",
+                                "pushButton_Read_Param",
+                                "pushButtonLoadConfigDevice",
+                                "pushButtonSaveConfigPC",
+                                "pushButtonBootloader_Ble",
+                                "pushButton_TurnOffDevice",
+                                "pushButtonSaveFactorySettings",
+                                "groupBoxLanguage",
+                                "groupBoxLanguage_2"};
+        QWidget* central = find<QWidget>("centralwidget");
+        QWidget* previous = nullptr;
+        int shown = 0;
+        for (const char* name : column) {
+            QWidget* w = find<QWidget>(name);
+            QVERIFY2(w, name);
+            if (!w->isVisible())
+                continue;
+            ++shown;
+            const QRect r(w->mapTo(central, QPoint(0, 0)), w->size());
+            if (previous) {
+                const QRect p(previous->mapTo(central, QPoint(0, 0)), previous->size());
+                QVERIFY2(r.top() - p.bottom() - 1 <= 6, name);
+                QVERIFY2(r.top() > p.bottom(), name);
+            } else {
+                QVERIFY2(r.top() <= 20, name);
+            }
+            previous = w;
+        }
+        QVERIFY(shown >= 3);
+        // The column ends above the Modbus address box.
+        const QWidget* address = find<QWidget>("stackedWidgetModbusAddress");
+        QVERIFY(previous->mapTo(central, QPoint(0, previous->height())).y() <=
+                address->mapTo(central, QPoint(0, 0)).y());
     }
 
     void tabsAndChannelStacks()
