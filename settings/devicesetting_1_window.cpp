@@ -1,6 +1,7 @@
 #include "devicesetting_1_window.h"
 
 #include "command.h"
+#include "embeddedpage.h"
 #include "optiontables.h"
 #include "ui_devicesetting_1_window.h"
 #include "unitlist.h"
@@ -62,22 +63,13 @@ DeviceSetting_1_Window::~DeviceSetting_1_Window()
 
 void DeviceSetting_1_Window::keyPressEvent(QKeyEvent* event)
 {
-    if (event->key() == Qt::Key_Escape)
-        return;
-    QDialog::keyPressEvent(event);
+    if (!pageSwallowsKey(event))
+        QDialog::keyPressEvent(event);
 }
 
 void DeviceSetting_1_Window::fillUnitList(int ch)
 {
-    quint16 format = 0, sensorType = 0;
-    if (classic()) {
-        format = command.classicChannels[ch].format;
-        sensorType = command.classicChannels[ch].sensorType;
-    } else if (extended()) {
-        format = command.extendedChannels[ch].format;
-        sensorType = command.extendedChannels[ch].sensorType;
-    }
-    firstUnit = quint16(fillUnitCombo(ui->comboBoxUnitMeas, format, sensorType));
+    firstUnit = quint16(fillChannelUnitCombo(ui->comboBoxUnitMeas, ch));
 }
 
 quint16 DeviceSetting_1_Window::classicRaw(double value, quint16 rawMaximum) const

@@ -1,6 +1,7 @@
 #include "devicesetting_2_window.h"
 
 #include "command.h"
+#include "embeddedpage.h"
 #include "optiontables.h"
 #include "ui_devicesetting_2_window.h"
 #include "unitlist.h"
@@ -82,23 +83,14 @@ DeviceSetting_2_Window::~DeviceSetting_2_Window()
 
 void DeviceSetting_2_Window::keyPressEvent(QKeyEvent* event)
 {
-    if (event->key() == Qt::Key_Escape)
-        return;
-    QDialog::keyPressEvent(event);
+    if (!pageSwallowsKey(event))
+        QDialog::keyPressEvent(event);
 }
 
 void DeviceSetting_2_Window::fillUnitList(int ch)
 {
-    quint16 format = 0, sensorType = 0;
-    if (classic()) {
-        format = command.classicChannels[ch].format;
-        sensorType = command.classicChannels[ch].sensorType;
-    } else if (extended()) {
-        format = command.extendedChannels[ch].format;
-        sensorType = command.extendedChannels[ch].sensorType;
-    }
-    firstUnit = quint16(fillUnitCombo(ui->comboBoxUnitMeas, format, sensorType));
-    firstBaseUnit = quint16(fillBaseUnitCombo(ui->comboBoxUnitMeas_2, format));
+    firstUnit = quint16(fillChannelUnitCombo(ui->comboBoxUnitMeas, ch));
+    firstBaseUnit = quint16(fillChannelBaseUnitCombo(ui->comboBoxUnitMeas_2, ch));
 }
 
 quint16 DeviceSetting_2_Window::classicRaw(double value) const

@@ -1,6 +1,7 @@
 #include "devicesetting_3_window.h"
 
 #include "command.h"
+#include "embeddedpage.h"
 #include "ui_devicesetting_3_window.h"
 
 #include <QDateTime>
@@ -97,9 +98,8 @@ DeviceSetting_3_Window::~DeviceSetting_3_Window()
 
 void DeviceSetting_3_Window::keyPressEvent(QKeyEvent* event)
 {
-    if (event->key() == Qt::Key_Escape)
-        return;
-    QDialog::keyPressEvent(event);
+    if (!pageSwallowsKey(event))
+        QDialog::keyPressEvent(event);
 }
 
 void DeviceSetting_3_Window::showParameters()

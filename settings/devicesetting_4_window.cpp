@@ -2,6 +2,7 @@
 
 #include "command.h"
 #include "devicesetting_1_window.h"
+#include "embeddedpage.h"
 #include "optiontables.h"
 #include "sensorkinds.h"
 #include "ui_devicesetting_4_window.h"
@@ -146,9 +147,8 @@ DeviceSetting_4_Window::~DeviceSetting_4_Window()
 
 void DeviceSetting_4_Window::keyPressEvent(QKeyEvent* event)
 {
-    if (event->key() == Qt::Key_Escape)
-        return;
-    QDialog::keyPressEvent(event);
+    if (!pageSwallowsKey(event))
+        QDialog::keyPressEvent(event);
 }
 
 bool DeviceSetting_4_Window::editable() const
@@ -183,35 +183,8 @@ QDoubleSpinBox* DeviceSetting_4_Window::cell(int table, int row, int column) con
 
 void DeviceSetting_4_Window::fillUnitList(int ch)
 {
-    quint16 format = 0, sensorType = 0;
-    if (classic()) {
-        format = command.classicChannels[ch].format;
-        sensorType = command.classicChannels[ch].sensorType;
-    } else if (extended()) {
-        format = command.extendedChannels[ch].format;
-        sensorType = command.extendedChannels[ch].sensorType;
-    }
-    firstUnit = quint16(fillUnitCombo(ui->comboBoxUnitMeas, format, sensorType));
-
-    int count = 4;
-    firstBaseUnit = 0;
-    if (format & (1u << 12)) {
-        firstBaseUnit = 1;
-        count = 3;
-    } else if (format & (1u << 11)) {
-        count = 4;
-    } else if (format & (1u << 10)) {
-        count = 1;
-    } else if (format & (1u << 9)) {
-        firstBaseUnit = 3;
-        count = 1;
-    }
-    ui->comboBoxUnitMeas_2->clear();
-    for (int i = 0; i < count; ++i)
-        ui->comboBoxUnitMeas_2->addItem(QString::fromUtf8(unitNames[firstBaseUnit + i]));
-    const int base =
-        ((format & FormatBits::BaseUnitMask) >> FormatBits::BaseUnitShift) - firstBaseUnit;
-    ui->comboBoxUnitMeas_2->setCurrentIndex(base >= 0 && base < count ? base : -1);
+    firstUnit = quint16(fillChannelUnitCombo(ui->comboBoxUnitMeas, ch));
+    firstBaseUnit = quint16(fillChannelBaseUnitCombo(ui->comboBoxUnitMeas_2, ch));
 
     ui->comboBoxUnitMeas_Calib->setCurrentIndex(
         (command.extendedChannels[ch].channelFlags & (1u << 4)) ? 1 : 0);

@@ -1,5 +1,6 @@
 #include "unitlist.h"
 
+#include "command.h"
 #include "optiontables.h"
 #include "parameterimage.h"
 
@@ -60,4 +61,28 @@ int fillBaseUnitCombo(QComboBox* combo, quint16 format)
         ((format & FormatBits::BaseUnitMask) >> FormatBits::BaseUnitShift) - list.firstUnit;
     combo->setCurrentIndex(index >= 0 && index < list.count ? index : -1);
     return list.firstUnit;
+}
+
+ChannelUnitWords channelUnitWords(int channel)
+{
+    ChannelUnitWords words;
+    if (command.registerMap == ClassicMap) {
+        words.format = command.classicChannels[channel].format;
+        words.sensorType = command.classicChannels[channel].sensorType;
+    } else if (command.registerMap == ExtendedMap) {
+        words.format = command.extendedChannels[channel].format;
+        words.sensorType = command.extendedChannels[channel].sensorType;
+    }
+    return words;
+}
+
+int fillChannelUnitCombo(QComboBox* combo, int channel)
+{
+    const ChannelUnitWords words = channelUnitWords(channel);
+    return fillUnitCombo(combo, words.format, words.sensorType);
+}
+
+int fillChannelBaseUnitCombo(QComboBox* combo, int channel)
+{
+    return fillBaseUnitCombo(combo, channelUnitWords(channel).format);
 }

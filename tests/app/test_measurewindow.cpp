@@ -4,6 +4,7 @@
 #include "commandstate.h"
 #include "measurewindow.h"
 #include "measurewindowconcentration.h"
+#include "widgetlookup.h"
 
 #include <QDateTimeEdit>
 #include <QDoubleSpinBox>
@@ -33,14 +34,6 @@ void channelOn(int ch)
 {
     command.classicChannels[ch].channelPage = quint16(ch);
     command.extendedChannels[ch].channelPage = quint16(ch);
-}
-
-template <typename T> T* child(QWidget& w, const char* name)
-{
-    T* c = w.findChild<T*>(QLatin1String(name));
-    if (!c)
-        qFatal("no widget %s", name);
-    return c;
 }
 
 } // namespace

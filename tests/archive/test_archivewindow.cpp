@@ -37,25 +37,15 @@ class TestArchiveWindow : public QObject
     }
 
 private slots:
-    void initTestCase()
-    {
-        QVERIFY2(sim.start(), qPrintable(sim.errorString()));
-        QVERIFY(connectToSimulator(sim));
-    }
+    void initTestCase() { QVERIFY2(startSimulator(sim), qPrintable(sim.errorString())); }
 
     void init()
     {
-        clearImage();
-        command.connected = 1;
-        command.registerMap = ExtendedMap;
-        command.modelCode = ModelT2;
+        resetExtendedSimulator(sim, ModelT2);
         command.modbusAddress = 255;
         command.secondsPerTick = 1.0;
         command.userName = userLoginName;
-        sim.setProfile(SimDetector::Layout::Extended, ModelT2);
         sim.setLogRing(48, 10, 50);
-        sim.clearFaults();
-        sim.clearLog();
     }
 
     void cleanupTestCase()

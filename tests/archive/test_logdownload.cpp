@@ -137,22 +137,14 @@ class TestLogDownload : public QObject
     }
 
 private slots:
-    void initTestCase()
-    {
-        QVERIFY2(sim.start(), qPrintable(sim.errorString()));
-        QVERIFY(connectToSimulator(sim));
-    }
+    void initTestCase() { QVERIFY2(startSimulator(sim), qPrintable(sim.errorString())); }
 
     void init()
     {
-        clearImage();
-        command.connected = 1;
-        command.registerMap = ExtendedMap;
+        resetExtendedSimulator(sim, ModelT2);
         command.modbusAddress = 255;
         command.secondsPerTick = 1.0;
         useModel(ModelT2);
-        sim.clearFaults();
-        sim.clearLog();
         logBlockWritten = nullptr;
         installRing();
         std::lock_guard<std::mutex> lock(ring.mutex);

@@ -16,24 +16,14 @@ class TestComposite : public QObject
     SimDetector sim;
 
 private slots:
-    void initTestCase()
-    {
-        QVERIFY2(sim.start(), qPrintable(sim.errorString()));
-        QVERIFY(connectToSimulator(sim));
-    }
+    void initTestCase() { QVERIFY2(startSimulator(sim), qPrintable(sim.errorString())); }
 
     void init()
     {
-        clearImage();
-        command.connected = 1;
-        command.registerMap = ExtendedMap;
-        command.modelCode = ModelT8M;
+        resetExtendedSimulator(sim, ModelT8M);
         command.secondsPerTick = 1.0;
         command.channelCount = 2;
         command.userName = "Dolen";
-        sim.setProfile(SimDetector::Layout::Extended, ModelT8M);
-        sim.clearFaults();
-        sim.clearLog();
         for (int ch = 0; ch < 10; ++ch)
             sim.setHolding(ch, 258, quint16(ch)); // every channel on
     }

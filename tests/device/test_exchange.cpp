@@ -35,25 +35,13 @@ class TestExchange : public QObject
 
     SimDetector sim;
 
-    void resetImage() { clearImage(); }
-
 private slots:
-    void initTestCase()
-    {
-        QVERIFY2(sim.start(), qPrintable(sim.errorString()));
-        QVERIFY(connectToSimulator(sim));
-    }
+    void initTestCase() { QVERIFY2(startSimulator(sim), qPrintable(sim.errorString())); }
 
     void init()
     {
-        resetImage();
-        command.connected = 1;
-        command.registerMap = ExtendedMap;
-        command.modelCode = ModelT8M;
+        resetExtendedSimulator(sim, ModelT8M);
         command.modbusAddress = 255;
-        sim.setProfile(SimDetector::Layout::Extended, ModelT8M);
-        sim.clearFaults();
-        sim.clearLog();
     }
 
     void cleanupTestCase()

@@ -194,19 +194,8 @@ QString hexList(const QVector<quint16>& v)
 // Every byte the register maps may store into.
 QByteArray snapshot()
 {
-    QByteArray s;
+    QByteArray s = imageSnapshot();
     auto add = [&s](const void* p, size_t n) { s.append(static_cast<const char*>(p), int(n)); };
-    add(command.classicChannels, sizeof command.classicChannels);
-    add(&command.classicDevice, sizeof command.classicDevice);
-    add(&command.classicSpareWord, sizeof command.classicSpareWord);
-    add(command.classicExtras, sizeof command.classicExtras);
-    add(&command.classicLanguage, sizeof command.classicLanguage);
-    add(command.classicSpare, sizeof command.classicSpare);
-    add(command.extendedChannels, sizeof command.extendedChannels);
-    add(&command.extendedDevice, sizeof command.extendedDevice);
-    add(&command.extendedSpareWord, sizeof command.extendedSpareWord);
-    add(&command.extendedLanguage, sizeof command.extendedLanguage);
-    add(command.extendedSpare, sizeof command.extendedSpare);
     add(&command.modelCode, sizeof command.modelCode);
     add(&command.firmwareVersion, sizeof command.firmwareVersion);
     add(command.bleMac, sizeof command.bleMac);

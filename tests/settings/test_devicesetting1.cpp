@@ -1,8 +1,9 @@
 // The channel limits page: what the boxes show and what edits store.
 
+#include "channelpage.h"
 #include "command.h"
-#include "commandstate.h"
 #include "devicesetting_1_window.h"
+#include "widgetlookup.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -16,35 +17,9 @@
 namespace
 {
 
-void resetImage()
-{
-    clearImage();
-    command.modelCode = ModelT6;
-    command.channelOffMarker = 7;
-    command.secondsPerTick = 1.0;
-}
-
-// format: display unit, base unit, decimals, raw decimals.
-quint16 format(int display, int base, int decimals, int rawDecimals)
-{
-    return quint16(display | (base << 2) | (decimals << 4) | (rawDecimals << 6));
-}
-
 void setClassicFormat(int ch, quint16 f)
 {
-    static const quint16 scale[4] = {1, 10, 100, 1000};
-    auto& r = command.classicChannels[ch];
-    r.format = f;
-    r.displayDivisor[0] = scale[(f >> 4) & 3];
-    r.displayDivisor[1] = scale[(f >> 6) & 3];
-}
-
-template <typename T> T* child(QWidget& w, const char* name)
-{
-    T* c = w.findChild<T*>(QLatin1String(name));
-    if (!c)
-        qFatal("no widget %s", name);
-    return c;
+    setFormat(command.classicChannels[ch], f);
 }
 
 } // namespace
@@ -54,7 +29,7 @@ class TestDeviceSetting1 : public QObject
     Q_OBJECT
 
 private slots:
-    void init() { resetImage(); }
+    void init() { resetChannelPageImage(); }
 
     void classicLimitKeepsDirection()
     {

@@ -1,8 +1,9 @@
 // The channel sensor page: what the boxes show and what edits store.
 
+#include "channelpage.h"
 #include "command.h"
-#include "commandstate.h"
 #include "devicesetting_2_window.h"
+#include "widgetlookup.h"
 
 #include <QComboBox>
 #include <QDoubleSpinBox>
@@ -17,36 +18,6 @@
 namespace
 {
 
-void resetImage()
-{
-    clearImage();
-    command.modelCode = ModelT6;
-    command.channelOffMarker = 7;
-    command.secondsPerTick = 1.0;
-}
-
-// format: display unit, base unit, decimals, raw decimals.
-quint16 format(int display, int base, int decimals, int rawDecimals)
-{
-    return quint16(display | (base << 2) | (decimals << 4) | (rawDecimals << 6));
-}
-
-template <typename R> void setFormat(R& r, quint16 f)
-{
-    static const quint16 scale[4] = {1, 10, 100, 1000};
-    r.format = f;
-    r.displayDivisor[0] = scale[(f >> 4) & 3];
-    r.displayDivisor[1] = scale[(f >> 6) & 3];
-}
-
-template <typename T> T* child(QWidget& w, const char* name)
-{
-    T* c = w.findChild<T*>(QLatin1String(name));
-    if (!c)
-        qFatal("no widget %s", name);
-    return c;
-}
-
 QByteArray field(const char* f, int size)
 {
     return QByteArray(f, size);
@@ -59,7 +30,7 @@ class TestDeviceSetting2 : public QObject
     Q_OBJECT
 
 private slots:
-    void init() { resetImage(); }
+    void init() { resetChannelPageImage(); }
 
     // 28.01 + 0.005 = 28.015, times 100 and truncated: 2801.
     void classicMolecularWeightInHundredths()

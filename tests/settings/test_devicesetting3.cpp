@@ -3,6 +3,7 @@
 #include "command.h"
 #include "commandstate.h"
 #include "devicesetting_3_window.h"
+#include "widgetlookup.h"
 
 #include <QCheckBox>
 #include <QDateTimeEdit>
@@ -16,14 +17,6 @@
 
 namespace
 {
-
-template <typename T> T* child(QWidget& w, const char* name)
-{
-    T* c = w.findChild<T*>(QLatin1String(name));
-    if (!c)
-        qFatal("no widget %s", name);
-    return c;
-}
 
 QByteArray deviceBlock()
 {

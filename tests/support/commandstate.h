@@ -4,6 +4,7 @@
 // connected to a simulated detector.
 
 #include "command.h"
+#include "imageparts.h"
 #include "simdetector.h"
 
 #include <cstring>
@@ -34,18 +35,8 @@ inline void clearImage()
 inline QByteArray imageSnapshot()
 {
     QByteArray s;
-    auto add = [&s](const void* p, size_t n) { s.append(static_cast<const char*>(p), int(n)); };
-    add(command.classicChannels, sizeof command.classicChannels);
-    add(&command.classicDevice, sizeof command.classicDevice);
-    add(&command.classicSpareWord, sizeof command.classicSpareWord);
-    add(command.classicExtras, sizeof command.classicExtras);
-    add(&command.classicLanguage, sizeof command.classicLanguage);
-    add(command.classicSpare, sizeof command.classicSpare);
-    add(command.extendedChannels, sizeof command.extendedChannels);
-    add(&command.extendedDevice, sizeof command.extendedDevice);
-    add(&command.extendedSpareWord, sizeof command.extendedSpareWord);
-    add(&command.extendedLanguage, sizeof command.extendedLanguage);
-    add(command.extendedSpare, sizeof command.extendedSpare);
+    forEachImagePart(
+        [&s](const void* p, size_t n) { s.append(static_cast<const char*>(p), int(n)); });
     return s;
 }
 
@@ -58,4 +49,24 @@ inline bool connectToSimulator(const SimDetector& sim)
         return false;
     command.connected = 1;
     return true;
+}
+
+// Starts the simulator and opens the program's port on it, once per test program.
+inline bool startSimulator(SimDetector& sim)
+{
+    return sim.start() && connectToSimulator(sim);
+}
+
+// Between test cases: the image cleared and the program connected to an
+// extended-layout detector of `model` (the image carries the model code too);
+// the simulator with no faults and an empty request log.
+inline void resetExtendedSimulator(SimDetector& sim, quint16 model)
+{
+    clearImage();
+    command.connected = 1;
+    command.registerMap = ExtendedMap;
+    command.modelCode = model;
+    sim.setProfile(SimDetector::Layout::Extended, model);
+    sim.clearFaults();
+    sim.clearLog();
 }
