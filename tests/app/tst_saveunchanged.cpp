@@ -82,6 +82,26 @@ private slots:
         QTest::newRow("extended T6 Admin, tab 4")
             << int(ModelT6) << int(SimDetector::Layout::Extended) << "Admin" << quint32(100)
             << quint32(5000) << 0;
+        // The device options tab: its refresh reads the classic PWM register
+        // and must never write it back.
+        QTest::newRow("classic T6 Dolen, tab 6")
+            << int(ModelT6) << int(SimDetector::Layout::Classic) << "Dolen" << quint32(100)
+            << quint32(5000) << 0;
+        QTest::newRow("classic T6 Max Dolen, tab 6")
+            << int(ModelT6M) << int(SimDetector::Layout::Classic) << "Dolen" << quint32(100)
+            << quint32(5000) << 0;
+        QTest::newRow("classic T2 Dolen, tab 6")
+            << int(ModelT2Classic) << int(SimDetector::Layout::Classic) << "Dolen" << quint32(100)
+            << quint32(5000) << 0;
+        QTest::newRow("extended T8 Max Dolen, tab 6")
+            << int(ModelT8M) << int(SimDetector::Layout::Extended) << "Dolen" << quint32(100)
+            << quint32(5000) << 0;
+        QTest::newRow("extended T6 Dolen, tab 6")
+            << int(ModelT6) << int(SimDetector::Layout::Extended) << "Dolen" << quint32(100)
+            << quint32(5000) << 0;
+        QTest::newRow("extended T2 Dolen, tab 6")
+            << int(ModelT2) << int(SimDetector::Layout::Extended) << "Dolen" << quint32(100)
+            << quint32(5000) << 0;
     }
 
     void saveWithoutEditsChangesNothing()
@@ -134,6 +154,7 @@ private slots:
             sim.setHolding(10, 533, enabled);
         }
 
+        const quint16 pwmSeeded = sim.holding(10, 512);
         connectAs(quint16(model), SimDetector::Layout(layout), user);
         const QString tag = QString::fromLatin1(QTest::currentDataTag());
         // Rows named "tab N" read and save from that tab.
@@ -158,6 +179,13 @@ private slots:
             tabWidget->setCurrentIndex(5);
             QCOMPARE(tabWidget->currentIndex(), 5);
         }
+        if (!onTab.hasMatch() && tabWidget->count() > 6) {
+            tabWidget->setCurrentIndex(6);
+            QCOMPARE(tabWidget->currentIndex(), 6);
+        }
+        // No refresh writes the buzzer PWM register, whatever its box could show.
+        QCOMPARE(sim.countFrames(16, 10, 512), 0);
+        QCOMPARE(sim.holding(10, 512), pwmSeeded);
         // The device goes on logging: the save must not set its pointers back.
         sim.setHolding32(10, 531, current + quint32(logged));
         // Registers the device does not hold: 288 is sent as 0 whatever it
