@@ -286,8 +286,9 @@ private slots:
         QTest::addColumn<double>("typed");
         QTest::addColumn<quint16>("sent");
         QTest::newRow("23.5") << 23.5 << quint16(2350);
-        QTest::newRow("-80") << -80.0 << quint16(quint16(-8000));
         QTest::newRow("0.01") << 0.01 << quint16(1);
+        QTest::newRow("655.35") << 655.35 << quint16(65535);
+        QTest::newRow("0") << 0.0 << quint16(0);
     }
     void temperatureCalibration()
     {
@@ -307,18 +308,27 @@ private slots:
         QCOMPARE(imageSnapshot(), before);
     }
 
-    // The box holds only what the register carries: hundredths in a signed 16-bit word.
+    // The box holds only what the register carries: hundredths in an unsigned 16-bit word.
+    void temperatureBoxBounds_data()
+    {
+        QTest::addColumn<double>("typed");
+        QTest::addColumn<double>("held");
+        QTest::newRow("above") << 1000.0 << 655.35;
+        QTest::newRow("below") << -80.0 << 0.0;
+        QTest::newRow("inside") << 21.25 << 21.25;
+    }
     void temperatureBoxBounds()
     {
+        QFETCH(double, typed);
+        QFETCH(double, held);
         prepare(ExtendedMap);
         DeviceSetting_5_Window page(nullptr);
         auto* box = child<QDoubleSpinBox>(page, "doubleSpinBoxTemp");
-        QCOMPARE(box->minimum(), -80.0);
         QCOMPARE(box->decimals(), 2);
-        QVERIFY(box->maximum() * 100 <= 32767.0);
-        QVERIFY(box->minimum() * 100 >= -32768.0);
-        box->setValue(1000.0);
-        QCOMPARE(box->value(), box->maximum());
+        QVERIFY(box->minimum() >= 0.0);
+        QVERIFY(box->maximum() * 100 <= 65535.0);
+        box->setValue(typed);
+        QCOMPARE(box->value(), held);
     }
 
     void failedWriteIsShown_data()
