@@ -8,10 +8,11 @@
 #include "calibrationhost.h"
 #include "command.h"
 #include "connect_com_port.h"
-#include "dialogs.h"
 #include "devicesetting_1_window.h"
 #include "devicesetting_2_window.h"
 #include "devicesettingallwindow.h"
+#include "devicesettingallwindow_1.h"
+#include "dialogs.h"
 #include "measurewindow.h"
 #include "reference.h"
 
@@ -53,6 +54,7 @@ void forgetPages()
     deviceSettingAllWindow1 = nullptr;
     deviceSetting3Window = nullptr;
     deviceSetting4Window = nullptr;
+    deviceSetting5Window = nullptr;
 }
 
 } // namespace
@@ -135,7 +137,8 @@ void MainWindow::switchLanguage(const QString& name)
     if (translationName == russianTranslationName &&
         (qtBaseTranslator.load(QStringLiteral("qtbase_ru"),
                                QLibraryInfo::location(QLibraryInfo::TranslationsPath)) ||
-         qtBaseTranslator.load(QStringLiteral("qtbase_ru"), QCoreApplication::applicationDirPath())))
+         qtBaseTranslator.load(QStringLiteral("qtbase_ru"),
+                               QCoreApplication::applicationDirPath())))
         QCoreApplication::installTranslator(&qtBaseTranslator);
     ui->retranslateUi(this);
     rebuildDeviceUi();
@@ -364,6 +367,7 @@ void MainWindow::retireProductionPages()
     deviceSettingAllWindow1 = nullptr;
     deviceSetting3Window = nullptr;
     deviceSetting4Window = nullptr;
+    deviceSetting5Window = nullptr;
 }
 
 void MainWindow::createChannelPages()
@@ -404,16 +408,12 @@ void MainWindow::createDevicePages()
 
 void MainWindow::createProductionPages()
 {
-    // Industry level only: DeviceSettingAllWindow as tab 5; DeviceSettingAllWindow_1
-    // will join as tab 6, titled tr("Общие параметры_1"), into deviceSettingAllWindow1.
+    // Industry level only: the device data and channel set-up as tab 5, the
+    // device options as tab 6.
     deviceSettingAllWindow = new DeviceSettingAllWindow(this);
     ui->tabWidget->addTab(deviceSettingAllWindow, tr("Общие параметры"));
-    //
-    // The device options page of tab 6 reads the buzzer PWM register when it
-    // refreshes; the production writes send it back. Until that page is here,
-    // read it now, so that a save never sends a value the device did not give.
-    if (command.registerMap == ClassicMap)
-        command.transact(3, DevicePage, 512, 1);
+    deviceSettingAllWindow1 = new DeviceSettingAllWindow_1(this);
+    ui->tabWidget->addTab(deviceSettingAllWindow1, tr("Общие параметры_1"));
 }
 
 void MainWindow::showGroupButtons(Group group)

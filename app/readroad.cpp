@@ -3,12 +3,13 @@
 #include "mainwindow.h"
 #include "ui_mainwindow.h"
 
+#include "archivewindow.h"
 #include "calibration.h"
 #include "command.h"
-#include "archivewindow.h"
 #include "devicesetting_1_window.h"
 #include "devicesetting_2_window.h"
 #include "devicesettingallwindow.h"
+#include "devicesettingallwindow_1.h"
 #include "measurewindow.h"
 
 #include <QElapsedTimer>
@@ -133,6 +134,10 @@ void MainWindow::showTab(quint8 tab)
     case 5:
         if (deviceSettingAllWindow)
             deviceSettingAllWindow->showParameters();
+        break;
+    case 6:
+        if (deviceSettingAllWindow1)
+            deviceSettingAllWindow1->showParameters();
         break;
     case 3:
         for (int ch = 0; ch < channels(); ++ch)

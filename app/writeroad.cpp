@@ -5,12 +5,13 @@
 #include "ui_mainwindow.h"
 
 #include "accounts.h"
-#include "devicesettingallwindow.h"
 #include "appsettings.h"
 #include "authorizationwindow.h"
 #include "calibration.h"
 #include "command.h"
 #include "configurationfile.h"
+#include "devicesettingallwindow.h"
+#include "devicesettingallwindow_1.h"
 #include "dialogs.h"
 #include "firmware.h"
 
@@ -102,9 +103,9 @@ bool MainWindow::writeClassicBlocks(bool fullWrite)
                 return false;
     }
     for (const WriteBlock& b : blocks.device) {
-        const TransactionResult result = b.reg == 528 ? command.writeArchiveBlock()
-                                                      : command.transact(16, DevicePage, b.reg,
-                                                                         b.count);
+        const TransactionResult result = b.reg == 528
+                                             ? command.writeArchiveBlock()
+                                             : command.transact(16, DevicePage, b.reg, b.count);
         if (result != ResultOk && !b.ignored)
             return false;
     }
@@ -122,6 +123,8 @@ void MainWindow::on_pushButton_Save_Param_clicked()
     QCoreApplication::processEvents();
     if (deviceSettingAllWindow)
         deviceSettingAllWindow->collectParameters();
+    if (deviceSettingAllWindow1)
+        deviceSettingAllWindow1->collectParameters();
 
     bool ok = true;
     if (command.registerMap == ClassicMap)
@@ -159,6 +162,8 @@ void MainWindow::on_pushButtonSaveFactorySettings_clicked()
 {
     if (deviceSettingAllWindow)
         deviceSettingAllWindow->collectParameters();
+    if (deviceSettingAllWindow1)
+        deviceSettingAllWindow1->collectParameters();
     writeDeviceImage(true);
 }
 
@@ -242,8 +247,8 @@ void MainWindow::on_radioButtonLanguageEn_2_clicked()
 void MainWindow::on_pushButtonBootloader_clicked()
 {
     beginCommand();
-    const QString file = dialogs::getOpenFileName(this, tr("Файл прошивки"),
-                                                  lastFirmwareDirectory, tr("(*.HEX)"));
+    const QString file =
+        dialogs::getOpenFileName(this, tr("Файл прошивки"), lastFirmwareDirectory, tr("(*.HEX)"));
     if (file.isEmpty())
         return;
     lastFirmwareDirectory = QFileInfo(file).absolutePath();

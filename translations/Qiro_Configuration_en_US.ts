@@ -563,6 +563,31 @@ table</translation>
     </message>
 </context>
 <context>
+    <name>DeviceSettingAllWindow_1</name>
+    <message>
+        <source>Dialog</source>
+        <translation>Dialog</translation>
+    </message>
+    <message>
+        <source>Выбрать файл</source>
+        <translation>Choose file</translation>
+    </message>
+    <message>
+        <source>Считать
+конфигурацию</source>
+        <translation>Load
+configuration</translation>
+    </message>
+    <message>
+        <source>Файл конфигурации</source>
+        <translation>Configuration file</translation>
+    </message>
+    <message>
+        <source>(*.txt)</source>
+        <translation>(*.txt)</translation>
+    </message>
+</context>
+<context>
     <name>DeviceSetting_1_Window</name>
     <message>
         <source>Dialog</source>
@@ -1245,6 +1270,157 @@ in threshold mode:</translation>
     </message>
 </context>
 <context>
+    <name>DeviceSetting_5_Window</name>
+    <message>
+        <source>Доп. парметры</source>
+        <translation>Extra parameters</translation>
+    </message>
+    <message>
+        <source>Блокировка калибровки
+ через меню</source>
+        <translation>Calibration lock
+ in the menu</translation>
+    </message>
+    <message>
+        <source>Блокировка выкл.прибора
+вне док станции</source>
+        <translation>Power-off lock
+outside the docking station</translation>
+    </message>
+    <message>
+        <source>Блокировка сигнализации
+ при калибровки через прибор</source>
+        <translation>Alarm lock
+ while calibrating on the device</translation>
+    </message>
+    <message>
+        <source>Квитирование на всех каналах</source>
+        <translation>Acknowledgement on all channels</translation>
+    </message>
+    <message>
+        <source>Включение bluetooth</source>
+        <translation>Bluetooth on</translation>
+    </message>
+    <message>
+        <source>Включение lora</source>
+        <translation>LoRa on</translation>
+    </message>
+    <message>
+        <source>Включение GPS</source>
+        <translation>GPS on</translation>
+    </message>
+    <message>
+        <source>Включение ед. изм. на экране</source>
+        <translation>Unit shown on the display</translation>
+    </message>
+    <message>
+        <source>Время работы
+ статусного диода</source>
+        <translation>Status LED
+ on-time</translation>
+    </message>
+    <message>
+        <source>Период работы
+ статусного диода</source>
+        <translation>Status LED
+ period</translation>
+    </message>
+    <message>
+        <source>Max
+ заряда батареи</source>
+        <translation>Battery charge
+ max</translation>
+    </message>
+    <message>
+        <source>Min
+ заряда батареи</source>
+        <translation>Battery charge
+ min</translation>
+    </message>
+    <message>
+        <source>1 порог низкого
+ заряда батареи</source>
+        <translation>Low battery
+ threshold 1</translation>
+    </message>
+    <message>
+        <source>2 порог низкого
+ заряда батареи</source>
+        <translation>Low battery
+ threshold 2</translation>
+    </message>
+    <message>
+        <source>Тест звука </source>
+        <translation>Sound test </translation>
+    </message>
+    <message>
+        <source>Настройка звука</source>
+        <translation>Sound setting</translation>
+    </message>
+    <message>
+        <source>Зеленый индикатор</source>
+        <translation>Green indicator</translation>
+    </message>
+    <message>
+        <source>выкл.</source>
+        <translation>off</translation>
+    </message>
+    <message>
+        <source>Период 
+сообщений по Lora</source>
+        <translation>Period of
+LoRa messages</translation>
+    </message>
+    <message>
+        <source>Период аварийных
+сообщений по Lora</source>
+        <translation>Period of LoRa
+alarm messages</translation>
+    </message>
+    <message>
+        <source>Тип экрана</source>
+        <translation>Display type</translation>
+    </message>
+    <message>
+        <source>Калибровка температуры</source>
+        <translation>Temperature calibration</translation>
+    </message>
+    <message>
+        <source>Впишите текущую температуру
+окружающей среды:</source>
+        <translation>Enter the current
+ambient temperature:</translation>
+    </message>
+    <message>
+        <source>Температура:</source>
+        <translation>Temperature:</translation>
+    </message>
+    <message>
+        <source>Настройка навигации</source>
+        <translation>Navigation settings</translation>
+    </message>
+    <message>
+        <source>Тип навигации</source>
+        <translation>Navigation type</translation>
+    </message>
+    <message>
+        <source>Type start gps</source>
+        <translation>Type start gps</translation>
+    </message>
+    <message>
+        <source>Ошибка</source>
+        <translation>Error</translation>
+    </message>
+    <message>
+        <source>Ошибка обмена данными</source>
+        <translation>Data exchange error</translation>
+    </message>
+    <message>
+        <source>вкл.</source>
+        <translation>on</translation>
+    </message>
+</context>
+<context>
     <name>MainWindow</name>
     <message>
         <source>Основной экран</source>
@@ -1483,6 +1659,10 @@ settings</translation>
     <message>
         <source>Общие параметры</source>
         <translation>General parameters</translation>
+    </message>
+    <message>
+        <source>Общие параметры_1</source>
+        <translation>General parameters_1</translation>
     </message>
 </context>
 <context>

@@ -557,6 +557,30 @@
     </message>
 </context>
 <context>
+    <name>DeviceSettingAllWindow_1</name>
+    <message>
+        <source>Dialog</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Выбрать файл</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Считать
+конфигурацию</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Файл конфигурации</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>(*.txt)</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>DeviceSetting_1_Window</name>
     <message>
         <source>Dialog</source>
@@ -1238,6 +1262,145 @@
     </message>
 </context>
 <context>
+    <name>DeviceSetting_5_Window</name>
+    <message>
+        <source>Доп. парметры</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Блокировка калибровки
+ через меню</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Блокировка выкл.прибора
+вне док станции</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Блокировка сигнализации
+ при калибровки через прибор</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Квитирование на всех каналах</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Включение bluetooth</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Включение lora</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Включение GPS</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Включение ед. изм. на экране</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Время работы
+ статусного диода</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Период работы
+ статусного диода</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Max
+ заряда батареи</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Min
+ заряда батареи</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>1 порог низкого
+ заряда батареи</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>2 порог низкого
+ заряда батареи</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Тест звука </source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Настройка звука</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Зеленый индикатор</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>выкл.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Период 
+сообщений по Lora</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Период аварийных
+сообщений по Lora</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Тип экрана</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Калибровка температуры</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Впишите текущую температуру
+окружающей среды:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Температура:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Настройка навигации</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Тип навигации</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Type start gps</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Ошибка</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Ошибка обмена данными</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>вкл.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>MainWindow</name>
     <message>
         <source>Основной экран</source>
@@ -1468,6 +1631,10 @@
     </message>
     <message>
         <source>Общие параметры</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Общие параметры_1</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

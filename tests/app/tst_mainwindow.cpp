@@ -456,8 +456,10 @@ private slots:
         if (!contents.isValid())
             return;
         QCOMPARE(tabs()->currentIndex(), 0);
-        // The production level adds its tab 5.
-        QCOMPARE(tabs()->count(), user == "Dolen" ? 6 : 5);
+        // The production level adds its tabs 5 and 6.
+        QCOMPARE(tabs()->count(), user == "Dolen" ? 7 : 5);
+        if (user == "Dolen")
+            QCOMPARE(tabs()->tabText(6), QString("Общие параметры_1"));
         QCOMPARE(tabs()->isTabEnabled(3), serviceTabEnabled);
         // The channel pages of tab 3 have a scroll area of the same name.
         QWidget* ownContents = nullptr;
@@ -597,12 +599,14 @@ private slots:
             QVERIFY(archiveWindow != nullptr);
         }
         QCOMPARE(calibrationWindow != nullptr, measureWindow != nullptr);
-        // The production level gets a new tab 5 with every device model.
-        if (code == ModelNone || code == ModelBootloader)
+        // The production level gets new tabs 5 and 6 with every device model.
+        if (code == ModelNone || code == ModelBootloader) {
             QCOMPARE(deviceSettingAllWindow, nullptr);
-        else
+            QCOMPARE(deviceSettingAllWindow1, nullptr);
+        } else {
             QVERIFY(deviceSettingAllWindow != nullptr);
-        QCOMPARE(deviceSettingAllWindow1, nullptr);
+            QVERIFY(deviceSettingAllWindow1 != nullptr);
+        }
     }
 
     void rebuildStopsTheAutoUpdate()

@@ -5,6 +5,7 @@
 #include "roadsfixture.h"
 
 #include <QRegularExpression>
+#include <QSpinBox>
 
 // CTest runs this program in several shards at once (QIRO_SHARD="k/n"): each
 // shard runs every n-th row, so that the slow rows run side by side.
@@ -82,6 +83,23 @@ private slots:
         QTest::newRow("extended T6 Admin, tab 4")
             << int(ModelT6) << int(SimDetector::Layout::Extended) << "Admin" << quint32(100)
             << quint32(5000) << 0;
+        // The device options tab: its refresh reads the classic PWM register
+        // and must never write it back.
+        QTest::newRow("classic T6 Dolen, tab 6")
+            << int(ModelT6) << int(SimDetector::Layout::Classic) << "Dolen" << quint32(100)
+            << quint32(5000) << 0;
+        QTest::newRow("classic T6 Max Dolen, tab 6")
+            << int(ModelT6M) << int(SimDetector::Layout::Classic) << "Dolen" << quint32(100)
+            << quint32(5000) << 0;
+        QTest::newRow("classic T2 Dolen, tab 6")
+            << int(ModelT2Classic) << int(SimDetector::Layout::Classic) << "Dolen" << quint32(100)
+            << quint32(5000) << 0;
+        QTest::newRow("extended T6 Dolen, tab 6")
+            << int(ModelT6) << int(SimDetector::Layout::Extended) << "Dolen" << quint32(100)
+            << quint32(5000) << 0;
+        QTest::newRow("extended T2 Dolen, tab 6")
+            << int(ModelT2) << int(SimDetector::Layout::Extended) << "Dolen" << quint32(100)
+            << quint32(5000) << 0;
     }
 
     void saveWithoutEditsChangesNothing()
@@ -136,10 +154,20 @@ private slots:
 
         connectAs(quint16(model), SimDetector::Layout(layout), user);
         const QString tag = QString::fromLatin1(QTest::currentDataTag());
+        // The buzzer PWM value changes on the device after the connection, so
+        // that the options tab's refresh changes its box.
+        if (tag.contains("tab 6")) {
+            auto* pwm = find<QSpinBox>("spinBoxPwmSound");
+            QVERIFY(pwm);
+            sim.setHolding(10, 512, pwm->value() == 500 ? 501 : 500);
+        }
+        const quint16 pwmSeeded = sim.holding(10, 512);
         // Rows named "tab N" read and save from that tab.
         const QRegularExpressionMatch onTab = QRegularExpression("tab (\\d)").match(tag);
-        if (onTab.hasMatch())
+        if (onTab.hasMatch()) {
             window->tabWidget()->setCurrentIndex(onTab.captured(1).toInt());
+            QCOMPARE(window->tabWidget()->currentIndex(), onTab.captured(1).toInt());
+        }
         click("pushButton_Read_Param");
         if (tag.endsWith("tab 2 tables")) {
             QVERIFY(calibrationWindow);
@@ -158,6 +186,13 @@ private slots:
             tabWidget->setCurrentIndex(5);
             QCOMPARE(tabWidget->currentIndex(), 5);
         }
+        if (!onTab.hasMatch() && tabWidget->count() > 6) {
+            tabWidget->setCurrentIndex(6);
+            QCOMPARE(tabWidget->currentIndex(), 6);
+        }
+        // No refresh writes the buzzer PWM register, whatever its box could show.
+        QCOMPARE(sim.countFrames(16, 10, 512), 0);
+        QCOMPARE(sim.holding(10, 512), pwmSeeded);
         // The device goes on logging: the save must not set its pointers back.
         sim.setHolding32(10, 531, current + quint32(logged));
         // Registers the device does not hold: 288 is sent as 0 whatever it
