@@ -275,8 +275,8 @@ void DeviceSetting_5_Window::on_spinBoxBattery_lim_2_valueChanged(int arg1)
 
 void DeviceSetting_5_Window::on_pushButton_TempsensorCalib_clicked()
 {
-    // The box is bounded to what the register carries: an unsigned 16-bit count of
-    // hundredths, so a value below 0 or above 655.35 never wraps on the wire.
+    // The box is bounded to what the register carries: hundredths in a signed 16-bit
+    // word (-80 C is the coldest the page offers), so no value wraps on the wire.
     command.tempSensorCalibration = float(ui->doubleSpinBoxTemp->value());
     writeDeviceRegister(RegTempSensorCalibration);
 }

@@ -287,8 +287,12 @@ private slots:
         QTest::addColumn<quint16>("sent");
         QTest::newRow("23.5") << 23.5 << quint16(2350);
         QTest::newRow("0.01") << 0.01 << quint16(1);
-        QTest::newRow("655.35") << 655.35 << quint16(65535);
+        QTest::newRow("327.67") << 327.67 << quint16(32767);
         QTest::newRow("0") << 0.0 << quint16(0);
+        // Below zero the device gets the hundredths as a signed word, like its other
+        // temperatures.
+        QTest::newRow("-23.5") << -23.5 << quint16(65536 - 2350);
+        QTest::newRow("-80") << -80.0 << quint16(65536 - 8000);
     }
     void temperatureCalibration()
     {
@@ -308,13 +312,15 @@ private slots:
         QCOMPARE(imageSnapshot(), before);
     }
 
-    // The box holds only what the register carries: hundredths in an unsigned 16-bit word.
+    // The box holds only what the register carries: hundredths in a signed 16-bit word
+    // (from the lowest ambient temperature the page offers).
     void temperatureBoxBounds_data()
     {
         QTest::addColumn<double>("typed");
         QTest::addColumn<double>("held");
-        QTest::newRow("above") << 1000.0 << 655.35;
-        QTest::newRow("below") << -80.0 << 0.0;
+        QTest::newRow("above") << 1000.0 << 327.67;
+        QTest::newRow("below") << -100.0 << -80.0;
+        QTest::newRow("lowest") << -80.0 << -80.0;
         QTest::newRow("inside") << 21.25 << 21.25;
     }
     void temperatureBoxBounds()
@@ -325,8 +331,8 @@ private slots:
         DeviceSetting_5_Window page(nullptr);
         auto* box = child<QDoubleSpinBox>(page, "doubleSpinBoxTemp");
         QCOMPARE(box->decimals(), 2);
-        QVERIFY(box->minimum() >= 0.0);
-        QVERIFY(box->maximum() * 100 <= 65535.0);
+        QVERIFY(box->minimum() * 100 >= -32768.0);
+        QVERIFY(box->maximum() * 100 <= 32767.0);
         box->setValue(typed);
         QCOMPARE(box->value(), held);
     }
