@@ -269,7 +269,6 @@ void Calibration::setupForm()
         table->verticalHeader()->setDefaultSectionSize(24);
         table->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
         table->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-        table->setSizeAdjustPolicy(QAbstractScrollArea::AdjustToContents);
         l->addWidget(table);
         tablesGrid->addWidget(group, tableIndex / 2, tableIndex % 2);
         ++tableIndex;
