@@ -104,6 +104,7 @@ Calibration::Calibration(QWidget* parent) : QDialog(parent)
     createChannelWidgets();
     setMode(ZeroCalibration);
     lcdNumber->display(QStringLiteral("00:00"));
+    fitReadings();
     switch (accessLevel(command.userName)) {
     case AccessLevel::Admin:
     case AccessLevel::Industry:
@@ -145,19 +146,21 @@ void Calibration::setupForm()
     scrollArea = new QScrollArea(calib);
     scrollArea->setObjectName(QStringLiteral("scrollArea"));
     scrollArea->setWidgetResizable(true);
+    scrollArea->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     scrollAreaWidgetContents = new QWidget;
     scrollAreaWidgetContents->setObjectName(QStringLiteral("scrollAreaCalibrationRows"));
     auto* grid = new QGridLayout(scrollAreaWidgetContents);
     // Channel 0 top left, then the rows snake through two columns.
-    const int positions[10][2] = {{0, 0}, {0, 1}, {1, 1}, {1, 0}, {2, 0},
-                                  {2, 1}, {3, 1}, {3, 0}, {4, 0}, {4, 1}};
+    // One row per line, channel 0 on top: two rows side by side would not
+    // leave their values room to show in the width of the tab.
     for (int i = 0; i < 10; ++i) {
         hosts[i] = new QStackedWidget(scrollAreaWidgetContents);
         hosts[i]->setObjectName(i == 0 ? QStringLiteral("stackedWidget")
                                        : QStringLiteral("stackedWidget_%1").arg(i));
         hosts[i]->addWidget(new QWidget);
-        grid->addWidget(hosts[i], positions[i][0], positions[i][1]);
+        grid->addWidget(hosts[i], i, 0);
     }
+    grid->setRowStretch(10, 1);
     scrollArea->setWidget(scrollAreaWidgetContents);
     calibLayout->addWidget(scrollArea, 1);
 
@@ -207,19 +210,31 @@ void Calibration::setupForm()
     doubleSpinBoxPressure->setDecimals(1);
     doubleSpinBoxPressure->setRange(-80, 1e43);
     doubleSpinBoxPressure->setSuffix(tr(" мм рт. ст."));
-    buttons->addWidget(labelStatusInfo, 0, 0, 1, 4);
+    // The procedure buttons on one line, the locks and the device readings
+    // below them in two columns of their own, so that neither widens the other.
+    buttons->addWidget(labelStatusInfo, 0, 0, 1, 3);
     buttons->addWidget(ButtoncalibrateZero, 1, 0);
     buttons->addWidget(ButtoncalibrateSpan, 1, 1);
-    buttons->addWidget(ButtoncalibrateBumpTest, 1, 2, 1, 2);
+    buttons->addWidget(ButtoncalibrateBumpTest, 1, 2);
     buttons->addWidget(pushButton_CancelCalibrate, 2, 1);
-    buttons->addWidget(checkBox_Block_Sound, 3, 0);
-    buttons->addWidget(label_32, 3, 2);
-    buttons->addWidget(spinBoxIntervalBump, 3, 3);
-    buttons->addWidget(checkBox_BlockCalibmenu, 4, 0, 2, 1);
-    buttons->addWidget(label_7, 4, 2);
-    buttons->addWidget(doubleSpinBoxTemp, 4, 3);
-    buttons->addWidget(label_8, 5, 2);
-    buttons->addWidget(doubleSpinBoxPressure, 5, 3);
+    auto* locks = new QVBoxLayout;
+    locks->addWidget(checkBox_Block_Sound);
+    locks->addWidget(checkBox_BlockCalibmenu);
+    locks->addStretch(1);
+    auto* readings = new QGridLayout;
+    readings->addWidget(label_32, 0, 0);
+    readings->addWidget(spinBoxIntervalBump, 0, 1);
+    readings->addWidget(label_7, 1, 0);
+    readings->addWidget(doubleSpinBoxTemp, 1, 1);
+    readings->addWidget(label_8, 2, 0);
+    readings->addWidget(doubleSpinBoxPressure, 2, 1);
+    for (QDoubleSpinBox* box : {doubleSpinBoxTemp, doubleSpinBoxPressure})
+        box->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
+    auto* lower = new QHBoxLayout;
+    lower->addLayout(locks);
+    lower->addStretch(1);
+    lower->addLayout(readings);
+    buttons->addLayout(lower, 3, 0, 1, 3);
     bottom->addWidget(frameCalibButton, 1);
     lcdNumber = new QLCDNumber(calib);
     lcdNumber->setObjectName(QStringLiteral("lcdNumber"));
@@ -228,14 +243,18 @@ void Calibration::setupForm()
     // "hh:mm:ss" needs eight digits.
     lcdNumber->setDigitCount(8);
     lcdNumber->setMinimumSize(120, 41);
-    bottom->addWidget(lcdNumber, 0, Qt::AlignTop);
+    // Above the buttons: beside them it would squeeze the device readings.
+    calibLayout->addWidget(lcdNumber, 0, Qt::AlignRight);
     calibLayout->addLayout(bottom);
     tabWidget->addTab(calib, tr("Калибровка"));
 
     tab_2 = new QWidget;
     tab_2->setObjectName(QStringLiteral("tab_2"));
     auto* tablesLayout = new QVBoxLayout(tab_2);
-    auto* tablesRow = new QHBoxLayout;
+    // Three tables side by side would be wider than the tab: two above, the
+    // third below next to the channel choice and the save button.
+    auto* tablesGrid = new QGridLayout;
+    int tableIndex = 0;
     auto makeTable = [&](const char* groupName, const QString& title, const char* tableName,
                          const QString& head0, QTableWidget*& table) {
         auto* group = new QGroupBox(title, tab_2);
@@ -248,25 +267,33 @@ void Calibration::setupForm()
         table->setHorizontalHeaderLabels({head0, tr("Коэффициент")});
         table->horizontalHeader()->setDefaultSectionSize(100);
         table->verticalHeader()->setDefaultSectionSize(24);
+        table->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+        table->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
         l->addWidget(table);
-        tablesRow->addWidget(group);
+        tablesGrid->addWidget(group, tableIndex / 2, tableIndex % 2);
+        ++tableIndex;
     };
     makeTable("groupBox_2", tr("Линеаризация"), "myTableSpan", tr("Концентрация"), myTableSpan);
     makeTable("groupBox", tr("Температурная коррекция"), "myTableTemp", tr("Температура"),
               myTableTemp);
     makeTable("groupBox_3", tr("Температурная коррекция нуля"), "myTableTemp_Zero",
               tr("Температура"), myTableTemp_Zero);
-    tablesLayout->addLayout(tablesRow, 1);
     comboBoxChannelNum = new QComboBox(tab_2);
     comboBoxChannelNum->setObjectName(QStringLiteral("comboBoxChannelNum"));
+    comboBoxChannelNum->setSizeAdjustPolicy(QComboBox::AdjustToContents);
     pushButton_2 = new QPushButton(tr("Сохранить\nтаблицы канала"), tab_2);
     pushButton_2->setObjectName(QStringLiteral("pushButton_2"));
     labelTablesStatus = new QLabel(tab_2);
     labelTablesStatus->setObjectName(QStringLiteral("labelTablesStatus"));
     labelTablesStatus->setAlignment(Qt::AlignCenter);
-    tablesLayout->addWidget(comboBoxChannelNum, 0, Qt::AlignHCenter);
-    tablesLayout->addWidget(pushButton_2, 0, Qt::AlignHCenter);
-    tablesLayout->addWidget(labelTablesStatus);
+    auto* save = new QVBoxLayout;
+    save->addStretch(1);
+    save->addWidget(comboBoxChannelNum, 0, Qt::AlignHCenter);
+    save->addWidget(pushButton_2, 0, Qt::AlignHCenter);
+    save->addWidget(labelTablesStatus);
+    save->addStretch(1);
+    tablesGrid->addLayout(save, 1, 1);
+    tablesLayout->addLayout(tablesGrid, 1);
     tabWidget->addTab(tab_2, tr("Таблицы коррекции"));
 
     for (int row = 0; row < 10; ++row) {
@@ -657,7 +684,18 @@ void Calibration::showTables()
         offset->setDecimals(decimals);
         offset->setSuffix(suffix);
         offset->setValue(r.zeroTableOffset[row] / div);
+        // The unit and the scale change with the channel: the column widens
+        // so that the widest value of the range still shows.
+        for (QDoubleSpinBox* box : {conc, offset}) {
+            const QFontMetrics m = box->fontMetrics();
+            box->setMinimumWidth(
+                qMax(m.horizontalAdvance(box->textFromValue(box->minimum()) + box->suffix()),
+                     m.horizontalAdvance(box->textFromValue(box->maximum()) + box->suffix())) +
+                16);
+        }
     }
+    for (QTableWidget* table : {myTableTemp, myTableSpan, myTableTemp_Zero})
+        table->resizeColumnsToContents();
     for (int t = 0; t < 3; ++t)
         for (int row = 0; row < 10; ++row)
             for (int column = 0; column < 2; ++column)
@@ -743,6 +781,22 @@ void Calibration::closeEvent(QCloseEvent* event)
     if (calibrationTimers.poll)
         stopTimers();
     event->accept();
+}
+
+void Calibration::fitReadings()
+{
+    // The two readings have a range wide only so that no device value is
+    // clipped; their width follows what they show, in the font they have now.
+    for (QDoubleSpinBox* box : {doubleSpinBoxTemp, doubleSpinBoxPressure})
+        box->setMinimumWidth(
+            box->fontMetrics().horizontalAdvance(QStringLiteral("-999999.00") + box->suffix()) +
+            16);
+}
+
+void Calibration::showEvent(QShowEvent* event)
+{
+    fitReadings();
+    QDialog::showEvent(event);
 }
 
 void Calibration::keyPressEvent(QKeyEvent* event)

@@ -69,6 +69,7 @@ public:
 protected:
     void closeEvent(QCloseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private slots:
     void on_pushButton_CancelCalibrate_clicked();
@@ -84,6 +85,7 @@ private slots:
 
 private:
     void setupForm();
+    void fitReadings();
     void createChannelWidgets();
     void handleCalibrateButton(QPushButton* button);
     void writeLock(QCheckBox* box, quint32 bit, int arg1);

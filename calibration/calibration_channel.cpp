@@ -4,21 +4,19 @@
 #include "calibration_channel_chart.h"
 #include "command.h"
 #include "optiontables.h"
+#include "ui_calibration_channel.h"
 #include "units.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QDoubleSpinBox>
 #include <QFrame>
-#include <QGridLayout>
 #include <QGroupBox>
-#include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QThread>
-#include <QVBoxLayout>
 
 #include <cmath>
 
@@ -54,32 +52,10 @@ float safeFactor(float f)
     return (f == 0 || !std::isfinite(f)) ? 1.0f : f;
 }
 
-QDoubleSpinBox* readOnlyBox(QWidget* parent, const char* name, double min, double max, int decimals,
-                            const QString& suffix = QString())
-{
-    auto* box = new QDoubleSpinBox(parent);
-    box->setObjectName(QString::fromLatin1(name));
-    box->setReadOnly(true);
-    box->setButtonSymbols(QAbstractSpinBox::NoButtons);
-    box->setRange(min, max);
-    box->setDecimals(decimals);
-    box->setSuffix(suffix);
-    box->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
-    return box;
-}
-
-QLabel* rightLabel(QWidget* parent, const char* name, const QString& text)
-{
-    auto* label = new QLabel(text, parent);
-    label->setObjectName(QString::fromLatin1(name));
-    label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    return label;
-}
-
 } // namespace
 
 Calibration_Channel::Calibration_Channel(QWidget* parent, int channel_)
-    : QDialog(parent), channel(quint16(channel_))
+    : QDialog(parent), ui(new Ui::Calibration_Channel), channel(quint16(channel_))
 {
     setupForm();
     switch (accessLevel(command.userName)) {
@@ -109,102 +85,33 @@ Calibration_Channel::~Calibration_Channel()
     chart->disconnect(this);
     chart->close();
     delete chart;
+    delete ui;
 }
 
 void Calibration_Channel::setupForm()
 {
-    setObjectName(QStringLiteral("Calibration_Channel"));
-    setWindowTitle(QStringLiteral("Dialog"));
-    QFont f = font();
-    f.setPointSize(10);
-    setFont(f);
-
-    auto* outer = new QVBoxLayout(this);
-    outer->setContentsMargins(0, 0, 0, 0);
-    groupBox_Chan = new QGroupBox(tr("Калибровка Сенсора"), this);
-    groupBox_Chan->setObjectName(QStringLiteral("groupBox_Chan"));
-    groupBox_Chan->setMinimumSize(237, 67);
-    outer->addWidget(groupBox_Chan);
-    auto* box = new QVBoxLayout(groupBox_Chan);
-
-    auto* top = new QHBoxLayout;
-    pushButton = new QPushButton(tr("Открыть график"), groupBox_Chan);
-    pushButton->setObjectName(QStringLiteral("pushButton"));
-    checkBox = new QCheckBox(tr("Калибровка"), groupBox_Chan);
-    checkBox->setObjectName(QStringLiteral("checkBox"));
-    labelErrChan = new QLabel(groupBox_Chan);
-    labelErrChan->setObjectName(QStringLiteral("labelErrChan"));
-    labelErrChan->setMinimumSize(100, 18);
-    labelErrChan->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-    top->addWidget(pushButton);
-    top->addWidget(checkBox);
-    top->addWidget(labelErrChan, 1);
-    box->addLayout(top);
-
-    auto* bottom = new QHBoxLayout;
-    frameCalibServiceParam = new QWidget(groupBox_Chan);
-    frameCalibServiceParam->setObjectName(QStringLiteral("frameCalibServiceParam"));
-    auto* user = new QGridLayout(frameCalibServiceParam);
-    user->setContentsMargins(0, 0, 0, 0);
-    spinBoxIntervalCalib = new QSpinBox(frameCalibServiceParam);
-    spinBoxIntervalCalib->setObjectName(QStringLiteral("spinBoxIntervalCalib"));
-    spinBoxIntervalCalib->setRange(0, 365);
-    spinBoxIntervalCalib->setSuffix(tr(" day"));
-    label_CHAN = rightLabel(frameCalibServiceParam, "label_CHAN", tr("Кал-ый газ:"));
-    doubleSpinBoxChan = new QDoubleSpinBox(frameCalibServiceParam);
-    doubleSpinBoxChan->setObjectName(QStringLiteral("doubleSpinBoxChan"));
-    doubleSpinBoxChan->setDecimals(2);
-    doubleSpinBoxChan->setRange(0, 65535);
-    doubleSpinBoxChan_1 = readOnlyBox(frameCalibServiceParam, "doubleSpinBoxChan_1", 0, 65535, 2);
-    label_8 = rightLabel(frameCalibServiceParam, "label_8", tr("\"t\" сенсора:"));
-    doubleSpinBoxChan_Temp_Chan = readOnlyBox(frameCalibServiceParam, "doubleSpinBoxChan_Temp_Chan",
-                                              -80, 65535, 2, QStringLiteral(" °C"));
-    label_9 = rightLabel(frameCalibServiceParam, "label_9", tr("Влажность:"));
-    doubleSpinBoxChan_Humidity_Chan =
-        readOnlyBox(frameCalibServiceParam, "doubleSpinBoxChan_Humidity_Chan", -80, 65535, 2,
-                    QStringLiteral(" %"));
-    user->addWidget(rightLabel(frameCalibServiceParam, "label_CHAN_3", tr("Интервал кал.:")), 0, 0);
-    user->addWidget(spinBoxIntervalCalib, 0, 1);
-    user->addWidget(label_CHAN, 1, 0);
-    user->addWidget(doubleSpinBoxChan, 1, 1);
-    user->addWidget(rightLabel(frameCalibServiceParam, "label_CHAN_1", tr("Текущая к-ия:")), 2, 0);
-    user->addWidget(doubleSpinBoxChan_1, 2, 1);
-    user->addWidget(label_8, 3, 0);
-    user->addWidget(doubleSpinBoxChan_Temp_Chan, 3, 1);
-    user->addWidget(label_9, 4, 0);
-    user->addWidget(doubleSpinBoxChan_Humidity_Chan, 4, 1);
-
-    frameCalibServiceADC = new QFrame(groupBox_Chan);
-    frameCalibServiceADC->setObjectName(QStringLiteral("frameCalibServiceADC"));
-    auto* service = new QGridLayout(frameCalibServiceADC);
-    service->setContentsMargins(0, 0, 0, 0);
-    label_6 = rightLabel(frameCalibServiceADC, "label_6", tr("\"t\" кал. \"0\""));
-    doubleSpinBoxChan_Temp_Calib = readOnlyBox(frameCalibServiceADC, "doubleSpinBoxChan_Temp_Calib",
-                                               -80, 65535, 2, QStringLiteral(" °C"));
-    doubleSpinBoxChan_ADC_ZERO =
-        readOnlyBox(frameCalibServiceADC, "doubleSpinBoxChan_ADC_ZERO", 0, 65535, 0);
-    doubleSpinBoxChan_ADC_CURRENT =
-        readOnlyBox(frameCalibServiceADC, "doubleSpinBoxChan_ADC_CURRENT", 0, 65535, 0);
-    doubleSpinBoxChan_ADC_SPAN =
-        readOnlyBox(frameCalibServiceADC, "doubleSpinBoxChan_ADC_SPAN", -65535, 65535, 0);
-    label_CHAN_4 = rightLabel(frameCalibServiceADC, "label_CHAN_4", tr("Conc. raw:"));
-    doubleSpinBoxChan_2 =
-        readOnlyBox(frameCalibServiceADC, "doubleSpinBoxChan_2", -65535, 65535, 2);
-    service->addWidget(label_6, 0, 0);
-    service->addWidget(doubleSpinBoxChan_Temp_Calib, 0, 1);
-    service->addWidget(rightLabel(frameCalibServiceADC, "label_5", tr("АЦП \"0\":")), 1, 0);
-    service->addWidget(doubleSpinBoxChan_ADC_ZERO, 1, 1);
-    service->addWidget(rightLabel(frameCalibServiceADC, "label_CHAN_2", tr("Те-е АЦП:")), 2, 0);
-    service->addWidget(doubleSpinBoxChan_ADC_CURRENT, 2, 1);
-    service->addWidget(rightLabel(frameCalibServiceADC, "label_7", tr("АЦП ч-и:")), 3, 0);
-    service->addWidget(doubleSpinBoxChan_ADC_SPAN, 3, 1);
-    service->addWidget(label_CHAN_4, 4, 0);
-    service->addWidget(doubleSpinBoxChan_2, 4, 1);
-
-    bottom->addWidget(frameCalibServiceParam, 3);
-    bottom->addWidget(frameCalibServiceADC, 2);
-    box->addLayout(bottom);
-    QMetaObject::connectSlotsByName(this);
+    ui->setupUi(this);
+    groupBox_Chan = ui->groupBox_Chan;
+    pushButton = ui->pushButton;
+    checkBox = ui->checkBox;
+    labelErrChan = ui->labelErrChan;
+    frameCalibServiceParam = ui->frameCalibServiceParam;
+    spinBoxIntervalCalib = ui->spinBoxIntervalCalib;
+    label_CHAN = ui->label_CHAN;
+    doubleSpinBoxChan = ui->doubleSpinBoxChan;
+    doubleSpinBoxChan_1 = ui->doubleSpinBoxChan_1;
+    label_8 = ui->label_8;
+    doubleSpinBoxChan_Temp_Chan = ui->doubleSpinBoxChan_Temp_Chan;
+    label_9 = ui->label_9;
+    doubleSpinBoxChan_Humidity_Chan = ui->doubleSpinBoxChan_Humidity_Chan;
+    frameCalibServiceADC = ui->frameCalibServiceADC;
+    label_6 = ui->label_6;
+    doubleSpinBoxChan_Temp_Calib = ui->doubleSpinBoxChan_Temp_Calib;
+    doubleSpinBoxChan_ADC_ZERO = ui->doubleSpinBoxChan_ADC_ZERO;
+    doubleSpinBoxChan_ADC_CURRENT = ui->doubleSpinBoxChan_ADC_CURRENT;
+    doubleSpinBoxChan_ADC_SPAN = ui->doubleSpinBoxChan_ADC_SPAN;
+    label_CHAN_4 = ui->label_CHAN_4;
+    doubleSpinBoxChan_2 = ui->doubleSpinBoxChan_2;
 }
 
 QString Calibration_Channel::chartTitle() const

@@ -13,6 +13,10 @@ class QPushButton;
 class QSpinBox;
 class QWidget;
 class Calibration_Channel_Chart;
+namespace Ui
+{
+class Calibration_Channel;
+}
 
 // One gas channel's row on the calibration page: its calibration gas (or first
 // threshold during a bump test), live readings, the "Калибровка" tick and the
@@ -69,6 +73,7 @@ private:
     void setupForm();
     QString chartTitle() const;
 
+    Ui::Calibration_Channel* ui;
     Calibration_Channel_Chart* chart = nullptr;
     float unitFactor = 1;
     quint8 modeBit = 0;

@@ -420,6 +420,10 @@ channel tables</translation>
         <source>Ошибка передачи</source>
         <translation>Transfer error</translation>
     </message>
+    <message>
+        <source>Dialog</source>
+        <translation>Dialog</translation>
+    </message>
 </context>
 <context>
     <name>Calibration_Channel_Chart</name>

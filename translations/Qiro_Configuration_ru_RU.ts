@@ -416,6 +416,10 @@
         <source>Ошибка передачи</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Dialog</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>Calibration_Channel_Chart</name>
