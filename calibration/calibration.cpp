@@ -230,10 +230,14 @@ void Calibration::setupForm()
     readings->addWidget(doubleSpinBoxPressure, 2, 1);
     for (QDoubleSpinBox* box : {doubleSpinBoxTemp, doubleSpinBoxPressure})
         box->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
-    auto* lower = new QHBoxLayout;
+    // The readings under the locks: side by side they do not fit the page's width
+    // with their labels and units.
+    auto* lower = new QVBoxLayout;
     lower->addLayout(locks);
-    lower->addStretch(1);
-    lower->addLayout(readings);
+    auto* readingsRow = new QHBoxLayout;
+    readingsRow->addLayout(readings);
+    readingsRow->addStretch(1);
+    lower->addLayout(readingsRow);
     buttons->addLayout(lower, 3, 0, 1, 3);
     bottom->addWidget(frameCalibButton, 1);
     lcdNumber = new QLCDNumber(calib);
