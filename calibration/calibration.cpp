@@ -228,8 +228,6 @@ void Calibration::setupForm()
     readings->addWidget(doubleSpinBoxTemp, 1, 1);
     readings->addWidget(label_8, 2, 0);
     readings->addWidget(doubleSpinBoxPressure, 2, 1);
-    for (QDoubleSpinBox* box : {doubleSpinBoxTemp, doubleSpinBoxPressure})
-        box->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
     // The readings under the locks: side by side they do not fit the page's width
     // with their labels and units.
     auto* lower = new QVBoxLayout;
@@ -791,8 +789,9 @@ void Calibration::fitReadings()
 {
     // The two readings have a range wide only so that no device value is
     // clipped; their width follows what they show, in the font they have now.
+    // Their size hint follows the range and would ask for the whole page.
     for (QDoubleSpinBox* box : {doubleSpinBoxTemp, doubleSpinBoxPressure})
-        box->setMinimumWidth(
+        box->setFixedWidth(
             box->fontMetrics().horizontalAdvance(QStringLiteral("-999999.00") + box->suffix()) +
             16);
 }
