@@ -5,6 +5,7 @@
 #include "calibrationhost.h"
 #include "command.h"
 #include "optiontables.h"
+#include "ui_calibration.h"
 #include "units.h"
 
 #include <QCheckBox>
@@ -97,7 +98,7 @@ QDoubleSpinBox* newCellBox(double min, double max, int decimals)
 
 } // namespace
 
-Calibration::Calibration(QWidget* parent) : QDialog(parent)
+Calibration::Calibration(QWidget* parent) : QDialog(parent), ui(new Ui::Calibration)
 {
     setupForm();
     setWindowFlags(windowFlags() & ~Qt::WindowContextHelpButtonHint);
@@ -128,176 +129,45 @@ Calibration::~Calibration()
     for (Calibration_Channel*& row : calibrationChannelWidgets)
         if (row && row->parent() == this)
             row = nullptr;
+    delete ui;
 }
 
 void Calibration::setupForm()
 {
-    setObjectName(QStringLiteral("Calibration"));
-    setWindowTitle(tr("Калибровка"));
-    auto* outer = new QVBoxLayout(this);
-    outer->setContentsMargins(0, 0, 0, 0);
-    tabWidget = new QTabWidget(this);
-    tabWidget->setObjectName(QStringLiteral("tabWidget"));
-    outer->addWidget(tabWidget);
+    ui->setupUi(this);
+    tabWidget = ui->tabWidget;
+    calib = ui->calib;
+    tab_2 = ui->tab_2;
+    scrollArea = ui->scrollArea;
+    scrollAreaWidgetContents = ui->scrollAreaWidgetContents;
+    QStackedWidget* const stacks[10] = {
+        ui->stackedWidget,   ui->stackedWidget_1, ui->stackedWidget_2, ui->stackedWidget_3,
+        ui->stackedWidget_4, ui->stackedWidget_5, ui->stackedWidget_6, ui->stackedWidget_7,
+        ui->stackedWidget_8, ui->stackedWidget_9};
+    for (int i = 0; i < 10; ++i)
+        hosts[i] = stacks[i];
+    labelStatusInfo = ui->labelStatusInfo;
+    ButtoncalibrateZero = ui->ButtoncalibrateZero;
+    ButtoncalibrateSpan = ui->ButtoncalibrateSpan;
+    ButtoncalibrateBumpTest = ui->ButtoncalibrateBumpTest;
+    pushButton_CancelCalibrate = ui->pushButton_CancelCalibrate;
+    checkBox_Block_Sound = ui->checkBox_Block_Sound;
+    checkBox_BlockCalibmenu = ui->checkBox_BlockCalibmenu;
+    spinBoxIntervalBump = ui->spinBoxIntervalBump;
+    doubleSpinBoxTemp = ui->doubleSpinBoxTemp;
+    label_8 = ui->label_8;
+    doubleSpinBoxPressure = ui->doubleSpinBoxPressure;
+    lcdNumber = ui->lcdNumber;
+    myTableSpan = ui->myTableSpan;
+    myTableTemp = ui->myTableTemp;
+    myTableTemp_Zero = ui->myTableTemp_Zero;
+    comboBoxChannelNum = ui->comboBoxChannelNum;
+    pushButton_2 = ui->pushButton_2;
+    labelTablesStatus = ui->labelTablesStatus;
 
-    calib = new QWidget;
-    calib->setObjectName(QStringLiteral("calib"));
-    auto* calibLayout = new QVBoxLayout(calib);
-    scrollArea = new QScrollArea(calib);
-    scrollArea->setObjectName(QStringLiteral("scrollArea"));
-    scrollArea->setWidgetResizable(true);
-    scrollArea->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    scrollAreaWidgetContents = new QWidget;
-    scrollAreaWidgetContents->setObjectName(QStringLiteral("scrollAreaCalibrationRows"));
-    auto* grid = new QGridLayout(scrollAreaWidgetContents);
-    // Channel 0 top left, then the rows snake through two columns.
-    // One row per line, channel 0 on top: two rows side by side would not
-    // leave their values room to show in the width of the tab.
-    for (int i = 0; i < 10; ++i) {
-        hosts[i] = new QStackedWidget(scrollAreaWidgetContents);
-        hosts[i]->setObjectName(i == 0 ? QStringLiteral("stackedWidget")
-                                       : QStringLiteral("stackedWidget_%1").arg(i));
-        hosts[i]->addWidget(new QWidget);
-        grid->addWidget(hosts[i], i, 0);
-    }
-    grid->setRowStretch(10, 1);
-    scrollArea->setWidget(scrollAreaWidgetContents);
-    calibLayout->addWidget(scrollArea, 1);
-
-    auto* bottom = new QHBoxLayout;
-    auto* frameCalibButton = new QFrame(calib);
-    frameCalibButton->setObjectName(QStringLiteral("frameCalibButton"));
-    auto* buttons = new QGridLayout(frameCalibButton);
-    labelStatusInfo = new QLabel(tr("Статусное состояние"), frameCalibButton);
-    labelStatusInfo->setObjectName(QStringLiteral("labelStatusInfo"));
-    labelStatusInfo->setAlignment(Qt::AlignCenter);
-    ButtoncalibrateZero = new QPushButton(tr("Калибровать ноль"), frameCalibButton);
-    ButtoncalibrateZero->setObjectName(QStringLiteral("ButtoncalibrateZero"));
-    ButtoncalibrateSpan = new QPushButton(tr("Калибровать диапазон"), frameCalibButton);
-    ButtoncalibrateSpan->setObjectName(QStringLiteral("ButtoncalibrateSpan"));
-    ButtoncalibrateBumpTest = new QPushButton(tr("BUMP Test start"), frameCalibButton);
-    ButtoncalibrateBumpTest->setObjectName(QStringLiteral("ButtoncalibrateBumpTest"));
-    pushButton_CancelCalibrate = new QPushButton(tr("Отменить"), frameCalibButton);
-    pushButton_CancelCalibrate->setObjectName(QStringLiteral("pushButton_CancelCalibrate"));
-    checkBox_Block_Sound = new QCheckBox(tr("Выключить сигнализацию"), frameCalibButton);
-    checkBox_Block_Sound->setObjectName(QStringLiteral("checkBox_Block_Sound"));
-    checkBox_BlockCalibmenu =
-        new QCheckBox(tr("Блокировка калибровки\nчерез меню"), frameCalibButton);
-    checkBox_BlockCalibmenu->setObjectName(QStringLiteral("checkBox_BlockCalibmenu"));
-    auto* label_32 = new QLabel(tr("Инт. BUMP TEST:"), frameCalibButton);
-    label_32->setObjectName(QStringLiteral("label_32"));
-    label_32->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    spinBoxIntervalBump = new QSpinBox(frameCalibButton);
-    spinBoxIntervalBump->setObjectName(QStringLiteral("spinBoxIntervalBump"));
-    spinBoxIntervalBump->setRange(0, 364);
-    spinBoxIntervalBump->setSuffix(tr(" day"));
-    auto* label_7 = new QLabel(tr("Температура прибора:"), frameCalibButton);
-    label_7->setObjectName(QStringLiteral("label_7"));
-    label_7->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    doubleSpinBoxTemp = new QDoubleSpinBox(frameCalibButton);
-    doubleSpinBoxTemp->setObjectName(QStringLiteral("doubleSpinBoxTemp"));
-    doubleSpinBoxTemp->setReadOnly(true);
-    doubleSpinBoxTemp->setButtonSymbols(QAbstractSpinBox::NoButtons);
-    doubleSpinBoxTemp->setRange(-80, 1e43);
-    doubleSpinBoxTemp->setSuffix(QStringLiteral(" °C"));
-    label_8 = new QLabel(tr("Давление:"), frameCalibButton);
-    label_8->setObjectName(QStringLiteral("label_8"));
-    label_8->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    doubleSpinBoxPressure = new QDoubleSpinBox(frameCalibButton);
-    doubleSpinBoxPressure->setObjectName(QStringLiteral("doubleSpinBoxPressure"));
-    doubleSpinBoxPressure->setReadOnly(true);
-    doubleSpinBoxPressure->setButtonSymbols(QAbstractSpinBox::NoButtons);
-    doubleSpinBoxPressure->setDecimals(1);
-    doubleSpinBoxPressure->setRange(-80, 1e43);
-    doubleSpinBoxPressure->setSuffix(tr(" мм рт. ст."));
-    // The procedure buttons on one line, the locks and the device readings
-    // below them in two columns of their own, so that neither widens the other.
-    buttons->addWidget(labelStatusInfo, 0, 0, 1, 3);
-    buttons->addWidget(ButtoncalibrateZero, 1, 0);
-    buttons->addWidget(ButtoncalibrateSpan, 1, 1);
-    buttons->addWidget(ButtoncalibrateBumpTest, 1, 2);
-    buttons->addWidget(pushButton_CancelCalibrate, 2, 1);
-    auto* locks = new QVBoxLayout;
-    locks->addWidget(checkBox_Block_Sound);
-    locks->addWidget(checkBox_BlockCalibmenu);
-    locks->addStretch(1);
-    auto* readings = new QGridLayout;
-    readings->addWidget(label_32, 0, 0);
-    readings->addWidget(spinBoxIntervalBump, 0, 1);
-    readings->addWidget(label_7, 1, 0);
-    readings->addWidget(doubleSpinBoxTemp, 1, 1);
-    readings->addWidget(label_8, 2, 0);
-    readings->addWidget(doubleSpinBoxPressure, 2, 1);
-    // The readings under the locks: side by side they do not fit the page's width
-    // with their labels and units.
-    auto* lower = new QVBoxLayout;
-    lower->addLayout(locks);
-    auto* readingsRow = new QHBoxLayout;
-    readingsRow->addLayout(readings);
-    readingsRow->addStretch(1);
-    lower->addLayout(readingsRow);
-    buttons->addLayout(lower, 3, 0, 1, 3);
-    bottom->addWidget(frameCalibButton, 1);
-    lcdNumber = new QLCDNumber(calib);
-    lcdNumber->setObjectName(QStringLiteral("lcdNumber"));
-    lcdNumber->setSmallDecimalPoint(false);
-    lcdNumber->setMode(QLCDNumber::Hex);
-    // "hh:mm:ss" needs eight digits.
-    lcdNumber->setDigitCount(8);
-    lcdNumber->setMinimumSize(120, 41);
-    // Above the buttons: beside them it would squeeze the device readings.
-    calibLayout->addWidget(lcdNumber, 0, Qt::AlignRight);
-    calibLayout->addLayout(bottom);
-    tabWidget->addTab(calib, tr("Калибровка"));
-
-    tab_2 = new QWidget;
-    tab_2->setObjectName(QStringLiteral("tab_2"));
-    auto* tablesLayout = new QVBoxLayout(tab_2);
-    // Three tables side by side would be wider than the tab: two above, the
-    // third below next to the channel choice and the save button.
-    auto* tablesGrid = new QGridLayout;
-    int tableIndex = 0;
-    auto makeTable = [&](const char* groupName, const QString& title, const char* tableName,
-                         const QString& head0, QTableWidget*& table) {
-        auto* group = new QGroupBox(title, tab_2);
-        group->setObjectName(QString::fromLatin1(groupName));
-        group->setFlat(true);
-        group->setAlignment(Qt::AlignHCenter);
-        auto* l = new QVBoxLayout(group);
-        table = new QTableWidget(10, 2, group);
-        table->setObjectName(QString::fromLatin1(tableName));
-        table->setHorizontalHeaderLabels({head0, tr("Коэффициент")});
-        table->horizontalHeader()->setDefaultSectionSize(100);
-        table->verticalHeader()->setDefaultSectionSize(24);
+    // The columns follow the cell boxes, which widen with the channel's unit.
+    for (QTableWidget* table : {myTableSpan, myTableTemp, myTableTemp_Zero})
         table->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
-        table->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-        l->addWidget(table);
-        tablesGrid->addWidget(group, tableIndex / 2, tableIndex % 2);
-        ++tableIndex;
-    };
-    makeTable("groupBox_2", tr("Линеаризация"), "myTableSpan", tr("Концентрация"), myTableSpan);
-    makeTable("groupBox", tr("Температурная коррекция"), "myTableTemp", tr("Температура"),
-              myTableTemp);
-    makeTable("groupBox_3", tr("Температурная коррекция нуля"), "myTableTemp_Zero",
-              tr("Температура"), myTableTemp_Zero);
-    comboBoxChannelNum = new QComboBox(tab_2);
-    comboBoxChannelNum->setObjectName(QStringLiteral("comboBoxChannelNum"));
-    comboBoxChannelNum->setSizeAdjustPolicy(QComboBox::AdjustToContents);
-    pushButton_2 = new QPushButton(tr("Сохранить\nтаблицы канала"), tab_2);
-    pushButton_2->setObjectName(QStringLiteral("pushButton_2"));
-    labelTablesStatus = new QLabel(tab_2);
-    labelTablesStatus->setObjectName(QStringLiteral("labelTablesStatus"));
-    labelTablesStatus->setAlignment(Qt::AlignCenter);
-    auto* save = new QVBoxLayout;
-    save->addStretch(1);
-    save->addWidget(comboBoxChannelNum, 0, Qt::AlignHCenter);
-    save->addWidget(pushButton_2, 0, Qt::AlignHCenter);
-    save->addWidget(labelTablesStatus);
-    save->addStretch(1);
-    tablesGrid->addLayout(save, 1, 1);
-    tablesLayout->addLayout(tablesGrid, 1);
-    tabWidget->addTab(tab_2, tr("Таблицы коррекции"));
-
     for (int row = 0; row < 10; ++row) {
         myTableTemp->setCellWidget(row, 0, newCellBox(-655.35, 655.35, 2));
         myTableTemp->setCellWidget(row, 1, newCellBox(0, 65.535, 3));
@@ -307,7 +177,6 @@ void Calibration::setupForm()
         myTableTemp_Zero->setCellWidget(row, 1, newCellBox(-320, 320, 2));
     }
     tabWidget->setCurrentIndex(0);
-    QMetaObject::connectSlotsByName(this);
 }
 
 void Calibration::createChannelWidgets()

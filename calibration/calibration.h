@@ -19,6 +19,11 @@ class QTableWidget;
 class QTabWidget;
 class Calibration_Channel;
 
+namespace Ui
+{
+class Calibration;
+}
+
 enum CalibrationMode { ZeroCalibration = 0, SpanCalibration = 1, BumpTest = 2 };
 
 // Tab 2 of the main window: zero and span calibration of all gas channels,
@@ -40,6 +45,7 @@ public:
     void stopTimers();
     void setMode(int mode);
 
+    Ui::Calibration* ui;
     // The form's widgets, by their object names.
     QTabWidget* tabWidget;
     QWidget* calib;
