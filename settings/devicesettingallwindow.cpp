@@ -28,6 +28,18 @@ int shownChannel()
 
 } // namespace
 
+void chooseConfigurationFile(QWidget* parent, QPushButton* button)
+{
+    const QString name =
+        dialogs::getOpenFileName(parent, DeviceSettingAllWindow::tr("Файл конфигурации"),
+                                 lastDirectory, DeviceSettingAllWindow::tr("(*.txt)"));
+    if (name.isEmpty())
+        return; // cancelled: the button and both settings stay as they were
+    lastDirectory = QFileInfo(name).path();
+    lastLoadedConfigFile = name;
+    button->setText(name);
+}
+
 DeviceSettingAllWindow::DeviceSettingAllWindow(QWidget* parent)
     : QDialog(parent), ui(new Ui::DeviceSettingAllWindow)
 {
@@ -87,13 +99,7 @@ void DeviceSettingAllWindow::on_comboBoxChannelNum_activated(int index)
 
 void DeviceSettingAllWindow::on_pushButton_FileConfig_clicked()
 {
-    const QString name =
-        dialogs::getOpenFileName(this, tr("Файл конфигурации"), lastDirectory, tr("(*.txt)"));
-    if (name.isEmpty())
-        return;
-    lastDirectory = QFileInfo(name).path();
-    lastLoadedConfigFile = name;
-    ui->pushButton_FileConfig->setText(name);
+    chooseConfigurationFile(this, ui->pushButton_FileConfig);
 }
 
 void DeviceSettingAllWindow::on_pushButton_ReadConfig_clicked()

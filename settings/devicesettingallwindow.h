@@ -2,6 +2,8 @@
 
 #include <QDialog>
 
+class QPushButton;
+
 class DeviceSetting_3_Window;
 class DeviceSetting_4_Window;
 
@@ -34,6 +36,10 @@ private slots:
 private:
     Ui::DeviceSettingAllWindow* ui;
 };
+
+// The configuration file choice of both production hosts: the chosen name goes into the
+// settings and onto the host's button.
+void chooseConfigurationFile(QWidget* parent, QPushButton* button);
 
 extern DeviceSetting_3_Window* deviceSetting3Window;
 extern DeviceSetting_4_Window* deviceSetting4Window;

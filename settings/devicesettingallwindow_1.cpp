@@ -1,12 +1,9 @@
 #include "devicesettingallwindow_1.h"
 
-#include "appsettings.h"
 #include "configurationfile.h"
 #include "devicesetting_5_window.h"
-#include "dialogs.h"
+#include "devicesettingallwindow.h"
 #include "ui_devicesettingallwindow_1.h"
-
-#include <QFileInfo>
 
 DeviceSetting_5_Window* deviceSetting5Window = nullptr;
 
@@ -40,13 +37,7 @@ void DeviceSettingAllWindow_1::collectParameters()
 
 void DeviceSettingAllWindow_1::on_pushButton_FileConfig_clicked()
 {
-    const QString name =
-        dialogs::getOpenFileName(this, tr("Файл конфигурации"), lastDirectory, tr("(*.txt)"));
-    if (name.isEmpty())
-        return;
-    lastDirectory = QFileInfo(name).path();
-    lastLoadedConfigFile = name;
-    ui->pushButton_FileConfig->setText(name);
+    chooseConfigurationFile(this, ui->pushButton_FileConfig);
 }
 
 void DeviceSettingAllWindow_1::on_pushButton_ReadConfig_clicked()

@@ -582,14 +582,6 @@ table</translation>
         <translation>Load
 configuration</translation>
     </message>
-    <message>
-        <source>Файл конфигурации</source>
-        <translation>Configuration file</translation>
-    </message>
-    <message>
-        <source>(*.txt)</source>
-        <translation>(*.txt)</translation>
-    </message>
 </context>
 <context>
     <name>DeviceSetting_1_Window</name>

@@ -575,14 +575,6 @@
 конфигурацию</source>
         <translation type="unfinished"></translation>
     </message>
-    <message>
-        <source>Файл конфигурации</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>(*.txt)</source>
-        <translation type="unfinished"></translation>
-    </message>
 </context>
 <context>
     <name>DeviceSetting_1_Window</name>
