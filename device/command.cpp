@@ -5,6 +5,7 @@
 #include <QProgressDialog>
 
 #include <cmath>
+#include <cstring>
 
 Command command;
 
@@ -70,6 +71,25 @@ int Command::archiveRecordSize() const
 QString imageText(const char* field, int size)
 {
     return QString::fromLatin1(field, int(qstrnlen(field, uint(size))));
+}
+
+QString imageTextUtf8(const char* field, int size)
+{
+    return QString::fromUtf8(field, int(qstrnlen(field, uint(size))));
+}
+
+void storeImageText(char* field, int size, const QString& text)
+{
+    QByteArray bytes = text.toUtf8();
+    if (bytes.size() > size) {
+        int cut = size;
+        // Step back over continuation bytes to the start of the cut character.
+        while (cut > 0 && (quint8(bytes[cut]) & 0xC0) == 0x80)
+            --cut;
+        bytes.truncate(cut);
+    }
+    std::memset(field, 0, size_t(size));
+    std::memcpy(field, bytes.constData(), size_t(bytes.size()));
 }
 
 QDateTime dateFromTicks(quint32 ticks)

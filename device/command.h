@@ -184,6 +184,12 @@ extern QWidget* mainWindowWidget;
 // A text field of the image: its characters up to the first zero byte, at most
 // `size` of them (full fields carry no terminator).
 QString imageText(const char* field, int size);
+// The same, decoded as UTF-8: the texts the pages store are UTF-8.
+QString imageTextUtf8(const char* field, int size);
+// Stores a text into a fixed field as UTF-8: at most `size` bytes from the start, the rest
+// zero, cut at a character boundary (a field may end without a zero byte, never inside a
+// character).
+void storeImageText(char* field, int size, const QString& text);
 
 // The local date and time of a device time in ticks.
 QDateTime dateFromTicks(quint32 ticks);

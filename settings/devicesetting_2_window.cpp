@@ -10,7 +10,6 @@
 #include <QKeyEvent>
 
 #include <cmath>
-#include <cstring>
 
 namespace
 {
@@ -38,25 +37,6 @@ quint16* formatOf(int ch)
 }
 
 } // namespace
-
-void storeImageText(char* field, int size, const QString& text)
-{
-    QByteArray bytes = text.toUtf8();
-    if (bytes.size() > size) {
-        int cut = size;
-        // Step back over continuation bytes to the start of the cut character.
-        while (cut > 0 && (quint8(bytes[cut]) & 0xC0) == 0x80)
-            --cut;
-        bytes.truncate(cut);
-    }
-    std::memset(field, 0, size_t(size));
-    std::memcpy(field, bytes.constData(), size_t(bytes.size()));
-}
-
-QString imageTextUtf8(const char* field, int size)
-{
-    return QString::fromUtf8(field, int(qstrnlen(field, uint(size))));
-}
 
 DeviceSetting_2_Window::DeviceSetting_2_Window(QWidget* parent, int channel_)
     : QDialog(parent), ui(new Ui::DeviceSetting_2_Window), channel(quint16(channel_))

@@ -58,11 +58,3 @@ private:
     // a box that rounds or bounds the device's value must not change the image.
     bool refreshing = false;
 };
-
-// Stores the text's UTF-8 bytes into a fixed text field of the image: filled
-// from the start, the rest zero, cut at a character boundary (a field may end
-// without a zero byte, never inside a character).
-void storeImageText(char* field, int size, const QString& text);
-
-// The text of a fixed image field, up to its first zero byte, decoded as UTF-8.
-QString imageTextUtf8(const char* field, int size);

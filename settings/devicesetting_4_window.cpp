@@ -13,7 +13,6 @@
 #include <QMessageBox>
 
 #include <cmath>
-#include <cstring>
 
 namespace
 {
@@ -53,18 +52,6 @@ long roundedBounded(double value, long low, long high)
     if (r >= double(high))
         return high;
     return long(r);
-}
-
-// The text's UTF-8 bytes, at most `size` of them and never a split character;
-// the rest of the field is zero.
-void storeText(char* field, int size, const QString& text)
-{
-    const QByteArray bytes = text.toUtf8();
-    int n = qMin(bytes.size(), size);
-    while (n > 0 && n < bytes.size() && (quint8(bytes[n]) & 0xC0) == 0x80)
-        --n;
-    std::memset(field, 0, size_t(size));
-    std::memcpy(field, bytes.constData(), size_t(n));
 }
 
 void fillCombo(QComboBox* combo, const char* const* names, int count)
@@ -886,8 +873,8 @@ void DeviceSetting_4_Window::on_pushButton_clicked()
 void DeviceSetting_4_Window::on_lineEditSerialNum_textEdited(const QString& arg1)
 {
     if (editable() && extended())
-        storeText(command.extendedChannels[channel].sensorSerial,
-                  int(sizeof command.extendedChannels[channel].sensorSerial), arg1);
+        storeImageText(command.extendedChannels[channel].sensorSerial,
+                       int(sizeof command.extendedChannels[channel].sensorSerial), arg1);
 }
 
 void DeviceSetting_4_Window::on_lineEditMolecularForm_textEdited(const QString& arg1)
@@ -895,11 +882,11 @@ void DeviceSetting_4_Window::on_lineEditMolecularForm_textEdited(const QString& 
     if (!editable())
         return;
     if (classic())
-        storeText(command.classicChannels[channel].gasFormula,
-                  int(sizeof command.classicChannels[channel].gasFormula), arg1);
+        storeImageText(command.classicChannels[channel].gasFormula,
+                       int(sizeof command.classicChannels[channel].gasFormula), arg1);
     else
-        storeText(command.extendedChannels[channel].gasFormula,
-                  int(sizeof command.extendedChannels[channel].gasFormula), arg1);
+        storeImageText(command.extendedChannels[channel].gasFormula,
+                       int(sizeof command.extendedChannels[channel].gasFormula), arg1);
 }
 
 void DeviceSetting_4_Window::coefficientRerun()
