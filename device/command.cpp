@@ -70,11 +70,6 @@ int Command::archiveRecordSize() const
 
 QString imageText(const char* field, int size)
 {
-    return QString::fromLatin1(field, int(qstrnlen(field, uint(size))));
-}
-
-QString imageTextUtf8(const char* field, int size)
-{
     return QString::fromUtf8(field, int(qstrnlen(field, uint(size))));
 }
 

@@ -182,10 +182,9 @@ extern quint32 archiveRangeLast;
 extern QWidget* mainWindowWidget;
 
 // A text field of the image: its characters up to the first zero byte, at most
-// `size` of them (full fields carry no terminator).
+// `size` bytes (full fields carry no terminator), decoded as UTF-8, the form in
+// which the pages store them.
 QString imageText(const char* field, int size);
-// The same, decoded as UTF-8: the texts the pages store are UTF-8.
-QString imageTextUtf8(const char* field, int size);
 // Stores a text into a fixed field as UTF-8: at most `size` bytes from the start, the rest
 // zero, cut at a character boundary (a field may end without a zero byte, never inside a
 // character).

@@ -144,7 +144,7 @@ void DeviceSetting_2_Window::showParameters(int ch)
                                         : command.extendedChannels[ch].gasFormula;
         const quint16 page = classic() ? command.classicChannels[ch].channelPage
                                        : command.extendedChannels[ch].channelPage;
-        const QString formulaText = imageTextUtf8(formula, 10);
+        const QString formulaText = imageText(formula, 10);
         ui->ParamSensgroupBox->setTitle(formulaText + QStringLiteral(" ") + tr("Параметры"));
         ui->ParamSensgroupBox->setChecked(page == ch);
         ui->lineEditMolecularForm->setText(formulaText);
@@ -162,7 +162,7 @@ void DeviceSetting_2_Window::showParameters(int ch)
     } else if (extended()) {
         const auto& r = command.extendedChannels[ch];
         ui->doubleSpinBoxNumFormulaGas->setValue(r.formulaGasNumber);
-        ui->lineEditSerialNum->setText(imageTextUtf8(r.sensorSerial, 14));
+        ui->lineEditSerialNum->setText(imageText(r.sensorSerial, 14));
         ui->doubleSpinBoxLim_4->setValue(double(r.limit4) * displayFactor);
         ui->doubleSpinBoxHist_1->setValue(double(r.hysteresis) * displayFactor);
         ui->spinBoxIntervalCalib->setValue(r.calibrationInterval);

@@ -71,7 +71,7 @@ void DeviceSettingAllWindow::showParameters()
         else
             break;
         ui->comboBoxChannelNum->addItem(tr("Канал") + QStringLiteral(" %1-").arg(i + 1) +
-                                        imageTextUtf8(formula, 10));
+                                        imageText(formula, 10));
     }
     const int channel = shownChannel();
     ui->comboBoxChannelNum->setCurrentIndex(channel < ui->comboBoxChannelNum->count() ? channel

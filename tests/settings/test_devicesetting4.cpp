@@ -341,6 +341,9 @@ void TestDeviceSetting4::extendedFields()
     QMetaObject::invokeMethod(child<QLineEdit>(&page, "lineEditMolecularForm"), "textEdited",
                               Q_ARG(QString, QString::fromUtf8("CH4ЖЖЖЖ")));
     QCOMPARE(QByteArray(r.gasFormula, 10), QByteArray("CH4\xD0\x96\xD0\x96\xD0\x96\0", 10));
+    // and read back as they were stored.
+    page.showParameters(3);
+    QCOMPARE(child<QLineEdit>(&page, "lineEditMolecularForm")->text(), QString::fromUtf8("CH4ЖЖЖ"));
 
     // STEL interval rounds both ways.
     command.secondsPerTick = 0.9375;
