@@ -135,8 +135,7 @@ void copyFormula(char (&to)[11], const char* from)
 
 QString formulaOf(int k)
 {
-    return QString::fromLatin1(exportChannels[k].gasFormula,
-                               int(qstrnlen(exportChannels[k].gasFormula, 10)));
+    return imageText(exportChannels[k].gasFormula, 10);
 }
 
 QString serialText(quint32 serial)

@@ -228,6 +228,8 @@ void TestLogExport::codes()
 void TestLogExport::headerChannels()
 {
     setModel(ModelT6, 0x5); // channels 0 and 2
+    // Formulas are UTF-8 in the image, as the pages store them.
+    std::memcpy(command.extendedChannels[2].gasFormula, "CH\xE2\x82\x84", 6);
     QBuffer buffer;
     buffer.open(QIODevice::WriteOnly);
     ExportOutput out;
@@ -242,7 +244,7 @@ void TestLogExport::headerChannels()
     QCOMPARE(lines[2].left(20), QStringLiteral("QRT00000123 ").leftJustified(20));
     QCOMPARE(lines[2].mid(20, 5), QStringLiteral("1. CO"));
     QCOMPARE(lines[3].left(20), QString(20, QLatin1Char(' ')));
-    QCOMPARE(lines[3].mid(20, 5), QStringLiteral("3. CO"));
+    QCOMPARE(lines[3].mid(20, 6), QString::fromUtf8("3. CH₄"));
     QCOMPARE(lines[2].mid(30, 13), QStringLiteral("Канал включен"));
     QCOMPARE(lines[2].mid(130, 6), QStringLiteral("20.00 "));
     QCOMPARE(lines[4], QString());
