@@ -111,6 +111,7 @@ private slots:
     void handshake();
     void deactivIsRecordedNotAnswered();
     void preambleIsDropped();
+    void preambleMergedWithItsFrame();
     void badCrcIsDropped();
     void frames_data();
     void frames();
@@ -411,6 +412,33 @@ void TstSimDetector::preambleIsDropped()
     QCOMPARE(sim.countFrames(4), 1);
     QCOMPARE(sim.countFrames(4, 170, 16), 1);
     QVERIFY(log[1].timeUs > log[0].timeUs);
+}
+
+// A loaded machine may hand the simulator the preamble and its frame as one chunk; they are
+// still two requests. Bytes in front of a frame that are not its own first bytes are not split
+// off: that chunk is a damaged frame.
+void TstSimDetector::preambleMergedWithItsFrame()
+{
+    SimDetector sim;
+    Line line;
+    QVERIFY(startSim(sim, line));
+    sim.setInput(10, 16, 404);
+    const QByteArray request = SimDetector::readRequest(0xFF, 4, 170, 16, 1);
+
+    QCOMPARE(line.exchange(request.left(5) + request), withCrc({0xFF, 0x04, 0x02, 0x01, 0x94}));
+    QVector<SimRequest> log = sim.requests();
+    QCOMPARE(log.size(), 2);
+    QVERIFY(log[0].fragment);
+    QCOMPARE(log[0].raw, request.left(5));
+    QVERIFY(log[1].crcOk);
+    QCOMPARE(log[1].raw, request);
+
+    sim.clearLog();
+    QCOMPARE(line.exchange(QByteArray("\x01\x02\x03", 3) + request, NoReplyMs), QByteArray());
+    log = sim.requests();
+    QCOMPARE(log.size(), 1);
+    QVERIFY(!log[0].crcOk);
+    QVERIFY(!log[0].fragment);
 }
 
 void TstSimDetector::badCrcIsDropped()

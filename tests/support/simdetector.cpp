@@ -537,6 +537,20 @@ QByteArray SimDetector::withCrc(const QByteArray& data)
     return frame;
 }
 
+int SimDetector::mergedPreambleLength(const QByteArray& chunk)
+{
+    // The preamble is the frame's own first bytes, sent alone; only a chunk that is such a
+    // prefix followed by a whole frame with a good CRC counts as merged.
+    if (chunk.size() < MinFrame + 1 || crcMatches(chunk))
+        return 0;
+    for (int at = 1; at < MinFrame && chunk.size() - at >= MinFrame; ++at) {
+        const QByteArray frame = chunk.mid(at);
+        if (frame.startsWith(chunk.left(at)) && crcMatches(frame))
+            return at;
+    }
+    return 0;
+}
+
 bool SimDetector::crcMatches(const QByteArray& frame)
 {
     if (frame.size() < 2)
@@ -619,7 +633,16 @@ void SimDetector::run()
         if (!chunk.isEmpty() && now - lastByteUs >= silenceUs) {
             const QByteArray request = chunk;
             chunk.clear();
-            processChunk(request, now);
+            // On a loaded machine this thread may wake only after the wake-up preamble and
+            // the frame behind it have both arrived; the device's receiver still sees them
+            // apart, so they are split again where the frame's CRC says it starts.
+            const int frameAt = mergedPreambleLength(request);
+            if (frameAt > 0) {
+                processChunk(request.left(frameAt), now);
+                processChunk(request.mid(frameAt), now);
+            } else {
+                processChunk(request, now);
+            }
         }
 
         std::vector<QByteArray> due;

@@ -11,7 +11,8 @@
 // Bytes are gathered until the line has been silent for SilenceMs; the gathered chunk is one
 // request. Chunks shorter than a Modbus frame (the wake-up preamble that the program sends
 // alone before a request) and frames with a bad CRC are dropped unanswered, as the device drops
-// them, but they appear in the request log.
+// them, but they appear in the request log. A chunk that is such a preamble run together with
+// its own frame (this thread woke late) is split again where the frame's CRC says it starts.
 //
 // Registers are kept raw, 16 bits each, per kind (holding, input), page (0-15) and register
 // (0-4095); the page is the top four bits of the wire address. Page arguments of this class are
@@ -286,6 +287,7 @@ public:
     // data followed by its CRC, low byte first.
     static QByteArray withCrc(const QByteArray& data);
     static bool crcMatches(const QByteArray& frame);
+    static int mergedPreambleLength(const QByteArray& chunk);
     // Request frames with CRC, for tests that speak to the simulator directly.
     static QByteArray readRequest(quint8 address, quint8 function, int page, int reg, int count);
     static QByteArray writeRequest(quint8 address, int page, int reg,
