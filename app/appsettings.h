@@ -23,10 +23,14 @@ extern const QString russianTranslationName;
 extern const QString englishTranslationName;
 
 // Reads the settings file into the globals above (creating an empty file when
-// there is none). False when the file cannot be opened; then nothing changes.
+// there is none). False when there is something under the name that cannot be
+// read as a settings file (unreadable, not a plain file, far too big); then
+// nothing changes and the file is never written.
 bool readSettingsFile();
 
-// Writes the globals back: eight UTF-8 lines, each ended by "\r\n". A value
-// that holds a line break is written as an empty line, so that it cannot push
-// the following values onto the wrong lines.
+// Writes back the values the session changed, each on its own line as UTF-8,
+// ended as the file's lines are ("\r\n" in a new file); every other line
+// keeps its bytes, and with no change the file is not touched. A value that
+// holds a line break is not stored, so that it cannot push the following
+// values onto the wrong lines.
 void writeSettingsFile();

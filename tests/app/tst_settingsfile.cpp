@@ -7,10 +7,20 @@
 #include "warningguard.h"
 
 #include <QAction>
+#include <QDateTime>
 #include <QDir>
 #include <QRadioButton>
 #include <QStandardPaths>
+#include <QTemporaryDir>
 #include <QtTest>
+
+#include <atomic>
+#include <chrono>
+#include <thread>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace
 {
@@ -45,6 +55,92 @@ QByteArray lines(const QStringList& values)
         bytes += v.toUtf8() + "\r\n";
     return bytes;
 }
+
+QByteArray settingsBytes(const QByteArrayList& lines, const QByteArray& end = "\r\n")
+{
+    return lines.join(end) + end;
+}
+
+// Stands in for a writer on a named pipe: should the program open the pipe,
+// it gets eight lines and the test goes on instead of blocking for good.
+class PipeFeeder
+{
+public:
+    explicit PipeFeeder(const QString& path)
+        : path(QFile::encodeName(path)), thread([this] { run(); })
+    {
+    }
+    ~PipeFeeder()
+    {
+        stop = true;
+        thread.join();
+    }
+    bool pipeOpened() const { return opened; }
+
+private:
+    void run()
+    {
+        const QByteArray lines = QByteArray("read from the pipe\r\n").repeated(8);
+        while (!stop) {
+            // Without a reader this fails at once instead of waiting for one.
+            const int fd = ::open(path.constData(), O_WRONLY | O_NONBLOCK);
+            if (fd >= 0) {
+                opened = true;
+                const ssize_t written = ::write(fd, lines.constData(), size_t(lines.size()));
+                Q_UNUSED(written);
+                ::close(fd);
+            }
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        }
+    }
+
+    const QByteArray path;
+    std::atomic<bool> stop{false};
+    std::atomic<bool> opened{false};
+    std::thread thread;
+};
+
+bool isPipe(const QString& path)
+{
+    struct stat st;
+    return ::stat(QFile::encodeName(path).constData(), &st) == 0 && S_ISFIFO(st.st_mode);
+}
+
+// Root reads a file whatever its mode. Run as root, the case takes a plain
+// user's identity, gives that user the file and lets it write the folder, so
+// that a write-only file cannot be read and could still be replaced.
+class PlainUser
+{
+public:
+    PlainUser(const QString& file, const QString& folder) : folder(QFile::encodeName(folder))
+    {
+        struct stat st;
+        if (::geteuid() != 0 || ::stat(this->folder.constData(), &st) != 0)
+            return;
+        folderMode = st.st_mode & 07777;
+        changed = true;
+        const QByteArray name = QFile::encodeName(file);
+        active = ::chown(name.constData(), Nobody, Nobody) == 0 &&
+                 ::chmod(this->folder.constData(), 0777) == 0 && ::setegid(Nobody) == 0 &&
+                 ::seteuid(Nobody) == 0;
+    }
+    ~PlainUser()
+    {
+        if (!changed)
+            return;
+        if (::seteuid(0) != 0 || ::setegid(0) != 0)
+            qFatal("cannot take back the root identity");
+        ::chmod(folder.constData(), folderMode);
+    }
+    bool failed() const { return ::getuid() == 0 && !active; }
+
+private:
+    static constexpr uid_t Nobody = 65534;
+    const QByteArray folder;
+    mode_t folderMode = 0755;
+    bool changed = false;
+    bool active = false;
+};
 
 } // namespace
 
@@ -103,7 +199,8 @@ private slots:
     }
 
     // A value with a line break must not push the values after it onto the
-    // wrong lines: it is dropped, the others survive.
+    // wrong lines: it is not stored, its line keeps what the file had, the
+    // others are written.
     void lineBreaksAreDropped_data()
     {
         QTest::addColumn<int>("line");
@@ -118,18 +215,20 @@ private slots:
         QFETCH(int, line);
         QFETCH(QString, value);
         QStringList values;
-        for (int i = 0; i < 8; ++i)
+        QStringList old;
+        for (int i = 0; i < 8; ++i) {
             values << QStringLiteral("value %1").arg(i + 1);
+            old << QStringLiteral("old %1").arg(i + 1);
+        }
+        apptest::writeIni(lines(old));
         QVERIFY(readSettingsFile());
         setAll(values);
         *settings[line] = value;
         writeSettingsFile();
 
-        values[line].clear();
+        values[line] = old[line];
         QCOMPARE(apptest::readIni(), lines(values));
         QVERIFY(readSettingsFile());
-        if (line == 0)
-            values[0] = desktop();
         QCOMPARE(all(), values);
     }
 
@@ -154,6 +253,18 @@ private slots:
         QTest::newRow("last line without end")
             << QByteArray("1\r\n2\r\n3\r\n4\r\n5\r\n6\r\n7\r\nQiro_Configuration_ru_RU.")
             << QStringList{"1", "2", "3", "4", "5", "6", "7", "Qiro_Configuration_ru_RU."};
+        QTest::newRow("CR-only line ends")
+            << QByteArray("C:/one\rC:/two\r\r\r\r\r\rQiro_Configuration_en_US.\r")
+            << QStringList{"C:/one", "C:/two", "", "", "", "", "", "Qiro_Configuration_en_US."};
+        QTest::newRow("a lone CR in a CR LF file stays in its line")
+            << QByteArray("C:/a\rb\r\nC:/two\r\n")
+            << QStringList{"C:/a\rb", "C:/two", "", "", "", "", "", ""};
+        QTest::newRow("the longest Windows path")
+            << QByteArray("C:/" + QString(32764, QChar(0x44F)).toUtf8() + "\r\nC:/two\r\n")
+            << QStringList{"C:/" + QString(32764, QChar(0x44F)), "C:/two", "", "", "", "", "", ""};
+        QTest::newRow("a line longer than any path reads empty")
+            << QByteArray(QByteArray(100 * 1024 + 1, 'x') + "\r\nC:/two\r\n")
+            << QStringList{d, "C:/two", "", "", "", "", "", ""};
         QTest::newRow("folder that no longer exists kept")
             << QByteArray("Z:/Нет такой папки\r\n")
             << QStringList{"Z:/Нет такой папки", "", "", "", "", "", "", ""};
@@ -199,22 +310,33 @@ private slots:
                  lines({desktop(), "", "", "", "", "", "", "Qiro_Configuration_ru_RU."}));
     }
 
+    // The file is rewritten only when the language it names is not the one
+    // chosen, and then only in its last line.
     void languageLineChoosesTheInterface_data()
     {
         QTest::addColumn<QByteArray>("line8");
         QTest::addColumn<bool>("english");
-        QTest::newRow("English") << QByteArray("Qiro_Configuration_en_US.") << true;
-        QTest::newRow("English with blanks") << QByteArray("Qiro_Configuration_en_US.   ") << true;
-        QTest::newRow("Russian") << QByteArray("Qiro_Configuration_ru_RU.") << false;
-        QTest::newRow("other letter case") << QByteArray("qiro_configuration_en_us.") << false;
-        QTest::newRow("without the point") << QByteArray("Qiro_Configuration_en_US") << false;
-        QTest::newRow("empty") << QByteArray() << false;
+        QTest::addColumn<QByteArray>("saved");
+        QTest::newRow("English") << QByteArray("Qiro_Configuration_en_US.") << true
+                                 << QByteArray("Qiro_Configuration_en_US.");
+        QTest::newRow("English with blanks") << QByteArray("Qiro_Configuration_en_US.   ") << true
+                                             << QByteArray("Qiro_Configuration_en_US.   ");
+        QTest::newRow("Russian") << QByteArray("Qiro_Configuration_ru_RU.") << false
+                                 << QByteArray("Qiro_Configuration_ru_RU.");
+        QTest::newRow("other letter case") << QByteArray("qiro_configuration_en_us.") << false
+                                           << QByteArray("Qiro_Configuration_ru_RU.");
+        QTest::newRow("without the point") << QByteArray("Qiro_Configuration_en_US") << false
+                                           << QByteArray("Qiro_Configuration_ru_RU.");
+        QTest::newRow("empty") << QByteArray() << false << QByteArray("Qiro_Configuration_ru_RU.");
     }
     void languageLineChoosesTheInterface()
     {
         QFETCH(QByteArray, line8);
         QFETCH(bool, english);
-        apptest::writeIni("C:/Папка\r\n\r\n\r\n\r\n\r\n\r\n\r\n" + line8 + "\r\n");
+        QFETCH(QByteArray, saved);
+        const QByteArray head = "C:/Папка\r\n"
+                                "/tmp/\xe9t\xe9\r\n  C:/three \t\r\n\r\n\r\n\r\n\r\n";
+        apptest::writeIni(head + line8 + "\r\n");
         {
             MainWindow window;
             QCOMPARE(window.findChild<QRadioButton*>("radioButtonLanguageEn")->isChecked(),
@@ -225,11 +347,7 @@ private slots:
                      english ? QString("Connect to a device")
                              : QString("Подключиться к устройству"));
         }
-        const QByteArray written = apptest::readIni();
-        QCOMPARE(written,
-                 QByteArray("C:/Папка\r\n\r\n\r\n\r\n\r\n\r\n\r\n") +
-                     (english ? "Qiro_Configuration_en_US." : "Qiro_Configuration_ru_RU.") +
-                     "\r\n");
+        QCOMPARE(apptest::readIni(), head + saved + "\r\n");
     }
 
     // The last choice of the session is what the next start finds.
@@ -262,6 +380,244 @@ private slots:
             QCOMPARE(window.findChild<QRadioButton*>("radioButtonLanguageEn")->isChecked(),
                      saved.contains("en_US"));
         }
+    }
+
+    // A session that changes nothing leaves the file as it was, whatever it
+    // holds: it is not even written.
+    void unchangedSessionLeavesTheFile_data()
+    {
+        QTest::addColumn<QByteArray>("file");
+        const QByteArray ru = "Qiro_Configuration_ru_RU.";
+        QTest::newRow("a line not in UTF-8")
+            << settingsBytes({"C:/one", "/tmp/\xe9t\xe9", "", "", "", "", "", ru});
+        QTest::newRow("CR-only line ends")
+            << settingsBytes({"C:/one", "/tmp/\xe9t\xe9", "", "", "", "", "", ru}, "\r");
+        QTest::newRow("LF-only line ends, blanks, a NUL")
+            << settingsBytes({"  C:/one\t", "ab", QByteArray("C:/x\0junk", 9), "", "", "", "",
+                              "Qiro_Configuration_en_US.  "},
+                             "\n");
+        QTest::newRow("lines after the eighth, no end")
+            << QByteArray(settingsBytes({"C:/one", "", "", "", "", "", "", ru}) + "9\r\n10");
+        QTest::newRow("eight lines, the last without end")
+            << QByteArray("C:/one\r\n\r\n\r\n\r\n\r\n\r\n\r\n" + ru);
+    }
+    void unchangedSessionLeavesTheFile()
+    {
+        QFETCH(QByteArray, file);
+        apptest::writeIni(file);
+        const QDateTime old = QDateTime::currentDateTimeUtc().addDays(-3);
+        {
+            QFile ini(apptest::iniPath());
+            QVERIFY(ini.open(QIODevice::ReadWrite));
+            QVERIFY(ini.setFileTime(old, QFileDevice::FileModificationTime));
+        }
+        {
+            MainWindow window;
+        }
+        QCOMPARE(apptest::readIni(), file);
+        QCOMPARE(QFileInfo(apptest::iniPath()).lastModified().toUTC().toSecsSinceEpoch(),
+                 old.toSecsSinceEpoch());
+    }
+
+    // A changed value replaces its own line; the other lines keep their
+    // bytes, and missing lines up to it are added as empty ones, ended the way
+    // the file's own lines are.
+    void changedSettingRewritesOnlyItsLine_data()
+    {
+        QTest::addColumn<QByteArray>("file");
+        QTest::addColumn<int>("line");
+        QTest::addColumn<QString>("value");
+        QTest::addColumn<QByteArray>("expected");
+        const QByteArray ru = "Qiro_Configuration_ru_RU.";
+        QTest::newRow("beside a line not in UTF-8, blanks and a NUL")
+            << settingsBytes({"C:/one", "/tmp/\xe9t\xe9", "  C:/three \t", QByteArray("ab\0cd", 5),
+                              "", "", "", ru})
+            << 4 << "C:/Qiro/log/QIROT00001234.txt"
+            << settingsBytes({"C:/one", "/tmp/\xe9t\xe9", "  C:/three \t", QByteArray("ab\0cd", 5),
+                              "C:/Qiro/log/QIROT00001234.txt", "", "", ru});
+        QTest::newRow("CR-only line ends")
+            << settingsBytes({"C:/one", "/tmp/\xe9t\xe9", "", "", "", "", "", ru}, "\r") << 2
+            << "D:/Конфиг.txt"
+            << settingsBytes({"C:/one", "/tmp/\xe9t\xe9", "D:/Конфиг.txt", "", "", "", "", ru},
+                             "\r");
+        QTest::newRow("a short file with LF ends")
+            << QByteArray("C:/one\n") << 2 << "D:/x.txt" << QByteArray("C:/one\n\nD:/x.txt\n");
+        QTest::newRow("the last line, without end")
+            << QByteArray("C:/one\r\nC:/two") << 1 << "D:/Прошивки"
+            << QByteArray("C:/one\r\nD:/Прошивки\r\n");
+        QTest::newRow("after a last line without end")
+            << QByteArray("C:/one\r\nC:/two") << 3 << "D:/x.txt"
+            << QByteArray("C:/one\r\nC:/two\r\n\r\nD:/x.txt\r\n");
+        QTest::newRow("lines after the eighth kept")
+            << QByteArray(settingsBytes({"C:/one", "", "", "", "", "", "", ru}) + "9\r\n10") << 7
+            << "Qiro_Configuration_en_US."
+            << QByteArray(
+                   settingsBytes({"C:/one", "", "", "", "", "", "", "Qiro_Configuration_en_US."}) +
+                   "9\r\n10");
+        QTest::newRow("a line longer than any path")
+            << settingsBytes({"C:/one", QByteArray(100 * 1024 + 1, 'x'), "", ""}) << 3 << "D:/x.txt"
+            << settingsBytes({"C:/one", QByteArray(100 * 1024 + 1, 'x'), "", "D:/x.txt"});
+    }
+    void changedSettingRewritesOnlyItsLine()
+    {
+        QFETCH(QByteArray, file);
+        QFETCH(int, line);
+        QFETCH(QString, value);
+        QFETCH(QByteArray, expected);
+        apptest::writeIni(file);
+        QVERIFY(readSettingsFile());
+        *settings[line] = value;
+        writeSettingsFile();
+        QCOMPARE(apptest::readIni(), expected);
+    }
+
+    // Another copy of the program (or an editor) may write the file during
+    // the session: what it wrote stays, except the line this session changed.
+    void fileChangedMeanwhileKeepsTheOtherLines_data()
+    {
+        QTest::addColumn<QByteArray>("meanwhile");
+        QTest::addColumn<QByteArray>("expected");
+        const QByteArray ru = "Qiro_Configuration_ru_RU.";
+        QTest::newRow("written by another copy")
+            << settingsBytes({"C:/one", "D:/Прошивки", "", "", "", "", "", ru})
+            << settingsBytes({"C:/one", "D:/Прошивки", "E:/load.txt", "", "", "", "", ru});
+        QTest::newRow("removed") << QByteArray()
+                                 << settingsBytes(
+                                        {"C:/one", "", "E:/load.txt", "", "", "", "", ru});
+    }
+    void fileChangedMeanwhileKeepsTheOtherLines()
+    {
+        QFETCH(QByteArray, meanwhile);
+        QFETCH(QByteArray, expected);
+        apptest::writeIni(
+            settingsBytes({"C:/one", "", "", "", "", "", "", "Qiro_Configuration_ru_RU."}));
+        QVERIFY(readSettingsFile());
+        if (meanwhile.isEmpty())
+            apptest::removeIni();
+        else
+            apptest::writeIni(meanwhile);
+        lastLoadedConfigFile = "E:/load.txt";
+        writeSettingsFile();
+        QCOMPARE(apptest::readIni(), expected);
+    }
+
+    // A file the program cannot read, or one far bigger than any settings
+    // file, is not read: the program starts with empty settings in Russian,
+    // and at exit the file is left as it was even after a language switch.
+    void unusableFileIsLeftAlone_data()
+    {
+        QTest::addColumn<QByteArray>("file");
+        QTest::addColumn<bool>("writeOnly");
+        const QByteArray settings =
+            settingsBytes({"C:/Мои конфигурации", "D:/fw", "C:/load.txt", "C:/save.txt",
+                           "C:/Qiro/log/QIROT00001234.txt", "E:/export.xlsx", "D:/fw/T6.HEX",
+                           "Qiro_Configuration_en_US."});
+        QTest::newRow("write-only") << settings << true;
+        QTest::newRow("bigger than any settings file")
+            << QByteArray(settings + QByteArray(1024 * 1024, 'x')) << false;
+    }
+    void unusableFileIsLeftAlone()
+    {
+        QFETCH(QByteArray, file);
+        QFETCH(bool, writeOnly);
+        apptest::writeIni(file);
+        if (writeOnly)
+            QVERIFY(QFile::setPermissions(apptest::iniPath(), QFile::WriteOwner));
+        {
+            PlainUser user(apptest::iniPath(), QCoreApplication::applicationDirPath());
+            QVERIFY(!user.failed());
+            {
+                MainWindow window;
+                QVERIFY(window.findChild<QRadioButton*>("radioButtonLanguageRus")->isChecked());
+                QCOMPARE(all(), QStringList({"", "", "", "", "", "", "", russianTranslationName}));
+                window.findChild<QRadioButton*>("radioButtonLanguageEn")->click();
+            }
+        }
+        QVERIFY(QFile::setPermissions(apptest::iniPath(), QFile::ReadOwner | QFile::WriteOwner));
+        QCOMPARE(apptest::readIni(), file);
+    }
+
+    // A pipe, a folder or a link to one under the name is neither opened nor
+    // replaced: the program starts at once with empty settings in Russian.
+    void notAPlainFileIsNeitherReadNorWritten_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::newRow("named pipe") << "pipe";
+        QTest::newRow("link to a named pipe") << "link to pipe";
+        QTest::newRow("folder") << "folder";
+        QTest::newRow("link to a folder") << "link to folder";
+    }
+    void notAPlainFileIsNeitherReadNorWritten()
+    {
+        QFETCH(QString, kind);
+        QTemporaryDir dir;
+        QVERIFY(dir.isValid());
+        const QString ini = apptest::iniPath();
+        const bool pipe = kind.contains("pipe");
+        const bool link = kind.startsWith("link");
+        const QString target = link ? dir.filePath("target") : ini;
+        if (pipe)
+            QCOMPARE(::mkfifo(QFile::encodeName(target).constData(), 0600), 0);
+        else
+            QVERIFY(QDir().mkdir(target));
+        if (link)
+            QVERIFY(QFile::link(target, ini));
+        {
+            PipeFeeder feeder(target);
+            {
+                MainWindow window;
+                QVERIFY(window.findChild<QRadioButton*>("radioButtonLanguageRus")->isChecked());
+                QCOMPARE(all(), QStringList({"", "", "", "", "", "", "", russianTranslationName}));
+                window.findChild<QRadioButton*>("radioButtonLanguageEn")->click();
+            }
+            QVERIFY(!feeder.pipeOpened());
+        }
+        const QFileInfo info(ini);
+        QCOMPARE(info.isSymLink(), link);
+        if (link)
+            QCOMPARE(info.symLinkTarget(), target);
+        QVERIFY(pipe ? isPipe(target) : QFileInfo(target).isDir());
+        QVERIFY(QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot).size() <= 1);
+        QFile::remove(ini);
+    }
+
+    // Behind a link the link stays: its target gets the change and keeps its
+    // other lines and its permissions.
+    void linkToAFileKeepsTheLink()
+    {
+        QTemporaryDir dir;
+        QVERIFY(dir.isValid());
+        const QString target = dir.filePath("settings.ini");
+        const QByteArray before = settingsBytes(
+            {"C:/one", "/tmp/\xe9t\xe9", "", "", "", "", "", "Qiro_Configuration_ru_RU."});
+        {
+            QFile file(target);
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            QCOMPARE(file.write(before), qint64(before.size()));
+        }
+        const QFile::Permissions permissions =
+            QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup;
+        QVERIFY(QFile::setPermissions(target, permissions));
+        QVERIFY(QFile::link(target, apptest::iniPath()));
+        {
+            MainWindow window;
+            QCOMPARE(lastFirmwareDirectory, QString("/tmp/\uFFFDt\uFFFD"));
+            window.findChild<QRadioButton*>("radioButtonLanguageEn")->click();
+        }
+        const QFileInfo info(apptest::iniPath());
+        QVERIFY(info.isSymLink());
+        QCOMPARE(info.symLinkTarget(), target);
+        QFile file(target);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll(), settingsBytes({"C:/one", "/tmp/\xe9t\xe9", "", "", "", "", "",
+                                                "Qiro_Configuration_en_US."}));
+        const QFile::Permissions forAll = QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner |
+                                          QFile::ReadGroup | QFile::WriteGroup | QFile::ExeGroup |
+                                          QFile::ReadOther | QFile::WriteOther | QFile::ExeOther;
+        QCOMPARE(QFileInfo(target).permissions() & forAll, permissions);
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden),
+                 QStringList{"settings.ini"});
+        QFile::remove(apptest::iniPath());
     }
 };
 
