@@ -15,7 +15,9 @@
 #include <QProgressDialog>
 #include <QSaveFile>
 #include <QTemporaryDir>
+#include <QVector>
 
+#include <charconv>
 #include <cstring>
 #include <memory>
 
@@ -116,14 +118,16 @@ QString dateText(quint32 ticks, bool seconds)
     return QString::fromLatin1(text, seconds ? 17 : 14);
 }
 
-// "%.2f" without the format parsing of QString::asprintf, which took a large
-// share of a row: the same C-locale conversion. Signs, huge values and
-// non-numbers go the long way to stay identical.
+// "%.2f" as C's printf writes it in the C locale: the exact binary value
+// rounded, ties to even (134.125 gives 134.12), whatever the user's locale.
+// QString::number rounds such ties up, so a file would differ from every
+// other tool's reading of the same value.
 QString fixed2(double v)
 {
-    if (!(v >= 0.0 && v < 1e15))
-        return QString::asprintf("%.2f", v);
-    return QString::number(v, 'f', 2);
+    char text[400]; // the largest double has 309 digits before the point
+    const std::to_chars_result r =
+        std::to_chars(text, text + sizeof text, v, std::chars_format::fixed, 2);
+    return QString::fromLatin1(text, int(r.ptr - text));
 }
 
 // A gas formula of the image: 10 bytes, not terminated when full.
@@ -145,31 +149,89 @@ QString serialText(quint32 serial)
     return QString::asprintf("QRT%08u;", serial);
 }
 
-// A text line of cells at fixed positions; a long cell pushes later text right.
+// A text line of cells at fixed character positions. Each cell ends in ";",
+// the layout's separator: a blank in a text file, "," in a CSV file. Cells come
+// in rising position order. A cell starts at its position, padded with blanks
+// up to it; where earlier text already reaches past the position (a long code
+// list, a long gas formula) the cell starts one blank after the line's end, so
+// no cell is ever cut into another.
+//
+// In a CSV file every cell is one field: the field is the cell's leading blanks
+// and its text without the closing ";" (an inner ";" becomes ","), quoted when
+// it holds a comma or a quote, so that a code list or a formula such as "H2,S"
+// stays one field. An empty cell adds nothing to a text file; in a CSV file it
+// keeps an empty field when a later cell follows, so that the later cells stay
+// under their titles.
 class Line
 {
 public:
+    explicit Line(ExportForm form) : m_csv(form == ExportForm::Csv) {}
+
     void put(int position, const QString& cell)
     {
-        if (cell.isEmpty())
+        if (cell.isEmpty()) {
+            ++m_emptyFields;
             return;
-        if (m_text.size() < position)
-            m_text += QString(position - m_text.size(), QLatin1Char(' '));
-        m_text.insert(position, cell);
+        }
+        const int start = m_end <= position ? position : m_end + 1;
+        const int lead = start - m_end;
+        if (m_csv) {
+            for (; m_emptyFields > 0; --m_emptyFields)
+                m_text += QLatin1Char(',');
+            QString field = cell;
+            if (field.endsWith(QLatin1Char(';')))
+                field.chop(1);
+            field.replace(QLatin1Char(';'), QLatin1Char(','));
+            if (needsQuotes(field)) {
+                field.replace(QLatin1Char('"'), QStringLiteral("\"\""));
+                m_text += QLatin1Char('"');
+                m_text += QString(lead, QLatin1Char(' '));
+                m_text += field;
+                m_text += QLatin1Char('"');
+            } else {
+                m_text += QString(lead, QLatin1Char(' '));
+                m_text += field;
+            }
+            m_text += QLatin1Char(',');
+        } else {
+            m_emptyFields = 0;
+            m_text += QString(lead, QLatin1Char(' '));
+            const int from = m_text.size();
+            m_text += cell;
+            for (int i = from; i < m_text.size(); ++i)
+                if (m_text[i] == QLatin1Char(';'))
+                    m_text[i] = QLatin1Char(' ');
+        }
+        m_end = start + cell.size();
     }
-    QString& text() { return m_text; }
+
+    // The finished line, without its line end.
+    const QString& text() const { return m_text; }
 
 private:
+    static bool needsQuotes(const QString& field)
+    {
+        for (const QChar c : field)
+            if (c == QLatin1Char(',') || c == QLatin1Char('"') || c == QLatin1Char('\r') ||
+                c == QLatin1Char('\n'))
+                return true;
+        return false;
+    }
+
+    bool m_csv;
     QString m_text;
+    int m_end = 0; // length of the line in the layout
+    int m_emptyFields = 0;
 };
 
-void writeTextLine(ExportOutput& out, const QString& text)
+void writeTextLine(ExportOutput& out, const QString& line)
 {
-    QString line = text;
-    line.replace(QLatin1Char(';'),
-                 out.form == ExportForm::Csv ? QLatin1Char(',') : QLatin1Char(' '));
-    line += QStringLiteral("\r\n");
-    out.text->write(line.toUtf8());
+    out.text->write((line + QStringLiteral("\r\n")).toUtf8());
+}
+
+void writeTextLine(ExportOutput& out, const Line& line)
+{
+    writeTextLine(out, line.text());
 }
 
 bool textForm(const ExportOutput& out)
@@ -254,12 +316,6 @@ QStringList sheetLegend(quint16 model)
     return lines;
 }
 
-struct Title {
-    const char* text; // the text form, with ";"
-    const char* sheet;
-    double width;
-};
-
 const char* const setupTitles[] = {
     QT_TRANSLATE_NOOP("QObject", "Серийный номер:;"),
     QT_TRANSLATE_NOOP("QObject", "Канал:;"),
@@ -306,20 +362,124 @@ const SettingsTitle settingsTitles[] = {
      QT_TRANSLATE_NOOP("QObject", "Интервал STEL:"), 185, 15},
 };
 
-int textSettingsStart(int n, ExportMode mode)
+// The columns under the column titles, one table per channel count and column
+// set (user or service), in rising text position and sheet column: the title
+// line and every row put their cells in this order. Measurement rows fill the
+// columns before the settings, event rows the first four and the settings.
+enum class ColumnKind {
+    Date,
+    Number,
+    Type,
+    Codes,
+    Bump,
+    Value,
+    Twa,
+    AdcZero,
+    AdcSpan,
+    Battery,
+    Temperature,
+    Setting,
+};
+
+struct Column {
+    ColumnKind kind;
+    int index;       // the channel; for a setting its entry in settingsTitles
+    int position;    // in a text line
+    int sheetColumn; // counted from 1
+};
+
+const QVector<Column>& exportColumns(int n, bool service)
 {
-    return serviceMode(mode) ? 180 + 70 * n : 145 + 35 * n;
+    static QVector<Column> tables[2][LogMaxChannels + 1];
+    QVector<Column>& c = tables[service ? 1 : 0][qBound(0, n, LogMaxChannels)];
+    if (!c.isEmpty())
+        return c;
+    c << Column{ColumnKind::Date, 0, 0, 1} << Column{ColumnKind::Number, 0, 20, 2}
+      << Column{ColumnKind::Type, 0, 30, 3} << Column{ColumnKind::Codes, 0, 50, 4}
+      << Column{ColumnKind::Bump, 0, 130, 5};
+    for (int k = 0; k < n; ++k)
+        c << Column{ColumnKind::Value, k, 145 + 20 * k, 6 + k};
+    for (int k = 0; k < n; ++k) {
+        if (service) {
+            const int at = 145 + 20 * n + 50 * k;
+            c << Column{ColumnKind::Twa, k, at, 6 + n + 3 * k}
+              << Column{ColumnKind::AdcZero, k, at + 15, 7 + n + 3 * k}
+              << Column{ColumnKind::AdcSpan, k, at + 30, 8 + n + 3 * k};
+        } else {
+            c << Column{ColumnKind::Twa, k, 145 + 20 * n + 15 * k, 6 + n + k};
+        }
+    }
+    if (service)
+        c << Column{ColumnKind::Battery, 0, 145 + 70 * n, 6 + 4 * n}
+          << Column{ColumnKind::Temperature, 0, 165 + 70 * n, 7 + 4 * n};
+    const int s = service ? 180 + 70 * n : 145 + 35 * n;
+    const int p = service ? 8 + 4 * n : 6 + 2 * n;
+    for (int i = 0; i < int(sizeof settingsTitles / sizeof settingsTitles[0]); ++i)
+        c << Column{ColumnKind::Setting, i, s + settingsTitles[i].offset, p + i};
+    return c;
 }
 
-int sheetSettingsColumn(int n, ExportMode mode)
+// The title of a column: the text form ends in ";", the sheet form has none
+// and names the ADC columns in full.
+QString columnTitle(const Column& c, bool sheet)
 {
-    return serviceMode(mode) ? 8 + 4 * n : 6 + 2 * n;
+    const QString g = c.kind == ColumnKind::Value || c.kind == ColumnKind::Twa ||
+                              c.kind == ColumnKind::AdcZero || c.kind == ColumnKind::AdcSpan
+                          ? QString::asprintf("%d.", c.index + 1) + formulaOf(c.index)
+                          : QString();
+    switch (c.kind) {
+    case ColumnKind::Date:
+        return sheet ? QObject::tr("Дата/Время:") : QObject::tr("Дата/Время:;");
+    case ColumnKind::Number:
+        return sheet ? QObject::tr("Лог №:") : QObject::tr("Лог №:;");
+    case ColumnKind::Type:
+        return sheet ? QObject::tr("Тип лога:") : QObject::tr("Тип лога:;");
+    case ColumnKind::Codes:
+        return sheet ? QObject::tr("Статус прибора:") : QObject::tr("Статус прибора:;");
+    case ColumnKind::Bump:
+        return sheet ? QObject::tr("BUMP TEST:") : QObject::tr("BUMP TEST:;");
+    case ColumnKind::Value:
+        return g + (sheet ? QStringLiteral(":") : QStringLiteral(":;"));
+    case ColumnKind::Twa:
+        return g + (sheet ? QObject::tr(" TWA:") : QObject::tr(" TWA:;"));
+    case ColumnKind::AdcZero:
+        return g + (sheet ? QObject::tr(" АЦП нуля:") : QObject::tr(" АЦП 0:;"));
+    case ColumnKind::AdcSpan:
+        return g + (sheet ? QObject::tr(" АЦП диапазона:") : QObject::tr(" АЦП д.:;"));
+    case ColumnKind::Battery:
+        return sheet ? QObject::tr("Заряд батареи:") : QObject::tr("Заряд батареи:;");
+    case ColumnKind::Temperature:
+        return sheet ? QObject::tr("Температура:") : QObject::tr("Температура:;");
+    case ColumnKind::Setting:
+        return QObject::tr(sheet ? settingsTitles[c.index].sheet : settingsTitles[c.index].text);
+    }
+    return QString();
 }
 
-void sheetTitle(ExportOutput& out, int column, const QString& text, double width)
+double columnWidth(const Column& c)
 {
-    out.sheet->writeText(out.xlsxRow, column, text, FillGreen);
-    out.sheet->setColumnWidth(column, width);
+    switch (c.kind) {
+    case ColumnKind::Date:
+        return 17.5;
+    case ColumnKind::Number:
+        return 7.5;
+    case ColumnKind::Type:
+        return 21;
+    case ColumnKind::Codes:
+    case ColumnKind::Bump:
+        return 26;
+    case ColumnKind::Twa:
+        return 12.5;
+    case ColumnKind::Setting:
+        return settingsTitles[c.index].width;
+    case ColumnKind::Value:
+    case ColumnKind::AdcZero:
+    case ColumnKind::AdcSpan:
+    case ColumnKind::Battery:
+    case ColumnKind::Temperature:
+        break;
+    }
+    return 15;
 }
 
 void buildWorkingTable(quint16 channelCount)
@@ -404,24 +564,33 @@ void writeExportHeader(ExportOutput& out, quint16 channelCount, quint32 serial, 
     const quint32 bumpDate = exportBumpTestDate != 0 ? exportBumpTestDate : exportProductionDate;
     const bool service = serviceMode(mode);
 
+    const QVector<Column>& columns = exportColumns(n, service);
+
     if (textForm(out)) {
         if (full) {
-            for (const QString& l : exportLegend(command.modelCode))
-                writeTextLine(out, l);
+            for (const QString& l : exportLegend(command.modelCode)) {
+                Line legend(out.form);
+                legend.put(0, l);
+                writeTextLine(out, legend);
+            }
         }
         writeTextLine(out, QString());
 
-        Line titles;
+        Line titles(out.form);
         for (int i = 0; i < 13; ++i)
             titles.put(setupPositions[i], QObject::tr(setupTitles[i]));
-        writeTextLine(out, titles.text());
+        writeTextLine(out, titles);
 
-        Line line;
-        line.put(0, serialText(serial));
+        // The serial number stands on the first channel's line only; the lines
+        // below keep its field empty.
+        bool anyChannel = false;
         for (int k = 0; k < n; ++k) {
             const ExportChannel& c = exportChannels[k];
             if (c.page != k)
                 continue;
+            Line line(out.form);
+            line.put(0, anyChannel ? QString() : serialText(serial));
+            anyChannel = true;
             line.put(20, QString::asprintf("%d. ", k + 1) + formulaOf(k) + QLatin1Char(';'));
             line.put(30, QObject::tr("Канал включен;"));
             line.put(50, unitName(c.format) + QLatin1Char(';'));
@@ -434,35 +603,17 @@ void writeExportHeader(ExportOutput& out, quint16 channelCount, quint32 serial, 
             line.put(190, fixed2(double(c.twa)) + QLatin1Char(';'));
             line.put(205, fixed2(double(c.stel)) + QLatin1Char(';'));
             line.put(220, QString::asprintf("%d;", c.stelInterval));
-            writeTextLine(out, line.text());
-            line.text().clear();
+            writeTextLine(out, line);
         }
-        // With no channel on this empty line still carries the serial number.
-        writeTextLine(out, line.text());
+        // The empty line after the channels; with no channel on it still carries
+        // the serial number as it was built, ";" included.
+        out.text->write(anyChannel ? QByteArray("\r\n")
+                                   : (serialText(serial) + QStringLiteral("\r\n")).toUtf8());
 
-        Line cols;
-        cols.put(0, QObject::tr("Дата/Время:;"));
-        cols.put(20, QObject::tr("Лог №:;"));
-        cols.put(30, QObject::tr("Тип лога:;"));
-        cols.put(50, QObject::tr("Статус прибора:;"));
-        cols.put(130, QObject::tr("BUMP TEST:;"));
-        for (int k = 0; k < n; ++k) {
-            const QString g = QString::asprintf("%d.", k + 1) + formulaOf(k);
-            cols.put(145 + 20 * k, g + QStringLiteral(":;"));
-            cols.put(145 + 20 * n + (service ? 50 : 15) * k, g + QObject::tr(" TWA:;"));
-            if (service) {
-                cols.put(145 + 20 * n + 50 * k + 15, g + QObject::tr(" АЦП 0:;"));
-                cols.put(145 + 20 * n + 50 * k + 30, g + QObject::tr(" АЦП д.:;"));
-            }
-        }
-        if (service) {
-            cols.put(145 + 70 * n, QObject::tr("Заряд батареи:;"));
-            cols.put(165 + 70 * n, QObject::tr("Температура:;"));
-        }
-        const int s = textSettingsStart(n, mode);
-        for (const SettingsTitle& t : settingsTitles)
-            cols.put(s + t.offset, QObject::tr(t.text));
-        writeTextLine(out, cols.text());
+        Line cols(out.form);
+        for (const Column& c : columns)
+            cols.put(c.position, columnTitle(c, false));
+        writeTextLine(out, cols);
     } else if (sheetForm(out)) {
         out.sheet->setColumnFormat(1, 50, FillWhite);
         quint64 r = out.xlsxRow;
@@ -503,29 +654,10 @@ void writeExportHeader(ExportOutput& out, quint16 channelCount, quint32 serial, 
                 out.sheet->writeText(row, i + 2, cells[i], FillWhite);
         }
         out.xlsxRow = row + 1;
-        sheetTitle(out, 1, QObject::tr("Дата/Время:"), 17.5);
-        sheetTitle(out, 2, QObject::tr("Лог №:"), 7.5);
-        sheetTitle(out, 3, QObject::tr("Тип лога:"), 21);
-        sheetTitle(out, 4, QObject::tr("Статус прибора:"), 26);
-        sheetTitle(out, 5, QObject::tr("BUMP TEST:"), 26);
-        for (int k = 0; k < n; ++k) {
-            const QString g = QString::asprintf("%d.", k + 1) + formulaOf(k);
-            sheetTitle(out, 6 + k, g + QStringLiteral(":"), 15);
-            if (service) {
-                sheetTitle(out, 6 + n + 3 * k, g + QObject::tr(" TWA:"), 12.5);
-                sheetTitle(out, 7 + n + 3 * k, g + QObject::tr(" АЦП нуля:"), 15);
-                sheetTitle(out, 8 + n + 3 * k, g + QObject::tr(" АЦП диапазона:"), 15);
-            } else {
-                sheetTitle(out, 6 + n + k, g + QObject::tr(" TWA:"), 12.5);
-            }
+        for (const Column& c : columns) {
+            out.sheet->writeText(out.xlsxRow, c.sheetColumn, columnTitle(c, true), FillGreen);
+            out.sheet->setColumnWidth(c.sheetColumn, columnWidth(c));
         }
-        if (service) {
-            sheetTitle(out, 6 + 4 * n, QObject::tr("Заряд батареи:"), 15);
-            sheetTitle(out, 7 + 4 * n, QObject::tr("Температура:"), 15);
-        }
-        const int p = sheetSettingsColumn(n, mode);
-        for (int i = 0; i < int(sizeof settingsTitles / sizeof settingsTitles[0]); ++i)
-            sheetTitle(out, p + i, QObject::tr(settingsTitles[i].sheet), settingsTitles[i].width);
         ++out.xlsxRow;
     }
 }
@@ -601,68 +733,59 @@ void writeMeasurementRow(ExportOutput& out, quint16 channelCount, ExportMode mod
     const bool service = serviceMode(mode);
     const QString date = dateText(rec.recordTime, true);
     const QString bump = (rec.recordFlags & 0x80) ? QObject::tr("Да") : QObject::tr("Нет");
-    auto valueText = [&](int k) {
-        const LogMeasurementBlock& m = rec.channels[k].measurement;
-        if (m.channelState & (1u << 6))
-            return QString();
-        return fixed2(double(exportChannels[k].value));
+    // One cell of the row: the text form ends in ";", the sheet form has none.
+    auto cellOf = [&](const Column& col, bool sheet) -> QString {
+        const QString end = sheet ? QString() : QStringLiteral(";");
+        const LogMeasurementBlock& m = rec.channels[col.index].measurement;
+        switch (col.kind) {
+        case ColumnKind::Date:
+            return date + end;
+        case ColumnKind::Number:
+            return QString::number(rec.recordNumber) + end;
+        case ColumnKind::Type:
+            return sheet ? QObject::tr("Измерение") : QObject::tr("Измерение;");
+        case ColumnKind::Codes:
+            return codes;
+        case ColumnKind::Bump:
+            return bump + end;
+        case ColumnKind::Value:
+            if (m.channelState & (1u << 6))
+                return sheet ? QObject::tr("Отключен") : QObject::tr("Отключен;");
+            return fixed2(double(exportChannels[col.index].value)) +
+                   (sheet ? QStringLiteral(" ") : QStringLiteral("; ")) + unitName(m.format);
+        case ColumnKind::Twa:
+            return ((m.format & (1u << 9)) ? QStringLiteral("-")
+                                           : fixed2(double(exportChannels[col.index].twaValue))) +
+                   end;
+        case ColumnKind::AdcZero:
+            return QString::number(m.zeroAdc) + end;
+        case ColumnKind::AdcSpan:
+            return QString::number(m.spanAdc) + end;
+        case ColumnKind::Battery:
+            return QString::number(rec.batteryCharge) + end;
+        case ColumnKind::Temperature:
+            return fixed2(double(logTemperature(rec.temperature))) + end;
+        case ColumnKind::Setting:
+            break; // measurement rows leave the settings columns empty
+        }
+        return QString();
     };
-    auto twaText = [&](int k) {
-        const LogMeasurementBlock& m = rec.channels[k].measurement;
-        return (m.format & (1u << 9)) ? QStringLiteral("-")
-                                      : fixed2(double(exportChannels[k].twaValue));
-    };
+    const QVector<Column>& columns = exportColumns(n, service);
     if (textForm(out)) {
-        Line line;
-        line.put(0, date + QLatin1Char(';'));
-        line.put(20, QString::number(rec.recordNumber) + QLatin1Char(';'));
-        line.put(30, QObject::tr("Измерение;"));
-        line.put(50, codes);
-        line.put(130, bump + QLatin1Char(';'));
-        for (int k = 0; k < n; ++k) {
-            const LogMeasurementBlock& m = rec.channels[k].measurement;
-            const QString v = valueText(k);
-            line.put(145 + 20 * k, v.isEmpty() ? QObject::tr("Отключен;")
-                                               : v + QStringLiteral("; ") + unitName(m.format));
-            line.put(145 + 20 * n + (service ? 50 : 15) * k, twaText(k) + QLatin1Char(';'));
-            if (service) {
-                line.put(145 + 20 * n + 50 * k + 15, QString::number(m.zeroAdc) + QLatin1Char(';'));
-                line.put(145 + 20 * n + 50 * k + 30, QString::number(m.spanAdc) + QLatin1Char(';'));
-            }
+        Line line(out.form);
+        for (const Column& col : columns) {
+            if (col.kind == ColumnKind::Setting)
+                break;
+            line.put(col.position, cellOf(col, false));
         }
-        if (service) {
-            line.put(145 + 70 * n, QString::number(rec.batteryCharge) + QLatin1Char(';'));
-            line.put(165 + 70 * n,
-                     fixed2(double(logTemperature(rec.temperature))) + QLatin1Char(';'));
-        }
-        writeTextLine(out, line.text());
+        writeTextLine(out, line);
     } else if (sheetForm(out)) {
         const quint32 fill = rowFlag ? FillRed : FillWhite;
         const quint64 r = out.xlsxRow;
-        out.sheet->writeText(r, 1, date, fill);
-        out.sheet->writeText(r, 2, QString::number(rec.recordNumber), fill);
-        out.sheet->writeText(r, 3, QObject::tr("Измерение"), fill);
-        out.sheet->writeText(r, 4, codes, fill);
-        out.sheet->writeText(r, 5, bump, fill);
-        for (int k = 0; k < n; ++k) {
-            const LogMeasurementBlock& m = rec.channels[k].measurement;
-            const QString v = valueText(k);
-            out.sheet->writeText(r, 6 + k,
-                                 v.isEmpty() ? QObject::tr("Отключен")
-                                             : v + QLatin1Char(' ') + unitName(m.format),
-                                 fill);
-            if (service) {
-                out.sheet->writeText(r, 6 + n + 3 * k, twaText(k), fill);
-                out.sheet->writeText(r, 7 + n + 3 * k, QString::number(m.zeroAdc), fill);
-                out.sheet->writeText(r, 8 + n + 3 * k, QString::number(m.spanAdc), fill);
-            } else {
-                out.sheet->writeText(r, 6 + n + k, twaText(k), fill);
-            }
-        }
-        if (service) {
-            out.sheet->writeText(r, 6 + 4 * n, QString::number(rec.batteryCharge), fill);
-            out.sheet->writeText(r, 7 + 4 * n, fixed2(double(logTemperature(rec.temperature))),
-                                 fill);
+        for (const Column& col : columns) {
+            if (col.kind == ColumnKind::Setting)
+                break;
+            out.sheet->writeText(r, col.sheetColumn, cellOf(col, true), fill);
         }
         ++out.xlsxRow;
     }
@@ -714,20 +837,41 @@ void writeEventRow(ExportOutput& out, quint16 channelCount, ExportMode mode)
     const QString date = dateText(rec.recordTime, true);
     const QString number = QString::number(rec.recordNumber);
     auto sheetType = [](QString t) { return t.replace(QLatin1Char(';'), QLatin1Char(' ')); };
+    const QVector<Column>& columns = exportColumns(n, serviceMode(mode));
+    // The first four cells of an event row, in the text form (the type text
+    // ends in ";") or the sheet form.
+    auto headCell = [&](const Column& col, const QString& type, bool sheet) -> QString {
+        switch (col.kind) {
+        case ColumnKind::Date:
+            return sheet ? date : date + QLatin1Char(';');
+        case ColumnKind::Number:
+            return sheet ? number : number + QLatin1Char(';');
+        case ColumnKind::Type:
+            return sheet ? sheetType(type) : type;
+        case ColumnKind::Codes:
+            return codes;
+        default:
+            break;
+        }
+        return QString();
+    };
+    auto isHead = [](const Column& col) {
+        return col.kind == ColumnKind::Date || col.kind == ColumnKind::Number ||
+               col.kind == ColumnKind::Type || col.kind == ColumnKind::Codes;
+    };
     if (plain) {
         if (textForm(out)) {
-            Line line;
-            line.put(0, date + QLatin1Char(';'));
-            line.put(20, number + QLatin1Char(';'));
-            line.put(30, typeText);
-            line.put(50, codes);
-            writeTextLine(out, line.text());
+            Line line(out.form);
+            for (const Column& col : columns)
+                if (isHead(col))
+                    line.put(col.position, headCell(col, typeText, false));
+            writeTextLine(out, line);
         } else if (sheetForm(out)) {
             const quint64 r = out.xlsxRow++;
-            out.sheet->writeText(r, 1, date, FillCyan);
-            out.sheet->writeText(r, 2, number, FillCyan);
-            out.sheet->writeText(r, 3, sheetType(typeText), FillCyan);
-            out.sheet->writeText(r, 4, codes, FillCyan);
+            for (const Column& col : columns)
+                if (isHead(col))
+                    out.sheet->writeText(r, col.sheetColumn, headCell(col, typeText, true),
+                                         FillCyan);
         }
         return;
     }
@@ -742,6 +886,7 @@ void writeEventRow(ExportOutput& out, quint16 channelCount, ExportMode mode)
         const ExportChannel& c = exportChannels[k];
         const QString t = QObject::tr("Настройка ") + QString::asprintf("%d.", k + 1) +
                           formulaOf(k) + QLatin1Char(';');
+        // The settings cells in the order of their titles; the range carries the unit.
         const QStringList cells = {
             QString::asprintf("%d", s.calibrationInterval),
             dateText(s.lastCalibrationDate, false),
@@ -755,32 +900,36 @@ void writeEventRow(ExportOutput& out, quint16 channelCount, ExportMode mode)
             fixed2(double(c.stel)),
             QString::asprintf("%d", s.stelInterval),
         };
+        constexpr int RangeCell = 7;
+        auto settingCell = [&](int i, bool sheet) {
+            QString cell = cells[i];
+            if (!sheet)
+                cell += QLatin1Char(';');
+            if (i == RangeCell)
+                cell += QLatin1Char(' ') + unitName(c.format);
+            return cell;
+        };
         if (textForm(out)) {
-            Line line;
-            line.put(0, date + QLatin1Char(';'));
-            line.put(20, number + QLatin1Char(';'));
-            line.put(30, t);
-            line.put(50, codes);
-            const int st = textSettingsStart(n, mode);
-            for (int i = 0; i < cells.size(); ++i) {
-                QString cell = cells[i] + QLatin1Char(';');
-                if (i == 7)
-                    cell += QLatin1Char(' ') + unitName(c.format);
-                line.put(st + settingsTitles[i].offset, cell);
+            Line line(out.form);
+            // The measurement columns stay empty: in a CSV file they keep their
+            // fields, so that the settings stand under their titles.
+            for (const Column& col : columns) {
+                if (isHead(col))
+                    line.put(col.position, headCell(col, t, false));
+                else if (col.kind == ColumnKind::Setting)
+                    line.put(col.position, settingCell(col.index, false));
+                else
+                    line.put(col.position, QString());
             }
-            writeTextLine(out, line.text());
+            writeTextLine(out, line);
         } else if (sheetForm(out)) {
             const quint64 r = out.xlsxRow++;
-            out.sheet->writeText(r, 1, date, FillWhite);
-            out.sheet->writeText(r, 2, number, FillWhite);
-            out.sheet->writeText(r, 3, sheetType(t), FillWhite);
-            out.sheet->writeText(r, 4, codes, FillWhite);
-            const int p = sheetSettingsColumn(n, mode);
-            for (int i = 0; i < cells.size(); ++i) {
-                QString cell = cells[i];
-                if (i == 7)
-                    cell += QLatin1Char(' ') + unitName(c.format);
-                out.sheet->writeText(r, p + i, cell, FillWhite);
+            for (const Column& col : columns) {
+                if (isHead(col))
+                    out.sheet->writeText(r, col.sheetColumn, headCell(col, t, true), FillWhite);
+                else if (col.kind == ColumnKind::Setting)
+                    out.sheet->writeText(r, col.sheetColumn, settingCell(col.index, true),
+                                         FillWhite);
             }
         }
     }
@@ -882,6 +1031,7 @@ bool runExport(const QString& sourcePath, bool window, quint32 startSeconds, qui
     bool complete = false;
     bool cancelled = false;
     qint64 shownSeconds = -1;
+    int emptyLines = 0; // empty lines not yet followed by another line
     while (true) {
         const int percent = int(double(decoded) * (100.0 / double(size)));
         // The event loop every 20 ms is enough for the Cancel button; once per
@@ -907,7 +1057,14 @@ bool runExport(const QString& sourcePath, bool window, quint32 startSeconds, qui
             line.chop(1);
         // No byte of the previous line may stand in a damaged one.
         std::memset(command.logRecord, 0, sizeof command.logRecord);
+        // An empty line between records is a damaged one (a record lost in
+        // the file); only empty lines at the very end of the file are not.
+        if (!line.isEmpty()) {
+            lastExportSkippedLines += emptyLines;
+            emptyLines = 0;
+        }
         if (line.isEmpty()) {
+            ++emptyLines;
             decoded += lineLength;
         } else if (!loadLogLine(line, recordSize)) {
             ++lastExportSkippedLines;

@@ -118,7 +118,10 @@ private slots:
     void range();
     void recordUnit();
     void damagedLines();
-    void csvReadBack();
+    void columns_data();
+    void columns();
+    void csvFields();
+    void twoDecimalTies();
     void xlsxReadBack();
     void opensInLibreOffice();
     void formFromSuffix_data();
@@ -250,6 +253,21 @@ void TestLogExport::headerChannels()
     QCOMPARE(lines[4], QString());
     QVERIFY(lines[5].startsWith(QStringLiteral("Дата/Время:")));
     QCOMPARE(lines[5].mid(145, 6), QStringLiteral("1.CO: "));
+
+    // No channel on: the line after the set-up titles is the serial number as
+    // it was built, with its ";", in both text forms.
+    setModel(ModelT6, 0);
+    for (ExportForm form : {ExportForm::Text, ExportForm::Csv}) {
+        QBuffer none;
+        none.open(QIODevice::WriteOnly);
+        out.form = form;
+        out.text = &none;
+        writeExportHeader(out, 4, 123, ExportAll, false);
+        const QStringList noneLines = textLines(none.data());
+        QCOMPARE(noneLines.size(), 4);
+        QCOMPARE(noneLines[2], QStringLiteral("QRT00000123;"));
+        QVERIFY(noneLines[3].startsWith(QStringLiteral("Дата/Время:")));
+    }
 }
 
 void TestLogExport::eventRows_data()
@@ -382,18 +400,20 @@ void TestLogExport::damagedLines()
     setChannel(full, 2, 0, 555, 0);
     QByteArray next = record(120, 4, 2, 11);
     // A short line after a full one: skipped, and the record after it shows none of
-    // the earlier bytes.
+    // the earlier bytes. An empty line between records is damaged too; one at the
+    // very end of the file is not.
     QByteArray extra = logLine(reinterpret_cast<const quint8*>(full.constData()), 60);
-    extra += "ZZ\r\n";
+    extra += "ZZ\r\n\r\n";
     QVERIFY(!writeSource({full},
-                         extra + logLine(reinterpret_cast<const quint8*>(next.constData()), 120))
+                         extra + logLine(reinterpret_cast<const quint8*>(next.constData()), 120) +
+                             "\r\n")
                  .isEmpty());
     QString said;
     exportMessageHook = [&](bool, const QString& t) { said = t; };
     const QString dest = m_dir.filePath(QStringLiteral("damaged.txt"));
     QVERIFY(exportLogFile(4, 7, ExportAll, dest));
-    QCOMPARE(lastExportSkippedLines, 2);
-    QVERIFY(said.contains(QStringLiteral("2")));
+    QCOMPARE(lastExportSkippedLines, 3);
+    QVERIFY(said.contains(QStringLiteral("3")));
     const QStringList lines = textLines(readAll(dest));
     QCOMPARE(lines.size(), 19 + 1 + 7 + 2);
     QCOMPARE(lines[27].mid(20, 2), QStringLiteral("1 "));
@@ -402,33 +422,501 @@ void TestLogExport::damagedLines()
     QCOMPARE(lines[28].mid(185, 6), QStringLiteral("0.00  "));
 }
 
-void TestLogExport::csvReadBack()
+void TestLogExport::columns_data()
 {
+    QTest::addColumn<int>("model");
+    QTest::addColumn<int>("mode");
+    QTest::addColumn<QString>("titles");
+    QTest::addColumn<QString>("row");
+    QTest::addColumn<int>("settingsAt");
+    // Cells at their columns: values at 145 + 20k, TWA at 145 + 20n + 15k (user)
+    // or + 50k with the two ADC cells 15 and 30 further (service). The 10-character
+    // formula of channel 6 makes its titles longer than their step: the next title
+    // starts one blank after it, and one that ends right at the next column is
+    // followed there without a blank.
+    QTest::newRow("4 channels, user columns")
+        << int(ModelT6) << int(ExportAll)
+        << QString::fromUtf8(
+               "Дата/Время:         "
+               "Лог №:    "
+               "Тип лога:           "
+               "Статус прибора:                                                                 "
+               "BUMP TEST:     "
+               "1.CO:               "
+               "2.H2S:              "
+               "3.CH4:              "
+               "4.O2:               "
+               "1.CO TWA:      "
+               "2.H2S TWA:     "
+               "3.CH4 TWA:     "
+               "4.O2 TWA:      "
+               "Интервал калибровки:     "
+               "Дата последней калибровки:    "
+               "Интервал BUMP TEST:      "
+               "Дата последнего BUMP TEST:    "
+               "Порог 1:  "
+               "Порог 2:  "
+               "Порог 3:  "
+               "Диапазон:      "
+               "Порог TWA:     "
+               "Порог STEL:    "
+               "Интервал STEL: ")
+        << QString::fromUtf8(
+               "01-01-70 01:00:00   "
+               "5         "
+               "Измерение           "
+               "FA3,A00,W37                                                                     "
+               "Да             "
+               "18.54  PPM          "
+               "638.00  PPM         "
+               "Отключен            "
+               "679.70  PPM         "
+               "19.00          "
+               "630.00         "
+               "27.27          "
+               "- ")
+        << 285;
+    QTest::newRow("4 channels, service columns")
+        << int(ModelT6) << int(ExportService)
+        << QString::fromUtf8(
+               "Дата/Время:         "
+               "Лог №:    "
+               "Тип лога:           "
+               "Статус прибора:                                                                 "
+               "BUMP TEST:     "
+               "1.CO:               "
+               "2.H2S:              "
+               "3.CH4:              "
+               "4.O2:               "
+               "1.CO TWA:      "
+               "1.CO АЦП 0:    "
+               "1.CO АЦП д.:        "
+               "2.H2S TWA:     "
+               "2.H2S АЦП 0:   "
+               "2.H2S АЦП д.:       "
+               "3.CH4 TWA:     "
+               "3.CH4 АЦП 0:   "
+               "3.CH4 АЦП д.:       "
+               "4.O2 TWA:      "
+               "4.O2 АЦП 0:    "
+               "4.O2 АЦП д.:        "
+               "Заряд батареи:      "
+               "Температура:   "
+               "Интервал калибровки:     "
+               "Дата последней калибровки:    "
+               "Интервал BUMP TEST:      "
+               "Дата последнего BUMP TEST:    "
+               "Порог 1:  "
+               "Порог 2:  "
+               "Порог 3:  "
+               "Диапазон:      "
+               "Порог TWA:     "
+               "Порог STEL:    "
+               "Интервал STEL: ")
+        << QString::fromUtf8(
+               "01-01-70 01:00:00   "
+               "5         "
+               "Измерение           "
+               "FA3,A00,1_ST-00A1,W37                                                           "
+               "Да             "
+               "18.54  PPM          "
+               "638.00  PPM         "
+               "Отключен            "
+               "679.70  PPM         "
+               "19.00          "
+               "1000           "
+               "2000                "
+               "630.00         "
+               "11             "
+               "65535               "
+               "27.27          "
+               "0              "
+               "5                   "
+               "-              "
+               "300            "
+               "4000                "
+               "87                  "
+               "23.45 ")
+        << 460;
+    QTest::newRow("6 channels, user columns")
+        << int(ModelT6M) << int(ExportAll)
+        << QString::fromUtf8(
+               "Дата/Время:         "
+               "Лог №:    "
+               "Тип лога:           "
+               "Статус прибора:                                                                 "
+               "BUMP TEST:     "
+               "1.CO:               "
+               "2.H2S:              "
+               "3.CH4:              "
+               "4.O2:               "
+               "5.NO2:              "
+               "6.CH3SH12345:       "
+               "1.CO TWA:      "
+               "2.H2S TWA:     "
+               "3.CH4 TWA:     "
+               "4.O2 TWA:      "
+               "5.NO2 TWA:     "
+               "6.CH3SH12345 TWA:  "
+               "Интервал калибровки: "
+               "Дата последней калибровки:    "
+               "Интервал BUMP TEST:      "
+               "Дата последнего BUMP TEST:    "
+               "Порог 1:  "
+               "Порог 2:  "
+               "Порог 3:  "
+               "Диапазон:      "
+               "Порог TWA:     "
+               "Порог STEL:    "
+               "Интервал STEL: ")
+        << QString::fromUtf8(
+               "01-01-70 01:00:00   "
+               "5         "
+               "Измерение           "
+               "FA3,A00,W37,W59                                                                 "
+               "Да             "
+               "18.54  PPM          "
+               "638.00  PPM         "
+               "Отключен            "
+               "679.70  PPM         "
+               "12.00  PPM          "
+               "65.54  PPM          "
+               "19.00          "
+               "630.00         "
+               "27.27          "
+               "-              "
+               "7.00           "
+               "0.00 ")
+        << 355;
+    QTest::newRow("6 channels, service columns")
+        << int(ModelT6M) << int(ExportService)
+        << QString::fromUtf8(
+               "Дата/Время:         "
+               "Лог №:    "
+               "Тип лога:           "
+               "Статус прибора:                                                                 "
+               "BUMP TEST:     "
+               "1.CO:               "
+               "2.H2S:              "
+               "3.CH4:              "
+               "4.O2:               "
+               "5.NO2:              "
+               "6.CH3SH12345:       "
+               "1.CO TWA:      "
+               "1.CO АЦП 0:    "
+               "1.CO АЦП д.:        "
+               "2.H2S TWA:     "
+               "2.H2S АЦП 0:   "
+               "2.H2S АЦП д.:       "
+               "3.CH4 TWA:     "
+               "3.CH4 АЦП 0:   "
+               "3.CH4 АЦП д.:       "
+               "4.O2 TWA:      "
+               "4.O2 АЦП 0:    "
+               "4.O2 АЦП д.:        "
+               "5.NO2 TWA:     "
+               "5.NO2 АЦП 0:   "
+               "5.NO2 АЦП д.:       "
+               "6.CH3SH12345 TWA:  "
+               "6.CH3SH12345 АЦП 0:  "
+               "6.CH3SH12345 АЦП д.:  "
+               "Заряд батареи:  "
+               "Температура:  "
+               "Интервал калибровки:  "
+               "Дата последней калибровки:  "
+               "Интервал BUMP TEST:    "
+               "Дата последнего BUMP TEST:    "
+               "Порог 1:  "
+               "Порог 2:  "
+               "Порог 3:  "
+               "Диапазон:      "
+               "Порог TWA:     "
+               "Порог STEL:    "
+               "Интервал STEL: ")
+        << QString::fromUtf8(
+               "01-01-70 01:00:00   "
+               "5         "
+               "Измерение           "
+               "FA3,A00,1_ST-00A1,W37,W59                                                       "
+               "Да             "
+               "18.54  PPM          "
+               "638.00  PPM         "
+               "Отключен            "
+               "679.70  PPM         "
+               "12.00  PPM          "
+               "65.54  PPM          "
+               "19.00          "
+               "1000           "
+               "2000                "
+               "630.00         "
+               "11             "
+               "65535               "
+               "27.27          "
+               "0              "
+               "5                   "
+               "-              "
+               "300            "
+               "4000                "
+               "7.00           "
+               "1              "
+               "2                   "
+               "0.00           "
+               "9              "
+               "99                  "
+               "87                  "
+               "23.45 ")
+        << 600;
+}
+
+void TestLogExport::columns()
+{
+    QFETCH(int, model);
+    QFETCH(int, mode);
+    QFETCH(QString, titles);
+    QFETCH(QString, row);
+    QFETCH(int, settingsAt);
+    setModel(quint16(model), 0x3F);
+    const int n = logChannelCount(quint16(model));
+    const char* const formulas[] = {"CO", "H2S", "CH4", "O2", "NO2", "CH3SH12345"};
+    for (int k = 0; k < n; ++k)
+        std::memcpy(command.extendedChannels[k].gasFormula, formulas[k], std::strlen(formulas[k]));
+    setExportDates(0, 172800);
+
+    QByteArray m = record(24 + 24 * n, 4, 5, 3600);
+    m[12] = char(0x80);
+    put16(m, 14, 0x08); // FA3
+    put16(m, 16, 87);
+    put16(m, 18, 2345);
+    struct Block {
+        quint16 state, status, zero, span, raw, twa, format, sensor;
+    };
+    const Block blocks[6] = {
+        {0, 0x001, 1000, 2000, 1854, 1900, 0x080, 0},   // 18.54, 19.00, A00
+        {0, 0, 11, 65535, 63800, 63000, 0x880, 0x00A1}, // sensor status valid
+        {0x40, 0, 0, 5, 5, 2727, 0x080, 0},             // switched off
+        {0, 0x080, 300, 4000, 6797, 0, 0x240, 0},       // one decimal, no TWA, W37
+        {0, 0, 1, 2, 12, 7, 0x000, 0},                  // no decimals
+        {0, 0x200, 9, 99, 65535, 1, 0x0C0, 0},          // three decimals, W59
+    };
+    for (int k = 0; k < n; ++k) {
+        const int b = 24 + 24 * k;
+        const Block& c = blocks[k];
+        put16(m, b, c.state);
+        put16(m, b + 2, c.status);
+        put16(m, b + 4, c.zero);
+        put16(m, b + 6, c.span);
+        put16(m, b + 12, c.raw);
+        put16(m, b + 14, c.twa);
+        put16(m, b + 16, c.format);
+        put16(m, b + 18, c.sensor);
+    }
+    // A settings change of channel 1 with the bump-test date left to the production date.
+    QByteArray e = record(24 + 24 * n, 0x10, 6, 3700);
+    put16(e, 16, 30);
+    put16(e, 24 + 2, 100);
+    put16(e, 24 + 4, 200);
+    put16(e, 24 + 6, 300);
+    put16(e, 24 + 8, 5000);
+    put16(e, 24 + 10, 150);
+    put16(e, 24 + 12, 120);
+    put16(e, 24 + 14, 15);
+    put16(e, 24 + 16, 180);
+    put16(e, 24 + 18, 0x40);
+    put32(e, 24 + 20, 86400);
+
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    ExportOutput out;
+    out.form = ExportForm::Text;
+    out.text = &buffer;
+    writeExportHeader(out, quint16(n), 1, ExportMode(mode), false);
+    QCOMPARE(textLines(buffer.data()).value(3 + n), titles);
+    buffer.buffer().clear();
+    buffer.seek(0);
+    std::memcpy(command.logRecord, m.constData(), size_t(m.size()));
+    writeMeasurementRow(out, quint16(n), ExportMode(mode));
+    std::memcpy(command.logEventRecord, e.constData(), size_t(e.size()));
+    writeEventRow(out, quint16(n), ExportMode(mode));
+    const QStringList lines = textLines(buffer.data());
+    const QString settings = QString::fromUtf8("01-01-70 01:01:40   "
+                                               "6         "
+                                               "Настройка 1.CO")
+                                 .leftJustified(settingsAt) +
+                             QString::fromUtf8("180                      "
+                                               "02-01-70 00:00                "
+                                               "30                       "
+                                               "03-01-70 00:00                "
+                                               "10.00     "
+                                               "20.00     "
+                                               "30.00     "
+                                               "500.00  PPM    "
+                                               "12.00          "
+                                               "15.00          "
+                                               "15 ");
+    QCOMPARE(lines, (QStringList{row, settings}));
+}
+
+void TestLogExport::csvFields()
+{
+    // Formulas with a comma and a quote; a record with 30 codes (120 characters
+    // from column 50, past the bump-test column 130); one without codes; a
+    // settings change of channel 2.
+    std::memcpy(command.extendedChannels[1].gasFormula, "H2,S", 4);
+    std::memcpy(command.extendedChannels[3].gasFormula, "O\"2", 3);
     QByteArray m = record(120, 4, 5, 3600);
-    setChannel(m, 0, 0, 1234, 0x80); // 12.34 PPM with two decimals
-    put16(m, 14, 0x18);
-    setChannel(m, 1, 0x40, 0, 0);
-    QVERIFY(!writeSource({m}).isEmpty());
-    const QString dest = m_dir.filePath(QStringLiteral("log.v2.CSV"));
+    put16(m, 14, 0x3FF);
+    setChannel(m, 0, 0x3FF, 1854, 0x80);
+    put16(m, 24 + 14, 1900);
+    setChannel(m, 1, 0x3FF, 0, 0);
+    QByteArray quiet = record(120, 4, 6, 3601);
+    setChannel(quiet, 0, 0, 100, 0);
+    QByteArray set = record(120, 0x20, 7, 3602);
+    put16(set, 24 + 24 + 16, 180);
+    QVERIFY(!writeSource({m, quiet, set}).isEmpty());
+    const QString codes = QStringLiteral("WA0,WA1,WA2,FA3,FA4,WA5,WA6,WA7,WA8,WA9,"
+                                         "A00,A01,A02,A03,A04,A05,E06,W07,W08,W09,"
+                                         "A10,A11,A12,A13,A14,A15,E16,W17,W18,W19");
+
+    const QString dest = m_dir.filePath(QStringLiteral("fields.csv"));
     QVERIFY(exportLogFile(4, 7, ExportAll, dest));
+    const QString raw = QString::fromUtf8(readAll(dest));
+    // The quotes enclose the layout's blanks too: a reader takes a field as
+    // quoted only when it starts with the quote.
+    QVERIFY(raw.contains(QStringLiteral("Измерение,\"          ") + codes + QStringLiteral("\",")));
+    QVERIFY(raw.contains(QStringLiteral("3.CO:,\"              4.O\"\"2:\",")));
     const QString script =
         QStringLiteral("import csv,sys,json\n"
                        "rows=list(csv.reader(open(sys.argv[1],encoding='utf-8',newline='')))\n"
-                       "print(json.dumps(rows[-1]))\n");
-    const QJsonArray row = QJsonDocument::fromJson(runPython(script, {dest}).toUtf8()).array();
-    QStringList cells;
-    for (const QJsonValue& v : row)
-        cells << v.toString().trimmed();
-    QVERIFY2(cells.size() > 8, qPrintable(cells.join('|')));
-    QCOMPARE(cells[0], QStringLiteral("01-01-70 01:00:00"));
-    QCOMPARE(cells[1], QStringLiteral("5"));
-    QCOMPARE(cells[2], QStringLiteral("Измерение"));
-    // The codes text spans cells by its inner commas.
-    QCOMPARE(cells.mid(3, 3), (QStringList{"FA3", "FA4", "E16"}));
-    QCOMPARE(cells[6], QStringLiteral("Нет"));
-    // The value cell ends in the unit without ";": the next value joins its field.
-    QCOMPARE(cells[7], QStringLiteral("12.34"));
-    QVERIFY2(cells[8].startsWith(QStringLiteral("PPM ")), qPrintable(cells[8]));
+                       "print(json.dumps([[f.strip() for f in r] for r in rows]))\n");
+    const QJsonArray rows = QJsonDocument::fromJson(runPython(script, {dest}).toUtf8()).array();
+    auto fields = [&](int i) {
+        QStringList f;
+        for (const QJsonValue& v : rows.at(i).toArray())
+            f << v.toString();
+        return f;
+    };
+    int setup = -1;
+    int titles = -1;
+    for (int i = 0; i < rows.size(); ++i) {
+        if (fields(i).value(0) == QStringLiteral("Серийный номер:"))
+            setup = i;
+        if (fields(i).value(0) == QStringLiteral("Дата/Время:"))
+            titles = i;
+    }
+    QVERIFY(setup > 0 && titles == setup + 6);
+    QCOMPARE(fields(setup + 1).mid(0, 3), (QStringList{"QRT00000007", "1. CO", "Канал включен"}));
+    // The serial number's field stays empty on the later channel lines.
+    QCOMPARE(fields(setup + 2).mid(0, 4), (QStringList{"", "2. H2,S", "Канал включен", "PPM"}));
+    const QStringList settingsTitles = {"Интервал калибровки:",
+                                        "Дата последней калибровки:",
+                                        "Интервал BUMP TEST:",
+                                        "Дата последнего BUMP TEST:",
+                                        "Порог 1:",
+                                        "Порог 2:",
+                                        "Порог 3:",
+                                        "Диапазон:",
+                                        "Порог TWA:",
+                                        "Порог STEL:",
+                                        "Интервал STEL:",
+                                        ""};
+    QCOMPARE(fields(titles), QStringList({"Дата/Время:", "Лог №:", "Тип лога:", "Статус прибора:",
+                                          "BUMP TEST:", "1.CO:", "2.H2,S:", "3.CO:", "4.O\"2:",
+                                          "1.CO TWA:", "2.H2,S TWA:", "3.CO TWA:", "4.O\"2 TWA:"}) +
+                                 settingsTitles);
+    QCOMPARE(fields(titles + 1), (QStringList{"01-01-70 01:00:00", "5", "Измерение", codes, "Нет",
+                                              "18.54, PPM", "0.00, PPM", "0.00, PPM", "0.00, PPM",
+                                              "19.00", "0.00", "0.00", "0.00", ""}));
+    QCOMPARE(fields(titles + 2), (QStringList{"01-01-70 01:00:01", "6", "Измерение", "", "Нет",
+                                              "100.00, PPM", "0.00, PPM", "0.00, PPM", "0.00, PPM",
+                                              "0.00", "0.00", "0.00", "0.00", ""}));
+    QCOMPARE(fields(titles + 3), QStringList({"01-01-70 01:00:02",
+                                              "7",
+                                              "Настройка 2.H2,S",
+                                              "",
+                                              "",
+                                              "",
+                                              "",
+                                              "",
+                                              "",
+                                              "",
+                                              "",
+                                              "",
+                                              "",
+                                              "180",
+                                              "01-01-70 00:00",
+                                              "0",
+                                              "01-01-70 00:00",
+                                              "0.00",
+                                              "0.00",
+                                              "0.00",
+                                              "0.00, PPM",
+                                              "0.00",
+                                              "0.00",
+                                              "0",
+                                              ""}));
+    QCOMPARE(rows.size(), titles + 4);
+
+    // The text file of the same log: nothing cut into the long code list, the
+    // cells after it follow one blank apart, the TWA cells are back at their columns.
+    const QString txt = m_dir.filePath(QStringLiteral("fields.txt"));
+    QVERIFY(exportLogFile(4, 7, ExportAll, txt));
+    const QStringList lines = textLines(readAll(txt));
+    const QString line = lines.value(lines.size() - 3);
+    QCOMPARE(line.mid(50, 121), codes + QStringLiteral("  "));
+    QCOMPARE(line.mid(171, 46), QStringLiteral("Нет  18.54  PPM 0.00  PPM 0.00  PPM 0.00  PPM "));
+    QCOMPARE(line.mid(217),
+             QStringLiteral("        19.00          0.00           0.00           0.00 "));
+}
+
+void TestLogExport::twoDecimalTies()
+{
+    // 1073 counts of one decimal in mg/m3 with a molecular weight of 1.25 is
+    // 134.125 exactly, 4573 counts 571.625: C's printf rounds such ties to the
+    // even digit. The header's limit is 263949.625.
+    command.extendedChannels[0].molecularWeight = 1.25f;
+    command.extendedChannels[0].limit1 = 263949.625f;
+    QByteArray m = record(120, 4, 5, 3600);
+    setChannel(m, 0, 0, 1073, 0x41);
+    put16(m, 24 + 14, 4573);
+    QByteArray set = record(120, 0x10, 6, 3601);
+    put16(set, 24 + 2, 1073);
+    put16(set, 24 + 18, 0x40);
+    QVERIFY(!writeSource({m, set}).isEmpty());
+
+    const QString txt = m_dir.filePath(QStringLiteral("ties.txt"));
+    QVERIFY(exportLogFile(4, 7, ExportAll, txt));
+    const QStringList lines = textLines(readAll(txt));
+    QCOMPARE(lines.size(), 19 + 1 + 7 + 2);
+    QCOMPARE(lines[21].mid(130, 10), QStringLiteral("263949.62 "));
+    QCOMPARE(lines[27].mid(145, 20), QStringLiteral("134.12  mg/m3       "));
+    QCOMPARE(lines[27].mid(225, 7), QStringLiteral("571.62 "));
+    QCOMPARE(lines[28].mid(395, 7), QStringLiteral("134.12 "));
+
+    const QString csv = m_dir.filePath(QStringLiteral("ties.csv"));
+    QVERIFY(exportLogFile(4, 7, ExportAll, csv));
+    const QString script =
+        QStringLiteral("import csv,sys,json\n"
+                       "rows=list(csv.reader(open(sys.argv[1],encoding='utf-8',newline='')))\n"
+                       "print(json.dumps([rows[21][6],rows[27][5],rows[27][9],rows[28][17]]))\n");
+    const QJsonArray c = QJsonDocument::fromJson(runPython(script, {csv}).toUtf8()).array();
+    QCOMPARE(c.size(), 4);
+    QCOMPARE(c[0].toString().trimmed(), QStringLiteral("263949.62"));
+    QCOMPARE(c[1].toString().trimmed(), QStringLiteral("134.12, mg/m3"));
+    QCOMPARE(c[2].toString().trimmed(), QStringLiteral("571.62"));
+    QCOMPARE(c[3].toString().trimmed(), QStringLiteral("134.12"));
+
+    const QString xlsx = m_dir.filePath(QStringLiteral("ties.xlsx"));
+    QVERIFY(exportLogFile(4, 7, ExportAll, xlsx));
+    const QString book = QStringLiteral("import openpyxl,sys,json\n"
+                                        "ws=openpyxl.load_workbook(sys.argv[1]).active\n"
+                                        "print(json.dumps([ws['G22'].value,ws['F27'].value,"
+                                        "ws['J27'].value,ws['R28'].value]))\n");
+    const QJsonArray x = QJsonDocument::fromJson(runPython(book, {xlsx}).toUtf8()).array();
+    QCOMPARE(x.size(), 4);
+    QCOMPARE(x[0].toString(), QStringLiteral("263949.62"));
+    QCOMPARE(x[1].toString(), QStringLiteral("134.12 mg/m3"));
+    QCOMPARE(x[2].toString(), QStringLiteral("571.62"));
+    QCOMPARE(x[3].toString(), QStringLiteral("134.12"));
 }
 
 void TestLogExport::xlsxReadBack()
