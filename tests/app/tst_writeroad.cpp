@@ -6,8 +6,22 @@
 #include "devicesetting_1_window.h"
 #include "roadsfixture.h"
 
+#include <QDesktopServices>
 #include <QDoubleSpinBox>
 #include <QTemporaryDir>
+#include <QUrl>
+
+// Takes the URLs the program asks the desktop to open, so that no viewer starts.
+class UrlCatcher : public QObject
+{
+    Q_OBJECT
+
+public:
+    QList<QUrl> opened;
+
+public slots:
+    void open(const QUrl& url) { opened << url; }
+};
 
 class TestWriteroad : public RoadsTest
 {
@@ -280,13 +294,41 @@ private slots:
         QCOMPARE(sim.requests().size(), 0);
     }
 
-    void missingManualIsReported()
+    // "Помощь" opens the manual the build put next to the program, a PDF, and says nothing.
+    void helpOpensTheManual()
     {
+        const QString manual = QCoreApplication::applicationDirPath() +
+                               "/Руководство пользователя Qiro Configuration 05.04.2022.pdf";
+        QFile file(manual);
+        QVERIFY2(file.open(QIODevice::ReadOnly), qPrintable(manual));
+        QVERIFY(file.read(5) == "%PDF-");
+        file.close();
+        UrlCatcher catcher;
+        QDesktopServices::setUrlHandler("file", &catcher, "open");
         dialogs::Script script;
         QMetaObject::invokeMethod(window.get(), "on_action_help_triggered");
+        QDesktopServices::unsetUrlHandler("file");
+        QCOMPARE(script.shown.size(), 0);
+        QCOMPARE(catcher.opened, QList<QUrl>{QUrl::fromLocalFile(manual)});
+    }
+
+    void missingManualIsReported()
+    {
+        const QString manual = QCoreApplication::applicationDirPath() +
+                               "/Руководство пользователя Qiro Configuration 05.04.2022.pdf";
+        const QString aside = manual + ".aside";
+        QFile::remove(aside);
+        QVERIFY(QFile::rename(manual, aside));
+        UrlCatcher catcher;
+        QDesktopServices::setUrlHandler("file", &catcher, "open");
+        dialogs::Script script;
+        QMetaObject::invokeMethod(window.get(), "on_action_help_triggered");
+        QDesktopServices::unsetUrlHandler("file");
+        QVERIFY(QFile::rename(aside, manual));
         QCOMPARE(script.titles(), QStringList{"Ошибка"});
         QVERIFY(script.texts().value(0).contains(
             "Руководство пользователя Qiro Configuration 05.04.2022.pdf"));
+        QCOMPARE(catcher.opened.size(), 0);
     }
 
     // The firmware button asks for the file first; a cancelled dialog sends nothing (the
