@@ -19,6 +19,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QSpinBox>
+#include <QTemporaryDir>
 #include <QTimer>
 #include <QtTest>
 
@@ -193,8 +194,9 @@ private slots:
         auto* sync = page.findChild<QPushButton*>("pushButtonSyncArchive");
         auto* range = page.findChild<QPushButton*>("pushButton");
         auto* exportFile = page.findChild<QPushButton*>("pushButton_2");
-        const QString destination = QDir::tempPath() + "/qiro_archive_nested.txt";
-        QFile::remove(destination);
+        QTemporaryDir exportDir;
+        QVERIFY(exportDir.isValid());
+        const QString destination = exportDir.filePath("nested.txt");
         dialogs::Script script;
         if (duringExport) {
             sync->click();
@@ -230,7 +232,6 @@ private slots:
             QCOMPARE(label->text(), QString("Успешный экспорт"));
         else
             QCOMPARE(label->text(), QString("Архив синхронизирован"));
-        QFile::remove(destination);
     }
 
     // A stop date later than the device's clock can count: on a T2 Classic
@@ -264,8 +265,9 @@ private slots:
         page.showParameters();
         page.findChild<QDateTimeEdit*>("dateTimeEditStop")
             ->setDateTime(QDateTime(QDate(year, 1, 1), QTime(0, 0), Qt::UTC));
+        QTemporaryDir exportDir;
         dialogs::Script script;
-        script.accept(QDir::tempPath() + "/qiro_archive_test.txt");
+        script.accept(exportDir.filePath("range.txt"));
         page.findChild<QPushButton*>("pushButton")->click();
         sim.onRangeSearch(nullptr);
         QCOMPARE(sim.countFrames(20), 1);

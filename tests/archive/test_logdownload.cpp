@@ -420,8 +420,9 @@ private slots:
     {
         setCurrent(100);
         lastExportMessage.clear();
-        const QString exportFile = QDir::tempPath() + "/qiro_nested_export.txt";
-        QFile::remove(exportFile);
+        QTemporaryDir exportDir;
+        QVERIFY(exportDir.isValid());
+        const QString exportFile = exportDir.filePath("nested.txt");
         int framesBefore = 0;
         QVector<bool> nested;
         logBlockWritten = [&](int block) {
