@@ -203,6 +203,8 @@ bool loadConfigurationFile()
     dialog->setAutoReset(false);
     dialog->setWindowModality(Qt::WindowModal);
     dialog->setWindowTitle(QObject::tr("Пожалуйста подождите"));
+    dialog->setMinimumDuration(0); // shown at once, not after Qt's default 4 s
+    dialog->show();
     command.progressDialog = dialog;
 
     QBuffer source;

@@ -11,6 +11,14 @@
 #include <QFileInfo>
 #include <QKeyEvent>
 
+namespace
+{
+quint32 epochSeconds(const QDateTime& dateTime)
+{
+    return quint32(qBound<qint64>(0, dateTime.toSecsSinceEpoch(), 0xFFFFFFFFll));
+}
+} // namespace
+
 bool runRangeExport(quint32 startSeconds, quint32 stopSeconds, int channels, quint32 serial,
                     ExportMode mode)
 {
@@ -117,6 +125,10 @@ void ArchiveWindow::on_dateTimeEditStop_dateTimeChanged(const QDateTime& dateTim
 
 void ArchiveWindow::on_pushButtonSyncArchive_clicked()
 {
+    // A click that reaches the page while a download or export runs (the
+    // transfer lets the event loop run between blocks) does nothing.
+    if (logTransferRunning())
+        return;
     const bool ok = syncLogFile(recordSize, deviceSerial, currentAddress, startAddress);
     ui->labelStatusSyncArchive->setText(ok ? tr("Архив синхронизирован")
                                            : tr("Архив не синхронизирован"));
@@ -154,13 +166,17 @@ bool ArchiveWindow::exportMode(ExportMode& mode) const
 
 void ArchiveWindow::on_pushButton_clicked()
 {
+    if (logTransferRunning())
+        return;
     const bool t6m = command.modelCode == ModelT6M || command.modelCode == ModelT6M4;
     const QString prefix = t6m ? QString::asprintf("//QRT6M%07u(", deviceSerial)
                                : QString::asprintf("//QRT%08u(", deviceSerial);
     if (chooseExportFile(prefix).isEmpty())
         return;
-    const quint32 startSeconds = quint32(ui->dateTimeEditStart->dateTime().toSecsSinceEpoch());
-    const quint32 stopSeconds = quint32(ui->dateTimeEditStop->dateTime().toSecsSinceEpoch());
+    // The device counts seconds in 32 bits: a date outside them is held at
+    // the nearest end rather than wrapped to another time.
+    const quint32 startSeconds = epochSeconds(ui->dateTimeEditStart->dateTime());
+    const quint32 stopSeconds = epochSeconds(ui->dateTimeEditStop->dateTime());
     const int channels = command.channelCount;
     ui->labelStatusSyncArchive->setText(tr("Ожидайте"));
     const bool ok = downloadLogRange(startSeconds, stopSeconds, recordSize, deviceSerial);
@@ -183,6 +199,8 @@ void ArchiveWindow::on_pushButton_clicked()
 
 void ArchiveWindow::on_pushButton_2_clicked()
 {
+    if (logTransferRunning())
+        return;
     const bool t6m = command.modelCode == ModelT6M || command.modelCode == ModelT6M4;
     const QString prefix = t6m ? QString::asprintf("//QTM_CREATOR%08u(", deviceSerial)
                                : QString::asprintf("//QRT_CREATOR%08u(", deviceSerial);

@@ -6,12 +6,16 @@
 #include "hexlines.h"
 #include "logrecord.h"
 
+#include <QBuffer>
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QObject>
 #include <QPointer>
 #include <QProgressDialog>
+#include <QSaveFile>
+#include <QTemporaryFile>
 
 #include <cmath>
 #include <cstring>
@@ -42,6 +46,11 @@ void openError()
     dialogs::critical(nullptr, QObject::tr("Ошибка"), QObject::tr("Ошибка открытия файла"));
 }
 
+void writeError()
+{
+    dialogs::critical(nullptr, QObject::tr("Ошибка"), QObject::tr("Ошибка записи файла"));
+}
+
 // Offline every exchange "succeeds" without traffic and leaves stale bytes in
 // the reply buffers: nothing may be written from them.
 bool refuseOffline()
@@ -67,16 +76,14 @@ quint32 le32(const quint8* p)
 }
 
 // A function-12 block is written only when its records are the ones asked
-// for: the low 16 bits of the first number match the request, and the numbers
-// run on consecutively.
+// for: record i carries the full 32-bit number first + i. The request holds
+// only the low 16 bits of the index, so a device that answers from another
+// lap of its counter (a number 0x10000 away) must be caught here.
 bool blockConsecutive(quint32 first, int count, int recordSize)
 {
-    quint32 previous = 0;
     for (int i = 0; i < count; ++i) {
-        const quint32 number = le32(archiveBlock + i * recordSize + 4);
-        if (i == 0 ? (number & 0xFFFF) != (first & 0xFFFF) : number != previous + 1)
+        if (le32(archiveBlock + i * recordSize + 4) != first + quint32(i))
             return false;
-        previous = number;
     }
     return true;
 }
@@ -121,8 +128,9 @@ ResumeResult readResumeLine(QFile& file, int recordSize, quint32& lastNumber)
 }
 
 // The download loop of both downloads: blocks from `next` up to `end`, each
-// appended to the file as it arrives.
-bool fetchBlocks(QFile& file, quint32& next, quint32 end, int recordSize, const QString& label)
+// appended as it arrives (to the synchronised file, or to the range download's
+// buffer).
+bool fetchBlocks(QIODevice& file, quint32& next, quint32 end, int recordSize, const QString& label)
 {
     int n = recordsPerBlock(recordSize);
     const quint32 total = end - next;
@@ -163,8 +171,9 @@ bool fetchBlocks(QFile& file, quint32& next, quint32 end, int recordSize, const 
         QByteArray text;
         for (int i = 0; i < n; ++i)
             text += logLine(archiveBlock + i * recordSize, recordSize);
-        if (file.write(text) != text.size() || !file.flush()) {
-            openError();
+        auto* onDisk = qobject_cast<QFileDevice*>(&file);
+        if (file.write(text) != text.size() || (onDisk && !onDisk->flush())) {
+            writeError();
             result = false;
             break;
         }
@@ -198,7 +207,43 @@ int recordsPerBlock(int recordSize)
     if (recordSize <= 0 || recordSize > LogRecordSize)
         return 0;
     const int fit = ArchiveBlockSize / recordSize;
-    return fit < recordsPerRequest ? fit - 1 : recordsPerRequest;
+    int n = fit < recordsPerRequest ? fit - 1 : recordsPerRequest;
+    // The reply carries address, function and count before the records and
+    // the CRC after them: 24 records of 125 bytes would make 3005 bytes.
+    constexpr int ReplyFraming = 5;
+    while (n > 0 && n * recordSize + ReplyFraming > ReplyBufferSize)
+        --n;
+    return n;
+}
+
+quint32 rangeTicks(quint32 seconds, double secondsPerTick)
+{
+    if (!(secondsPerTick > 0) || !std::isfinite(secondsPerTick))
+        secondsPerTick = 1.0;
+    const double ticks = std::trunc(double(seconds) / secondsPerTick);
+    return ticks >= 4294967295.0 ? 0xFFFFFFFFu : quint32(ticks);
+}
+
+namespace
+{
+bool transferRunning = false;
+}
+
+LogTransferLock::LogTransferLock() : owner(!transferRunning)
+{
+    if (owner)
+        transferRunning = true;
+}
+
+LogTransferLock::~LogTransferLock()
+{
+    if (owner)
+        transferRunning = false;
+}
+
+bool logTransferRunning()
+{
+    return transferRunning;
 }
 
 quint32 remainingSeconds(quint32 remaining, quint32 done, quint64 elapsedMs)
@@ -257,6 +302,9 @@ bool readArchiveRecord(quint16 recordSize, bool last, quint32 currentAddress, qu
 
 bool syncLogFile(quint16 recordSize, quint32 serial, quint32 currentAddress, quint32 startAddress)
 {
+    const LogTransferLock lock;
+    if (!lock.acquired())
+        return false;
     if (refuseOffline() || refuseNoRecords(recordSize))
         return false;
     memset(command.logRecord, 0, sizeof command.logRecord);
@@ -299,6 +347,9 @@ bool syncLogFile(quint16 recordSize, quint32 serial, quint32 currentAddress, qui
 
 bool downloadLogRange(quint32 startSeconds, quint32 stopSeconds, quint16 recordSize, quint32 serial)
 {
+    const LogTransferLock lock;
+    if (!lock.acquired())
+        return false;
     archiveRangeFirst = 0;
     archiveRangeLast = 0;
     if (refuseOffline() || refuseNoRecords(recordSize))
@@ -307,13 +358,21 @@ bool downloadLogRange(quint32 startSeconds, quint32 stopSeconds, quint16 recordS
     QDir().mkdir(logFolderPath());
     const QString path = rangeLogFilePath(serial);
     currentLogFilePath = path;
-    QFile file(path);
-    if (!file.open(QIODevice::ReadWrite | QIODevice::Truncate)) {
+    // Checked before the device is asked: the name must be free for a file
+    // (a link is replaced, see below) and the folder must take a new one.
+    const QFileInfo existing(path);
+    QTemporaryFile probe(logFolderPath() + "/QRT_XXXXXX");
+    if ((existing.exists() && !existing.isSymLink() && !existing.isFile()) || !probe.open()) {
         openError();
         return false;
     }
-    const quint32 startTicks = quint32(std::trunc(double(startSeconds) / command.secondsPerTick));
-    const quint32 stopTicks = quint32(std::trunc(double(stopSeconds) / command.secondsPerTick));
+    probe.remove();
+    // The records gather in memory (at most 32767 lines of 338 bytes) and
+    // replace the file only once some have arrived.
+    QBuffer records;
+    records.open(QIODevice::WriteOnly);
+    const quint32 startTicks = rangeTicks(startSeconds, command.secondsPerTick);
+    const quint32 stopTicks = rangeTicks(stopSeconds, command.secondsPerTick);
     const TransactionResult r = command.findArchiveRange(20, startTicks, stopTicks);
     if (r != ResultOk) {
         exchangeError(r);
@@ -328,6 +387,23 @@ bool downloadLogRange(quint32 startSeconds, quint32 stopSeconds, quint16 recordS
         return true;
     if (end > MaxRecordsPerDownload && first < end - MaxRecordsPerDownload)
         archiveRangeFirst = end - MaxRecordsPerDownload;
-    return fetchBlocks(file, archiveRangeFirst, archiveRangeLast, recordSize,
-                       QObject::tr("Выполнение процесса скачивания,\nосталось %1 секунд"));
+    const bool result =
+        fetchBlocks(records, archiveRangeFirst, archiveRangeLast, recordSize,
+                    QObject::tr("Выполнение процесса скачивания,\nосталось %1 секунд"));
+    if (records.data().isEmpty())
+        return result;
+    // Blocks that arrived before a cancel or a failed block are kept, as the
+    // synchronisation keeps them. A link named like the range file is
+    // replaced by the file, never followed: QSaveFile would write through it.
+    if (QFileInfo(path).isSymLink() && !QFile::remove(path)) {
+        writeError();
+        return false;
+    }
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(records.data()) != records.data().size() ||
+        !file.commit()) {
+        writeError();
+        return false;
+    }
+    return result;
 }

@@ -20,10 +20,35 @@ extern quint64 progressElapsedMs;
 // At most this many records, the newest, are fetched by one download.
 constexpr quint32 MaxRecordsPerDownload = 0x7FFF;
 
-// Records asked for per function-12 request: 24, or fewer so that a block
-// always fits the 3000-byte reply buffer. 0 for a record size of 0 (a model
-// without log records): nothing can be sized then.
+// Records asked for per function-12 request: 24, or fewer so that a block,
+// with the reply's address, function, count and CRC around it, always fits the
+// 3000-byte reply buffer. 0 for a record size of 0 (a model without log
+// records): nothing can be sized then.
 int recordsPerBlock(int recordSize);
+
+// Device ticks of a range bound: trunc(seconds / secondsPerTick), held to the
+// 32 bits the device counts in. On a T2 Classic (0.9375 s a tick) the ticks
+// run out in 2097; a later bound asks for everything up to the last tick.
+quint32 rangeTicks(quint32 seconds, double secondsPerTick);
+
+// One download or export at a time. Every block lets the event loop run, and
+// a click that starts a second transfer inside the first would append the
+// same records twice. The transfer functions take the lock on entry and give
+// up at once, doing nothing, while another holds it; the archive page asks
+// logTransferRunning() before it offers a file dialog.
+class LogTransferLock
+{
+public:
+    LogTransferLock();
+    ~LogTransferLock();
+    LogTransferLock(const LogTransferLock&) = delete;
+    LogTransferLock& operator=(const LogTransferLock&) = delete;
+    bool acquired() const { return owner; }
+
+private:
+    bool owner;
+};
+bool logTransferRunning();
 
 // Seconds left: remaining / done (single precision) x elapsed seconds, held in
 // 32 bits (never reduced to 16 bits, which would wrap at 65,536 s).
@@ -40,7 +65,10 @@ QString rangeLogFilePath(quint32 serial);
 bool readArchiveRecord(quint16 recordSize, bool last, quint32 currentAddress, quint32 startAddress);
 // Continues the device's synchronised file up to currentAddress - 1.
 bool syncLogFile(quint16 recordSize, quint32 serial, quint32 currentAddress, quint32 startAddress);
-// Rewrites the range file with the records of [startSeconds, stopSeconds].
+// Replaces the range file with the records of [startSeconds, stopSeconds]:
+// written aside and put in place only when records arrived, so that a failed
+// or empty range leaves the previous file (or whatever a link of that name
+// points to) as it was.
 bool downloadLogRange(quint32 startSeconds, quint32 stopSeconds, quint16 recordSize,
                       quint32 serial);
 

@@ -2,6 +2,7 @@
 
 #include "command.h"
 #include "hexlines.h"
+#include "logdownload.h"
 #include "optiontables.h"
 #include "units.h"
 #include "xlsxsheet.h"
@@ -1156,6 +1157,9 @@ bool runExport(const QString& sourcePath, bool window, quint32 startSeconds, qui
 bool exportLogRange(quint32 startSeconds, quint32 stopSeconds, quint16 channelCount, quint32 serial,
                     ExportMode mode, const QString& destination)
 {
+    const LogTransferLock lock; // one download or export at a time
+    if (!lock.acquired())
+        return false;
     return runExport(exportRangeSource(serial), true, startSeconds, stopSeconds, channelCount,
                      serial, mode, destination);
 }
@@ -1163,6 +1167,9 @@ bool exportLogRange(quint32 startSeconds, quint32 stopSeconds, quint16 channelCo
 bool exportLogFile(quint16 channelCount, quint32 serial, ExportMode mode,
                    const QString& destination)
 {
+    const LogTransferLock lock;
+    if (!lock.acquired())
+        return false;
     return runExport(exportSyncSource(serial, command.modelCode), false, 0, 0, channelCount, serial,
                      mode, destination);
 }

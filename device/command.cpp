@@ -47,6 +47,10 @@ QProgressDialog* Command::createProgressDialog(const QString& labelText,
                            ~Qt::WindowMaximizeButtonHint & ~Qt::WindowContextHelpButtonHint);
     dialog->setMaximumSize(dialog->width(), dialog->height());
     dialog->setMinimumSize(dialog->width(), dialog->height());
+    // At once, not after Qt's default 4 s: a short transfer must be
+    // cancellable too, and the window-modal dialog keeps clicks off the window.
+    dialog->setMinimumDuration(0);
+    dialog->show();
     return dialog;
 }
 

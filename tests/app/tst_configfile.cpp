@@ -279,6 +279,22 @@ private slots:
         QCOMPARE(image(), before);
     }
 
+    // The load's dialog is up from its first pass, not after Qt's default 4 s,
+    // so that a load is cancellable however short it is.
+    void loadDialogShownAtOnce()
+    {
+        setModel(ClassicMap, ModelT6, 4);
+        fillImage(1);
+        QVERIFY(saveConfigurationFile());
+        command.progressDialog = nullptr;
+        int seen = -1;
+        QTimer::singleShot(0, [&seen] {
+            seen = command.progressDialog && command.progressDialog->isVisible() ? 1 : 0;
+        });
+        QVERIFY(loadConfigurationFile());
+        QCOMPARE(seen, 1);
+    }
+
     void fileErrors()
     {
         setModel(ClassicMap, ModelT2Classic, 1);

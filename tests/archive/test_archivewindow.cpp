@@ -9,6 +9,7 @@
 #include "commandstate.h"
 #include "dialogs.h"
 #include "logdownload.h"
+#include "logexport.h"
 #include "simdetector.h"
 
 #include <QCheckBox>
@@ -18,7 +19,11 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QSpinBox>
+#include <QTemporaryDir>
+#include <QTimer>
 #include <QtTest>
+
+#include <atomic>
 
 class TestArchiveWindow : public QObject
 {
@@ -167,6 +172,106 @@ private slots:
         QVERIFY(f.open(QIODevice::ReadOnly));
         QCOMPARE(f.size(), qint64(40 * 98));
         QVERIFY(f.readLine().startsWith(SimDetector::logRingRecord(10, 48).toHex().toUpper()));
+    }
+
+    // While a synchronisation or an export runs, its event processing may
+    // deliver clicks on the page's buttons (the window-modal dialog stops the
+    // mouse, not a queued or programmatic click): each does nothing.
+    void clicksDuringATransferDoNothing_data()
+    {
+        QTest::addColumn<bool>("duringExport");
+        QTest::newRow("during a synchronisation") << false;
+        QTest::newRow("during an export") << true;
+    }
+    void clicksDuringATransferDoNothing()
+    {
+        QFETCH(bool, duringExport);
+        loadImage(10, 50);
+        QDir(logFolderPath()).removeRecursively();
+        ArchiveWindow page;
+        page.showParameters();
+        auto* label = page.findChild<QLabel*>("labelStatusSyncArchive");
+        auto* sync = page.findChild<QPushButton*>("pushButtonSyncArchive");
+        auto* range = page.findChild<QPushButton*>("pushButton");
+        auto* exportFile = page.findChild<QPushButton*>("pushButton_2");
+        QTemporaryDir exportDir;
+        QVERIFY(exportDir.isValid());
+        const QString destination = exportDir.filePath("nested.txt");
+        dialogs::Script script;
+        if (duringExport) {
+            sync->click();
+            QCOMPARE(label->text(), QString("Архив синхронизирован"));
+            script.accept(destination);
+        }
+        sim.clearLog();
+        int clicked = 0;
+        auto clickAll = [&] {
+            if (clicked++ != 0)
+                return;
+            QTimer::singleShot(0, sync, &QPushButton::click);
+            QTimer::singleShot(0, range, &QPushButton::click);
+            QTimer::singleShot(0, exportFile, &QPushButton::click);
+        };
+        logBlockWritten = [&](int) { clickAll(); };
+        exportLineHook = clickAll;
+        if (duringExport)
+            exportFile->click();
+        else
+            sync->click();
+        logBlockWritten = nullptr;
+        exportLineHook = nullptr;
+        QCOMPARE(clicked > 0, true);
+        // No file dialog but the export's own, no request but the two blocks.
+        QCOMPARE(script.shown.size(), duringExport ? 1 : 0);
+        QCOMPARE(sim.countFrames(20), 0);
+        QCOMPARE(sim.countFrames(12), duringExport ? 0 : 2);
+        QFile f(syncLogFilePath(ModelT2, 56789));
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        QCOMPARE(f.size(), qint64(40 * 98));
+        if (duringExport)
+            QCOMPARE(label->text(), QString("Успешный экспорт"));
+        else
+            QCOMPARE(label->text(), QString("Архив синхронизирован"));
+    }
+
+    // A stop date later than the device's clock can count: on a T2 Classic
+    // (0.9375 s a tick) the ticks end in 2097, and every model's seconds in
+    // 2106. The range asks up to the last tick rather than a wrapped time.
+    void farStopDate_data()
+    {
+        QTest::addColumn<int>("model");
+        QTest::addColumn<double>("secondsPerTick");
+        QTest::addColumn<int>("year");
+        QTest::addColumn<quint32>("stopTicks");
+        QTest::newRow("T2 Classic, 2100") << int(ModelT2Classic) << 0.9375 << 2100 << 0xFFFFFFFFu;
+        QTest::newRow("T2, 2100") << int(ModelT2) << 1.0 << 2100 << 4102444800u;
+        QTest::newRow("T2, 2200") << int(ModelT2) << 1.0 << 2200 << 0xFFFFFFFFu;
+    }
+    void farStopDate()
+    {
+        QFETCH(int, model);
+        QFETCH(double, secondsPerTick);
+        QFETCH(int, year);
+        QFETCH(quint32, stopTicks);
+        command.modelCode = quint16(model);
+        command.secondsPerTick = secondsPerTick;
+        loadImage(10, 50);
+        std::atomic<quint32> sent{0};
+        sim.onRangeSearch([&sent](quint32, quint32 stop) {
+            sent = stop;
+            return std::make_pair(10u, 9u);
+        });
+        ArchiveWindow page;
+        page.showParameters();
+        page.findChild<QDateTimeEdit*>("dateTimeEditStop")
+            ->setDateTime(QDateTime(QDate(year, 1, 1), QTime(0, 0), Qt::UTC));
+        QTemporaryDir exportDir;
+        dialogs::Script script;
+        script.accept(exportDir.filePath("range.txt"));
+        page.findChild<QPushButton*>("pushButton")->click();
+        sim.onRangeSearch(nullptr);
+        QCOMPARE(sim.countFrames(20), 1);
+        QCOMPARE(quint32(sent), stopTicks);
     }
 };
 

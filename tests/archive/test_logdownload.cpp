@@ -7,6 +7,7 @@
 #include "commandstate.h"
 #include "dialogs.h"
 #include "logdownload.h"
+#include "logexport.h"
 #include "logrecord.h"
 #include "simdetector.h"
 
@@ -14,6 +15,7 @@
 #include <QDir>
 #include <QFile>
 #include <QProgressDialog>
+#include <QTemporaryDir>
 #include <QtTest>
 
 #include <atomic>
@@ -166,6 +168,9 @@ private slots:
         QTest::newRow("48") << 48 << 24;
         QTest::newRow("120") << 120 << 24;
         QTest::newRow("168") << 168 << 16;
+        QTest::newRow("124: 2976 + 5 bytes") << 124 << 24;
+        QTest::newRow("125: 24 would make 3005 bytes") << 125 << 23;
+        QTest::newRow("126") << 126 << 22;
         QTest::newRow("none") << 0 << 0;
     }
     void sizing()
@@ -173,6 +178,17 @@ private slots:
         QFETCH(int, size);
         QFETCH(int, perBlock);
         QCOMPARE(recordsPerBlock(size), perBlock);
+    }
+
+    // Address, function and count before the records and the CRC after them:
+    // every reply a request asks for fits the 3000-byte buffer.
+    void everyBlockFits()
+    {
+        for (int size = 1; size <= 264; ++size) {
+            const int n = recordsPerBlock(size);
+            QVERIFY2(n >= 1 && n <= 24, qPrintable(QString::number(size)));
+            QVERIFY2(5 + n * size <= 3000, qPrintable(QString::number(size)));
+        }
     }
 
     void remainingTime_data()
@@ -333,6 +349,203 @@ private slots:
         checkFile(syncPath(), 0, 24);
     }
 
+    // The request carries the low 16 bits of the index: a block answered
+    // from another lap of the record counter has the right low bits and runs
+    // on consecutively, but is not the block asked for.
+    void wrongLapRefused_data()
+    {
+        QTest::addColumn<qint64>("offset");
+        QTest::newRow("0x10000 higher") << qint64(0x10000);
+        QTest::newRow("0x10000 lower") << -qint64(0x10000);
+    }
+    void wrongLapRefused()
+    {
+        QFETCH(qint64, offset);
+        setCurrent(66240);
+        std::atomic<bool> faulty{true};
+        sim.onArchiveRead([this, offset, &faulty](quint16 first, quint16 count) {
+            std::lock_guard<std::mutex> lock(ring.mutex);
+            ring.asked.append({first, count});
+            // 66096 goes on the wire as 560.
+            const quint32 number =
+                first == 560 && faulty ? quint32(66096 + offset) : 0x10000u | first;
+            SimDetector::ArchiveReply reply;
+            reply.count = count;
+            for (int i = 0; i < count; ++i)
+                reply.records += ringRecord(number + quint32(i), 48);
+            return reply;
+        });
+        dialogs::Script script;
+        QVERIFY(!syncLogFile(48, 42, 66240, 66000));
+        QCOMPARE(script.texts(), QStringList{"Ошибка обмена данными"});
+        checkFile(syncPath(), 66000, 66096);
+
+        faulty = false;
+        {
+            std::lock_guard<std::mutex> lock(ring.mutex);
+            ring.asked.clear();
+        }
+        QVERIFY(syncLogFile(48, 42, 66240, 66000));
+        QCOMPARE(asked().first(), qMakePair(560, 24));
+        checkFile(syncPath(), 66000, 66240);
+        QCOMPARE(script.texts().size(), 1);
+    }
+
+    // Qt shows a progress dialog only after 4 s by default: a short download
+    // would run without a cancel button and with the window open for clicks.
+    void dialogShownAtOnce_data()
+    {
+        QTest::addColumn<bool>("range");
+        QTest::newRow("synchronisation") << false;
+        QTest::newRow("range") << true;
+    }
+    void dialogShownAtOnce()
+    {
+        QFETCH(bool, range);
+        setCurrent(48);
+        sim.onRangeSearch([](quint32, quint32) { return std::make_pair(0u, 47u); });
+        QVector<bool> visible;
+        logBlockWritten = [&visible](int) {
+            visible.append(command.progressDialog && command.progressDialog->isVisible() &&
+                           command.progressDialog->isModal());
+        };
+        QVERIFY(range ? downloadLogRange(0, 5000, 48, 42) : syncLogFile(48, 42, 48, 0));
+        sim.onRangeSearch(nullptr);
+        QCOMPARE(visible, (QVector<bool>{true, true}));
+    }
+
+    // While one transfer runs, the event loop it lets run between blocks may
+    // start another (a click, a timer): it does nothing and writes nothing.
+    void nestedTransfersDoNothing()
+    {
+        setCurrent(100);
+        lastExportMessage.clear();
+        QTemporaryDir exportDir;
+        QVERIFY(exportDir.isValid());
+        const QString exportFile = exportDir.filePath("nested.txt");
+        int framesBefore = 0;
+        QVector<bool> nested;
+        logBlockWritten = [&](int block) {
+            if (block != 2)
+                return;
+            framesBefore = framesSent();
+            nested << syncLogFile(48, 42, 100, 0) << downloadLogRange(0, 100000, 48, 42)
+                   << exportLogFile(1, 42, ExportAll, exportFile)
+                   << exportLogRange(0, 100000, 1, 42, ExportAll, exportFile);
+            nested << (framesSent() == framesBefore);
+        };
+        dialogs::Script script;
+        QVERIFY(syncLogFile(48, 42, 100, 0));
+        QCOMPARE(nested, (QVector<bool>{false, false, false, false, true}));
+        QVERIFY(script.shown.isEmpty());
+        QVERIFY(!QFile::exists(exportFile));
+        QVERIFY(!QFile::exists(rangeLogFilePath(42)));
+        checkFile(syncPath(), 0, 100);
+        // Once it is over, the next one runs.
+        logBlockWritten = nullptr;
+        setCurrent(110);
+        QVERIFY(syncLogFile(48, 42, 110, 0));
+        checkFile(syncPath(), 0, 110);
+    }
+
+    // The device counts ticks in 32 bits; at 0.9375 s a tick they end in
+    // August 2097. A later stop asks up to the last tick.
+    void rangeTicksHeldTo32Bits_data()
+    {
+        QTest::addColumn<double>("secondsPerTick");
+        QTest::addColumn<quint32>("startSeconds");
+        QTest::addColumn<quint32>("stopSeconds");
+        QTest::addColumn<quint32>("startTicks");
+        QTest::addColumn<quint32>("stopTicks");
+        // 2021-01-01 = 1609459200 s = 1716756480 ticks of 0.9375 s;
+        // 2097-01-01 = 4007836800 s = 4275025920 ticks; 2100-01-01 = 4102444800 s.
+        QTest::newRow("T2 Classic, 2021 to 2097")
+            << 0.9375 << 1609459200u << 4007836800u << 1716756480u << 4275025920u;
+        QTest::newRow("T2 Classic, 2021 to 2100")
+            << 0.9375 << 1609459200u << 4102444800u << 1716756480u << 0xFFFFFFFFu;
+        QTest::newRow("T2 Classic, last second of 2106")
+            << 0.9375 << 4102444800u << 0xFFFFFFFFu << 0xFFFFFFFFu << 0xFFFFFFFFu;
+        QTest::newRow("1 s a tick, 2100") << 1.0 << 0u << 4102444800u << 0u << 4102444800u;
+        QTest::newRow("T2 Classic, cut toward zero") << 0.9375 << 1u << 1000001u << 1u << 1066667u;
+    }
+    void rangeTicksHeldTo32Bits()
+    {
+        QFETCH(double, secondsPerTick);
+        QFETCH(quint32, startSeconds);
+        QFETCH(quint32, stopSeconds);
+        QFETCH(quint32, startTicks);
+        QFETCH(quint32, stopTicks);
+        command.secondsPerTick = secondsPerTick;
+        useModel(ModelT2Classic);
+        std::atomic<quint32> sentStart{0};
+        std::atomic<quint32> sentStop{0};
+        sim.onRangeSearch([&](quint32 start, quint32 stop) {
+            sentStart = start;
+            sentStop = stop;
+            return std::make_pair(10u, 9u);
+        });
+        dialogs::Script script;
+        QVERIFY(downloadLogRange(startSeconds, stopSeconds, 48, 42));
+        sim.onRangeSearch(nullptr);
+        QCOMPARE(sim.countFrames(20), 1);
+        QCOMPARE(quint32(sentStart), startTicks);
+        QCOMPARE(quint32(sentStop), stopTicks);
+    }
+
+    // The range file is written aside and put in place: a link named like it
+    // is replaced, never written through, and a range that brings no records
+    // changes nothing at all.
+    void rangeFileLinkKeepsItsTarget_data()
+    {
+        QTest::addColumn<QString>("what");
+        QTest::addColumn<int>("lines"); // in the range file afterwards; -1: the link stays
+        QTest::newRow("records") << "records" << 30;
+        QTest::newRow("no records") << "empty" << -1;
+        QTest::newRow("range request refused") << "refused" << -1;
+        QTest::newRow("first block refused") << "block" << -1;
+        QTest::newRow("cancel after the first block") << "cancel" << 24;
+    }
+    void rangeFileLinkKeepsItsTarget()
+    {
+        QFETCH(QString, what);
+        QFETCH(int, lines);
+        setCurrent(50);
+        QTemporaryDir elsewhere;
+        QVERIFY(elsewhere.isValid());
+        const QString target = elsewhere.filePath("precious.txt");
+        const QByteArray precious = "the operator's own file\r\n";
+        {
+            QFile f(target);
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            f.write(precious);
+        }
+        QVERIFY(QDir().mkpath(logFolderPath()));
+        QVERIFY(QFile::link(target, rangeLogFilePath(42)));
+        if (what == "empty")
+            sim.onRangeSearch([](quint32, quint32) { return std::make_pair(10u, 9u); });
+        else
+            sim.onRangeSearch([](quint32, quint32) { return std::make_pair(20u, 49u); });
+        if (what == "refused")
+            sim.addFault(SimFault(SimFault::BadCrc, 20));
+        if (what == "block")
+            sim.addFault(SimFault(SimFault::Exception, 12));
+        if (what == "cancel")
+            logBlockWritten = [](int) { command.progressDialog->cancel(); };
+        dialogs::Script script;
+        const bool ok = downloadLogRange(100, 200, 48, 42);
+        sim.onRangeSearch(nullptr);
+        QCOMPARE(ok, what == "records" || what == "empty");
+        QCOMPARE(fileBytes(target), precious);
+        const QFileInfo range(rangeLogFilePath(42));
+        if (lines < 0) {
+            QVERIFY(range.isSymLink());
+        } else {
+            QVERIFY(!range.isSymLink());
+            QVERIFY(range.isFile());
+            checkFile(rangeLogFilePath(42), 20, 20 + quint32(lines));
+        }
+    }
+
     void refusals_data()
     {
         QTest::addColumn<QString>("what");
@@ -423,7 +636,11 @@ private slots:
         QVERIFY(script.shown.isEmpty());
         QCOMPARE(downloadedFirstIndex, first);
         QCOMPARE(downloadedEndIndex, last + 1);
-        QCOMPARE(fileLines(rangeLogFilePath(42)).size(), lines);
+        // A range without records leaves the previous file as it was.
+        if (lines == 0)
+            QCOMPARE(fileBytes(rangeLogFilePath(42)), QByteArray("stale\r\n"));
+        else
+            QCOMPARE(fileLines(rangeLogFilePath(42)).size(), lines);
         if (askedFirst >= 0) {
             QCOMPARE(asked().first().first, askedFirst);
             checkFile(rangeLogFilePath(42), quint32(askedFirst), quint32(askedFirst + lines));

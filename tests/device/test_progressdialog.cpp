@@ -32,6 +32,20 @@ private slots:
         command.progressDialog = nullptr;
     }
 
+    // Shown at once: Qt's default waits 4 s, and a transfer shorter than that
+    // would run with no cancel button and the window open for clicks.
+    void shownAtOnce()
+    {
+        QMainWindow window;
+        window.show();
+        mainWindowWidget = &window;
+        QProgressDialog* dialog = command.createProgressDialog("a", "Завершить", 0, 100);
+        QVERIFY(dialog->isVisible());
+        QCOMPARE(dialog->minimumDuration(), 0);
+        mainWindowWidget = nullptr;
+        command.progressDialog = nullptr;
+    }
+
     // A Cancel pressed on the last step stays pressed when the value reaches the maximum.
     void cancelOnTheLastStep()
     {
