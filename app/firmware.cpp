@@ -5,12 +5,14 @@
 #include "dialogs.h"
 #include "hexlines.h"
 
+#include <QBuffer>
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QObject>
 #include <QProgressDialog>
 #include <QThread>
+#include <QVector>
 
 #include <cstring>
 
@@ -28,6 +30,14 @@ enum RecordType : quint8 { RecordData = 0, RecordEnd = 1, RecordLinearAddress = 
 
 quint8 lineBuffer[LineBufferSize];
 quint8 blockBuffer[BlockBufferSize];
+
+// One record the check pass accepted, as the transfer sends it, and the file
+// position after its line (for the progress).
+struct CheckedRecord {
+    quint8 bytes[LineBufferSize];
+    quint8 size;
+    qint64 end;
+};
 
 void showError(const QString& text)
 {
@@ -57,7 +67,7 @@ bool writeCommand(quint16 reg, quint16 count)
 // not a well-formed record that fits the line buffer: a missing ':', a character
 // that is not a hexadecimal digit, an odd digit count, more than 16 data bytes or
 // a length byte that disagrees with the line. Blank lines are skipped.
-qint64 readRecord(QFile& file, qint64 position, quint64& byteCount, bool& bad)
+qint64 readRecord(QIODevice& file, qint64 position, quint64& byteCount, bool& bad)
 {
     for (;;) {
         byteCount = 0;
@@ -173,8 +183,9 @@ bool modelWordOptional(quint16 model, int mode)
     return model == ModelT2Classic || (model == ModelT6 && (mode == 0 || mode == 2));
 }
 
-// The check pass: nothing is sent. Returns false after showing the reason.
-bool checkFile(QFile& file, int& mode)
+// The check pass: nothing is sent. Returns false after showing the reason; on
+// success `records` holds every record of the file, in order.
+bool checkFile(QIODevice& file, int& mode, QVector<CheckedRecord>& records)
 {
     const quint16 model = command.modelCode;
     const QString broken = QObject::tr("Файл прошивки не исправен");
@@ -200,6 +211,11 @@ bool checkFile(QFile& file, int& mode)
         const quint8 type = lineBuffer[3];
         const quint8* data = lineBuffer + 4;
         lastType = type;
+        CheckedRecord record;
+        std::memcpy(record.bytes, lineBuffer, size_t(byteCount));
+        record.size = quint8(byteCount);
+        record.end = position;
+        records.append(record);
 
         if (mode == 1) {
             ++recordNumber;
@@ -276,18 +292,43 @@ bool sendFirmwareBlock(quint8 functionCode, quint32 address, const quint8* data,
 
 int updateFirmware(int mode)
 {
-    QFile file(lastFirmwareFile);
-    if (!file.open(QIODevice::ReadOnly)) {
-        showError(QObject::tr("Ошибка открытия файла"));
+    // Offline every exchange succeeds without traffic: the upload would report an
+    // image that no device ever got.
+    if (command.connected == 0) {
+        showError(QObject::tr("Нет связи с прибором"));
         return 0;
     }
-    const qint64 size = file.size();
+    // The file is read once: the transfer sends exactly the records the check
+    // accepted, whatever happens to the file meanwhile.
+    QByteArray contents;
+    {
+        QFile file(lastFirmwareFile);
+        if (!file.open(QIODevice::ReadOnly)) {
+            showError(QObject::tr("Ошибка открытия файла"));
+            return 0;
+        }
+        contents = file.readAll();
+        if (file.error() != QFileDevice::NoError) {
+            showError(QObject::tr("Ошибка открытия файла"));
+            return 0;
+        }
+    }
+    const qint64 size = contents.size();
     if (size == 0) {
         showError(QObject::tr("Файл прошивки пустой"));
         return 0;
     }
-    if (!checkFile(file, mode))
-        return 0;
+    QVector<CheckedRecord> records;
+    {
+        QBuffer buffer(&contents);
+        buffer.open(QIODevice::ReadOnly);
+        if (!checkFile(buffer, mode, records))
+            return 0;
+    }
+
+    // From here on the device may come back with new firmware, or in its
+    // bootloader: the next read asks its register layout again.
+    command.registerMapProbed = false;
 
     const quint16 model = command.modelCode;
     QElapsedTimer clock;
@@ -344,6 +385,7 @@ int updateFirmware(int mode)
     clock.start();
 
     qint64 position = 0;
+    int next = 0;
     int pending = 0;
     bool ok = true;
     bool ended = false;
@@ -357,14 +399,12 @@ int updateFirmware(int mode)
         }
 
         quint64 byteCount = 0;
-        bool bad = false;
-        position = readRecord(file, position, byteCount, bad);
-        ended = position == 0;
-        if (!ended && (bad || byteCount > LineBufferSize)) {
-            // The file changed under us since the check.
-            showError(QObject::tr("Файл прошивки не исправен"));
-            ok = false;
-            break;
+        ended = next >= records.size();
+        if (!ended) {
+            const CheckedRecord& record = records[next++];
+            byteCount = record.size;
+            std::memcpy(lineBuffer, record.bytes, record.size);
+            position = record.end;
         }
 
         if (!ended) {
@@ -457,6 +497,5 @@ int updateFirmware(int mode)
             command.progressDialog = nullptr;
         delete dialog;
     }
-    file.close();
     return ok ? 1 : 0;
 }

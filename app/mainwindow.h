@@ -134,6 +134,8 @@ private:
     // Read road steps.
     bool readClassicBlocks(quint8 tab, bool measurementsOnly);
     void showTab(quint8 tab);
+    // True when the read found another firmware version and started over (it is done).
+    bool rereadAfterNewFirmware(quint8 tab);
     void loseDevice();
     // Write road steps.
     bool writeClassicClock();

@@ -151,6 +151,18 @@ void MainWindow::showTab(quint8 tab)
     }
 }
 
+bool MainWindow::rereadAfterNewFirmware(quint8 tab)
+{
+    // Another firmware version may bring another layout, and the blocks just read
+    // would then be those of the old one: the read starts over with the probe (whose
+    // read only records the version, so this happens once).
+    if (!command.connected || !command.firmwareVersionChanged())
+        return false;
+    command.registerMapProbed = false;
+    readParameters(tab);
+    return true;
+}
+
 void MainWindow::readParameters(quint8 tab)
 {
     // A short pause before every read; nothing else runs meanwhile.
@@ -166,10 +178,25 @@ void MainWindow::readParameters(quint8 tab)
         loseDevice();
         return;
     }
-    // The layout does not change while the same device stays connected.
+    // The layout does not change while the same device runs the same firmware.
     if (command.connected &&
-        (!command.registerMapProbed || command.modelCode != command.probedModel))
-        command.registerMap = command.probeExtendedMap() ? ExtendedMap : ClassicMap;
+        (!command.registerMapProbed || command.modelCode != command.probedModel)) {
+        switch (command.probeExtendedMap()) {
+        case Command::MapProbe::Extended:
+            command.registerMap = ExtendedMap;
+            break;
+        case Command::MapProbe::Classic:
+            command.registerMap = ClassicMap;
+            break;
+        case Command::MapProbe::Unanswered:
+            // A flaky line decides nothing: the layout, the pages and their edits
+            // stay, and this read fails like any other failed exchange. The model
+            // code is put back, so that the next read still sees a change.
+            command.modelCode = oldModel;
+            statusBar()->showMessage(tr("Ошибка обмена данными"));
+            return;
+        }
+    }
 
     if (command.modelCode != oldModel || command.registerMap != oldMap) {
         setDeviceModel(command.modelCode);
@@ -192,6 +219,8 @@ void MainWindow::readParameters(quint8 tab)
             statusBar()->showMessage(tr("Ошибка обмена данными"));
             return;
         }
+        if (rereadAfterNewFirmware(tab))
+            return;
         const Group group = groupOf(command.modelCode);
         if (group == Group::T2 || group == Group::T6 || group == Group::T6Max)
             showTab(tab);
@@ -201,6 +230,8 @@ void MainWindow::readParameters(quint8 tab)
             statusBar()->showMessage(tr("Ошибка обмена данными"));
             return;
         }
+        if (rereadAfterNewFirmware(tab))
+            return;
         showTab(tab);
     }
 
@@ -214,22 +245,27 @@ void MainWindow::readParameters(quint8 tab)
 void MainWindow::readDeviceImage()
 {
     ui->spinBoxModbusAddress->setValue(command.modbusAddress);
-    const bool probed = command.connected && command.probeExtendedMap();
-    if (!command.connected || probed)
-        command.transact(3, DevicePage, RegDeviceLanguage, 1);
+    // Only an answer decides the layout; unanswered, it stays as it was and the
+    // read road asks again.
     if (command.connected) {
-        if (probed) {
+        switch (command.probeExtendedMap()) {
+        case Command::MapProbe::Extended:
             command.registerMap = ExtendedMap;
-            command.readAllParameters(0, false);
-            return;
+            break;
+        case Command::MapProbe::Classic:
+            command.registerMap = ClassicMap;
+            break;
+        case Command::MapProbe::Unanswered:
+            break;
         }
-        command.registerMap = ClassicMap;
-    } else if (command.registerMap == ExtendedMap) {
+    }
+    if (command.registerMap == ExtendedMap) {
+        command.transact(3, DevicePage, RegDeviceLanguage, 1);
         command.readAllParameters(0, false);
         return;
-    } else if (command.registerMap != ClassicMap) {
-        return;
     }
+    if (command.registerMap != ClassicMap)
+        return;
 
     // Classic first read; failures leave the image as it is.
     const Group group = groupOf(command.modelCode);

@@ -48,16 +48,27 @@ public:
     TransactionResult writeDataBlock(quint16 functionCode, quint32 address, const quint8* data,
                                      int length);
     TransactionResult findArchiveRange(quint16 functionCode, quint32 startTicks, quint32 stopTicks);
-    // The map probe (input register 2457 of the device page): true when the device
-    // answers it (extended layout). A classic device answers with an exception:
-    // that is its answer, not a fault, and is not asked again; silence and CRC
-    // errors are. Sets registerMapProbed and probedModel when an answer came.
-    bool probeExtendedMap();
-    // Whether the layout of the connected device is known: cleared on connecting
-    // and after a failed read; the read road probes again when it is clear or the
-    // model code differs from probedModel.
+    // The map probe (input register 2457 of the device page). A reply means the
+    // extended layout; a classic device answers with an exception: that is its
+    // answer, not a fault, and is not asked again. Silence, CRC errors or a reply
+    // that is neither after every attempt decide nothing: Unanswered, and the
+    // layout stays as it was. Offline the current layout is the answer. Sets
+    // registerMapProbed and probedModel when an answer came, and forgets the
+    // firmware version of the last read.
+    enum class MapProbe { Extended, Classic, Unanswered };
+    MapProbe probeExtendedMap();
+    // Whether the layout of the connected device is known: cleared on connecting,
+    // after a failed read and by a firmware upload; the read road probes again when
+    // it is clear or the model code differs from probedModel.
     bool registerMapProbed = false;
     quint16 probedModel = 0;
+    // A device changes its layout only with new firmware. Called after the blocks of
+    // a successful read: records the firmware version the image now holds and tells
+    // whether it differs from the one an earlier read recorded since the last probe
+    // (then the layout must be asked again).
+    bool firmwareVersionChanged();
+    quint16 lastReadFirmwareVersion = 0;
+    bool lastReadFirmwareVersionKnown = false;
 
     // Checks a reply whose CRC matched. `length` is the reply's length with its CRC,
     // `count` the number of registers or records asked for (3, 4, 12), `requestFunction`
@@ -161,8 +172,10 @@ public:
 
 private:
     struct ExchangeSettings;
-    // Set while an exception reply ends the exchange as an answer.
+    // Set while an exception reply ends the exchange as an answer; exceptionAnswered
+    // tells then that the exchange ended on one.
     bool exceptionIsAnswer = false;
+    bool exceptionAnswered = false;
     TransactionResult runExchange(int frameLength, quint16 requested, quint16 count,
                                   const ExchangeSettings& settings);
     void sendPreamble(int writtenMs, int readMs);

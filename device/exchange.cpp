@@ -125,10 +125,14 @@ TransactionResult Command::runExchange(int frameLength, quint16 requested, quint
 
         if (crcMatches(replyBuffer, length)) {
             result = dispatchReply(replyBuffer, length, requested, count, requestBuffer[1]);
+            // A well-formed exception to this very request (a malformed one or one
+            // to another function is a mismatch).
+            if (exceptionIsAnswer && (replyBuffer[1] & 0x80) && result != ResultMismatch) {
+                exceptionAnswered = true;
+                return result;
+            }
             if (result == ResultOk)
                 return ResultOk;
-            if (exceptionIsAnswer && (replyBuffer[1] & 0x80) && result != ResultMismatch)
-                return result;
             continue;
         }
 
@@ -266,18 +270,34 @@ TransactionResult Command::findArchiveRange(quint16 functionCode, quint32 startT
     return runExchange(10, quint16(startTicks & 0xFFFF), 0, s);
 }
 
-bool Command::probeExtendedMap()
+Command::MapProbe Command::probeExtendedMap()
 {
     if (connected == 0)
-        return registerMap == ExtendedMap;
-    replyBuffer[1] = 0;
+        return registerMap == ExtendedMap ? MapProbe::Extended : MapProbe::Classic;
+    exceptionAnswered = false;
     exceptionIsAnswer = true;
     const TransactionResult result = transact(4, DevicePage, RegMapProbe, 1);
     exceptionIsAnswer = false;
-    // The exchange's last reply: an exception (of any code) means classic.
-    const bool exception = (replyBuffer[1] & 0x80) != 0;
-    const bool answered = result == ResultOk || exception;
-    registerMapProbed = answered;
-    probedModel = modelCode;
-    return result == ResultOk && !exception;
+    // Only the exchange itself tells an exception answer: the reply buffer also
+    // holds the garbled replies of attempts whose CRC failed.
+    MapProbe answer = MapProbe::Unanswered;
+    if (exceptionAnswered)
+        answer = MapProbe::Classic;
+    else if (result == ResultOk)
+        answer = MapProbe::Extended;
+    exceptionAnswered = false;
+    registerMapProbed = answer != MapProbe::Unanswered;
+    if (registerMapProbed) {
+        probedModel = modelCode;
+        lastReadFirmwareVersionKnown = false;
+    }
+    return answer;
+}
+
+bool Command::firmwareVersionChanged()
+{
+    const bool changed = lastReadFirmwareVersionKnown && firmwareVersion != lastReadFirmwareVersion;
+    lastReadFirmwareVersion = firmwareVersion;
+    lastReadFirmwareVersionKnown = true;
+    return changed;
 }

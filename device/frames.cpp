@@ -168,15 +168,25 @@ TransactionResult Command::dispatchReply(const quint8* reply, int length, quint1
     case 0x94:
         if (length < 5)
             return ResultMismatch;
-        // The device answers codes other than 2 and 3 for requests it has carried
-        // out anyway; they count as accepted and leave the image as it is.
         switch (reply[2]) {
         case 2:
             return ResultIllegalAddress;
         case 3:
             return ResultIllegalValue;
         default:
-            return ResultOk;
+            // The device answers codes other than 2 and 3 for register requests it
+            // has carried out anyway; they count as accepted and leave the image as
+            // it is. A log block, a range search or a firmware block refused with
+            // any code never arrived: taking it as received would write stale
+            // records or report an image the device does not hold.
+            switch (reply[1] & 0x7F) {
+            case 3:
+            case 4:
+            case 16:
+                return ResultOk;
+            default:
+                return ResultMismatch;
+            }
         }
     default:
         return ResultNotSent;

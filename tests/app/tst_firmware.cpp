@@ -16,6 +16,7 @@
 #include <QProgressDialog>
 #include <QPushButton>
 #include <QRandomGenerator>
+#include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QtTest>
@@ -68,6 +69,8 @@ QByteArray recordStream(const QByteArray& hex)
 }
 
 } // namespace
+
+Q_DECLARE_METATYPE(QVector<Word>)
 
 class TstFirmware : public QObject
 {
@@ -322,7 +325,8 @@ private slots:
         QCOMPARE(frames(), 0);
     }
 
-    // A block refused or unanswered: one error box, no closing write, result 0.
+    // A block refused (an exception of any code) or unanswered: one error box, no
+    // closing write, result 0.
     void failedBlock_data()
     {
         QTest::addColumn<quint16>("model");
@@ -330,20 +334,31 @@ private slots:
         QTest::addColumn<QVector<Word>>("words");
         QTest::addColumn<int>("function");
         QTest::addColumn<int>("kind");
+        QTest::addColumn<int>("code");
         QTest::addColumn<QString>("message");
         QTest::addColumn<QString>("last"); // the last command write
 
-        QTest::newRow("application, exception")
-            << quint16(ModelT6M) << 0x08040000u << QVector<Word>{{0, modelWord(420)}} << 15
-            << int(SimFault::Exception) << "Ошибка обмена данными" << QString();
+        const QVector<Word> t6m{{0, modelWord(420)}};
+        const QVector<Word> updatePath{{24 * 16, QByteArray("\x03\x32\x9c\xa7", 4)}};
+        const QString critical = "Критическая ошибка, повторите обновление прошивки";
+        QTest::newRow("application, exception 3")
+            << quint16(ModelT6M) << 0x08040000u << t6m << 15 << int(SimFault::Exception) << 3
+            << "Ошибка обмена данными" << QString();
+        QTest::newRow("application, exception 4")
+            << quint16(ModelT6M) << 0x08040000u << t6m << 15 << int(SimFault::Exception) << 4
+            << "Ошибка обмена данными" << QString();
+        QTest::newRow("application, exception 1")
+            << quint16(ModelT6M) << 0x08040000u << t6m << 15 << int(SimFault::Exception) << 1
+            << "Ошибка обмена данными" << QString();
         QTest::newRow("application, silence")
-            << quint16(ModelT6M) << 0x08040000u << QVector<Word>{{0, modelWord(420)}} << 15
-            << int(SimFault::Silence) << "Ошибка обмена данными" << QString();
-        QTest::newRow("update path, exception")
-            << quint16(ModelT6) << 0x08010000u
-            << QVector<Word>{{24 * 16, QByteArray("\x03\x32\x9c\xa7", 4)}} << 14
-            << int(SimFault::Exception) << "Критическая ошибка, повторите обновление прошивки"
-            << "w17=0";
+            << quint16(ModelT6M) << 0x08040000u << t6m << 15 << int(SimFault::Silence) << 0
+            << "Ошибка обмена данными" << QString();
+        QTest::newRow("update path, exception 3")
+            << quint16(ModelT6) << 0x08010000u << updatePath << 14 << int(SimFault::Exception) << 3
+            << critical << "w17=0";
+        QTest::newRow("update path, exception 4")
+            << quint16(ModelT6) << 0x08010000u << updatePath << 14 << int(SimFault::Exception) << 4
+            << critical << "w17=0";
     }
     void failedBlock()
     {
@@ -352,6 +367,7 @@ private slots:
         QFETCH(QVector<Word>, words);
         QFETCH(int, function);
         QFETCH(int, kind);
+        QFETCH(int, code);
         QFETCH(QString, message);
         QFETCH(QString, last);
 
@@ -362,7 +378,7 @@ private slots:
             t = 30;
         // Block 3 of the function: in the update path block 1 is the empty one before the
         // first address record.
-        sim.failFirmwareBlock(function, 3, SimFault::Kind(kind));
+        sim.failFirmwareBlock(function, 3, SimFault::Kind(kind), code);
         dialogs::Script script;
         QCOMPARE(updateFirmware(1), 0);
         QCOMPARE(script.texts(), QStringList{message});
@@ -396,6 +412,104 @@ private slots:
         QVERIFY(script.shown.isEmpty());
         QVERIFY(sim.firmwareBlocks().isEmpty());
         QCOMPARE(sim.countFrames(16), 0);
+    }
+
+    // The file is read once: one replaced after the check (at the first event that the
+    // transfer lets through) changes nothing of what is sent.
+    void fileReplacedAfterCheck_data()
+    {
+        QTest::addColumn<bool>("otherModel"); // else a copy with one wrong checksum
+        QTest::newRow("another model's file") << true;
+        QTest::newRow("one wrong checksum") << false;
+    }
+    void fileReplacedAfterCheck()
+    {
+        QFETCH(bool, otherModel);
+        lastFirmwareFile =
+            makeHex("objcopy", randomBinary(2000, {{0, modelWord(420)}}), 0x08040000);
+        const QByteArray checked = readAll(lastFirmwareFile);
+        QByteArray swapped;
+        if (otherModel) {
+            swapped =
+                readAll(makeHex("objcopy", randomBinary(3000, {{0, modelWord(421)}}), 0x08040000));
+        } else {
+            QList<QByteArray> lines = checked.split('\n');
+            QByteArray& line = lines[40];
+            const int at = line.trimmed().size() - 1; // the checksum's last digit
+            line[at] = line[at] == '0' ? '1' : '0';
+            swapped = lines.join('\n');
+        }
+        QVERIFY(!swapped.isEmpty() && swapped != checked);
+        connectAs(ModelT6M);
+        bool replaced = false;
+        QTimer::singleShot(0, [&replaced, &swapped] {
+            QFile f(lastFirmwareFile);
+            replaced = f.open(QIODevice::WriteOnly | QIODevice::Truncate) &&
+                       f.write(swapped) == swapped.size();
+        });
+        dialogs::Script script;
+        QCOMPARE(updateFirmware(1), 1);
+        QVERIFY(replaced);
+        QCOMPARE(readAll(lastFirmwareFile), swapped);
+        QVERIFY(script.shown.isEmpty());
+        const QByteArray sent = recordStream(checked);
+        QCOMPARE(sim.firmwareBytes(), sent);
+        QCOMPARE(sim.firmwareTraffic().last(), QString("w3=1,%1,1").arg(sent.size() & 0xFFFF));
+    }
+
+    // Offline nothing would reach a device: no upload, no success.
+    void offlineRefused()
+    {
+        lastFirmwareFile = makeHex("objcopy", randomBinary(300, {{0, modelWord(420)}}), 0x08040000);
+        command.modelCode = ModelT6M;
+        QCOMPARE(command.connected, 0);
+        dialogs::Script script;
+        QCOMPARE(updateFirmware(1), 0);
+        QCOMPARE(script.texts(), QStringList{"Нет связи с прибором"});
+        QCOMPARE(script.titles(), QStringList{"Ошибка"});
+        QCOMPARE(frames(), 0);
+    }
+
+    // A device changes its register layout only with new firmware: the first read after
+    // an upload, whole or refused half-way, asks the layout again (without an upload a
+    // read does not, tst_readroad).
+    void readAfterUploadProbesLayout_data()
+    {
+        QTest::addColumn<bool>("whole"); // else block 2 is refused
+        QTest::newRow("whole upload") << true;
+        QTest::newRow("block 2 refused") << false;
+    }
+    void readAfterUploadProbesLayout()
+    {
+        QFETCH(bool, whole);
+        // The T2: one channel keeps the reads short.
+        const QString file =
+            makeHex("objcopy", randomBinary(600, {{0, modelWord(102)}}), 0x0803FC00);
+        MainWindow window;
+        sim.setProfile(SimDetector::Layout::Open, ModelT2);
+        QVERIFY(connectToSimulator(sim));
+        command.userName = QStringLiteral("Admin");
+        command.authorized = 1;
+        window.setDeviceModel(ModelT2);
+        command.registerMap = ExtendedMap;
+        command.registerMapProbed = false;
+        window.rebuildDeviceUi();
+        QCOMPARE(int(command.registerMap), int(ExtendedMap));
+        lastFirmwareFile = file;
+        if (!whole)
+            sim.failFirmwareBlock(15, 2, SimFault::Exception, 4);
+        {
+            dialogs::Script script;
+            QCOMPARE(updateFirmware(1), whole ? 1 : 0);
+        }
+        sim.clearFaults();
+        // The device now answers the probe as a classic one.
+        sim.setAnswersMapProbe(false);
+        sim.clearLog();
+        window.readParameters(0);
+        QVERIFY(sim.countFrames(4, 10, RegMapProbe) > 0);
+        QCOMPARE(int(command.registerMap), int(ClassicMap));
+        QCOMPARE(window.statusBar()->currentMessage(), QString("Успешная передача данных"));
     }
 
     void sendBlock()
@@ -507,8 +621,6 @@ private slots:
         QCOMPARE(traffic.last(), QString("w3=1,%1,1").arg(0x4C00 + word.size()));
     }
 };
-
-Q_DECLARE_METATYPE(QVector<Word>)
 
 QTEST_MAIN(TstFirmware)
 #include "tst_firmware.moc"

@@ -171,6 +171,80 @@ private slots:
         QCOMPARE(status(), QString("Успешная передача данных"));
     }
 
+    // Only an answer decides the layout: a probe left unanswered (a CRC error, then
+    // silence) after a failed read keeps the extended layout and its pages and fails
+    // that read alone; the next read asks again.
+    void unansweredProbeKeepsLayout()
+    {
+        connectAs(ModelT2, SimDetector::Layout::Extended, "Admin");
+        MeasureWindow* statusPage = measureWindow;
+        DeviceSetting_1_Window* channelPage = deviceSetting1Windows[0];
+        sim.addFault(SimFault(SimFault::Exception, 3, 10, 512).code(2));
+        click("pushButton_Read_Param");
+        QCOMPARE(status(), QString("Ошибка обмена данными"));
+        sim.clearFaults();
+
+        sim.addFault(SimFault(SimFault::BadCrc, 4, 10, RegMapProbe).attempts(1, 1));
+        sim.addFault(SimFault(SimFault::Silence, 4, 10, RegMapProbe));
+        const quint16 firstReply = command.timeouts[TimeoutFirstReply];
+        command.timeouts[TimeoutFirstReply] = 20; // keeps the silent attempts quick
+        sim.clearLog();
+        click("pushButton_Read_Param");
+        command.timeouts[TimeoutFirstReply] = firstReply;
+        sim.clearFaults();
+        QCOMPARE(status(), QString("Ошибка обмена данными"));
+        QCOMPARE(int(command.registerMap), int(ExtendedMap));
+        QCOMPARE(measureWindow, statusPage);
+        QCOMPARE(deviceSetting1Windows[0], channelPage);
+        QCOMPARE(command.connected, 1);
+        // Nothing is read or written after the unanswered probe.
+        QCOMPARE(folded(frameSequence(sim)), (QStringList{modelRead, probe}));
+        QCOMPARE(sim.countFrames(4, 10, RegMapProbe), 10);
+
+        sim.clearLog();
+        click("pushButton_Read_Param");
+        QCOMPARE(status(), QString("Успешная передача данных"));
+        QCOMPARE(sim.countFrames(4, 10, RegMapProbe), 1);
+        QCOMPARE(int(command.registerMap), int(ExtendedMap));
+        QCOMPARE(measureWindow, statusPage);
+        QCOMPARE(deviceSetting1Windows[0], channelPage);
+    }
+
+    // A device changes its layout only with new firmware: a read that finds another
+    // firmware version asks the layout again at once and reads in the answered one;
+    // the same version is not asked.
+    void newFirmwareVersionProbesLayout_data()
+    {
+        QTest::addColumn<bool>("newVersion");
+        QTest::newRow("same version") << false;
+        QTest::newRow("new version") << true;
+    }
+    void newFirmwareVersionProbesLayout()
+    {
+        QFETCH(bool, newVersion);
+        sim.setInput(10, 17, 118); // the extended layout's firmware version
+        connectAs(ModelT2, SimDetector::Layout::Open, "Admin");
+        QCOMPARE(command.firmwareVersion, quint16(118));
+        MeasureWindow* statusPage = measureWindow;
+        // Every block still reads in both layouts; only the probe tells them apart.
+        sim.setAnswersMapProbe(false);
+        if (newVersion)
+            sim.setInput(10, 17, 119);
+        sim.clearLog();
+        click("pushButton_Read_Param");
+        QCOMPARE(sim.countFrames(4, 10, RegMapProbe) > 0, newVersion);
+        QCOMPARE(int(command.registerMap), int(newVersion ? ClassicMap : ExtendedMap));
+        QCOMPARE(measureWindow != statusPage, newVersion);
+        QCOMPARE(status(), QString("Успешная передача данных"));
+        if (newVersion) {
+            // The read after it goes on in the classic layout without asking again.
+            sim.clearLog();
+            click("pushButton_Read_Param");
+            QCOMPARE(sim.countFrames(4, 10, RegMapProbe), 0);
+            QCOMPARE(status(), QString("Успешная передача данных"));
+        }
+    }
+
     void anotherModelRebuildsOnce()
     {
         connectAs(ModelT6, SimDetector::Layout::Classic, "Admin");

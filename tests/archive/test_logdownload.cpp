@@ -19,6 +19,7 @@
 #include <QtTest>
 
 #include <atomic>
+#include <cstring>
 #include <mutex>
 
 namespace
@@ -544,6 +545,59 @@ private slots:
             QVERIFY(range.isFile());
             checkFile(rangeLogFilePath(42), 20, 20 + quint32(lines));
         }
+    }
+
+    // A log block, a single record or a range search that the device refuses with an
+    // exception, of whatever code, stops the download with its error and writes
+    // nothing of that block; the blocks before it stay.
+    void refusedRequestStops_data()
+    {
+        QTest::addColumn<QString>("what"); // sync, range or record
+        QTest::addColumn<int>("function");
+        QTest::addColumn<int>("fromRequest");
+        QTest::addColumn<int>("code");
+        QTest::addColumn<quint32>("firstLine");
+        QTest::addColumn<int>("lines");
+        QTest::addColumn<QString>("message");
+        const QString coded = "Ошибка обмена данными 04";
+        QTest::newRow("sync, block 3, code 4") << "sync" << 12 << 3 << 4 << 0u << 48 << coded;
+        QTest::newRow("sync, block 1, code 1") << "sync" << 12 << 1 << 1 << 0u << 0 << coded;
+        QTest::newRow("range search, code 4") << "range" << 20 << 1 << 4 << 0u << 0 << coded;
+        QTest::newRow("range, block 2, code 6") << "range" << 12 << 2 << 6 << 20u << 24 << coded;
+        QTest::newRow("single record, code 4")
+            << "record" << 12 << 1 << 4 << 0u << 0 << "Ошибка обмена данными";
+    }
+    void refusedRequestStops()
+    {
+        QFETCH(QString, what);
+        QFETCH(int, function);
+        QFETCH(int, fromRequest);
+        QFETCH(int, code);
+        QFETCH(quint32, firstLine);
+        QFETCH(int, lines);
+        QFETCH(QString, message);
+        setCurrent(100);
+        sim.onRangeSearch([](quint32, quint32) { return std::make_pair(20u, 69u); });
+        sim.addFault(SimFault(SimFault::Exception, function).attempts(fromRequest, -1).code(code));
+        // Whatever an earlier reply left there must not pass for the refused block.
+        memset(archiveBlock, 0xEE, sizeof archiveBlock);
+        dialogs::Script script;
+        if (what == "sync") {
+            QVERIFY(!syncLogFile(48, 42, 100, 0));
+            checkFile(syncPath(), firstLine, firstLine + quint32(lines));
+        } else if (what == "range") {
+            QVERIFY(!downloadLogRange(100, 200, 48, 42));
+            checkFile(rangeLogFilePath(42), firstLine, firstLine + quint32(lines));
+            if (function == 20)
+                QCOMPARE(sim.countFrames(12), 0);
+        } else {
+            QVERIFY(!readArchiveRecord(48, true, 100, 0));
+            QCOMPARE(QByteArray(reinterpret_cast<const char*>(command.logRecord), 48),
+                     QByteArray(48, '\0'));
+        }
+        QCOMPARE(script.texts(), QStringList{message});
+        sim.clearFaults();
+        sim.onRangeSearch(nullptr);
     }
 
     void refusals_data()

@@ -9,6 +9,9 @@
 #include <QDateTime>
 #include <QtTest>
 
+Q_DECLARE_METATYPE(SimFault)
+Q_DECLARE_METATYPE(QVector<SimFault>)
+
 class TestComposite : public QObject
 {
     Q_OBJECT
@@ -141,24 +144,57 @@ private slots:
         }
     }
 
-    // The map probe: an exception reply is the classic device's answer, asked once;
-    // silence is still asked again.
+    // The map probe: a reply is the extended device's answer, an exception (of any
+    // code) the classic device's, asked once; silence and CRC errors are asked again,
+    // and after every attempt they decide nothing.
+    void mapProbe_data()
+    {
+        using Faults = QVector<SimFault>;
+        QTest::addColumn<bool>("answers");
+        QTest::addColumn<Faults>("faults");
+        QTest::addColumn<int>("answer");
+        QTest::addColumn<int>("frames");
+        const int extended = int(Command::MapProbe::Extended);
+        const int classic = int(Command::MapProbe::Classic);
+        const int unanswered = int(Command::MapProbe::Unanswered);
+        QTest::newRow("classic, exception 2") << false << Faults() << classic << 1;
+        QTest::newRow("exception 4")
+            << true << Faults{SimFault(SimFault::Exception, 4, 10, RegMapProbe).code(4)} << classic
+            << 1;
+        QTest::newRow("extended") << true << Faults() << extended << 1;
+        QTest::newRow("silent once, then extended")
+            << true << Faults{SimFault(SimFault::Silence, 4, 10, RegMapProbe).attempts(1, 1)}
+            << extended << 2;
+        QTest::newRow("always silent")
+            << true << Faults{SimFault(SimFault::Silence, 4, 10, RegMapProbe)} << unanswered << 10;
+        QTest::newRow("classic, CRC error, then silent")
+            << false
+            << Faults{SimFault(SimFault::BadCrc, 4, 10, RegMapProbe).attempts(1, 1),
+                      SimFault(SimFault::Silence, 4, 10, RegMapProbe)}
+            << unanswered << 10;
+    }
     void mapProbe()
     {
-        sim.clearLog();
-        sim.setAnswersMapProbe(false);
+        QFETCH(bool, answers);
+        QFETCH(QVector<SimFault>, faults);
+        QFETCH(int, answer);
+        QFETCH(int, frames);
+        sim.setAnswersMapProbe(answers);
+        for (const SimFault& f : faults)
+            sim.addFault(f);
+        const quint16 firstReply = command.timeouts[TimeoutFirstReply];
+        command.timeouts[TimeoutFirstReply] = 20; // the silent rows stay quick
         command.registerMapProbed = false;
-        QVERIFY(!command.probeExtendedMap());
-        QCOMPARE(sim.countFrames(4, 10, RegMapProbe), 1);
-        QVERIFY(command.registerMapProbed);
-        QCOMPARE(command.probedModel, quint16(ModelT8M));
-
-        sim.clearLog();
-        sim.setAnswersMapProbe(true);
-        sim.addFault(SimFault(SimFault::Silence, 4, 10, RegMapProbe).attempts(1, 1));
-        QVERIFY(command.probeExtendedMap());
-        QCOMPARE(sim.countFrames(4, 10, RegMapProbe), 2);
+        command.probedModel = 0;
+        command.registerMap = ExtendedMap;
+        const int got = int(command.probeExtendedMap());
+        command.timeouts[TimeoutFirstReply] = firstReply;
         sim.clearFaults();
+        QCOMPARE(got, answer);
+        QCOMPARE(sim.countFrames(4, 10, RegMapProbe), frames);
+        QCOMPARE(command.registerMapProbed, answer != int(Command::MapProbe::Unanswered));
+        QCOMPARE(command.probedModel, quint16(command.registerMapProbed ? ModelT8M : 0));
+        QCOMPARE(int(command.registerMap), int(ExtendedMap)); // the caller decides
     }
 
     // A save sends the device's own pointers, read right before it, and keeps the

@@ -101,7 +101,7 @@ private slots:
         QTest::addColumn<int>("count");
         QTest::addColumn<int>("result");
 
-        // Exceptions: only codes 2 and 3 are failures.
+        // Exceptions to register requests: only codes 2 and 3 are failures.
         QTest::newRow("0x83 code 2")
             << 0 << hex("ff8302") << 0x0102 << 1 << int(ResultIllegalAddress);
         QTest::newRow("0x83 code 3")
@@ -110,7 +110,15 @@ private slots:
         QTest::newRow("0x84 code 4") << 0 << hex("ff8404") << 0x0102 << 1 << int(ResultOk);
         QTest::newRow("0x90 code 2")
             << 0 << hex("ff9002") << 0x0102 << 1 << int(ResultIllegalAddress);
+        QTest::newRow("0x90 code 4") << 0 << hex("ff9004") << 0x0102 << 1 << int(ResultOk);
         QTest::newRow("0x94 code 3") << 0 << hex("ff9403") << 0 << 0 << int(ResultIllegalValue);
+        // A log block, a range search or a firmware block refused with any code is a failure.
+        QTest::newRow("0x8C code 4") << 0 << hex("ff8c04") << 0 << 24 << int(ResultMismatch);
+        QTest::newRow("0x8C code 1") << 0 << hex("ff8c01") << 0 << 24 << int(ResultMismatch);
+        QTest::newRow("0x8C code 2") << 0 << hex("ff8c02") << 0 << 24 << int(ResultIllegalAddress);
+        QTest::newRow("0x8E code 4") << 0 << hex("ff8e04") << 0x1234 << 0 << int(ResultMismatch);
+        QTest::newRow("0x8F code 6") << 0 << hex("ff8f06") << 0x1234 << 0 << int(ResultMismatch);
+        QTest::newRow("0x94 code 4") << 0 << hex("ff9404") << 0 << 0 << int(ResultMismatch);
         QTest::newRow("exception without code")
             << 0 << hex("ff83") << 0 << 1 << int(ResultMismatch);
 

@@ -272,6 +272,8 @@ bool SimDetector::mappedLocked(Kind kind, int reg, bool forWrite) const
         return false;
     if (kind == Kind::Input && forWrite)
         return false;
+    if (kind == Kind::Input && reg == MapProbeRegister)
+        return m_answersMapProbe;
     if (m_layout == Layout::Open)
         return true;
     const bool extended = m_layout == Layout::Extended;
@@ -281,8 +283,6 @@ bool SimDetector::mappedLocked(Kind kind, int reg, bool forWrite) const
                             : inRanges(extendedHoldingRead, reg);
         return forWrite ? inRanges(classicHoldingWrite, reg) : inRanges(classicHoldingRead, reg);
     }
-    if (reg == MapProbeRegister)
-        return m_answersMapProbe;
     if (extended)
         return inRanges(extendedInput, reg);
     if (m_modelCode == ModelT6M || m_modelCode == ModelT6M4)
@@ -1024,10 +1024,9 @@ QStringList SimDetector::firmwareTraffic() const
     return traffic;
 }
 
-void SimDetector::failFirmwareBlock(int function, int n, SimFault::Kind kind)
+void SimDetector::failFirmwareBlock(int function, int n, SimFault::Kind kind, int code)
 {
-    // Code 3: the device answers codes other than 2 and 3 for blocks it has taken anyway.
-    addFault(SimFault(kind, function).attempts(n, -1).code(3));
+    addFault(SimFault(kind, function).attempts(n, -1).code(code));
 }
 
 // --- device log ring ---

@@ -258,8 +258,9 @@ public:
     // 16, 17, 18) and every 14/15 block, in order: "w<reg>=<v1>,<v2>..." for a write and
     // "f<function>@<address hex>+<length>" for a block (taken or not).
     QStringList firmwareTraffic() const;
-    // From the n-th block of the function on (counted from 1), every block gets the fault.
-    void failFirmwareBlock(int function, int n, SimFault::Kind kind);
+    // From the n-th block of the function on (counted from 1), every block gets the fault
+    // (an exception with `code`).
+    void failFirmwareBlock(int function, int n, SimFault::Kind kind, int code = 3);
 
     // --- calibration ---
     // The device's own calibration. Once armed, a write of a channel's flag word (classic 546,
