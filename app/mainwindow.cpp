@@ -225,6 +225,9 @@ void MainWindow::rebuildDeviceUi()
     stopAutoUpdate();
     if (QWidget* page = calibrationPage())
         page->close();
+    // The new pages show the device as it is read now: an archive clear the
+    // operator did not save is gone with the page that made it.
+    command.archiveClearPending = false;
 
     retireDevicePages();
     createChannelPages();

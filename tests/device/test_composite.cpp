@@ -318,6 +318,28 @@ private slots:
         QCOMPARE(folded(frameSequence(sim)).last(), QString("16/10/576/1"));
     }
 
+    // A read that brings the archive pointers in replaces a pending clear;
+    // reads of other registers leave it.
+    void pointerReadDropsAPendingClear()
+    {
+        for (quint16 map : {quint16(ClassicMap), quint16(ExtendedMap)}) {
+            command.registerMap = map;
+            sim.setProfile(map == ClassicMap ? SimDetector::Layout::Classic
+                                             : SimDetector::Layout::Extended,
+                           ModelT6);
+            command.archiveClearPending = true;
+            QCOMPARE(command.transact(3, DevicePage, 528, 1), TransactionResult(ResultOk));
+            QCOMPARE(command.transact(3, DevicePage, 533, 1), TransactionResult(ResultOk));
+            QCOMPARE(command.transact(3, DevicePage, 544, 2), TransactionResult(ResultOk));
+            QVERIFY(command.archiveClearPending);
+            QCOMPARE(command.transact(3, DevicePage, 528, 6), TransactionResult(ResultOk));
+            QVERIFY(!command.archiveClearPending);
+            command.archiveClearPending = true;
+            QCOMPARE(command.transact(3, DevicePage, 531, 2), TransactionResult(ResultOk));
+            QVERIFY(!command.archiveClearPending);
+        }
+    }
+
     void calibrationMode()
     {
         command.channelCount = 3;
