@@ -190,6 +190,8 @@ void Connect_com_port::identifyDevice()
 void Connect_com_port::disconnectPort()
 {
     command.modelCode = ModelNone;
+    // An unsaved archive clear belongs to the device that was connected.
+    command.archiveClearPending = false;
     ui->Button_connect->setText(connectText);
     ui->Button_Rescan->setEnabled(true);
     command.serialPort.close();

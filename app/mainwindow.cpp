@@ -225,6 +225,9 @@ void MainWindow::rebuildDeviceUi()
     stopAutoUpdate();
     if (QWidget* page = calibrationPage())
         page->close();
+    // The new pages show the device as it is read now: an archive clear the
+    // operator did not save is gone with the page that made it.
+    command.archiveClearPending = false;
 
     retireDevicePages();
     createChannelPages();
@@ -478,6 +481,14 @@ void MainWindow::endCalibration()
     calibrationTimers.chart = nullptr;
 }
 
+void MainWindow::endCalibrationProcedure()
+{
+    calibrationPollTimer.stop();
+    calibrationChartTimer.stop();
+    if (calibrationWindow)
+        calibrationWindow->endProcedure();
+}
+
 QWidget* MainWindow::calibrationPage() const
 {
     QWidget* page = ui->stackedWidgetCalibration->currentWidget();
@@ -641,6 +652,10 @@ void MainWindow::on_pushButtonModbusAddress_clicked()
 void MainWindow::on_action_connect_triggered()
 {
     beginCommand();
+    // The dialog may close the port (disconnect, another port) and a new model
+    // or the offline choice follows: a calibration must not outlive the device
+    // that hears it, nor poll the line while the dialog is open.
+    endCalibrationProcedure();
     if (command.authorized == 0) {
         AuthorizationWindow login(this, AuthorizationWindow::LoginPage);
         login.exec();

@@ -52,6 +52,11 @@ public:
     // The pages reach the current tab through it.
     QTabWidget* tabWidget() const;
 
+    // Ends a running calibration procedure: both calibration timers stopped and
+    // the channels out of calibration mode. Run while the port is still open,
+    // before anything closes it or hands the device over.
+    void endCalibrationProcedure();
+
 private:
     Ui::MainWindow* ui;
 

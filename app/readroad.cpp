@@ -42,6 +42,8 @@ quint16 channels()
 
 void MainWindow::loseDevice()
 {
+    // A device that missed one read may still hear the calibration mode go off.
+    endCalibrationProcedure();
     command.serialPort.close();
     command.connected = 0;
     command.modelCode = ModelNone;

@@ -280,6 +280,8 @@ void MainWindow::on_pushButtonBootloader_clicked()
     default:
         return;
     }
+    // The device restarts with its new firmware: a calibration ends first.
+    endCalibrationProcedure();
     if (updateFirmware(mode) == 1)
         dialogs::information(nullptr, QStringLiteral("Обновление версии ПО"), success);
 }
@@ -293,6 +295,9 @@ void MainWindow::on_pushButtonBootloader_Ble_clicked()
 void MainWindow::on_pushButton_TurnOffDevice_clicked()
 {
     beginCommand();
+    // No procedure runs on against a device that is switched off: its
+    // channels leave calibration mode first.
+    endCalibrationProcedure();
     // The bootloader has its own power-off register.
     command.transact(16, DevicePage,
                      command.modelCode == ModelBootloader ? RegBootloaderPowerOff : RegPowerOff, 1);

@@ -1,6 +1,7 @@
 #include "logexport.h"
 
 #include "command.h"
+#include "dialogs.h"
 #include "hexlines.h"
 #include "logdownload.h"
 #include "optiontables.h"
@@ -12,7 +13,6 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
-#include <QMessageBox>
 #include <QProgressDialog>
 #include <QSaveFile>
 #include <QTemporaryDir>
@@ -30,9 +30,9 @@ int lastExportSkippedLines = 0;
 std::function<void(bool, const QString&)> exportMessageHook = [](bool critical,
                                                                  const QString& text) {
     if (critical)
-        QMessageBox::critical(nullptr, QObject::tr(" "), text);
+        dialogs::critical(nullptr, QObject::tr(" "), text);
     else
-        QMessageBox::information(nullptr, QObject::tr(" "), text);
+        dialogs::information(nullptr, QObject::tr(" "), text);
 };
 std::function<void()> exportLineHook;
 

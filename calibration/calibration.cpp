@@ -230,8 +230,8 @@ void Calibration::stopTimers()
     if (calibrationTimers.chart)
         calibrationTimers.chart->stop();
     elapsedSeconds = 0;
-    // Only a page that switched the device into calibration mode switches it
-    // off: building or refreshing the page sends nothing.
+    // The page that is built, and a page that switched the device into
+    // calibration mode, switch it off; a refresh or an idle Cancel sends nothing.
     if (calibrationModeOn)
         command.setCalibrationMode(false);
     calibrationModeOn = false;
@@ -455,6 +455,11 @@ void Calibration::on_pushButton_CancelCalibrate_clicked()
     else if (modeBit == 8)
         ButtoncalibrateBumpTest->setText(tr("BUMP Test start"));
     stopTimers();
+}
+
+void Calibration::endProcedure()
+{
+    on_pushButton_CancelCalibrate_clicked();
 }
 
 void Calibration::writeLock(QCheckBox* box, quint32 bit, int arg1)

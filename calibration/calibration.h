@@ -44,6 +44,9 @@ public:
     void startTimers();
     void stopTimers();
     void setMode(int mode);
+    // Ends a running procedure as Cancel does (timers stopped, calibration mode
+    // off), while the device can still hear it: before the port closes.
+    void endProcedure();
 
     Ui::Calibration* ui;
     // The form's widgets, by their object names.
@@ -111,6 +114,8 @@ private:
     // tables tab; until then nothing of them may reach the image.
     bool tablesFilled = false;
     // Set once a poll has switched the device's channels into calibration mode.
-    bool calibrationModeOn = false;
+    // It starts set: a device may have been left in calibration mode (a crash,
+    // a pulled cable), and building the page switches every channel off.
+    bool calibrationModeOn = true;
     double shownCells[3][10][2] = {};
 };

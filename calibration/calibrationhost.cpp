@@ -1,8 +1,8 @@
 #include "calibrationhost.h"
 
-#include <QMessageBox>
+#include "dialogs.h"
 
 CalibrationTimers calibrationTimers{nullptr, nullptr,
                                     [](QWidget* parent, const QString& title, const QString& text) {
-                                        QMessageBox::warning(parent, title, text, QMessageBox::Ok);
+                                        dialogs::warning(parent, title, text, QMessageBox::Ok);
                                     }};

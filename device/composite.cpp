@@ -221,15 +221,28 @@ bool Command::writeAllParameters(bool withAdcPoints)
 
 bool Command::writeSettingsBlocks()
 {
+    // Every register that holds a field of the channel set-up page, as the
+    // production save writes it: the settings blocks, and the channel's flag
+    // word (limit directions, auto-zero, range limit, sensor protection,
+    // receipt, calibration unit), which they leave out. A refused block is not
+    // committed: the device must not adopt half of the channel.
     const quint16 ch = currentChannel & 0xFF;
     if (registerMap == ClassicMap) {
         // The block starts at the device clock: set it to now so that a save
         // never sets the device clock back to whatever the image held.
         setClockFieldsNow(ClassicMap);
         const bool t6m = modelCode == ModelT6M || modelCode == ModelT6M4;
-        unsigned results = transact(16, ch, 256, 82);
+        if (transact(16, ch, 256, 82) != ResultOk)
+            return false;
+        if (t6m && transact(16, ch, 352, 20) != ResultOk)
+            return false;
+        if (transact(16, ch, RegChannelFlagsClassic, 1) != ResultOk)
+            return false;
+        // Sub-kind and cell position; older T6 Max firmware has no such
+        // register, so its answer does not count (as in the save).
         if (t6m)
-            results |= transact(16, ch, 352, 20);
+            transact(16, ch, 514, 1);
+        unsigned results = ResultOk;
         switch (modelCode) {
         case ModelT2Classic:
         case ModelT2:
@@ -251,22 +264,28 @@ bool Command::writeSettingsBlocks()
         if (!resultsOk(results))
             return false;
         transact(3, ch, 256, 82);
-        if (t6m)
+        if (t6m) {
             transact(3, ch, 352, 20);
+            transact(3, ch, 514, 1);
+        }
+        transact(3, ch, RegChannelFlagsClassic, 1);
         return true;
     }
     if (registerMap == ExtendedMap) {
-        unsigned results = transact(16, ch, 258, 55);
-        results |= transact(16, ch, 336, 60);
+        if (transact(16, ch, 258, 55) != ResultOk || transact(16, ch, 336, 60) != ResultOk)
+            return false;
         transact(16, ch, 400, 7);
-        results |= transact(16, ch, 768, 2);
-        results |= transact(4, ch, 32, 21);
+        if (transact(16, ch, 768, 2) != ResultOk ||
+            transact(16, ch, RegChannelFlagsExtended, 2) != ResultOk)
+            return false;
+        unsigned results = transact(4, ch, 32, 21);
         results |= transact(16, DevicePage, RegCommit, 1);
         if (!resultsOk(results))
             return false;
         transact(3, ch, 258, 55);
         transact(3, ch, 336, 60);
         transact(3, ch, 768, 2);
+        transact(3, ch, RegChannelFlagsExtended, 2);
         return true;
     }
     return true;

@@ -7,6 +7,7 @@
 
 #include <charconv>
 #include <cmath>
+#include <cstddef>
 #include <cstring>
 
 namespace regmap
@@ -318,6 +319,26 @@ TransactionResult walkReply(Command& c, const Table& t, const Walk& w, quint16 r
     }
 }
 
+static_assert(offsetof(ClassicDeviceBlock, archiveCurrentAddress) ==
+                  offsetof(ClassicDeviceBlock, archiveStartAddress) + 4,
+              "the archive pointers sit side by side");
+static_assert(offsetof(ExtendedDeviceBlock, archiveCurrentAddress) ==
+                  offsetof(ExtendedDeviceBlock, archiveStartAddress) + 4,
+              "the archive pointers sit side by side");
+
+// Whether the registers stored from reg on include one of the archive pointers.
+bool storedArchivePointers(const Table& t, quint16 reg, int registers, bool classic)
+{
+    const int first = classic ? int(offsetof(ClassicDeviceBlock, archiveStartAddress))
+                              : int(offsetof(ExtendedDeviceBlock, archiveStartAddress));
+    for (int r = reg; r < reg + registers && r < 4096; ++r) {
+        const Entry& e = t.reg[r];
+        if (e.target == Target::Device && e.offset >= first && e.offset < first + 8)
+            return true;
+    }
+    return false;
+}
+
 } // namespace
 
 TransactionResult Command::parseHoldingRegisters(const quint8* reply, quint16 address)
@@ -334,7 +355,13 @@ TransactionResult Command::parseHoldingRegisters(const quint8* reply, quint16 ad
     const bool classic = registerMap == ClassicMap;
     const HoldingTables& tables = classic ? classicHolding() : extendedHolding();
     const Table& t = page < ChannelSlots ? tables.channelRead : tables.deviceRead;
-    return walkReply(*this, t, Walk{*this, classic, page}, reg, true);
+    const int bytes = frameRemaining;
+    const TransactionResult result = walkReply(*this, t, Walk{*this, classic, page}, reg, true);
+    // The device's own pointers replace a pending "Очистка архива" in the image,
+    // as a read replaces any unsaved edit: the save then sends them, not zeros.
+    if (archiveClearPending && storedArchivePointers(t, reg, (bytes - frameRemaining) / 2, classic))
+        archiveClearPending = false;
+    return result;
 }
 
 TransactionResult Command::parseInputRegisters(const quint8* reply, quint16 address)

@@ -2,6 +2,7 @@
 
 #include "command.h"
 #include "devicesetting_1_window.h"
+#include "dialogs.h"
 #include "embeddedpage.h"
 #include "optiontables.h"
 #include "sensorkinds.h"
@@ -10,7 +11,6 @@
 #include "units.h"
 
 #include <QKeyEvent>
-#include <QMessageBox>
 
 #include <cmath>
 
@@ -867,7 +867,7 @@ void DeviceSetting_4_Window::on_pushButton_clicked()
         showParameters(command.currentChannel);
         return;
     }
-    QMessageBox::warning(this, tr("Ошибка"), tr("Ошибка обмена данными"), QMessageBox::Ok);
+    dialogs::warning(this, tr("Ошибка"), tr("Ошибка обмена данными"), QMessageBox::Ok);
 }
 
 void DeviceSetting_4_Window::on_lineEditSerialNum_textEdited(const QString& arg1)

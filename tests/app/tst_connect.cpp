@@ -378,7 +378,10 @@ private slots:
         QCOMPARE(portList(&dialog)->currentText(), sim.portPath());
         QCOMPARE(int(command.modelCode), int(ModelT6));
 
+        // An archive clear not yet saved goes with the device it was meant for.
+        command.archiveClearPending = true;
         button(&dialog, "Button_connect")->click();
+        QVERIFY(!command.archiveClearPending);
         QVERIFY(!command.serialPort.isOpen());
         QCOMPARE(int(command.connected), 0);
         QCOMPARE(int(command.modelCode), int(ModelNone));

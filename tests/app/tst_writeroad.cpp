@@ -224,6 +224,76 @@ private slots:
         QCOMPARE(sim.holding(0, 261), quint16(0x8320));
     }
 
+    // "Очистка архива" on tab 5 zeroes the pointers in the image; the next save
+    // sends the zeros once. A read in between brings the device's pointers back,
+    // as it brings back any unsaved edit, and the save then sends the device's
+    // own pointers, re-read just before it, not those of that read.
+    void archiveClear_data()
+    {
+        QTest::addColumn<int>("model");
+        QTest::addColumn<int>("layout");
+        QTest::addColumn<QString>("between");
+        const struct {
+            const char* name;
+            int model;
+            SimDetector::Layout layout;
+        } devices[] = {{"classic T6 Mini", ModelT6Mini, SimDetector::Layout::Classic},
+                       {"extended T6", ModelT6, SimDetector::Layout::Extended}};
+        for (const auto& d : devices)
+            for (const char* between : {"nothing", "read", "tab change", "rebuild"})
+                QTest::newRow(qPrintable(
+                    QStringLiteral("%1, %2").arg(QLatin1String(d.name), QLatin1String(between))))
+                    << d.model << int(d.layout) << QString::fromLatin1(between);
+    }
+    void archiveClear()
+    {
+        QFETCH(int, model);
+        QFETCH(int, layout);
+        QFETCH(QString, between);
+        sim.setHolding32(10, 529, 100);
+        sim.setHolding32(10, 531, 5000);
+        dialogs::Script script;
+        connectAs(quint16(model), SimDetector::Layout(layout), "Dolen");
+        auto* tabs = find<QTabWidget>("tabWidget");
+        tabs->setCurrentIndex(5);
+        QCOMPARE(tabs->currentIndex(), 5);
+        find<QPushButton>("pushButton_ClearArchiv")->click();
+        if (between == "read") {
+            click("pushButton_Read_Param");
+        } else if (between == "tab change") {
+            tabs->setCurrentIndex(6);
+            QCOMPARE(tabs->currentIndex(), 6);
+        } else if (between == "rebuild") {
+            window->rebuildDeviceUi();
+        }
+        // The device logs 37 records meanwhile.
+        sim.setHolding32(10, 531, 5037);
+        sim.clearLog();
+        click("pushButton_Save_Param");
+        QCOMPARE(status(), QString("Успешная передача данных"));
+        const QStringList sent = upTo(folded(frameSequence(sim)), "16/10/528/6");
+        QCOMPARE(sent.last(), QString("16/10/528/6"));
+        if (between != "nothing") {
+            QCOMPARE(sent.value(sent.size() - 2), QString("3/10/529/4"));
+            QCOMPARE(sim.holding32(10, 529), 100u);
+            QCOMPARE(sim.holding32(10, 531), 5037u);
+            QVERIFY(script.shown.isEmpty());
+            return;
+        }
+        QVERIFY(!sent.contains("3/10/529/4"));
+        QCOMPARE(sim.holding32(10, 529), 0u);
+        QCOMPARE(sim.holding32(10, 531), 0u);
+        // Once: the device logs on from the cleared archive, and the next save
+        // sends its pointers back.
+        sim.setHolding32(10, 531, 12);
+        sim.clearLog();
+        click("pushButton_Save_Param");
+        QVERIFY(frameSequence(sim).contains("3/10/529/4"));
+        QCOMPARE(sim.holding32(10, 529), 0u);
+        QCOMPARE(sim.holding32(10, 531), 12u);
+        QVERIFY(script.shown.isEmpty());
+    }
+
     void loadConfigurationIntoTheDevice()
     {
         QTemporaryDir dir;

@@ -8,6 +8,8 @@
 #include "calibrationhost.h"
 #include "roadsfixture.h"
 
+#include <QAction>
+#include <QComboBox>
 #include <QDoubleSpinBox>
 #include <QImage>
 #include <QLCDNumber>
@@ -20,6 +22,13 @@ namespace
 {
 constexpr quint16 DeviceCalibrates = 1u << 11;
 constexpr quint32 Selectable = 1u << 5;
+constexpr quint16 CalibrationModeChannel = 1u << 10; // format: takes part in calibration mode
+constexpr quint16 CalibrationModeOn = 1u << 8;       // channel flag word
+
+QPushButton* dialogButton(QWidget* dialog, const char* name)
+{
+    return dialog->findChild<QPushButton*>(QLatin1String(name));
+}
 } // namespace
 
 class TestCalibration : public RoadsTest
@@ -261,6 +270,158 @@ private slots:
         QVERIFY(!sim.calibrationMode(0));
         // No zero point was written.
         QVERIFY(!frameSequence(sim).contains("16/0/768/1"));
+    }
+
+    // A device left in calibration mode (a crash, a pulled cable) is switched
+    // off whenever the page is built: every channel that takes part, each time.
+    void buildingThePageSwitchesCalibrationModeOff_data()
+    {
+        QTest::addColumn<bool>("classic");
+        QTest::newRow("extended") << false;
+        QTest::newRow("classic") << true;
+    }
+    void buildingThePageSwitchesCalibrationModeOff()
+    {
+        QFETCH(bool, classic);
+        const int flags = classic ? 546 : 548;
+        const QString write = classic ? "16/%1/546/1" : "16/%1/548/2";
+        auto leaveInCalibrationMode = [&] {
+            for (int ch = 0; ch < 3; ++ch)
+                sim.setHolding(ch, flags, CalibrationModeOn | 0x000B); // no calibration requested
+        };
+        // Channels 0 and 1 take part in calibration mode, channel 2 does not.
+        sim.setHolding(0, 259, CalibrationModeChannel);
+        sim.setHolding(1, 259, CalibrationModeChannel);
+        leaveInCalibrationMode();
+        sim.setProfile(classic ? SimDetector::Layout::Classic : SimDetector::Layout::Extended,
+                       ModelT6);
+        QVERIFY(connectToSimulator(sim));
+        command.userName = "Admin";
+        command.authorized = 1;
+        window->setDeviceModel(ModelT6);
+        command.registerMap = classic ? ClassicMap : ExtendedMap;
+        for (int build = 0; build < 2; ++build) {
+            sim.clearLog();
+            window->rebuildDeviceUi();
+            processDeferredDeletes();
+            const QStringList seq = frameSequence(sim);
+            QCOMPARE(seq.count(write.arg(0)), 1);
+            QCOMPARE(seq.count(write.arg(1)), 1);
+            QCOMPARE(seq.count(write.arg(2)), 0);
+            QVERIFY(!sim.calibrationMode(0));
+            QVERIFY(!sim.calibrationMode(1));
+            QVERIFY(sim.calibrationMode(2));
+            // The rest of the word stays as the device had it.
+            QCOMPARE(sim.holding(0, flags), quint16(0x000B));
+            leaveInCalibrationMode();
+        }
+    }
+
+    // Every way out of a running procedure switches calibration mode off while
+    // the device can still hear it: the ones that close the port, hand it to
+    // another model or switch it off first.
+    void exitPathsEndCalibrationMode_data()
+    {
+        QTest::addColumn<bool>("classic");
+        QTest::addColumn<QString>("path");
+        const char* const paths[] = {"cancel",
+                                     "confirmation",
+                                     "tables tab",
+                                     "main tab",
+                                     "rebuild",
+                                     "window closed",
+                                     "disconnect and offline model",
+                                     "another port",
+                                     "device lost",
+                                     "power-off",
+                                     "firmware upload"};
+        // The classic map for the ways that end with the port closed or the
+        // program gone; the rest take the same road in either map.
+        const QStringList classicToo = {"window closed", "disconnect and offline model",
+                                        "another port", "device lost"};
+        for (bool classic : {false, true})
+            for (const char* path : paths)
+                if (!classic || classicToo.contains(QLatin1String(path)))
+                    QTest::newRow(qPrintable(QStringLiteral("%1, %2").arg(
+                        QLatin1String(classic ? "classic" : "extended"), QLatin1String(path))))
+                        << classic << QString::fromLatin1(path);
+    }
+
+    void exitPathsEndCalibrationMode()
+    {
+        QFETCH(bool, classic);
+        QFETCH(QString, path);
+        sim.setHolding(0, 259, CalibrationModeChannel);
+        connectAs(ModelT6, classic ? SimDetector::Layout::Classic : SimDetector::Layout::Extended,
+                  "Admin");
+        command.portName = sim.portPath();
+        window->tabWidget()->setCurrentIndex(2);
+        QCOMPARE(window->tabWidget()->currentIndex(), 2);
+        page()->ButtoncalibrateZero->click();
+        QVERIFY(calibrationTimers.poll->isActive());
+        page()->pollDevice();
+        QVERIFY(sim.calibrationMode(0));
+        sim.clearLog();
+
+        dialogs::Script script;
+        if (path == "cancel") {
+            page()->pushButton_CancelCalibrate->click();
+        } else if (path == "confirmation") {
+            page()->ButtoncalibrateZero->click();
+        } else if (path == "tables tab") {
+            page()->tabWidget->setCurrentIndex(1);
+        } else if (path == "main tab") {
+            window->tabWidget()->setCurrentIndex(0);
+            QTRY_VERIFY_WITH_TIMEOUT(!sim.calibrationMode(0), 3000);
+            QTRY_VERIFY_WITH_TIMEOUT(!calibrationTimers.chart->isActive(), 3000);
+        } else if (path == "rebuild") {
+            window->rebuildDeviceUi();
+        } else if (path == "window closed") {
+            window->close();
+        } else if (path == "disconnect and offline model") {
+            // "Подключиться к устройству", "Disconnect", "Выход", an offline model.
+            script.accept("QIRO T6 Max v0.02");
+            apptest::ModalDriver driver({[](QWidget* connection) {
+                dialogButton(connection, "Button_connect")->click();
+                dialogButton(connection, "Button_Out")->click();
+            }});
+            window->findChild<QAction*>("action_connect")->trigger();
+            QCOMPARE(driver.seen, QStringList{"Connect_com_port"});
+            QCOMPARE(int(command.modelCode), int(ModelT6M));
+        } else if (path == "another port") {
+            extraPortNames = QStringList{sim.portPath(), "/dev/qiro-other"};
+            apptest::ModalDriver driver({[](QWidget* connection) {
+                QMetaObject::invokeMethod(connection->findChild<QComboBox*>("cb_Com"), "activated",
+                                          Qt::DirectConnection,
+                                          Q_ARG(QString, QString("/dev/qiro-other")));
+                dialogButton(connection, "Button_Out")->click(); // the offline list cancelled
+            }});
+            window->findChild<QAction*>("action_connect")->trigger();
+            QCOMPARE(driver.seen, QStringList{"Connect_com_port"});
+            QCOMPARE(int(command.modelCode), int(ModelNone));
+        } else if (path == "device lost") {
+            // The model-code read is refused: the read road drops the device.
+            sim.addFault(SimFault(SimFault::Exception, 4, DevicePage, RegModelCode).code(2));
+            click("pushButton_Read_Param");
+            QCOMPARE(status(), QString("Ошибка обмена данными"));
+        } else if (path == "power-off") {
+            click("pushButton_TurnOffDevice");
+            QCOMPARE(sim.countFrames(16, DevicePage, RegPowerOff), 1);
+        } else if (path == "firmware upload") {
+            // The file cannot be opened: the procedure is over all the same.
+            script.accept(QStringLiteral("/nonexistent/firmware.hex")).button(QMessageBox::Yes);
+            click("pushButtonBootloader");
+            QCOMPARE(script.texts().value(1), QString("Загрузить в устройство?"));
+        }
+
+        // The switch-off reached the device, so it went out before any port closed.
+        QVERIFY(frameSequence(sim).contains(classic ? "16/0/546/1" : "16/0/548/2"));
+        QVERIFY(!sim.calibrationMode(0));
+        QVERIFY(!calibrationTimers.poll->isActive());
+        QVERIFY(!calibrationTimers.chart->isActive());
+        const bool portClosed =
+            path.contains("port") || path.contains("offline") || path == "device lost";
+        QCOMPARE(command.serialPort.isOpen(), !portClosed);
     }
 
     void tablesGoToTheChannelTheyCameFrom()

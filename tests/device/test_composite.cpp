@@ -309,21 +309,26 @@ private slots:
         QTest::addColumn<int>("map");
         QTest::addColumn<int>("model");
         QTest::addColumn<QStringList>("expected");
-        QTest::newRow("classic T6 Max") << int(ClassicMap) << int(ModelT6M)
-                                        << QStringList{"16/2/256/82", "16/2/352/20", "4/2/32/13",
-                                                       "16/10/576/1", "3/2/256/82",  "3/2/352/20"};
-        QTest::newRow("classic T6")
-            << int(ClassicMap) << int(ModelT6)
-            << QStringList{"16/2/256/82", "4/10/32/8", "16/10/576/1", "3/2/256/82"};
-        QTest::newRow("classic T2")
-            << int(ClassicMap) << int(ModelT2Classic)
-            << QStringList{"16/2/256/82", "4/10/32/2", "16/10/576/1", "3/2/256/82"};
-        QTest::newRow("classic T8 Max") << int(ClassicMap) << int(ModelT8M)
-                                        << QStringList{"16/2/256/82", "16/10/576/1", "3/2/256/82"};
+        // The settings blocks and the channel's flag word (546 classic, 548-549 extended),
+        // and on the T6 Max the sub-kind and cell position (514); nothing of the device level.
+        QTest::newRow("classic T6 Max")
+            << int(ClassicMap) << int(ModelT6M)
+            << QStringList{"16/2/256/82", "16/2/352/20", "16/2/546/1", "16/2/514/1", "4/2/32/13",
+                           "16/10/576/1", "3/2/256/82",  "3/2/352/20", "3/2/514/1",  "3/2/546/1"};
+        QTest::newRow("classic T6") << int(ClassicMap) << int(ModelT6)
+                                    << QStringList{"16/2/256/82", "16/2/546/1", "4/10/32/8",
+                                                   "16/10/576/1", "3/2/256/82", "3/2/546/1"};
+        QTest::newRow("classic T2") << int(ClassicMap) << int(ModelT2Classic)
+                                    << QStringList{"16/2/256/82", "16/2/546/1", "4/10/32/2",
+                                                   "16/10/576/1", "3/2/256/82", "3/2/546/1"};
+        QTest::newRow("classic T8 Max")
+            << int(ClassicMap) << int(ModelT8M)
+            << QStringList{"16/2/256/82", "16/2/546/1", "16/10/576/1", "3/2/256/82", "3/2/546/1"};
         QTest::newRow("extended") << int(ExtendedMap) << int(ModelT8M)
                                   << QStringList{"16/2/258/55", "16/2/336/60", "16/2/400/7",
-                                                 "16/2/768/2",  "4/2/32/21",   "16/10/576/1",
-                                                 "3/2/258/55",  "3/2/336/60",  "3/2/768/2"};
+                                                 "16/2/768/2",  "16/2/548/2",  "4/2/32/21",
+                                                 "16/10/576/1", "3/2/258/55",  "3/2/336/60",
+                                                 "3/2/768/2",   "3/2/548/2"};
     }
     void settingsBlocks()
     {
@@ -346,12 +351,88 @@ private slots:
         }
     }
 
+    // The channel's flag word goes out as the image holds it, whole: limit directions,
+    // auto-zero, range limit, sensor protection, receipt and calibration unit.
+    void settingsBlocksCarryTheFlagWord()
+    {
+        command.currentChannel = 1;
+        command.extendedChannels[1].channelFlags = 0x00023C98;
+        QVERIFY(command.writeSettingsBlocks());
+        QCOMPARE(sim.holding32(1, 548), 0x00023C98u);
+
+        command.registerMap = ClassicMap;
+        command.modelCode = ModelT6M;
+        sim.setProfile(SimDetector::Layout::Classic, ModelT6M);
+        command.classicChannels[1].channelFlags = 0x0288;
+        command.classicChannels[1].sensorType = 0x5003; // cell 5, sub-kind bits 0 and 1
+        QVERIFY(command.writeSettingsBlocks());
+        QCOMPARE(sim.holding(1, 546), quint16(0x0288));
+        QCOMPARE(sim.holding(1, 514), quint16(0x5003));
+    }
+
+    // A refused block stops the write before the commit; the blocks whose answer
+    // does not count (the sensor serial, the T6 Max sub-kind) do not.
+    void settingsBlocksStopBeforeTheCommit_data()
+    {
+        QTest::addColumn<int>("map");
+        QTest::addColumn<int>("model");
+        QTest::addColumn<int>("failReg");
+        QTest::addColumn<bool>("committed");
+        QTest::newRow("classic settings") << int(ClassicMap) << int(ModelT6M) << 256 << false;
+        QTest::newRow("classic zero table") << int(ClassicMap) << int(ModelT6M) << 352 << false;
+        QTest::newRow("classic flags") << int(ClassicMap) << int(ModelT6) << 546 << false;
+        QTest::newRow("classic sub-kind") << int(ClassicMap) << int(ModelT6M) << 514 << true;
+        QTest::newRow("extended settings") << int(ExtendedMap) << int(ModelT6) << 258 << false;
+        QTest::newRow("extended tables") << int(ExtendedMap) << int(ModelT6) << 336 << false;
+        QTest::newRow("extended serial") << int(ExtendedMap) << int(ModelT6) << 400 << true;
+        QTest::newRow("extended ADC points") << int(ExtendedMap) << int(ModelT6) << 768 << false;
+        QTest::newRow("extended flags") << int(ExtendedMap) << int(ModelT6) << 548 << false;
+    }
+    void settingsBlocksStopBeforeTheCommit()
+    {
+        QFETCH(int, map);
+        QFETCH(int, model);
+        QFETCH(int, failReg);
+        QFETCH(bool, committed);
+        command.registerMap = quint16(map);
+        command.modelCode = quint16(model);
+        command.currentChannel = 2;
+        sim.setProfile(map == ClassicMap ? SimDetector::Layout::Classic
+                                         : SimDetector::Layout::Extended,
+                       quint16(model));
+        sim.addFault(SimFault(SimFault::Exception, 16, 2, failReg).code(2));
+        QCOMPARE(command.writeSettingsBlocks(), committed);
+        QCOMPARE(sim.countFrames(16, 10, 576), committed ? 1 : 0);
+    }
+
     void settingsBlocksCommitFailure()
     {
         command.currentChannel = 1;
         sim.addFault(SimFault(SimFault::Exception, 16, 10, 576).code(3));
         QVERIFY(!command.writeSettingsBlocks());
         QCOMPARE(folded(frameSequence(sim)).last(), QString("16/10/576/1"));
+    }
+
+    // A read that brings the archive pointers in replaces a pending clear;
+    // reads of other registers leave it.
+    void pointerReadDropsAPendingClear()
+    {
+        for (quint16 map : {quint16(ClassicMap), quint16(ExtendedMap)}) {
+            command.registerMap = map;
+            sim.setProfile(map == ClassicMap ? SimDetector::Layout::Classic
+                                             : SimDetector::Layout::Extended,
+                           ModelT6);
+            command.archiveClearPending = true;
+            QCOMPARE(command.transact(3, DevicePage, 528, 1), TransactionResult(ResultOk));
+            QCOMPARE(command.transact(3, DevicePage, 533, 1), TransactionResult(ResultOk));
+            QCOMPARE(command.transact(3, DevicePage, 544, 2), TransactionResult(ResultOk));
+            QVERIFY(command.archiveClearPending);
+            QCOMPARE(command.transact(3, DevicePage, 528, 6), TransactionResult(ResultOk));
+            QVERIFY(!command.archiveClearPending);
+            command.archiveClearPending = true;
+            QCOMPARE(command.transact(3, DevicePage, 531, 2), TransactionResult(ResultOk));
+            QVERIFY(!command.archiveClearPending);
+        }
     }
 
     void calibrationMode()

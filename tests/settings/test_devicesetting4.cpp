@@ -5,6 +5,7 @@
 #include "command.h"
 #include "commandstate.h"
 #include "devicesetting_4_window.h"
+#include "dialogs.h"
 #include "simdetector.h"
 
 #include <QApplication>
@@ -18,7 +19,6 @@
 #include <QRandomGenerator>
 #include <QSpinBox>
 #include <QTableWidget>
-#include <QTimer>
 #include <QtTest>
 
 #include <cstring>
@@ -130,6 +130,9 @@ private slots:
     void tableStores();
     void collectSkipsForeignAndUnfilledCells();
     void writeButton();
+    void writeButtonSendsTheFlagWord_data();
+    void writeButtonSendsTheFlagWord();
+    void writeFailureWarns_data();
     void writeFailureWarns();
     void saveUnchangedOnSimulator_data();
     void saveUnchangedOnSimulator();
@@ -473,27 +476,113 @@ void TestDeviceSetting4::writeButton()
     QCOMPARE(cell(&page, "myTableTemp", 3, 0)->value(), 12.34);
 }
 
+// The edits of the page that live in the channel's flag word (and, on the T6
+// Max, in its sub-kind register) reach the device with "Записать".
+void TestDeviceSetting4::writeButtonSendsTheFlagWord_data()
+{
+    QTest::addColumn<int>("model");
+    QTest::addColumn<int>("layout");
+    QTest::newRow("extended T6") << int(ModelT6) << int(ExtendedMap);
+    QTest::newRow("classic T6") << int(ModelT6) << int(ClassicMap);
+    QTest::newRow("classic T6 Max") << int(ModelT6M) << int(ClassicMap);
+}
+
+void TestDeviceSetting4::writeButtonSendsTheFlagWord()
+{
+    QFETCH(int, model);
+    QFETCH(int, layout);
+    resetCommand(quint16(model), quint16(layout));
+    const bool classic = layout == ClassicMap;
+    sim.setProfile(classic ? SimDetector::Layout::Classic : SimDetector::Layout::Extended,
+                   quint16(model));
+    QVERIFY(connectToSimulator(sim));
+    sim.clearFaults();
+    for (int reg = 256; reg < 800; ++reg)
+        sim.setHolding(1, reg, 0);
+    sim.setHolding(1, 258, 1); // on
+    // The device holds: limit 2 rising at 1200 raw, the range limit on (classic
+    // bit 7) or the BLDM calibration unit %VOL (extended bit 4); sub-kind 1, cell 1.
+    if (classic) {
+        sim.setHolding(1, 262, 1200);
+        sim.setHolding(1, 546, 0x0080);
+        sim.setHolding(1, 514, 0x0001);
+        QCOMPARE(command.transact(3, 1, 256, 82), TransactionResult(ResultOk));
+        QCOMPARE(command.transact(3, 1, 546, 1), TransactionResult(ResultOk));
+        if (model == ModelT6M) {
+            QCOMPARE(command.transact(3, 1, 352, 20), TransactionResult(ResultOk));
+            QCOMPARE(command.transact(3, 1, 514, 1), TransactionResult(ResultOk));
+        }
+    } else {
+        sim.setHolding32(1, 548, 0x00000010);
+        QCOMPARE(command.transact(3, 1, 258, 55), TransactionResult(ResultOk));
+        QCOMPARE(command.transact(3, 1, 548, 2), TransactionResult(ResultOk));
+    }
+    command.currentChannel = 1;
+    DeviceSetting_4_Window page(&host);
+    page.showParameters(1);
+    // Limit 2 falling, auto-zero on, and on the T6 Max cell 3.
+    auto* direction = child<QCheckBox>(&page, "checkBoxLim2IncDec");
+    auto* autoZero = child<QCheckBox>(&page, "checkBoxAutoCalibZero");
+    QVERIFY(direction->isChecked());
+    QVERIFY(!autoZero->isChecked());
+    direction->click();
+    autoZero->click();
+    if (model == ModelT6M)
+        QMetaObject::invokeMethod(child<QComboBox>(&page, "comboBoxConfigChan_Pos"), "activated",
+                                  Q_ARG(int, 2));
+    sim.clearLog();
+    dialogs::Script script;
+    child<QPushButton>(&page, "pushButton")->click();
+    QVERIFY(script.shown.isEmpty());
+    QCOMPARE(sim.countFrames(16, WireDevicePage, RegCommit), 1);
+    if (classic) {
+        QCOMPARE(sim.holding(1, 262), quint16(0x8000 | 1200));
+        QCOMPARE(sim.holding(1, 546), quint16(0x0088));
+        QCOMPARE(sim.holding(1, 514), quint16(model == ModelT6M ? 0x2001 : 0x0001));
+    } else {
+        QCOMPARE(sim.holding32(1, 548), 0x00000818u);
+    }
+    // The page shows what the device now holds.
+    QVERIFY(!direction->isChecked());
+    QVERIFY(autoZero->isChecked());
+}
+
+// A block the device refuses: nothing is committed, the page says so through
+// the program's warning and keeps what it shows.
+void TestDeviceSetting4::writeFailureWarns_data()
+{
+    QTest::addColumn<int>("layout");
+    QTest::addColumn<int>("failReg");
+    QTest::newRow("extended settings block") << int(ExtendedMap) << 258;
+    QTest::newRow("extended flag word") << int(ExtendedMap) << 548;
+    QTest::newRow("classic flag word") << int(ClassicMap) << 546;
+}
+
 void TestDeviceSetting4::writeFailureWarns()
 {
-    resetCommand(ModelT6, ExtendedMap);
-    sim.setProfile(SimDetector::Layout::Extended, ModelT6);
+    QFETCH(int, layout);
+    QFETCH(int, failReg);
+    resetCommand(ModelT6, quint16(layout));
+    sim.setProfile(layout == ClassicMap ? SimDetector::Layout::Classic
+                                        : SimDetector::Layout::Extended,
+                   ModelT6);
     QVERIFY(connectToSimulator(sim));
-    sim.addFault(SimFault(SimFault::Exception, 16, 0, 258).code(2));
+    sim.clearFaults();
+    sim.addFault(SimFault(SimFault::Exception, 16, 0, failReg).code(2));
     DeviceSetting_4_Window page(&host);
     page.showParameters(0);
     cell(&page, "myTableTemp", 0, 0)->setValue(7);
-    QString text;
-    QTimer closer;
-    QObject::connect(&closer, &QTimer::timeout, [&] {
-        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
-            text = box->text();
-            box->accept();
-        }
-    });
-    closer.start(10);
+    sim.clearLog();
+    dialogs::Script script;
+    script.button(QMessageBox::Ok);
     child<QPushButton>(&page, "pushButton")->click();
-    QVERIFY(sim.countFrames(16) >= 1);
-    QCOMPARE(text, QString("Ошибка обмена данными"));
+    QVERIFY(sim.countFrames(16, 0, failReg) >= 1);
+    QCOMPARE(sim.countFrames(16, WireDevicePage, RegCommit), 0);
+    QCOMPARE(script.shown.size(), 1);
+    QCOMPARE(script.shown[0].kind, dialogs::Kind::Warning);
+    QCOMPARE(script.shown[0].parent, static_cast<QWidget*>(&page));
+    QCOMPARE(script.titles(), QStringList{"Ошибка"});
+    QCOMPARE(script.texts(), QStringList{"Ошибка обмена данными"});
     QCOMPARE(cell(&page, "myTableTemp", 0, 0)->value(), 7.0);
     sim.clearFaults();
 }
@@ -536,13 +625,17 @@ void TestDeviceSetting4::saveUnchangedOnSimulator()
     for (int ch = 0; ch < 4; ++ch) {
         if (classic) {
             QCOMPARE(command.transact(3, quint16(ch), 256, 82), TransactionResult(ResultOk));
-            if (model == ModelT6M)
+            QCOMPARE(command.transact(3, quint16(ch), 546, 1), TransactionResult(ResultOk));
+            if (model == ModelT6M) {
                 QCOMPARE(command.transact(3, quint16(ch), 352, 20), TransactionResult(ResultOk));
+                QCOMPARE(command.transact(3, quint16(ch), 514, 1), TransactionResult(ResultOk));
+            }
         } else {
             QCOMPARE(command.transact(3, quint16(ch), 258, 55), TransactionResult(ResultOk));
             QCOMPARE(command.transact(3, quint16(ch), 336, 60), TransactionResult(ResultOk));
             QCOMPARE(command.transact(3, quint16(ch), 768, 2), TransactionResult(ResultOk));
             QCOMPARE(command.transact(3, quint16(ch), 400, 7), TransactionResult(ResultOk));
+            QCOMPARE(command.transact(3, quint16(ch), 548, 2), TransactionResult(ResultOk));
         }
     }
     auto snapshot = [&] {
