@@ -727,7 +727,10 @@ QString screenshotDir()
 
 void saveShot(QWidget* window, const QString& name)
 {
-    QCoreApplication::processEvents();
+    // As the operator sees it once the layouts have settled (a scroll area sizes its
+    // contents only after their layout has run).
+    for (int pass = 0; pass < 3; ++pass)
+        QCoreApplication::processEvents();
     const QString path = screenshotDir() + QLatin1Char('/') + name + QStringLiteral(".png");
     QVERIFY2(window->grab().save(path), qPrintable(path));
 }
@@ -1077,7 +1080,8 @@ private:
 
     static void shootScrolled(QWidget* page, const QString& name)
     {
-        QCoreApplication::processEvents();
+        for (int pass = 0; pass < 3; ++pass)
+            QCoreApplication::processEvents();
         for (QScrollArea* area : page->findChildren<QScrollArea*>()) {
             QWidget* contents = area->widget();
             if (!area->isVisible() || !contents)
