@@ -1044,6 +1044,25 @@ private slots:
             dialog.show();
             saveShot(&dialog, language + QStringLiteral("_connection_dialog"));
         }
+        {
+            Reference dialog(&window);
+            dialog.show();
+            saveShot(&dialog, language + QStringLiteral("_about_box"));
+        }
+        {
+            std::unique_ptr<QProgressDialog> dialog(command.createProgressDialog(
+                QStringLiteral("50 %"), QStringLiteral("Cancel"), 0, 100));
+            dialog->setValue(50);
+            dialog->show();
+            saveShot(dialog.get(), language + QStringLiteral("_progress_dialog"));
+        }
+        // The chart window of a calibration row, as the row opens it.
+        showModel(window, ModelT6, QStringLiteral("Admin"), ExtendedMap);
+        Calibration_Channel* row = calibrationChannelWidgets[0];
+        QVERIFY(row);
+        row->pushButton->click();
+        saveShot(row->chartWindow(), language + QStringLiteral("_chart_window"));
+        row->pushButton->click();
     }
 
 private:
