@@ -288,9 +288,8 @@ void MainWindow::rebuildDeviceUi()
     }
 
     ui->tabWidget->show();
-    const QSize contents = group == Group::T6Max ? QSize(740, 914) : QSize(754, 614);
-    ui->scrollAreaWidgetContents->resize(contents);
-    ui->scrollAreaWidgetContents_2->resize(contents);
+    // The channel panes of tabs 1 and 3 stand in a layout that scrolls: it is as tall
+    // as the model's channels need.
     showGroupButtons(group);
     // The status page is read at once: directly when tab 0 is already current,
     // else through the tab change.

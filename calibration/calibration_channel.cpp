@@ -12,9 +12,11 @@
 #include <QDoubleSpinBox>
 #include <QFrame>
 #include <QGroupBox>
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
+#include <QScreen>
 #include <QSpinBox>
 #include <QThread>
 
@@ -376,8 +378,43 @@ void Calibration_Channel::on_pushButton_clicked()
         pushButton->setText(tr("Закрыть график"));
         if (command.registerMap == ClassicMap || command.registerMap == ExtendedMap)
             chart->setWindowTitle(chartTitle());
+        placeChart();
         chart->show();
     }
+}
+
+void Calibration_Channel::placeChart()
+{
+    // The chart is a window of its own, which the system would place where it likes,
+    // partly below the screen's edge or under the task bar. The first time it opens
+    // over the calibration page; every time it is kept, frame and title bar included,
+    // inside the free area of the screen that shows the page.
+    QWidget* const page = window();
+    QScreen* screen = page->screen();
+    if (!screen)
+        screen = QGuiApplication::primaryScreen();
+    if (!screen)
+        return;
+    const QRect area = screen->availableGeometry();
+    // Before its first show the window has no frame yet: allow for a usual one.
+    QMargins frame(chart->geometry().left() - chart->frameGeometry().left(),
+                   chart->geometry().top() - chart->frameGeometry().top(),
+                   chart->frameGeometry().right() - chart->geometry().right(),
+                   chart->frameGeometry().bottom() - chart->geometry().bottom());
+    if (frame.isNull())
+        frame = QMargins(8, 31, 8, 8);
+    QRect outer = chart->geometry().marginsAdded(frame);
+    if (!chart->testAttribute(Qt::WA_Moved))
+        outer.moveCenter(page->frameGeometry().center());
+    if (outer.right() > area.right())
+        outer.moveRight(area.right());
+    if (outer.bottom() > area.bottom())
+        outer.moveBottom(area.bottom());
+    if (outer.left() < area.left())
+        outer.moveLeft(area.left());
+    if (outer.top() < area.top())
+        outer.moveTop(area.top());
+    chart->move(outer.topLeft());
 }
 
 void Calibration_Channel::onCalibration_Channel_ChartClosed()

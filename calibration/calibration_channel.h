@@ -72,6 +72,7 @@ private slots:
 private:
     void setupForm();
     QString chartTitle() const;
+    void placeChart();
 
     Ui::Calibration_Channel* ui;
     Calibration_Channel_Chart* chart = nullptr;

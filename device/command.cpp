@@ -45,6 +45,11 @@ QProgressDialog* Command::createProgressDialog(const QString& labelText,
     dialog->setWindowTitle(QObject::tr("Пожалуйста подождите"));
     dialog->setWindowFlags(dialog->windowFlags() & ~Qt::WindowMinimizeButtonHint &
                            ~Qt::WindowMaximizeButtonHint & ~Qt::WindowContextHelpButtonHint);
+    // Wide enough for its whole title beside the window icon and the close button,
+    // which take about 120 px of a title bar.
+    const int titleWidth = dialog->fontMetrics().horizontalAdvance(dialog->windowTitle()) + 120;
+    if (dialog->width() < titleWidth)
+        dialog->resize(titleWidth, dialog->height());
     dialog->setMaximumSize(dialog->width(), dialog->height());
     dialog->setMinimumSize(dialog->width(), dialog->height());
     // At once, not after Qt's default 4 s: a short transfer must be
