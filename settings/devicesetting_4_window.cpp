@@ -6,6 +6,7 @@
 #include "dialogs.h"
 #include "embeddedpage.h"
 #include "optiontables.h"
+#include "rounding.h"
 #include "sensorkinds.h"
 #include "ui_devicesetting_4_window.h"
 #include "unitlist.h"
@@ -40,19 +41,6 @@ bool t6Family(quint16 model)
 bool fourChannelFamily(quint16 model)
 {
     return model == ModelT6M || model == ModelT6M4 || model == ModelT8M;
-}
-
-// Rounded to nearest (ties to even) and bounded into [low, high].
-long roundedBounded(double value, long low, long high)
-{
-    if (!std::isfinite(value))
-        return 0;
-    const double r = std::nearbyint(value);
-    if (r <= double(low))
-        return low;
-    if (r >= double(high))
-        return high;
-    return long(r);
 }
 
 void fillCombo(QComboBox* combo, const char* const* names, int count)
@@ -123,7 +111,7 @@ bool DeviceSetting_4_Window::editable() const
 quint16 DeviceSetting_4_Window::classicRaw(double value, quint16 rawMaximum) const
 {
     const double scale = classicScale != 0 && std::isfinite(classicScale) ? classicScale : 1.0;
-    return quint16(roundedBounded(value / scale, 0, rawMaximum));
+    return roundedInto<quint16>(value / scale, 0, rawMaximum);
 }
 
 // ---------------------------------------------------------------- units
@@ -695,10 +683,10 @@ void DeviceSetting_4_Window::coefficientRerun()
 
 namespace
 {
-// Classic coefficients keep two decimals, rounded half up as the device expects.
+// Classic coefficients keep two decimals (the register holds hundredths).
 float classicCoefficient(double value)
 {
-    return float(quint16(int((value + 0.005) * 100)) / 100.0);
+    return float(roundedInto<quint16>(value * 100) / 100.0);
 }
 } // namespace
 
@@ -729,8 +717,7 @@ void DeviceSetting_4_Window::on_doubleSpinBoxCoef_Belead_Calib_valueChanged(doub
     if (refreshGuard)
         return;
     if (extended())
-        command.extendedChannels[channel].spanAdc =
-            quint16(roundedBounded(arg1 * 10000.0, 0, 65535));
+        command.extendedChannels[channel].spanAdc = roundedInto<quint16>(arg1 * 10000.0);
     coefficientRerun();
 }
 
@@ -740,7 +727,7 @@ void DeviceSetting_4_Window::on_doubleSpinBoxCorr_Coef_valueChanged(double arg1)
         return;
     if (extended())
         command.extendedChannels[channel].correctionCoefficient =
-            quint16(roundedBounded(arg1 * 1000.0, 0, 65535));
+            roundedInto<quint16>(arg1 * 1000.0);
     coefficientRerun();
 }
 
@@ -748,7 +735,7 @@ void DeviceSetting_4_Window::on_doubleSpinBoxNumFormulaGas_valueChanged(double a
 {
     if (!editable())
         return;
-    const quint16 v = quint16(roundedBounded(arg1, 0, 65535));
+    const quint16 v = roundedInto<quint16>(arg1);
     if (classic())
         command.classicChannels[channel].formulaGasNumber = v;
     else
@@ -925,7 +912,7 @@ void DeviceSetting_4_Window::on_doubleSpinBoxRangeCalibLim_valueChanged(double a
 {
     if (!editable())
         return;
-    const quint16 v = quint16(roundedBounded(arg1, 0, 65535));
+    const quint16 v = roundedInto<quint16>(arg1);
     if (classic())
         command.classicChannels[channel].rangeCalibrationLimit = v;
     else
@@ -1101,7 +1088,7 @@ void DeviceSetting_4_Window::on_doubleSpinBoxADC_Zero_valueChanged(double arg1)
 {
     if (!editable())
         return;
-    const quint16 v = quint16(qBound(0.0, arg1, 65535.0));
+    const quint16 v = roundedInto<quint16>(arg1);
     if (classic())
         command.classicChannels[channel].adcZeroPoint = v;
     else
@@ -1112,7 +1099,7 @@ void DeviceSetting_4_Window::on_doubleSpinBoxADC_Calib_Value_valueChanged(double
 {
     if (!editable())
         return;
-    const quint16 v = quint16(qBound(0.0, arg1, 65535.0));
+    const quint16 v = roundedInto<quint16>(arg1);
     if (classic())
         command.classicChannels[channel].adcSpanPoint = v;
     else
