@@ -4,6 +4,7 @@
 #include "calibration_channel.h"
 #include "calibrationhost.h"
 #include "command.h"
+#include "correctiontables.h"
 #include "optiontables.h"
 #include "ui_calibration.h"
 #include "units.h"
@@ -30,8 +31,6 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
-#include <cmath>
-
 namespace
 {
 
@@ -44,10 +43,9 @@ constexpr quint32 SoundOffBit = 1u << 0;
 constexpr quint32 CalibMenuLockBit = 1u << 3;
 constexpr quint32 BumpPassedBit = 1u << 7;
 
-constexpr quint16 RegTables = 336;
-constexpr quint16 TableRegisterCount = 60;
-
-enum Table { TempTable = 0, SpanTable = 1, ZeroTable = 2 };
+// Range of the tables' temperature cells, in degrees; a store keeps the value
+// inside its 16-bit field.
+constexpr double TemperatureLimit = 655.35;
 
 quint32 deviceFlags()
 {
@@ -72,28 +70,6 @@ bool knownMap()
 quint16 flagWordCount()
 {
     return command.registerMap == ExtendedMap ? 2 : 1;
-}
-
-// Typed values go into their integer register form rounded to nearest (ties to
-// even) and kept inside the register's range.
-template <typename T> T roundedInto(double value)
-{
-    const double r = std::nearbyint(value);
-    return T(
-        qBound(double(std::numeric_limits<T>::min()), r, double(std::numeric_limits<T>::max())));
-}
-
-QDoubleSpinBox* newCellBox(double min, double max, int decimals)
-{
-    auto* box = new QDoubleSpinBox;
-    QFont f = box->font();
-    f.setPointSize(10);
-    box->setFont(f);
-    box->setButtonSymbols(QAbstractSpinBox::NoButtons);
-    box->setAlignment(Qt::AlignCenter);
-    box->setRange(min, max);
-    box->setDecimals(decimals);
-    return box;
 }
 
 } // namespace
@@ -168,14 +144,8 @@ void Calibration::setupForm()
     // The columns follow the cell boxes, which widen with the channel's unit.
     for (QTableWidget* table : {myTableSpan, myTableTemp, myTableTemp_Zero})
         table->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
-    for (int row = 0; row < 10; ++row) {
-        myTableTemp->setCellWidget(row, 0, newCellBox(-655.35, 655.35, 2));
-        myTableTemp->setCellWidget(row, 1, newCellBox(0, 65.535, 3));
-        myTableSpan->setCellWidget(row, 0, newCellBox(0, 655.35, 2));
-        myTableSpan->setCellWidget(row, 1, newCellBox(0, 65.535, 3));
-        myTableTemp_Zero->setCellWidget(row, 0, newCellBox(-655.35, 655.35, 2));
-        myTableTemp_Zero->setCellWidget(row, 1, newCellBox(-320, 320, 2));
-    }
+    tables.reset(new CorrectionTables({myTableTemp, myTableSpan, myTableTemp_Zero, this,
+                                       TemperatureLimit, CorrectionTables::Layouts::ExtendedOnly}));
     tabWidget->setCurrentIndex(0);
 }
 
@@ -518,12 +488,6 @@ void Calibration::on_tabWidget_currentChanged(int index)
 
 // --- correction tables ---
 
-QDoubleSpinBox* Calibration::cell(int table, int row, int column) const
-{
-    QTableWidget* const tables[3] = {myTableTemp, myTableSpan, myTableTemp_Zero};
-    return qobject_cast<QDoubleSpinBox*>(tables[table]->cellWidget(row, column));
-}
-
 void Calibration::showTables()
 {
     refreshing = true;
@@ -541,84 +505,27 @@ void Calibration::showTables()
                                     QLatin1Char('-') +
                                     imageText(command.extendedChannels[channel].gasFormula, 10));
     comboBoxChannelNum->setCurrentIndex(command.currentChannel);
-    const ExtendedChannelRecord& r = command.extendedChannels[tableChannel];
-    const double div = effectiveDivisor(r.displayDivisor[1]);
-    const int decimals = (r.format >> 6) & 3;
-    const QString suffix = QLatin1Char(' ') + QString::fromLatin1(unitNames[(r.format >> 2) & 3]);
-    for (int row = 0; row < 10; ++row) {
-        cell(TempTable, row, 0)->setValue(r.tempTableTemperature[row] / 100.0);
-        cell(TempTable, row, 1)->setValue(double(r.tempTableCoefficient[row]));
-        QDoubleSpinBox* conc = cell(SpanTable, row, 0);
-        conc->setMaximum(65535 / div);
-        conc->setDecimals(decimals);
-        conc->setSuffix(suffix);
-        conc->setValue(r.spanTableConcentration[row] / div);
-        cell(SpanTable, row, 1)->setValue(double(r.spanTableCoefficient[row]));
-        cell(ZeroTable, row, 0)->setValue(r.zeroTableTemperature[row] / 100.0);
-        QDoubleSpinBox* offset = cell(ZeroTable, row, 1);
-        offset->setRange(-32000 / div, 32000 / div);
-        offset->setDecimals(decimals);
-        offset->setSuffix(suffix);
-        offset->setValue(r.zeroTableOffset[row] / div);
-        // The unit and the scale change with the channel: the column widens
-        // so that the widest value of the range still shows.
-        for (QDoubleSpinBox* box : {conc, offset}) {
+    tables->fill(tableChannel);
+    // The unit and the scale change with the channel: the column widens so that
+    // the widest value of the range still shows.
+    for (int row = 0; row < CorrectionTables::RowCount; ++row)
+        for (QDoubleSpinBox* box : {tables->cell(CorrectionTables::SpanTable, row, 0),
+                                    tables->cell(CorrectionTables::ZeroTable, row, 1)}) {
             const QFontMetrics m = box->fontMetrics();
             box->setMinimumWidth(
                 qMax(m.horizontalAdvance(box->textFromValue(box->minimum()) + box->suffix()),
                      m.horizontalAdvance(box->textFromValue(box->maximum()) + box->suffix())) +
                 16);
         }
-    }
     for (QTableWidget* table : {myTableTemp, myTableSpan, myTableTemp_Zero})
         table->resizeColumnsToContents();
-    for (int t = 0; t < 3; ++t)
-        for (int row = 0; row < 10; ++row)
-            for (int column = 0; column < 2; ++column)
-                shownCells[t][row][column] = cell(t, row, column)->value();
-    tablesFilled = true;
 }
 
-bool Calibration::storeCell(int table, int row, int column)
-{
-    const double value = cell(table, row, column)->value();
-    // Only what the operator typed: an untouched cell keeps the image as read.
-    if (value == shownCells[table][row][column])
-        return false;
-    ExtendedChannelRecord& r = command.extendedChannels[tableChannel];
-    const double div = effectiveDivisor(r.displayDivisor[1]);
-    switch (table) {
-    case TempTable:
-        if (column == 0)
-            r.tempTableTemperature[row] = roundedInto<qint16>(value * 100);
-        else
-            r.tempTableCoefficient[row] = float(value);
-        break;
-    case SpanTable:
-        if (column == 0)
-            r.spanTableConcentration[row] = roundedInto<quint16>(value * div);
-        else
-            r.spanTableCoefficient[row] = float(value);
-        break;
-    default:
-        if (column == 0)
-            r.zeroTableTemperature[row] = roundedInto<qint16>(value * 100);
-        else
-            r.zeroTableOffset[row] = roundedInto<qint16>(value * div);
-        break;
-    }
-    shownCells[table][row][column] = value;
-    return true;
-}
-
+// Stores the cells the operator changed since the tables were shown, into the
+// channel they were shown for.
 void Calibration::collectTables()
 {
-    if (!tablesFilled || command.registerMap != ExtendedMap)
-        return;
-    for (int table : {TempTable, SpanTable, ZeroTable})
-        for (int row = 0; row < 10; ++row)
-            for (int column = 0; column < 2; ++column)
-                storeCell(table, row, column);
+    tables->collect(tableChannel);
 }
 
 void Calibration::collectParameters()
@@ -642,7 +549,9 @@ void Calibration::on_pushButton_2_clicked()
     bool ok = true;
     if (command.registerMap == ExtendedMap)
         for (int channel = 0; channel < command.channelSlotsInUse() && ok; ++channel)
-            ok = resultOk(command.transact(16, quint16(channel), RegTables, TableRegisterCount));
+            ok = resultOk(command.transact(16, quint16(channel),
+                                           CorrectionTables::ExtendedFirstRegister,
+                                           CorrectionTables::ExtendedRegisterCount));
     // A failed table write is not committed.
     if (ok)
         ok = resultOk(command.transact(16, DevicePage, RegCommit, 1));

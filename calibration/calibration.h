@@ -4,6 +4,8 @@
 
 #include <QDialog>
 
+#include <memory>
+
 class QCheckBox;
 class QComboBox;
 class QDoubleSpinBox;
@@ -18,6 +20,7 @@ class QStackedWidget;
 class QTableWidget;
 class QTabWidget;
 class Calibration_Channel;
+class CorrectionTables;
 
 namespace Ui
 {
@@ -99,8 +102,6 @@ private:
     void handleCalibrateButton(QPushButton* button);
     void writeLock(QCheckBox* box, quint32 bit, int arg1);
     void showTables();
-    bool storeCell(int table, int row, int column);
-    QDoubleSpinBox* cell(int table, int row, int column) const;
 
     Calibration_Channel* rows[10] = {};
     quint8 modeBit = 0;
@@ -110,12 +111,11 @@ private:
     // Set while a refresh fills the widgets: their slots then neither store
     // nor write anything.
     bool refreshing = false;
-    // The table cells hold a channel's values only after a refresh of the
-    // tables tab; until then nothing of them may reach the image.
-    bool tablesFilled = false;
     // Set once a poll has switched the device's channels into calibration mode.
     // It starts set: a device may have been left in calibration mode (a crash,
     // a pulled cable), and building the page switches every channel off.
     bool calibrationModeOn = true;
-    double shownCells[3][10][2] = {};
+    // The cells hold a channel's values only after a refresh of the tables tab;
+    // until then nothing of them reaches the image.
+    std::unique_ptr<CorrectionTables> tables;
 };

@@ -4,6 +4,7 @@
 #include "calibration_channel_chart.h"
 #include "command.h"
 #include "optiontables.h"
+#include "rounding.h"
 #include "ui_calibration_channel.h"
 #include "units.h"
 
@@ -292,10 +293,9 @@ TransactionResult Calibration_Channel::writeCalibration(int ch, int bit)
         ClassicChannelRecord& r = command.classicChannels[ch];
         const bool device = r.format & DeviceCalibratesBit;
         if (span) {
-            const double counts =
-                std::nearbyint(doubleSpinBoxChan->value() * effectiveDivisor(r.displayDivisor[1]) /
-                               double(safeFactor(unitFactor)));
-            r.calibrationGas = quint16(qBound(0.0, counts, 65535.0));
+            r.calibrationGas = roundedInto<quint16>(doubleSpinBoxChan->value() *
+                                                    effectiveDivisor(r.displayDivisor[1]) /
+                                                    double(safeFactor(unitFactor)));
             result |= command.transact(16, page, RegClassicCalibrationGas, 1);
         }
         if (resultsOk(result)) {
@@ -350,9 +350,8 @@ void Calibration_Channel::on_doubleSpinBoxChan_valueChanged(double arg1)
         return;
     if (command.registerMap == ClassicMap) {
         ClassicChannelRecord& r = command.classicChannels[channel];
-        const double counts = std::nearbyint(arg1 * effectiveDivisor(r.displayDivisor[1]) /
-                                             double(safeFactor(unitFactor)));
-        r.calibrationGas = quint16(qBound(0.0, counts, 65535.0));
+        r.calibrationGas = roundedInto<quint16>(arg1 * effectiveDivisor(r.displayDivisor[1]) /
+                                                double(safeFactor(unitFactor)));
     } else if (command.registerMap == ExtendedMap) {
         command.extendedChannels[channel].calibrationGas =
             float(arg1 / double(safeFactor(unitFactor)));

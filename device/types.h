@@ -65,6 +65,7 @@ enum Register : quint16 {
     RegUpdateCancel = 17,
     RegUpdateStart = 18,
     RegClock = 254,
+    RegCorrectionTablesExtended = 336, // channel page: temperature, span, zero tables
     RegDeviceFlags = 544,
     RegChannelFlagsClassic = 546,
     RegChannelFlagsExtended = 548,

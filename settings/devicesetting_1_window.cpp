@@ -3,6 +3,7 @@
 #include "command.h"
 #include "embeddedpage.h"
 #include "optiontables.h"
+#include "rounding.h"
 #include "ui_devicesetting_1_window.h"
 #include "unitlist.h"
 #include "units.h"
@@ -38,8 +39,7 @@ int stelMinutesFromTicks(quint16 ticks, double secondsPerTick)
 quint16 stelTicksFromMinutes(int minutes, double secondsPerTick)
 {
     const double tick = secondsPerTick > 0 ? secondsPerTick : 1.0;
-    const long ticks = std::lround(double(minutes) / tick);
-    return quint16(qBound(0L, ticks, 65535L));
+    return roundedInto<quint16>(double(minutes) / tick);
 }
 
 DeviceSetting_1_Window::DeviceSetting_1_Window(QWidget* parent, int channel_)
@@ -75,10 +75,7 @@ void DeviceSetting_1_Window::fillUnitList(int ch)
 quint16 DeviceSetting_1_Window::classicRaw(double value, quint16 rawMaximum) const
 {
     const double scale = classicScale != 0 ? classicScale : 1.0;
-    const double raw = std::nearbyint(value / scale); // ties to even
-    if (!(raw > 0))
-        return 0;
-    return raw >= rawMaximum ? rawMaximum : quint16(raw);
+    return roundedInto<quint16>(value / scale, 0, rawMaximum);
 }
 
 void DeviceSetting_1_Window::showParameters(int ch)

@@ -3,6 +3,7 @@
 #include "command.h"
 #include "embeddedpage.h"
 #include "optiontables.h"
+#include "rounding.h"
 #include "ui_devicesetting_2_window.h"
 #include "unitlist.h"
 #include "units.h"
@@ -76,10 +77,7 @@ void DeviceSetting_2_Window::fillUnitList(int ch)
 quint16 DeviceSetting_2_Window::classicRaw(double value) const
 {
     const double scale = classicScale != 0 ? classicScale : 1.0;
-    const double raw = std::nearbyint(value / scale); // ties to even
-    if (!(raw > 0))
-        return 0;
-    return raw >= 65535.0 ? quint16(65535) : quint16(raw);
+    return roundedInto<quint16>(value / scale);
 }
 
 void DeviceSetting_2_Window::showParameters(int ch)
@@ -239,9 +237,9 @@ void DeviceSetting_2_Window::on_doubleSpinBoxMolecularWeight_valueChanged(double
     if (refreshing)
         return;
     if (classic())
-        // The classic device keeps hundredths: rounded half up, as it always has.
+        // The classic device keeps hundredths.
         command.classicChannels[channel].molecularWeight =
-            float(quint16(int((arg1 + 0.005) * 100))) / 100;
+            float(roundedInto<quint16>(arg1 * 100)) / 100;
     else if (extended())
         command.extendedChannels[channel].molecularWeight = float(arg1);
     coefficientRefresh = 0;
@@ -255,7 +253,7 @@ void DeviceSetting_2_Window::on_doubleSpinBoxLELCoeff_valueChanged(double arg1)
         return;
     if (classic())
         command.classicChannels[channel].lelCoefficient =
-            float(quint16(int((arg1 + 0.005) * 100))) / 100;
+            float(roundedInto<quint16>(arg1 * 100)) / 100;
     else if (extended())
         command.extendedChannels[channel].lelCoefficient = float(arg1);
     coefficientRefresh = 0;
@@ -316,5 +314,5 @@ void DeviceSetting_2_Window::on_doubleSpinBoxNumFormulaGas_valueChanged(double a
 {
     if (refreshing || !extended())
         return;
-    command.extendedChannels[channel].formulaGasNumber = quint16(std::nearbyint(arg1));
+    command.extendedChannels[channel].formulaGasNumber = roundedInto<quint16>(arg1);
 }

@@ -2,6 +2,7 @@
 
 #include "command.h"
 #include "embeddedpage.h"
+#include "rounding.h"
 #include "ui_devicesetting_3_window.h"
 
 #include <QDateTime>
@@ -77,10 +78,7 @@ quint32 secondsToTicks(qint64 seconds, double secondsPerTick)
 {
     if (!(secondsPerTick > 0) || !std::isfinite(secondsPerTick))
         secondsPerTick = 1.0;
-    const double ticks = std::nearbyint(double(seconds) / secondsPerTick);
-    if (!(ticks > 0))
-        return 0;
-    return ticks >= 4294967295.0 ? 0xFFFFFFFFu : quint32(ticks);
+    return roundedInto<quint32>(double(seconds) / secondsPerTick);
 }
 
 DeviceSetting_3_Window::DeviceSetting_3_Window(QWidget* parent)
@@ -149,7 +147,7 @@ void DeviceSetting_3_Window::on_doubleSpinBoxHardwareVer_valueChanged(double arg
     DeviceFields f;
     if (refreshing || !deviceFields(&f))
         return;
-    *f.hardwareVersion = quint16(qBound(0.0, std::nearbyint(arg1 * 10.0), 65535.0));
+    *f.hardwareVersion = roundedInto<quint16>(arg1 * 10.0);
 }
 
 void DeviceSetting_3_Window::on_dateTimeEditDate_dateTimeChanged(const QDateTime& dateTime)

@@ -1,10 +1,12 @@
 #include "devicesetting_4_window.h"
 
 #include "command.h"
+#include "correctiontables.h"
 #include "devicesetting_1_window.h"
 #include "dialogs.h"
 #include "embeddedpage.h"
 #include "optiontables.h"
+#include "rounding.h"
 #include "sensorkinds.h"
 #include "ui_devicesetting_4_window.h"
 #include "unitlist.h"
@@ -39,19 +41,6 @@ bool t6Family(quint16 model)
 bool fourChannelFamily(quint16 model)
 {
     return model == ModelT6M || model == ModelT6M4 || model == ModelT8M;
-}
-
-// Rounded to nearest (ties to even) and bounded into [low, high].
-long roundedBounded(double value, long low, long high)
-{
-    if (!std::isfinite(value))
-        return 0;
-    const double r = std::nearbyint(value);
-    if (r <= double(low))
-        return low;
-    if (r >= double(high))
-        return high;
-    return long(r);
 }
 
 void fillCombo(QComboBox* combo, const char* const* names, int count)
@@ -98,33 +87,9 @@ DeviceSetting_4_Window::DeviceSetting_4_Window(QWidget* parent)
     ui->comboBoxRgain->setCurrentIndex(-1);
     fillCombo(ui->comboBoxUARTBT, baudRateNames, baudRateNamesCount);
 
-    // Ten rows of spin-box cells per table: (minimum, maximum, decimals) per column.
-    struct Range {
-        double min, max;
-        int decimals;
-    };
-    const Range ranges[TableCount][2] = {
-        {{-TemperatureLimit, TemperatureLimit, 2}, {0, 65.535, 3}},
-        {{0, 655.35, 2}, {0, 65.535, 3}},
-        {{-TemperatureLimit, TemperatureLimit, 2}, {-320, 320, 2}},
-    };
-    for (int t = 0; t < TableCount; ++t) {
-        QTableWidget* table = tableWidget(t);
-        table->setRowCount(10);
-        table->setColumnCount(2);
-        for (int row = 0; row < 10; ++row)
-            for (int column = 0; column < 2; ++column) {
-                auto* box = new QDoubleSpinBox(this);
-                QFont font = box->font();
-                font.setPointSize(10);
-                box->setFont(font);
-                box->setButtonSymbols(QAbstractSpinBox::NoButtons);
-                box->setAlignment(Qt::AlignCenter);
-                box->setRange(ranges[t][column].min, ranges[t][column].max);
-                box->setDecimals(ranges[t][column].decimals);
-                table->setCellWidget(row, column, box);
-            }
-    }
+    tables.reset(
+        new CorrectionTables({ui->myTableTemp, ui->myTableSpan, ui->myTableTemp_Zero, this,
+                              TemperatureLimit, CorrectionTables::Layouts::ClassicAndExtended}));
 }
 
 DeviceSetting_4_Window::~DeviceSetting_4_Window()
@@ -146,24 +111,7 @@ bool DeviceSetting_4_Window::editable() const
 quint16 DeviceSetting_4_Window::classicRaw(double value, quint16 rawMaximum) const
 {
     const double scale = classicScale != 0 && std::isfinite(classicScale) ? classicScale : 1.0;
-    return quint16(roundedBounded(value / scale, 0, rawMaximum));
-}
-
-QTableWidget* DeviceSetting_4_Window::tableWidget(int table) const
-{
-    switch (table) {
-    case TempTable:
-        return ui->myTableTemp;
-    case SpanTable:
-        return ui->myTableSpan;
-    default:
-        return ui->myTableTemp_Zero;
-    }
-}
-
-QDoubleSpinBox* DeviceSetting_4_Window::cell(int table, int row, int column) const
-{
-    return qobject_cast<QDoubleSpinBox*>(tableWidget(table)->cellWidget(row, column));
+    return roundedInto<quint16>(value / scale, 0, rawMaximum);
 }
 
 // ---------------------------------------------------------------- units
@@ -367,7 +315,7 @@ void DeviceSetting_4_Window::showParameters(int ch)
                                                 FormatBits::RawDecimalsShift);
 
     showFields();
-    fillTables();
+    tables->fill(channel);
     refreshGuard = 0;
 }
 
@@ -663,163 +611,6 @@ void DeviceSetting_4_Window::showFields()
 
 // ---------------------------------------------------------------- tables
 
-void DeviceSetting_4_Window::rememberFilled(int table)
-{
-    filledChannel[table] = channel;
-    for (int row = 0; row < 10; ++row)
-        for (int column = 0; column < 2; ++column)
-            filledValues[table][row][column] = cell(table, row, column)->value();
-}
-
-void DeviceSetting_4_Window::fillTables()
-{
-    const int ch = channel;
-    if (!classic() && !extended())
-        return;
-    const quint16 format =
-        classic() ? command.classicChannels[ch].format : command.extendedChannels[ch].format;
-    const quint16 divisor = classic() ? command.classicChannels[ch].displayDivisor[1]
-                                      : command.extendedChannels[ch].displayDivisor[1];
-    const double s = effectiveDivisor(divisor);
-    const int d = (format & FormatBits::RawDecimalsMask) >> FormatBits::RawDecimalsShift;
-    const QString u = QStringLiteral(" ") +
-                      QString::fromUtf8(optionName(unitNames, (format & FormatBits::BaseUnitMask) >>
-                                                                  FormatBits::BaseUnitShift));
-    for (int row = 0; row < 10; ++row) {
-        if (classic()) {
-            const auto& r = command.classicChannels[ch];
-            cell(TempTable, row, 0)->setValue(r.tempTableTemperature[row] / 100.0);
-            cell(TempTable, row, 1)->setValue(double(r.tempTableCoefficient[row]));
-        } else {
-            const auto& r = command.extendedChannels[ch];
-            cell(TempTable, row, 0)->setValue(r.tempTableTemperature[row] / 100.0);
-            cell(TempTable, row, 1)->setValue(double(r.tempTableCoefficient[row]));
-        }
-        QDoubleSpinBox* conc = cell(SpanTable, row, 0);
-        conc->setMaximum(65535.0 / s);
-        conc->setDecimals(d);
-        conc->setSuffix(u);
-        if (classic()) {
-            const auto& r = command.classicChannels[ch];
-            conc->setValue(r.spanTableConcentration[row] / s);
-            cell(SpanTable, row, 1)->setValue(r.spanTableCoefficient[row] / 1000.0);
-        } else {
-            const auto& r = command.extendedChannels[ch];
-            conc->setValue(r.spanTableConcentration[row] / s);
-            cell(SpanTable, row, 1)->setValue(double(r.spanTableCoefficient[row]));
-        }
-    }
-    rememberFilled(TempTable);
-    rememberFilled(SpanTable);
-
-    if (extended()) {
-        const auto& r = command.extendedChannels[ch];
-        for (int row = 0; row < 10; ++row) {
-            cell(ZeroTable, row, 0)->setValue(r.zeroTableTemperature[row] / 100.0);
-            QDoubleSpinBox* offset = cell(ZeroTable, row, 1);
-            offset->setRange(-32000.0 / s, 32000.0 / s);
-            offset->setDecimals(d);
-            offset->setSuffix(u);
-            offset->setValue(r.zeroTableOffset[row] / s);
-        }
-        rememberFilled(ZeroTable);
-    } else if (command.modelCode == ModelT6M || command.modelCode == ModelT6M4) {
-        const auto& z = command.classicExtras[ch];
-        for (int row = 0; row < 10; ++row) {
-            cell(ZeroTable, row, 0)->setValue(z.temperature[row] / 100.0);
-            QDoubleSpinBox* offset = cell(ZeroTable, row, 1);
-            offset->setDecimals(d);
-            offset->setSuffix(u);
-            offset->setValue(z.offset[row] / s);
-        }
-        rememberFilled(ZeroTable);
-    } else {
-        // This table is not the classic device's for these models: never store it.
-        filledChannel[ZeroTable] = -1;
-    }
-}
-
-void DeviceSetting_4_Window::storeCell(int table, int row, int column)
-{
-    if (refreshGuard || row < 0 || row >= 10 || column < 0 || column > 1)
-        return;
-    if (table == TempTable)
-        storeTempCell(row, column);
-    else if (table == SpanTable)
-        storeSpanCell(row, column);
-    else
-        storeZeroCell(row, column);
-}
-
-void DeviceSetting_4_Window::storeTempCell(int row, int column)
-{
-    if (refreshGuard)
-        return;
-    const double v = cell(TempTable, row, column)->value();
-    qint16* temperature = nullptr;
-    float* coefficient = nullptr;
-    if (classic()) {
-        temperature = &command.classicChannels[channel].tempTableTemperature[row];
-        coefficient = &command.classicChannels[channel].tempTableCoefficient[row];
-    } else if (extended()) {
-        temperature = &command.extendedChannels[channel].tempTableTemperature[row];
-        coefficient = &command.extendedChannels[channel].tempTableCoefficient[row];
-    } else {
-        return;
-    }
-    if (column == 0)
-        *temperature = qint16(roundedBounded(v * 100.0, -32767, 32767));
-    else
-        *coefficient = float(v);
-}
-
-void DeviceSetting_4_Window::storeSpanCell(int row, int column)
-{
-    if (refreshGuard)
-        return;
-    const double v = cell(SpanTable, row, column)->value();
-    if (classic()) {
-        auto& r = command.classicChannels[channel];
-        if (column == 0)
-            r.spanTableConcentration[row] =
-                quint16(roundedBounded(v * effectiveDivisor(r.displayDivisor[1]), 0, 65535));
-        else
-            r.spanTableCoefficient[row] = quint16(roundedBounded(v * 1000.0, 0, 65535));
-    } else if (extended()) {
-        auto& r = command.extendedChannels[channel];
-        if (column == 0)
-            r.spanTableConcentration[row] =
-                quint16(roundedBounded(v * effectiveDivisor(r.displayDivisor[1]), 0, 65535));
-        else
-            r.spanTableCoefficient[row] = float(v);
-    }
-}
-
-void DeviceSetting_4_Window::storeZeroCell(int row, int column)
-{
-    if (refreshGuard)
-        return;
-    const double v = cell(ZeroTable, row, column)->value();
-    qint16* temperature = nullptr;
-    qint16* offset = nullptr;
-    quint16 divisor = 1;
-    if (classic()) {
-        temperature = &command.classicExtras[channel].temperature[row];
-        offset = &command.classicExtras[channel].offset[row];
-        divisor = command.classicChannels[channel].displayDivisor[1];
-    } else if (extended()) {
-        temperature = &command.extendedChannels[channel].zeroTableTemperature[row];
-        offset = &command.extendedChannels[channel].zeroTableOffset[row];
-        divisor = command.extendedChannels[channel].displayDivisor[1];
-    } else {
-        return;
-    }
-    if (column == 0)
-        *temperature = qint16(roundedBounded(v * 100.0, -32767, 32767));
-    else
-        *offset = qint16(roundedBounded(v * effectiveDivisor(divisor), -32768, 32767));
-}
-
 void DeviceSetting_4_Window::collectTables(int ch)
 {
     if (ch < 0 || ch >= ChannelSlots)
@@ -827,31 +618,23 @@ void DeviceSetting_4_Window::collectTables(int ch)
     channel = quint16(ch);
     if (refreshGuard)
         return;
-    for (int t = 0; t < TableCount; ++t) {
-        if (filledChannel[t] != ch)
-            continue;
-        for (int row = 0; row < 10; ++row)
-            for (int column = 0; column < 2; ++column) {
-                const double v = cell(t, row, column)->value();
-                if (v == filledValues[t][row][column])
-                    continue;
-                storeCell(t, row, column);
-                filledValues[t][row][column] = v;
-            }
-    }
+    tables->collect(ch);
 }
 
 void DeviceSetting_4_Window::on_myTableTemp_cellChanged(int row, int column)
 {
-    storeCell(TempTable, row, column);
+    if (!refreshGuard)
+        tables->storeCell(CorrectionTables::TempTable, row, column, channel);
 }
 void DeviceSetting_4_Window::on_myTableSpan_cellChanged(int row, int column)
 {
-    storeCell(SpanTable, row, column);
+    if (!refreshGuard)
+        tables->storeCell(CorrectionTables::SpanTable, row, column, channel);
 }
 void DeviceSetting_4_Window::on_myTableTemp_Zero_cellChanged(int row, int column)
 {
-    storeCell(ZeroTable, row, column);
+    if (!refreshGuard)
+        tables->storeCell(CorrectionTables::ZeroTable, row, column, channel);
 }
 
 // ---------------------------------------------------------------- fields
@@ -900,10 +683,10 @@ void DeviceSetting_4_Window::coefficientRerun()
 
 namespace
 {
-// Classic coefficients keep two decimals, rounded half up as the device expects.
+// Classic coefficients keep two decimals (the register holds hundredths).
 float classicCoefficient(double value)
 {
-    return float(quint16(int((value + 0.005) * 100)) / 100.0);
+    return float(roundedInto<quint16>(value * 100) / 100.0);
 }
 } // namespace
 
@@ -934,8 +717,7 @@ void DeviceSetting_4_Window::on_doubleSpinBoxCoef_Belead_Calib_valueChanged(doub
     if (refreshGuard)
         return;
     if (extended())
-        command.extendedChannels[channel].spanAdc =
-            quint16(roundedBounded(arg1 * 10000.0, 0, 65535));
+        command.extendedChannels[channel].spanAdc = roundedInto<quint16>(arg1 * 10000.0);
     coefficientRerun();
 }
 
@@ -945,7 +727,7 @@ void DeviceSetting_4_Window::on_doubleSpinBoxCorr_Coef_valueChanged(double arg1)
         return;
     if (extended())
         command.extendedChannels[channel].correctionCoefficient =
-            quint16(roundedBounded(arg1 * 1000.0, 0, 65535));
+            roundedInto<quint16>(arg1 * 1000.0);
     coefficientRerun();
 }
 
@@ -953,7 +735,7 @@ void DeviceSetting_4_Window::on_doubleSpinBoxNumFormulaGas_valueChanged(double a
 {
     if (!editable())
         return;
-    const quint16 v = quint16(roundedBounded(arg1, 0, 65535));
+    const quint16 v = roundedInto<quint16>(arg1);
     if (classic())
         command.classicChannels[channel].formulaGasNumber = v;
     else
@@ -1130,7 +912,7 @@ void DeviceSetting_4_Window::on_doubleSpinBoxRangeCalibLim_valueChanged(double a
 {
     if (!editable())
         return;
-    const quint16 v = quint16(roundedBounded(arg1, 0, 65535));
+    const quint16 v = roundedInto<quint16>(arg1);
     if (classic())
         command.classicChannels[channel].rangeCalibrationLimit = v;
     else
@@ -1306,7 +1088,7 @@ void DeviceSetting_4_Window::on_doubleSpinBoxADC_Zero_valueChanged(double arg1)
 {
     if (!editable())
         return;
-    const quint16 v = quint16(qBound(0.0, arg1, 65535.0));
+    const quint16 v = roundedInto<quint16>(arg1);
     if (classic())
         command.classicChannels[channel].adcZeroPoint = v;
     else
@@ -1317,7 +1099,7 @@ void DeviceSetting_4_Window::on_doubleSpinBoxADC_Calib_Value_valueChanged(double
 {
     if (!editable())
         return;
-    const quint16 v = quint16(qBound(0.0, arg1, 65535.0));
+    const quint16 v = roundedInto<quint16>(arg1);
     if (classic())
         command.classicChannels[channel].adcSpanPoint = v;
     else

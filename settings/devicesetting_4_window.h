@@ -2,9 +2,10 @@
 
 #include <QDialog>
 
-class QDoubleSpinBox;
+#include <memory>
+
+class CorrectionTables;
 class QKeyEvent;
-class QTableWidget;
 
 namespace Ui
 {
@@ -90,8 +91,6 @@ private slots:
     void on_doubleSpinBoxCorr_Coef_valueChanged(double arg1);
 
 private:
-    enum Table { TempTable, SpanTable, ZeroTable, TableCount };
-
     void fillUnitList(int channel);
     void applyDisplayedUnit(int index);
     void applyBaseUnit(int index);
@@ -99,14 +98,6 @@ private:
     void applySecondDecimals(int index);
     void showKind(quint16 format, quint16 sensorType);
     void showFields();
-    void fillTables();
-    void storeTempCell(int row, int column);
-    void storeSpanCell(int row, int column);
-    void storeZeroCell(int row, int column);
-    void storeCell(int table, int row, int column);
-    QDoubleSpinBox* cell(int table, int row, int column) const;
-    QTableWidget* tableWidget(int table) const;
-    void rememberFilled(int table);
     void storeConcentration(int which, double value);
     void setDirectionBox(int which, int state);
     void coefficientRerun();
@@ -122,8 +113,7 @@ private:
     quint16 firstBaseUnit = 0;
     int refreshGuard = 0;
     int coefficientRefresh = 1;
-    // The channel each table was last filled from (-1: never) and the values it
-    // showed then: collectTables stores only what the operator changed since.
-    int filledChannel[TableCount] = {-1, -1, -1};
-    double filledValues[TableCount][10][2] = {};
+    // The correction tables; collectTables stores only what the operator changed
+    // since they were filled.
+    std::unique_ptr<CorrectionTables> tables;
 };

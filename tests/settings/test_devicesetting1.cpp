@@ -160,6 +160,22 @@ private slots:
         QCOMPARE(int(stelTicksFromMinutes(shown, tick)), ticks);
     }
 
+    // Minutes that fall on half a tick go to the even tick, not always up.
+    void stelTicksTiesToEven_data()
+    {
+        QTest::addColumn<int>("minutes");
+        QTest::addColumn<int>("ticks");
+        QTest::newRow("1.5 ticks") << 3 << 2;
+        QTest::newRow("2.5 ticks") << 5 << 2;
+        QTest::newRow("3.5 ticks") << 7 << 4;
+    }
+    void stelTicksTiesToEven()
+    {
+        QFETCH(int, minutes);
+        QFETCH(int, ticks);
+        QCOMPARE(int(stelTicksFromMinutes(minutes, 2.0)), ticks);
+    }
+
     void unitChoiceStoresFormat()
     {
         command.registerMap = ExtendedMap;
