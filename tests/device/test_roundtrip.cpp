@@ -904,14 +904,14 @@ private slots:
         std::vector<Block> blocks;
         if (extended) {
             fields = extendedInput();
-            blocks = {{true, 16, 10}, {false, 32, 28}, {true, 96, 3},
-                      {true, 112, 4}, {false, 550, 5}, {true, 2457, 1}};
+            blocks = std::vector<Block>{{true, 16, 10}, {false, 32, 28}, {true, 96, 3},
+                                        {true, 112, 4}, {false, 550, 5}, {true, 2457, 1}};
         } else if (paged) {
             fields = pagedClassicInput();
-            blocks = {{true, 16, 6}, {false, 32, 13}, {true, 2457, 1}};
+            blocks = std::vector<Block>{{true, 16, 6}, {false, 32, 13}, {true, 2457, 1}};
         } else {
             fields = fixedInput();
-            blocks = {
+            blocks = std::vector<Block>{
                 {false, 16, 1}, {false, 32, 8}, {false, 48, 8}, {false, 246, 41}, {false, 2457, 1}};
         }
         readAndCompare(4, extended, model, page, blocks, fields, Fields(), capture());

@@ -4,7 +4,6 @@
 #include "command.h"
 #include "dialogs.h"
 #include "hexlines.h"
-#include "mainwindow.h"
 
 #include <QBuffer>
 #include <QCoreApplication>
