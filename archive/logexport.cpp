@@ -27,13 +27,6 @@ double unitFactors[LogMaxChannels];
 QString lastExportMessage;
 int lastExportSkippedLines = 0;
 
-std::function<void(bool, const QString&)> exportMessageHook = [](bool critical,
-                                                                 const QString& text) {
-    if (critical)
-        dialogs::critical(nullptr, QObject::tr(" "), text);
-    else
-        dialogs::information(nullptr, QObject::tr(" "), text);
-};
 std::function<void()> exportLineHook;
 
 namespace
@@ -956,8 +949,7 @@ namespace
 bool fail(const QString& text)
 {
     lastExportMessage = text;
-    if (exportMessageHook)
-        exportMessageHook(true, text);
+    dialogs::critical(nullptr, QObject::tr(" "), text);
     return false;
 }
 
@@ -1148,8 +1140,8 @@ bool runExport(const QString& sourcePath, bool window, quint32 startSeconds, qui
         message += QObject::tr("Пропущено поврежденных строк: %1").arg(lastExportSkippedLines);
     }
     lastExportMessage = message;
-    if (lastExportSkippedLines > 0 && exportMessageHook)
-        exportMessageHook(false, message);
+    if (lastExportSkippedLines > 0)
+        dialogs::information(nullptr, QObject::tr(" "), message);
     return complete;
 }
 } // namespace
