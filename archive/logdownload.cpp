@@ -12,8 +12,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QObject>
-#include <QPointer>
-#include <QProgressDialog>
 #include <QSaveFile>
 #include <QTemporaryFile>
 
@@ -134,21 +132,12 @@ bool fetchBlocks(QIODevice& file, quint32& next, quint32 end, int recordSize, co
 {
     int n = recordsPerBlock(recordSize);
     const quint32 total = end - next;
-    QPointer<QProgressDialog> dialog = command.createProgressDialog(
-        QObject::tr("Выполнение процесса..."), QObject::tr("Завершить"), 0, 100);
-    // The cancel decides the result: it must survive the value reaching the maximum.
-    dialog->setAutoReset(false);
-    dialog->setAutoClose(false);
-    bool cancelled = false;
-    QObject::connect(dialog.data(), &QProgressDialog::canceled, [&cancelled] { cancelled = true; });
+    ProgressSession progress;
     progressTimer.start();
     bool result = true;
     int block = 0;
     while (next < end) {
-        QCoreApplication::processEvents();
-        if (dialog)
-            dialog->setValue(int(double(total - (end - next)) * (100.0 / double(total))));
-        if (cancelled || !dialog || dialog->wasCanceled()) {
+        if (!progress.step(int(double(total - (end - next)) * (100.0 / double(total))))) {
             result = false;
             break;
         }
@@ -180,23 +169,14 @@ bool fetchBlocks(QIODevice& file, quint32& next, quint32 end, int recordSize, co
         progressElapsedMs = quint64(progressTimer.elapsed());
         const quint32 remaining = end - next;
         const quint32 done = total - remaining;
-        if (dialog)
-            dialog->setLabelText(label.arg(remainingSeconds(remaining, done, progressElapsedMs)));
+        progress.showRemaining(label, remainingSeconds(remaining, done, progressElapsedMs));
         ++block;
         if (logBlockWritten)
             logBlockWritten(block);
     }
-    // A cancel pressed during the last request still counts.
-    QCoreApplication::processEvents();
-    if (cancelled || !dialog || dialog->wasCanceled())
+    if (progress.cancelledAtEnd())
         result = false;
     progressElapsedMs = quint64(progressTimer.elapsed());
-    if (dialog) {
-        dialog->close();
-        dialog->deleteLater();
-    }
-    if (command.progressDialog == dialog.data())
-        command.progressDialog = nullptr;
     return result;
 }
 
