@@ -94,6 +94,19 @@ QMessageBox::StandardButton question(QWidget* parent, const QString& title, cons
     return messageBox(Kind::Question, parent, title, text, buttons, defaultButton);
 }
 
+void exchangeError(QWidget* parent, Kind kind)
+{
+    messageBox(kind, parent, QObject::tr("Ошибка"), QObject::tr("Ошибка обмена данными"),
+               QMessageBox::Ok, QMessageBox::NoButton);
+}
+
+void exchangeError(QWidget* parent, Kind kind, quint32 code)
+{
+    messageBox(kind, parent, QObject::tr("Ошибка"),
+               QObject::tr("Ошибка обмена данными") + " " + QString::asprintf("%02X", code),
+               QMessageBox::Ok, QMessageBox::NoButton);
+}
+
 QString getOpenFileName(QWidget* parent, const QString& caption, const QString& dir,
                         const QString& filter)
 {

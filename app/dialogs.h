@@ -68,6 +68,13 @@ question(QWidget* parent, const QString& title, const QString& text,
          QMessageBox::StandardButtons buttons = QMessageBox::Yes | QMessageBox::No,
          QMessageBox::StandardButton defaultButton = QMessageBox::NoButton);
 
+// The box after a failed exchange with the device: title "Ошибка", text "Ошибка обмена
+// данными". The pages warn, with themselves as parent; the firmware upload and the log
+// download report it as critical, without parent, the log download with the exchange's
+// result code after the text (" 20": two or more upper-case hexadecimal digits).
+void exchangeError(QWidget* parent, Kind kind = Kind::Warning);
+void exchangeError(QWidget* parent, Kind kind, quint32 code);
+
 // Empty when cancelled.
 QString getOpenFileName(QWidget* parent, const QString& caption, const QString& dir,
                         const QString& filter);

@@ -42,11 +42,6 @@ void showError(const QString& text)
     dialogs::critical(nullptr, QObject::tr("Ошибка"), text);
 }
 
-void showExchangeError()
-{
-    showError(QObject::tr("Ошибка обмена данными"));
-}
-
 // The device needs these pauses between the command writes; nothing is processed
 // meanwhile (the operator cannot cancel inside them).
 void waitMs(QElapsedTimer& clock, qint64 ms)
@@ -270,9 +265,10 @@ bool sendFirmwareBlock(quint8 functionCode, quint32 address, const quint8* data,
 {
     if (resultOk(command.writeDataBlock(functionCode, address, data, length)))
         return false;
-    dialogs::critical(nullptr, QObject::tr("Ошибка"),
-                      mode == 2 ? QObject::tr("Критическая ошибка, повторите обновление прошивки")
-                                : QObject::tr("Ошибка обмена данными"));
+    if (mode == 2)
+        showError(QObject::tr("Критическая ошибка, повторите обновление прошивки"));
+    else
+        dialogs::exchangeError(nullptr, dialogs::Kind::Critical);
     return true;
 }
 
@@ -339,7 +335,7 @@ bool prepareTransfer(Transfer& t)
             break;
         }
         if (!writeCommand(RegFirmwareStart, 1)) {
-            showExchangeError();
+            dialogs::exchangeError(nullptr, dialogs::Kind::Critical);
             return false;
         }
         clock.start();
@@ -347,13 +343,13 @@ bool prepareTransfer(Transfer& t)
         return true;
     }
     if (!writeCommand(RegUpdatePrepare, 1)) {
-        showExchangeError();
+        dialogs::exchangeError(nullptr, dialogs::Kind::Critical);
         return false;
     }
     clock.start();
     waitMs(clock, 500);
     if (!writeCommand(RegUpdateStart, 1)) {
-        showExchangeError();
+        dialogs::exchangeError(nullptr, dialogs::Kind::Critical);
         if (!writeCommand(RegUpdateCancel, 1))
             writeCommand(RegBootloaderPowerOff, 1);
         return false;
@@ -414,7 +410,7 @@ bool writeEndFlag(const Transfer& t)
     command.firmwareEndFlag = 1;
     command.firmwareEndAddress = t.address;
     if (!writeCommand(RegFirmwareEndFlag, 3)) {
-        showExchangeError();
+        dialogs::exchangeError(nullptr, dialogs::Kind::Critical);
         return false;
     }
     return true;
@@ -470,13 +466,13 @@ bool finishUpdatePath(bool ok, const Transfer& t)
     waitMs(clock, 300);
     if (!ok) {
         if (!writeCommand(RegUpdateCancel, 1))
-            showExchangeError();
+            dialogs::exchangeError(nullptr, dialogs::Kind::Critical);
         return false;
     }
     command.firmwareEndFlag = 0;
     command.firmwareEndAddress = t.address;
     if (!writeCommand(RegFirmwareEndAddress, 2)) {
-        showExchangeError();
+        dialogs::exchangeError(nullptr, dialogs::Kind::Critical);
         return false;
     }
     return true;

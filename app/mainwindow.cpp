@@ -90,9 +90,6 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent), ui(new Ui::MainWi
     connect(&calibrationChartTimer, &QTimer::timeout, this, &MainWindow::onCalibrationChartTimeout);
     calibrationTimers.poll = &calibrationPollTimer;
     calibrationTimers.chart = &calibrationChartTimer;
-    calibrationTimers.warn = [](QWidget* parent, const QString& title, const QString& text) {
-        dialogs::warning(parent, title, text, QMessageBox::Ok);
-    };
 }
 
 MainWindow::~MainWindow()

@@ -27,18 +27,6 @@ std::function<void(int block)> logBlockWritten;
 namespace
 {
 
-void exchangeError()
-{
-    dialogs::critical(nullptr, QObject::tr("Ошибка"), QObject::tr("Ошибка обмена данными"));
-}
-
-void exchangeError(TransactionResult code)
-{
-    dialogs::critical(nullptr, QObject::tr("Ошибка"),
-                      QObject::tr("Ошибка обмена данными") + " " +
-                          QString::asprintf("%02X", unsigned(code)));
-}
-
 void openError()
 {
     dialogs::critical(nullptr, QObject::tr("Ошибка"), QObject::tr("Ошибка открытия файла"));
@@ -147,12 +135,12 @@ bool fetchBlocks(QIODevice& file, quint32& next, quint32 end, int recordSize, co
         const TransactionResult r =
             command.readArchiveBlock(12, DevicePage, quint16(first & 0xFFFF), quint16(n));
         if (r != ResultOk) {
-            exchangeError(r);
+            dialogs::exchangeError(nullptr, dialogs::Kind::Critical, r);
             result = false;
             break;
         }
         if (!blockConsecutive(first, n, recordSize)) {
-            exchangeError();
+            dialogs::exchangeError(nullptr, dialogs::Kind::Critical);
             result = false;
             break;
         }
@@ -276,7 +264,7 @@ bool readArchiveRecord(quint16 recordSize, bool last, quint32 currentAddress, qu
         }
     }
     memset(command.logRecord, 0, size_t(size));
-    exchangeError();
+    dialogs::exchangeError(nullptr, dialogs::Kind::Critical);
     return false;
 }
 
@@ -314,7 +302,7 @@ bool syncLogFile(quint16 recordSize, quint32 serial, quint32 currentAddress, qui
     }
     const TransactionResult settings = command.transact(3, DevicePage, 528, 6);
     if (settings != ResultOk) {
-        exchangeError(settings);
+        dialogs::exchangeError(nullptr, dialogs::Kind::Critical, settings);
         return false;
     }
     if (next >= currentAddress)
@@ -355,7 +343,7 @@ bool downloadLogRange(quint32 startSeconds, quint32 stopSeconds, quint16 recordS
     const quint32 stopTicks = rangeTicks(stopSeconds, command.secondsPerTick);
     const TransactionResult r = command.findArchiveRange(20, startTicks, stopTicks);
     if (r != ResultOk) {
-        exchangeError(r);
+        dialogs::exchangeError(nullptr, dialogs::Kind::Critical, r);
         return false;
     }
     const quint32 first = archiveRangeFirst;

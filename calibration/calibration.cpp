@@ -4,6 +4,7 @@
 #include "calibration_channel.h"
 #include "calibrationhost.h"
 #include "command.h"
+#include "dialogs.h"
 #include "optiontables.h"
 #include "ui_calibration.h"
 #include "units.h"
@@ -480,7 +481,7 @@ void Calibration::writeLock(QCheckBox* box, quint32 bit, int arg1)
         refreshing = true;
         box->setChecked(before & bit);
         refreshing = wasRefreshing;
-        calibrationTimers.warn(this, tr("Ошибка"), tr("Ошибка обмена данными"));
+        dialogs::exchangeError(this);
     }
 }
 
