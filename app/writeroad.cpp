@@ -174,7 +174,7 @@ void MainWindow::on_pushButtonReadFactorySettings_clicked()
     QCoreApplication::processEvents();
     if (currentAccessLevel() == AccessLevel::User) {
         AuthorizationWindow password(this, AuthorizationWindow::FactoryPasswordPage);
-        password.exec();
+        dialogs::exec(password);
         if (command.secondPasswordAccepted != 1) {
             statusBar()->clearMessage(); // nothing is being sent
             return;

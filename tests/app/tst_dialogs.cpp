@@ -4,6 +4,8 @@
 #include "dialogs.h"
 #include "warningguard.h"
 
+#include <QDialog>
+#include <QPushButton>
 #include <QtTest>
 
 class MisnamedSlot : public QObject
@@ -116,6 +118,33 @@ private slots:
         QCOMPARE(script.shown[0].title, QString("Ошибка"));
         QCOMPARE(script.shown[0].text, text);
         QCOMPARE(int(script.shown[0].buttons), int(QMessageBox::Ok));
+    }
+
+    // The program's own dialogs: the queued actions run in the dialog, shown and modal
+    // as under exec(), and questions it asks meanwhile take the replies' queue; a
+    // dialog without actions left is closed.
+    void ownDialogsTakeTheirActions()
+    {
+        QDialog dialog;
+        dialog.setWindowTitle("Вход");
+        auto* ok = new QPushButton("OK", &dialog);
+        connect(ok, &QPushButton::clicked, &dialog, &QDialog::accept);
+        dialogs::Script script;
+        bool shownModal = false;
+        QMessageBox::StandardButton asked = QMessageBox::NoButton;
+        script.button(QMessageBox::Yes).act([&](QDialog& d) {
+            shownModal = d.isVisible() && d.isModal();
+            asked = dialogs::question(&d, "Вопрос", "Войти?");
+            ok->click();
+        });
+        QCOMPARE(dialogs::exec(dialog), int(QDialog::Accepted));
+        QVERIFY(shownModal);
+        QCOMPARE(asked, QMessageBox::Yes);
+        QVERIFY(!dialog.isVisible());
+        QCOMPARE(dialogs::exec(dialog), int(QDialog::Rejected)); // nothing left: closed
+        QCOMPARE(script.ran, (QStringList{"QDialog", "QDialog"}));
+        QCOMPARE(script.texts(), QStringList{"Войти?"});
+        QCOMPARE(script.pending(), 0);
     }
 
     // The guard itself: a slot named after a child that does not exist is
