@@ -403,17 +403,16 @@ bool gatherRecord(Transfer& t, const CheckedRecord& record)
     return true;
 }
 
-// After the last block of the running application or of the bootloader model: the
-// end flag and the address reached.
-bool writeEndFlag(const Transfer& t)
+// The closing write after the last block: the end flag and the address reached,
+// from register `reg` on; false after the error box.
+bool writeTransferEnd(quint8 flag, quint32 address, quint16 reg, quint16 count)
 {
-    command.firmwareEndFlag = 1;
-    command.firmwareEndAddress = t.address;
-    if (!writeCommand(RegFirmwareEndFlag, 3)) {
-        dialogs::exchangeError(nullptr, dialogs::Kind::Critical);
-        return false;
-    }
-    return true;
+    command.firmwareEndFlag = flag;
+    command.firmwareEndAddress = address;
+    if (writeCommand(reg, count))
+        return true;
+    dialogs::exchangeError(nullptr, dialogs::Kind::Critical);
+    return false;
 }
 
 // Whole seconds left at the pace so far.
@@ -448,7 +447,7 @@ bool transferRecords(const QVector<CheckedRecord>& records, qint64 size, Transfe
             t.address += quint32(t.pending);
             t.pending = 0;
             if (ended && (t.mode == 1 || t.model == ModelBootloader))
-                ok = writeEndFlag(t);
+                ok = writeTransferEnd(1, t.address, RegFirmwareEndFlag, 3);
         }
         if (percent != 0)
             progress.showRemaining(QObject::tr("Выполнение процесса,\nосталось %1 секунд"),
@@ -469,13 +468,7 @@ bool finishUpdatePath(bool ok, const Transfer& t)
             dialogs::exchangeError(nullptr, dialogs::Kind::Critical);
         return false;
     }
-    command.firmwareEndFlag = 0;
-    command.firmwareEndAddress = t.address;
-    if (!writeCommand(RegFirmwareEndAddress, 2)) {
-        dialogs::exchangeError(nullptr, dialogs::Kind::Critical);
-        return false;
-    }
-    return true;
+    return writeTransferEnd(0, t.address, RegFirmwareEndAddress, 2);
 }
 
 } // namespace
