@@ -960,17 +960,23 @@ bool sameFile(const QString& a, const QString& b)
     return QDir::cleanPath(fa.absoluteFilePath()) == QDir::cleanPath(fb.absoluteFilePath());
 }
 
-// One export run: what it exports, its source, its destination written aside (the old
+// What an export run exports: the records of a time window (or all), for the header
+// and the row writers.
+struct ExportJob {
+    bool window;
+    quint32 startSeconds;
+    quint32 stopSeconds;
+    quint16 channelCount;
+    quint32 serial;
+    ExportMode mode;
+};
+
+// One export run: its job, its source, its destination written aside (the old
 // destination is replaced only by a finished file) and the counts of the line loop.
 struct ExportRun {
-    explicit ExportRun(const QString& destination) : target(destination) {}
+    ExportRun(const ExportJob& job, const QString& destination) : job(job), target(destination) {}
 
-    bool window = false;
-    quint32 startSeconds = 0;
-    quint32 stopSeconds = 0;
-    quint16 channelCount = 0;
-    quint32 serial = 0;
-    ExportMode mode = ExportAll;
+    const ExportJob job;
     int recordSize = 0;
 
     QFile source;
@@ -1030,14 +1036,14 @@ bool openExport(ExportRun& run, const QString& sourcePath, const QString& destin
 void writeRecordRow(ExportRun& run, const LogRecord& record)
 {
     if (run.recordsSinceHeader == 50) {
-        writeExportHeader(run.out, run.channelCount, run.serial, run.mode, false);
+        writeExportHeader(run.out, run.job.channelCount, run.job.serial, run.job.mode, false);
         run.recordsSinceHeader = 0;
     }
     if (record.recordType == 4) {
-        writeMeasurementRow(run.out, run.channelCount, run.mode);
+        writeMeasurementRow(run.out, run.job.channelCount, run.job.mode);
     } else {
         std::memcpy(command.logEventRecord, command.logRecord, sizeof command.logEventRecord);
-        writeEventRow(run.out, run.channelCount, run.mode);
+        writeEventRow(run.out, run.job.channelCount, run.job.mode);
     }
     ++run.recordsSinceHeader;
     ++run.rowsWritten;
@@ -1067,10 +1073,10 @@ bool exportLine(ExportRun& run)
     }
     const LogRecord record = currentLogRecord();
     const quint32 t = logSeconds(record.recordTime, command.secondsPerTick);
-    if (run.window) {
-        if (t > run.stopSeconds)
+    if (run.job.window) {
+        if (t > run.job.stopSeconds)
             return false;
-        if (t < run.startSeconds)
+        if (t < run.job.startSeconds)
             return true;
     }
     writeRecordRow(run, record);
@@ -1156,13 +1162,7 @@ bool runExport(const QString& sourcePath, bool window, quint32 startSeconds, qui
     lastExportMessage.clear();
     lastExportSkippedLines = 0;
     std::memset(command.logRecord, 0, sizeof command.logRecord);
-    ExportRun run(destination);
-    run.window = window;
-    run.startSeconds = startSeconds;
-    run.stopSeconds = stopSeconds;
-    run.channelCount = channelCount;
-    run.serial = serial;
-    run.mode = mode;
+    ExportRun run({window, startSeconds, stopSeconds, channelCount, serial, mode}, destination);
     if (!openExport(run, sourcePath, destination))
         return false;
     writeExportHeader(run.out, channelCount, serial, mode, true);
