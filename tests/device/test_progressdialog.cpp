@@ -9,6 +9,23 @@
 #include <QTimer>
 #include <QtTest>
 
+#include <memory>
+
+// A shown main window as the parent of the progress dialogs, for one test.
+struct OwnerWindow {
+    QMainWindow window;
+    OwnerWindow()
+    {
+        window.show();
+        mainWindowWidget = &window;
+    }
+    ~OwnerWindow()
+    {
+        mainWindowWidget = nullptr;
+        command.progressDialog = nullptr;
+    }
+};
+
 class TestProgressDialog : public QObject
 {
     Q_OBJECT
@@ -68,9 +85,7 @@ private slots:
     // deleted when there is none.
     void sessionShownAtOnceAndClosedOnScopeExit()
     {
-        QMainWindow window;
-        window.show();
-        mainWindowWidget = &window;
+        auto owner = std::make_unique<OwnerWindow>();
         QPointer<QProgressDialog> owned;
         {
             ProgressSession session;
@@ -88,7 +103,7 @@ private slots:
         }
         QVERIFY(owned);
         QVERIFY(!owned->isVisible());
-        mainWindowWidget = nullptr;
+        owner.reset();
         QPointer<QProgressDialog> alone;
         {
             ProgressSession session;
@@ -110,52 +125,40 @@ private slots:
     void sessionCancelLatched()
     {
         QFETCH(bool, button);
-        QMainWindow window;
-        window.show();
-        mainWindowWidget = &window;
-        {
-            ProgressSession session;
-            QProgressDialog* dialog = session.dialog();
-            QVERIFY(session.step(0));
-            QVERIFY(session.step(99));
-            // Pressed while the last step runs its events: that step already ends it.
-            QTimer::singleShot(0, dialog, [dialog, button] {
-                if (button)
-                    dialog->findChild<QPushButton*>()->click();
-                else
-                    dialog->cancel();
-            });
-            QVERIFY(!session.step(100));
-            QCOMPARE(dialog->value(), 100);
+        OwnerWindow owner;
+        ProgressSession session;
+        QProgressDialog* dialog = session.dialog();
+        QVERIFY(session.step(0));
+        QVERIFY(session.step(99));
+        // Pressed while the last step runs its events: that step already ends it.
+        QTimer::singleShot(0, dialog, [dialog, button] {
+            if (button)
+                dialog->findChild<QPushButton*>()->click();
+            else
+                dialog->cancel();
+        });
+        QVERIFY(!session.step(100));
+        QCOMPARE(dialog->value(), 100);
+        QVERIFY(session.cancelled());
+        if (button) {
+            dialog->reset(); // clears Qt's flag, not the session's
             QVERIFY(session.cancelled());
-            if (button) {
-                dialog->reset(); // clears Qt's flag, not the session's
-                QVERIFY(session.cancelled());
-            }
-            QVERIFY(!session.step(100));
-            QVERIFY(session.cancelledAtEnd());
         }
-        mainWindowWidget = nullptr;
-        command.progressDialog = nullptr;
+        QVERIFY(!session.step(100));
+        QVERIFY(session.cancelledAtEnd());
     }
 
     // A Cancel pressed during the last request, after the last step, is seen by the
     // check at the end, which lets the events run once more.
     void sessionCancelAfterTheLastStep()
     {
-        QMainWindow window;
-        window.show();
-        mainWindowWidget = &window;
-        {
-            ProgressSession session;
-            QVERIFY(session.step(100));
-            QProgressDialog* dialog = session.dialog();
-            QTimer::singleShot(0, dialog, [dialog] { dialog->cancel(); });
-            QVERIFY(!session.cancelled());
-            QVERIFY(session.cancelledAtEnd());
-        }
-        mainWindowWidget = nullptr;
-        command.progressDialog = nullptr;
+        OwnerWindow owner;
+        ProgressSession session;
+        QVERIFY(session.step(100));
+        QProgressDialog* dialog = session.dialog();
+        QTimer::singleShot(0, dialog, [dialog] { dialog->cancel(); });
+        QVERIFY(!session.cancelled());
+        QVERIFY(session.cancelledAtEnd());
     }
 
     // Events run at every step, or with an interval at the first step and then once
