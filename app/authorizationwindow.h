@@ -10,7 +10,7 @@ class AuthorizationWindow;
 
 // The login dialog: page 0 takes a login name and password before the first
 // connection, page 1 the second password a User needs to restore the factory
-// settings. The caller runs it with exec() and reads the login fields of
+// settings. The caller runs it with dialogs::exec and reads the login fields of
 // `command` afterwards.
 class AuthorizationWindow : public QDialog
 {

@@ -6,11 +6,9 @@
 #include "hexlines.h"
 
 #include <QBuffer>
-#include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QObject>
-#include <QProgressDialog>
 #include <QThread>
 #include <QVector>
 
@@ -42,11 +40,6 @@ struct CheckedRecord {
 void showError(const QString& text)
 {
     dialogs::critical(nullptr, QObject::tr("Ошибка"), text);
-}
-
-void showExchangeError()
-{
-    showError(QObject::tr("Ошибка обмена данными"));
 }
 
 // The device needs these pauses between the command writes; nothing is processed
@@ -265,18 +258,6 @@ bool checkFile(QIODevice& file, int& mode, QVector<CheckedRecord>& records)
     return true;
 }
 
-QProgressDialog* openProgressDialog(bool& canceled, QMetaObject::Connection& latch)
-{
-    QProgressDialog* dialog = command.createProgressDialog(QObject::tr("Выполнение процесса..."),
-                                                           QObject::tr("Завершить"), 0, 100);
-    // The cancel decides the transfer: it must not be forgotten when the value
-    // reaches the maximum, nor the dialog close itself on the way.
-    dialog->setAutoReset(false);
-    dialog->setAutoClose(false);
-    latch = QObject::connect(dialog, &QProgressDialog::canceled, [&canceled] { canceled = true; });
-    return dialog;
-}
-
 } // namespace
 
 bool sendFirmwareBlock(quint8 functionCode, quint32 address, const quint8* data, quint8 length,
@@ -284,11 +265,213 @@ bool sendFirmwareBlock(quint8 functionCode, quint32 address, const quint8* data,
 {
     if (resultOk(command.writeDataBlock(functionCode, address, data, length)))
         return false;
-    dialogs::critical(nullptr, QObject::tr("Ошибка"),
-                      mode == 2 ? QObject::tr("Критическая ошибка, повторите обновление прошивки")
-                                : QObject::tr("Ошибка обмена данными"));
+    if (mode == 2)
+        showError(QObject::tr("Критическая ошибка, повторите обновление прошивки"));
+    else
+        dialogs::exchangeError(nullptr, dialogs::Kind::Critical);
     return true;
 }
+
+namespace
+{
+
+// The file as the transfer will send it. It is read once: the transfer sends exactly
+// the records the check accepted, whatever happens to the file meanwhile.
+bool readFirmwareFile(QByteArray& contents)
+{
+    QFile file(lastFirmwareFile);
+    if (!file.open(QIODevice::ReadOnly)) {
+        showError(QObject::tr("Ошибка открытия файла"));
+        return false;
+    }
+    contents = file.readAll();
+    if (file.error() != QFileDevice::NoError) {
+        showError(QObject::tr("Ошибка открытия файла"));
+        return false;
+    }
+    if (contents.isEmpty()) {
+        showError(QObject::tr("Файл прошивки пустой"));
+        return false;
+    }
+    return true;
+}
+
+// Where the blocks go and how: the function, the address of the block being
+// gathered and its bytes so far (in blockBuffer).
+struct Transfer {
+    int mode = 1;
+    quint16 model = ModelNone;
+    quint8 functionCode = 14;
+    quint32 address = 0;
+    // The block is sent once its bytes and the reserve would pass BlockThreshold.
+    int reserve = 0;
+    int pending = 0;
+};
+
+// The command writes and pauses before the first block, by mode; false after the
+// error box.
+bool prepareTransfer(Transfer& t)
+{
+    QElapsedTimer clock;
+    if (t.mode == 1) {
+        t.functionCode = 15;
+        t.reserve = LineBufferSize;
+        return true;
+    }
+    if (t.mode == 0) {
+        switch (t.model) {
+        case ModelT6:
+        case ModelT6B:
+        case ModelT6Mini:
+        case ModelT6M:
+        case ModelT6M4:
+        case ModelT8M:
+            t.address = 0x08000000;
+            break;
+        case ModelBootloader:
+            t.address = 0x5000;
+            break;
+        default:
+            break;
+        }
+        if (!writeCommand(RegFirmwareStart, 1)) {
+            dialogs::exchangeError(nullptr, dialogs::Kind::Critical);
+            return false;
+        }
+        clock.start();
+        waitMs(clock, t.model == ModelBootloader ? 10000 : 1500);
+        return true;
+    }
+    if (!writeCommand(RegUpdatePrepare, 1)) {
+        dialogs::exchangeError(nullptr, dialogs::Kind::Critical);
+        return false;
+    }
+    clock.start();
+    waitMs(clock, 500);
+    if (!writeCommand(RegUpdateStart, 1)) {
+        dialogs::exchangeError(nullptr, dialogs::Kind::Critical);
+        if (!writeCommand(RegUpdateCancel, 1))
+            writeCommand(RegBootloaderPowerOff, 1);
+        return false;
+    }
+    clock.start();
+    waitMs(clock, 1500);
+    t.address = 0x5000;
+    t.reserve = 16;
+    return true;
+}
+
+// Sends the gathered block; false after a failure (the box is shown).
+bool sendPending(Transfer& t)
+{
+    return !sendFirmwareBlock(t.functionCode, t.address, blockBuffer, quint8(t.pending), t.mode);
+}
+
+// Adds a record to the block. The running application (mode 1) takes the records
+// as the file has them; the bootloader takes their data at its flash address, so
+// an address record or a gap sends what is pending first. False after a failed send.
+bool gatherRecord(Transfer& t, const CheckedRecord& record)
+{
+    const quint8* bytes = record.bytes;
+    if (t.mode == 1) {
+        std::memcpy(blockBuffer + t.pending, bytes, record.size);
+        t.pending += record.size;
+        return true;
+    }
+    const quint8 type = bytes[3];
+    const quint8 length = bytes[0];
+    if (type == RecordLinearAddress) {
+        if (t.pending == 0) {
+            // Nothing pending: an empty block, whose answer does not matter.
+            command.writeDataBlock(t.functionCode, t.address, blockBuffer, 0);
+        } else if (!sendPending(t)) {
+            return false;
+        }
+        t.address = quint32(bytes[4]) << 24 | quint32(bytes[5]) << 16;
+        t.pending = 0;
+    } else if (type == RecordData) {
+        const quint32 lower = recordAddress16(bytes);
+        if (lower != ((t.address + quint32(t.pending)) & 0xFFFF)) {
+            if (t.pending > 0 && !sendPending(t))
+                return false;
+            t.address = (t.address & 0xFFFF0000u) | lower;
+            t.pending = 0;
+        }
+        std::memcpy(blockBuffer + t.pending, bytes + 4, length);
+        t.pending += length;
+    }
+    return true;
+}
+
+// The closing write after the last block: the end flag and the address reached,
+// from register `reg` on; false after the error box.
+bool writeTransferEnd(quint8 flag, quint32 address, quint16 reg, quint16 count)
+{
+    command.firmwareEndFlag = flag;
+    command.firmwareEndAddress = address;
+    if (writeCommand(reg, count))
+        return true;
+    dialogs::exchangeError(nullptr, dialogs::Kind::Critical);
+    return false;
+}
+
+// Whole seconds left at the pace so far.
+qint64 firmwareSecondsLeft(qint64 elapsedMs, int percent)
+{
+    return qint64(double(elapsedMs) / 1000.0 * (100.0 - percent) / percent);
+}
+
+// The transfer pass: one record a step; a full block is sent, and at the end of the
+// file what is left (an empty block too). False on a cancel and after a failure.
+bool transferRecords(const QVector<CheckedRecord>& records, qint64 size, Transfer& t,
+                     ProgressSession& progress)
+{
+    qint64 position = 0;
+    int next = 0;
+    bool ok = true;
+    bool ended = false;
+    do {
+        const int percent = int(100 * position / size);
+        if (!progress.step(percent))
+            return false;
+        ended = next >= records.size();
+        if (!ended) {
+            const CheckedRecord& record = records[next++];
+            position = record.end;
+            if (!gatherRecord(t, record))
+                return false;
+        }
+        if (t.pending + t.reserve > BlockThreshold || ended) {
+            if (!sendPending(t))
+                return false;
+            t.address += quint32(t.pending);
+            t.pending = 0;
+            if (ended && (t.mode == 1 || t.model == ModelBootloader))
+                ok = writeTransferEnd(1, t.address, RegFirmwareEndFlag, 3);
+        }
+        if (percent != 0)
+            progress.showRemaining(QObject::tr("Выполнение процесса,\nосталось %1 секунд"),
+                                   firmwareSecondsLeft(progress.elapsedMs(), percent));
+    } while (!ended && ok);
+    return ok;
+}
+
+// The end of a mode-2 transfer: the address reached, or the device told to cancel
+// the update. Returns whether the update succeeded.
+bool finishUpdatePath(bool ok, const Transfer& t)
+{
+    QElapsedTimer clock;
+    clock.start();
+    waitMs(clock, 300);
+    if (!ok) {
+        if (!writeCommand(RegUpdateCancel, 1))
+            dialogs::exchangeError(nullptr, dialogs::Kind::Critical);
+        return false;
+    }
+    return writeTransferEnd(0, t.address, RegFirmwareEndAddress, 2);
+}
+
+} // namespace
 
 int updateFirmware(int mode)
 {
@@ -298,26 +481,9 @@ int updateFirmware(int mode)
         showError(QObject::tr("Нет связи с прибором"));
         return 0;
     }
-    // The file is read once: the transfer sends exactly the records the check
-    // accepted, whatever happens to the file meanwhile.
     QByteArray contents;
-    {
-        QFile file(lastFirmwareFile);
-        if (!file.open(QIODevice::ReadOnly)) {
-            showError(QObject::tr("Ошибка открытия файла"));
-            return 0;
-        }
-        contents = file.readAll();
-        if (file.error() != QFileDevice::NoError) {
-            showError(QObject::tr("Ошибка открытия файла"));
-            return 0;
-        }
-    }
-    const qint64 size = contents.size();
-    if (size == 0) {
-        showError(QObject::tr("Файл прошивки пустой"));
+    if (!readFirmwareFile(contents))
         return 0;
-    }
     QVector<CheckedRecord> records;
     {
         QBuffer buffer(&contents);
@@ -330,172 +496,14 @@ int updateFirmware(int mode)
     // bootloader: the next read asks its register layout again.
     command.registerMapProbed = false;
 
-    const quint16 model = command.modelCode;
-    QElapsedTimer clock;
-    quint8 functionCode = 14;
-    quint32 address = 0;
-    int reserve = 0;
-    if (mode == 1) {
-        functionCode = 15;
-        reserve = LineBufferSize;
-    } else if (mode == 0) {
-        switch (model) {
-        case ModelT6:
-        case ModelT6B:
-        case ModelT6Mini:
-        case ModelT6M:
-        case ModelT6M4:
-        case ModelT8M:
-            address = 0x08000000;
-            break;
-        case ModelBootloader:
-            address = 0x5000;
-            break;
-        default:
-            break;
-        }
-        if (!writeCommand(RegFirmwareStart, 1)) {
-            showExchangeError();
-            return 0;
-        }
-        clock.start();
-        waitMs(clock, model == ModelBootloader ? 10000 : 1500);
-    } else {
-        if (!writeCommand(RegUpdatePrepare, 1)) {
-            showExchangeError();
-            return 0;
-        }
-        clock.start();
-        waitMs(clock, 500);
-        if (!writeCommand(RegUpdateStart, 1)) {
-            showExchangeError();
-            if (!writeCommand(RegUpdateCancel, 1))
-                writeCommand(RegBootloaderPowerOff, 1);
-            return 0;
-        }
-        clock.start();
-        waitMs(clock, 1500);
-        address = 0x5000;
-        reserve = 16;
-    }
-
-    bool canceled = false;
-    QMetaObject::Connection latch;
-    QProgressDialog* dialog = openProgressDialog(canceled, latch);
-    clock.start();
-
-    qint64 position = 0;
-    int next = 0;
-    int pending = 0;
-    bool ok = true;
-    bool ended = false;
-    do {
-        const int percent = int(100 * position / size);
-        QCoreApplication::processEvents();
-        dialog->setValue(percent);
-        if (canceled || dialog->wasCanceled()) {
-            ok = false;
-            break;
-        }
-
-        quint64 byteCount = 0;
-        ended = next >= records.size();
-        if (!ended) {
-            const CheckedRecord& record = records[next++];
-            byteCount = record.size;
-            std::memcpy(lineBuffer, record.bytes, record.size);
-            position = record.end;
-        }
-
-        if (!ended) {
-            const quint8 type = lineBuffer[3];
-            const quint8 length = lineBuffer[0];
-            if (mode == 1) {
-                std::memcpy(blockBuffer + pending, lineBuffer, size_t(byteCount));
-                pending += int(byteCount);
-                ok = true;
-            } else if (type == RecordLinearAddress) {
-                if (pending == 0) {
-                    // Nothing pending: an empty block, whose answer does not matter.
-                    command.writeDataBlock(functionCode, address, blockBuffer, 0);
-                    ok = true;
-                } else {
-                    ok = !sendFirmwareBlock(functionCode, address, blockBuffer, quint8(pending),
-                                            mode);
-                }
-                if (!ok)
-                    break;
-                address = quint32(lineBuffer[4]) << 24 | quint32(lineBuffer[5]) << 16;
-                pending = 0;
-            } else if (type == RecordData) {
-                const quint32 lower = recordAddress16(lineBuffer);
-                if (lower != ((address + quint32(pending)) & 0xFFFF)) {
-                    if (pending > 0) {
-                        const bool failed = sendFirmwareBlock(functionCode, address, blockBuffer,
-                                                              quint8(pending), mode);
-                        ok = !failed;
-                        if (failed)
-                            break;
-                    }
-                    address = (address & 0xFFFF0000u) | lower;
-                    pending = 0;
-                }
-                std::memcpy(blockBuffer + pending, lineBuffer + 4, length);
-                pending += length;
-            } else {
-                ok = true;
-            }
-        }
-
-        if (pending + reserve > BlockThreshold || ended) {
-            const bool failed =
-                sendFirmwareBlock(functionCode, address, blockBuffer, quint8(pending), mode);
-            if (failed) {
-                ok = false;
-                break;
-            }
-            address += quint32(pending);
-            pending = 0;
-            if (ended && (mode == 1 || model == ModelBootloader)) {
-                command.firmwareEndFlag = 1;
-                command.firmwareEndAddress = address;
-                if (!writeCommand(RegFirmwareEndFlag, 3)) {
-                    showExchangeError();
-                    ok = false;
-                }
-            }
-        }
-
-        const qint64 elapsed = clock.elapsed();
-        if (percent != 0) {
-            // Whole seconds left at the pace so far.
-            const qint64 left = qint64(double(elapsed) / 1000.0 * (100.0 - percent) / percent);
-            dialog->setLabelText(QObject::tr("Выполнение процесса,\nосталось %1 секунд").arg(left));
-        }
-    } while (!ended && ok);
-
-    if (mode == 2) {
-        clock.start();
-        waitMs(clock, 300);
-        if (ok) {
-            command.firmwareEndFlag = 0;
-            command.firmwareEndAddress = address;
-            if (!writeCommand(RegFirmwareEndAddress, 2)) {
-                showExchangeError();
-                ok = false;
-            }
-        } else if (!writeCommand(RegUpdateCancel, 1)) {
-            showExchangeError();
-        }
-    }
-
-    QObject::disconnect(latch);
-    dialog->close();
-    if (dialog->parent() == nullptr) {
-        // Nobody else would ever free a dialog without a main window.
-        if (command.progressDialog == dialog)
-            command.progressDialog = nullptr;
-        delete dialog;
-    }
+    Transfer transfer;
+    transfer.mode = mode;
+    transfer.model = command.modelCode;
+    if (!prepareTransfer(transfer))
+        return 0;
+    ProgressSession progress;
+    bool ok = transferRecords(records, contents.size(), transfer, progress);
+    if (mode == 2)
+        ok = finishUpdatePath(ok, transfer);
     return ok ? 1 : 0;
 }

@@ -90,9 +90,6 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent), ui(new Ui::MainWi
     connect(&calibrationChartTimer, &QTimer::timeout, this, &MainWindow::onCalibrationChartTimeout);
     calibrationTimers.poll = &calibrationPollTimer;
     calibrationTimers.chart = &calibrationChartTimer;
-    calibrationTimers.warn = [](QWidget* parent, const QString& title, const QString& text) {
-        dialogs::warning(parent, title, text, QMessageBox::Ok);
-    };
 }
 
 MainWindow::~MainWindow()
@@ -657,14 +654,14 @@ void MainWindow::on_action_connect_triggered()
     endCalibrationProcedure();
     if (command.authorized == 0) {
         AuthorizationWindow login(this, AuthorizationWindow::LoginPage);
-        login.exec();
+        dialogs::exec(login);
         if (command.authorized == 0) {
             rebuildDeviceUi();
             return;
         }
     }
     Connect_com_port connection(this);
-    connection.exec();
+    dialogs::exec(connection);
     rebuildDeviceUi();
 }
 
@@ -672,5 +669,5 @@ void MainWindow::on_action_reference_triggered()
 {
     beginCommand();
     Reference about(this);
-    about.exec();
+    dialogs::exec(about);
 }

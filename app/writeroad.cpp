@@ -79,7 +79,7 @@ LevelBlocks classicWriteBlocks(MainWindow::Group group, AccessLevel level, bool 
 
 void MainWindow::reportExchangeError()
 {
-    dialogs::warning(this, tr("Ошибка"), tr("Ошибка обмена данными"));
+    dialogs::exchangeError(this);
     statusBar()->showMessage(tr("Ошибка обмена данными"));
 }
 
@@ -174,7 +174,7 @@ void MainWindow::on_pushButtonReadFactorySettings_clicked()
     QCoreApplication::processEvents();
     if (currentAccessLevel() == AccessLevel::User) {
         AuthorizationWindow password(this, AuthorizationWindow::FactoryPasswordPage);
-        password.exec();
+        dialogs::exec(password);
         if (command.secondPasswordAccepted != 1) {
             statusBar()->clearMessage(); // nothing is being sent
             return;
@@ -229,7 +229,7 @@ void MainWindow::setDeviceLanguage(quint32 language)
     if (!resultsOk(command.transact(16, DevicePage, RegDeviceLanguage, 1))) {
         // The device keeps its old language, and so does the image.
         *field = previous;
-        dialogs::warning(this, tr("Ошибка"), tr("Ошибка обмена данными"));
+        dialogs::exchangeError(this);
         showDeviceLanguage();
     }
 }
@@ -289,7 +289,7 @@ void MainWindow::on_pushButtonBootloader_clicked()
 void MainWindow::on_pushButtonBootloader_Ble_clicked()
 {
     if (!resultsOk(command.transact(16, DevicePage, RegBleBootloader, 1)))
-        dialogs::warning(this, tr("Ошибка"), tr("Ошибка обмена данными"));
+        dialogs::exchangeError(this);
 }
 
 void MainWindow::on_pushButton_TurnOffDevice_clicked()

@@ -12,8 +12,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QObject>
-#include <QPointer>
-#include <QProgressDialog>
 #include <QSaveFile>
 #include <QTemporaryFile>
 
@@ -28,18 +26,6 @@ std::function<void(int block)> logBlockWritten;
 
 namespace
 {
-
-void exchangeError()
-{
-    dialogs::critical(nullptr, QObject::tr("Ошибка"), QObject::tr("Ошибка обмена данными"));
-}
-
-void exchangeError(TransactionResult code)
-{
-    dialogs::critical(nullptr, QObject::tr("Ошибка"),
-                      QObject::tr("Ошибка обмена данными") + " " +
-                          QString::asprintf("%02X", unsigned(code)));
-}
 
 void openError()
 {
@@ -134,21 +120,12 @@ bool fetchBlocks(QIODevice& file, quint32& next, quint32 end, int recordSize, co
 {
     int n = recordsPerBlock(recordSize);
     const quint32 total = end - next;
-    QPointer<QProgressDialog> dialog = command.createProgressDialog(
-        QObject::tr("Выполнение процесса..."), QObject::tr("Завершить"), 0, 100);
-    // The cancel decides the result: it must survive the value reaching the maximum.
-    dialog->setAutoReset(false);
-    dialog->setAutoClose(false);
-    bool cancelled = false;
-    QObject::connect(dialog.data(), &QProgressDialog::canceled, [&cancelled] { cancelled = true; });
+    ProgressSession progress;
     progressTimer.start();
     bool result = true;
     int block = 0;
     while (next < end) {
-        QCoreApplication::processEvents();
-        if (dialog)
-            dialog->setValue(int(double(total - (end - next)) * (100.0 / double(total))));
-        if (cancelled || !dialog || dialog->wasCanceled()) {
+        if (!progress.step(int(double(total - (end - next)) * (100.0 / double(total))))) {
             result = false;
             break;
         }
@@ -158,12 +135,12 @@ bool fetchBlocks(QIODevice& file, quint32& next, quint32 end, int recordSize, co
         const TransactionResult r =
             command.readArchiveBlock(12, DevicePage, quint16(first & 0xFFFF), quint16(n));
         if (r != ResultOk) {
-            exchangeError(r);
+            dialogs::exchangeError(nullptr, dialogs::Kind::Critical, r);
             result = false;
             break;
         }
         if (!blockConsecutive(first, n, recordSize)) {
-            exchangeError();
+            dialogs::exchangeError(nullptr, dialogs::Kind::Critical);
             result = false;
             break;
         }
@@ -180,23 +157,14 @@ bool fetchBlocks(QIODevice& file, quint32& next, quint32 end, int recordSize, co
         progressElapsedMs = quint64(progressTimer.elapsed());
         const quint32 remaining = end - next;
         const quint32 done = total - remaining;
-        if (dialog)
-            dialog->setLabelText(label.arg(remainingSeconds(remaining, done, progressElapsedMs)));
+        progress.showRemaining(label, remainingSeconds(remaining, done, progressElapsedMs));
         ++block;
         if (logBlockWritten)
             logBlockWritten(block);
     }
-    // A cancel pressed during the last request still counts.
-    QCoreApplication::processEvents();
-    if (cancelled || !dialog || dialog->wasCanceled())
+    if (progress.cancelledAtEnd())
         result = false;
     progressElapsedMs = quint64(progressTimer.elapsed());
-    if (dialog) {
-        dialog->close();
-        dialog->deleteLater();
-    }
-    if (command.progressDialog == dialog.data())
-        command.progressDialog = nullptr;
     return result;
 }
 
@@ -296,7 +264,7 @@ bool readArchiveRecord(quint16 recordSize, bool last, quint32 currentAddress, qu
         }
     }
     memset(command.logRecord, 0, size_t(size));
-    exchangeError();
+    dialogs::exchangeError(nullptr, dialogs::Kind::Critical);
     return false;
 }
 
@@ -334,7 +302,7 @@ bool syncLogFile(quint16 recordSize, quint32 serial, quint32 currentAddress, qui
     }
     const TransactionResult settings = command.transact(3, DevicePage, 528, 6);
     if (settings != ResultOk) {
-        exchangeError(settings);
+        dialogs::exchangeError(nullptr, dialogs::Kind::Critical, settings);
         return false;
     }
     if (next >= currentAddress)
@@ -375,7 +343,7 @@ bool downloadLogRange(quint32 startSeconds, quint32 stopSeconds, quint16 recordS
     const quint32 stopTicks = rangeTicks(stopSeconds, command.secondsPerTick);
     const TransactionResult r = command.findArchiveRange(20, startTicks, stopTicks);
     if (r != ResultOk) {
-        exchangeError(r);
+        dialogs::exchangeError(nullptr, dialogs::Kind::Critical, r);
         return false;
     }
     const quint32 first = archiveRangeFirst;

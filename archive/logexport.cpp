@@ -10,10 +10,8 @@
 
 #include <QCoreApplication>
 #include <QDir>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
-#include <QProgressDialog>
 #include <QSaveFile>
 #include <QTemporaryDir>
 #include <QVector>
@@ -27,13 +25,6 @@ double unitFactors[LogMaxChannels];
 QString lastExportMessage;
 int lastExportSkippedLines = 0;
 
-std::function<void(bool, const QString&)> exportMessageHook = [](bool critical,
-                                                                 const QString& text) {
-    if (critical)
-        dialogs::critical(nullptr, QObject::tr(" "), text);
-    else
-        dialogs::information(nullptr, QObject::tr(" "), text);
-};
 std::function<void()> exportLineHook;
 
 namespace
@@ -956,8 +947,7 @@ namespace
 bool fail(const QString& text)
 {
     lastExportMessage = text;
-    if (exportMessageHook)
-        exportMessageHook(true, text);
+    dialogs::critical(nullptr, QObject::tr(" "), text);
     return false;
 }
 
@@ -970,13 +960,42 @@ bool sameFile(const QString& a, const QString& b)
     return QDir::cleanPath(fa.absoluteFilePath()) == QDir::cleanPath(fb.absoluteFilePath());
 }
 
-bool runExport(const QString& sourcePath, bool window, quint32 startSeconds, quint32 stopSeconds,
-               quint16 channelCount, quint32 serial, ExportMode mode, const QString& destination)
-{
-    lastExportMessage.clear();
-    lastExportSkippedLines = 0;
-    std::memset(command.logRecord, 0, sizeof command.logRecord);
+// What an export run exports: the records of a time window (or all), for the header
+// and the row writers.
+struct ExportJob {
+    bool window;
+    quint32 startSeconds;
+    quint32 stopSeconds;
+    quint16 channelCount;
+    quint32 serial;
+    ExportMode mode;
+};
 
+// One export run: its job, its source, its destination written aside (the old
+// destination is replaced only by a finished file) and the counts of the line loop.
+struct ExportRun {
+    ExportRun(const ExportJob& job, const QString& destination) : job(job), target(destination) {}
+
+    const ExportJob job;
+    int recordSize = 0;
+
+    QFile source;
+    qint64 size = 0;
+    QSaveFile target;
+    std::unique_ptr<QTemporaryDir> workDir;
+    std::unique_ptr<XlsxSheet> sheet;
+    ExportOutput out;
+
+    qint64 decoded = 0;
+    int recordsSinceHeader = 0;
+    int rowsWritten = 0;
+    int emptyLines = 0; // empty lines not yet followed by another line
+};
+
+// Refusals and the opening of source and destination; false after the message (an empty
+// source is refused without one).
+bool openExport(ExportRun& run, const QString& sourcePath, const QString& destination)
+{
     // The form is decided before anything is opened: an unknown suffix leaves
     // an existing file as it is.
     const ExportForm form = exportFormOf(destination);
@@ -984,163 +1003,147 @@ bool runExport(const QString& sourcePath, bool window, quint32 startSeconds, qui
         return fail(QObject::tr("Неизвестный формат файла экспорта"));
     if (sameFile(sourcePath, destination))
         return fail(QObject::tr("Файл экспорта совпадает с файлом лога"));
-    const int recordSize = logRecordSize(command.modelCode);
-    if (recordSize <= 0)
+    run.recordSize = logRecordSize(command.modelCode);
+    if (run.recordSize <= 0)
         return fail(QObject::tr("Ошибка открытия файла"));
 
-    QFile source(sourcePath);
-    if (!source.open(QIODevice::ReadOnly))
+    run.source.setFileName(sourcePath);
+    if (!run.source.open(QIODevice::ReadOnly))
         return fail(QObject::tr("Ошибка открытия файла"));
-    const qint64 size = source.size();
-    if (size == 0)
+    run.size = run.source.size();
+    if (run.size == 0)
         return false;
 
-    // Written aside: the old destination is replaced only by a finished file.
-    QSaveFile target(destination);
-    if (!target.open(QIODevice::WriteOnly))
+    if (!run.target.open(QIODevice::WriteOnly))
         return fail(QObject::tr("Ошибка открытия файла"));
-    QTemporaryDir workDir;
-    std::unique_ptr<XlsxSheet> sheet;
-    ExportOutput out;
-    out.form = form;
+    run.workDir = std::make_unique<QTemporaryDir>();
+    run.out.form = form;
     if (form == ExportForm::Xlsx) {
-        if (!workDir.isValid())
+        if (!run.workDir->isValid())
             return fail(QObject::tr("Ошибка открытия файла"));
-        sheet = std::make_unique<XlsxSheet>(workDir.filePath(QStringLiteral("export.xlsx")));
-        if (!sheet->ok())
+        run.sheet =
+            std::make_unique<XlsxSheet>(run.workDir->filePath(QStringLiteral("export.xlsx")));
+        if (!run.sheet->ok())
             return fail(QObject::tr("Ошибка открытия файла"));
-        out.sheet = sheet.get();
+        run.out.sheet = run.sheet.get();
     } else {
-        out.text = &target;
+        run.out.text = &run.target;
     }
+    return true;
+}
 
-    writeExportHeader(out, channelCount, serial, mode, true);
+// A record inside the window: its row, after the repeated header every 50 records.
+void writeRecordRow(ExportRun& run, const LogRecord& record)
+{
+    if (run.recordsSinceHeader == 50) {
+        writeExportHeader(run.out, run.job.channelCount, run.job.serial, run.job.mode, false);
+        run.recordsSinceHeader = 0;
+    }
+    if (record.recordType == 4) {
+        writeMeasurementRow(run.out, run.job.channelCount, run.job.mode);
+    } else {
+        std::memcpy(command.logEventRecord, command.logRecord, sizeof command.logEventRecord);
+        writeEventRow(run.out, run.job.channelCount, run.job.mode);
+    }
+    ++run.recordsSinceHeader;
+    ++run.rowsWritten;
+}
 
-    QProgressDialog* dialog = command.createProgressDialog(QObject::tr("Выполнение процесса..."),
-                                                           QObject::tr("Завершить"), 0, 100);
-    // A cancel at the last step must stay a cancel.
-    dialog->setAutoReset(false);
-    dialog->setAutoClose(false);
-    QElapsedTimer timer;
-    timer.start();
-    QElapsedTimer eventsTimer;
-    eventsTimer.start();
+// Reads the next line and writes its row; false once a record lies after the window,
+// which completes the run (the records are in rising time order).
+bool exportLine(ExportRun& run)
+{
+    QByteArray line = run.source.readLine();
+    run.decoded += line.size();
+    while (line.endsWith('\n') || line.endsWith('\r'))
+        line.chop(1);
+    // No byte of the previous line may stand in a damaged one.
+    std::memset(command.logRecord, 0, sizeof command.logRecord);
+    // An empty line between records is a damaged one (a record lost in
+    // the file); only empty lines at the very end of the file are not.
+    if (line.isEmpty()) {
+        ++run.emptyLines;
+        return true;
+    }
+    lastExportSkippedLines += run.emptyLines;
+    run.emptyLines = 0;
+    if (!loadLogLine(line, run.recordSize)) {
+        ++lastExportSkippedLines;
+        return true;
+    }
+    const LogRecord record = currentLogRecord();
+    const quint32 t = logSeconds(record.recordTime, command.secondsPerTick);
+    if (run.job.window) {
+        if (t > run.job.stopSeconds)
+            return false;
+        if (t < run.job.startSeconds)
+            return true;
+    }
+    writeRecordRow(run, record);
+    return true;
+}
 
-    qint64 decoded = 0;
-    int recordsSinceHeader = 0;
-    int rowsWritten = 0;
-    bool complete = false;
-    bool cancelled = false;
-    qint64 shownSeconds = -1;
-    int emptyLines = 0; // empty lines not yet followed by another line
-    while (true) {
-        const int percent = int(double(decoded) * (100.0 / double(size)));
-        // The event loop every 20 ms is enough for the Cancel button; once per
-        // line it cost more than writing the line.
-        if (eventsTimer.elapsed() >= 20 || decoded == 0) {
-            QCoreApplication::processEvents();
-            eventsTimer.restart();
-        }
-        // A modal dialog runs the event loop once more in setValue: only on a change.
-        if (dialog->value() != qBound(0, percent, 100))
-            dialog->setValue(qBound(0, percent, 100));
-        if (dialog->wasCanceled()) {
-            cancelled = true;
-            break;
-        }
-        if (source.atEnd()) {
-            complete = true;
-            break;
-        }
-        QByteArray line = source.readLine();
-        const qint64 lineLength = line.size();
-        while (line.endsWith('\n') || line.endsWith('\r'))
-            line.chop(1);
-        // No byte of the previous line may stand in a damaged one.
-        std::memset(command.logRecord, 0, sizeof command.logRecord);
-        // An empty line between records is a damaged one (a record lost in
-        // the file); only empty lines at the very end of the file are not.
-        if (!line.isEmpty()) {
-            lastExportSkippedLines += emptyLines;
-            emptyLines = 0;
-        }
-        if (line.isEmpty()) {
-            ++emptyLines;
-            decoded += lineLength;
-        } else if (!loadLogLine(line, recordSize)) {
-            ++lastExportSkippedLines;
-            decoded += lineLength;
-        } else {
-            decoded += lineLength;
-            const LogRecord rec = currentLogRecord();
-            const quint32 t = logSeconds(rec.recordTime, command.secondsPerTick);
-            bool write = true;
-            if (window) {
-                if (t > stopSeconds) {
-                    complete = true;
-                    break;
-                }
-                write = t >= startSeconds;
-            }
-            if (write) {
-                if (recordsSinceHeader == 50) {
-                    writeExportHeader(out, channelCount, serial, mode, false);
-                    recordsSinceHeader = 0;
-                }
-                if (rec.recordType == 4) {
-                    writeMeasurementRow(out, channelCount, mode);
-                } else {
-                    std::memcpy(command.logEventRecord, command.logRecord,
-                                sizeof command.logEventRecord);
-                    writeEventRow(out, channelCount, mode);
-                }
-                ++recordsSinceHeader;
-                ++rowsWritten;
-            }
-        }
-        const qint64 elapsed = timer.elapsed();
-        if (decoded > 0) {
-            const double remaining =
-                double(size - decoded) / double(decoded) * (double(elapsed) / 1000.0);
-            // Whole seconds; never wrapped at 65,536 s.
-            const qint64 left = qint64(qMax(0.0, remaining));
-            if (left != shownSeconds) {
-                shownSeconds = left;
-                dialog->setLabelText(
-                    QObject::tr("Выполнение процесса компоновки,\nосталось %1 секунд").arg(left));
-            }
-        }
+// Whole seconds left at the pace so far; never wrapped at 65,536 s.
+qint64 exportSecondsLeft(qint64 size, qint64 decoded, qint64 elapsedMs)
+{
+    const double remaining =
+        double(size - decoded) / double(decoded) * (double(elapsedMs) / 1000.0);
+    return qint64(qMax(0.0, remaining));
+}
+
+// The line loop under the progress dialog: true when the whole source (or the window)
+// was read, false on a cancel.
+bool exportLines(ExportRun& run)
+{
+    ProgressSession progress;
+    // The event loop every 20 ms is enough for the Cancel button; once per
+    // line it cost more than writing the line.
+    progress.setEventInterval(20);
+    for (;;) {
+        const int percent = int(double(run.decoded) * (100.0 / double(run.size)));
+        if (!progress.step(qBound(0, percent, 100)))
+            return false;
+        if (run.source.atEnd() || !exportLine(run))
+            return true;
+        if (run.decoded > 0)
+            progress.showRemaining(
+                QObject::tr("Выполнение процесса компоновки,\nосталось %1 секунд"),
+                exportSecondsLeft(run.size, run.decoded, progress.elapsedMs()));
         if (exportLineHook)
             exportLineHook();
     }
-    dialog->close();
-    if (!dialog->parent()) { // no main window to own it
-        if (command.progressDialog == dialog)
-            command.progressDialog = nullptr;
-        delete dialog;
-    }
-    source.close();
+}
 
-    if (cancelled && rowsWritten == 0) {
-        target.cancelWriting();
+// Puts the finished file in place of the destination.
+bool commitExport(ExportRun& run)
+{
+    bool written = true;
+    if (run.out.form == ExportForm::Xlsx) {
+        written = run.sheet->save();
+        if (written) {
+            QFile book(run.workDir->filePath(QStringLiteral("export.xlsx")));
+            written =
+                book.open(QIODevice::ReadOnly) && run.target.write(book.readAll()) == book.size();
+        }
+    }
+    if (!written)
+        run.target.cancelWriting();
+    return written && run.target.commit();
+}
+
+// After the loop: a cancel before the first row keeps the old destination; otherwise the
+// rows so far replace it, and skipped lines are reported.
+bool finishExport(ExportRun& run, bool complete)
+{
+    if (!complete && run.rowsWritten == 0) {
+        run.target.cancelWriting();
         lastExportMessage = QObject::tr("Экспорт прерван");
         return false;
     }
-    bool written = true;
-    if (form == ExportForm::Xlsx) {
-        written = sheet->save();
-        if (written) {
-            QFile book(workDir.filePath(QStringLiteral("export.xlsx")));
-            written = book.open(QIODevice::ReadOnly) && target.write(book.readAll()) == book.size();
-        }
-    }
-    if (!written || !target.commit()) {
-        if (!written)
-            target.cancelWriting();
+    if (!commitExport(run))
         return fail(QObject::tr("Ошибка записи файла"));
-    }
     QString message;
-    if (cancelled)
+    if (!complete)
         message = QObject::tr("Экспорт прерван");
     if (lastExportSkippedLines > 0) {
         if (!message.isEmpty())
@@ -1148,9 +1151,24 @@ bool runExport(const QString& sourcePath, bool window, quint32 startSeconds, qui
         message += QObject::tr("Пропущено поврежденных строк: %1").arg(lastExportSkippedLines);
     }
     lastExportMessage = message;
-    if (lastExportSkippedLines > 0 && exportMessageHook)
-        exportMessageHook(false, message);
+    if (lastExportSkippedLines > 0)
+        dialogs::information(nullptr, QObject::tr(" "), message);
     return complete;
+}
+
+bool runExport(const QString& sourcePath, bool window, quint32 startSeconds, quint32 stopSeconds,
+               quint16 channelCount, quint32 serial, ExportMode mode, const QString& destination)
+{
+    lastExportMessage.clear();
+    lastExportSkippedLines = 0;
+    std::memset(command.logRecord, 0, sizeof command.logRecord);
+    ExportRun run({window, startSeconds, stopSeconds, channelCount, serial, mode}, destination);
+    if (!openExport(run, sourcePath, destination))
+        return false;
+    writeExportHeader(run.out, channelCount, serial, mode, true);
+    const bool complete = exportLines(run);
+    run.source.close();
+    return finishExport(run, complete);
 }
 } // namespace
 

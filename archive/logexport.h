@@ -80,9 +80,6 @@ extern QString lastExportMessage;
 // How many source lines the last run skipped as damaged.
 extern int lastExportSkippedLines;
 
-// Every message of the export goes through this hook (critical: a failure);
-// by default a message box without parent. Tests replace it.
-extern std::function<void(bool critical, const QString& text)> exportMessageHook;
 // Called after every line of a run with the progress dialog; tests cancel
 // through it.
 extern std::function<void()> exportLineHook;

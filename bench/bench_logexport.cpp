@@ -9,6 +9,7 @@
 // (default ExportAll); first-time the first record's time in seconds.
 
 #include "command.h"
+#include "dialogs.h"
 #include "logexport.h"
 #include "logrecord.h"
 #include "types.h"
@@ -78,9 +79,11 @@ int main(int argc, char** argv)
         r.limit1 = 10;
         r.limit4 = 100;
     }
-    exportMessageHook = [](bool, const QString& text) {
-        std::fprintf(stderr, "%s\n", text.toLocal8Bit().constData());
-    };
+    // Every box of the export is printed and answered at once.
+    dialogs::setHook([](const dialogs::Request& box) {
+        std::fprintf(stderr, "%s\n", box.text.toLocal8Bit().constData());
+        return dialogs::Reply{QMessageBox::Ok, true, QString()};
+    });
 
     const quint32 firstTime = argc > 4 ? QString::fromLocal8Bit(argv[4]).toUInt() : 1700000000u;
     const quint32 serial = 4242;

@@ -5,6 +5,7 @@
 #include "calibrationhost.h"
 #include "command.h"
 #include "correctiontables.h"
+#include "dialogs.h"
 #include "optiontables.h"
 #include "ui_calibration.h"
 #include "units.h"
@@ -450,7 +451,7 @@ void Calibration::writeLock(QCheckBox* box, quint32 bit, int arg1)
         refreshing = true;
         box->setChecked(before & bit);
         refreshing = wasRefreshing;
-        calibrationTimers.warn(this, tr("Ошибка"), tr("Ошибка обмена данными"));
+        dialogs::exchangeError(this);
     }
 }
 

@@ -6,11 +6,7 @@
 #include "hexlines.h"
 
 #include <QBuffer>
-#include <QCoreApplication>
-#include <QElapsedTimer>
 #include <QFile>
-#include <QProgressBar>
-#include <QProgressDialog>
 #include <QSaveFile>
 
 #include <cstring>
@@ -108,6 +104,29 @@ bool wellFormed(const QByteArray& text)
     return true;
 }
 
+// Decodes the file's lines into `buffer` under the progress dialog; false when the
+// operator cancelled.
+bool readContent(const QByteArray& text, int expected, quint8* buffer, quint64 capacity,
+                 quint64& count, bool& overflow)
+{
+    QBuffer source;
+    source.setData(text);
+    source.open(QIODevice::ReadOnly);
+    ProgressSession progress;
+    qint64 position = 0;
+    do {
+        const int percent = int(100.0 / expected * double(position));
+        if (!progress.step(percent))
+            return false;
+        position = readHexLine(source, buffer, count, capacity, position, &overflow);
+        if (percent != 0)
+            progress.setLabelText(
+                QObject::tr("Выполнение процесса,\nосталось %1 секунд")
+                    .arg(double(progress.elapsedMs()) / 1000.0 * (100 - percent) / percent));
+    } while (position != 0);
+    return !progress.cancelled();
+}
+
 } // namespace
 
 int expectedConfigurationFileSize()
@@ -195,46 +214,12 @@ bool loadConfigurationFile()
         return false;
     }
 
-    auto* dialog = new QProgressDialog(QObject::tr("Выполнение процесса..."),
-                                       QObject::tr("Завершить"), 0, 100, mainWindowWidget);
-    dialog->setBar(new QProgressBar(dialog));
-    // Reaching 100 % must not forget a Cancel pressed during the last pass.
-    dialog->setAutoReset(false);
-    dialog->setWindowModality(Qt::WindowModal);
-    dialog->setWindowTitle(QObject::tr("Пожалуйста подождите"));
-    dialog->setMinimumDuration(0); // shown at once, not after Qt's default 4 s
-    dialog->show();
-    command.progressDialog = dialog;
-
-    QBuffer source;
-    source.setData(text);
-    source.open(QIODevice::ReadOnly);
     static quint8 buffer[MaxContent];
     quint64 count = 0;
-    qint64 position = 0;
     bool overflow = false;
-    QElapsedTimer clock;
-    clock.start();
-    do {
-        const int percent = int(100.0 / expected * double(position));
-        QCoreApplication::processEvents();
-        dialog->setValue(percent);
-        if (dialog->wasCanceled())
-            break;
-        position = readHexLine(source, buffer, count, sizeof buffer, position, &overflow);
-        const qint64 elapsed = clock.elapsed();
-        if (percent != 0)
-            dialog->setLabelText(QObject::tr("Выполнение процесса,\nосталось %1 секунд")
-                                     .arg(double(elapsed) / 1000.0 * (100 - percent) / percent));
-    } while (position != 0);
-    const bool cancelled = dialog->wasCanceled();
-    dialog->close();
-    if (!dialog->parent()) { // no main window to own it
-        command.progressDialog = nullptr;
-        delete dialog;
-    }
-    if (cancelled)
-        return false; // the image stays as it was: nothing half-loaded reaches the device
+    if (!readContent(text, expected, buffer, sizeof buffer, count, overflow))
+        return false; // cancelled: the image stays as it was, nothing half-loaded reaches the
+                      // device
     if (overflow || count != quint64(bytes)) {
         dialogs::critical(nullptr, QObject::tr("Ошибка"),
                           QObject::tr("Файл конфигурации повреждён"));

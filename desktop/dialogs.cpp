@@ -1,5 +1,6 @@
 #include "dialogs.h"
 
+#include <QDialog>
 #include <QFileDialog>
 #include <QInputDialog>
 
@@ -94,6 +95,19 @@ QMessageBox::StandardButton question(QWidget* parent, const QString& title, cons
     return messageBox(Kind::Question, parent, title, text, buttons, defaultButton);
 }
 
+void exchangeError(QWidget* parent, Kind kind)
+{
+    messageBox(kind, parent, QObject::tr("Ошибка"), QObject::tr("Ошибка обмена данными"),
+               QMessageBox::Ok, QMessageBox::NoButton);
+}
+
+void exchangeError(QWidget* parent, Kind kind, quint32 code)
+{
+    messageBox(kind, parent, QObject::tr("Ошибка"),
+               QObject::tr("Ошибка обмена данными") + " " + QString::asprintf("%02X", code),
+               QMessageBox::Ok, QMessageBox::NoButton);
+}
+
 QString getOpenFileName(QWidget* parent, const QString& caption, const QString& dir,
                         const QString& filter)
 {
@@ -148,6 +162,22 @@ QString getItem(QWidget* parent, const QString& title, const QString& label,
     return QInputDialog::getItem(parent, title, label, items, current, editable, ok, flags);
 }
 
+int exec(QDialog& dialog)
+{
+    if (hook()) {
+        Request r;
+        r.kind = Kind::Dialog;
+        r.parent = dialog.parentWidget();
+        r.title = dialog.windowTitle();
+        r.text = QString::fromLatin1(dialog.metaObject()->className());
+        r.dialog = &dialog;
+        dialog.setResult(QDialog::Rejected);
+        hook()(r);
+        return dialog.result();
+    }
+    return dialog.exec();
+}
+
 Script::Script()
 {
     setHook([this](const Request& request) { return answer(request); });
@@ -185,6 +215,12 @@ Script& Script::cancel()
     return *this;
 }
 
+Script& Script::act(std::function<void(QDialog&)> steps)
+{
+    actions.append(std::move(steps));
+    return *this;
+}
+
 QStringList Script::titles() const
 {
     QStringList list;
@@ -201,8 +237,26 @@ QStringList Script::texts() const
     return list;
 }
 
+void Script::run(QDialog& dialog)
+{
+    if (!actions.isEmpty()) {
+        // As exec() would: the dialog modal and shown while the operator acts.
+        const std::function<void(QDialog&)> steps = actions.takeFirst();
+        dialog.setWindowModality(Qt::ApplicationModal);
+        dialog.show();
+        steps(dialog);
+    }
+    if (dialog.isVisible())
+        dialog.close();
+}
+
 Reply Script::answer(const Request& request)
 {
+    if (request.kind == Kind::Dialog) {
+        ran.append(request.text);
+        run(*request.dialog);
+        return Reply();
+    }
     shown.append(request);
     Queued q;
     if (!replies.isEmpty())

@@ -1,9 +1,10 @@
 #pragma once
 
-// Every modal question of the program (message boxes, file and input dialogs)
-// goes through these functions. They open Qt's own dialogs, unless a hook is
-// set: then the hook answers instead and no dialog opens. Tests set the hook
-// through dialogs::Script so that no test waits on a modal box.
+// Every modal question of the program (message boxes, file and input dialogs,
+// and its own dialogs: login, connection, about box) goes through these
+// functions. They open the dialogs, unless a hook is set: then the hook answers
+// instead and no modal loop runs. Tests set the hook through dialogs::Script so
+// that no test waits on a modal dialog.
 
 #include <QLineEdit>
 #include <QMessageBox>
@@ -13,16 +14,29 @@
 
 #include <functional>
 
+class QDialog;
 class QWidget;
 
 namespace dialogs
 {
 
-enum class Kind { Warning, Critical, Information, Question, OpenFile, SaveFile, Text, Item };
+enum class Kind {
+    Warning,
+    Critical,
+    Information,
+    Question,
+    OpenFile,
+    SaveFile,
+    Text,
+    Item,
+    Dialog
+};
 
 // What the program asked. For file dialogs `title` is the caption, `text` the
 // proposed folder or file and `filter` the filter; for input dialogs `text` is
-// the label and `value` the preset text.
+// the label and `value` the preset text; for the program's own dialogs `title`
+// is the window title, `text` the dialog's class name and `dialog` the dialog
+// while it runs.
 struct Request {
     Kind kind = Kind::Information;
     QWidget* parent = nullptr;
@@ -37,6 +51,7 @@ struct Request {
     QMessageBox::StandardButtons buttons = QMessageBox::NoButton;
     QMessageBox::StandardButton defaultButton = QMessageBox::NoButton;
     Qt::WindowFlags flags;
+    QDialog* dialog = nullptr;
 };
 
 // The answer: the button of a message box; for the other dialogs whether the
@@ -68,6 +83,13 @@ question(QWidget* parent, const QString& title, const QString& text,
          QMessageBox::StandardButtons buttons = QMessageBox::Yes | QMessageBox::No,
          QMessageBox::StandardButton defaultButton = QMessageBox::NoButton);
 
+// The box after a failed exchange with the device: title "Ошибка", text "Ошибка обмена
+// данными". The pages warn, with themselves as parent; the firmware upload and the log
+// download report it as critical, without parent, the log download with the exchange's
+// result code after the text (" 20": two or more upper-case hexadecimal digits).
+void exchangeError(QWidget* parent, Kind kind = Kind::Warning);
+void exchangeError(QWidget* parent, Kind kind, quint32 code);
+
 // Empty when cancelled.
 QString getOpenFileName(QWidget* parent, const QString& caption, const QString& dir,
                         const QString& filter);
@@ -81,10 +103,17 @@ QString getItem(QWidget* parent, const QString& title, const QString& label,
                 const QStringList& items, int current = 0, bool editable = true, bool* ok = nullptr,
                 Qt::WindowFlags flags = Qt::WindowFlags());
 
+// Runs one of the program's own dialogs modally (QDialog::exec) and returns its
+// result. With a hook, the hook acts in the dialog instead, as the operator
+// would, and no modal loop runs.
+int exec(QDialog& dialog);
+
 // Scripted answers. While a Script exists it is the hook: every request is
 // recorded in `shown` and answered with the next queued reply; with the queue
 // empty the request is cancelled (the box's Cancel, No or else Ok button, an
-// empty file name, an unconfirmed input dialog).
+// empty file name, an unconfirmed input dialog). The program's own dialogs are
+// recorded in `ran` and take the queued actions, a queue of their own, in turn;
+// without any left such a dialog is closed.
 class Script
 {
 public:
@@ -97,11 +126,15 @@ public:
     Script& button(QMessageBox::StandardButton button); // a message box's button
     Script& accept(const QString& text); // a file or input dialog confirmed with this text
     Script& cancel();                    // cancelled, as with an empty queue
+    // The operator's actions in the next of the program's own dialogs, which is
+    // shown while they run and closed after them unless they closed it.
+    Script& act(std::function<void(QDialog&)> actions);
 
     QVector<Request> shown;
+    QStringList ran; // class names of the program's own dialogs, in order
     QStringList titles() const;
     QStringList texts() const;
-    int pending() const { return replies.size(); }
+    int pending() const { return replies.size() + actions.size(); }
 
 private:
     struct Queued {
@@ -109,7 +142,9 @@ private:
         Reply reply;
     };
     Reply answer(const Request& request);
+    void run(QDialog& dialog);
     QVector<Queued> replies;
+    QVector<std::function<void(QDialog&)>> actions;
 };
 
 } // namespace dialogs

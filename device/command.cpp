@@ -1,5 +1,6 @@
 #include "command.h"
 
+#include <QCoreApplication>
 #include <QDateTime>
 #include <QProgressBar>
 #include <QProgressDialog>
@@ -57,6 +58,78 @@ QProgressDialog* Command::createProgressDialog(const QString& labelText,
     dialog->setMinimumDuration(0);
     dialog->show();
     return dialog;
+}
+
+ProgressSession::ProgressSession()
+    : made(command.createProgressDialog(QObject::tr("Выполнение процесса..."),
+                                        QObject::tr("Завершить"), 0, 100))
+{
+    box = made;
+    // The cancel decides the transfer: neither the value reaching the maximum nor
+    // the dialog closing itself may forget it.
+    box->setAutoReset(false);
+    box->setAutoClose(false);
+    latch = QObject::connect(box.data(), &QProgressDialog::canceled, [this] { latched = true; });
+    shownLabel = box->labelText();
+    clock.start();
+    eventsClock.start();
+}
+
+ProgressSession::~ProgressSession()
+{
+    QObject::disconnect(latch);
+    if (box) {
+        box->close();
+        if (box->parent())
+            return; // left to the main window, which owns it
+        delete box.data();
+    }
+    if (command.progressDialog == made)
+        command.progressDialog = nullptr;
+}
+
+bool ProgressSession::step(int value)
+{
+    if (steps++ == 0 || eventIntervalMs <= 0 || eventsClock.elapsed() >= eventIntervalMs) {
+        QCoreApplication::processEvents();
+        eventsClock.restart();
+    }
+    if (box)
+        box->setValue(value);
+    return !cancelled();
+}
+
+bool ProgressSession::cancelled()
+{
+    // A dialog gone with its window ends the transfer as a cancel does.
+    if (!box || box->wasCanceled())
+        latched = true;
+    return latched;
+}
+
+bool ProgressSession::cancelledAtEnd()
+{
+    QCoreApplication::processEvents();
+    return cancelled();
+}
+
+QProgressDialog* ProgressSession::dialog() const
+{
+    return box;
+}
+
+void ProgressSession::showRemaining(const QString& text, qint64 seconds)
+{
+    setLabelText(text.arg(seconds));
+}
+
+void ProgressSession::setLabelText(const QString& text)
+{
+    // Set on every step: only a change is worth the label's relayout.
+    if (!box || text == shownLabel)
+        return;
+    shownLabel = text;
+    box->setLabelText(text);
 }
 
 int Command::archiveRecordSize() const

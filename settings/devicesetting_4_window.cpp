@@ -650,7 +650,7 @@ void DeviceSetting_4_Window::on_pushButton_clicked()
         showParameters(command.currentChannel);
         return;
     }
-    dialogs::warning(this, tr("Ошибка"), tr("Ошибка обмена данными"), QMessageBox::Ok);
+    dialogs::exchangeError(this);
 }
 
 void DeviceSetting_4_Window::on_lineEditSerialNum_textEdited(const QString& arg1)

@@ -189,7 +189,7 @@ void DeviceSetting_5_Window::storeFlag(int bit, int state, bool extendedOnly)
 void DeviceSetting_5_Window::writeDeviceRegister(quint16 reg)
 {
     if (!resultOk(command.transact(16, DevicePage, reg, 1)))
-        dialogs::warning(this, tr("Ошибка"), tr("Ошибка обмена данными"));
+        dialogs::exchangeError(this);
 }
 
 void DeviceSetting_5_Window::on_checkBoxBlockCalib_stateChanged(int arg1)

@@ -125,5 +125,5 @@ void DeviceSettingAllWindow::on_pushButton_clicked()
     if (result == ResultOk)
         result = command.transact(16, DevicePage, 576, 1);
     if (result != ResultOk)
-        dialogs::warning(this, tr("Ошибка"), tr("Ошибка обмена данными"));
+        dialogs::exchangeError(this);
 }

@@ -330,10 +330,6 @@ channel tables</translation>
         <translation>Failed</translation>
     </message>
     <message>
-        <source>Ошибка</source>
-        <translation>Error</translation>
-    </message>
-    <message>
         <source>Канал</source>
         <translation>Channel</translation>
     </message>
@@ -556,14 +552,6 @@ table</translation>
     <message>
         <source>(*.txt)</source>
         <translation>(*.txt)</translation>
-    </message>
-    <message>
-        <source>Ошибка</source>
-        <translation>Error</translation>
-    </message>
-    <message>
-        <source>Ошибка обмена данными</source>
-        <translation>Data exchange error</translation>
     </message>
 </context>
 <context>
@@ -1169,14 +1157,6 @@ in threshold mode:</translation>
         <translation>Sensor unit change:</translation>
     </message>
     <message>
-        <source>Ошибка</source>
-        <translation>Error</translation>
-    </message>
-    <message>
-        <source>Ошибка обмена данными</source>
-        <translation>Data exchange error</translation>
-    </message>
-    <message>
         <source>П1. Возр.</source>
         <translation>L1 rising</translation>
     </message>
@@ -1402,14 +1382,6 @@ ambient temperature:</translation>
     <message>
         <source>Type start gps</source>
         <translation>Type start gps</translation>
-    </message>
-    <message>
-        <source>Ошибка</source>
-        <translation>Error</translation>
-    </message>
-    <message>
-        <source>Ошибка обмена данными</source>
-        <translation>Data exchange error</translation>
     </message>
     <message>
         <source>вкл.</source>

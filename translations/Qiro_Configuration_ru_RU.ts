@@ -326,10 +326,6 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Ошибка</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>Канал</source>
         <translation type="unfinished"></translation>
     </message>
@@ -549,14 +545,6 @@
     </message>
     <message>
         <source>(*.txt)</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Ошибка</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Ошибка обмена данными</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -1161,14 +1149,6 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Ошибка</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Ошибка обмена данными</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>П1. Возр.</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1381,14 +1361,6 @@
     </message>
     <message>
         <source>Type start gps</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Ошибка</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Ошибка обмена данными</source>
         <translation type="unfinished"></translation>
     </message>
     <message>

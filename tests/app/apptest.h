@@ -5,14 +5,8 @@
 #include "command.h"
 #include "connect_com_port.h"
 
-#include <QApplication>
 #include <QCoreApplication>
 #include <QFile>
-#include <QPointer>
-#include <QTimer>
-#include <QWidget>
-
-#include <functional>
 
 namespace apptest
 {
@@ -64,41 +58,5 @@ inline void removeIni()
 {
     QFile::remove(iniPath());
 }
-
-// Answers the program's own modal dialogs (run with exec()) as they open:
-// each step gets the next modal widget that appears and acts on it; `seen`
-// records their class names in order.
-class ModalDriver : public QObject
-{
-public:
-    using Step = std::function<void(QWidget*)>;
-
-    explicit ModalDriver(QVector<Step> steps) : steps(std::move(steps))
-    {
-        connect(&timer, &QTimer::timeout, this, [this] { poll(); });
-        timer.start(10);
-    }
-
-    QStringList seen;
-
-private:
-    void poll()
-    {
-        QWidget* modal = QApplication::activeModalWidget();
-        if (!modal || modal == handled)
-            return;
-        handled = modal;
-        seen << QString::fromLatin1(modal->metaObject()->className());
-        if (next < steps.size())
-            steps[next++](modal);
-        else
-            modal->close();
-    }
-
-    QVector<Step> steps;
-    int next = 0;
-    QPointer<QWidget> handled;
-    QTimer timer;
-};
 
 } // namespace apptest

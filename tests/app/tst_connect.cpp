@@ -527,21 +527,18 @@ private slots:
         command.password.clear();
         command.authorized = 0;
         dialogs::Script script;
-        {
-            apptest::ModalDriver driver({
-                [](QWidget* login) {
-                    login->findChild<QLineEdit*>("login")->setText("Admin");
-                    login->findChild<QLineEdit*>("password")->setText(adminPassword);
-                    login->findChild<QPushButton*>("pushButton")->click();
-                },
-                [this](QWidget* connection) {
-                    choosePort(connection, sim.portPath());
-                    connection->findChild<QPushButton*>("Button_connect")->click();
-                },
+        script
+            .act([](QDialog& login) {
+                login.findChild<QLineEdit*>("login")->setText("Admin");
+                login.findChild<QLineEdit*>("password")->setText(adminPassword);
+                login.findChild<QPushButton*>("pushButton")->click();
+            })
+            .act([this](QDialog& connection) {
+                choosePort(&connection, sim.portPath());
+                connection.findChild<QPushButton*>("Button_connect")->click();
             });
-            window->findChild<QAction*>("action_connect")->trigger();
-            QCOMPARE(driver.seen, (QStringList{"AuthorizationWindow", "Connect_com_port"}));
-        }
+        window->findChild<QAction*>("action_connect")->trigger();
+        QCOMPARE(script.ran, (QStringList{"AuthorizationWindow", "Connect_com_port"}));
         QCOMPARE(command.userName, QString("Admin"));
         QCOMPARE(int(command.authorized), 1);
         QCOMPARE(int(command.connected), 1);
@@ -550,12 +547,13 @@ private slots:
 
         // Again, and after a disconnection: straight to the connection dialog.
         for (int round = 0; round < 2; ++round) {
-            apptest::ModalDriver driver({[](QWidget* connection) {
-                connection->findChild<QPushButton*>("Button_connect")->click();
-                connection->close();
-            }});
+            script.ran.clear();
+            script.act([](QDialog& connection) {
+                connection.findChild<QPushButton*>("Button_connect")->click();
+                connection.close();
+            });
             window->findChild<QAction*>("action_connect")->trigger();
-            QCOMPARE(driver.seen, QStringList{"Connect_com_port"});
+            QCOMPARE(script.ran, QStringList{"Connect_com_port"});
         }
         QCOMPARE(int(command.authorized), 1);
     }
@@ -567,15 +565,15 @@ private slots:
         command.modelCode = ModelT6;
         const int activBefore = sim.activCount();
         dialogs::Script script;
-        apptest::ModalDriver driver({[](QWidget* login) {
-            login->findChild<QLineEdit*>("login")->setText("Admin");
-            login->findChild<QLineEdit*>("password")->setText("0000");
-            login->findChild<QPushButton*>("pushButton")->click();
-            login->close();
-        }});
+        script.act([](QDialog& login) {
+            login.findChild<QLineEdit*>("login")->setText("Admin");
+            login.findChild<QLineEdit*>("password")->setText("0000");
+            login.findChild<QPushButton*>("pushButton")->click();
+            login.close();
+        });
         window->statusBar()->showMessage("stale");
         window->findChild<QAction*>("action_connect")->trigger();
-        QCOMPARE(driver.seen, QStringList{"AuthorizationWindow"});
+        QCOMPARE(script.ran, QStringList{"AuthorizationWindow"});
         QCOMPARE(script.texts(), QStringList{"Вы не успешно авторизовались"});
         QCOMPARE(int(command.authorized), 0);
         // With a model set the failed login leaves the fields as they were.

@@ -4,6 +4,8 @@
 #include "dialogs.h"
 #include "warningguard.h"
 
+#include <QDialog>
+#include <QPushButton>
 #include <QtTest>
 
 class MisnamedSlot : public QObject
@@ -82,6 +84,67 @@ private slots:
         dialogs::critical(nullptr, "Два", "2");
         QCOMPARE(second.shown.size(), 1);
         QCOMPARE(second.shown[0].kind, dialogs::Kind::Critical);
+    }
+
+    // The one box of a failed exchange: the pages warn with themselves as parent, the
+    // transfers report it critically, with the result code in hexadecimal.
+    void exchangeErrorBox_data()
+    {
+        QTest::addColumn<bool>("critical");
+        QTest::addColumn<int>("code"); // -1: none
+        QTest::addColumn<QString>("text");
+        QTest::newRow("page") << false << -1 << "Ошибка обмена данными";
+        QTest::newRow("transfer") << true << -1 << "Ошибка обмена данными";
+        QTest::newRow("no reply") << true << 0x20 << "Ошибка обмена данными 20";
+        QTest::newRow("CRC error") << true << 0x100 << "Ошибка обмена данными 100";
+        QTest::newRow("not sent") << true << 1 << "Ошибка обмена данными 01";
+    }
+    void exchangeErrorBox()
+    {
+        QFETCH(bool, critical);
+        QFETCH(int, code);
+        QFETCH(QString, text);
+        QWidget page;
+        QWidget* parent = critical ? nullptr : &page;
+        const dialogs::Kind kind = critical ? dialogs::Kind::Critical : dialogs::Kind::Warning;
+        dialogs::Script script;
+        if (code < 0)
+            dialogs::exchangeError(parent, kind);
+        else
+            dialogs::exchangeError(parent, kind, quint32(code));
+        QCOMPARE(script.shown.size(), 1);
+        QCOMPARE(script.shown[0].kind, kind);
+        QCOMPARE(script.shown[0].parent, parent);
+        QCOMPARE(script.shown[0].title, QString("Ошибка"));
+        QCOMPARE(script.shown[0].text, text);
+        QCOMPARE(int(script.shown[0].buttons), int(QMessageBox::Ok));
+    }
+
+    // The program's own dialogs: the queued actions run in the dialog, shown and modal
+    // as under exec(), and questions it asks meanwhile take the replies' queue; a
+    // dialog without actions left is closed.
+    void ownDialogsTakeTheirActions()
+    {
+        QDialog dialog;
+        dialog.setWindowTitle("Вход");
+        auto* ok = new QPushButton("OK", &dialog);
+        connect(ok, &QPushButton::clicked, &dialog, &QDialog::accept);
+        dialogs::Script script;
+        bool shownModal = false;
+        QMessageBox::StandardButton asked = QMessageBox::NoButton;
+        script.button(QMessageBox::Yes).act([&](QDialog& d) {
+            shownModal = d.isVisible() && d.isModal();
+            asked = dialogs::question(&d, "Вопрос", "Войти?");
+            ok->click();
+        });
+        QCOMPARE(dialogs::exec(dialog), int(QDialog::Accepted));
+        QVERIFY(shownModal);
+        QCOMPARE(asked, QMessageBox::Yes);
+        QVERIFY(!dialog.isVisible());
+        QCOMPARE(dialogs::exec(dialog), int(QDialog::Rejected)); // nothing left: closed
+        QCOMPARE(script.ran, (QStringList{"QDialog", "QDialog"}));
+        QCOMPARE(script.texts(), QStringList{"Войти?"});
+        QCOMPARE(script.pending(), 0);
     }
 
     // The guard itself: a slot named after a child that does not exist is

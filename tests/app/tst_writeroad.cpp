@@ -185,9 +185,10 @@ private slots:
     void restoreAsUserNeedsTheSecondPassword()
     {
         connectAs(ModelT6, SimDetector::Layout::Classic, "User");
-        apptest::ModalDriver driver({[](QWidget* w) { w->close(); }}); // "Cancel"
+        dialogs::Script script; // the password dialog closed unanswered ("Cancel")
         window->findChild<QPushButton*>("pushButtonReadFactorySettings")->setVisible(true);
         QMetaObject::invokeMethod(window.get(), "on_pushButtonReadFactorySettings_clicked");
+        QCOMPARE(script.ran, QStringList{"AuthorizationWindow"});
         QCOMPARE(sim.requests().size(), 0);
         QCOMPARE(status(), QString());
     }

@@ -4,6 +4,7 @@
 // csv module and openpyxl) or by fixed columns.
 
 #include "command.h"
+#include "dialogs.h"
 #include "logexport.h"
 #include "logrecord.h"
 #include "types.h"
@@ -23,6 +24,7 @@
 
 #include <cmath>
 #include <cstring>
+#include <memory>
 
 namespace
 {
@@ -133,17 +135,20 @@ private slots:
 private:
     QString writeSource(const QList<QByteArray>& records, const QByteArray& extra = {});
     QTemporaryDir m_dir;
+    // Answers every box of the export (its Ok) and records what it said.
+    std::unique_ptr<dialogs::Script> m_boxes;
 };
 
 void TestLogExport::init()
 {
-    exportMessageHook = [](bool, const QString&) {};
+    m_boxes = std::make_unique<dialogs::Script>();
     exportLineHook = nullptr;
     setModel(ModelT6, 0xF);
 }
 
 void TestLogExport::cleanup()
 {
+    m_boxes.reset();
     QFile::remove(exportSyncSource(7, ModelT6));
 }
 
@@ -408,12 +413,11 @@ void TestLogExport::damagedLines()
                          extra + logLine(reinterpret_cast<const quint8*>(next.constData()), 120) +
                              "\r\n")
                  .isEmpty());
-    QString said;
-    exportMessageHook = [&](bool, const QString& t) { said = t; };
     const QString dest = m_dir.filePath(QStringLiteral("damaged.txt"));
     QVERIFY(exportLogFile(4, 7, ExportAll, dest));
     QCOMPARE(lastExportSkippedLines, 3);
-    QVERIFY(said.contains(QStringLiteral("3")));
+    QCOMPARE(m_boxes->texts(), QStringList{QStringLiteral("Пропущено поврежденных строк: 3")});
+    QCOMPARE(int(m_boxes->shown[0].kind), int(dialogs::Kind::Information));
     const QStringList lines = textLines(readAll(dest));
     QCOMPARE(lines.size(), 19 + 1 + 7 + 2);
     QCOMPARE(lines[27].mid(20, 2), QStringLiteral("1 "));
@@ -1105,14 +1109,12 @@ void TestLogExport::refusals()
                               QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
         QSKIP("running as a user who may write into any folder");
     }
-    QString said;
-    exportMessageHook = [&](bool critical, const QString& t) {
-        QVERIFY(critical);
-        said = t;
-    };
     QVERIFY(!exportLogFile(4, 7, ExportAll, dest));
-    QVERIFY(!said.isEmpty());
-    QCOMPARE(lastExportMessage, said);
+    QCOMPARE(m_boxes->shown.size(), 1);
+    QCOMPARE(int(m_boxes->shown[0].kind), int(dialogs::Kind::Critical));
+    QCOMPARE(m_boxes->shown[0].title, QStringLiteral(" "));
+    QVERIFY(!m_boxes->shown[0].text.isEmpty());
+    QCOMPARE(lastExportMessage, m_boxes->shown[0].text);
     QFile::setPermissions(QFileInfo(dest).path(),
                           QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     QCOMPARE(readAll(dest), before);

@@ -380,24 +380,25 @@ private slots:
             window->close();
         } else if (path == "disconnect and offline model") {
             // "Подключиться к устройству", "Disconnect", "Выход", an offline model.
-            script.accept("QIRO T6 Max v0.02");
-            apptest::ModalDriver driver({[](QWidget* connection) {
-                dialogButton(connection, "Button_connect")->click();
-                dialogButton(connection, "Button_Out")->click();
-            }});
+            script
+                .act([](QDialog& connection) {
+                    dialogButton(&connection, "Button_connect")->click();
+                    dialogButton(&connection, "Button_Out")->click();
+                })
+                .accept("QIRO T6 Max v0.02");
             window->findChild<QAction*>("action_connect")->trigger();
-            QCOMPARE(driver.seen, QStringList{"Connect_com_port"});
+            QCOMPARE(script.ran, QStringList{"Connect_com_port"});
             QCOMPARE(int(command.modelCode), int(ModelT6M));
         } else if (path == "another port") {
             extraPortNames = QStringList{sim.portPath(), "/dev/qiro-other"};
-            apptest::ModalDriver driver({[](QWidget* connection) {
-                QMetaObject::invokeMethod(connection->findChild<QComboBox*>("cb_Com"), "activated",
+            script.act([](QDialog& connection) {
+                QMetaObject::invokeMethod(connection.findChild<QComboBox*>("cb_Com"), "activated",
                                           Qt::DirectConnection,
                                           Q_ARG(QString, QString("/dev/qiro-other")));
-                dialogButton(connection, "Button_Out")->click(); // the offline list cancelled
-            }});
+                dialogButton(&connection, "Button_Out")->click(); // the offline list cancelled
+            });
             window->findChild<QAction*>("action_connect")->trigger();
-            QCOMPARE(driver.seen, QStringList{"Connect_com_port"});
+            QCOMPARE(script.ran, QStringList{"Connect_com_port"});
             QCOMPARE(int(command.modelCode), int(ModelNone));
         } else if (path == "device lost") {
             // The model-code read is refused: the read road drops the device.

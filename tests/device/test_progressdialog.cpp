@@ -3,8 +3,28 @@
 #include "command.h"
 
 #include <QMainWindow>
+#include <QPointer>
 #include <QProgressDialog>
+#include <QPushButton>
+#include <QTimer>
 #include <QtTest>
+
+#include <memory>
+
+// A shown main window as the parent of the progress dialogs, for one test.
+struct OwnerWindow {
+    QMainWindow window;
+    OwnerWindow()
+    {
+        window.show();
+        mainWindowWidget = &window;
+    }
+    ~OwnerWindow()
+    {
+        mainWindowWidget = nullptr;
+        command.progressDialog = nullptr;
+    }
+};
 
 class TestProgressDialog : public QObject
 {
@@ -58,6 +78,128 @@ private slots:
         QVERIFY(dialog->wasCanceled());
         mainWindowWidget = nullptr;
         command.progressDialog = nullptr;
+    }
+
+    // The session of a long transfer: its dialog is up before the first step, and
+    // goes when the session ends: hidden and left to the main window that owns it, or
+    // deleted when there is none.
+    void sessionShownAtOnceAndClosedOnScopeExit()
+    {
+        auto owner = std::make_unique<OwnerWindow>();
+        QPointer<QProgressDialog> owned;
+        {
+            ProgressSession session;
+            owned = session.dialog();
+            QVERIFY(owned);
+            QCOMPARE(command.progressDialog, owned.data());
+            QVERIFY(owned->isVisible());
+            QCOMPARE(owned->windowTitle(), QString("Пожалуйста подождите"));
+            QCOMPARE(owned->labelText(), QString("Выполнение процесса..."));
+            QCOMPARE(owned->findChild<QPushButton*>()->text(), QString("Завершить"));
+            QVERIFY(session.step(40));
+            QCOMPARE(owned->value(), 40);
+            session.showRemaining("Выполнение процесса,\nосталось %1 секунд", 45);
+            QCOMPARE(owned->labelText(), QString("Выполнение процесса,\nосталось 45 секунд"));
+        }
+        QVERIFY(owned);
+        QVERIFY(!owned->isVisible());
+        owner.reset();
+        QPointer<QProgressDialog> alone;
+        {
+            ProgressSession session;
+            alone = session.dialog();
+            QVERIFY(alone->isVisible());
+        }
+        QVERIFY(!alone);
+        QCOMPARE(command.progressDialog, nullptr);
+    }
+
+    // A Cancel once pressed ends the transfer, whatever the dialog does next: the
+    // value reaching the maximum, a reset of Qt's own flag, a later step.
+    void sessionCancelLatched_data()
+    {
+        QTest::addColumn<bool>("button"); // else the dialog's cancel()
+        QTest::newRow("Cancel button") << true;
+        QTest::newRow("cancel()") << false;
+    }
+    void sessionCancelLatched()
+    {
+        QFETCH(bool, button);
+        OwnerWindow owner;
+        ProgressSession session;
+        QProgressDialog* dialog = session.dialog();
+        QVERIFY(session.step(0));
+        QVERIFY(session.step(99));
+        // Pressed while the last step runs its events: that step already ends it.
+        QTimer::singleShot(0, dialog, [dialog, button] {
+            if (button)
+                dialog->findChild<QPushButton*>()->click();
+            else
+                dialog->cancel();
+        });
+        QVERIFY(!session.step(100));
+        QCOMPARE(dialog->value(), 100);
+        QVERIFY(session.cancelled());
+        if (button) {
+            dialog->reset(); // clears Qt's flag, not the session's
+            QVERIFY(session.cancelled());
+        }
+        QVERIFY(!session.step(100));
+        QVERIFY(session.cancelledAtEnd());
+    }
+
+    // A Cancel pressed during the last request, after the last step, is seen by the
+    // check at the end, which lets the events run once more.
+    void sessionCancelAfterTheLastStep()
+    {
+        OwnerWindow owner;
+        ProgressSession session;
+        QVERIFY(session.step(100));
+        QProgressDialog* dialog = session.dialog();
+        QTimer::singleShot(0, dialog, [dialog] { dialog->cancel(); });
+        QVERIFY(!session.cancelled());
+        QVERIFY(session.cancelledAtEnd());
+    }
+
+    // Events run at every step, or with an interval at the first step and then once
+    // the interval has passed (here never); the check at the end runs them always.
+    void sessionEvents()
+    {
+        int ran = 0;
+        auto post = [&ran] { QTimer::singleShot(0, [&ran] { ++ran; }); };
+        {
+            ProgressSession session;
+            post();
+            session.step(1);
+            QCOMPARE(ran, 1);
+            post();
+            session.step(2);
+            QCOMPARE(ran, 2);
+        }
+        {
+            ProgressSession session;
+            session.setEventInterval(24 * 3600 * 1000);
+            post();
+            session.step(1);
+            QCOMPARE(ran, 3);
+            post();
+            session.step(1); // a new value would run them too: Qt's modal dialog does
+            QCOMPARE(ran, 3);
+            session.cancelledAtEnd();
+            QCOMPARE(ran, 4);
+        }
+        QCOMPARE(command.progressDialog, nullptr);
+    }
+
+    // A dialog that goes away with its window ends the transfer as a Cancel does.
+    void sessionDialogGone()
+    {
+        ProgressSession session;
+        QVERIFY(session.step(10));
+        delete session.dialog();
+        QVERIFY(!session.step(20));
+        QVERIFY(session.cancelled());
+        session.showRemaining("%1", 1); // nothing to show it in
     }
 };
 
