@@ -36,14 +36,6 @@ constexpr quint32 SelectableBit = 1u << 5;
 constexpr quint32 ZeroRefusedBit = 1u << 7;
 constexpr quint32 SpanRefusedBit = 1u << 8;
 
-constexpr quint16 RegClassicChannelStatus = 547;
-constexpr quint16 RegClassicCalibrationGas = 260;
-constexpr quint16 RegExtendedCalibrationGas = 262;
-constexpr quint16 RegClassicAdcZero = 336;
-constexpr quint16 RegClassicAdcSpan = 337;
-constexpr quint16 RegExtendedAdcZero = 768;
-constexpr quint16 RegExtendedAdcSpan = 769;
-
 bool validChannel(int channel)
 {
     return channel >= 0 && channel < ChannelSlots;

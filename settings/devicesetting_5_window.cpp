@@ -29,8 +29,6 @@ constexpr int RestartModeShift = 24;
 constexpr quint32 RestartModeMask = 3u << RestartModeShift;
 constexpr quint32 SignalMask = (1u << gnssSignalNamesCount) - 1;
 
-constexpr quint16 RegPwmSound = 512;
-
 bool classic()
 {
     return command.registerMap == ClassicMap;
