@@ -288,7 +288,7 @@ bool readArchiveRecord(quint16 recordSize, bool last, quint32 currentAddress, qu
     memset(command.logRecord, 0, size_t(size));
     if (refuseOffline() || refuseNoRecords(size))
         return false;
-    if (command.transact(3, DevicePage, 528, 6) == ResultOk) {
+    if (command.transact(3, DevicePage, RegArchiveIntervals, 6) == ResultOk) {
         const quint32 index = last ? currentAddress - 1 : startAddress;
         if (command.readArchiveBlock(12, DevicePage, quint16(index & 0xFFFF), 1) == ResultOk) {
             memcpy(command.logRecord, archiveBlock, size_t(size));
@@ -332,7 +332,7 @@ bool syncLogFile(quint16 recordSize, quint32 serial, quint32 currentAddress, qui
                               .arg(QDir::toNativeSeparators(path)));
         return false;
     }
-    const TransactionResult settings = command.transact(3, DevicePage, 528, 6);
+    const TransactionResult settings = command.transact(3, DevicePage, RegArchiveIntervals, 6);
     if (settings != ResultOk) {
         exchangeError(settings);
         return false;

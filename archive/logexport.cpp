@@ -50,7 +50,7 @@ bool serviceMode(ExportMode mode)
 
 QString unitName(quint16 format)
 {
-    return QString::fromLatin1(unitNames[format & 0x3]);
+    return QString::fromLatin1(unitNames[displayUnitOf(format)]);
 }
 
 // The local time offset of one UTC day, asked of the system once per day of
@@ -697,7 +697,7 @@ QString exportCodesText(const LogRecord& record, quint16 channelCount, ExportMod
                 codes +=
                     QObject::tr(letter) + QString::asprintf("%02X", 16 * k + b) + QLatin1Char(',');
             }
-            if (serviceMode(mode) && (m.format & (1u << 11)))
+            if (serviceMode(mode) && (m.format & FormatBits::DeviceCalibrates))
                 codes += QString::asprintf("%01X_ST-%04X,", k, m.sensorStatus);
         }
     }
@@ -718,7 +718,7 @@ void writeMeasurementRow(ExportOutput& out, quint16 channelCount, ExportMode mod
         c.format = m.format;
         // The record's own unit: the factor and the label come from one format word.
         const double q =
-            double(command.unitFactorFor(k, m.format & 0x3)) / decimalScale(m.format, 1);
+            double(command.unitFactorFor(k, displayUnitOf(m.format))) / decimalScale(m.format, 1);
         c.value = float(m.rawValue * q);
         c.twaValue = float(m.rawTwaValue * q);
     }
@@ -755,8 +755,9 @@ void writeMeasurementRow(ExportOutput& out, quint16 channelCount, ExportMode mod
             return fixed2(double(exportChannels[col.index].value)) +
                    (sheet ? QStringLiteral(" ") : QStringLiteral("; ")) + unitName(m.format);
         case ColumnKind::Twa:
-            return ((m.format & (1u << 9)) ? QStringLiteral("-")
-                                           : fixed2(double(exportChannels[col.index].twaValue))) +
+            return ((m.format & FormatBits::KindOxygen)
+                        ? QStringLiteral("-")
+                        : fixed2(double(exportChannels[col.index].twaValue))) +
                    end;
         case ColumnKind::AdcZero:
             return QString::number(m.zeroAdc) + end;
@@ -801,7 +802,7 @@ void writeEventRow(ExportOutput& out, quint16 channelCount, ExportMode mode)
         ExportChannel& c = exportChannels[k];
         // The unit label of a settings row is the last one written: its factor too.
         const double q =
-            double(command.unitFactorFor(k, c.format & 0x3)) / decimalScale(s.format, 1);
+            double(command.unitFactorFor(k, displayUnitOf(c.format))) / decimalScale(s.format, 1);
         c.limit1 = float(logLimitCounts(s.limit1, command.registerMap) * q);
         c.limit2 = float(logLimitCounts(s.limit2, command.registerMap) * q);
         c.limit3 = float(logLimitCounts(s.limit3, command.registerMap) * q);
