@@ -12,9 +12,6 @@
 namespace
 {
 
-constexpr quint32 BleOn = 1u << 10;
-constexpr quint32 LoraOn = 1u << 15;
-
 // The fields of the device block this page edits, in the layout in use.
 struct DeviceFields {
     quint32* serialNumber;
@@ -122,11 +119,11 @@ void DeviceSetting_3_Window::showParameters()
     ui->dateTimeEditDate->setDateTime(ticksToDateTime(*f.deviceClock));
     if (command.registerMap == ExtendedMap) {
         const quint32 flags = command.extendedDevice.deviceFlags;
-        if (flags & BleOn)
+        if (flags & DeviceFlagBits::BleOn)
             ui->lineEditMACBle->setText(hexBytes(command.bleMac, 6));
         else
             ui->lineEditMACBle->clear();
-        if (flags & LoraOn)
+        if (flags & DeviceFlagBits::LoraOn)
             ui->lineEditEuiLora->setText(hexBytes(command.loraId, 8));
         else
             ui->lineEditEuiLora->clear();

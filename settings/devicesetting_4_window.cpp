@@ -20,7 +20,6 @@ namespace
 constexpr quint16 ClassicLimitRawMax = 0x7FFF;      // bit 15 carries the direction
 constexpr quint16 ClassicProtectionRawMax = 0x7FFF; // bit 7 of rloadIndex is the on/off bit
 constexpr quint16 ClassicRawMax = 0xFFFF;
-constexpr quint32 CircuitChanged = 1u << 2; // cleared on every circuit change
 constexpr double TemperatureLimit = 327.67; // x 100 must fit i16
 
 bool classic()
@@ -59,14 +58,6 @@ void fillCombo(QComboBox* combo, const char* const* names, int count)
     combo->clear();
     for (int i = 0; i < count; ++i)
         combo->addItem(QString::fromUtf8(names[i]));
-}
-
-void setBit(quint32& word, int bit, bool on)
-{
-    if (on)
-        word |= (1u << bit);
-    else
-        word &= ~(1u << bit);
 }
 
 } // namespace
@@ -174,7 +165,7 @@ void DeviceSetting_4_Window::fillUnitList(int ch)
     firstBaseUnit = quint16(fillChannelBaseUnitCombo(ui->comboBoxUnitMeas_2, ch));
 
     ui->comboBoxUnitMeas_Calib->setCurrentIndex(
-        (command.extendedChannels[ch].channelFlags & (1u << 4)) ? 1 : 0);
+        (command.extendedChannels[ch].channelFlags & ChannelFlagBits::BldmCalibrationUnit) ? 1 : 0);
 }
 
 void DeviceSetting_4_Window::applyDisplayedUnit(int index)
@@ -273,7 +264,7 @@ void DeviceSetting_4_Window::on_comboBoxUnitMeas_Calib_activated(int index)
 {
     if (extended()) {
         quint32& flags = command.extendedChannels[channel].channelFlags;
-        setBit(flags, 4, index != 0);
+        putFlag(flags, ChannelFlagBits::BldmCalibrationUnit, index != 0);
     }
 }
 
@@ -361,10 +352,8 @@ void DeviceSetting_4_Window::showParameters(int ch)
         ui->comboBoxConfigChan_Pos->setCurrentIndex(
             cellPosition < ui->comboBoxConfigChan_Pos->count() ? cellPosition : -1);
 
-    ui->comboBoxDiscreteness->setCurrentIndex((format & FormatBits::DecimalsMask) >>
-                                              FormatBits::DecimalsShift);
-    ui->comboBoxDiscreteness_2->setCurrentIndex((format & FormatBits::RawDecimalsMask) >>
-                                                FormatBits::RawDecimalsShift);
+    ui->comboBoxDiscreteness->setCurrentIndex(decimalsOf(format));
+    ui->comboBoxDiscreteness_2->setCurrentIndex(rawDecimalsOf(format));
 
     showFields();
     fillTables();
@@ -443,10 +432,10 @@ void DeviceSetting_4_Window::showKind(quint16 format, quint16 sensorType)
 
     // Step 6: rows of the kind.
     const bool classicLayout = classic();
-    if ((t6Family(model) && ch == 2) || (format & (1u << 9))) {
+    if ((t6Family(model) && ch == 2) || (format & FormatBits::KindOxygen)) {
         ui->tabWidget_param_2->setTabEnabled(0, true);
         ui->WidgetMeasureCircuitPGA->show();
-    } else if (format & (1u << 10)) {
+    } else if (format & FormatBits::KindPid) {
         ui->tabWidget_param_2->setTabEnabled(0, true);
         ui->tabWidget_param_2->setTabEnabled(1, true);
         ui->WidgetMeasureCircuitPGA->show();
@@ -454,7 +443,7 @@ void DeviceSetting_4_Window::showKind(quint16 format, quint16 sensorType)
         ui->WidgetPIDParam->show();
         ui->WidgetMaxRange->hide();
         ui->WidgetCalibMeasBLDM->hide();
-    } else if (format & (1u << 11)) {
+    } else if (format & FormatBits::KindModule) {
         ui->tabWidget_param_2->hide();
         if (t6Family(model))
             ui->groupBox_5->setVisible(!classicLayout);
@@ -486,7 +475,7 @@ void DeviceSetting_4_Window::showKind(quint16 format, quint16 sensorType)
             ui->WidgetCalibMeasBLDM->show();
             ui->WidgetPIDParam->hide();
         }
-    } else if (format & (1u << 12)) {
+    } else if (format & FormatBits::KindThermocatalytic) {
         ui->tabWidget_param_2->setTabEnabled(0, true);
         ui->tabWidget_param_2->setTabEnabled(1, true);
         ui->WidgetMeasureCircuitPGA->show();
@@ -530,10 +519,9 @@ void DeviceSetting_4_Window::showFields()
         maximum = 99999.9 / effectiveDivisor(command.extendedChannels[ch].displayDivisor[0]);
         flags = command.extendedChannels[ch].channelFlags;
     }
-    const int decimals = (format & FormatBits::DecimalsMask) >> FormatBits::DecimalsShift;
+    const int decimals = decimalsOf(format);
     const QString suffix =
-        QStringLiteral(" ") +
-        QString::fromUtf8(optionName(unitNames, format & FormatBits::DisplayUnitMask));
+        QStringLiteral(" ") + QString::fromUtf8(optionName(unitNames, displayUnitOf(format)));
     for (QDoubleSpinBox* box :
          {ui->doubleSpinBoxLim_1, ui->doubleSpinBoxLim_2, ui->doubleSpinBoxLim_3,
           ui->doubleSpinBoxLim_4, ui->doubleSpinBoxHist_1, ui->doubleSpinBoxDeadZone,
@@ -543,8 +531,8 @@ void DeviceSetting_4_Window::showFields()
         box->setMaximum(maximum);
         box->setSuffix(suffix);
     }
-    ui->checkBoxRangeCalibLim->setChecked(flags & (1u << 7));
-    ui->checkBoxAutoCalibZero->setChecked(flags & (1u << 3));
+    ui->checkBoxRangeCalibLim->setChecked(flags & ChannelFlagBits::RangeLimitInForce);
+    ui->checkBoxAutoCalibZero->setChecked(flags & ChannelFlagBits::AutoZero);
 
     if (classic()) {
         const auto& r = command.classicChannels[ch];
@@ -561,12 +549,12 @@ void DeviceSetting_4_Window::showFields()
         QCheckBox* directions[3] = {ui->checkBoxLim1IncDec, ui->checkBoxLim2IncDec,
                                     ui->checkBoxLim3IncDec};
         for (int i = 0; i < 3; ++i) {
-            directions[i]->setChecked(!(limits[i] & 0x8000));
-            setDirectionBox(i, (limits[i] & 0x8000) ? 0 : 2);
+            directions[i]->setChecked(!(limits[i] & ClassicLimitFalling));
+            setDirectionBox(i, (limits[i] & ClassicLimitFalling) ? 0 : 2);
         }
-        ui->doubleSpinBoxLim_1->setValue((r.limit1 & 0x7FFF) * s);
-        ui->doubleSpinBoxLim_2->setValue((r.limit2 & 0x7FFF) * s);
-        ui->doubleSpinBoxLim_3->setValue((r.limit3 & 0x7FFF) * s);
+        ui->doubleSpinBoxLim_1->setValue((r.limit1 & ClassicLimitValueMask) * s);
+        ui->doubleSpinBoxLim_2->setValue((r.limit2 & ClassicLimitValueMask) * s);
+        ui->doubleSpinBoxLim_3->setValue((r.limit3 & ClassicLimitValueMask) * s);
         ui->doubleSpinBoxLim_4->setValue(r.limit4 * s);
         ui->doubleSpinBoxHist_1->setValue(r.hysteresis * s);
         ui->doubleSpinBoxDeadZone->setValue(r.deadZone * s);
@@ -578,7 +566,8 @@ void DeviceSetting_4_Window::showFields()
         ui->doubleSpinBoxLimitSTEL->setValue(r.stel * s);
         ui->doubleSpinBoxLimitTWA->setValue(r.twa * s);
         ui->doubleSpinBoxRangeCalibLim->setValue(r.rangeCalibrationLimit);
-        ui->doubleSpinBoxRangeCalibLim->setEnabled(r.channelFlags & (1u << 7));
+        ui->doubleSpinBoxRangeCalibLim->setEnabled(r.channelFlags &
+                                                   ChannelFlagBits::RangeLimitInForce);
         ui->comboBoxPGA->setCurrentIndex(r.pgaIndex < ui->comboBoxPGA->count() ? r.pgaIndex : -1);
         ui->comboBoxRload->setCurrentIndex(r.rloadIndex < ui->comboBoxRload->count() ? r.rloadIndex
                                                                                      : -1);
@@ -587,9 +576,9 @@ void DeviceSetting_4_Window::showFields()
         ui->comboBoxRF->setCurrentIndex(r.rfIndex < ui->comboBoxRF->count() ? r.rfIndex : -1);
         ui->spinBoxZeroADC->setValue(r.zeroAdc);
         ui->spinBoxSpanADC->setValue(r.spanAdc);
-        const int protection = ((r.rloadIndex & 0x7F) << 8) | r.rgainIndex;
+        const int protection = ((r.rloadIndex & ~ClassicSensorProtectionBit) << 8) | r.rgainIndex;
         ui->doubleSpinBoxSensorProtection->setValue(protection * s);
-        const bool protectionOn = r.rloadIndex & 0x80;
+        const bool protectionOn = r.rloadIndex & ClassicSensorProtectionBit;
         ui->checkBoxSensorProtection->setChecked(protectionOn);
         on_checkBoxSensorProtection_stateChanged(protectionOn ? Qt::Checked : Qt::Unchecked);
         ui->spinBoxPidPeriod->setValue(r.spanAdc);
@@ -613,11 +602,11 @@ void DeviceSetting_4_Window::showFields()
             ui->doubleSpinBoxCoef_Belead_Calib->setValue(r.spanAdc / 10000.0);
             ui->doubleSpinBoxCorr_Coef->setValue(r.correctionCoefficient / 1000.0);
         }
-        ui->checkBoxReceiptLimit->setChecked(r.channelFlags & (1u << 13));
+        ui->checkBoxReceiptLimit->setChecked(r.channelFlags & ChannelFlagBits::LimitsReceipt);
         QCheckBox* directions[3] = {ui->checkBoxLim1IncDec, ui->checkBoxLim2IncDec,
                                     ui->checkBoxLim3IncDec};
         for (int i = 0; i < 3; ++i) {
-            const bool falling = r.channelFlags & (1u << (10 + i));
+            const bool falling = r.channelFlags & (ChannelFlagBits::Limit1Falling << i);
             directions[i]->setChecked(!falling);
             setDirectionBox(i, falling ? 0 : 2);
         }
@@ -634,7 +623,7 @@ void DeviceSetting_4_Window::showFields()
             stelMinutesFromTicks(r.stelInterval, command.secondsPerTick));
         ui->doubleSpinBoxLimitSTEL->setValue(double(r.stel) * s);
         ui->doubleSpinBoxLimitTWA->setValue(double(r.twa) * s);
-        const bool rangeLimit = r.channelFlags & (1u << 7);
+        const bool rangeLimit = r.channelFlags & ChannelFlagBits::RangeLimitInForce;
         ui->checkBoxRangeCalibLim->setChecked(rangeLimit);
         on_checkBoxRangeCalibLim_stateChanged(rangeLimit ? Qt::Checked : Qt::Unchecked);
         ui->doubleSpinBoxRangeCalibLim->setValue(r.rangeCalibrationLimit);
@@ -646,7 +635,7 @@ void DeviceSetting_4_Window::showFields()
         ui->spinBoxZeroADC->setValue(r.zeroAdc);
         ui->spinBoxSpanADC->setValue(r.spanAdc);
         ui->doubleSpinBoxSensorProtection->setValue(double(r.sensorProtection) * s);
-        const bool protectionOn = r.channelFlags & (1u << 9);
+        const bool protectionOn = r.channelFlags & ChannelFlagBits::SensorProtection;
         ui->checkBoxSensorProtection->setChecked(protectionOn);
         on_checkBoxSensorProtection_stateChanged(protectionOn ? Qt::Checked : Qt::Unchecked);
         ui->spinBoxPidPeriod->setValue(r.spanAdc);
@@ -970,13 +959,13 @@ void DeviceSetting_4_Window::storeConcentration(int which, double value)
         auto& r = command.classicChannels[channel];
         if (which <= 2) {
             quint16* limit[3] = {&r.limit1, &r.limit2, &r.limit3};
-            *limit[which] =
-                quint16((*limit[which] & 0x8000) | classicRaw(value, ClassicLimitRawMax));
+            *limit[which] = quint16((*limit[which] & ClassicLimitFalling) |
+                                    classicRaw(value, ClassicLimitRawMax));
             return;
         }
         if (which == 10) {
             const quint16 raw = classicRaw(value, ClassicProtectionRawMax);
-            r.rloadIndex = quint8((r.rloadIndex & 0x80) | (raw >> 8));
+            r.rloadIndex = quint8((r.rloadIndex & ClassicSensorProtectionBit) | (raw >> 8));
             r.rgainIndex = quint8(raw & 0xFF);
             return;
         }
@@ -1050,9 +1039,10 @@ void DeviceSetting_4_Window::setDirectionBox(int which, int state)
     if (classic()) {
         auto& r = command.classicChannels[channel];
         quint16* limit[3] = {&r.limit1, &r.limit2, &r.limit3};
-        *limit[which] = state ? quint16(*limit[which] & 0x7FFF) : quint16(*limit[which] | 0x8000);
+        putFlag(*limit[which], ClassicLimitFalling, !state);
     } else {
-        setBit(command.extendedChannels[channel].channelFlags, 10 + which, state == 0);
+        putFlag(command.extendedChannels[channel].channelFlags,
+                ChannelFlagBits::Limit1Falling << which, state == 0);
     }
 }
 
@@ -1104,7 +1094,8 @@ void DeviceSetting_4_Window::on_checkBoxReceiptLimit_stateChanged(int arg1)
 {
     if (refreshGuard)
         return;
-    setBit(command.extendedChannels[channel].channelFlags, 13, arg1 != 0);
+    putFlag(command.extendedChannels[channel].channelFlags, ChannelFlagBits::LimitsReceipt,
+            arg1 != 0);
     ui->checkBoxReceiptLimit->setChecked(arg1 != 0);
 }
 
@@ -1116,13 +1107,13 @@ void DeviceSetting_4_Window::on_checkBoxRangeCalibLim_stateChanged(int arg1)
         return;
     if (classic()) {
         quint32 flags = command.classicChannels[channel].channelFlags;
-        flags &= ~CircuitChanged;
-        setBit(flags, 7, arg1 != 0);
+        flags &= ~ChannelFlagBits::SetupChanged;
+        putFlag(flags, ChannelFlagBits::RangeLimitInForce, arg1 != 0);
         command.classicChannels[channel].channelFlags = quint16(flags);
     } else {
         quint32& flags = command.extendedChannels[channel].channelFlags;
-        flags &= ~CircuitChanged;
-        setBit(flags, 7, arg1 != 0);
+        flags &= ~ChannelFlagBits::SetupChanged;
+        putFlag(flags, ChannelFlagBits::RangeLimitInForce, arg1 != 0);
     }
 }
 
@@ -1144,13 +1135,13 @@ void DeviceSetting_4_Window::on_checkBoxAutoCalibZero_stateChanged(int arg1)
         return;
     if (classic()) {
         quint32 flags = command.classicChannels[channel].channelFlags;
-        flags &= ~CircuitChanged;
-        setBit(flags, 3, arg1 != 0);
+        flags &= ~ChannelFlagBits::SetupChanged;
+        putFlag(flags, ChannelFlagBits::AutoZero, arg1 != 0);
         command.classicChannels[channel].channelFlags = quint16(flags);
     } else {
         quint32& flags = command.extendedChannels[channel].channelFlags;
-        flags &= ~CircuitChanged;
-        setBit(flags, 3, arg1 != 0);
+        flags &= ~ChannelFlagBits::SetupChanged;
+        putFlag(flags, ChannelFlagBits::AutoZero, arg1 != 0);
     }
     ui->checkBoxAutoCalibZero->setChecked(arg1 != 0);
 }
@@ -1178,9 +1169,10 @@ void DeviceSetting_4_Window::on_checkBoxSensorProtection_stateChanged(int arg1)
         return;
     if (classic()) {
         quint8& b = command.classicChannels[channel].rloadIndex;
-        b = arg1 ? quint8(b | 0x80) : quint8(b & 0x7F);
+        putFlag(b, ClassicSensorProtectionBit, arg1 != 0);
     } else {
-        setBit(command.extendedChannels[channel].channelFlags, 9, arg1 != 0);
+        putFlag(command.extendedChannels[channel].channelFlags, ChannelFlagBits::SensorProtection,
+                arg1 != 0);
     }
 }
 
@@ -1203,9 +1195,9 @@ namespace
 void clearCircuitFlag(quint16 ch)
 {
     if (command.registerMap == ClassicMap)
-        command.classicChannels[ch].channelFlags &= quint16(~CircuitChanged);
+        command.classicChannels[ch].channelFlags &= quint16(~ChannelFlagBits::SetupChanged);
     else
-        command.extendedChannels[ch].channelFlags &= ~CircuitChanged;
+        command.extendedChannels[ch].channelFlags &= ~ChannelFlagBits::SetupChanged;
 }
 } // namespace
 
