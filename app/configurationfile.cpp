@@ -27,7 +27,6 @@ constexpr int MaxContent = 112 + 10 * 420;
 constexpr quint16 ClassicFlagsKept = 0xEC8C;
 constexpr quint32 ExtendedFlagsKept = 0xEE8C;
 constexpr quint32 StatusKept = 3;
-constexpr quint32 LoadedFromFileBit = 1u << 5;
 
 bool classicZeroTables(quint16 model)
 {
@@ -258,7 +257,7 @@ bool loadConfigurationFile()
             if (classicZeroTables(command.modelCode))
                 take(&command.classicExtras[i], sizeof(ClassicZeroTable));
         }
-        command.classicDevice.deviceFlags |= LoadedFromFileBit;
+        command.classicDevice.deviceFlags |= DeviceFlagBits::ConfigLoaded;
         command.classicDevice.archiveStartAddress = start;
         command.classicDevice.archiveCurrentAddress = current;
     } else {
@@ -269,7 +268,7 @@ bool loadConfigurationFile()
         take(&command.extendedLanguage, 4);
         for (int i = 0; i < records && i < ChannelSlots; ++i)
             take(&command.extendedChannels[i], sizeof(ExtendedChannelRecord));
-        command.extendedDevice.deviceFlags |= LoadedFromFileBit;
+        command.extendedDevice.deviceFlags |= DeviceFlagBits::ConfigLoaded;
         command.extendedDevice.archiveStartAddress = start;
         command.extendedDevice.archiveCurrentAddress = current;
     }
