@@ -216,14 +216,6 @@ int recordsPerBlock(int recordSize)
     return n;
 }
 
-quint32 rangeTicks(quint32 seconds, double secondsPerTick)
-{
-    if (!(secondsPerTick > 0) || !std::isfinite(secondsPerTick))
-        secondsPerTick = 1.0;
-    const double ticks = std::trunc(double(seconds) / secondsPerTick);
-    return ticks >= 4294967295.0 ? 0xFFFFFFFFu : quint32(ticks);
-}
-
 namespace
 {
 bool transferRunning = false;
@@ -371,8 +363,9 @@ bool downloadLogRange(quint32 startSeconds, quint32 stopSeconds, quint16 recordS
     // replace the file only once some have arrived.
     QBuffer records;
     records.open(QIODevice::WriteOnly);
-    const quint32 startTicks = rangeTicks(startSeconds, command.secondsPerTick);
-    const quint32 stopTicks = rangeTicks(stopSeconds, command.secondsPerTick);
+    // A bound past the device's last tick asks for everything up to it.
+    const quint32 startTicks = ticksFromSeconds(startSeconds, command.secondsPerTick);
+    const quint32 stopTicks = ticksFromSeconds(stopSeconds, command.secondsPerTick);
     const TransactionResult r = command.findArchiveRange(20, startTicks, stopTicks);
     if (r != ResultOk) {
         exchangeError(r);

@@ -101,3 +101,15 @@ QDateTime dateFromTicks(quint32 ticks)
     return QDateTime::fromSecsSinceEpoch(
         qint64(std::trunc(double(ticks) * command.secondsPerTick)));
 }
+
+quint32 ticksFromSeconds(qint64 seconds, double secondsPerTick)
+{
+    if (!(secondsPerTick > 0) || !std::isfinite(secondsPerTick))
+        secondsPerTick = 1.0;
+    const double ticks = std::trunc(double(seconds) / secondsPerTick);
+    if (!(ticks > 0))
+        return 0;
+    if (ticks >= 4294967295.0)
+        return 0xFFFFFFFFu;
+    return quint32(ticks);
+}

@@ -6,8 +6,6 @@
 
 #include <QDateTime>
 
-#include <cmath>
-
 namespace
 {
 
@@ -47,9 +45,7 @@ bool Command::longVersionBlock() const
 
 quint32 Command::deviceTimeNow() const
 {
-    const double seconds = double(QDateTime::currentSecsSinceEpoch());
-    const double tick = secondsPerTick > 0 ? secondsPerTick : 1.0;
-    return quint32(std::trunc(seconds / tick));
+    return ticksFromSeconds(QDateTime::currentSecsSinceEpoch(), secondsPerTick);
 }
 
 void Command::setClockFieldsNow(quint16 map)
