@@ -1,5 +1,7 @@
 #include "command.h"
 
+#include "modeltraits.h"
+
 #include <QDateTime>
 #include <QProgressBar>
 #include <QProgressDialog>
@@ -61,20 +63,7 @@ QProgressDialog* Command::createProgressDialog(const QString& labelText,
 
 int Command::archiveRecordSize() const
 {
-    switch (modelCode) {
-    case ModelT2:
-    case ModelT2Classic:
-        return 48;
-    case ModelT6:
-    case ModelT6B:
-    case ModelT6Mini:
-    case ModelT6M4:
-        return 120;
-    case ModelT6M:
-        return 168;
-    default:
-        return 0;
-    }
+    return traitsOf(modelCode).logRecordSize;
 }
 
 QString imageText(const char* field, int size)

@@ -3,6 +3,7 @@
 
 #include "accesslevel.h"
 #include "command.h"
+#include "modeltraits.h"
 
 #include <QDateTime>
 
@@ -231,7 +232,8 @@ bool Command::writeSettingsBlocks()
         // The block starts at the device clock: set it to now so that a save
         // never sets the device clock back to whatever the image held.
         setClockFieldsNow(ClassicMap);
-        const bool t6m = modelCode == ModelT6M || modelCode == ModelT6M4;
+        const ModelGroup group = traitsOf(modelCode).group;
+        const bool t6m = group == ModelGroup::T6Max;
         if (transact(16, ch, RegDeviceClock, 82) != ResultOk)
             return false;
         if (t6m && transact(16, ch, RegClassicZeroTable, 20) != ResultOk)
@@ -243,18 +245,14 @@ bool Command::writeSettingsBlocks()
         if (t6m)
             transact(16, ch, RegClassicSensorType, 1);
         unsigned results = ResultOk;
-        switch (modelCode) {
-        case ModelT2Classic:
-        case ModelT2:
+        switch (group) {
+        case ModelGroup::T2:
             results |= transact(4, DevicePage, RegCalibrationConcentration, 2);
             break;
-        case ModelT6:
-        case ModelT6B:
-        case ModelT6Mini:
+        case ModelGroup::T6:
             results |= transact(4, DevicePage, RegCalibrationConcentration, 8);
             break;
-        case ModelT6M:
-        case ModelT6M4:
+        case ModelGroup::T6Max:
             results |= transact(4, ch, RegCalibrationConcentration, 13);
             break;
         default:
