@@ -5,6 +5,7 @@
 #include "dialogs.h"
 #include "hexlines.h"
 #include "mainwindow.h"
+#include "modeltraits.h"
 
 #include <QBuffer>
 #include <QCoreApplication>
@@ -27,11 +28,6 @@ constexpr int MaxContent = 112 + 10 * 420;
 constexpr quint16 ClassicFlagsKept = 0xEC8C;
 constexpr quint32 ExtendedFlagsKept = 0xEE8C;
 constexpr quint32 StatusKept = 3;
-
-bool classicZeroTables(quint16 model)
-{
-    return model == ModelT6M || model == ModelT6M4 || model == ModelT8M;
-}
 
 int contentSize(int bytes)
 {
@@ -62,7 +58,7 @@ QByteArray buildContent()
             r.channelStatus = 0;
             r.measuredValue = r.auxMeasuredValue1 = r.auxMeasuredValue2 = 0;
             append(&r, sizeof r);
-            if (classicZeroTables(command.modelCode))
+            if (traitsOf(command.modelCode).classicZeroTables)
                 append(&command.classicExtras[i], sizeof(ClassicZeroTable));
         }
     } else if (command.registerMap == ExtendedMap) {
@@ -184,7 +180,7 @@ bool loadConfigurationFile()
     // The content the current model's file carries, in bytes.
     const int headerBytes = command.registerMap == ClassicMap ? 88 : 112;
     const int recordBytes = command.registerMap == ClassicMap
-                                ? (classicZeroTables(command.modelCode) ? 272 : 232)
+                                ? (traitsOf(command.modelCode).classicZeroTables ? 272 : 232)
                                 : 420;
     // The bootloader's file always carries six channel records.
     const int records = command.modelCode == ModelBootloader ? 6 : channels();
@@ -254,7 +250,7 @@ bool loadConfigurationFile()
         take(&command.classicLanguage, 4);
         for (int i = 0; i < records && i < ChannelSlots; ++i) {
             take(&command.classicChannels[i], sizeof(ClassicChannelRecord));
-            if (classicZeroTables(command.modelCode))
+            if (traitsOf(command.modelCode).classicZeroTables)
                 take(&command.classicExtras[i], sizeof(ClassicZeroTable));
         }
         command.classicDevice.deviceFlags |= DeviceFlagBits::ConfigLoaded;

@@ -4,6 +4,7 @@
 #include "command.h"
 #include "dialogs.h"
 #include "hexlines.h"
+#include "modeltraits.h"
 
 #include <QBuffer>
 #include <QCoreApplication>
@@ -339,21 +340,7 @@ int updateFirmware(int mode)
         functionCode = 15;
         reserve = LineBufferSize;
     } else if (mode == 0) {
-        switch (model) {
-        case ModelT6:
-        case ModelT6B:
-        case ModelT6Mini:
-        case ModelT6M:
-        case ModelT6M4:
-        case ModelT8M:
-            address = 0x08000000;
-            break;
-        case ModelBootloader:
-            address = 0x5000;
-            break;
-        default:
-            break;
-        }
+        address = traitsOf(model).flashBase;
         if (!writeCommand(RegFirmwareStart, 1)) {
             showExchangeError();
             return 0;

@@ -54,11 +54,11 @@ bool MainWindow::readClassicBlocks(quint8 tab, bool measurementsOnly)
 {
     if (!writeClassicClock())
         return false;
-    const Group group = groupOf(command.modelCode);
-    if (group != Group::T2 && group != Group::T6 && group != Group::T6Max)
+    const ModelGroup group = traitsOf(command.modelCode).group;
+    if (group != ModelGroup::T2 && group != ModelGroup::T6 && group != ModelGroup::T6Max)
         return true; // nothing to read, nothing to show
 
-    if (group == Group::T2) {
+    if (group == ModelGroup::T2) {
         static const ReadBlock perChannel[] = {{3, false, RegDeviceClock, 82},
                                                {3, false, RegDeviceFlags, 4}};
         static const ReadBlock device[] = {{3, true, RegArchiveIntervals, 6},
@@ -73,7 +73,7 @@ bool MainWindow::readClassicBlocks(quint8 tab, bool measurementsOnly)
                 return false;
         return true;
     }
-    if (group == Group::T6) {
+    if (group == ModelGroup::T6) {
         for (quint16 ch = 0; ch < channels(); ++ch) {
             if (!measurementsOnly && !read({3, false, RegDeviceClock, 82}, ch))
                 return false;
@@ -231,8 +231,8 @@ void MainWindow::readParameters(quint8 tab)
         }
         if (rereadAfterNewFirmware(tab))
             return;
-        const Group group = groupOf(command.modelCode);
-        if (group == Group::T2 || group == Group::T6 || group == Group::T6Max)
+        const ModelGroup group = traitsOf(command.modelCode).group;
+        if (group == ModelGroup::T2 || group == ModelGroup::T6 || group == ModelGroup::T6Max)
             showTab(tab);
     } else if (command.registerMap == ExtendedMap) {
         if (!command.readAllParameters(1, measurementsOnly)) {
@@ -278,18 +278,18 @@ void MainWindow::readDeviceImage()
         return;
 
     // Classic first read; failures leave the image as it is.
-    const Group group = groupOf(command.modelCode);
-    if (group == Group::T2) {
+    const ModelGroup group = traitsOf(command.modelCode).group;
+    if (group == ModelGroup::T2) {
         command.transact(3, 0, RegDeviceClock, 82);
         command.transact(3, 0, RegDeviceFlags, 4);
         command.transact(4, DevicePage, RegClassicLastCalibrationDate, 20);
-    } else if (group == Group::T6) {
+    } else if (group == ModelGroup::T6) {
         for (quint16 ch = 0; ch < channels(); ++ch) {
             command.transact(3, ch, RegDeviceClock, 82);
             command.transact(3, ch, RegDeviceFlags, 4);
         }
         command.transact(4, DevicePage, RegClassicLastCalibrationDate, 41);
-    } else if (group == Group::T6Max) {
+    } else if (group == ModelGroup::T6Max) {
         for (quint16 ch = 0; ch < channels(); ++ch) {
             command.transact(3, ch, RegDeviceClock, 82);
             command.transact(3, ch, RegClassicZeroTable, 20);

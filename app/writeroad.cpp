@@ -37,14 +37,13 @@ struct LevelBlocks {
 
 // What "Сохранить параметры" (fullWrite false) and the full write (true)
 // send in the classic map, by model group and access level.
-LevelBlocks classicWriteBlocks(MainWindow::Group group, AccessLevel level, bool fullWrite)
+LevelBlocks classicWriteBlocks(ModelGroup group, AccessLevel level, bool fullWrite)
 {
     const QVector<WriteBlock> userBlocks = {{RegDeviceClock, 12}, {RegAutoZeroBit, 1}};
     const QVector<WriteBlock> deviceT2 = {{RegPwmSound, 1}, {RegArchiveIntervals, 6}};
     const QVector<WriteBlock> deviceT6 = {
         {RegPwmSound, 1}, {RegDeviceFlags, 2}, {RegArchiveIntervals, 6}};
-    if (group != MainWindow::Group::T2 && group != MainWindow::Group::T6 &&
-        group != MainWindow::Group::T6Max)
+    if (group != ModelGroup::T2 && group != ModelGroup::T6 && group != ModelGroup::T6Max)
         return {};
     if (level == AccessLevel::None)
         return {};
@@ -54,9 +53,9 @@ LevelBlocks classicWriteBlocks(MainWindow::Group group, AccessLevel level, bool 
         if (level == AccessLevel::Admin)
             return {{{RegDeviceClock, 29}, {RegAutoZeroBit, 4}, {RegClassicDeviceStatus, 1}}, {}};
         switch (group) {
-        case MainWindow::Group::T2:
+        case ModelGroup::T2:
             return {{{RegDeviceClock, 80}, {RegDeviceFlags, 4}}, deviceT2};
-        case MainWindow::Group::T6:
+        case ModelGroup::T6:
             return {{{RegDeviceClock, 80}, {RegChannelFlagsClassic, 2}}, deviceT6};
         default:
             return {{{RegDeviceClock, 80},
@@ -72,9 +71,9 @@ LevelBlocks classicWriteBlocks(MainWindow::Group group, AccessLevel level, bool 
             ? QVector<WriteBlock>{{RegDeviceClock, 29}, {RegClassicHardwareVersion, 51}}
             : QVector<WriteBlock>{{RegDeviceClock, 82}};
     switch (group) {
-    case MainWindow::Group::T2:
+    case ModelGroup::T2:
         return {head + QVector<WriteBlock>{{RegDeviceFlags, 4}}, deviceT2};
-    case MainWindow::Group::T6:
+    case ModelGroup::T6:
         return {head + QVector<WriteBlock>{{RegChannelFlagsClassic, 2}}, deviceT6};
     default:
         return {head + QVector<WriteBlock>{{RegClassicZeroTable, 20},
@@ -95,7 +94,7 @@ void MainWindow::reportExchangeError()
 bool MainWindow::writeClassicClock()
 {
     command.setClockFieldsNow(ClassicMap);
-    const bool shortClock = command.modelCode == ModelT2 || command.modelCode == ModelT2Classic;
+    const bool shortClock = traitsOf(command.modelCode).group == ModelGroup::T2;
     return command.transact(16, 0, shortClock ? RegDeviceClock : RegClock, shortClock ? 2 : 4) ==
            ResultOk;
 }
@@ -105,7 +104,7 @@ bool MainWindow::writeClassicBlocks(bool fullWrite)
     if (!writeClassicClock())
         return false;
     const LevelBlocks blocks =
-        classicWriteBlocks(groupOf(command.modelCode), currentAccessLevel(), fullWrite);
+        classicWriteBlocks(traitsOf(command.modelCode).group, currentAccessLevel(), fullWrite);
     const quint16 channels = command.channelSlotsInUse();
     for (quint16 ch = 0; ch < channels && !blocks.perChannel.isEmpty(); ++ch) {
         for (const WriteBlock& b : blocks.perChannel)
@@ -271,19 +270,15 @@ void MainWindow::on_pushButtonBootloader_clicked()
     // T6 models go on writing their flash for a while after.
     QString success;
     int mode = 1;
-    switch (command.modelCode) {
-    case ModelT2:
-    case ModelT2Classic:
+    switch (traitsOf(command.modelCode).group) {
+    case ModelGroup::T2:
         success = tr("Контроллер успешно прошит");
         break;
-    case ModelT6:
-    case ModelT6B:
-    case ModelT6Mini:
-    case ModelT6M:
-    case ModelT6M4:
+    case ModelGroup::T6:
+    case ModelGroup::T6Max:
         success = tr("Контроллер прошивается, подождите несколько минут");
         break;
-    case ModelBootloader:
+    case ModelGroup::Bootloader:
         mode = 0;
         success = tr("Контроллер успешно прошит");
         break;

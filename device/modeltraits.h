@@ -7,7 +7,8 @@
 // code read from the device (DeviceModel) decides all of it. A code outside
 // the table gets the defaults below (no group, no channels, nothing to show).
 
-// The interface variant the main window builds for a model.
+// The interface variant the main window builds for a model (its button table
+// has one column per group, in this order).
 enum class ModelGroup { None, T2, T6, T6Max, Bootloader };
 
 // How the device status bits 0-9 read as codes: bit 3 alone a fault ("FA3")
