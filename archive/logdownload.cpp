@@ -5,6 +5,7 @@
 #include "dialogs.h"
 #include "hexlines.h"
 #include "logrecord.h"
+#include "modeltraits.h"
 
 #include <QBuffer>
 #include <QCoreApplication>
@@ -264,9 +265,8 @@ QString logFolderPath()
 
 QString syncLogFilePath(quint16 modelCode, quint32 serial)
 {
-    if (modelCode == ModelT6M || modelCode == ModelT6M4)
-        return logFolderPath() + QString::asprintf("/QIROT6M%07u.txt", serial);
-    return logFolderPath() + QString::asprintf("/QIROT%08u.txt", serial);
+    return logFolderPath() + serialName(QStringLiteral("/QIROT"), modelCode, serial) +
+           QStringLiteral(".txt");
 }
 
 QString rangeLogFilePath(quint32 serial)

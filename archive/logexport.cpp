@@ -4,6 +4,7 @@
 #include "dialogs.h"
 #include "hexlines.h"
 #include "logdownload.h"
+#include "modeltraits.h"
 #include "optiontables.h"
 #include "units.h"
 #include "xlsxsheet.h"
@@ -145,9 +146,7 @@ QString formulaOf(int k)
 
 QString serialText(quint32 serial)
 {
-    if (command.modelCode == ModelT6M || command.modelCode == ModelT6M4)
-        return QString::asprintf("QRT6M%07u;", serial);
-    return QString::asprintf("QRT%08u;", serial);
+    return serialName(QStringLiteral("QRT"), command.modelCode, serial) + QLatin1Char(';');
 }
 
 // A text line of cells at fixed character positions. Each cell ends in ";",
@@ -255,17 +254,16 @@ enum LegendGroup { AllModels = 0, Ble = 1, Radio = 2, Lcd = 3 };
 
 bool inGroup(quint16 model, int group)
 {
+    const ModelTraits& traits = traitsOf(model);
     switch (group) {
     case AllModels:
         return true;
     case Ble:
-        return model == ModelT6 || model == ModelT6B || model == ModelT6Mini || model == ModelT6M ||
-               model == ModelT6M4 || model == ModelT8M;
+        return traits.ble;
     case Radio:
-        return model == ModelT6Mini || model == ModelT6M || model == ModelT6M4 || model == ModelT8M;
+        return traits.radio;
     case Lcd:
-        return model == ModelT6B || model == ModelT6Mini || model == ModelT6M ||
-               model == ModelT6M4 || model == ModelT8M;
+        return traits.lcd;
     }
     return false;
 }
@@ -668,10 +666,9 @@ QString exportCodesText(const LogRecord& record, quint16 channelCount, ExportMod
 {
     QString codes;
     bool flag = false;
-    const quint16 model = command.modelCode;
-    const bool groupA = model == ModelT2 || model == ModelT2Classic || model == ModelT6M ||
-                        model == ModelT6M4 || model == ModelT8M;
-    const bool groupB = model == ModelT6 || model == ModelT6B || model == ModelT6Mini;
+    const StatusCodeStyle style = traitsOf(command.modelCode).statusCodes;
+    const bool groupA = style == StatusCodeStyle::Fa3;
+    const bool groupB = style == StatusCodeStyle::Fa3Fa4;
     if (groupA || groupB) {
         for (int b = 0; b <= 9; ++b) {
             if (!(record.deviceStatus & (1u << b)))
@@ -939,17 +936,12 @@ void writeEventRow(ExportOutput& out, quint16 channelCount, ExportMode mode)
 
 QString exportRangeSource(quint32 serial)
 {
-    return QCoreApplication::applicationDirPath() + QStringLiteral("/log/QRT") +
-           QString::asprintf("%08u", serial) + QStringLiteral(".txt");
+    return rangeLogFilePath(serial);
 }
 
 QString exportSyncSource(quint32 serial, quint16 modelCode)
 {
-    if (modelCode == ModelT6M || modelCode == ModelT6M4)
-        return QCoreApplication::applicationDirPath() + QStringLiteral("/log/QIROT6M") +
-               QString::asprintf("%07u", serial) + QStringLiteral(".txt");
-    return QCoreApplication::applicationDirPath() + QStringLiteral("/log/QIROT") +
-           QString::asprintf("%08u", serial) + QStringLiteral(".txt");
+    return syncLogFilePath(modelCode, serial);
 }
 
 namespace
