@@ -4,6 +4,7 @@
 #include "calibration_channel.h"
 #include "calibrationhost.h"
 #include "command.h"
+#include "modeltraits.h"
 #include "optiontables.h"
 #include "ui_calibration.h"
 #include "units.h"
@@ -400,21 +401,17 @@ void Calibration::pollDevice()
         doubleSpinBoxTemp->setValue(double(command.extendedDevice.deviceTemperature));
         doubleSpinBoxPressure->setValue(double(command.extendedDevice.devicePressure));
     } else if (command.registerMap == ClassicMap) {
-        switch (command.modelCode) {
-        case ModelT2:
-        case ModelT2Classic:
+        switch (traitsOf(command.modelCode).group) {
+        case ModelGroup::T2:
             command.transact(4, DevicePage, RegClassicInputChannelFlags, 2);
             command.transact(4, DevicePage, RegClassicLastCalibrationDate, 20);
             command.transact(3, 0, RegDeviceClock, 82);
             break;
-        case ModelT6:
-        case ModelT6B:
-        case ModelT6Mini:
+        case ModelGroup::T6:
             command.transact(4, DevicePage, RegClassicInputChannelFlags, 8);
             command.transact(4, DevicePage, RegClassicLastCalibrationDate, 41);
             break;
-        case ModelT6M:
-        case ModelT6M4:
+        case ModelGroup::T6Max:
             for (int channel = 0; channel < command.channelSlotsInUse(); ++channel)
                 if (command.classicChannels[channel].channelPage == channel)
                     command.transact(4, quint16(channel), RegCalibrationConcentration, 13);
