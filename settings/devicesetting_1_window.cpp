@@ -2,6 +2,7 @@
 
 #include "command.h"
 #include "embeddedpage.h"
+#include "modeltraits.h"
 #include "optiontables.h"
 #include "ui_devicesetting_1_window.h"
 #include "unitlist.h"
@@ -47,7 +48,7 @@ DeviceSetting_1_Window::DeviceSetting_1_Window(QWidget* parent, int channel_)
     ui->label_4->hide();
     ui->doubleSpinBoxConcCalibGas->hide();
     // A single-channel device cannot switch its channel off here.
-    if (command.modelCode == ModelT2 || command.modelCode == ModelT2Classic)
+    if (traitsOf(command.modelCode).group == ModelGroup::T2)
         ui->ParamSensgroupBox->setCheckable(false);
     for (int i = 0; i < decimalFormatNamesCount; ++i)
         ui->comboBoxDiscreteness->addItem(QString::fromLatin1(decimalFormatNames[i]));

@@ -2,6 +2,7 @@
 
 #include "command.h"
 #include "embeddedpage.h"
+#include "modeltraits.h"
 #include "optiontables.h"
 #include "ui_devicesetting_2_window.h"
 #include "unitlist.h"
@@ -45,7 +46,7 @@ DeviceSetting_2_Window::DeviceSetting_2_Window(QWidget* parent, int channel_)
     ui->label_33->hide();
     ui->comboBoxUnitMeas_2->hide();
     // A single-channel device cannot switch its channel off here.
-    if (command.modelCode == ModelT2 || command.modelCode == ModelT2Classic)
+    if (traitsOf(command.modelCode).group == ModelGroup::T2)
         ui->ParamSensgroupBox->setCheckable(false);
     for (int i = 0; i < decimalFormatNamesCount; ++i)
         ui->comboBoxDiscreteness->addItem(QString::fromLatin1(decimalFormatNames[i]));

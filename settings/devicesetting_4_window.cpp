@@ -4,6 +4,7 @@
 #include "devicesetting_1_window.h"
 #include "dialogs.h"
 #include "embeddedpage.h"
+#include "modeltraits.h"
 #include "optiontables.h"
 #include "sensorkinds.h"
 #include "ui_devicesetting_4_window.h"
@@ -33,7 +34,7 @@ bool extended()
 
 bool t6Family(quint16 model)
 {
-    return model == ModelT6 || model == ModelT6B || model == ModelT6Mini;
+    return traitsOf(model).group == ModelGroup::T6;
 }
 bool fourChannelFamily(quint16 model)
 {
@@ -390,7 +391,7 @@ void DeviceSetting_4_Window::showKind(quint16 format, quint16 sensorType)
         ui->comboBoxConfigChan->addItem(tr(kindEntrySource(entry)));
     ui->comboBoxConfigChan->setCurrentIndex(
         currentKindIndex(model, command.registerMap, ch, format, sensorType));
-    if (model == ModelT2 || model == ModelT2Classic) {
+    if (traitsOf(model).group == ModelGroup::T2) {
         ui->checkBox->hide();
         ui->tabWidget_param_2->setTabEnabled(0, true);
         ui->WidgetMeasureCircuitResistor->show();
