@@ -91,11 +91,13 @@ QDateTime dateFromTicks(quint32 ticks)
         qint64(std::trunc(double(ticks) * command.secondsPerTick)));
 }
 
-quint32 ticksFromSeconds(qint64 seconds, double secondsPerTick)
+quint32 ticksFromSeconds(qint64 seconds, double secondsPerTick, TickRounding rounding)
 {
     if (!(secondsPerTick > 0) || !std::isfinite(secondsPerTick))
         secondsPerTick = 1.0;
-    const double ticks = std::trunc(double(seconds) / secondsPerTick);
+    const double exact = double(seconds) / secondsPerTick;
+    const double ticks =
+        rounding == TickRounding::Nearest ? std::nearbyint(exact) : std::trunc(exact);
     if (!(ticks > 0))
         return 0;
     if (ticks >= 4294967295.0)

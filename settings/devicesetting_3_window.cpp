@@ -70,16 +70,6 @@ int pointerShown(quint32 value)
 
 } // namespace
 
-quint32 secondsToTicks(qint64 seconds, double secondsPerTick)
-{
-    if (!(secondsPerTick > 0) || !std::isfinite(secondsPerTick))
-        secondsPerTick = 1.0;
-    const double ticks = std::nearbyint(double(seconds) / secondsPerTick);
-    if (!(ticks > 0))
-        return 0;
-    return ticks >= 4294967295.0 ? 0xFFFFFFFFu : quint32(ticks);
-}
-
 DeviceSetting_3_Window::DeviceSetting_3_Window(QWidget* parent)
     : QDialog(parent), ui(new Ui::DeviceSetting_3_Window)
 {
@@ -154,7 +144,8 @@ void DeviceSetting_3_Window::on_dateTimeEditDate_dateTimeChanged(const QDateTime
     DeviceFields f;
     if (refreshing || !deviceFields(&f))
         return;
-    *f.deviceClock = secondsToTicks(dateTime.toSecsSinceEpoch(), command.secondsPerTick);
+    *f.deviceClock = ticksFromSeconds(dateTime.toSecsSinceEpoch(), command.secondsPerTick,
+                                      TickRounding::Nearest);
 }
 
 void DeviceSetting_3_Window::on_dateTimeEditDate_2_dateTimeChanged(const QDateTime& dateTime)
@@ -162,7 +153,8 @@ void DeviceSetting_3_Window::on_dateTimeEditDate_2_dateTimeChanged(const QDateTi
     DeviceFields f;
     if (refreshing || !deviceFields(&f))
         return;
-    *f.productionDate = secondsToTicks(dateTime.toSecsSinceEpoch(), command.secondsPerTick);
+    *f.productionDate = ticksFromSeconds(dateTime.toSecsSinceEpoch(), command.secondsPerTick,
+                                         TickRounding::Nearest);
 }
 
 void DeviceSetting_3_Window::on_pushButton_ClearArchiv_clicked()
