@@ -48,7 +48,7 @@ Connect_com_port::Connect_com_port(QWidget* parent) : QDialog(parent), ui(new Ui
     setWindowFlags(windowFlags() & ~Qt::WindowContextHelpButtonHint);
 
     // Only the production login may talk to another slave address.
-    if (command.userName == industryLoginName && command.password == industryPassword) {
+    if (currentAccessLevel() == AccessLevel::Industry && command.password == industryPassword) {
         ui->spinBoxModbusAddress->show();
         ui->spinBoxModbusAddress->setValue(command.modbusAddress);
     } else {

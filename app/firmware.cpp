@@ -4,6 +4,7 @@
 #include "command.h"
 #include "dialogs.h"
 #include "hexlines.h"
+#include "modeltraits.h"
 
 #include <QBuffer>
 #include <QElapsedTimer>
@@ -319,21 +320,7 @@ bool prepareTransfer(Transfer& t)
         return true;
     }
     if (t.mode == 0) {
-        switch (t.model) {
-        case ModelT6:
-        case ModelT6B:
-        case ModelT6Mini:
-        case ModelT6M:
-        case ModelT6M4:
-        case ModelT8M:
-            t.address = 0x08000000;
-            break;
-        case ModelBootloader:
-            t.address = 0x5000;
-            break;
-        default:
-            break;
-        }
+        t.address = traitsOf(t.model).flashBase;
         if (!writeCommand(RegFirmwareStart, 1)) {
             dialogs::exchangeError(nullptr, dialogs::Kind::Critical);
             return false;

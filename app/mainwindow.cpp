@@ -156,61 +156,15 @@ void MainWindow::on_radioButtonLanguageEn_clicked()
 bool MainWindow::setDeviceModel(quint16 code)
 {
     command.modelCode = code;
-    quint16 channels = 0;
-    quint16 offMarker = 170;
-    switch (code) {
-    case ModelT2:
-        channels = 1;
-        break;
-    case ModelT2Classic:
-        channels = 1;
-        offMarker = 7;
-        break;
-    case ModelT6:
-        channels = 4;
-        offMarker = 7;
-        break;
-    case ModelT6B:
-    case ModelT6Mini:
-    case ModelT6M4:
-        channels = 4;
-        break;
-    case ModelT6M:
-        channels = 6;
-        break;
-    case ModelT8M:
-        channels = 10;
-        break;
-    case ModelBootloader:
+    if (code == ModelBootloader)
         return true;
-    default:
+    const ModelTraits& traits = traitsOf(code);
+    if (traits.channelCount == 0)
         return false;
-    }
-    command.channelCount = channels;
-    command.channelOffMarker = offMarker;
-    // The classic T2 counts its clock in ticks of 0.9375 s.
-    command.secondsPerTick = code == ModelT2Classic ? 0.9375 : 1.0;
+    command.channelCount = traits.channelCount;
+    command.channelOffMarker = traits.channelOffMarker;
+    command.secondsPerTick = traits.secondsPerTick;
     return true;
-}
-
-MainWindow::Group MainWindow::groupOf(quint16 modelCode)
-{
-    switch (modelCode) {
-    case ModelT2:
-    case ModelT2Classic:
-        return Group::T2;
-    case ModelT6:
-    case ModelT6B:
-    case ModelT6Mini:
-        return Group::T6;
-    case ModelT6M:
-    case ModelT6M4:
-        return Group::T6Max;
-    case ModelBootloader:
-        return Group::Bootloader;
-    default:
-        return Group::None;
-    }
 }
 
 // --- rebuild ---
@@ -236,7 +190,7 @@ void MainWindow::rebuildDeviceUi()
         createDevicePages();
     }
 
-    const Group group = groupOf(model);
+    const ModelGroup group = traitsOf(model).group;
     QString title = tr("Qiro Configuration v") + appVersion;
     QString status;
     switch (model) {
@@ -274,12 +228,12 @@ void MainWindow::rebuildDeviceUi()
     }
     setWindowTitle(title);
 
-    if (group == Group::None || group == Group::Bootloader) {
+    if (group == ModelGroup::None || group == ModelGroup::Bootloader) {
         // No production pages without a device interface.
         retireProductionPages();
         ui->tabWidget->hide();
         showGroupButtons(group);
-        if (group == Group::Bootloader)
+        if (group == ModelGroup::Bootloader)
             statusBar()->showMessage(status);
         return;
     }
@@ -415,7 +369,7 @@ void MainWindow::createProductionPages()
     ui->tabWidget->addTab(deviceSettingAllWindow1, tr("Общие параметры_1"));
 }
 
-void MainWindow::showGroupButtons(Group group)
+void MainWindow::showGroupButtons(ModelGroup group)
 {
     struct Row {
         QWidget* widget;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "accounts.h"
+#include "modeltraits.h"
 
 #include <QMainWindow>
 #include <QTimer>
@@ -112,12 +113,6 @@ private slots:
     void on_spinBoxModbusAddress_valueChanged(int value);
     void on_pushButtonModbusAddress_clicked();
 
-public:
-    // Interface variants of the device-model table; the read and write roads
-    // choose their classic blocks by them too.
-    enum class Group { None, T2, T6, T6Max, Bootloader };
-    static Group groupOf(quint16 modelCode);
-
 private:
     void switchLanguage(const QString& name);
     void chooseModel(quint16 code);
@@ -133,7 +128,7 @@ private:
     void placeChannelPages();
     void createDevicePages();
     void createProductionPages();
-    void showGroupButtons(Group group);
+    void showGroupButtons(ModelGroup group);
     void showDeviceLanguage();
 
     // Read road steps.

@@ -3,6 +3,7 @@
 #include "accesslevel.h"
 #include "command.h"
 #include "measurewindowconcentration.h"
+#include "modeltraits.h"
 #include "ui_measurewindow.h"
 
 #include <QDateTime>
@@ -49,7 +50,7 @@ quint8 channelPageOf(int slot)
 
 bool isT2(quint16 model)
 {
-    return model == ModelT2 || model == ModelT2Classic;
+    return traitsOf(model).group == ModelGroup::T2;
 }
 
 } // namespace
@@ -171,10 +172,9 @@ QString MeasureWindow::codeText() const
         }
     }
     if (deviceStatusCopy & 0x03FF) {
-        const quint16 m = command.modelCode;
-        const bool fa3Only = isT2(m) || m == ModelT6M || m == ModelT6M4 || m == ModelT8M;
-        const bool fa34 = m == ModelT6 || m == ModelT6B || m == ModelT6Mini;
-        if (fa3Only || fa34) {
+        const StatusCodeStyle style = traitsOf(command.modelCode).statusCodes;
+        const bool fa34 = style == StatusCodeStyle::Fa3Fa4;
+        if (style != StatusCodeStyle::None) {
             for (int b = 0; b <= 9; ++b) {
                 if (!(deviceStatusCopy & (1u << b)))
                     continue;
@@ -213,10 +213,8 @@ void MeasureWindow::showParameters()
                                          : command.extendedDevice.hardwareVersion;
         const quint32 production =
             classic ? command.classicDevice.productionDate : command.extendedDevice.productionDate;
-        const bool t6m = command.modelCode == ModelT6M || command.modelCode == ModelT6M4;
         ui->lineEditSerialNumber->setText(
-            t6m ? QStringLiteral("QRT6M%1").arg(serial, 7, 10, QLatin1Char('0'))
-                : QStringLiteral("QRT%1").arg(serial, 8, 10, QLatin1Char('0')));
+            serialName(QStringLiteral("QRT"), command.modelCode, serial));
         ui->lineEditFirmwareVer->setText(
             QStringLiteral("%1.%2")
                 .arg(command.firmwareVersion / 100)

@@ -85,11 +85,9 @@ void MeasureWindowConcentration::showParameters(int slot)
     channel = quint16(slot);
     displayFactor = command.unitFactor(slot);
     ui->label_Chan->setText(tr("Канал ") + v.gasFormula);
-    ui->doubleSpinBoxChan->setDecimals((v.format & FormatBits::DecimalsMask) >>
-                                       FormatBits::DecimalsShift);
+    ui->doubleSpinBoxChan->setDecimals(decimalsOf(v.format));
     ui->doubleSpinBoxChan->setSuffix(
-        QStringLiteral(" ") +
-        QString::fromLatin1(optionName(unitNames, v.format & FormatBits::DisplayUnitMask)));
+        QStringLiteral(" ") + QString::fromLatin1(optionName(unitNames, displayUnitOf(v.format))));
     ui->doubleSpinBoxChan->setValue(displayedValue(v.measuredValue, v.displayDivisor));
 }
 

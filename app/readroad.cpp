@@ -31,8 +31,6 @@ bool read(const ReadBlock& b, quint16 channel)
            ResultOk;
 }
 
-constexpr quint16 DeviceCalibratesBit = 1u << 11;
-
 quint16 channels()
 {
     return command.channelSlotsInUse();
@@ -56,13 +54,16 @@ bool MainWindow::readClassicBlocks(quint8 tab, bool measurementsOnly)
 {
     if (!writeClassicClock())
         return false;
-    const Group group = groupOf(command.modelCode);
-    if (group != Group::T2 && group != Group::T6 && group != Group::T6Max)
+    const ModelGroup group = traitsOf(command.modelCode).group;
+    if (group != ModelGroup::T2 && group != ModelGroup::T6 && group != ModelGroup::T6Max)
         return true; // nothing to read, nothing to show
 
-    if (group == Group::T2) {
-        static const ReadBlock perChannel[] = {{3, false, 256, 82}, {3, false, 544, 4}};
-        static const ReadBlock device[] = {{3, true, 528, 6}, {4, true, 32, 2}, {4, true, 246, 20}};
+    if (group == ModelGroup::T2) {
+        static const ReadBlock perChannel[] = {{3, false, RegDeviceClock, 82},
+                                               {3, false, RegDeviceFlags, 4}};
+        static const ReadBlock device[] = {{3, true, RegArchiveIntervals, 6},
+                                           {4, true, RegCalibrationConcentration, 2},
+                                           {4, true, RegClassicLastCalibrationDate, 20}};
         for (quint16 ch = 0; ch < channels(); ++ch)
             for (const ReadBlock& b : perChannel)
                 if (!read(b, ch))
@@ -72,23 +73,26 @@ bool MainWindow::readClassicBlocks(quint8 tab, bool measurementsOnly)
                 return false;
         return true;
     }
-    if (group == Group::T6) {
+    if (group == ModelGroup::T6) {
         for (quint16 ch = 0; ch < channels(); ++ch) {
-            if (!measurementsOnly && !read({3, false, 256, 82}, ch))
+            if (!measurementsOnly && !read({3, false, RegDeviceClock, 82}, ch))
                 return false;
-            if ((command.classicChannels[ch].format & DeviceCalibratesBit) &&
-                !read({3, false, 293, 1}, ch))
+            if ((command.classicChannels[ch].format & FormatBits::DeviceCalibrates) &&
+                !read({3, false, RegClassicSensorStatus, 1}, ch))
                 return false;
         }
-        static const ReadBlock device[] = {{3, true, 544, 2}, {4, true, 48, 8}, {4, true, 246, 41}};
+        static const ReadBlock device[] = {{3, true, RegDeviceFlags, 2},
+                                           {4, true, RegClassicInputChannelFlags, 8},
+                                           {4, true, RegClassicLastCalibrationDate, 41}};
         for (const ReadBlock& b : device)
             if (!read(b, 0))
                 return false;
         // The archive and production pages need the archive block, the production
         // pages also the calibration values.
-        if (tab == 4 && !read({3, true, 528, 6}, 0))
+        if (tab == 4 && !read({3, true, RegArchiveIntervals, 6}, 0))
             return false;
-        if ((tab == 5 || tab == 6) && (!read({3, true, 528, 6}, 0) || !read({4, true, 32, 8}, 0)))
+        if ((tab == 5 || tab == 6) && (!read({3, true, RegArchiveIntervals, 6}, 0) ||
+                                       !read({4, true, RegCalibrationConcentration, 8}, 0)))
             return false;
         return true;
     }
@@ -96,17 +100,21 @@ bool MainWindow::readClassicBlocks(quint8 tab, bool measurementsOnly)
     // read under "Авто" too.
     for (quint16 ch = 0; ch < channels(); ++ch) {
         if (!measurementsOnly) {
-            if (!read({3, false, 256, 82}, ch) || !read({3, false, 352, 20}, ch))
+            if (!read({3, false, RegDeviceClock, 82}, ch) ||
+                !read({3, false, RegClassicZeroTable, 20}, ch))
                 return false;
-            read({3, false, 514, 1}, ch); // older firmware has no sensor-type register
-            if ((command.classicChannels[ch].format & DeviceCalibratesBit) &&
-                !read({3, false, 293, 1}, ch))
+            // Older firmware has no sensor-type register.
+            read({3, false, RegClassicSensorType, 1}, ch);
+            if ((command.classicChannels[ch].format & FormatBits::DeviceCalibrates) &&
+                !read({3, false, RegClassicSensorStatus, 1}, ch))
                 return false;
         }
-        if (!read({4, false, 32, 13}, ch))
+        if (!read({4, false, RegCalibrationConcentration, 13}, ch))
             return false;
     }
-    static const ReadBlock device[] = {{3, true, 528, 6}, {3, true, 544, 2}, {4, true, 17, 5}};
+    static const ReadBlock device[] = {{3, true, RegArchiveIntervals, 6},
+                                       {3, true, RegDeviceFlags, 2},
+                                       {4, true, RegT6MaxLastBumpTestDate, 5}};
     for (const ReadBlock& b : device)
         if (!read(b, 0))
             return false;
@@ -223,8 +231,8 @@ void MainWindow::readParameters(quint8 tab)
         }
         if (rereadAfterNewFirmware(tab))
             return;
-        const Group group = groupOf(command.modelCode);
-        if (group == Group::T2 || group == Group::T6 || group == Group::T6Max)
+        const ModelGroup group = traitsOf(command.modelCode).group;
+        if (group == ModelGroup::T2 || group == ModelGroup::T6 || group == ModelGroup::T6Max)
             showTab(tab);
     } else if (command.registerMap == ExtendedMap) {
         if (!command.readAllParameters(1, measurementsOnly)) {
@@ -270,26 +278,26 @@ void MainWindow::readDeviceImage()
         return;
 
     // Classic first read; failures leave the image as it is.
-    const Group group = groupOf(command.modelCode);
-    if (group == Group::T2) {
-        command.transact(3, 0, 256, 82);
-        command.transact(3, 0, 544, 4);
-        command.transact(4, DevicePage, 246, 20);
-    } else if (group == Group::T6) {
+    const ModelGroup group = traitsOf(command.modelCode).group;
+    if (group == ModelGroup::T2) {
+        command.transact(3, 0, RegDeviceClock, 82);
+        command.transact(3, 0, RegDeviceFlags, 4);
+        command.transact(4, DevicePage, RegClassicLastCalibrationDate, 20);
+    } else if (group == ModelGroup::T6) {
         for (quint16 ch = 0; ch < channels(); ++ch) {
-            command.transact(3, ch, 256, 82);
-            command.transact(3, ch, 544, 4);
+            command.transact(3, ch, RegDeviceClock, 82);
+            command.transact(3, ch, RegDeviceFlags, 4);
         }
-        command.transact(4, DevicePage, 246, 41);
-    } else if (group == Group::T6Max) {
+        command.transact(4, DevicePage, RegClassicLastCalibrationDate, 41);
+    } else if (group == ModelGroup::T6Max) {
         for (quint16 ch = 0; ch < channels(); ++ch) {
-            command.transact(3, ch, 256, 82);
-            command.transact(3, ch, 352, 20);
-            command.transact(3, ch, 544, 4);
-            command.transact(4, ch, 32, 13);
+            command.transact(3, ch, RegDeviceClock, 82);
+            command.transact(3, ch, RegClassicZeroTable, 20);
+            command.transact(3, ch, RegDeviceFlags, 4);
+            command.transact(4, ch, RegCalibrationConcentration, 13);
         }
     } else {
         return;
     }
-    command.transact(3, DevicePage, 528, 6);
+    command.transact(3, DevicePage, RegArchiveIntervals, 6);
 }

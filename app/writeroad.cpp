@@ -37,13 +37,13 @@ struct LevelBlocks {
 
 // What "Сохранить параметры" (fullWrite false) and the full write (true)
 // send in the classic map, by model group and access level.
-LevelBlocks classicWriteBlocks(MainWindow::Group group, AccessLevel level, bool fullWrite)
+LevelBlocks classicWriteBlocks(ModelGroup group, AccessLevel level, bool fullWrite)
 {
-    const QVector<WriteBlock> userBlocks = {{256, 12}, {560, 1}};
-    const QVector<WriteBlock> deviceT2 = {{512, 1}, {528, 6}};
-    const QVector<WriteBlock> deviceT6 = {{512, 1}, {544, 2}, {528, 6}};
-    if (group != MainWindow::Group::T2 && group != MainWindow::Group::T6 &&
-        group != MainWindow::Group::T6Max)
+    const QVector<WriteBlock> userBlocks = {{RegDeviceClock, 12}, {RegAutoZeroBit, 1}};
+    const QVector<WriteBlock> deviceT2 = {{RegPwmSound, 1}, {RegArchiveIntervals, 6}};
+    const QVector<WriteBlock> deviceT6 = {
+        {RegPwmSound, 1}, {RegDeviceFlags, 2}, {RegArchiveIntervals, 6}};
+    if (group != ModelGroup::T2 && group != ModelGroup::T6 && group != ModelGroup::T6Max)
         return {};
     if (level == AccessLevel::None)
         return {};
@@ -51,27 +51,35 @@ LevelBlocks classicWriteBlocks(MainWindow::Group group, AccessLevel level, bool 
         return {userBlocks, {}};
     if (!fullWrite) {
         if (level == AccessLevel::Admin)
-            return {{{256, 29}, {560, 4}, {545, 1}}, {}};
+            return {{{RegDeviceClock, 29}, {RegAutoZeroBit, 4}, {RegClassicDeviceStatus, 1}}, {}};
         switch (group) {
-        case MainWindow::Group::T2:
-            return {{{256, 80}, {544, 4}}, deviceT2};
-        case MainWindow::Group::T6:
-            return {{{256, 80}, {546, 2}}, deviceT6};
+        case ModelGroup::T2:
+            return {{{RegDeviceClock, 80}, {RegDeviceFlags, 4}}, deviceT2};
+        case ModelGroup::T6:
+            return {{{RegDeviceClock, 80}, {RegChannelFlagsClassic, 2}}, deviceT6};
         default:
-            return {{{256, 80}, {352, 20}, {546, 2}, {514, 1, true}}, deviceT6};
+            return {{{RegDeviceClock, 80},
+                     {RegClassicZeroTable, 20},
+                     {RegChannelFlagsClassic, 2},
+                     {RegClassicSensorType, 1, true}},
+                    deviceT6};
         }
     }
     // The Admin pair 256 x 29 and 287 x 51 leaves the serial number (285, 286) alone.
-    const QVector<WriteBlock> head = level == AccessLevel::Admin
-                                         ? QVector<WriteBlock>{{256, 29}, {287, 51}}
-                                         : QVector<WriteBlock>{{256, 82}};
+    const QVector<WriteBlock> head =
+        level == AccessLevel::Admin
+            ? QVector<WriteBlock>{{RegDeviceClock, 29}, {RegClassicHardwareVersion, 51}}
+            : QVector<WriteBlock>{{RegDeviceClock, 82}};
     switch (group) {
-    case MainWindow::Group::T2:
-        return {head + QVector<WriteBlock>{{544, 4}}, deviceT2};
-    case MainWindow::Group::T6:
-        return {head + QVector<WriteBlock>{{546, 2}}, deviceT6};
+    case ModelGroup::T2:
+        return {head + QVector<WriteBlock>{{RegDeviceFlags, 4}}, deviceT2};
+    case ModelGroup::T6:
+        return {head + QVector<WriteBlock>{{RegChannelFlagsClassic, 2}}, deviceT6};
     default:
-        return {head + QVector<WriteBlock>{{352, 20}, {546, 2}, {514, 1, true}}, deviceT6};
+        return {head + QVector<WriteBlock>{{RegClassicZeroTable, 20},
+                                           {RegChannelFlagsClassic, 2},
+                                           {RegClassicSensorType, 1, true}},
+                deviceT6};
     }
 }
 
@@ -86,8 +94,9 @@ void MainWindow::reportExchangeError()
 bool MainWindow::writeClassicClock()
 {
     command.setClockFieldsNow(ClassicMap);
-    const bool shortClock = command.modelCode == ModelT2 || command.modelCode == ModelT2Classic;
-    return command.transact(16, 0, shortClock ? 256 : RegClock, shortClock ? 2 : 4) == ResultOk;
+    const bool shortClock = traitsOf(command.modelCode).group == ModelGroup::T2;
+    return command.transact(16, 0, shortClock ? RegDeviceClock : RegClock, shortClock ? 2 : 4) ==
+           ResultOk;
 }
 
 bool MainWindow::writeClassicBlocks(bool fullWrite)
@@ -95,7 +104,7 @@ bool MainWindow::writeClassicBlocks(bool fullWrite)
     if (!writeClassicClock())
         return false;
     const LevelBlocks blocks =
-        classicWriteBlocks(groupOf(command.modelCode), currentAccessLevel(), fullWrite);
+        classicWriteBlocks(traitsOf(command.modelCode).group, currentAccessLevel(), fullWrite);
     const quint16 channels = command.channelSlotsInUse();
     for (quint16 ch = 0; ch < channels && !blocks.perChannel.isEmpty(); ++ch) {
         for (const WriteBlock& b : blocks.perChannel)
@@ -103,7 +112,7 @@ bool MainWindow::writeClassicBlocks(bool fullWrite)
                 return false;
     }
     for (const WriteBlock& b : blocks.device) {
-        const TransactionResult result = b.reg == 528
+        const TransactionResult result = b.reg == RegArchiveIntervals
                                              ? command.writeArchiveBlock()
                                              : command.transact(16, DevicePage, b.reg, b.count);
         if (result != ResultOk && !b.ignored)
@@ -261,19 +270,15 @@ void MainWindow::on_pushButtonBootloader_clicked()
     // T6 models go on writing their flash for a while after.
     QString success;
     int mode = 1;
-    switch (command.modelCode) {
-    case ModelT2:
-    case ModelT2Classic:
+    switch (traitsOf(command.modelCode).group) {
+    case ModelGroup::T2:
         success = tr("Контроллер успешно прошит");
         break;
-    case ModelT6:
-    case ModelT6B:
-    case ModelT6Mini:
-    case ModelT6M:
-    case ModelT6M4:
+    case ModelGroup::T6:
+    case ModelGroup::T6Max:
         success = tr("Контроллер прошивается, подождите несколько минут");
         break;
-    case ModelBootloader:
+    case ModelGroup::Bootloader:
         mode = 0;
         success = tr("Контроллер успешно прошит");
         break;

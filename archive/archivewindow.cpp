@@ -7,6 +7,7 @@
 #include "dialogs.h"
 #include "logdownload.h"
 #include "logexport.h"
+#include "modeltraits.h"
 
 #include <QFileInfo>
 #include <QKeyEvent>
@@ -36,7 +37,8 @@ ArchiveWindow::ArchiveWindow(QWidget* parent)
 {
     ui->setupUi(this);
     recordSize = 0;
-    if (command.userName == userLoginName || command.userName == adminLoginName) {
+    const AccessLevel level = accessLevel(command.userName);
+    if (level == AccessLevel::User || level == AccessLevel::Admin) {
         ui->spinBoxBegginAddrRead->hide();
         ui->spinBoxCurrentAddrRead->hide();
         ui->checkBox_ArchivForService->hide();
@@ -150,16 +152,19 @@ QString ArchiveWindow::chooseExportFile(const QString& prefix)
 bool ArchiveWindow::exportMode(ExportMode& mode) const
 {
     const bool errors = ui->checkBox_ArchivOnlyErr->isChecked();
-    if (command.userName == userLoginName || command.userName == adminLoginName) {
+    switch (accessLevel(command.userName)) {
+    case AccessLevel::User:
+    case AccessLevel::Admin:
         mode = errors ? ExportErrorsOnly : ExportAll;
         return true;
-    }
-    if (command.userName == industryLoginName) {
+    case AccessLevel::Industry:
         if (ui->checkBox_ArchivForService->isChecked())
             mode = errors ? ExportServiceErrorsOnly : ExportService;
         else
             mode = errors ? ExportErrorsOnly : ExportAll;
         return true;
+    case AccessLevel::None:
+        break;
     }
     return false;
 }
@@ -168,9 +173,8 @@ void ArchiveWindow::on_pushButton_clicked()
 {
     if (logTransferRunning())
         return;
-    const bool t6m = command.modelCode == ModelT6M || command.modelCode == ModelT6M4;
-    const QString prefix = t6m ? QString::asprintf("//QRT6M%07u(", deviceSerial)
-                               : QString::asprintf("//QRT%08u(", deviceSerial);
+    const QString prefix =
+        serialName(QStringLiteral("//QRT"), command.modelCode, deviceSerial) + QLatin1Char('(');
     if (chooseExportFile(prefix).isEmpty())
         return;
     // The device counts seconds in 32 bits: a date outside them is held at
@@ -201,7 +205,7 @@ void ArchiveWindow::on_pushButton_2_clicked()
 {
     if (logTransferRunning())
         return;
-    const bool t6m = command.modelCode == ModelT6M || command.modelCode == ModelT6M4;
+    const bool t6m = traitsOf(command.modelCode).group == ModelGroup::T6Max;
     const QString prefix = t6m ? QString::asprintf("//QTM_CREATOR%08u(", deviceSerial)
                                : QString::asprintf("//QRT_CREATOR%08u(", deviceSerial);
     if (chooseExportFile(prefix).isEmpty())

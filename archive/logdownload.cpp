@@ -5,6 +5,7 @@
 #include "dialogs.h"
 #include "hexlines.h"
 #include "logrecord.h"
+#include "modeltraits.h"
 
 #include <QBuffer>
 #include <QCoreApplication>
@@ -184,14 +185,6 @@ int recordsPerBlock(int recordSize)
     return n;
 }
 
-quint32 rangeTicks(quint32 seconds, double secondsPerTick)
-{
-    if (!(secondsPerTick > 0) || !std::isfinite(secondsPerTick))
-        secondsPerTick = 1.0;
-    const double ticks = std::trunc(double(seconds) / secondsPerTick);
-    return ticks >= 4294967295.0 ? 0xFFFFFFFFu : quint32(ticks);
-}
-
 namespace
 {
 bool transferRunning = false;
@@ -240,9 +233,8 @@ QString logFolderPath()
 
 QString syncLogFilePath(quint16 modelCode, quint32 serial)
 {
-    if (modelCode == ModelT6M || modelCode == ModelT6M4)
-        return logFolderPath() + QString::asprintf("/QIROT6M%07u.txt", serial);
-    return logFolderPath() + QString::asprintf("/QIROT%08u.txt", serial);
+    return logFolderPath() + serialName(QStringLiteral("/QIROT"), modelCode, serial) +
+           QStringLiteral(".txt");
 }
 
 QString rangeLogFilePath(quint32 serial)
@@ -256,7 +248,7 @@ bool readArchiveRecord(quint16 recordSize, bool last, quint32 currentAddress, qu
     memset(command.logRecord, 0, size_t(size));
     if (refuseOffline() || refuseNoRecords(size))
         return false;
-    if (command.transact(3, DevicePage, 528, 6) == ResultOk) {
+    if (command.transact(3, DevicePage, RegArchiveIntervals, 6) == ResultOk) {
         const quint32 index = last ? currentAddress - 1 : startAddress;
         if (command.readArchiveBlock(12, DevicePage, quint16(index & 0xFFFF), 1) == ResultOk) {
             memcpy(command.logRecord, archiveBlock, size_t(size));
@@ -300,7 +292,7 @@ bool syncLogFile(quint16 recordSize, quint32 serial, quint32 currentAddress, qui
                               .arg(QDir::toNativeSeparators(path)));
         return false;
     }
-    const TransactionResult settings = command.transact(3, DevicePage, 528, 6);
+    const TransactionResult settings = command.transact(3, DevicePage, RegArchiveIntervals, 6);
     if (settings != ResultOk) {
         dialogs::exchangeError(nullptr, dialogs::Kind::Critical, settings);
         return false;
@@ -339,8 +331,9 @@ bool downloadLogRange(quint32 startSeconds, quint32 stopSeconds, quint16 recordS
     // replace the file only once some have arrived.
     QBuffer records;
     records.open(QIODevice::WriteOnly);
-    const quint32 startTicks = rangeTicks(startSeconds, command.secondsPerTick);
-    const quint32 stopTicks = rangeTicks(stopSeconds, command.secondsPerTick);
+    // A bound past the device's last tick asks for everything up to it.
+    const quint32 startTicks = ticksFromSeconds(startSeconds, command.secondsPerTick);
+    const quint32 stopTicks = ticksFromSeconds(stopSeconds, command.secondsPerTick);
     const TransactionResult r = command.findArchiveRange(20, startTicks, stopTicks);
     if (r != ResultOk) {
         dialogs::exchangeError(nullptr, dialogs::Kind::Critical, r);

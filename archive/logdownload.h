@@ -26,11 +26,6 @@ constexpr quint32 MaxRecordsPerDownload = 0x7FFF;
 // records): nothing can be sized then.
 int recordsPerBlock(int recordSize);
 
-// Device ticks of a range bound: trunc(seconds / secondsPerTick), held to the
-// 32 bits the device counts in. On a T2 Classic (0.9375 s a tick) the ticks
-// run out in 2097; a later bound asks for everything up to the last tick.
-quint32 rangeTicks(quint32 seconds, double secondsPerTick);
-
 // One download or export at a time. Every block lets the event loop run, and
 // a click that starts a second transfer inside the first would append the
 // same records twice. The transfer functions take the lock on entry and give

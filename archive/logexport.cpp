@@ -4,6 +4,7 @@
 #include "dialogs.h"
 #include "hexlines.h"
 #include "logdownload.h"
+#include "modeltraits.h"
 #include "optiontables.h"
 #include "units.h"
 #include "xlsxsheet.h"
@@ -41,7 +42,7 @@ bool serviceMode(ExportMode mode)
 
 QString unitName(quint16 format)
 {
-    return QString::fromLatin1(unitNames[format & 0x3]);
+    return QString::fromLatin1(unitNames[displayUnitOf(format)]);
 }
 
 // The local time offset of one UTC day, asked of the system once per day of
@@ -136,9 +137,7 @@ QString formulaOf(int k)
 
 QString serialText(quint32 serial)
 {
-    if (command.modelCode == ModelT6M || command.modelCode == ModelT6M4)
-        return QString::asprintf("QRT6M%07u;", serial);
-    return QString::asprintf("QRT%08u;", serial);
+    return serialName(QStringLiteral("QRT"), command.modelCode, serial) + QLatin1Char(';');
 }
 
 // A text line of cells at fixed character positions. Each cell ends in ";",
@@ -246,17 +245,16 @@ enum LegendGroup { AllModels = 0, Ble = 1, Radio = 2, Lcd = 3 };
 
 bool inGroup(quint16 model, int group)
 {
+    const ModelTraits& traits = traitsOf(model);
     switch (group) {
     case AllModels:
         return true;
     case Ble:
-        return model == ModelT6 || model == ModelT6B || model == ModelT6Mini || model == ModelT6M ||
-               model == ModelT6M4 || model == ModelT8M;
+        return traits.ble;
     case Radio:
-        return model == ModelT6Mini || model == ModelT6M || model == ModelT6M4 || model == ModelT8M;
+        return traits.radio;
     case Lcd:
-        return model == ModelT6B || model == ModelT6Mini || model == ModelT6M ||
-               model == ModelT6M4 || model == ModelT8M;
+        return traits.lcd;
     }
     return false;
 }
@@ -659,10 +657,9 @@ QString exportCodesText(const LogRecord& record, quint16 channelCount, ExportMod
 {
     QString codes;
     bool flag = false;
-    const quint16 model = command.modelCode;
-    const bool groupA = model == ModelT2 || model == ModelT2Classic || model == ModelT6M ||
-                        model == ModelT6M4 || model == ModelT8M;
-    const bool groupB = model == ModelT6 || model == ModelT6B || model == ModelT6Mini;
+    const StatusCodeStyle style = traitsOf(command.modelCode).statusCodes;
+    const bool groupA = style == StatusCodeStyle::Fa3;
+    const bool groupB = style == StatusCodeStyle::Fa3Fa4;
     if (groupA || groupB) {
         for (int b = 0; b <= 9; ++b) {
             if (!(record.deviceStatus & (1u << b)))
@@ -688,7 +685,7 @@ QString exportCodesText(const LogRecord& record, quint16 channelCount, ExportMod
                 codes +=
                     QObject::tr(letter) + QString::asprintf("%02X", 16 * k + b) + QLatin1Char(',');
             }
-            if (serviceMode(mode) && (m.format & (1u << 11)))
+            if (serviceMode(mode) && (m.format & FormatBits::DeviceCalibrates))
                 codes += QString::asprintf("%01X_ST-%04X,", k, m.sensorStatus);
         }
     }
@@ -709,7 +706,7 @@ void writeMeasurementRow(ExportOutput& out, quint16 channelCount, ExportMode mod
         c.format = m.format;
         // The record's own unit: the factor and the label come from one format word.
         const double q =
-            double(command.unitFactorFor(k, m.format & 0x3)) / decimalScale(m.format, 1);
+            double(command.unitFactorFor(k, displayUnitOf(m.format))) / decimalScale(m.format, 1);
         c.value = float(m.rawValue * q);
         c.twaValue = float(m.rawTwaValue * q);
     }
@@ -746,8 +743,9 @@ void writeMeasurementRow(ExportOutput& out, quint16 channelCount, ExportMode mod
             return fixed2(double(exportChannels[col.index].value)) +
                    (sheet ? QStringLiteral(" ") : QStringLiteral("; ")) + unitName(m.format);
         case ColumnKind::Twa:
-            return ((m.format & (1u << 9)) ? QStringLiteral("-")
-                                           : fixed2(double(exportChannels[col.index].twaValue))) +
+            return ((m.format & FormatBits::KindOxygen)
+                        ? QStringLiteral("-")
+                        : fixed2(double(exportChannels[col.index].twaValue))) +
                    end;
         case ColumnKind::AdcZero:
             return QString::number(m.zeroAdc) + end;
@@ -792,7 +790,7 @@ void writeEventRow(ExportOutput& out, quint16 channelCount, ExportMode mode)
         ExportChannel& c = exportChannels[k];
         // The unit label of a settings row is the last one written: its factor too.
         const double q =
-            double(command.unitFactorFor(k, c.format & 0x3)) / decimalScale(s.format, 1);
+            double(command.unitFactorFor(k, displayUnitOf(c.format))) / decimalScale(s.format, 1);
         c.limit1 = float(logLimitCounts(s.limit1, command.registerMap) * q);
         c.limit2 = float(logLimitCounts(s.limit2, command.registerMap) * q);
         c.limit3 = float(logLimitCounts(s.limit3, command.registerMap) * q);
@@ -929,17 +927,12 @@ void writeEventRow(ExportOutput& out, quint16 channelCount, ExportMode mode)
 
 QString exportRangeSource(quint32 serial)
 {
-    return QCoreApplication::applicationDirPath() + QStringLiteral("/log/QRT") +
-           QString::asprintf("%08u", serial) + QStringLiteral(".txt");
+    return rangeLogFilePath(serial);
 }
 
 QString exportSyncSource(quint32 serial, quint16 modelCode)
 {
-    if (modelCode == ModelT6M || modelCode == ModelT6M4)
-        return QCoreApplication::applicationDirPath() + QStringLiteral("/log/QIROT6M") +
-               QString::asprintf("%07u", serial) + QStringLiteral(".txt");
-    return QCoreApplication::applicationDirPath() + QStringLiteral("/log/QIROT") +
-           QString::asprintf("%08u", serial) + QStringLiteral(".txt");
+    return syncLogFilePath(modelCode, serial);
 }
 
 namespace

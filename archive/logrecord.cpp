@@ -1,5 +1,6 @@
 #include "logrecord.h"
 
+#include "modeltraits.h"
 #include "types.h"
 #include "units.h"
 
@@ -17,26 +18,13 @@ void setExportDates(quint32 bumpTestDate, quint32 productionDate)
 
 int logChannelCount(quint16 modelCode)
 {
-    switch (modelCode) {
-    case ModelT2:
-    case ModelT2Classic:
-        return 1;
-    case ModelT6:
-    case ModelT6B:
-    case ModelT6Mini:
-    case ModelT6M4:
-        return 4;
-    case ModelT6M:
-        return 6;
-    default:
-        return 0;
-    }
+    const int size = logRecordSize(modelCode);
+    return size == 0 ? 0 : (size - LogHeaderSize) / LogChannelBlockSize;
 }
 
 int logRecordSize(quint16 modelCode)
 {
-    const int channels = logChannelCount(modelCode);
-    return channels == 0 ? 0 : LogHeaderSize + LogChannelBlockSize * channels;
+    return traitsOf(modelCode).logRecordSize;
 }
 
 LogRecordKind logRecordKind(quint16 recordType)

@@ -6,6 +6,7 @@
 #include "command.h"
 #include "correctiontables.h"
 #include "dialogs.h"
+#include "modeltraits.h"
 #include "optiontables.h"
 #include "ui_calibration.h"
 #include "units.h"
@@ -39,10 +40,6 @@ constexpr int PollIntervalMs = 500;
 constexpr int ChartIntervalMs = 1000;
 // Pause between the confirmation's writes and its closing poll.
 constexpr unsigned long ConfirmationSettleMs = 500;
-
-constexpr quint32 SoundOffBit = 1u << 0;
-constexpr quint32 CalibMenuLockBit = 1u << 3;
-constexpr quint32 BumpPassedBit = 1u << 7;
 
 // Range of the tables' temperature cells, in degrees; a store keeps the value
 // inside its 16-bit field.
@@ -222,14 +219,18 @@ void Calibration::showParameters(int tab)
     for (int channel = 0; channel < command.channelSlotsInUse(); ++channel)
         rows[channel]->showMeasurements(channel);
     if (command.registerMap == ClassicMap) {
-        checkBox_Block_Sound->setChecked(command.classicDevice.deviceFlags & SoundOffBit);
-        checkBox_BlockCalibmenu->setChecked(command.classicDevice.deviceFlags & CalibMenuLockBit);
+        checkBox_Block_Sound->setChecked(command.classicDevice.deviceFlags &
+                                         DeviceFlagBits::AlarmOff);
+        checkBox_BlockCalibmenu->setChecked(command.classicDevice.deviceFlags &
+                                            DeviceFlagBits::CalibMenuBlocked);
         spinBoxIntervalBump->setValue(command.classicDevice.bumpTestInterval);
         doubleSpinBoxTemp->hide();
         doubleSpinBoxTemp->setValue(double(command.classicDevice.deviceTemperature));
     } else if (command.registerMap == ExtendedMap) {
-        checkBox_Block_Sound->setChecked(command.extendedDevice.deviceFlags & SoundOffBit);
-        checkBox_BlockCalibmenu->setChecked(command.extendedDevice.deviceFlags & CalibMenuLockBit);
+        checkBox_Block_Sound->setChecked(command.extendedDevice.deviceFlags &
+                                         DeviceFlagBits::AlarmOff);
+        checkBox_BlockCalibmenu->setChecked(command.extendedDevice.deviceFlags &
+                                            DeviceFlagBits::CalibMenuBlocked);
         spinBoxIntervalBump->setValue(command.extendedDevice.bumpTestInterval);
         doubleSpinBoxTemp->show();
         doubleSpinBoxTemp->setValue(double(command.extendedDevice.deviceTemperature));
@@ -321,7 +322,7 @@ void Calibration::handleCalibrateButton(QPushButton* button)
         const bool stopping = button->text() == tr("BUMP Test stop");
         const bool starting = button->text() == tr("BUMP Test start");
         const quint32 before = deviceFlags();
-        const quint32 bit = 1u << modeBit;
+        const quint32 bit = DeviceFlagBits::BumpTestRunning;
         if (stopping)
             setDeviceFlags(before & ~bit);
         else if (starting)
@@ -357,9 +358,10 @@ void Calibration::pollDevice()
     if (pollActive && mode == BumpTest && knownMap() &&
         ButtoncalibrateBumpTest->text() == tr("BUMP Test stop")) {
         if (resultOk(command.transact(3, DevicePage, RegDeviceFlags, flagWordCount())) &&
-            !(deviceFlags() & (1u << modeBit))) {
-            labelStatusInfo->setText(deviceFlags() & BumpPassedBit ? tr("Успешное выполнение")
-                                                                   : tr("Ошибка выполнения"));
+            !(deviceFlags() & DeviceFlagBits::BumpTestRunning)) {
+            labelStatusInfo->setText(deviceFlags() & DeviceFlagBits::BumpTestPassed
+                                         ? tr("Успешное выполнение")
+                                         : tr("Ошибка выполнения"));
             ButtoncalibrateZero->setEnabled(true);
             ButtoncalibrateSpan->setEnabled(true);
             ButtoncalibrateBumpTest->setText(tr("BUMP Test start"));
@@ -370,24 +372,20 @@ void Calibration::pollDevice()
         doubleSpinBoxTemp->setValue(double(command.extendedDevice.deviceTemperature));
         doubleSpinBoxPressure->setValue(double(command.extendedDevice.devicePressure));
     } else if (command.registerMap == ClassicMap) {
-        switch (command.modelCode) {
-        case ModelT2:
-        case ModelT2Classic:
-            command.transact(4, DevicePage, 48, 2);
-            command.transact(4, DevicePage, 246, 20);
-            command.transact(3, 0, 256, 82);
+        switch (traitsOf(command.modelCode).group) {
+        case ModelGroup::T2:
+            command.transact(4, DevicePage, RegClassicInputChannelFlags, 2);
+            command.transact(4, DevicePage, RegClassicLastCalibrationDate, 20);
+            command.transact(3, 0, RegDeviceClock, 82);
             break;
-        case ModelT6:
-        case ModelT6B:
-        case ModelT6Mini:
-            command.transact(4, DevicePage, 48, 8);
-            command.transact(4, DevicePage, 246, 41);
+        case ModelGroup::T6:
+            command.transact(4, DevicePage, RegClassicInputChannelFlags, 8);
+            command.transact(4, DevicePage, RegClassicLastCalibrationDate, 41);
             break;
-        case ModelT6M:
-        case ModelT6M4:
+        case ModelGroup::T6Max:
             for (int channel = 0; channel < command.channelSlotsInUse(); ++channel)
                 if (command.classicChannels[channel].channelPage == channel)
-                    command.transact(4, quint16(channel), 32, 13);
+                    command.transact(4, quint16(channel), RegCalibrationConcentration, 13);
             break;
         default:
             break;
@@ -440,7 +438,7 @@ void Calibration::writeLock(QCheckBox* box, quint32 bit, int arg1)
     const quint32 before = deviceFlags();
     setDeviceFlags(arg1 != 0 ? (before | bit) : (before & ~bit));
     TransactionResult r;
-    if (bit == CalibMenuLockBit && command.registerMap == ClassicMap)
+    if (bit == DeviceFlagBits::CalibMenuBlocked && command.registerMap == ClassicMap)
         r = command.transact(16, DevicePage, RegCalibMenuLockBit, 1);
     else
         r = command.transact(16, DevicePage, RegDeviceFlags, flagWordCount());
@@ -457,12 +455,12 @@ void Calibration::writeLock(QCheckBox* box, quint32 bit, int arg1)
 
 void Calibration::on_checkBox_Block_Sound_stateChanged(int arg1)
 {
-    writeLock(checkBox_Block_Sound, SoundOffBit, arg1);
+    writeLock(checkBox_Block_Sound, DeviceFlagBits::AlarmOff, arg1);
 }
 
 void Calibration::on_checkBox_BlockCalibmenu_stateChanged(int arg1)
 {
-    writeLock(checkBox_BlockCalibmenu, CalibMenuLockBit, arg1);
+    writeLock(checkBox_BlockCalibmenu, DeviceFlagBits::CalibMenuBlocked, arg1);
 }
 
 void Calibration::on_spinBoxIntervalBump_valueChanged(int arg1)

@@ -32,19 +32,6 @@ namespace
 // status word tells the result.
 constexpr unsigned long DeviceCalibrationWaitMs = 1500;
 
-constexpr quint16 DeviceCalibratesBit = 1u << 11;
-constexpr quint32 SelectableBit = 1u << 5;
-constexpr quint32 ZeroRefusedBit = 1u << 7;
-constexpr quint32 SpanRefusedBit = 1u << 8;
-
-constexpr quint16 RegClassicChannelStatus = 547;
-constexpr quint16 RegClassicCalibrationGas = 260;
-constexpr quint16 RegExtendedCalibrationGas = 262;
-constexpr quint16 RegClassicAdcZero = 336;
-constexpr quint16 RegClassicAdcSpan = 337;
-constexpr quint16 RegExtendedAdcZero = 768;
-constexpr quint16 RegExtendedAdcSpan = 769;
-
 bool validChannel(int channel)
 {
     return channel >= 0 && channel < ChannelSlots;
@@ -153,7 +140,7 @@ void Calibration_Channel::showParameters(int channel_, int modeBit_)
     }
     channel = quint16(channel_);
     checkBox->setEnabled(true);
-    if (extended && !(flagsLow & SelectableBit)) {
+    if (extended && !(flagsLow & ChannelFlagBits::Calibratable)) {
         checkBox->setChecked(false);
         checkBox->setEnabled(false);
     }
@@ -162,7 +149,7 @@ void Calibration_Channel::showParameters(int channel_, int modeBit_)
     groupBox_Chan->setEnabled(on);
     if (!on)
         checkBox->setChecked(false);
-    const bool device = format & DeviceCalibratesBit;
+    const bool device = format & FormatBits::DeviceCalibrates;
     doubleSpinBoxChan_ADC_ZERO->setEnabled(!device);
     doubleSpinBoxChan_ADC_SPAN->setEnabled(!device);
     doubleSpinBoxChan_ADC_CURRENT->setEnabled(!device);
@@ -170,7 +157,7 @@ void Calibration_Channel::showParameters(int channel_, int modeBit_)
     double value = 0;
     if (classic) {
         const ClassicChannelRecord& r = command.classicChannels[channel_];
-        const double raw = modeBit_ == 8 ? (r.limit1 & 0x7FFF) : r.calibrationGas;
+        const double raw = modeBit_ == 8 ? (r.limit1 & ClassicLimitValueMask) : r.calibrationGas;
         value = raw / effectiveDivisor(r.displayDivisor[1]) * double(unitFactor);
     } else if (extended) {
         const ExtendedChannelRecord& r = command.extendedChannels[channel_];
@@ -182,8 +169,9 @@ void Calibration_Channel::showParameters(int channel_, int modeBit_)
           static_cast<QWidget*>(doubleSpinBoxChan_Temp_Calib), static_cast<QWidget*>(label_6),
           static_cast<QWidget*>(doubleSpinBoxChan_2), static_cast<QWidget*>(label_CHAN_4)})
         w->setVisible(extended);
-    doubleSpinBoxChan->setDecimals((format >> 4) & 3);
-    doubleSpinBoxChan->setSuffix(QLatin1Char(' ') + QString::fromLatin1(unitNames[format & 3]));
+    doubleSpinBoxChan->setDecimals(decimalsOf(format));
+    doubleSpinBoxChan->setSuffix(QLatin1Char(' ') +
+                                 QString::fromLatin1(unitNames[displayUnitOf(format)]));
     doubleSpinBoxChan->setValue(value);
     refreshing = false;
 }
@@ -195,9 +183,9 @@ void Calibration_Channel::showMeasurements(int channel_)
         if (command.registerMap == ClassicMap &&
             command.classicChannels[channel_].channelPage == channel_) {
             const ClassicChannelRecord& r = command.classicChannels[channel_];
-            doubleSpinBoxChan_1->setDecimals((r.format >> 4) & 3);
+            doubleSpinBoxChan_1->setDecimals(decimalsOf(r.format));
             doubleSpinBoxChan_1->setSuffix(QLatin1Char(' ') +
-                                           QString::fromLatin1(unitNames[r.format & 3]));
+                                           QString::fromLatin1(unitNames[displayUnitOf(r.format)]));
             const quint16 div = effectiveDivisor(r.displayDivisor[0]);
             const double counts =
                 std::nearbyint(double(r.measuredValue) * double(unitFactor) * div);
@@ -210,9 +198,9 @@ void Calibration_Channel::showMeasurements(int channel_)
         } else if (command.registerMap == ExtendedMap &&
                    command.extendedChannels[channel_].channelPage == channel_) {
             const ExtendedChannelRecord& r = command.extendedChannels[channel_];
-            doubleSpinBoxChan_1->setDecimals((r.format >> 4) & 3);
+            doubleSpinBoxChan_1->setDecimals(decimalsOf(r.format));
             doubleSpinBoxChan_1->setSuffix(QLatin1Char(' ') +
-                                           QString::fromLatin1(unitNames[r.format & 3]));
+                                           QString::fromLatin1(unitNames[displayUnitOf(r.format)]));
             doubleSpinBoxChan_1->setValue(double(r.measuredValue * unitFactor));
             doubleSpinBoxChan_ADC_SPAN->setValue(int(r.adcCurrent) - int(r.adcZeroPoint));
             doubleSpinBoxChan_ADC_ZERO->setValue(r.adcZeroPoint);
@@ -256,12 +244,13 @@ TransactionResult Calibration_Channel::writeCalibration(int ch, int bit)
     unsigned result = ResultOk;
 
     auto refused = [&](quint32 status) {
-        return (status & (span ? SpanRefusedBit : ZeroRefusedBit)) != 0;
+        return (status & (span ? ChannelStatusBits::SpanFailed : ChannelStatusBits::ZeroFailed)) !=
+               0;
     };
 
     if (extended) {
         ExtendedChannelRecord& r = command.extendedChannels[ch];
-        const bool device = r.format & DeviceCalibratesBit;
+        const bool device = r.format & FormatBits::DeviceCalibrates;
         if (span) {
             r.calibrationGas = float(doubleSpinBoxChan->value() / double(safeFactor(unitFactor)));
             result |= command.transact(16, page, RegExtendedCalibrationGas, 2);
@@ -270,7 +259,8 @@ TransactionResult Calibration_Channel::writeCalibration(int ch, int bit)
         // taken against the old one.
         if (resultsOk(result)) {
             if (device) {
-                r.channelFlags &= ~quint32(span ? 2 : 1);
+                r.channelFlags &=
+                    ~(span ? ChannelFlagBits::SpanRequest : ChannelFlagBits::ZeroRequest);
                 result |= command.transact(16, page, RegChannelFlagsExtended, 2);
                 QThread::msleep(DeviceCalibrationWaitMs);
                 result |= command.transact(3, page, RegChannelFlagsExtended, 4);
@@ -291,7 +281,7 @@ TransactionResult Calibration_Channel::writeCalibration(int ch, int bit)
         }
     } else {
         ClassicChannelRecord& r = command.classicChannels[ch];
-        const bool device = r.format & DeviceCalibratesBit;
+        const bool device = r.format & FormatBits::DeviceCalibrates;
         if (span) {
             r.calibrationGas = roundedInto<quint16>(doubleSpinBoxChan->value() *
                                                     effectiveDivisor(r.displayDivisor[1]) /
@@ -300,7 +290,8 @@ TransactionResult Calibration_Channel::writeCalibration(int ch, int bit)
         }
         if (resultsOk(result)) {
             if (device) {
-                r.channelFlags &= quint16(~(span ? 2u : 1u));
+                r.channelFlags &=
+                    quint16(~(span ? ChannelFlagBits::SpanRequest : ChannelFlagBits::ZeroRequest));
                 result |= command.transact(16, page, RegChannelFlagsClassic, 1);
                 QThread::msleep(DeviceCalibrationWaitMs);
                 result |= command.transact(3, page, RegChannelFlagsClassic, 2);
@@ -313,11 +304,11 @@ TransactionResult Calibration_Channel::writeCalibration(int ch, int bit)
                 if (span) {
                     r.adcSpanPoint = r.adcCurrent;
                     result |= command.transact(16, page, RegClassicAdcSpan, 1);
-                    r.channelStatus &= quint16(~SpanRefusedBit);
+                    r.channelStatus &= quint16(~ChannelStatusBits::SpanFailed);
                 } else {
                     r.adcZeroPoint = r.adcCurrent;
                     result |= command.transact(16, page, RegClassicAdcZero, 1);
-                    r.channelStatus &= quint16(~ZeroRefusedBit);
+                    r.channelStatus &= quint16(~ChannelStatusBits::ZeroFailed);
                 }
                 result |= command.transact(16, page, RegClassicChannelStatus, 1);
             }

@@ -57,8 +57,8 @@ void Calibration_Channel_Chart::setupPlot(QCustomPlot* plot)
     plot->axisRect(0)->setupFullAxesBox(false);
     plot->yAxis->setRange(-1, 1);
     plot->yAxis->setNumberFormat(QStringLiteral("f"));
-    plot->yAxis->setNumberPrecision((format >> 4) & 3);
-    plot->yAxis->setLabel(QString::fromLatin1(unitNames[format & 3]));
+    plot->yAxis->setNumberPrecision(decimalsOf(format));
+    plot->yAxis->setLabel(QString::fromLatin1(unitNames[displayUnitOf(format)]));
 }
 
 void Calibration_Channel_Chart::addPoint(unsigned s)
@@ -78,8 +78,8 @@ void Calibration_Channel_Chart::addPoint(unsigned s)
         ChannelChart->addGraph();
         ChannelChart->graph(0)->setPen(QPen(QColor(QRgb(penColours[channel % 10]))));
     }
-    ChannelChart->yAxis->setNumberPrecision((format >> 4) & 3);
-    ChannelChart->yAxis->setLabel(QString::fromLatin1(unitNames[format & 3]));
+    ChannelChart->yAxis->setNumberPrecision(decimalsOf(format));
+    ChannelChart->yAxis->setLabel(QString::fromLatin1(unitNames[displayUnitOf(format)]));
     ChannelChart->graph(0)->addData(s, value);
     // A time window of 0 would collapse the axis; one second is the least it shows.
     const double size = qMax(1.0, double(qMin<quint32>(s, timeWindow)));

@@ -4,6 +4,7 @@
 #include "command.h"
 #include "dialogs.h"
 #include "hexlines.h"
+#include "modeltraits.h"
 
 #include <QBuffer>
 #include <QFile>
@@ -22,12 +23,6 @@ constexpr int MaxContent = 112 + 10 * 420;
 constexpr quint16 ClassicFlagsKept = 0xEC8C;
 constexpr quint32 ExtendedFlagsKept = 0xEE8C;
 constexpr quint32 StatusKept = 3;
-constexpr quint32 LoadedFromFileBit = 1u << 5;
-
-bool classicZeroTables(quint16 model)
-{
-    return model == ModelT6M || model == ModelT6M4 || model == ModelT8M;
-}
 
 int contentSize(int bytes)
 {
@@ -58,7 +53,7 @@ QByteArray buildContent()
             r.channelStatus = 0;
             r.measuredValue = r.auxMeasuredValue1 = r.auxMeasuredValue2 = 0;
             append(&r, sizeof r);
-            if (classicZeroTables(command.modelCode))
+            if (traitsOf(command.modelCode).classicZeroTables)
                 append(&command.classicExtras[i], sizeof(ClassicZeroTable));
         }
     } else if (command.registerMap == ExtendedMap) {
@@ -203,7 +198,7 @@ bool loadConfigurationFile()
     // The content the current model's file carries, in bytes.
     const int headerBytes = command.registerMap == ClassicMap ? 88 : 112;
     const int recordBytes = command.registerMap == ClassicMap
-                                ? (classicZeroTables(command.modelCode) ? 272 : 232)
+                                ? (traitsOf(command.modelCode).classicZeroTables ? 272 : 232)
                                 : 420;
     // The bootloader's file always carries six channel records.
     const int records = command.modelCode == ModelBootloader ? 6 : channels();
@@ -239,10 +234,10 @@ bool loadConfigurationFile()
         take(&command.classicLanguage, 4);
         for (int i = 0; i < records && i < ChannelSlots; ++i) {
             take(&command.classicChannels[i], sizeof(ClassicChannelRecord));
-            if (classicZeroTables(command.modelCode))
+            if (traitsOf(command.modelCode).classicZeroTables)
                 take(&command.classicExtras[i], sizeof(ClassicZeroTable));
         }
-        command.classicDevice.deviceFlags |= LoadedFromFileBit;
+        command.classicDevice.deviceFlags |= DeviceFlagBits::ConfigLoaded;
         command.classicDevice.archiveStartAddress = start;
         command.classicDevice.archiveCurrentAddress = current;
     } else {
@@ -253,7 +248,7 @@ bool loadConfigurationFile()
         take(&command.extendedLanguage, 4);
         for (int i = 0; i < records && i < ChannelSlots; ++i)
             take(&command.extendedChannels[i], sizeof(ExtendedChannelRecord));
-        command.extendedDevice.deviceFlags |= LoadedFromFileBit;
+        command.extendedDevice.deviceFlags |= DeviceFlagBits::ConfigLoaded;
         command.extendedDevice.archiveStartAddress = start;
         command.extendedDevice.archiveCurrentAddress = current;
     }

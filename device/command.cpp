@@ -1,5 +1,7 @@
 #include "command.h"
 
+#include "modeltraits.h"
+
 #include <QCoreApplication>
 #include <QDateTime>
 #include <QProgressBar>
@@ -134,20 +136,7 @@ void ProgressSession::setLabelText(const QString& text)
 
 int Command::archiveRecordSize() const
 {
-    switch (modelCode) {
-    case ModelT2:
-    case ModelT2Classic:
-        return 48;
-    case ModelT6:
-    case ModelT6B:
-    case ModelT6Mini:
-    case ModelT6M4:
-        return 120;
-    case ModelT6M:
-        return 168;
-    default:
-        return 0;
-    }
+    return traitsOf(modelCode).logRecordSize;
 }
 
 QString imageText(const char* field, int size)
@@ -173,4 +162,18 @@ QDateTime dateFromTicks(quint32 ticks)
 {
     return QDateTime::fromSecsSinceEpoch(
         qint64(std::trunc(double(ticks) * command.secondsPerTick)));
+}
+
+quint32 ticksFromSeconds(qint64 seconds, double secondsPerTick, TickRounding rounding)
+{
+    if (!(secondsPerTick > 0) || !std::isfinite(secondsPerTick))
+        secondsPerTick = 1.0;
+    const double exact = double(seconds) / secondsPerTick;
+    const double ticks =
+        rounding == TickRounding::Nearest ? std::nearbyint(exact) : std::trunc(exact);
+    if (!(ticks > 0))
+        return 0;
+    if (ticks >= 4294967295.0)
+        return 0xFFFFFFFFu;
+    return quint32(ticks);
 }

@@ -252,6 +252,14 @@ void storeImageText(char* field, int size, const QString& text);
 
 // The local date and time of a device time in ticks.
 QDateTime dateFromTicks(quint32 ticks);
+// Device ticks of a time in seconds since the epoch: seconds / secondsPerTick, cut toward
+// zero (the PC clock) or rounded to the nearest tick, ties to even (a date the operator
+// typed), held to the 32 bits the device counts in. A time before the epoch gives 0, one
+// past the last tick the last tick (at 0.9375 s a tick, on a T2 Classic, the ticks run
+// out in 2097). A tick length that is not a positive number counts as one second.
+enum class TickRounding { TowardZero, Nearest };
+quint32 ticksFromSeconds(qint64 seconds, double secondsPerTick,
+                         TickRounding rounding = TickRounding::TowardZero);
 
 // Whether a reply of function `replyFunction` (byte 1) may answer a request of
 // `requestFunction`: the same function or its exception; 6 or 16 for a 16; 14 or

@@ -3,10 +3,9 @@
 
 #include "accesslevel.h"
 #include "command.h"
+#include "modeltraits.h"
 
 #include <QDateTime>
-
-#include <cmath>
 
 namespace
 {
@@ -47,9 +46,7 @@ bool Command::longVersionBlock() const
 
 quint32 Command::deviceTimeNow() const
 {
-    const double seconds = double(QDateTime::currentSecsSinceEpoch());
-    const double tick = secondsPerTick > 0 ? secondsPerTick : 1.0;
-    return quint32(std::trunc(seconds / tick));
+    return ticksFromSeconds(QDateTime::currentSecsSinceEpoch(), secondsPerTick);
 }
 
 void Command::setClockFieldsNow(quint16 map)
@@ -82,7 +79,7 @@ bool Command::refreshArchivePointers()
 {
     if (archiveClearPending)
         return true;
-    return transact(3, DevicePage, 529, 4) == ResultOk;
+    return transact(3, DevicePage, RegArchiveStartAddress, 4) == ResultOk;
 }
 
 TransactionResult Command::writeArchiveBlock()
@@ -91,7 +88,7 @@ TransactionResult Command::writeArchiveBlock()
     // image's older pointers; a failed read sends nothing stale either.
     if (connected && !refreshArchivePointers())
         return ResultMismatch;
-    const TransactionResult result = transact(16, DevicePage, 528, 6);
+    const TransactionResult result = transact(16, DevicePage, RegArchiveIntervals, 6);
     if (result == ResultOk && connected)
         archiveClearPending = false;
     return result;
@@ -105,7 +102,7 @@ bool Command::readAllParameters(int mode, bool measurementsOnly)
     if (mode == 2) {
         for (quint16 ch = 0; ch < channelSlotsInUse(); ++ch) {
             if (extendedChannels[ch].channelPage == ch)
-                transact(4, ch, 32, 28);
+                transact(4, ch, RegCalibrationConcentration, 28);
         }
         transact(4, DevicePage, RegFirmwareVersion, versionCount);
         return true;
@@ -121,14 +118,14 @@ bool Command::readAllParameters(int mode, bool measurementsOnly)
     const quint16 channelBlock = counts[0];
     for (quint16 ch = 0; ch < channelSlotsInUse(); ++ch) {
         if (mode != 1 || !measurementsOnly) {
-            if (transact(3, ch, 258, channelBlock) != ResultOk && stopAtFailure)
+            if (transact(3, ch, RegChannelPage, channelBlock) != ResultOk && stopAtFailure)
                 return false;
-            if (transact(3, ch, 336, 60) != ResultOk && stopAtFailure)
+            if (transact(3, ch, RegExtendedCorrectionTables, 60) != ResultOk && stopAtFailure)
                 return false;
-            if (transact(3, ch, 400, 7) != ResultOk && stopAtFailure)
+            if (transact(3, ch, RegExtendedSensorSerial, 7) != ResultOk && stopAtFailure)
                 memset(extendedChannels[ch].sensorSerial, 0,
                        sizeof extendedChannels[ch].sensorSerial);
-            if (transact(3, ch, 768, 2) != ResultOk && stopAtFailure)
+            if (transact(3, ch, RegExtendedAdcZero, 2) != ResultOk && stopAtFailure)
                 return false;
             // The writes send the flag block (548-552) back; without this read
             // they would send whatever the image held and clear the device's
@@ -136,17 +133,20 @@ bool Command::readAllParameters(int mode, bool measurementsOnly)
             if (transact(3, ch, RegChannelFlagsExtended, 5) != ResultOk && stopAtFailure)
                 return false;
         }
-        if (transact(4, ch, 32, 28) != ResultOk && stopAtFailure)
+        if (transact(4, ch, RegCalibrationConcentration, 28) != ResultOk && stopAtFailure)
             return false;
     }
 
     if (mode != 1)
         transact(3, DevicePage, RegClock, 4); // reads the clock back
-    const Block device[] = {
-        {3, DevicePage, 512, 7, true},  {3, DevicePage, 528, 6, true},
-        {3, DevicePage, 544, 4, true},  {4, DevicePage, RegFirmwareVersion, versionCount, true},
-        {4, DevicePage, 96, 3, false},  {4, DevicePage, 112, 4, false},
-        {3, DevicePage, 784, 3, false}, {3, DevicePage, 519, 1, false}};
+    const Block device[] = {{3, DevicePage, RegPwmSound, 7, true},
+                            {3, DevicePage, RegArchiveIntervals, 6, true},
+                            {3, DevicePage, RegDeviceFlags, 4, true},
+                            {4, DevicePage, RegFirmwareVersion, versionCount, true},
+                            {4, DevicePage, RegExtendedBleMac, 3, false},
+                            {4, DevicePage, RegExtendedLoraId, 4, false},
+                            {3, DevicePage, RegExtendedGnssConfig, 3, false},
+                            {3, DevicePage, RegExtendedLcdType, 1, false}};
     for (const Block& b : device) {
         if (transact(b.function, b.page, b.reg, b.count) != ResultOk && b.counted && stopAtFailure)
             return false;
@@ -162,29 +162,30 @@ bool Command::writeAllParameters(bool withAdcPoints)
 
     // Per channel, then at device level. The User block covers 258-276: the
     // limits, STEL, TWA and the STEL interval, whole fields only.
-    static const Block user[] = {{16, ChannelPage, 258, 19, true}, {16, ChannelPage, 548, 2, true}};
-    static const Block admin[] = {{16, ChannelPage, 258, 41, true},
-                                  {16, ChannelPage, 311, 1, true},
-                                  {16, ChannelPage, 400, 7, false},
-                                  {16, ChannelPage, 336, 60, true},
-                                  {16, ChannelPage, 548, 5, true}};
-    static const Block adminDevice[] = {{16, DevicePage, 544, 4, true}};
-    static const Block industry[] = {{16, ChannelPage, 258, 55, true},
-                                     {16, ChannelPage, 400, 7, false},
-                                     {16, ChannelPage, 336, 60, true},
-                                     {16, ChannelPage, 548, 5, true}};
-    static const Block industryAdc[] = {{16, ChannelPage, 768, 2, true}};
-    static const Block industryDevice[] = {{16, DevicePage, 512, 7, true},
-                                           {16, DevicePage, 528, 6, true},
-                                           {16, DevicePage, 544, 4, true},
-                                           {16, DevicePage, 784, 3, false},
-                                           {16, DevicePage, 519, 1, false}};
+    static const Block user[] = {{16, ChannelPage, RegChannelPage, 19, true},
+                                 {16, ChannelPage, RegChannelFlagsExtended, 2, true}};
+    static const Block admin[] = {{16, ChannelPage, RegChannelPage, 41, true},
+                                  {16, ChannelPage, RegExtendedFormulaGasNumber, 1, true},
+                                  {16, ChannelPage, RegExtendedSensorSerial, 7, false},
+                                  {16, ChannelPage, RegExtendedCorrectionTables, 60, true},
+                                  {16, ChannelPage, RegChannelFlagsExtended, 5, true}};
+    static const Block adminDevice[] = {{16, DevicePage, RegDeviceFlags, 4, true}};
+    static const Block industry[] = {{16, ChannelPage, RegChannelPage, 55, true},
+                                     {16, ChannelPage, RegExtendedSensorSerial, 7, false},
+                                     {16, ChannelPage, RegExtendedCorrectionTables, 60, true},
+                                     {16, ChannelPage, RegChannelFlagsExtended, 5, true}};
+    static const Block industryAdc[] = {{16, ChannelPage, RegExtendedAdcZero, 2, true}};
+    static const Block industryDevice[] = {{16, DevicePage, RegPwmSound, 7, true},
+                                           {16, DevicePage, RegArchiveIntervals, 6, true},
+                                           {16, DevicePage, RegDeviceFlags, 4, true},
+                                           {16, DevicePage, RegExtendedGnssConfig, 3, false},
+                                           {16, DevicePage, RegExtendedLcdType, 1, false}};
 
     auto run = [this](const Block* blocks, size_t n, quint16 ch) {
         for (size_t i = 0; i < n; ++i) {
             const Block& b = blocks[i];
             const quint16 page = b.page == ChannelPage ? ch : b.page;
-            const bool archive = page == DevicePage && b.reg == 528;
+            const bool archive = page == DevicePage && b.reg == RegArchiveIntervals;
             if ((archive ? writeArchiveBlock() : transact(b.function, page, b.reg, b.count)) !=
                     ResultOk &&
                 b.counted)
@@ -231,31 +232,28 @@ bool Command::writeSettingsBlocks()
         // The block starts at the device clock: set it to now so that a save
         // never sets the device clock back to whatever the image held.
         setClockFieldsNow(ClassicMap);
-        const bool t6m = modelCode == ModelT6M || modelCode == ModelT6M4;
-        if (transact(16, ch, 256, 82) != ResultOk)
+        const ModelGroup group = traitsOf(modelCode).group;
+        const bool t6m = group == ModelGroup::T6Max;
+        if (transact(16, ch, RegDeviceClock, 82) != ResultOk)
             return false;
-        if (t6m && transact(16, ch, 352, 20) != ResultOk)
+        if (t6m && transact(16, ch, RegClassicZeroTable, 20) != ResultOk)
             return false;
         if (transact(16, ch, RegChannelFlagsClassic, 1) != ResultOk)
             return false;
         // Sub-kind and cell position; older T6 Max firmware has no such
         // register, so its answer does not count (as in the save).
         if (t6m)
-            transact(16, ch, 514, 1);
+            transact(16, ch, RegClassicSensorType, 1);
         unsigned results = ResultOk;
-        switch (modelCode) {
-        case ModelT2Classic:
-        case ModelT2:
-            results |= transact(4, DevicePage, 32, 2);
+        switch (group) {
+        case ModelGroup::T2:
+            results |= transact(4, DevicePage, RegCalibrationConcentration, 2);
             break;
-        case ModelT6:
-        case ModelT6B:
-        case ModelT6Mini:
-            results |= transact(4, DevicePage, 32, 8);
+        case ModelGroup::T6:
+            results |= transact(4, DevicePage, RegCalibrationConcentration, 8);
             break;
-        case ModelT6M:
-        case ModelT6M4:
-            results |= transact(4, ch, 32, 13);
+        case ModelGroup::T6Max:
+            results |= transact(4, ch, RegCalibrationConcentration, 13);
             break;
         default:
             break;
@@ -263,28 +261,29 @@ bool Command::writeSettingsBlocks()
         results |= transact(16, DevicePage, RegCommit, 1);
         if (!resultsOk(results))
             return false;
-        transact(3, ch, 256, 82);
+        transact(3, ch, RegDeviceClock, 82);
         if (t6m) {
-            transact(3, ch, 352, 20);
-            transact(3, ch, 514, 1);
+            transact(3, ch, RegClassicZeroTable, 20);
+            transact(3, ch, RegClassicSensorType, 1);
         }
         transact(3, ch, RegChannelFlagsClassic, 1);
         return true;
     }
     if (registerMap == ExtendedMap) {
-        if (transact(16, ch, 258, 55) != ResultOk || transact(16, ch, 336, 60) != ResultOk)
+        if (transact(16, ch, RegChannelPage, 55) != ResultOk ||
+            transact(16, ch, RegExtendedCorrectionTables, 60) != ResultOk)
             return false;
-        transact(16, ch, 400, 7);
-        if (transact(16, ch, 768, 2) != ResultOk ||
+        transact(16, ch, RegExtendedSensorSerial, 7);
+        if (transact(16, ch, RegExtendedAdcZero, 2) != ResultOk ||
             transact(16, ch, RegChannelFlagsExtended, 2) != ResultOk)
             return false;
-        unsigned results = transact(4, ch, 32, 21);
+        unsigned results = transact(4, ch, RegCalibrationConcentration, 21);
         results |= transact(16, DevicePage, RegCommit, 1);
         if (!resultsOk(results))
             return false;
-        transact(3, ch, 258, 55);
-        transact(3, ch, 336, 60);
-        transact(3, ch, 768, 2);
+        transact(3, ch, RegChannelPage, 55);
+        transact(3, ch, RegExtendedCorrectionTables, 60);
+        transact(3, ch, RegExtendedAdcZero, 2);
         transact(3, ch, RegChannelFlagsExtended, 2);
         return true;
     }

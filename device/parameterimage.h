@@ -399,11 +399,37 @@ constexpr quint16 RawDecimalsMask = 0x00C0;
 constexpr int RawDecimalsShift = 6;
 constexpr quint16 SensorKindMask = 0x1F00;
 constexpr int SensorKindShift = 8;
-constexpr quint16 CalibrationModeChannel = 0x0400; // bit 10: takes part in calibration mode
-constexpr quint16 DeviceCalibrates = 0x0800;       // bit 11
+// The sensor kind: one of bits 8-12, or none.
+constexpr quint16 KindElectrochemical = 0x0100; // bit 8
+constexpr quint16 KindOxygen = 0x0200;          // bit 9
+constexpr quint16 KindPid = 0x0400;             // bit 10
+constexpr quint16 KindModule = 0x0800;          // bit 11: MIPEX, CUBIC, DYNAMENT, BELEAD
+constexpr quint16 KindThermocatalytic = 0x1000; // bit 12
+constexpr quint16 KindBits9to12 = KindOxygen | KindPid | KindModule | KindThermocatalytic;
+// The same bits as the device reads them besides the kind.
+constexpr quint16 CalibrationModeChannel = KindPid; // takes part in calibration mode
+constexpr quint16 DeviceCalibrates = KindModule;    // the device calibrates by itself
 constexpr quint16 ClassicFormulaMask = 0xE000;
 constexpr int ClassicFormulaShift = 13;
 } // namespace FormatBits
+
+// The fields of a format word: units are indexes into unitNames, decimals 0-3.
+constexpr int displayUnitOf(quint16 format)
+{
+    return format & FormatBits::DisplayUnitMask;
+}
+constexpr int baseUnitOf(quint16 format)
+{
+    return (format & FormatBits::BaseUnitMask) >> FormatBits::BaseUnitShift;
+}
+constexpr int decimalsOf(quint16 format)
+{
+    return (format & FormatBits::DecimalsMask) >> FormatBits::DecimalsShift;
+}
+constexpr int rawDecimalsOf(quint16 format)
+{
+    return (format & FormatBits::RawDecimalsMask) >> FormatBits::RawDecimalsShift;
+}
 
 namespace ChannelFlagBits
 {
@@ -450,6 +476,12 @@ constexpr quint32 SoundTestOn = 1u << 12;
 constexpr quint32 GnssOn = 1u << 13; // extended
 constexpr quint32 LoraOn = 1u << 15; // extended
 } // namespace DeviceFlagBits
+
+// Sets or clears the bits of `mask` in a flag word.
+template <typename Word> void putFlag(Word& word, quint32 mask, bool on)
+{
+    word = on ? Word(word | mask) : Word(word & ~mask);
+}
 
 // The raw values of a channel are in units of 1 / displayDivisor[1]; a record
 // that was never read (or an offline image) holds 0 there, which counts as 1 so

@@ -3,6 +3,7 @@
 
 #include "registermap.h"
 #include "command.h"
+#include "modeltraits.h"
 #include "units.h"
 
 #include <charconv>
@@ -169,7 +170,7 @@ template <typename T> void save(quint8* p, T v)
 
 bool packedByPair(const Walk& w)
 {
-    return w.c.modelCode == ModelT6M || w.c.modelCode == ModelT6M4 || w.page == 3;
+    return traitsOf(w.c.modelCode).group == ModelGroup::T6Max || w.page == 3;
 }
 
 void storeValue(const Walk& w, const Entry& e, quint8* base, quint16 v)
@@ -376,9 +377,9 @@ TransactionResult Command::parseInputRegisters(const quint8* reply, quint16 addr
         return ResultMismatch;
     const InputTables& tables = inputTables();
     const bool classic = registerMap == ClassicMap;
-    const Table& t = !classic                                            ? tables.extended
-                     : (modelCode == ModelT6M || modelCode == ModelT6M4) ? tables.pageClassic
-                                                                         : tables.fixedClassic;
+    const Table& t = !classic                                         ? tables.extended
+                     : traitsOf(modelCode).group == ModelGroup::T6Max ? tables.pageClassic
+                                                                      : tables.fixedClassic;
     return walkReply(*this, t, Walk{*this, classic, page}, reg, false);
 }
 

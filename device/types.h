@@ -53,23 +53,26 @@ constexpr quint16 DevicePage = 170;
 constexpr quint16 WireDevicePage = 10;
 constexpr int ChannelSlots = 10;
 
-// Holding and input registers with a name of their own.
+// Holding and input registers with a name of their own. The two layouts give
+// some numbers different meanings: Classic / Extended in a name says which
+// layout the register belongs to; a name without either means the same field in
+// both. Input registers are marked.
 enum Register : quint16 {
+    // device page
     RegFirmwareStart = 1,
     RegFirmwareEndFlag = 3,
     RegFirmwareEndAddress = 4,
     RegBootloaderPowerOff = 5,
-    RegModelCode = 16,       // input
-    RegFirmwareVersion = 17, // input, extended map
-    RegUpdatePrepare = 16,   // holding, device page
+    RegUpdatePrepare = 16,
     RegUpdateCancel = 17,
     RegUpdateStart = 18,
     RegClock = 254,
-    RegCorrectionTablesExtended = 336, // channel page: temperature, span, zero tables
+    RegPwmSound = 512,
+    RegExtendedLcdType = 519,
+    RegArchiveIntervals = 528, // the archive block, 528-533
+    RegArchiveStartAddress = 529,
     RegDeviceFlags = 544,
-    RegChannelFlagsClassic = 546,
-    RegChannelFlagsExtended = 548,
-    RegAutoZeroBit = 560,
+    RegClassicDeviceStatus = 545,
     RegSoundLockBit = 561,
     RegCalibMenuLockBit = 562,
     RegPowerOffLockBit = 563,
@@ -78,8 +81,42 @@ enum Register : quint16 {
     RegRestoreFactory = 594,
     RegEndSession = 596,
     RegTempSensorCalibration = 598,
+    RegExtendedGnssConfig = 784,
     RegDeviceLanguage = 1792,
     RegBleBootloader = 1794,
     RegPowerOff = 2048,
-    RegMapProbe = 2457, // input
+
+    // channel pages
+    RegClock = 254,       // utcOffset, then deviceClock
+    RegDeviceClock = 256, // the classic read block starts here
+    RegChannelPage = 258, // the extended channel block starts here
+    RegClassicCalibrationGas = 260,
+    RegExtendedCalibrationGas = 262,
+    RegClassicHardwareVersion = 287,
+    RegClassicSensorStatus = 293,
+    RegClassicCorrectionTables = 296, // temperature and span tables, 296-335
+    RegExtendedFormulaGasNumber = 311,
+    RegClassicAdcZero = 336,
+    RegClassicAdcSpan = 337,
+    RegExtendedCorrectionTables = 336, // temperature, span and zero tables, 336-395
+    RegClassicZeroTable = 352,
+    RegExtendedSensorSerial = 400,
+    RegClassicSensorType = 514,
+    RegChannelFlagsClassic = 546,
+    RegClassicChannelStatus = 547,
+    RegChannelFlagsExtended = 548,
+    RegAutoZeroBit = 560,
+    RegExtendedAdcZero = 768,
+    RegExtendedAdcSpan = 769,
+
+    // input registers
+    RegModelCode = 16,
+    RegFirmwareVersion = 17,          // extended
+    RegT6MaxLastBumpTestDate = 17,    // classic ModelT6M and ModelT6M4, device page
+    RegCalibrationConcentration = 32, // classic fixed-channel layout: channel k at 32 + 2k
+    RegClassicInputChannelFlags = 48, // fixed-channel layout: channel k at 48 + 2k
+    RegExtendedBleMac = 96,
+    RegExtendedLoraId = 112,
+    RegClassicLastCalibrationDate = 246, // fixed-channel layout: channel k at 246 + 2k
+    RegMapProbe = 2457,
 };

@@ -5,14 +5,11 @@
 int decimalScale(quint16 formatWord, int which)
 {
     static const int powers[4] = {1, 10, 100, 1000};
-    int shift;
     if (which == 0)
-        shift = 4;
-    else if (which == 1)
-        shift = 6;
-    else
-        return 1;
-    return powers[(formatWord >> shift) & 0x3];
+        return powers[decimalsOf(formatWord)];
+    if (which == 1)
+        return powers[rawDecimalsOf(formatWord)];
+    return 1;
 }
 
 namespace
@@ -89,9 +86,9 @@ float Command::unitFactor(int channel) const
     if (channel < 0 || channel >= ChannelSlots)
         return 1.0f;
     if (registerMap == ClassicMap)
-        return unitFactorFor(channel, classicChannels[channel].format & 0x3);
+        return unitFactorFor(channel, displayUnitOf(classicChannels[channel].format));
     if (registerMap == ExtendedMap)
-        return unitFactorFor(channel, extendedChannels[channel].format & 0x3);
+        return unitFactorFor(channel, displayUnitOf(extendedChannels[channel].format));
     return 1.0f;
 }
 
@@ -125,6 +122,6 @@ float Command::unitFactorFor(int channel, int displayUnit) const
     }
 
     const int display = displayUnit & 0x3;
-    const int base = (format >> 2) & 0x3;
+    const int base = baseUnitOf(format);
     return float(conversion(base, display, m, l, k) * q);
 }

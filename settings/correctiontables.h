@@ -24,7 +24,7 @@ public:
 
     // On an extended channel page the three tables lie one after the other
     // (temperature, span, zero) and go out as one write.
-    static constexpr quint16 ExtendedFirstRegister = RegCorrectionTablesExtended;
+    static constexpr quint16 ExtendedFirstRegister = RegExtendedCorrectionTables;
     static constexpr quint16 ExtendedRegisterCount = 60;
 
     // The register layouts whose tables the page edits: the calibration page has

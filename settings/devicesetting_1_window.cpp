@@ -2,6 +2,7 @@
 
 #include "command.h"
 #include "embeddedpage.h"
+#include "modeltraits.h"
 #include "optiontables.h"
 #include "rounding.h"
 #include "ui_devicesetting_1_window.h"
@@ -17,8 +18,6 @@ namespace
 
 constexpr quint16 ClassicLimitRawMax = 0x7FFF; // bit 15 carries the direction
 constexpr quint16 ClassicRawMax = 0xFFFF;
-constexpr quint32 KindBits9to12 = 0x1E00;
-constexpr quint32 OxygenKind = 1u << 9;
 
 bool classic()
 {
@@ -49,7 +48,7 @@ DeviceSetting_1_Window::DeviceSetting_1_Window(QWidget* parent, int channel_)
     ui->label_4->hide();
     ui->doubleSpinBoxConcCalibGas->hide();
     // A single-channel device cannot switch its channel off here.
-    if (command.modelCode == ModelT2 || command.modelCode == ModelT2Classic)
+    if (traitsOf(command.modelCode).group == ModelGroup::T2)
         ui->ParamSensgroupBox->setCheckable(false);
     for (int i = 0; i < decimalFormatNamesCount; ++i)
         ui->comboBoxDiscreteness->addItem(QString::fromLatin1(decimalFormatNames[i]));
@@ -92,9 +91,8 @@ void DeviceSetting_1_Window::showParameters(int ch)
         format = command.extendedChannels[ch].format;
         maximum = 99999.0 / effectiveDivisor(command.extendedChannels[ch].displayDivisor[0]);
     }
-    const int decimals = (format & FormatBits::DecimalsMask) >> FormatBits::DecimalsShift;
-    const QString unitText =
-        QString::fromLatin1(optionName(unitNames, format & FormatBits::DisplayUnitMask));
+    const int decimals = decimalsOf(format);
+    const QString unitText = QString::fromLatin1(optionName(unitNames, displayUnitOf(format)));
 
     displayFactor = command.unitFactor(ch);
     // Edits divide by the factor: a damaged image (a NaN or infinite molecular
@@ -103,8 +101,9 @@ void DeviceSetting_1_Window::showParameters(int ch)
         displayFactor = 1.0;
     fillUnitList(ch);
 
-    const bool stelRows = !(format & KindBits9to12);
-    const bool unitRows = (format & (KindBits9to12 & ~OxygenKind)) || !(format & OxygenKind);
+    const bool stelRows = !(format & FormatBits::KindBits9to12);
+    const bool unitRows = (format & (FormatBits::KindBits9to12 & ~FormatBits::KindOxygen)) ||
+                          !(format & FormatBits::KindOxygen);
     for (QWidget* w :
          {static_cast<QWidget*>(ui->label_28), static_cast<QWidget*>(ui->doubleSpinBoxLimitTWA),
           static_cast<QWidget*>(ui->label_29), static_cast<QWidget*>(ui->doubleSpinBoxLimitSTEL),

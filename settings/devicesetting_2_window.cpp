@@ -2,6 +2,7 @@
 
 #include "command.h"
 #include "embeddedpage.h"
+#include "modeltraits.h"
 #include "optiontables.h"
 #include "rounding.h"
 #include "ui_devicesetting_2_window.h"
@@ -15,9 +16,7 @@
 namespace
 {
 
-constexpr quint16 KindBits9to12 = 0x1E00;
-constexpr quint16 OxygenKind = 1u << 9;
-constexpr quint16 LelKinds = (1u << 11) | (1u << 12);
+constexpr quint16 LelKinds = FormatBits::KindModule | FormatBits::KindThermocatalytic;
 
 bool classic()
 {
@@ -48,7 +47,7 @@ DeviceSetting_2_Window::DeviceSetting_2_Window(QWidget* parent, int channel_)
     ui->label_33->hide();
     ui->comboBoxUnitMeas_2->hide();
     // A single-channel device cannot switch its channel off here.
-    if (command.modelCode == ModelT2 || command.modelCode == ModelT2Classic)
+    if (traitsOf(command.modelCode).group == ModelGroup::T2)
         ui->ParamSensgroupBox->setCheckable(false);
     for (int i = 0; i < decimalFormatNamesCount; ++i)
         ui->comboBoxDiscreteness->addItem(QString::fromLatin1(decimalFormatNames[i]));
@@ -99,9 +98,8 @@ void DeviceSetting_2_Window::showParameters(int ch)
         ui->doubleSpinBoxMolecularWeight->setDecimals(5);
         ui->doubleSpinBoxLELCoeff->setDecimals(5);
     }
-    const int decimals = (format & FormatBits::DecimalsMask) >> FormatBits::DecimalsShift;
-    const QString unitText =
-        QString::fromLatin1(optionName(unitNames, format & FormatBits::DisplayUnitMask));
+    const int decimals = decimalsOf(format);
+    const QString unitText = QString::fromLatin1(optionName(unitNames, displayUnitOf(format)));
 
     displayFactor = command.unitFactor(ch);
     // Edits divide by the factor: a damaged image must never make them store
@@ -110,10 +108,11 @@ void DeviceSetting_2_Window::showParameters(int ch)
         displayFactor = 1.0;
     fillUnitList(ch);
 
-    const bool oxygen = (format & KindBits9to12) == OxygenKind;
+    const bool oxygen = (format & FormatBits::KindBits9to12) == FormatBits::KindOxygen;
     if (coefficientRefresh == 1) {
         const bool lel = format & LelKinds;
-        const bool weight = !lel && ((format & (1u << 10)) || !(format & OxygenKind));
+        const bool weight =
+            !lel && ((format & FormatBits::KindPid) || !(format & FormatBits::KindOxygen));
         ui->label_38->setVisible(weight);
         ui->doubleSpinBoxMolecularWeight->setVisible(weight);
         ui->label_39->setVisible(lel);
@@ -134,7 +133,7 @@ void DeviceSetting_2_Window::showParameters(int ch)
         box->setSuffix(QStringLiteral(" ") + unitText);
     }
     ui->comboBoxDiscreteness->setCurrentIndex(decimals < 3 ? decimals : -1);
-    const int baseDecimals = (format & FormatBits::RawDecimalsMask) >> FormatBits::RawDecimalsShift;
+    const int baseDecimals = rawDecimalsOf(format);
     ui->comboBoxDiscreteness_2->setCurrentIndex(baseDecimals < 3 ? baseDecimals : -1);
 
     if (classic() || extended()) {

@@ -13,9 +13,6 @@
 namespace
 {
 
-constexpr quint32 BleOn = 1u << 10;
-constexpr quint32 LoraOn = 1u << 15;
-
 // The fields of the device block this page edits, in the layout in use.
 struct DeviceFields {
     quint32* serialNumber;
@@ -74,13 +71,6 @@ int pointerShown(quint32 value)
 
 } // namespace
 
-quint32 secondsToTicks(qint64 seconds, double secondsPerTick)
-{
-    if (!(secondsPerTick > 0) || !std::isfinite(secondsPerTick))
-        secondsPerTick = 1.0;
-    return roundedInto<quint32>(double(seconds) / secondsPerTick);
-}
-
 DeviceSetting_3_Window::DeviceSetting_3_Window(QWidget* parent)
     : QDialog(parent), ui(new Ui::DeviceSetting_3_Window)
 {
@@ -120,11 +110,11 @@ void DeviceSetting_3_Window::showParameters()
     ui->dateTimeEditDate->setDateTime(ticksToDateTime(*f.deviceClock));
     if (command.registerMap == ExtendedMap) {
         const quint32 flags = command.extendedDevice.deviceFlags;
-        if (flags & BleOn)
+        if (flags & DeviceFlagBits::BleOn)
             ui->lineEditMACBle->setText(hexBytes(command.bleMac, 6));
         else
             ui->lineEditMACBle->clear();
-        if (flags & LoraOn)
+        if (flags & DeviceFlagBits::LoraOn)
             ui->lineEditEuiLora->setText(hexBytes(command.loraId, 8));
         else
             ui->lineEditEuiLora->clear();
@@ -155,7 +145,8 @@ void DeviceSetting_3_Window::on_dateTimeEditDate_dateTimeChanged(const QDateTime
     DeviceFields f;
     if (refreshing || !deviceFields(&f))
         return;
-    *f.deviceClock = secondsToTicks(dateTime.toSecsSinceEpoch(), command.secondsPerTick);
+    *f.deviceClock = ticksFromSeconds(dateTime.toSecsSinceEpoch(), command.secondsPerTick,
+                                      TickRounding::Nearest);
 }
 
 void DeviceSetting_3_Window::on_dateTimeEditDate_2_dateTimeChanged(const QDateTime& dateTime)
@@ -163,7 +154,8 @@ void DeviceSetting_3_Window::on_dateTimeEditDate_2_dateTimeChanged(const QDateTi
     DeviceFields f;
     if (refreshing || !deviceFields(&f))
         return;
-    *f.productionDate = secondsToTicks(dateTime.toSecsSinceEpoch(), command.secondsPerTick);
+    *f.productionDate = ticksFromSeconds(dateTime.toSecsSinceEpoch(), command.secondsPerTick,
+                                         TickRounding::Nearest);
 }
 
 void DeviceSetting_3_Window::on_pushButton_ClearArchiv_clicked()

@@ -45,7 +45,3 @@ private:
     // eight digits) or a date the tick conversion moves must not change the image.
     bool refreshing = false;
 };
-
-// Device ticks for a time in seconds since the epoch, rounded to the nearest
-// tick and held to 32 bits.
-quint32 secondsToTicks(qint64 seconds, double secondsPerTick);

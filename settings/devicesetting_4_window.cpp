@@ -5,6 +5,7 @@
 #include "devicesetting_1_window.h"
 #include "dialogs.h"
 #include "embeddedpage.h"
+#include "modeltraits.h"
 #include "optiontables.h"
 #include "rounding.h"
 #include "sensorkinds.h"
@@ -22,7 +23,6 @@ namespace
 constexpr quint16 ClassicLimitRawMax = 0x7FFF;      // bit 15 carries the direction
 constexpr quint16 ClassicProtectionRawMax = 0x7FFF; // bit 7 of rloadIndex is the on/off bit
 constexpr quint16 ClassicRawMax = 0xFFFF;
-constexpr quint32 CircuitChanged = 1u << 2; // cleared on every circuit change
 constexpr double TemperatureLimit = 327.67; // x 100 must fit i16
 
 bool classic()
@@ -36,7 +36,7 @@ bool extended()
 
 bool t6Family(quint16 model)
 {
-    return model == ModelT6 || model == ModelT6B || model == ModelT6Mini;
+    return traitsOf(model).group == ModelGroup::T6;
 }
 bool fourChannelFamily(quint16 model)
 {
@@ -48,14 +48,6 @@ void fillCombo(QComboBox* combo, const char* const* names, int count)
     combo->clear();
     for (int i = 0; i < count; ++i)
         combo->addItem(QString::fromUtf8(names[i]));
-}
-
-void setBit(quint32& word, int bit, bool on)
-{
-    if (on)
-        word |= (1u << bit);
-    else
-        word &= ~(1u << bit);
 }
 
 } // namespace
@@ -122,7 +114,7 @@ void DeviceSetting_4_Window::fillUnitList(int ch)
     firstBaseUnit = quint16(fillChannelBaseUnitCombo(ui->comboBoxUnitMeas_2, ch));
 
     ui->comboBoxUnitMeas_Calib->setCurrentIndex(
-        (command.extendedChannels[ch].channelFlags & (1u << 4)) ? 1 : 0);
+        (command.extendedChannels[ch].channelFlags & ChannelFlagBits::BldmCalibrationUnit) ? 1 : 0);
 }
 
 void DeviceSetting_4_Window::applyDisplayedUnit(int index)
@@ -221,7 +213,7 @@ void DeviceSetting_4_Window::on_comboBoxUnitMeas_Calib_activated(int index)
 {
     if (extended()) {
         quint32& flags = command.extendedChannels[channel].channelFlags;
-        setBit(flags, 4, index != 0);
+        putFlag(flags, ChannelFlagBits::BldmCalibrationUnit, index != 0);
     }
 }
 
@@ -309,10 +301,8 @@ void DeviceSetting_4_Window::showParameters(int ch)
         ui->comboBoxConfigChan_Pos->setCurrentIndex(
             cellPosition < ui->comboBoxConfigChan_Pos->count() ? cellPosition : -1);
 
-    ui->comboBoxDiscreteness->setCurrentIndex((format & FormatBits::DecimalsMask) >>
-                                              FormatBits::DecimalsShift);
-    ui->comboBoxDiscreteness_2->setCurrentIndex((format & FormatBits::RawDecimalsMask) >>
-                                                FormatBits::RawDecimalsShift);
+    ui->comboBoxDiscreteness->setCurrentIndex(decimalsOf(format));
+    ui->comboBoxDiscreteness_2->setCurrentIndex(rawDecimalsOf(format));
 
     showFields();
     tables->fill(channel);
@@ -349,7 +339,7 @@ void DeviceSetting_4_Window::showKind(quint16 format, quint16 sensorType)
         ui->comboBoxConfigChan->addItem(tr(kindEntrySource(entry)));
     ui->comboBoxConfigChan->setCurrentIndex(
         currentKindIndex(model, command.registerMap, ch, format, sensorType));
-    if (model == ModelT2 || model == ModelT2Classic) {
+    if (traitsOf(model).group == ModelGroup::T2) {
         ui->checkBox->hide();
         ui->tabWidget_param_2->setTabEnabled(0, true);
         ui->WidgetMeasureCircuitResistor->show();
@@ -391,10 +381,10 @@ void DeviceSetting_4_Window::showKind(quint16 format, quint16 sensorType)
 
     // Step 6: rows of the kind.
     const bool classicLayout = classic();
-    if ((t6Family(model) && ch == 2) || (format & (1u << 9))) {
+    if ((t6Family(model) && ch == 2) || (format & FormatBits::KindOxygen)) {
         ui->tabWidget_param_2->setTabEnabled(0, true);
         ui->WidgetMeasureCircuitPGA->show();
-    } else if (format & (1u << 10)) {
+    } else if (format & FormatBits::KindPid) {
         ui->tabWidget_param_2->setTabEnabled(0, true);
         ui->tabWidget_param_2->setTabEnabled(1, true);
         ui->WidgetMeasureCircuitPGA->show();
@@ -402,7 +392,7 @@ void DeviceSetting_4_Window::showKind(quint16 format, quint16 sensorType)
         ui->WidgetPIDParam->show();
         ui->WidgetMaxRange->hide();
         ui->WidgetCalibMeasBLDM->hide();
-    } else if (format & (1u << 11)) {
+    } else if (format & FormatBits::KindModule) {
         ui->tabWidget_param_2->hide();
         if (t6Family(model))
             ui->groupBox_5->setVisible(!classicLayout);
@@ -434,7 +424,7 @@ void DeviceSetting_4_Window::showKind(quint16 format, quint16 sensorType)
             ui->WidgetCalibMeasBLDM->show();
             ui->WidgetPIDParam->hide();
         }
-    } else if (format & (1u << 12)) {
+    } else if (format & FormatBits::KindThermocatalytic) {
         ui->tabWidget_param_2->setTabEnabled(0, true);
         ui->tabWidget_param_2->setTabEnabled(1, true);
         ui->WidgetMeasureCircuitPGA->show();
@@ -478,10 +468,9 @@ void DeviceSetting_4_Window::showFields()
         maximum = 99999.9 / effectiveDivisor(command.extendedChannels[ch].displayDivisor[0]);
         flags = command.extendedChannels[ch].channelFlags;
     }
-    const int decimals = (format & FormatBits::DecimalsMask) >> FormatBits::DecimalsShift;
+    const int decimals = decimalsOf(format);
     const QString suffix =
-        QStringLiteral(" ") +
-        QString::fromUtf8(optionName(unitNames, format & FormatBits::DisplayUnitMask));
+        QStringLiteral(" ") + QString::fromUtf8(optionName(unitNames, displayUnitOf(format)));
     for (QDoubleSpinBox* box :
          {ui->doubleSpinBoxLim_1, ui->doubleSpinBoxLim_2, ui->doubleSpinBoxLim_3,
           ui->doubleSpinBoxLim_4, ui->doubleSpinBoxHist_1, ui->doubleSpinBoxDeadZone,
@@ -491,8 +480,8 @@ void DeviceSetting_4_Window::showFields()
         box->setMaximum(maximum);
         box->setSuffix(suffix);
     }
-    ui->checkBoxRangeCalibLim->setChecked(flags & (1u << 7));
-    ui->checkBoxAutoCalibZero->setChecked(flags & (1u << 3));
+    ui->checkBoxRangeCalibLim->setChecked(flags & ChannelFlagBits::RangeLimitInForce);
+    ui->checkBoxAutoCalibZero->setChecked(flags & ChannelFlagBits::AutoZero);
 
     if (classic()) {
         const auto& r = command.classicChannels[ch];
@@ -509,12 +498,12 @@ void DeviceSetting_4_Window::showFields()
         QCheckBox* directions[3] = {ui->checkBoxLim1IncDec, ui->checkBoxLim2IncDec,
                                     ui->checkBoxLim3IncDec};
         for (int i = 0; i < 3; ++i) {
-            directions[i]->setChecked(!(limits[i] & 0x8000));
-            setDirectionBox(i, (limits[i] & 0x8000) ? 0 : 2);
+            directions[i]->setChecked(!(limits[i] & ClassicLimitFalling));
+            setDirectionBox(i, (limits[i] & ClassicLimitFalling) ? 0 : 2);
         }
-        ui->doubleSpinBoxLim_1->setValue((r.limit1 & 0x7FFF) * s);
-        ui->doubleSpinBoxLim_2->setValue((r.limit2 & 0x7FFF) * s);
-        ui->doubleSpinBoxLim_3->setValue((r.limit3 & 0x7FFF) * s);
+        ui->doubleSpinBoxLim_1->setValue((r.limit1 & ClassicLimitValueMask) * s);
+        ui->doubleSpinBoxLim_2->setValue((r.limit2 & ClassicLimitValueMask) * s);
+        ui->doubleSpinBoxLim_3->setValue((r.limit3 & ClassicLimitValueMask) * s);
         ui->doubleSpinBoxLim_4->setValue(r.limit4 * s);
         ui->doubleSpinBoxHist_1->setValue(r.hysteresis * s);
         ui->doubleSpinBoxDeadZone->setValue(r.deadZone * s);
@@ -526,7 +515,8 @@ void DeviceSetting_4_Window::showFields()
         ui->doubleSpinBoxLimitSTEL->setValue(r.stel * s);
         ui->doubleSpinBoxLimitTWA->setValue(r.twa * s);
         ui->doubleSpinBoxRangeCalibLim->setValue(r.rangeCalibrationLimit);
-        ui->doubleSpinBoxRangeCalibLim->setEnabled(r.channelFlags & (1u << 7));
+        ui->doubleSpinBoxRangeCalibLim->setEnabled(r.channelFlags &
+                                                   ChannelFlagBits::RangeLimitInForce);
         ui->comboBoxPGA->setCurrentIndex(r.pgaIndex < ui->comboBoxPGA->count() ? r.pgaIndex : -1);
         ui->comboBoxRload->setCurrentIndex(r.rloadIndex < ui->comboBoxRload->count() ? r.rloadIndex
                                                                                      : -1);
@@ -535,9 +525,9 @@ void DeviceSetting_4_Window::showFields()
         ui->comboBoxRF->setCurrentIndex(r.rfIndex < ui->comboBoxRF->count() ? r.rfIndex : -1);
         ui->spinBoxZeroADC->setValue(r.zeroAdc);
         ui->spinBoxSpanADC->setValue(r.spanAdc);
-        const int protection = ((r.rloadIndex & 0x7F) << 8) | r.rgainIndex;
+        const int protection = ((r.rloadIndex & ~ClassicSensorProtectionBit) << 8) | r.rgainIndex;
         ui->doubleSpinBoxSensorProtection->setValue(protection * s);
-        const bool protectionOn = r.rloadIndex & 0x80;
+        const bool protectionOn = r.rloadIndex & ClassicSensorProtectionBit;
         ui->checkBoxSensorProtection->setChecked(protectionOn);
         on_checkBoxSensorProtection_stateChanged(protectionOn ? Qt::Checked : Qt::Unchecked);
         ui->spinBoxPidPeriod->setValue(r.spanAdc);
@@ -561,11 +551,11 @@ void DeviceSetting_4_Window::showFields()
             ui->doubleSpinBoxCoef_Belead_Calib->setValue(r.spanAdc / 10000.0);
             ui->doubleSpinBoxCorr_Coef->setValue(r.correctionCoefficient / 1000.0);
         }
-        ui->checkBoxReceiptLimit->setChecked(r.channelFlags & (1u << 13));
+        ui->checkBoxReceiptLimit->setChecked(r.channelFlags & ChannelFlagBits::LimitsReceipt);
         QCheckBox* directions[3] = {ui->checkBoxLim1IncDec, ui->checkBoxLim2IncDec,
                                     ui->checkBoxLim3IncDec};
         for (int i = 0; i < 3; ++i) {
-            const bool falling = r.channelFlags & (1u << (10 + i));
+            const bool falling = r.channelFlags & (ChannelFlagBits::Limit1Falling << i);
             directions[i]->setChecked(!falling);
             setDirectionBox(i, falling ? 0 : 2);
         }
@@ -582,7 +572,7 @@ void DeviceSetting_4_Window::showFields()
             stelMinutesFromTicks(r.stelInterval, command.secondsPerTick));
         ui->doubleSpinBoxLimitSTEL->setValue(double(r.stel) * s);
         ui->doubleSpinBoxLimitTWA->setValue(double(r.twa) * s);
-        const bool rangeLimit = r.channelFlags & (1u << 7);
+        const bool rangeLimit = r.channelFlags & ChannelFlagBits::RangeLimitInForce;
         ui->checkBoxRangeCalibLim->setChecked(rangeLimit);
         on_checkBoxRangeCalibLim_stateChanged(rangeLimit ? Qt::Checked : Qt::Unchecked);
         ui->doubleSpinBoxRangeCalibLim->setValue(r.rangeCalibrationLimit);
@@ -594,7 +584,7 @@ void DeviceSetting_4_Window::showFields()
         ui->spinBoxZeroADC->setValue(r.zeroAdc);
         ui->spinBoxSpanADC->setValue(r.spanAdc);
         ui->doubleSpinBoxSensorProtection->setValue(double(r.sensorProtection) * s);
-        const bool protectionOn = r.channelFlags & (1u << 9);
+        const bool protectionOn = r.channelFlags & ChannelFlagBits::SensorProtection;
         ui->checkBoxSensorProtection->setChecked(protectionOn);
         on_checkBoxSensorProtection_stateChanged(protectionOn ? Qt::Checked : Qt::Unchecked);
         ui->spinBoxPidPeriod->setValue(r.spanAdc);
@@ -752,13 +742,13 @@ void DeviceSetting_4_Window::storeConcentration(int which, double value)
         auto& r = command.classicChannels[channel];
         if (which <= 2) {
             quint16* limit[3] = {&r.limit1, &r.limit2, &r.limit3};
-            *limit[which] =
-                quint16((*limit[which] & 0x8000) | classicRaw(value, ClassicLimitRawMax));
+            *limit[which] = quint16((*limit[which] & ClassicLimitFalling) |
+                                    classicRaw(value, ClassicLimitRawMax));
             return;
         }
         if (which == 10) {
             const quint16 raw = classicRaw(value, ClassicProtectionRawMax);
-            r.rloadIndex = quint8((r.rloadIndex & 0x80) | (raw >> 8));
+            r.rloadIndex = quint8((r.rloadIndex & ClassicSensorProtectionBit) | (raw >> 8));
             r.rgainIndex = quint8(raw & 0xFF);
             return;
         }
@@ -832,9 +822,10 @@ void DeviceSetting_4_Window::setDirectionBox(int which, int state)
     if (classic()) {
         auto& r = command.classicChannels[channel];
         quint16* limit[3] = {&r.limit1, &r.limit2, &r.limit3};
-        *limit[which] = state ? quint16(*limit[which] & 0x7FFF) : quint16(*limit[which] | 0x8000);
+        putFlag(*limit[which], ClassicLimitFalling, !state);
     } else {
-        setBit(command.extendedChannels[channel].channelFlags, 10 + which, state == 0);
+        putFlag(command.extendedChannels[channel].channelFlags,
+                ChannelFlagBits::Limit1Falling << which, state == 0);
     }
 }
 
@@ -886,7 +877,8 @@ void DeviceSetting_4_Window::on_checkBoxReceiptLimit_stateChanged(int arg1)
 {
     if (refreshGuard)
         return;
-    setBit(command.extendedChannels[channel].channelFlags, 13, arg1 != 0);
+    putFlag(command.extendedChannels[channel].channelFlags, ChannelFlagBits::LimitsReceipt,
+            arg1 != 0);
     ui->checkBoxReceiptLimit->setChecked(arg1 != 0);
 }
 
@@ -898,13 +890,13 @@ void DeviceSetting_4_Window::on_checkBoxRangeCalibLim_stateChanged(int arg1)
         return;
     if (classic()) {
         quint32 flags = command.classicChannels[channel].channelFlags;
-        flags &= ~CircuitChanged;
-        setBit(flags, 7, arg1 != 0);
+        flags &= ~ChannelFlagBits::SetupChanged;
+        putFlag(flags, ChannelFlagBits::RangeLimitInForce, arg1 != 0);
         command.classicChannels[channel].channelFlags = quint16(flags);
     } else {
         quint32& flags = command.extendedChannels[channel].channelFlags;
-        flags &= ~CircuitChanged;
-        setBit(flags, 7, arg1 != 0);
+        flags &= ~ChannelFlagBits::SetupChanged;
+        putFlag(flags, ChannelFlagBits::RangeLimitInForce, arg1 != 0);
     }
 }
 
@@ -926,13 +918,13 @@ void DeviceSetting_4_Window::on_checkBoxAutoCalibZero_stateChanged(int arg1)
         return;
     if (classic()) {
         quint32 flags = command.classicChannels[channel].channelFlags;
-        flags &= ~CircuitChanged;
-        setBit(flags, 3, arg1 != 0);
+        flags &= ~ChannelFlagBits::SetupChanged;
+        putFlag(flags, ChannelFlagBits::AutoZero, arg1 != 0);
         command.classicChannels[channel].channelFlags = quint16(flags);
     } else {
         quint32& flags = command.extendedChannels[channel].channelFlags;
-        flags &= ~CircuitChanged;
-        setBit(flags, 3, arg1 != 0);
+        flags &= ~ChannelFlagBits::SetupChanged;
+        putFlag(flags, ChannelFlagBits::AutoZero, arg1 != 0);
     }
     ui->checkBoxAutoCalibZero->setChecked(arg1 != 0);
 }
@@ -960,9 +952,10 @@ void DeviceSetting_4_Window::on_checkBoxSensorProtection_stateChanged(int arg1)
         return;
     if (classic()) {
         quint8& b = command.classicChannels[channel].rloadIndex;
-        b = arg1 ? quint8(b | 0x80) : quint8(b & 0x7F);
+        putFlag(b, ClassicSensorProtectionBit, arg1 != 0);
     } else {
-        setBit(command.extendedChannels[channel].channelFlags, 9, arg1 != 0);
+        putFlag(command.extendedChannels[channel].channelFlags, ChannelFlagBits::SensorProtection,
+                arg1 != 0);
     }
 }
 
@@ -985,9 +978,9 @@ namespace
 void clearCircuitFlag(quint16 ch)
 {
     if (command.registerMap == ClassicMap)
-        command.classicChannels[ch].channelFlags &= quint16(~CircuitChanged);
+        command.classicChannels[ch].channelFlags &= quint16(~ChannelFlagBits::SetupChanged);
     else
-        command.extendedChannels[ch].channelFlags &= ~CircuitChanged;
+        command.extendedChannels[ch].channelFlags &= ~ChannelFlagBits::SetupChanged;
 }
 } // namespace
 

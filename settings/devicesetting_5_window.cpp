@@ -11,25 +11,9 @@
 namespace
 {
 
-// deviceFlags bits of this page.
-constexpr int SoundLockBit = 1;
-constexpr int PowerOffLockBit = 2;
-constexpr int CalibMenuLockBit = 3;
-constexpr int DisplayUnitBit = 9;
-constexpr int BleBit = 10;
-constexpr int GreenLedBit = 11;
-constexpr int SoundTestBit = 12;
-constexpr int GpsBit = 13;
-constexpr int LoraBit = 15;
-
-// channelFlags bit 13 of an extended channel record: receipt on this channel.
-constexpr quint32 ReceiptBit = 1u << 13;
-
 constexpr int RestartModeShift = 24;
 constexpr quint32 RestartModeMask = 3u << RestartModeShift;
 constexpr quint32 SignalMask = (1u << gnssSignalNamesCount) - 1;
-
-constexpr quint16 RegPwmSound = 512;
 
 bool classic()
 {
@@ -40,17 +24,20 @@ bool extended()
     return command.registerMap == ExtendedMap;
 }
 
-template <typename Word> bool bitSet(Word word, int bit)
+bool flagSet(quint32 word, quint32 mask)
 {
-    return (quint32(word) >> bit) & 1u;
+    return (word & mask) != 0;
 }
 
-template <typename Word> void putBit(Word& word, int bit, bool on)
+// The switches of the device flag word that both layouts have.
+void showSharedFlags(Ui::DeviceSetting_5_Window* ui, quint32 flags)
 {
-    if (on)
-        word = Word(word | Word(1u << bit));
-    else
-        word = Word(word & Word(~(1u << bit)));
+    ui->checkBoxBlockSound->setChecked(flagSet(flags, DeviceFlagBits::AlarmBlockedInCalibration));
+    ui->checkBoxTurnStateLed->setChecked(flagSet(flags, DeviceFlagBits::StatusLedOn));
+    ui->checkBoxBlockCalib->setChecked(flagSet(flags, DeviceFlagBits::CalibMenuBlocked));
+    ui->checkBoxBleTurnOn->setChecked(flagSet(flags, DeviceFlagBits::BleOn));
+    ui->checkBoxBlockTurn->setChecked(flagSet(flags, DeviceFlagBits::PowerOffBlocked));
+    ui->checkBoxTestSoundTurnOn->setChecked(flagSet(flags, DeviceFlagBits::SoundTestOn));
 }
 
 } // namespace
@@ -118,13 +105,7 @@ void DeviceSetting_5_Window::showParameters()
         ui->SettingDev->hide();
         ui->checkBoxReceiptLimit->hide();
         ui->checkBoxLcdUnitTurn->hide();
-        const quint16 flags = command.classicDevice.deviceFlags;
-        ui->checkBoxBlockSound->setChecked(bitSet(flags, SoundLockBit));
-        ui->checkBoxTurnStateLed->setChecked(bitSet(flags, GreenLedBit));
-        ui->checkBoxBlockCalib->setChecked(bitSet(flags, CalibMenuLockBit));
-        ui->checkBoxBleTurnOn->setChecked(bitSet(flags, BleBit));
-        ui->checkBoxBlockTurn->setChecked(bitSet(flags, PowerOffLockBit));
-        ui->checkBoxTestSoundTurnOn->setChecked(bitSet(flags, SoundTestBit));
+        showSharedFlags(ui, command.classicDevice.deviceFlags);
         ui->spinBoxPwmSound->setValue(command.classicDevice.pwmSound);
     } else if (extended()) {
         ui->SettingDev->show();
@@ -132,19 +113,15 @@ void DeviceSetting_5_Window::showParameters()
         ui->checkBoxLcdUnitTurn->show();
         bool allReceipt = true;
         for (int ch = 0; ch < command.channelSlotsInUse(); ++ch)
-            allReceipt = allReceipt && (command.extendedChannels[ch].channelFlags & ReceiptBit);
+            allReceipt = allReceipt && flagSet(command.extendedChannels[ch].channelFlags,
+                                               ChannelFlagBits::LimitsReceipt);
         ui->checkBoxReceiptLimit->setChecked(allReceipt);
         const ExtendedDeviceBlock& d = command.extendedDevice;
         const quint32 flags = d.deviceFlags;
-        ui->checkBoxBlockSound->setChecked(bitSet(flags, SoundLockBit));
-        ui->checkBoxTurnStateLed->setChecked(bitSet(flags, GreenLedBit));
-        ui->checkBoxBlockCalib->setChecked(bitSet(flags, CalibMenuLockBit));
-        ui->checkBoxBleTurnOn->setChecked(bitSet(flags, BleBit));
-        ui->checkBoxLoraTurnOn->setChecked(bitSet(flags, LoraBit));
-        ui->checkBoxGpsTurnOn->setChecked(bitSet(flags, GpsBit));
-        ui->checkBoxBlockTurn->setChecked(bitSet(flags, PowerOffLockBit));
-        ui->checkBoxLcdUnitTurn->setChecked(bitSet(flags, DisplayUnitBit));
-        ui->checkBoxTestSoundTurnOn->setChecked(bitSet(flags, SoundTestBit));
+        showSharedFlags(ui, flags);
+        ui->checkBoxLoraTurnOn->setChecked(flagSet(flags, DeviceFlagBits::LoraOn));
+        ui->checkBoxGpsTurnOn->setChecked(flagSet(flags, DeviceFlagBits::GnssOn));
+        ui->checkBoxLcdUnitTurn->setChecked(flagSet(flags, DeviceFlagBits::UnitOnDisplay));
         ui->spinBoxPwmSound->setValue(d.pwmSound);
         ui->spinBoxTimeLedStatePulse->setValue(d.ledPulseTime);
         ui->spinBoxTimeLedStatePeriod->setValue(d.ledPeriod);
@@ -157,7 +134,7 @@ void DeviceSetting_5_Window::showParameters()
         ui->spinBoxTypeLcd->setValue(d.lcdType);
         for (int row = 0; row < gnssSignalNamesCount; ++row)
             if (auto* box = qobject_cast<QCheckBox*>(ui->myTableGPS->cellWidget(row, 0)))
-                box->setChecked(bitSet(d.gnssConfig, row));
+                box->setChecked(flagSet(d.gnssConfig, 1u << row));
         shownSignals = d.gnssConfig & SignalMask;
         ui->comboBoxTypeStartGPS->setCurrentIndex(
             int((d.gnssConfig & RestartModeMask) >> RestartModeShift));
@@ -171,19 +148,19 @@ void DeviceSetting_5_Window::collectTables()
         return;
     for (int row = 0; row < gnssSignalNamesCount; ++row) {
         auto* box = qobject_cast<QCheckBox*>(ui->myTableGPS->cellWidget(row, 0));
-        if (box && box->isChecked() != bitSet(shownSignals, row))
+        if (box && box->isChecked() != flagSet(shownSignals, 1u << row))
             on_myTableGPS_cellChanged(row, 0);
     }
 }
 
-void DeviceSetting_5_Window::storeFlag(int bit, int state, bool extendedOnly)
+void DeviceSetting_5_Window::storeFlag(quint32 mask, int state, bool extendedOnly)
 {
     if (refreshing)
         return;
     if (classic() && !extendedOnly)
-        putBit(command.classicDevice.deviceFlags, bit, state != 0);
+        putFlag(command.classicDevice.deviceFlags, mask, state != 0);
     else if (extended())
-        putBit(command.extendedDevice.deviceFlags, bit, state != 0);
+        putFlag(command.extendedDevice.deviceFlags, mask, state != 0);
 }
 
 void DeviceSetting_5_Window::writeDeviceRegister(quint16 reg)
@@ -194,33 +171,33 @@ void DeviceSetting_5_Window::writeDeviceRegister(quint16 reg)
 
 void DeviceSetting_5_Window::on_checkBoxBlockCalib_stateChanged(int arg1)
 {
-    storeFlag(CalibMenuLockBit, arg1, false);
+    storeFlag(DeviceFlagBits::CalibMenuBlocked, arg1, false);
 }
 
 void DeviceSetting_5_Window::on_checkBoxBlockTurn_stateChanged(int arg1)
 {
-    storeFlag(PowerOffLockBit, arg1, false);
+    storeFlag(DeviceFlagBits::PowerOffBlocked, arg1, false);
 }
 
 void DeviceSetting_5_Window::on_checkBoxTurnStateLed_stateChanged(int arg1)
 {
     ui->checkBoxTurnStateLed->setText(arg1 ? tr("вкл.") : tr("выкл."));
-    storeFlag(GreenLedBit, arg1, false);
+    storeFlag(DeviceFlagBits::StatusLedOn, arg1, false);
 }
 
 void DeviceSetting_5_Window::on_checkBoxBlockSound_stateChanged(int arg1)
 {
-    storeFlag(SoundLockBit, arg1, false);
+    storeFlag(DeviceFlagBits::AlarmBlockedInCalibration, arg1, false);
 }
 
 void DeviceSetting_5_Window::on_checkBoxBleTurnOn_stateChanged(int arg1)
 {
-    storeFlag(BleBit, arg1, false);
+    storeFlag(DeviceFlagBits::BleOn, arg1, false);
 }
 
 void DeviceSetting_5_Window::on_checkBoxTestSoundTurnOn_stateChanged(int arg1)
 {
-    storeFlag(SoundTestBit, arg1, false);
+    storeFlag(DeviceFlagBits::SoundTestOn, arg1, false);
 }
 
 void DeviceSetting_5_Window::on_spinBoxPwmSound_valueChanged(int arg1)
@@ -286,17 +263,18 @@ void DeviceSetting_5_Window::on_checkBoxReceiptLimit_stateChanged(int arg1)
     if (refreshing)
         return;
     for (int ch = 0; ch < command.channelSlotsInUse(); ++ch)
-        putBit(command.extendedChannels[ch].channelFlags, 13, arg1 != 0);
+        putFlag(command.extendedChannels[ch].channelFlags, ChannelFlagBits::LimitsReceipt,
+                arg1 != 0);
 }
 
 void DeviceSetting_5_Window::on_checkBoxLcdUnitTurn_stateChanged(int arg1)
 {
-    storeFlag(DisplayUnitBit, arg1, true);
+    storeFlag(DeviceFlagBits::UnitOnDisplay, arg1, true);
 }
 
 void DeviceSetting_5_Window::on_checkBoxLoraTurnOn_stateChanged(int arg1)
 {
-    storeFlag(LoraBit, arg1, true);
+    storeFlag(DeviceFlagBits::LoraOn, arg1, true);
 }
 
 void DeviceSetting_5_Window::on_myTableGPS_cellChanged(int row, int column)
@@ -307,14 +285,14 @@ void DeviceSetting_5_Window::on_myTableGPS_cellChanged(int row, int column)
     auto* box = qobject_cast<QCheckBox*>(ui->myTableGPS->cellWidget(row, 0));
     if (!box)
         return;
-    putBit(shownSignals, row, box->isChecked());
+    putFlag(shownSignals, 1u << row, box->isChecked());
     if (extended())
-        putBit(command.extendedDevice.gnssConfig, row, box->isChecked());
+        putFlag(command.extendedDevice.gnssConfig, 1u << row, box->isChecked());
 }
 
 void DeviceSetting_5_Window::on_checkBoxGpsTurnOn_stateChanged(int arg1)
 {
-    storeFlag(GpsBit, arg1, true);
+    storeFlag(DeviceFlagBits::GnssOn, arg1, true);
 }
 
 void DeviceSetting_5_Window::on_comboBoxTypeStartGPS_activated(int index)

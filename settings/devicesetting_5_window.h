@@ -58,7 +58,7 @@ private slots:
 private:
     // Sets or clears a bit of deviceFlags; `extendedOnly` bits store nothing in
     // the classic layout.
-    void storeFlag(int bit, int state, bool extendedOnly);
+    void storeFlag(quint32 mask, int state, bool extendedOnly);
     // A device write of one register of the device page; a failure is reported.
     void writeDeviceRegister(quint16 reg);
 

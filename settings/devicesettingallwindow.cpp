@@ -117,13 +117,13 @@ void DeviceSettingAllWindow::on_pushButton_clicked()
     const quint16 channel = quint16(shownChannel());
     TransactionResult result = ResultOk;
     if (command.registerMap == ClassicMap)
-        result = command.transact(16, channel, 296, 40);
+        result = command.transact(16, channel, RegClassicCorrectionTables, 40);
     else if (command.registerMap == ExtendedMap)
-        result = command.transact(16, channel, 336, 60);
+        result = command.transact(16, channel, RegExtendedCorrectionTables, 60);
     else
         return;
     if (result == ResultOk)
-        result = command.transact(16, DevicePage, 576, 1);
+        result = command.transact(16, DevicePage, RegCommit, 1);
     if (result != ResultOk)
         dialogs::exchangeError(this);
 }

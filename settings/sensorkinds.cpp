@@ -1,5 +1,6 @@
 #include "sensorkinds.h"
 
+#include "parameterimage.h"
 #include "types.h"
 
 #include <QCoreApplication>
@@ -304,8 +305,8 @@ KindBits kindChoiceBits(quint16 model, quint16 layout, int channel, int index)
 void applyKindBits(const KindBits& bits, quint16& format, quint16& sensorType,
                    quint32& channelFlags)
 {
-    channelFlags &= ~quint32(0x0004);
-    format = quint16(format & ~0x1F00u);
+    channelFlags &= ~ChannelFlagBits::SetupChanged;
+    format = quint16(format & ~FormatBits::SensorKindMask);
     sensorType = quint16(sensorType & 0xFF00u);
     if (bits.formatBit >= 8 && bits.formatBit <= 12)
         format = quint16(format | (1u << bits.formatBit));

@@ -8,19 +8,19 @@
 
 UnitList unitListFor(quint16 format, quint16 sensorType)
 {
-    const int base = (format & FormatBits::BaseUnitMask) >> FormatBits::BaseUnitShift;
-    if (format & (1u << 12))
+    const int base = baseUnitOf(format);
+    if (format & FormatBits::KindThermocatalytic)
         return base == 1 ? UnitList{1, 1} : UnitList{1, 3};
-    if (format & (1u << 11)) {
+    if (format & FormatBits::KindModule) {
         if (base == 1)
             return {1, 1};
         if (base == 2 || base == 3)
             return {1, 3};
         return (sensorType & ((1u << 3) | (1u << 4))) ? UnitList{0, 4} : UnitList{0, 1};
     }
-    if (format & (1u << 10))
+    if (format & FormatBits::KindPid)
         return {0, 2};
-    if (format & (1u << 9))
+    if (format & FormatBits::KindOxygen)
         return {3, 1};
     if (base == 2 || base == 3)
         return {base, 1};
@@ -33,20 +33,20 @@ int fillUnitCombo(QComboBox* combo, quint16 format, quint16 sensorType)
     combo->clear();
     for (int i = 0; i < list.count; ++i)
         combo->addItem(QString::fromLatin1(optionName(unitNames, list.firstUnit + i)));
-    const int index = (format & FormatBits::DisplayUnitMask) - list.firstUnit;
+    const int index = displayUnitOf(format) - list.firstUnit;
     combo->setCurrentIndex(index >= 0 && index < list.count ? index : -1);
     return list.firstUnit;
 }
 
 UnitList baseUnitListFor(quint16 format)
 {
-    if (format & (1u << 12))
+    if (format & FormatBits::KindThermocatalytic)
         return {1, 3};
-    if (format & (1u << 11))
+    if (format & FormatBits::KindModule)
         return {0, 4};
-    if (format & (1u << 10))
+    if (format & FormatBits::KindPid)
         return {0, 1};
-    if (format & (1u << 9))
+    if (format & FormatBits::KindOxygen)
         return {3, 1};
     return {0, 4};
 }
@@ -57,8 +57,7 @@ int fillBaseUnitCombo(QComboBox* combo, quint16 format)
     combo->clear();
     for (int i = 0; i < list.count; ++i)
         combo->addItem(QString::fromLatin1(optionName(unitNames, list.firstUnit + i)));
-    const int index =
-        ((format & FormatBits::BaseUnitMask) >> FormatBits::BaseUnitShift) - list.firstUnit;
+    const int index = baseUnitOf(format) - list.firstUnit;
     combo->setCurrentIndex(index >= 0 && index < list.count ? index : -1);
     return list.firstUnit;
 }

@@ -51,6 +51,8 @@ private slots:
     void unitFactorReadsTheChosenChannel();
     void unitFactorOutsideTheImage_data();
     void unitFactorOutsideTheImage();
+    void ticksFromSecondsHeldTo32Bits_data();
+    void ticksFromSecondsHeldTo32Bits();
 };
 
 void TestUnits::optionTables_data()
@@ -346,6 +348,44 @@ void TestUnits::unitFactorOutsideTheImage()
     command.registerMap = quint16(layout);
 
     QCOMPARE(command.unitFactor(channel), 1.0f);
+}
+
+// Worked by hand: 2021-01-01 is 1609459200 s, 2097-01-01 4007836800 s and 2100-01-01
+// 4102444800 s since the epoch; at 0.9375 s a tick 4026531840 s is exactly 2^32 ticks,
+// 4026531839 s is 4294967294.93 ticks and 1000001 s is 1066667.73 ticks.
+void TestUnits::ticksFromSecondsHeldTo32Bits_data()
+{
+    QTest::addColumn<qint64>("seconds");
+    QTest::addColumn<double>("secondsPerTick");
+    QTest::addColumn<quint32>("towardZero");
+    QTest::addColumn<quint32>("nearest");
+
+    QTest::newRow("1 s a tick, 2021") << qint64(1609459200) << 1.0 << 1609459200u << 1609459200u;
+    QTest::newRow("T2 Classic, 2021") << qint64(1609459200) << 0.9375 << 1716756480u << 1716756480u;
+    QTest::newRow("T2 Classic, a fraction") << qint64(1000001) << 0.9375 << 1066667u << 1066668u;
+    QTest::newRow("T2 Classic, 2097") << qint64(4007836800) << 0.9375 << 4275025920u << 4275025920u;
+    QTest::newRow("T2 Classic, just below the last tick")
+        << qint64(4026531839) << 0.9375 << 4294967294u << 4294967295u;
+    QTest::newRow("T2 Classic, one past the last tick")
+        << qint64(4026531840) << 0.9375 << 4294967295u << 4294967295u;
+    QTest::newRow("T2 Classic, 2100") << qint64(4102444800) << 0.9375 << 4294967295u << 4294967295u;
+    QTest::newRow("1 s a tick, past 2106")
+        << qint64(5000000000) << 1.0 << 4294967295u << 4294967295u;
+    QTest::newRow("before the epoch") << qint64(-1) << 1.0 << 0u << 0u;
+    QTest::newRow("T2 Classic, long before the epoch") << qint64(-5000000000) << 0.9375 << 0u << 0u;
+    QTest::newRow("no tick length") << qint64(1000) << 0.0 << 1000u << 1000u;
+    QTest::newRow("negative tick length") << qint64(1000) << -0.9375 << 1000u << 1000u;
+}
+
+void TestUnits::ticksFromSecondsHeldTo32Bits()
+{
+    QFETCH(qint64, seconds);
+    QFETCH(double, secondsPerTick);
+    QFETCH(quint32, towardZero);
+    QFETCH(quint32, nearest);
+
+    QCOMPARE(ticksFromSeconds(seconds, secondsPerTick), towardZero);
+    QCOMPARE(ticksFromSeconds(seconds, secondsPerTick, TickRounding::Nearest), nearest);
 }
 
 QTEST_APPLESS_MAIN(TestUnits)
