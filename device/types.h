@@ -66,7 +66,6 @@ enum Register : quint16 {
     RegUpdatePrepare = 16,
     RegUpdateCancel = 17,
     RegUpdateStart = 18,
-    RegClock = 254,
     RegPwmSound = 512,
     RegExtendedLcdType = 519,
     RegArchiveIntervals = 528, // the archive block, 528-533
