@@ -113,6 +113,7 @@ private slots:
     void preambleIsDropped();
     void preambleMergedWithItsFrame();
     void badCrcIsDropped();
+    void repeatedFirmwareBlockIsOneBlock();
     void frames_data();
     void frames();
     void writeStoresOnWirePage();
@@ -459,6 +460,26 @@ void TstSimDetector::badCrcIsDropped()
     QVERIFY(!log[0].answered);
     QVERIFY(log[1].crcOk);
     QCOMPARE(sim.countFrames(3), 1);
+}
+
+// A retry of a block whose echo the program missed is the same block written again.
+void TstSimDetector::repeatedFirmwareBlockIsOneBlock()
+{
+    SimDetector sim;
+    Line line;
+    QVERIFY(startSim(sim, line));
+    const QByteArray a = withCrc({0xFF, 15, 0x08, 0x00, 0x10, 0x00, 3, 0xAA, 0xBB, 0xCC});
+    const QByteArray b = withCrc({0xFF, 15, 0x08, 0x00, 0x10, 0x03, 2, 0xDD, 0xEE});
+    for (const QByteArray& block : {a, a, b, a}) {
+        const QByteArray echo = line.exchange(block);
+        QCOMPARE(echo.size(), 8);
+    }
+    const QVector<SimDetector::FirmwareBlock> blocks = sim.firmwareBlocks();
+    QCOMPARE(blocks.size(), 3);
+    QCOMPARE(blocks[0].address, 0x08001000u);
+    QCOMPARE(blocks[1].address, 0x08001003u);
+    QCOMPARE(blocks[2].data, QByteArray("\xAA\xBB\xCC"));
+    QCOMPARE(sim.firmwareBytes(), QByteArray("\xAA\xBB\xCC\xDD\xEE\xAA\xBB\xCC"));
 }
 
 void TstSimDetector::frames_data()

@@ -990,9 +990,16 @@ QVector<SimDetector::FirmwareBlock> SimDetector::firmwareBlocks() const
 {
     const QVector<SimRequest> log = requests();
     QVector<FirmwareBlock> blocks;
-    for (const SimRequest& r : log)
-        if (isFirmwareBlock(r) && echoed(r))
-            blocks.append(FirmwareBlock{r.function, r.blockAddress, r.data});
+    for (const SimRequest& r : log) {
+        if (!isFirmwareBlock(r) || !echoed(r))
+            continue;
+        // The same block again right after itself is the program's retry of an answer it
+        // missed (late on a loaded machine): the device wrote it once more at the same place.
+        if (!blocks.isEmpty() && blocks.last().function == r.function &&
+            blocks.last().address == r.blockAddress && blocks.last().data == r.data)
+            continue;
+        blocks.append(FirmwareBlock{r.function, r.blockAddress, r.data});
+    }
     return blocks;
 }
 

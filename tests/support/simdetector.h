@@ -245,7 +245,8 @@ public:
 
     // --- firmware uploads ---
     // A function-14 (bootloader) or function-15 (application) block the device took, that is
-    // answered with its echo; blocks refused or left unanswered are not in the list.
+    // answered with its echo; blocks refused or left unanswered are not in the list, and a
+    // block repeated right after itself (a retry) is listed once.
     struct FirmwareBlock {
         int function = -1;
         quint32 address = 0;
