@@ -1,5 +1,6 @@
 #include "devicesetting_4_window.h"
 
+#include "channelpage.h"
 #include "command.h"
 #include "correctiontables.h"
 #include "devicesetting_1_window.h"
@@ -11,11 +12,8 @@
 #include "sensorkinds.h"
 #include "ui_devicesetting_4_window.h"
 #include "unitlist.h"
-#include "units.h"
 
 #include <QKeyEvent>
-
-#include <cmath>
 
 namespace
 {
@@ -111,20 +109,6 @@ private:
 
 } // namespace
 
-// A concentration: the classic record holds a raw word, shown times the page's
-// classic scale (limits 1-3 in bits 0-14 only, bit 15 being their direction);
-// the extended record a float in the base unit, shown times the display factor.
-struct DeviceSetting_4_Window::Concentration {
-    quint16* raw = nullptr;
-    quint16 rawMask = 0xFFFF; // the bits of *raw that hold the value
-    float* value = nullptr;
-
-    static Concentration of(quint16& raw) { return {&raw, 0xFFFF, nullptr}; }
-    static Concentration of(float& value) { return {nullptr, 0xFFFF, &value}; }
-    static Concentration limit(quint16& raw) { return {&raw, ClassicLimitValueMask, nullptr}; }
-    static Concentration limit(float& value) { return of(value); }
-};
-
 // The fields of one channel that the page shows and edits, in the record of the
 // layout in use: filled once per refresh and once per stored edit. `classic` or
 // `extended` points at that record (the other one is null) for what only one
@@ -153,18 +137,9 @@ struct DeviceSetting_4_Window::ChannelFields {
     UnsignedField channelFlags;
     UnsignedField pgaIndex;
     UnsignedField rgainIndex;
-    Concentration limits[3];
-    Concentration limit4;
-    Concentration hysteresis;
-    Concentration deadZone;
-    Concentration deadZone2;
-    Concentration twa;
-    Concentration stel;
-    // The calibration-gas box shows the device's report and stores the gas.
-    Concentration calibrationConcentration;
-    Concentration calibrationGas;
-    // Extended only: the classic value is split between rloadIndex and rgainIndex.
-    Concentration sensorProtection;
+    // By ConcentrationField; the classic sensor protection has no word of its
+    // own (it is split between rloadIndex and rgainIndex) and stays empty here.
+    Concentration concentrations[ConcentrationFieldCount];
     // The largest concentration a box admits, before the first display divisor:
     // the extended floats reach beyond the classic words.
     double concentrationTop = 0;
@@ -181,7 +156,7 @@ struct DeviceSetting_4_Window::ChannelFields {
             ExtendedChannelRecord& r = command.extendedChannels[ch];
             pointAt(r, command.extendedDevice);
             extended = &r;
-            sensorProtection = Concentration::of(r.sensorProtection);
+            concentrations[SensorProtection] = Concentration::of(r.sensorProtection);
             concentrationTop = 99999.9;
         } else {
             return false;
@@ -202,13 +177,13 @@ struct DeviceSetting_4_Window::ChannelFields {
     bool limitFalling(int which) const
     {
         if (classic)
-            return *limits[which].raw & ClassicLimitFalling;
+            return *concentrations[Limit1 + which].raw & ClassicLimitFalling;
         return channelFlags.get() & (ChannelFlagBits::Limit1Falling << which);
     }
     void putLimitFalling(int which, bool falling) const
     {
         if (classic)
-            putFlag(*limits[which].raw, ClassicLimitFalling, falling);
+            putFlag(*concentrations[Limit1 + which].raw, ClassicLimitFalling, falling);
         else
             channelFlags.put(ChannelFlagBits::Limit1Falling << which, falling);
     }
@@ -274,17 +249,18 @@ private:
         channelFlags = UnsignedField(r.channelFlags);
         pgaIndex = UnsignedField(r.pgaIndex);
         rgainIndex = UnsignedField(r.rgainIndex);
-        limits[0] = Concentration::limit(r.limit1);
-        limits[1] = Concentration::limit(r.limit2);
-        limits[2] = Concentration::limit(r.limit3);
-        limit4 = Concentration::of(r.limit4);
-        hysteresis = Concentration::of(r.hysteresis);
-        deadZone = Concentration::of(r.deadZone);
-        deadZone2 = Concentration::of(r.deadZone2);
-        twa = Concentration::of(r.twa);
-        stel = Concentration::of(r.stel);
-        calibrationConcentration = Concentration::of(r.calibrationConcentration);
-        calibrationGas = Concentration::of(r.calibrationGas);
+        Concentration* c = concentrations;
+        c[Limit1] = Concentration::limit(r.limit1);
+        c[Limit2] = Concentration::limit(r.limit2);
+        c[Limit3] = Concentration::limit(r.limit3);
+        c[Limit4] = Concentration::of(r.limit4);
+        c[Hysteresis] = Concentration::of(r.hysteresis);
+        c[DeadZone] = Concentration::of(r.deadZone);
+        c[DeadZone2] = Concentration::of(r.deadZone2);
+        c[Twa] = Concentration::of(r.twa);
+        c[Stel] = Concentration::of(r.stel);
+        c[CalibrationConcentration] = Concentration::of(r.calibrationConcentration);
+        c[CalibrationGas] = Concentration::of(r.calibrationGas);
     }
 };
 
@@ -295,8 +271,8 @@ DeviceSetting_4_Window::DeviceSetting_4_Window(QWidget* parent)
     coefficientRefresh = 1;
     ui->setupUi(this);
 
-    fillCombo(ui->comboBoxDiscreteness, decimalFormatNames, decimalFormatNamesCount);
-    fillCombo(ui->comboBoxDiscreteness_2, decimalFormatNames, decimalFormatNamesCount);
+    fillDecimalsCombo(ui->comboBoxDiscreteness);
+    fillDecimalsCombo(ui->comboBoxDiscreteness_2);
     ui->comboBoxUnitMeas_Calib->addItem(QString::fromUtf8(unitNames[2]));
     ui->comboBoxUnitMeas_Calib->addItem(QString::fromUtf8(unitNames[3]));
 
@@ -335,45 +311,30 @@ bool DeviceSetting_4_Window::editableFields(ChannelFields* f) const
     return refreshGuard == 0 && f->select(channel);
 }
 
-quint16 DeviceSetting_4_Window::classicRaw(double value, quint16 rawMaximum) const
-{
-    const double scale = classicScale != 0 && std::isfinite(classicScale) ? classicScale : 1.0;
-    return roundedInto<quint16>(value / scale, 0, rawMaximum);
-}
-
-double DeviceSetting_4_Window::shown(const Concentration& c) const
-{
-    return c.raw ? (*c.raw & c.rawMask) * classicScale : double(*c.value) * displayFactor;
-}
-
-void DeviceSetting_4_Window::store(const Concentration& c, double value) const
-{
-    if (c.raw)
-        *c.raw = quint16((*c.raw & ~c.rawMask) | classicRaw(value, c.rawMask));
-    else
-        *c.value = float(value / displayFactor);
-}
-
 // The classic sensor protection is a 15-bit raw value: its high 7 bits in
 // rloadIndex (whose bit 7 switches the protection), its low 8 bits in rgainIndex.
-double DeviceSetting_4_Window::shownProtection(const ChannelFields& f) const
+double DeviceSetting_4_Window::shown(const ChannelFields& f, ConcentrationField field) const
 {
-    if (!f.classic)
-        return shown(f.sensorProtection);
-    const ClassicChannelRecord& r = *f.classic;
-    return (((r.rloadIndex & ~ClassicSensorProtectionBit) << 8) | r.rgainIndex) * classicScale;
+    if (field == SensorProtection && f.classic) {
+        const ClassicChannelRecord& r = *f.classic;
+        return (((r.rloadIndex & ~ClassicSensorProtectionBit) << 8) | r.rgainIndex) * classicScale;
+    }
+    return f.concentrations[field].shown(classicScale, displayFactor);
 }
 
-void DeviceSetting_4_Window::storeProtection(const ChannelFields& f, double value) const
+void DeviceSetting_4_Window::storeConcentration(ConcentrationField field, double value)
 {
-    if (!f.classic) {
-        store(f.sensorProtection, value);
+    ChannelFields f;
+    if (!editableFields(&f))
+        return;
+    if (field == SensorProtection && f.classic) {
+        const quint16 raw = classicRaw(value, classicScale, ClassicProtectionRawMax);
+        f.classic->rloadIndex =
+            quint8((f.classic->rloadIndex & ClassicSensorProtectionBit) | (raw >> 8));
+        f.classic->rgainIndex = quint8(raw & 0xFF);
         return;
     }
-    const quint16 raw = classicRaw(value, ClassicProtectionRawMax);
-    f.classic->rloadIndex =
-        quint8((f.classic->rloadIndex & ClassicSensorProtectionBit) | (raw >> 8));
-    f.classic->rgainIndex = quint8(raw & 0xFF);
+    f.concentrations[field].store(value, classicScale, displayFactor);
 }
 
 // ---------------------------------------------------------------- units
@@ -389,76 +350,59 @@ void DeviceSetting_4_Window::fillUnitList(int ch)
 
 void DeviceSetting_4_Window::applyDisplayedUnit(int index)
 {
-    ChannelFields f;
-    if (!f.select(channel))
-        return;
-    *f.format = quint16((*f.format & ~FormatBits::DisplayUnitMask) | ((index + firstUnit) & 3));
-    showParameters(channel);
+    if (storeDisplayedUnit(channel, index + firstUnit))
+        showParameters(channel);
 }
 
 void DeviceSetting_4_Window::applyBaseUnit(int index)
 {
-    ChannelFields f;
-    if (!f.select(channel))
-        return;
-    const quint16 bits = quint16(((index + firstBaseUnit) & 3) << FormatBits::BaseUnitShift);
-    *f.format = quint16((*f.format & ~FormatBits::BaseUnitMask) | bits);
-    showParameters(channel);
+    if (storeBaseUnit(channel, index + firstBaseUnit))
+        showParameters(channel);
 }
 
 void DeviceSetting_4_Window::applyDecimals(int index)
 {
-    ChannelFields f;
-    if (!f.select(channel))
-        return;
-    const quint16 bits = quint16((index & 3) << FormatBits::DecimalsShift);
-    *f.format = quint16((*f.format & ~FormatBits::DecimalsMask) | bits);
-    f.displayDivisor[0] = quint16(decimalScale(*f.format, 0));
-    showParameters(channel);
+    if (storeDecimals(channel, 0, index))
+        showParameters(channel);
 }
 
 void DeviceSetting_4_Window::applySecondDecimals(int index)
 {
+    if (storeDecimals(channel, 1, index))
+        showParameters(channel);
+}
+
+// A unit, decimals or kind choice changes how the table cells are shown: what the
+// operator typed into them is stored before the refresh refills them. False, and
+// nothing stored, while the page refreshes or under a layout without records.
+bool DeviceSetting_4_Window::collectTablesForEdit()
+{
     ChannelFields f;
-    if (!f.select(channel))
-        return;
-    const quint16 bits = quint16((index & 3) << FormatBits::RawDecimalsShift);
-    *f.format = quint16((*f.format & ~FormatBits::RawDecimalsMask) | bits);
-    f.displayDivisor[1] = quint16(decimalScale(*f.format, 1));
-    showParameters(channel);
+    if (!editableFields(&f))
+        return false;
+    collectTables(channel);
+    return true;
 }
 
 void DeviceSetting_4_Window::on_comboBoxUnitMeas_activated(int index)
 {
-    ChannelFields f;
-    if (!editableFields(&f))
-        return;
-    collectTables(channel); // before the scale changes and the cells are refilled
-    applyDisplayedUnit(index);
+    if (collectTablesForEdit())
+        applyDisplayedUnit(index);
 }
 void DeviceSetting_4_Window::on_comboBoxDiscreteness_activated(int index)
 {
-    ChannelFields f;
-    if (!editableFields(&f))
-        return;
-    collectTables(channel); // before the scale changes and the cells are refilled
-    applyDecimals(index);
+    if (collectTablesForEdit())
+        applyDecimals(index);
 }
 void DeviceSetting_4_Window::on_comboBoxUnitMeas_2_activated(int index)
 {
-    ChannelFields f;
-    if (!editableFields(&f))
-        return;
-    collectTables(channel); // before the scale changes and the cells are refilled
-    applyBaseUnit(index);
+    if (collectTablesForEdit())
+        applyBaseUnit(index);
 }
 void DeviceSetting_4_Window::on_comboBoxDiscreteness_2_activated(int index)
 {
-    ChannelFields f;
-    if (!editableFields(&f))
-        return;
-    collectTables(channel); // before the scale changes and the cells are refilled
-    applySecondDecimals(index);
+    if (collectTablesForEdit())
+        applySecondDecimals(index);
 }
 
 void DeviceSetting_4_Window::on_comboBoxUnitMeas_Calib_activated(int index)
@@ -476,9 +420,7 @@ void DeviceSetting_4_Window::showParameters(int ch)
         return;
     refreshGuard = 1;
     channel = quint16(ch);
-    displayFactor = command.unitFactor(ch);
-    if (displayFactor == 0 || !std::isfinite(displayFactor))
-        displayFactor = 1.0;
+    displayFactor = displayFactorOf(ch);
 
     // Under a layout without channel records the page shows the rows and lists
     // of an all-zero format, and no values.
@@ -791,19 +733,19 @@ void DeviceSetting_4_Window::showLimits(const ChannelFields& f)
         directions[i]->setChecked(!falling);
         setDirectionBox(i, falling ? 0 : 2);
     }
-    ui->doubleSpinBoxLim_1->setValue(shown(f.limits[0]));
-    ui->doubleSpinBoxLim_2->setValue(shown(f.limits[1]));
-    ui->doubleSpinBoxLim_3->setValue(shown(f.limits[2]));
-    ui->doubleSpinBoxLim_4->setValue(shown(f.limit4));
-    ui->doubleSpinBoxHist_1->setValue(shown(f.hysteresis));
-    ui->doubleSpinBoxDeadZone->setValue(shown(f.deadZone));
-    ui->doubleSpinBoxDeadZone_2->setValue(shown(f.deadZone2));
+    ui->doubleSpinBoxLim_1->setValue(shown(f, Limit1));
+    ui->doubleSpinBoxLim_2->setValue(shown(f, Limit2));
+    ui->doubleSpinBoxLim_3->setValue(shown(f, Limit3));
+    ui->doubleSpinBoxLim_4->setValue(shown(f, Limit4));
+    ui->doubleSpinBoxHist_1->setValue(shown(f, Hysteresis));
+    ui->doubleSpinBoxDeadZone->setValue(shown(f, DeadZone));
+    ui->doubleSpinBoxDeadZone_2->setValue(shown(f, DeadZone2));
     ui->spinBoxIntervalCalib->setValue(*f.calibrationInterval);
     ui->spinBoxIntervalBump->setValue(*f.bumpTestInterval);
     ui->spinBoxIntervalStel->setValue(
         stelMinutesFromTicks(*f.stelInterval, command.secondsPerTick));
-    ui->doubleSpinBoxLimitSTEL->setValue(shown(f.stel));
-    ui->doubleSpinBoxLimitTWA->setValue(shown(f.twa));
+    ui->doubleSpinBoxLimitSTEL->setValue(shown(f, Stel));
+    ui->doubleSpinBoxLimitTWA->setValue(shown(f, Twa));
 }
 
 void DeviceSetting_4_Window::showRangeLimit(const ChannelFields& f)
@@ -828,7 +770,7 @@ void DeviceSetting_4_Window::showCircuit(const ChannelFields& f)
     }
     ui->spinBoxZeroADC->setValue(*f.zeroAdc);
     ui->spinBoxSpanADC->setValue(*f.spanAdc);
-    ui->doubleSpinBoxSensorProtection->setValue(shownProtection(f));
+    ui->doubleSpinBoxSensorProtection->setValue(shown(f, SensorProtection));
     const bool protectionOn = f.classic
                                   ? (f.classic->rloadIndex & ClassicSensorProtectionBit)
                                   : (f.channelFlags.get() & ChannelFlagBits::SensorProtection);
@@ -847,7 +789,7 @@ void DeviceSetting_4_Window::showCircuit(const ChannelFields& f)
 
 void DeviceSetting_4_Window::showCalibrationPoints(const ChannelFields& f)
 {
-    ui->doubleSpinBoxConcCalibrGasCalc->setValue(shown(f.calibrationConcentration));
+    ui->doubleSpinBoxConcCalibrGasCalc->setValue(shown(f, CalibrationConcentration));
     ui->doubleSpinBoxADC_Zero->setValue(*f.adcZeroPoint);
     ui->doubleSpinBoxADC_Calib_Value->setValue(*f.adcSpanPoint);
     ui->doubleSpinBoxPrescaler_Calib->setValue(double(*f.calibrationCoefficient));
@@ -920,15 +862,6 @@ void DeviceSetting_4_Window::coefficientRerun()
     coefficientRefresh = 1;
 }
 
-namespace
-{
-// Classic coefficients keep two decimals (the register holds hundredths).
-float classicCoefficient(double value)
-{
-    return float(roundedInto<quint16>(value * 100) / 100.0);
-}
-} // namespace
-
 void DeviceSetting_4_Window::on_doubleSpinBoxMolecularWeight_valueChanged(double arg1)
 {
     if (refreshGuard)
@@ -978,69 +911,47 @@ void DeviceSetting_4_Window::on_doubleSpinBoxNumFormulaGas_valueChanged(double a
 
 void DeviceSetting_4_Window::on_doubleSpinBoxLim_1_valueChanged(double arg1)
 {
-    ChannelFields f;
-    if (editableFields(&f))
-        store(f.limits[0], arg1);
+    storeConcentration(Limit1, arg1);
 }
 void DeviceSetting_4_Window::on_doubleSpinBoxLim_2_valueChanged(double arg1)
 {
-    ChannelFields f;
-    if (editableFields(&f))
-        store(f.limits[1], arg1);
+    storeConcentration(Limit2, arg1);
 }
 void DeviceSetting_4_Window::on_doubleSpinBoxLim_3_valueChanged(double arg1)
 {
-    ChannelFields f;
-    if (editableFields(&f))
-        store(f.limits[2], arg1);
+    storeConcentration(Limit3, arg1);
 }
 void DeviceSetting_4_Window::on_doubleSpinBoxLim_4_valueChanged(double arg1)
 {
-    ChannelFields f;
-    if (editableFields(&f))
-        store(f.limit4, arg1);
+    storeConcentration(Limit4, arg1);
 }
 void DeviceSetting_4_Window::on_doubleSpinBoxHist_1_valueChanged(double arg1)
 {
-    ChannelFields f;
-    if (editableFields(&f))
-        store(f.hysteresis, arg1);
+    storeConcentration(Hysteresis, arg1);
 }
 void DeviceSetting_4_Window::on_doubleSpinBoxDeadZone_valueChanged(double arg1)
 {
-    ChannelFields f;
-    if (editableFields(&f))
-        store(f.deadZone, arg1);
+    storeConcentration(DeadZone, arg1);
 }
 void DeviceSetting_4_Window::on_doubleSpinBoxDeadZone_2_valueChanged(double arg1)
 {
-    ChannelFields f;
-    if (editableFields(&f))
-        store(f.deadZone2, arg1);
+    storeConcentration(DeadZone2, arg1);
 }
 void DeviceSetting_4_Window::on_doubleSpinBoxLimitTWA_valueChanged(double arg1)
 {
-    ChannelFields f;
-    if (editableFields(&f))
-        store(f.twa, arg1);
+    storeConcentration(Twa, arg1);
 }
 void DeviceSetting_4_Window::on_doubleSpinBoxLimitSTEL_valueChanged(double arg1)
 {
-    ChannelFields f;
-    if (editableFields(&f))
-        store(f.stel, arg1);
+    storeConcentration(Stel, arg1);
 }
 void DeviceSetting_4_Window::on_doubleSpinBoxConcCalibrGasCalc_valueChanged(double arg1)
 {
-    ChannelFields f;
-    if (editableFields(&f))
-        store(f.calibrationGas, arg1);
+    storeConcentration(CalibrationGas, arg1);
 }
 void DeviceSetting_4_Window::on_doubleSpinBoxSensorProtection_valueChanged(double arg1)
 {
-    ChannelFields f;
-    if (editableFields(&f))
-        storeProtection(f, arg1);
+    storeConcentration(SensorProtection, arg1);
 }
 
 void DeviceSetting_4_Window::setDirectionBox(int which, int state)
@@ -1159,9 +1070,8 @@ void DeviceSetting_4_Window::on_checkBoxSensorProtection_stateChanged(int arg1)
 void DeviceSetting_4_Window::on_checkBox_stateChanged(int arg1)
 {
     ui->checkBox->setText(arg1 ? tr("Вкл. канал") : tr("Выкл. канал"));
-    ChannelFields f;
-    if (editableFields(&f))
-        *f.channelPage = arg1 ? channel : command.channelOffMarker;
+    if (!refreshGuard)
+        storeChannelOn(channel, arg1 != 0);
 }
 
 // ---------------------------------------------------------------- circuit
@@ -1271,9 +1181,8 @@ void DeviceSetting_4_Window::on_doubleSpinBoxADC_Calib_Value_valueChanged(double
 void DeviceSetting_4_Window::on_comboBoxConfigChan_activated(int index)
 {
     ChannelFields f;
-    if (!editableFields(&f))
+    if (!collectTablesForEdit() || !f.select(channel))
         return;
-    collectTables(channel); // before the scale changes and the cells are refilled
     const KindBits bits = kindChoiceBits(command.modelCode, command.registerMap, channel, index);
     quint32 flags = f.channelFlags.get();
     applyKindBits(bits, *f.format, *f.sensorType, flags);

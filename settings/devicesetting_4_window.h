@@ -91,10 +91,24 @@ private slots:
     void on_doubleSpinBoxCorr_Coef_valueChanged(double arg1);
 
 private:
-    // The shown channel's fields in the record of the layout in use, and one
-    // concentration field among them.
+    // The shown channel's fields in the record of the layout in use.
     struct ChannelFields;
-    struct Concentration;
+    // The concentrations the page's boxes show and edit.
+    enum ConcentrationField {
+        Limit1,
+        Limit2,
+        Limit3,
+        Limit4,
+        Hysteresis,
+        DeadZone,
+        DeadZone2,
+        Twa,
+        Stel,
+        CalibrationConcentration, // what the calibration-gas box shows: the device's report
+        CalibrationGas,           // what it stores
+        SensorProtection,
+        ConcentrationFieldCount
+    };
     // The groups of the second circuit tab that a kind shows.
     enum class SecondCircuit { PidTimings, MaxRange, MaxRangeAndBldmUnit };
 
@@ -126,15 +140,12 @@ private:
     void showCalibrationPoints(const ChannelFields& f);
 
     // A concentration as the page shows it, and a typed one stored into its field.
-    double shown(const Concentration& c) const;
-    void store(const Concentration& c, double value) const;
-    double shownProtection(const ChannelFields& f) const;
-    void storeProtection(const ChannelFields& f, double value) const;
-    // Raw register value of a displayed classic value, clamped to [0, rawMaximum].
-    quint16 classicRaw(double value, quint16 rawMaximum) const;
+    double shown(const ChannelFields& f, ConcentrationField field) const;
+    void storeConcentration(ConcentrationField field, double value);
     // The fields a slot stores into; false while the page refreshes or under a
     // layout without channel records.
     bool editableFields(ChannelFields* f) const;
+    bool collectTablesForEdit();
     void setDirectionBox(int which, int state);
     void coefficientRerun();
 
