@@ -454,9 +454,9 @@ void DeviceSetting_4_Window::showParameters(int ch)
     refreshGuard = 0;
 }
 
-// The classic record keeps the coefficients in hundredths, no zero table, the
-// load and filter resistors and no filter length; the extended record the
-// coefficients in four decimals, the limits' receipt and the filter length.
+// The classic record keeps the coefficients in hundredths and the load and
+// filter resistors; the extended record the coefficients in four decimals, the
+// zero table, the limits' receipt and the filter length.
 void DeviceSetting_4_Window::setUpForLayout(const ChannelFields& f)
 {
     const bool classicLayout = f.classic != nullptr;
