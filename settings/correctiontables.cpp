@@ -1,6 +1,7 @@
 #include "correctiontables.h"
 
 #include "command.h"
+#include "modeltraits.h"
 #include "optiontables.h"
 #include "rounding.h"
 
@@ -113,7 +114,7 @@ bool CorrectionTables::fill(int ch)
             offset->setValue(r.zeroTableOffset[row] / s);
         }
         rememberFilled(ZeroTable, ch);
-    } else if (command.modelCode == ModelT6M || command.modelCode == ModelT6M4) {
+    } else if (traitsOf(command.modelCode).group == ModelGroup::T6Max) {
         // Its offsets keep the constructor's range.
         const auto& z = command.classicExtras[ch];
         for (int row = 0; row < RowCount; ++row) {

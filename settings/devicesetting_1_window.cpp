@@ -1,13 +1,12 @@
 #include "devicesetting_1_window.h"
 
+#include "channelpage.h"
 #include "command.h"
 #include "embeddedpage.h"
-#include "modeltraits.h"
 #include "optiontables.h"
 #include "rounding.h"
 #include "ui_devicesetting_1_window.h"
 #include "unitlist.h"
-#include "units.h"
 
 #include <QKeyEvent>
 
@@ -47,11 +46,8 @@ DeviceSetting_1_Window::DeviceSetting_1_Window(QWidget* parent, int channel_)
     ui->setupUi(this);
     ui->label_4->hide();
     ui->doubleSpinBoxConcCalibGas->hide();
-    // A single-channel device cannot switch its channel off here.
-    if (traitsOf(command.modelCode).group == ModelGroup::T2)
-        ui->ParamSensgroupBox->setCheckable(false);
-    for (int i = 0; i < decimalFormatNamesCount; ++i)
-        ui->comboBoxDiscreteness->addItem(QString::fromLatin1(decimalFormatNames[i]));
+    setUpChannelGroup(ui->ParamSensgroupBox);
+    fillDecimalsCombo(ui->comboBoxDiscreteness);
     showParameters(channel);
 }
 
@@ -71,34 +67,17 @@ void DeviceSetting_1_Window::fillUnitList(int ch)
     firstUnit = quint16(fillChannelUnitCombo(ui->comboBoxUnitMeas, ch));
 }
 
-quint16 DeviceSetting_1_Window::classicRaw(double value, quint16 rawMaximum) const
-{
-    const double scale = classicScale != 0 ? classicScale : 1.0;
-    return roundedInto<quint16>(value / scale, 0, rawMaximum);
-}
-
 void DeviceSetting_1_Window::showParameters(int ch)
 {
     if (ch < 0 || ch >= ChannelSlots)
         return;
     refreshing = true;
-    quint16 format = 0;
-    double maximum = 0;
-    if (classic()) {
-        format = command.classicChannels[ch].format;
-        maximum = 65535.0 / effectiveDivisor(command.classicChannels[ch].displayDivisor[0]);
-    } else if (extended()) {
-        format = command.extendedChannels[ch].format;
-        maximum = 99999.0 / effectiveDivisor(command.extendedChannels[ch].displayDivisor[0]);
-    }
+    const quint16 format = channelUnitWords(ch).format;
+    const double maximum = concentrationMaximumOf(ch);
     const int decimals = decimalsOf(format);
     const QString unitText = QString::fromLatin1(optionName(unitNames, displayUnitOf(format)));
 
-    displayFactor = command.unitFactor(ch);
-    // Edits divide by the factor: a damaged image (a NaN or infinite molecular
-    // weight) must never make them store inf or NaN into the device's limits.
-    if (displayFactor == 0 || !std::isfinite(displayFactor))
-        displayFactor = 1.0;
+    displayFactor = displayFactorOf(ch);
     fillUnitList(ch);
 
     const bool stelRows = !(format & FormatBits::KindBits9to12);
@@ -141,15 +120,7 @@ void DeviceSetting_1_Window::showParameters(int ch)
     }
     ui->comboBoxDiscreteness->setCurrentIndex(decimals);
 
-    if (classic() || extended()) {
-        const char* formula = classic() ? command.classicChannels[ch].gasFormula
-                                        : command.extendedChannels[ch].gasFormula;
-        const quint16 page = classic() ? command.classicChannels[ch].channelPage
-                                       : command.extendedChannels[ch].channelPage;
-        ui->ParamSensgroupBox->setTitle(imageText(formula, 10) + QStringLiteral(" ") +
-                                        tr("Параметры"));
-        ui->ParamSensgroupBox->setChecked(page == ch);
-    }
+    showChannelGroup(ui->ParamSensgroupBox, ch, tr("Параметры"));
     if (classic()) {
         const auto& r = command.classicChannels[ch];
         ui->checkBoxLim1IncDec->setChecked(!(r.limit1 & ClassicLimitFalling));
@@ -190,36 +161,15 @@ void DeviceSetting_1_Window::showParameters(int ch)
 
 void DeviceSetting_1_Window::on_comboBoxDiscreteness_activated(int index)
 {
-    if (index < 0 || index > 3)
-        return;
-    const auto apply = [&](quint16& format, quint16& divisor) {
-        format =
-            quint16((format & ~FormatBits::DecimalsMask) | (index << FormatBits::DecimalsShift));
-        divisor = quint16(decimalScale(format, 0));
-    };
-    if (classic())
-        apply(command.classicChannels[channel].format,
-              command.classicChannels[channel].displayDivisor[0]);
-    else if (extended())
-        apply(command.extendedChannels[channel].format,
-              command.extendedChannels[channel].displayDivisor[0]);
-    else
-        return;
-    showParameters(channel);
+    if (index >= 0 && index <= 3 && storeDecimals(channel, 0, index))
+        showParameters(channel);
 }
 
 void DeviceSetting_1_Window::on_comboBoxUnitMeas_activated(int index)
 {
     const int unit = index + firstUnit;
-    if (index < 0 || unit > 3)
-        return;
-    quint16* format = classic()    ? &command.classicChannels[channel].format
-                      : extended() ? &command.extendedChannels[channel].format
-                                   : nullptr;
-    if (!format)
-        return;
-    *format = quint16((*format & ~FormatBits::DisplayUnitMask) | unit);
-    showParameters(channel);
+    if (index >= 0 && unit <= 3 && storeDisplayedUnit(channel, unit))
+        showParameters(channel);
 }
 
 void DeviceSetting_1_Window::storeLimit(int which, double value)
@@ -230,7 +180,8 @@ void DeviceSetting_1_Window::storeLimit(int which, double value)
         auto& r = command.classicChannels[channel];
         quint16* limits[3] = {&r.limit1, &r.limit2, &r.limit3};
         quint16& limit = *limits[which];
-        limit = quint16((limit & ClassicLimitFalling) | classicRaw(value, ClassicLimitRawMax));
+        limit = quint16((limit & ClassicLimitFalling) |
+                        classicRaw(value, classicScale, ClassicLimitRawMax));
     } else if (extended()) {
         auto& r = command.extendedChannels[channel];
         float* limits[3] = {&r.limit1, &r.limit2, &r.limit3};
@@ -260,12 +211,10 @@ void DeviceSetting_1_Window::setDirection(int which, bool rising)
 
 void DeviceSetting_1_Window::on_doubleSpinBoxConcCalibGas_valueChanged(double arg1)
 {
-    if (refreshing)
-        return;
-    if (classic())
-        command.classicChannels[channel].calibrationGas = classicRaw(arg1, ClassicRawMax);
-    else if (extended())
-        command.extendedChannels[channel].calibrationGas = float(arg1 / displayFactor);
+    if (!refreshing)
+        Concentration::inChannel(channel, &ClassicChannelRecord::calibrationGas,
+                                 &ExtendedChannelRecord::calibrationGas)
+            .store(arg1, classicScale, displayFactor);
 }
 
 void DeviceSetting_1_Window::on_doubleSpinBoxLim_1_valueChanged(double arg1)
@@ -295,22 +244,16 @@ void DeviceSetting_1_Window::on_checkBoxLim3IncDec_stateChanged(int arg1)
 
 void DeviceSetting_1_Window::on_doubleSpinBoxLimitTWA_valueChanged(double arg1)
 {
-    if (refreshing)
-        return;
-    if (classic())
-        command.classicChannels[channel].twa = classicRaw(arg1, ClassicRawMax);
-    else if (extended())
-        command.extendedChannels[channel].twa = float(arg1 / displayFactor);
+    if (!refreshing)
+        Concentration::inChannel(channel, &ClassicChannelRecord::twa, &ExtendedChannelRecord::twa)
+            .store(arg1, classicScale, displayFactor);
 }
 
 void DeviceSetting_1_Window::on_doubleSpinBoxLimitSTEL_valueChanged(double arg1)
 {
-    if (refreshing)
-        return;
-    if (classic())
-        command.classicChannels[channel].stel = classicRaw(arg1, ClassicRawMax);
-    else if (extended())
-        command.extendedChannels[channel].stel = float(arg1 / displayFactor);
+    if (!refreshing)
+        Concentration::inChannel(channel, &ClassicChannelRecord::stel, &ExtendedChannelRecord::stel)
+            .store(arg1, classicScale, displayFactor);
 }
 
 void DeviceSetting_1_Window::on_spinBoxIntervalStel_valueChanged(int arg1)
@@ -345,9 +288,5 @@ void DeviceSetting_1_Window::on_checkBoxAutoCalibZero_stateChanged(int arg1)
 
 void DeviceSetting_1_Window::on_ParamSensgroupBox_clicked(bool checked)
 {
-    const quint16 page = checked ? channel : command.channelOffMarker;
-    if (classic())
-        command.classicChannels[channel].channelPage = page;
-    else if (extended())
-        command.extendedChannels[channel].channelPage = page;
+    storeChannelOn(channel, checked);
 }

@@ -45,8 +45,6 @@ private:
     void fillUnitList(int channel);
     void storeLimit(int which, double value);
     void setDirection(int which, bool rising);
-    // Classic raw value of a displayed value, clamped so it never wraps.
-    quint16 classicRaw(double value, quint16 rawMaximum) const;
 
     Ui::DeviceSetting_1_Window* ui;
     double displayFactor = 1.0;

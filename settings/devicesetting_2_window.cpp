@@ -1,13 +1,12 @@
 #include "devicesetting_2_window.h"
 
+#include "channelpage.h"
 #include "command.h"
 #include "embeddedpage.h"
-#include "modeltraits.h"
 #include "optiontables.h"
 #include "rounding.h"
 #include "ui_devicesetting_2_window.h"
 #include "unitlist.h"
-#include "units.h"
 
 #include <QKeyEvent>
 
@@ -27,15 +26,6 @@ bool extended()
     return command.registerMap == ExtendedMap;
 }
 
-quint16* formatOf(int ch)
-{
-    if (classic())
-        return &command.classicChannels[ch].format;
-    if (extended())
-        return &command.extendedChannels[ch].format;
-    return nullptr;
-}
-
 } // namespace
 
 DeviceSetting_2_Window::DeviceSetting_2_Window(QWidget* parent, int channel_)
@@ -46,13 +36,9 @@ DeviceSetting_2_Window::DeviceSetting_2_Window(QWidget* parent, int channel_)
     ui->comboBoxDiscreteness_2->hide();
     ui->label_33->hide();
     ui->comboBoxUnitMeas_2->hide();
-    // A single-channel device cannot switch its channel off here.
-    if (traitsOf(command.modelCode).group == ModelGroup::T2)
-        ui->ParamSensgroupBox->setCheckable(false);
-    for (int i = 0; i < decimalFormatNamesCount; ++i)
-        ui->comboBoxDiscreteness->addItem(QString::fromLatin1(decimalFormatNames[i]));
-    for (int i = 0; i < decimalFormatNamesCount; ++i)
-        ui->comboBoxDiscreteness_2->addItem(QString::fromLatin1(decimalFormatNames[i]));
+    setUpChannelGroup(ui->ParamSensgroupBox);
+    fillDecimalsCombo(ui->comboBoxDiscreteness);
+    fillDecimalsCombo(ui->comboBoxDiscreteness_2);
     showParameters(channel);
 }
 
@@ -73,39 +59,24 @@ void DeviceSetting_2_Window::fillUnitList(int ch)
     firstBaseUnit = quint16(fillChannelBaseUnitCombo(ui->comboBoxUnitMeas_2, ch));
 }
 
-quint16 DeviceSetting_2_Window::classicRaw(double value) const
-{
-    const double scale = classicScale != 0 ? classicScale : 1.0;
-    return roundedInto<quint16>(value / scale);
-}
-
 void DeviceSetting_2_Window::showParameters(int ch)
 {
     if (ch < 0 || ch >= ChannelSlots)
         return;
     const bool wasRefreshing = refreshing;
     refreshing = true;
-    quint16 format = 0;
-    double maximum = 0;
-    if (classic()) {
-        format = command.classicChannels[ch].format;
-        maximum = 65535.0 / effectiveDivisor(command.classicChannels[ch].displayDivisor[0]);
-        ui->doubleSpinBoxMolecularWeight->setDecimals(2);
-        ui->doubleSpinBoxLELCoeff->setDecimals(2);
-    } else if (extended()) {
-        format = command.extendedChannels[ch].format;
-        maximum = 99999.0 / effectiveDivisor(command.extendedChannels[ch].displayDivisor[0]);
-        ui->doubleSpinBoxMolecularWeight->setDecimals(5);
-        ui->doubleSpinBoxLELCoeff->setDecimals(5);
+    const quint16 format = channelUnitWords(ch).format;
+    const double maximum = concentrationMaximumOf(ch);
+    if (classic() || extended()) {
+        // The classic record keeps the coefficients in hundredths.
+        const int coefficientDecimals = classic() ? 2 : 5;
+        ui->doubleSpinBoxMolecularWeight->setDecimals(coefficientDecimals);
+        ui->doubleSpinBoxLELCoeff->setDecimals(coefficientDecimals);
     }
     const int decimals = decimalsOf(format);
     const QString unitText = QString::fromLatin1(optionName(unitNames, displayUnitOf(format)));
 
-    displayFactor = command.unitFactor(ch);
-    // Edits divide by the factor: a damaged image must never make them store
-    // inf or NaN into the device.
-    if (displayFactor == 0 || !std::isfinite(displayFactor))
-        displayFactor = 1.0;
+    displayFactor = displayFactorOf(ch);
     fillUnitList(ch);
 
     const bool oxygen = (format & FormatBits::KindBits9to12) == FormatBits::KindOxygen;
@@ -136,16 +107,9 @@ void DeviceSetting_2_Window::showParameters(int ch)
     const int baseDecimals = rawDecimalsOf(format);
     ui->comboBoxDiscreteness_2->setCurrentIndex(baseDecimals < 3 ? baseDecimals : -1);
 
-    if (classic() || extended()) {
-        const char* formula = classic() ? command.classicChannels[ch].gasFormula
-                                        : command.extendedChannels[ch].gasFormula;
-        const quint16 page = classic() ? command.classicChannels[ch].channelPage
-                                       : command.extendedChannels[ch].channelPage;
-        const QString formulaText = imageText(formula, 10);
-        ui->ParamSensgroupBox->setTitle(formulaText + QStringLiteral(" ") + tr("Параметры"));
-        ui->ParamSensgroupBox->setChecked(page == ch);
-        ui->lineEditMolecularForm->setText(formulaText);
-    }
+    QString formula;
+    if (showChannelGroup(ui->ParamSensgroupBox, ch, tr("Параметры"), &formula))
+        ui->lineEditMolecularForm->setText(formula);
     if (classic()) {
         const auto& r = command.classicChannels[ch];
         ui->doubleSpinBoxLim_4->setValue(r.limit4 * classicScale);
@@ -188,47 +152,28 @@ void DeviceSetting_2_Window::on_lineEditMolecularForm_textEdited(const QString& 
 
 void DeviceSetting_2_Window::on_comboBoxDiscreteness_activated(int index)
 {
-    quint16* format = formatOf(channel);
-    if (!format || index < 0 || index > 3)
-        return;
-    quint16& divisor = classic() ? command.classicChannels[channel].displayDivisor[0]
-                                 : command.extendedChannels[channel].displayDivisor[0];
-    *format = quint16((*format & ~FormatBits::DecimalsMask) | (index << FormatBits::DecimalsShift));
-    divisor = quint16(decimalScale(*format, 0));
-    showParameters(channel);
+    if (index >= 0 && index <= 3 && storeDecimals(channel, 0, index))
+        showParameters(channel);
 }
 
 void DeviceSetting_2_Window::on_comboBoxUnitMeas_activated(int index)
 {
-    quint16* format = formatOf(channel);
     const int unit = index + firstUnit;
-    if (!format || index < 0 || unit > 3)
-        return;
-    *format = quint16((*format & ~FormatBits::DisplayUnitMask) | unit);
-    showParameters(channel);
+    if (index >= 0 && unit <= 3 && storeDisplayedUnit(channel, unit))
+        showParameters(channel);
 }
 
 void DeviceSetting_2_Window::on_comboBoxDiscreteness_2_activated(int index)
 {
-    quint16* format = formatOf(channel);
-    if (!format || index < 0 || index > 3)
-        return;
-    quint16& divisor = classic() ? command.classicChannels[channel].displayDivisor[1]
-                                 : command.extendedChannels[channel].displayDivisor[1];
-    *format =
-        quint16((*format & ~FormatBits::RawDecimalsMask) | (index << FormatBits::RawDecimalsShift));
-    divisor = quint16(decimalScale(*format, 1));
-    showParameters(channel);
+    if (index >= 0 && index <= 3 && storeDecimals(channel, 1, index))
+        showParameters(channel);
 }
 
 void DeviceSetting_2_Window::on_comboBoxUnitMeas_2_activated(int index)
 {
-    quint16* format = formatOf(channel);
     const int unit = index + firstBaseUnit;
-    if (!format || index < 0 || unit > 3)
-        return;
-    *format = quint16((*format & ~FormatBits::BaseUnitMask) | (unit << FormatBits::BaseUnitShift));
-    showParameters(channel);
+    if (index >= 0 && unit <= 3 && storeBaseUnit(channel, unit))
+        showParameters(channel);
 }
 
 void DeviceSetting_2_Window::on_doubleSpinBoxMolecularWeight_valueChanged(double arg1)
@@ -236,9 +181,7 @@ void DeviceSetting_2_Window::on_doubleSpinBoxMolecularWeight_valueChanged(double
     if (refreshing)
         return;
     if (classic())
-        // The classic device keeps hundredths.
-        command.classicChannels[channel].molecularWeight =
-            float(roundedInto<quint16>(arg1 * 100)) / 100;
+        command.classicChannels[channel].molecularWeight = classicCoefficient(arg1);
     else if (extended())
         command.extendedChannels[channel].molecularWeight = float(arg1);
     coefficientRefresh = 0;
@@ -251,8 +194,7 @@ void DeviceSetting_2_Window::on_doubleSpinBoxLELCoeff_valueChanged(double arg1)
     if (refreshing)
         return;
     if (classic())
-        command.classicChannels[channel].lelCoefficient =
-            float(roundedInto<quint16>(arg1 * 100)) / 100;
+        command.classicChannels[channel].lelCoefficient = classicCoefficient(arg1);
     else if (extended())
         command.extendedChannels[channel].lelCoefficient = float(arg1);
     coefficientRefresh = 0;
@@ -262,22 +204,18 @@ void DeviceSetting_2_Window::on_doubleSpinBoxLELCoeff_valueChanged(double arg1)
 
 void DeviceSetting_2_Window::on_doubleSpinBoxLim_4_valueChanged(double arg1)
 {
-    if (refreshing)
-        return;
-    if (classic())
-        command.classicChannels[channel].limit4 = classicRaw(arg1);
-    else if (extended())
-        command.extendedChannels[channel].limit4 = float(arg1 / displayFactor);
+    if (!refreshing)
+        Concentration::inChannel(channel, &ClassicChannelRecord::limit4,
+                                 &ExtendedChannelRecord::limit4)
+            .store(arg1, classicScale, displayFactor);
 }
 
 void DeviceSetting_2_Window::on_doubleSpinBoxHist_1_valueChanged(double arg1)
 {
-    if (refreshing)
-        return;
-    if (classic())
-        command.classicChannels[channel].hysteresis = classicRaw(arg1);
-    else if (extended())
-        command.extendedChannels[channel].hysteresis = float(arg1 / displayFactor);
+    if (!refreshing)
+        Concentration::inChannel(channel, &ClassicChannelRecord::hysteresis,
+                                 &ExtendedChannelRecord::hysteresis)
+            .store(arg1, classicScale, displayFactor);
 }
 
 void DeviceSetting_2_Window::on_spinBoxIntervalBump_valueChanged(int arg1)
@@ -302,11 +240,7 @@ void DeviceSetting_2_Window::on_spinBoxIntervalCalib_valueChanged(int arg1)
 
 void DeviceSetting_2_Window::on_ParamSensgroupBox_clicked(bool checked)
 {
-    const quint16 page = checked ? channel : command.channelOffMarker;
-    if (classic())
-        command.classicChannels[channel].channelPage = page;
-    else if (extended())
-        command.extendedChannels[channel].channelPage = page;
+    storeChannelOn(channel, checked);
 }
 
 void DeviceSetting_2_Window::on_doubleSpinBoxNumFormulaGas_valueChanged(double arg1)

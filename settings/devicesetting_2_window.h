@@ -45,7 +45,6 @@ private slots:
 
 private:
     void fillUnitList(int channel);
-    quint16 classicRaw(double value) const;
 
     Ui::DeviceSetting_2_Window* ui;
     double displayFactor = 1.0;

@@ -1,5 +1,6 @@
 #include "devicesetting_4_window.h"
 
+#include "channelpage.h"
 #include "command.h"
 #include "correctiontables.h"
 #include "devicesetting_1_window.h"
@@ -11,36 +12,46 @@
 #include "sensorkinds.h"
 #include "ui_devicesetting_4_window.h"
 #include "unitlist.h"
-#include "units.h"
 
 #include <QKeyEvent>
-
-#include <cmath>
 
 namespace
 {
 
-constexpr quint16 ClassicLimitRawMax = 0x7FFF;      // bit 15 carries the direction
 constexpr quint16 ClassicProtectionRawMax = 0x7FFF; // bit 7 of rloadIndex is the on/off bit
-constexpr quint16 ClassicRawMax = 0xFFFF;
-constexpr double TemperatureLimit = 327.67; // x 100 must fit i16
+constexpr double TemperatureLimit = 327.67;         // x 100 must fit i16
 
-bool classic()
-{
-    return command.registerMap == ClassicMap;
-}
-bool extended()
-{
-    return command.registerMap == ExtendedMap;
-}
+// Sub-kind bits of the sensor-type word that change the rows: the module variants,
+// and the electrochemical sensor with bias.
+constexpr quint16 ModuleDynament = 1u << 2;
+constexpr quint16 ModuleBeleadBlrm = 1u << 3;
+constexpr quint16 ModuleBeleadBldm = 1u << 4;
+constexpr quint16 SensorWithBias = 1u << 2;
+
+// The classic record keeps the cell position in sensor-type bits 12-15.
+constexpr int ClassicCellShift = 12;
+constexpr quint16 ClassicCellBits = 0x0FFF; // the bits a cell position keeps
+
+// The tabs of the circuit tab widget, and the outer tab of the zero correction
+// table, which only the extended record holds.
+constexpr int FirstCircuitTab = 0;
+constexpr int SecondCircuitTab = 1;
+constexpr int UartTab = 2;
+constexpr int ZeroCorrectionTab = 3;
 
 bool t6Family(quint16 model)
 {
     return traitsOf(model).group == ModelGroup::T6;
 }
-bool fourChannelFamily(quint16 model)
+// The M models take any sensor kind in any cell of their board.
+bool modularModel(quint16 model)
 {
     return model == ModelT6M || model == ModelT6M4 || model == ModelT8M;
+}
+// The T6 family and the classic T2 select every resistor of their circuit.
+bool resistorCircuitModel(quint16 model)
+{
+    return t6Family(model) || model == ModelT2Classic;
 }
 
 void fillCombo(QComboBox* combo, const char* const* names, int count)
@@ -50,7 +61,208 @@ void fillCombo(QComboBox* combo, const char* const* names, int count)
         combo->addItem(QString::fromUtf8(names[i]));
 }
 
+// An index the combo cannot show leaves it without a current item.
+void selectIndex(QComboBox* combo, quint32 index)
+{
+    combo->setCurrentIndex(index < quint32(combo->count()) ? int(index) : -1);
+}
+
+// An unsigned field that is narrower in the classic record than in the extended
+// one (the channel flags, the PGA and gain indexes): read widened, stored cut to
+// its own width.
+class UnsignedField
+{
+public:
+    UnsignedField() = default;
+    explicit UnsignedField(quint8& field) : at(&field), width(1) {}
+    explicit UnsignedField(quint16& field) : at(&field), width(2) {}
+    explicit UnsignedField(quint32& field) : at(&field), width(4) {}
+
+    quint32 get() const
+    {
+        if (width == 1)
+            return *static_cast<const quint8*>(at);
+        if (width == 2)
+            return *static_cast<const quint16*>(at);
+        return *static_cast<const quint32*>(at);
+    }
+    void set(quint32 value) const
+    {
+        if (width == 1)
+            *static_cast<quint8*>(at) = quint8(value);
+        else if (width == 2)
+            *static_cast<quint16*>(at) = quint16(value);
+        else
+            *static_cast<quint32*>(at) = value;
+    }
+    void put(quint32 mask, bool on) const
+    {
+        quint32 word = get();
+        putFlag(word, mask, on);
+        set(word);
+    }
+
+private:
+    void* at = nullptr;
+    int width = 0;
+};
+
 } // namespace
+
+// The fields of one channel that the page shows and edits, in the record of the
+// layout in use: filled once per refresh and once per stored edit. `classic` or
+// `extended` points at that record (the other one is null) for what only one
+// layout has, or keeps in its own way.
+struct DeviceSetting_4_Window::ChannelFields {
+    ClassicChannelRecord* classic = nullptr;
+    ExtendedChannelRecord* extended = nullptr;
+    quint16* channelPage = nullptr;
+    quint16* format = nullptr;
+    quint16* sensorType = nullptr;
+    quint16* displayDivisor = nullptr; // [2]
+    char* gasFormula = nullptr;
+    int gasFormulaSize = 0;
+    quint16* formulaGasNumber = nullptr;
+    float* molecularWeight = nullptr;
+    float* lelCoefficient = nullptr;
+    quint16* zeroAdc = nullptr;
+    quint16* spanAdc = nullptr;
+    quint16* adcZeroPoint = nullptr;
+    quint16* adcSpanPoint = nullptr;
+    quint16* rangeCalibrationLimit = nullptr;
+    quint16* stelInterval = nullptr;
+    quint16* calibrationInterval = nullptr;
+    quint16* bumpTestInterval = nullptr; // of the device block
+    float* calibrationCoefficient = nullptr;
+    UnsignedField channelFlags;
+    UnsignedField pgaIndex;
+    UnsignedField rgainIndex;
+    // By ConcentrationField; the classic sensor protection has no word of its
+    // own (it is split between rloadIndex and rgainIndex) and stays empty here.
+    Concentration concentrations[ConcentrationFieldCount];
+    // The largest concentration a box admits, before the first display divisor:
+    // the extended floats reach beyond the classic words.
+    double concentrationTop = 0;
+
+    // Points at channel `ch` of the layout in use; false under a layout without
+    // channel records, where the page stores nothing.
+    bool select(int ch)
+    {
+        if (command.registerMap == ClassicMap) {
+            pointAt(command.classicChannels[ch], command.classicDevice);
+            classic = &command.classicChannels[ch];
+            concentrationTop = 65535.0;
+        } else if (command.registerMap == ExtendedMap) {
+            ExtendedChannelRecord& r = command.extendedChannels[ch];
+            pointAt(r, command.extendedDevice);
+            extended = &r;
+            concentrations[SensorProtection] = Concentration::of(r.sensorProtection);
+            concentrationTop = 99999.9;
+        } else {
+            return false;
+        }
+        return true;
+    }
+
+    double concentrationMaximum() const
+    {
+        return concentrationTop / effectiveDivisor(displayDivisor[0]);
+    }
+
+    // Every change of the measuring circuit clears channel flag bit 2.
+    void clearSetupChanged() const { channelFlags.put(ChannelFlagBits::SetupChanged, false); }
+
+    // The classic limits carry their direction in bit 15, the extended ones in
+    // channel flag bits 10-12.
+    bool limitFalling(int which) const
+    {
+        if (classic)
+            return *concentrations[Limit1 + which].raw & ClassicLimitFalling;
+        return channelFlags.get() & (ChannelFlagBits::Limit1Falling << which);
+    }
+    void putLimitFalling(int which, bool falling) const
+    {
+        if (classic)
+            putFlag(*concentrations[Limit1 + which].raw, ClassicLimitFalling, falling);
+        else
+            channelFlags.put(ChannelFlagBits::Limit1Falling << which, falling);
+    }
+
+    // The LCD formula entry: the classic record sets one of format bits 13-15 for
+    // the entries 1-3 (any other entry leaves them clear), the extended one holds
+    // the entry itself; what the list does not have reads as entry 0, "Нет".
+    int formulaEntry() const
+    {
+        if (classic) {
+            for (int entry = 1; entry <= 3; ++entry)
+                if (*format & (1u << (FormatBits::ClassicFormulaShift + entry - 1)))
+                    return entry;
+            return 0;
+        }
+        return extended->lcdFormula >= 1 && extended->lcdFormula <= 4 ? extended->lcdFormula : 0;
+    }
+    void setFormulaEntry(int entry) const
+    {
+        if (classic) {
+            *format = quint16(*format & ~FormatBits::ClassicFormulaMask);
+            if (entry >= 1 && entry <= 3)
+                *format = quint16(*format | (1u << (FormatBits::ClassicFormulaShift + entry - 1)));
+        } else {
+            extended->lcdFormula = quint8(entry);
+        }
+    }
+
+    int cellPosition() const
+    {
+        return classic ? *sensorType >> ClassicCellShift : extended->cellPosition;
+    }
+    void setCellPosition(int cell) const
+    {
+        if (classic)
+            *sensorType =
+                quint16((*sensorType & ClassicCellBits) | ((cell & 0xF) << ClassicCellShift));
+        else
+            extended->cellPosition = quint8(cell);
+    }
+
+private:
+    template <typename Record, typename Device> void pointAt(Record& r, Device& device)
+    {
+        channelPage = &r.channelPage;
+        format = &r.format;
+        sensorType = &r.sensorType;
+        displayDivisor = r.displayDivisor;
+        gasFormula = r.gasFormula;
+        gasFormulaSize = int(sizeof r.gasFormula);
+        formulaGasNumber = &r.formulaGasNumber;
+        molecularWeight = &r.molecularWeight;
+        lelCoefficient = &r.lelCoefficient;
+        zeroAdc = &r.zeroAdc;
+        spanAdc = &r.spanAdc;
+        adcZeroPoint = &r.adcZeroPoint;
+        adcSpanPoint = &r.adcSpanPoint;
+        rangeCalibrationLimit = &r.rangeCalibrationLimit;
+        stelInterval = &r.stelInterval;
+        calibrationInterval = &r.calibrationInterval;
+        bumpTestInterval = &device.bumpTestInterval;
+        calibrationCoefficient = &r.calibrationCoefficient;
+        channelFlags = UnsignedField(r.channelFlags);
+        pgaIndex = UnsignedField(r.pgaIndex);
+        rgainIndex = UnsignedField(r.rgainIndex);
+        Concentration* c = concentrations;
+        c[Limit1] = Concentration::limit(r.limit1);
+        c[Limit2] = Concentration::limit(r.limit2);
+        c[Limit3] = Concentration::limit(r.limit3);
+        c[Limit4] = Concentration::of(r.limit4);
+        c[Hysteresis] = Concentration::of(r.hysteresis);
+        c[DeadZone] = Concentration::of(r.deadZone);
+        c[DeadZone2] = Concentration::of(r.deadZone2);
+        c[Twa] = Concentration::of(r.twa);
+        c[Stel] = Concentration::of(r.stel);
+        c[CalibrationConcentration] = Concentration::of(r.calibrationConcentration);
+        c[CalibrationGas] = Concentration::of(r.calibrationGas);
+    }
+};
 
 DeviceSetting_4_Window::DeviceSetting_4_Window(QWidget* parent)
     : QDialog(parent), ui(new Ui::DeviceSetting_4_Window)
@@ -59,23 +271,22 @@ DeviceSetting_4_Window::DeviceSetting_4_Window(QWidget* parent)
     coefficientRefresh = 1;
     ui->setupUi(this);
 
-    fillCombo(ui->comboBoxDiscreteness, decimalFormatNames, decimalFormatNamesCount);
-    fillCombo(ui->comboBoxDiscreteness_2, decimalFormatNames, decimalFormatNamesCount);
+    fillDecimalsCombo(ui->comboBoxDiscreteness);
+    fillDecimalsCombo(ui->comboBoxDiscreteness_2);
     ui->comboBoxUnitMeas_Calib->addItem(QString::fromUtf8(unitNames[2]));
     ui->comboBoxUnitMeas_Calib->addItem(QString::fromUtf8(unitNames[3]));
 
     const quint16 model = command.modelCode;
-    if (t6Family(model) || model == ModelT2Classic) {
+    if (resistorCircuitModel(model)) {
         fillCombo(ui->comboBoxRload, loadResistorNames, loadResistorNamesCount);
         fillCombo(ui->comboBoxRgain, gainResistorNames, gainResistorNamesCount);
         fillCombo(ui->comboBoxRF, filterResistorNames, filterResistorNamesCount);
-        fillCombo(ui->comboBoxPGA, pgaGainNames, pgaGainNamesCount);
     } else if (model == ModelT2) {
         fillCombo(ui->comboBoxRgain, gainResistorSNames, gainResistorSNamesCount);
-    } else if (fourChannelFamily(model)) {
+    } else if (modularModel(model)) {
         fillCombo(ui->comboBoxRgain, gainResistorNamesReduced, gainResistorNamesReducedCount);
-        fillCombo(ui->comboBoxPGA, pgaGainNames4, pgaGainNames4Count);
     }
+    fillPgaGains();
     ui->comboBoxRgain->setCurrentIndex(-1);
     fillCombo(ui->comboBoxUARTBT, baudRateNames, baudRateNamesCount);
 
@@ -95,15 +306,35 @@ void DeviceSetting_4_Window::keyPressEvent(QKeyEvent* event)
         QDialog::keyPressEvent(event);
 }
 
-bool DeviceSetting_4_Window::editable() const
+bool DeviceSetting_4_Window::editableFields(ChannelFields* f) const
 {
-    return refreshGuard == 0 && (classic() || extended());
+    return refreshGuard == 0 && f->select(channel);
 }
 
-quint16 DeviceSetting_4_Window::classicRaw(double value, quint16 rawMaximum) const
+// The classic sensor protection is a 15-bit raw value: its high 7 bits in
+// rloadIndex (whose bit 7 switches the protection), its low 8 bits in rgainIndex.
+double DeviceSetting_4_Window::shown(const ChannelFields& f, ConcentrationField field) const
 {
-    const double scale = classicScale != 0 && std::isfinite(classicScale) ? classicScale : 1.0;
-    return roundedInto<quint16>(value / scale, 0, rawMaximum);
+    if (field == SensorProtection && f.classic) {
+        const ClassicChannelRecord& r = *f.classic;
+        return (((r.rloadIndex & ~ClassicSensorProtectionBit) << 8) | r.rgainIndex) * classicScale;
+    }
+    return f.concentrations[field].shown(classicScale, displayFactor);
+}
+
+void DeviceSetting_4_Window::storeConcentration(ConcentrationField field, double value)
+{
+    ChannelFields f;
+    if (!editableFields(&f))
+        return;
+    if (field == SensorProtection && f.classic) {
+        const quint16 raw = classicRaw(value, classicScale, ClassicProtectionRawMax);
+        f.classic->rloadIndex =
+            quint8((f.classic->rloadIndex & ClassicSensorProtectionBit) | (raw >> 8));
+        f.classic->rgainIndex = quint8(raw & 0xFF);
+        return;
+    }
+    f.concentrations[field].store(value, classicScale, displayFactor);
 }
 
 // ---------------------------------------------------------------- units
@@ -119,102 +350,66 @@ void DeviceSetting_4_Window::fillUnitList(int ch)
 
 void DeviceSetting_4_Window::applyDisplayedUnit(int index)
 {
-    if (classic()) {
-        quint16& f = command.classicChannels[channel].format;
-        f = quint16((f & ~FormatBits::DisplayUnitMask) | ((index + firstUnit) & 3));
-    } else if (extended()) {
-        quint16& f = command.extendedChannels[channel].format;
-        f = quint16((f & ~FormatBits::DisplayUnitMask) | ((index + firstUnit) & 3));
-    } else {
-        return;
-    }
-    showParameters(channel);
+    if (storeDisplayedUnit(channel, index + firstUnit))
+        showParameters(channel);
 }
 
 void DeviceSetting_4_Window::applyBaseUnit(int index)
 {
-    const quint16 bits = quint16(((index + firstBaseUnit) & 3) << FormatBits::BaseUnitShift);
-    if (classic()) {
-        quint16& f = command.classicChannels[channel].format;
-        f = quint16((f & ~FormatBits::BaseUnitMask) | bits);
-    } else if (extended()) {
-        quint16& f = command.extendedChannels[channel].format;
-        f = quint16((f & ~FormatBits::BaseUnitMask) | bits);
-    } else {
-        return;
-    }
-    showParameters(channel);
+    if (storeBaseUnit(channel, index + firstBaseUnit))
+        showParameters(channel);
 }
 
 void DeviceSetting_4_Window::applyDecimals(int index)
 {
-    const quint16 bits = quint16((index & 3) << FormatBits::DecimalsShift);
-    if (classic()) {
-        auto& r = command.classicChannels[channel];
-        r.format = quint16((r.format & ~FormatBits::DecimalsMask) | bits);
-        r.displayDivisor[0] = quint16(decimalScale(r.format, 0));
-    } else if (extended()) {
-        auto& r = command.extendedChannels[channel];
-        r.format = quint16((r.format & ~FormatBits::DecimalsMask) | bits);
-        r.displayDivisor[0] = quint16(decimalScale(r.format, 0));
-    } else {
-        return;
-    }
-    showParameters(channel);
+    if (storeDecimals(channel, 0, index))
+        showParameters(channel);
 }
 
 void DeviceSetting_4_Window::applySecondDecimals(int index)
 {
-    const quint16 bits = quint16((index & 3) << FormatBits::RawDecimalsShift);
-    if (classic()) {
-        auto& r = command.classicChannels[channel];
-        r.format = quint16((r.format & ~FormatBits::RawDecimalsMask) | bits);
-        r.displayDivisor[1] = quint16(decimalScale(r.format, 1));
-    } else if (extended()) {
-        auto& r = command.extendedChannels[channel];
-        r.format = quint16((r.format & ~FormatBits::RawDecimalsMask) | bits);
-        r.displayDivisor[1] = quint16(decimalScale(r.format, 1));
-    } else {
-        return;
-    }
-    showParameters(channel);
+    if (storeDecimals(channel, 1, index))
+        showParameters(channel);
+}
+
+// A unit, decimals or kind choice changes how the table cells are shown: what the
+// operator typed into them is stored before the refresh refills them. False, and
+// nothing stored, while the page refreshes or under a layout without records.
+bool DeviceSetting_4_Window::collectTablesForEdit()
+{
+    ChannelFields f;
+    if (!editableFields(&f))
+        return false;
+    collectTables(channel);
+    return true;
 }
 
 void DeviceSetting_4_Window::on_comboBoxUnitMeas_activated(int index)
 {
-    if (!editable())
-        return;
-    collectTables(channel); // before the scale changes and the cells are refilled
-    applyDisplayedUnit(index);
+    if (collectTablesForEdit())
+        applyDisplayedUnit(index);
 }
 void DeviceSetting_4_Window::on_comboBoxDiscreteness_activated(int index)
 {
-    if (!editable())
-        return;
-    collectTables(channel); // before the scale changes and the cells are refilled
-    applyDecimals(index);
+    if (collectTablesForEdit())
+        applyDecimals(index);
 }
 void DeviceSetting_4_Window::on_comboBoxUnitMeas_2_activated(int index)
 {
-    if (!editable())
-        return;
-    collectTables(channel); // before the scale changes and the cells are refilled
-    applyBaseUnit(index);
+    if (collectTablesForEdit())
+        applyBaseUnit(index);
 }
 void DeviceSetting_4_Window::on_comboBoxDiscreteness_2_activated(int index)
 {
-    if (!editable())
-        return;
-    collectTables(channel); // before the scale changes and the cells are refilled
-    applySecondDecimals(index);
+    if (collectTablesForEdit())
+        applySecondDecimals(index);
 }
 
 void DeviceSetting_4_Window::on_comboBoxUnitMeas_Calib_activated(int index)
 {
-    if (extended()) {
-        quint32& flags = command.extendedChannels[channel].channelFlags;
-        putFlag(flags, ChannelFlagBits::BldmCalibrationUnit, index != 0);
-    }
+    ChannelFields f;
+    if (f.select(channel) && f.extended)
+        putFlag(f.extended->channelFlags, ChannelFlagBits::BldmCalibrationUnit, index != 0);
 }
 
 // ---------------------------------------------------------------- refresh
@@ -225,96 +420,69 @@ void DeviceSetting_4_Window::showParameters(int ch)
         return;
     refreshGuard = 1;
     channel = quint16(ch);
-    displayFactor = command.unitFactor(ch);
-    if (displayFactor == 0 || !std::isfinite(displayFactor))
-        displayFactor = 1.0;
+    displayFactor = displayFactorOf(ch);
 
-    quint16 format = 0, sensorType = 0;
-    quint8 lcdFormula = 0, cellPosition = 0;
-    if (classic()) {
-        format = command.classicChannels[ch].format;
-        sensorType = command.classicChannels[ch].sensorType;
-        cellPosition = quint8(sensorType >> 12);
-    } else if (extended()) {
-        const auto& r = command.extendedChannels[ch];
-        format = r.format;
-        sensorType = r.sensorType;
-        lcdFormula = r.lcdFormula;
-        cellPosition = r.cellPosition;
-    }
+    // Under a layout without channel records the page shows the rows and lists
+    // of an all-zero format, and no values.
+    ChannelFields f;
+    const bool known = f.select(channel);
+    const quint16 format = known ? *f.format : 0;
+    const quint16 sensorType = known ? *f.sensorType : 0;
 
-    // Step 2: layout settings.
-    if (classic()) {
-        ui->checkBoxReceiptLimit->hide();
-        if (ui->doubleSpinBoxMolecularWeight->decimals() != 2)
-            for (QDoubleSpinBox* box :
-                 {ui->doubleSpinBoxMolecularWeight, ui->doubleSpinBoxLELCoeff}) {
-                box->setDecimals(2);
-                box->setRange(0.01, 655.35);
-                box->setSingleStep(0.01);
-            }
-        classicScale =
-            displayFactor / effectiveDivisor(command.classicChannels[ch].displayDivisor[1]);
-        ui->tabWidget->setTabEnabled(3, false);
-        for (QWidget* w :
-             {static_cast<QWidget*>(ui->label_82), static_cast<QWidget*>(ui->comboBoxRload),
-              static_cast<QWidget*>(ui->label_87), static_cast<QWidget*>(ui->comboBoxRF)})
-            w->show();
-        ui->label_34->hide();
-        ui->spinBoxFilMiddleCount->hide();
-    } else if (extended()) {
-        ui->checkBoxReceiptLimit->show();
-        if (ui->doubleSpinBoxMolecularWeight->decimals() != 4)
-            for (QDoubleSpinBox* box :
-                 {ui->doubleSpinBoxMolecularWeight, ui->doubleSpinBoxLELCoeff}) {
-                box->setDecimals(4);
-                box->setRange(0.0001, 99999);
-                box->setSingleStep(0.0001);
-            }
-        ui->tabWidget->setTabEnabled(3, true);
-        for (QWidget* w :
-             {static_cast<QWidget*>(ui->label_82), static_cast<QWidget*>(ui->comboBoxRload),
-              static_cast<QWidget*>(ui->label_87), static_cast<QWidget*>(ui->comboBoxRF)})
-            w->hide();
-        ui->label_34->show();
-        ui->spinBoxFilMiddleCount->show();
-    }
-
+    if (known)
+        setUpForLayout(f);
     fillUnitList(ch);
-    showKind(format, sensorType);
-
-    // Step 8: LCD formula entry.
-    if (classic()) {
-        int index = 0;
-        if (format & (1u << 13))
-            index = 1;
-        else if (format & (1u << 14))
-            index = 2;
-        else if (format & (1u << 15))
-            index = 3;
-        ui->comboBoxConfigFormula->setCurrentIndex(index);
-    } else if (extended()) {
-        ui->comboBoxConfigFormula->setCurrentIndex(lcdFormula >= 1 && lcdFormula <= 4 ? lcdFormula
-                                                                                      : 0);
-    }
-    if (fourChannelFamily(command.modelCode))
-        ui->comboBoxConfigChan_Pos->setCurrentIndex(
-            cellPosition < ui->comboBoxConfigChan_Pos->count() ? cellPosition : -1);
-
+    resetKindRows();
+    showKindList(format, sensorType);
+    showModelRows();
+    showKindRows(format, sensorType);
+    hideCircuitsTheModelLacks(sensorType);
+    if (known)
+        ui->comboBoxConfigFormula->setCurrentIndex(f.formulaEntry());
+    if (modularModel(command.modelCode))
+        selectIndex(ui->comboBoxConfigChan_Pos, known ? quint32(f.cellPosition()) : 0);
     ui->comboBoxDiscreteness->setCurrentIndex(decimalsOf(format));
     ui->comboBoxDiscreteness_2->setCurrentIndex(rawDecimalsOf(format));
 
-    showFields();
+    setUpConcentrationBoxes(format, known ? f.concentrationMaximum() : 0);
+    const quint32 flags = known ? f.channelFlags.get() : 0;
+    ui->checkBoxRangeCalibLim->setChecked(flags & ChannelFlagBits::RangeLimitInForce);
+    ui->checkBoxAutoCalibZero->setChecked(flags & ChannelFlagBits::AutoZero);
+    if (known)
+        showValues(f);
     tables->fill(channel);
     refreshGuard = 0;
 }
 
-void DeviceSetting_4_Window::showKind(quint16 format, quint16 sensorType)
+// The classic record keeps the coefficients in hundredths and the load and
+// filter resistors; the extended record the coefficients in four decimals, the
+// zero table, the limits' receipt and the filter length.
+void DeviceSetting_4_Window::setUpForLayout(const ChannelFields& f)
 {
-    const quint16 model = command.modelCode;
-    const int ch = channel;
+    const bool classicLayout = f.classic != nullptr;
+    ui->checkBoxReceiptLimit->setVisible(!classicLayout);
+    const int decimals = classicLayout ? 2 : 4;
+    if (ui->doubleSpinBoxMolecularWeight->decimals() != decimals)
+        for (QDoubleSpinBox* box : {ui->doubleSpinBoxMolecularWeight, ui->doubleSpinBoxLELCoeff}) {
+            const double step = classicLayout ? 0.01 : 0.0001;
+            box->setDecimals(decimals);
+            box->setRange(step, classicLayout ? 655.35 : 99999);
+            box->setSingleStep(step);
+        }
+    if (classicLayout)
+        classicScale = displayFactor / effectiveDivisor(f.displayDivisor[1]);
+    ui->tabWidget->setTabEnabled(ZeroCorrectionTab, !classicLayout);
+    for (QWidget* w :
+         {static_cast<QWidget*>(ui->label_82), static_cast<QWidget*>(ui->comboBoxRload),
+          static_cast<QWidget*>(ui->label_87), static_cast<QWidget*>(ui->comboBoxRF)})
+        w->setVisible(classicLayout);
+    ui->label_34->setVisible(!classicLayout);
+    ui->spinBoxFilMiddleCount->setVisible(!classicLayout);
+}
 
-    // Step 4: reset.
+// Every refresh starts from no circuit rows and empty kind, formula and cell lists.
+void DeviceSetting_4_Window::resetKindRows()
+{
     ui->comboBoxConfigChan->clear();
     ui->comboBoxConfigChan_Pos->clear();
     ui->comboBoxConfigChan_Pos->hide();
@@ -322,6 +490,7 @@ void DeviceSetting_4_Window::showKind(quint16 format, quint16 sensorType)
     ui->groupBox_5->show();
     ui->checkBox->show();
     ui->comboBoxConfigFormula->hide();
+    // A coefficient slot's own refresh keeps the BLDM box it may have been typed into.
     if (coefficientRefresh == 1) {
         ui->label_Coef_Belead_Calib->hide();
         ui->doubleSpinBoxCoef_Belead_Calib->hide();
@@ -331,143 +500,175 @@ void DeviceSetting_4_Window::showKind(quint16 format, quint16 sensorType)
     ui->WidgetMeasureCircuitPGA->hide();
     ui->WidgetMeasureCircuit_2->hide();
     ui->tabWidget_param_2->show();
-    for (int i = 0; i < 3; ++i)
-        ui->tabWidget_param_2->setTabEnabled(i, false);
+    for (int tab : {FirstCircuitTab, SecondCircuitTab, UartTab})
+        ui->tabWidget_param_2->setTabEnabled(tab, false);
+}
 
-    // Step 5: the model part.
-    for (KindEntry entry : kindEntries(model, command.registerMap, ch))
+void DeviceSetting_4_Window::showKindList(quint16 format, quint16 sensorType)
+{
+    const quint16 model = command.modelCode;
+    for (KindEntry entry : kindEntries(model, command.registerMap, channel))
         ui->comboBoxConfigChan->addItem(tr(kindEntrySource(entry)));
     ui->comboBoxConfigChan->setCurrentIndex(
-        currentKindIndex(model, command.registerMap, ch, format, sensorType));
+        currentKindIndex(model, command.registerMap, channel, format, sensorType));
+}
+
+// What the model decides before the kind: a single-channel device cannot switch
+// its channel off and always shows its resistors; the PGA row starts from the
+// model's gain list; the LCD formula and cell lists.
+void DeviceSetting_4_Window::showModelRows()
+{
+    const quint16 model = command.modelCode;
     if (traitsOf(model).group == ModelGroup::T2) {
         ui->checkBox->hide();
-        ui->tabWidget_param_2->setTabEnabled(0, true);
+        ui->tabWidget_param_2->setTabEnabled(FirstCircuitTab, true);
         ui->WidgetMeasureCircuitResistor->show();
         if (model == ModelT2Classic) {
             ui->WidgetMeasureCircuitBias->show();
             ui->WidgetMeasureCircuitPGA->show();
         }
     }
-    // The PGA row shows the gain list unless a DYNAMENT module turns it into the range.
+    // A DYNAMENT module turns the PGA row into its range (showModuleRows).
     ui->label_84->setText(tr("PGA:"));
-    if (fourChannelFamily(model))
+    fillPgaGains();
+    fillFormulaList();
+    fillCellList();
+}
+
+void DeviceSetting_4_Window::fillPgaGains()
+{
+    const quint16 model = command.modelCode;
+    if (modularModel(model))
         fillCombo(ui->comboBoxPGA, pgaGainNames4, pgaGainNames4Count);
-    else if (t6Family(model) || model == ModelT2Classic)
+    else if (resistorCircuitModel(model))
         fillCombo(ui->comboBoxPGA, pgaGainNames, pgaGainNamesCount);
+}
 
-    if (t6Family(model) || fourChannelFamily(model)) {
-        ui->comboBoxConfigFormula->show();
-        ui->comboBoxConfigFormula->clear();
-        ui->comboBoxConfigFormula->addItem(tr("Нет"));
-        if (t6Family(model) || model == ModelT6M4) {
-            if (ch == 0)
-                ui->comboBoxConfigFormula->addItem(QStringLiteral("CO"));
-            else if (ch == 1)
-                ui->comboBoxConfigFormula->addItem(QStringLiteral("H2S"));
-            else if (ch == 2)
-                ui->comboBoxConfigFormula->addItem(QStringLiteral("O2"));
-            else if (ch == 3)
-                ui->comboBoxConfigFormula->addItems({QStringLiteral("CH"), QStringLiteral("CH2"),
-                                                     QStringLiteral("H2"), QStringLiteral("CO2")});
-        }
-    }
-    if (fourChannelFamily(model)) {
-        ui->comboBoxConfigChan_Pos->show();
-        ui->label_41->show();
-        for (int i = 1; i <= (model == ModelT8M ? 6 : 4); ++i)
-            ui->comboBoxConfigChan_Pos->addItem(tr("Ячейка %1").arg(i));
-        ui->comboBoxConfigChan_Pos->addItem(tr("Откл"));
-    }
+// The T6 family and the T6M4 know a gas formula for each of their four channels;
+// the other M models offer "Нет" alone.
+void DeviceSetting_4_Window::fillFormulaList()
+{
+    const quint16 model = command.modelCode;
+    if (!t6Family(model) && !modularModel(model))
+        return;
+    ui->comboBoxConfigFormula->show();
+    ui->comboBoxConfigFormula->clear();
+    ui->comboBoxConfigFormula->addItem(tr("Нет"));
+    if (!t6Family(model) && model != ModelT6M4)
+        return;
+    if (channel == 0)
+        ui->comboBoxConfigFormula->addItem(QStringLiteral("CO"));
+    else if (channel == 1)
+        ui->comboBoxConfigFormula->addItem(QStringLiteral("H2S"));
+    else if (channel == 2)
+        ui->comboBoxConfigFormula->addItem(QStringLiteral("O2"));
+    else if (channel == 3)
+        ui->comboBoxConfigFormula->addItems({QStringLiteral("CH"), QStringLiteral("CH2"),
+                                             QStringLiteral("H2"), QStringLiteral("CO2")});
+}
 
-    // Step 6: rows of the kind.
-    const bool classicLayout = classic();
-    if ((t6Family(model) && ch == 2) || (format & FormatBits::KindOxygen)) {
-        ui->tabWidget_param_2->setTabEnabled(0, true);
+void DeviceSetting_4_Window::fillCellList()
+{
+    const quint16 model = command.modelCode;
+    if (!modularModel(model))
+        return;
+    ui->comboBoxConfigChan_Pos->show();
+    ui->label_41->show();
+    for (int i = 1; i <= (model == ModelT8M ? 6 : 4); ++i)
+        ui->comboBoxConfigChan_Pos->addItem(tr("Ячейка %1").arg(i));
+    ui->comboBoxConfigChan_Pos->addItem(tr("Откл"));
+}
+
+// The circuit rows of the kind. A channel with more than one kind bit shows the
+// rows of the first line that matches, oxygen first.
+void DeviceSetting_4_Window::showKindRows(quint16 format, quint16 sensorType)
+{
+    // The third channel of the T6 family is its oxygen channel, whatever its bits.
+    if ((t6Family(command.modelCode) && channel == 2) || (format & FormatBits::KindOxygen)) {
+        ui->tabWidget_param_2->setTabEnabled(FirstCircuitTab, true);
         ui->WidgetMeasureCircuitPGA->show();
     } else if (format & FormatBits::KindPid) {
-        ui->tabWidget_param_2->setTabEnabled(0, true);
-        ui->tabWidget_param_2->setTabEnabled(1, true);
+        ui->tabWidget_param_2->setTabEnabled(FirstCircuitTab, true);
+        ui->tabWidget_param_2->setTabEnabled(SecondCircuitTab, true);
         ui->WidgetMeasureCircuitPGA->show();
-        ui->WidgetMeasureCircuit_2->show();
-        ui->WidgetPIDParam->show();
-        ui->WidgetMaxRange->hide();
-        ui->WidgetCalibMeasBLDM->hide();
+        showSecondCircuit(SecondCircuit::PidTimings);
     } else if (format & FormatBits::KindModule) {
-        ui->tabWidget_param_2->hide();
-        if (t6Family(model))
-            ui->groupBox_5->setVisible(!classicLayout);
-        if (sensorType & (1u << 2)) {
-            ui->tabWidget_param_2->show();
-            ui->tabWidget_param_2->setTabEnabled(0, true);
-            ui->WidgetMeasureCircuitPGA->show();
-            ui->label_84->setText(tr("RANGE:"));
-            fillCombo(ui->comboBoxPGA, rangeNames, rangeNamesCount);
-        } else if (sensorType & (1u << 3)) {
-            ui->label_95->setText(tr("Изм-е ед. изм. сенсора:"));
-            ui->tabWidget_param_2->show();
-            ui->tabWidget_param_2->setTabEnabled(1, true);
-            ui->tabWidget_param_2->setCurrentIndex(1);
-            ui->tabWidget_param_2->setTabEnabled(2, true);
-            ui->WidgetMeasureCircuit_2->show();
-            ui->WidgetMaxRange->show();
-            ui->WidgetCalibMeasBLDM->hide();
-            ui->WidgetPIDParam->hide();
-        } else if (sensorType & (1u << 4)) {
-            ui->label_95->setText(tr("Изм-е ед. изм. сенсора:"));
-            ui->label_Coef_Belead_Calib->show();
-            ui->doubleSpinBoxCoef_Belead_Calib->show();
-            ui->tabWidget_param_2->show();
-            ui->tabWidget_param_2->setTabEnabled(1, true);
-            ui->tabWidget_param_2->setCurrentIndex(1);
-            ui->WidgetMeasureCircuit_2->show();
-            ui->WidgetMaxRange->show();
-            ui->WidgetCalibMeasBLDM->show();
-            ui->WidgetPIDParam->hide();
-        }
+        showModuleRows(sensorType);
     } else if (format & FormatBits::KindThermocatalytic) {
-        ui->tabWidget_param_2->setTabEnabled(0, true);
-        ui->tabWidget_param_2->setTabEnabled(1, true);
+        ui->tabWidget_param_2->setTabEnabled(FirstCircuitTab, true);
+        ui->tabWidget_param_2->setTabEnabled(SecondCircuitTab, true);
         ui->WidgetMeasureCircuitPGA->show();
-        ui->WidgetMeasureCircuit_2->show();
         ui->label_95->setText(tr("Защита ТК сенсора:"));
-        ui->WidgetMaxRange->show();
-        ui->WidgetCalibMeasBLDM->hide();
-        ui->WidgetPIDParam->hide();
+        showSecondCircuit(SecondCircuit::MaxRange);
     } else {
-        ui->tabWidget_param_2->setTabEnabled(0, true);
+        // An electrochemical sensor, or none: the whole first circuit.
+        ui->tabWidget_param_2->setTabEnabled(FirstCircuitTab, true);
         ui->WidgetMeasureCircuitResistor->show();
         ui->WidgetMeasureCircuitBias->show();
         ui->WidgetMeasureCircuitPGA->show();
     }
+}
 
-    // Step 7: model rules after the kind.
+// A sensor module has no circuit of the page's own, and on the classic T6 family
+// no calibration-coefficient group. DYNAMENT sets its range in the PGA row, the
+// BELEAD modules their unit on the second tab; MIPEX and CUBIC nothing.
+void DeviceSetting_4_Window::showModuleRows(quint16 sensorType)
+{
+    ui->tabWidget_param_2->hide();
+    if (t6Family(command.modelCode))
+        ui->groupBox_5->setVisible(command.registerMap != ClassicMap);
+    if (sensorType & ModuleDynament) {
+        ui->tabWidget_param_2->show();
+        ui->tabWidget_param_2->setTabEnabled(FirstCircuitTab, true);
+        ui->WidgetMeasureCircuitPGA->show();
+        ui->label_84->setText(tr("RANGE:"));
+        fillCombo(ui->comboBoxPGA, rangeNames, rangeNamesCount);
+    } else if (sensorType & (ModuleBeleadBlrm | ModuleBeleadBldm)) {
+        const bool bldm = !(sensorType & ModuleBeleadBlrm);
+        ui->label_95->setText(tr("Изм-е ед. изм. сенсора:"));
+        if (bldm) {
+            ui->label_Coef_Belead_Calib->show();
+            ui->doubleSpinBoxCoef_Belead_Calib->show();
+        }
+        ui->tabWidget_param_2->show();
+        ui->tabWidget_param_2->setTabEnabled(SecondCircuitTab, true);
+        ui->tabWidget_param_2->setCurrentIndex(SecondCircuitTab);
+        if (!bldm)
+            ui->tabWidget_param_2->setTabEnabled(UartTab, true);
+        showSecondCircuit(bldm ? SecondCircuit::MaxRangeAndBldmUnit : SecondCircuit::MaxRange);
+    }
+}
+
+void DeviceSetting_4_Window::showSecondCircuit(SecondCircuit groups)
+{
+    ui->WidgetMeasureCircuit_2->show();
+    ui->WidgetPIDParam->setVisible(groups == SecondCircuit::PidTimings);
+    ui->WidgetMaxRange->setVisible(groups != SecondCircuit::PidTimings);
+    ui->WidgetCalibMeasBLDM->setVisible(groups == SecondCircuit::MaxRangeAndBldmUnit);
+}
+
+// After the kind: the T2 has no bias or PGA row, and the T6B and T6 Mini set a
+// circuit only for a sensor with bias (or a DYNAMENT module's range).
+void DeviceSetting_4_Window::hideCircuitsTheModelLacks(quint16 sensorType)
+{
+    const quint16 model = command.modelCode;
     if (model == ModelT2) {
         ui->WidgetMeasureCircuitBias->hide();
         ui->WidgetMeasureCircuitPGA->hide();
     }
-    if ((model == ModelT6B || model == ModelT6Mini) && !(sensorType & (1u << 2))) {
-        ui->tabWidget_param_2->setTabEnabled(0, false);
+    if ((model == ModelT6B || model == ModelT6Mini) &&
+        !(sensorType & (SensorWithBias | ModuleDynament))) {
+        ui->tabWidget_param_2->setTabEnabled(FirstCircuitTab, false);
         ui->WidgetMeasureCircuitResistor->hide();
         ui->WidgetMeasureCircuitBias->hide();
         ui->WidgetMeasureCircuitPGA->hide();
     }
 }
 
-void DeviceSetting_4_Window::showFields()
+// Every concentration box shows the channel's decimals and displayed unit, up to
+// the largest value its field holds.
+void DeviceSetting_4_Window::setUpConcentrationBoxes(quint16 format, double maximum)
 {
-    const int ch = channel;
-    quint16 format = 0;
-    double maximum = 0;
-    quint32 flags = 0;
-    if (classic()) {
-        format = command.classicChannels[ch].format;
-        maximum = 65535.0 / effectiveDivisor(command.classicChannels[ch].displayDivisor[0]);
-        flags = command.classicChannels[ch].channelFlags;
-    } else if (extended()) {
-        format = command.extendedChannels[ch].format;
-        maximum = 99999.9 / effectiveDivisor(command.extendedChannels[ch].displayDivisor[0]);
-        flags = command.extendedChannels[ch].channelFlags;
-    }
     const int decimals = decimalsOf(format);
     const QString suffix =
         QStringLiteral(" ") + QString::fromUtf8(optionName(unitNames, displayUnitOf(format)));
@@ -480,123 +681,118 @@ void DeviceSetting_4_Window::showFields()
         box->setMaximum(maximum);
         box->setSuffix(suffix);
     }
-    ui->checkBoxRangeCalibLim->setChecked(flags & ChannelFlagBits::RangeLimitInForce);
-    ui->checkBoxAutoCalibZero->setChecked(flags & ChannelFlagBits::AutoZero);
+}
 
-    if (classic()) {
-        const auto& r = command.classicChannels[ch];
-        const double s = classicScale;
-        ui->doubleSpinBoxNumFormulaGas->setValue(r.formulaGasNumber);
-        ui->checkBox->setChecked(r.channelPage == ch);
-        on_checkBox_stateChanged(r.channelPage == ch ? Qt::Checked : Qt::Unchecked);
-        ui->lineEditMolecularForm->setText(imageText(r.gasFormula, sizeof r.gasFormula));
-        if (coefficientRefresh == 1) {
-            ui->doubleSpinBoxMolecularWeight->setValue(double(r.molecularWeight));
-            ui->doubleSpinBoxLELCoeff->setValue(double(r.lelCoefficient));
-        }
-        const quint16 limits[3] = {r.limit1, r.limit2, r.limit3};
-        QCheckBox* directions[3] = {ui->checkBoxLim1IncDec, ui->checkBoxLim2IncDec,
-                                    ui->checkBoxLim3IncDec};
-        for (int i = 0; i < 3; ++i) {
-            directions[i]->setChecked(!(limits[i] & ClassicLimitFalling));
-            setDirectionBox(i, (limits[i] & ClassicLimitFalling) ? 0 : 2);
-        }
-        ui->doubleSpinBoxLim_1->setValue((r.limit1 & ClassicLimitValueMask) * s);
-        ui->doubleSpinBoxLim_2->setValue((r.limit2 & ClassicLimitValueMask) * s);
-        ui->doubleSpinBoxLim_3->setValue((r.limit3 & ClassicLimitValueMask) * s);
-        ui->doubleSpinBoxLim_4->setValue(r.limit4 * s);
-        ui->doubleSpinBoxHist_1->setValue(r.hysteresis * s);
-        ui->doubleSpinBoxDeadZone->setValue(r.deadZone * s);
-        ui->doubleSpinBoxDeadZone_2->setValue(r.deadZone2 * s);
-        ui->spinBoxIntervalCalib->setValue(r.calibrationInterval);
-        ui->spinBoxIntervalBump->setValue(command.classicDevice.bumpTestInterval);
-        ui->spinBoxIntervalStel->setValue(
-            stelMinutesFromTicks(r.stelInterval, command.secondsPerTick));
-        ui->doubleSpinBoxLimitSTEL->setValue(r.stel * s);
-        ui->doubleSpinBoxLimitTWA->setValue(r.twa * s);
-        ui->doubleSpinBoxRangeCalibLim->setValue(r.rangeCalibrationLimit);
-        ui->doubleSpinBoxRangeCalibLim->setEnabled(r.channelFlags &
-                                                   ChannelFlagBits::RangeLimitInForce);
-        ui->comboBoxPGA->setCurrentIndex(r.pgaIndex < ui->comboBoxPGA->count() ? r.pgaIndex : -1);
-        ui->comboBoxRload->setCurrentIndex(r.rloadIndex < ui->comboBoxRload->count() ? r.rloadIndex
-                                                                                     : -1);
-        ui->comboBoxRgain->setCurrentIndex(r.rgainIndex < ui->comboBoxRgain->count() ? r.rgainIndex
-                                                                                     : -1);
-        ui->comboBoxRF->setCurrentIndex(r.rfIndex < ui->comboBoxRF->count() ? r.rfIndex : -1);
-        ui->spinBoxZeroADC->setValue(r.zeroAdc);
-        ui->spinBoxSpanADC->setValue(r.spanAdc);
-        const int protection = ((r.rloadIndex & ~ClassicSensorProtectionBit) << 8) | r.rgainIndex;
-        ui->doubleSpinBoxSensorProtection->setValue(protection * s);
-        const bool protectionOn = r.rloadIndex & ClassicSensorProtectionBit;
-        ui->checkBoxSensorProtection->setChecked(protectionOn);
-        on_checkBoxSensorProtection_stateChanged(protectionOn ? Qt::Checked : Qt::Unchecked);
-        ui->spinBoxPidPeriod->setValue(r.spanAdc);
-        ui->spinBoxPidWarm->setValue(r.zeroAdc & 0xFF);
-        ui->spinBoxPidRead->setValue(r.zeroAdc >> 8);
-        ui->doubleSpinBoxConcCalibrGasCalc->setValue(r.calibrationConcentration * s);
-        ui->doubleSpinBoxADC_Zero->setValue(r.adcZeroPoint);
-        ui->doubleSpinBoxADC_Calib_Value->setValue(r.adcSpanPoint);
-        ui->doubleSpinBoxPrescaler_Calib->setValue(double(r.calibrationCoefficient));
-    } else if (extended()) {
-        const auto& r = command.extendedChannels[ch];
-        const double s = displayFactor;
-        ui->doubleSpinBoxNumFormulaGas->setValue(r.formulaGasNumber);
-        ui->checkBox->setChecked(r.channelPage == ch);
-        on_checkBox_stateChanged(r.channelPage == ch ? Qt::Checked : Qt::Unchecked);
-        ui->lineEditSerialNum->setText(imageText(r.sensorSerial, sizeof r.sensorSerial));
-        ui->lineEditMolecularForm->setText(imageText(r.gasFormula, sizeof r.gasFormula));
-        if (coefficientRefresh == 1) {
-            ui->doubleSpinBoxMolecularWeight->setValue(double(r.molecularWeight));
-            ui->doubleSpinBoxLELCoeff->setValue(double(r.lelCoefficient));
-            ui->doubleSpinBoxCoef_Belead_Calib->setValue(r.spanAdc / 10000.0);
-            ui->doubleSpinBoxCorr_Coef->setValue(r.correctionCoefficient / 1000.0);
-        }
-        ui->checkBoxReceiptLimit->setChecked(r.channelFlags & ChannelFlagBits::LimitsReceipt);
-        QCheckBox* directions[3] = {ui->checkBoxLim1IncDec, ui->checkBoxLim2IncDec,
-                                    ui->checkBoxLim3IncDec};
-        for (int i = 0; i < 3; ++i) {
-            const bool falling = r.channelFlags & (ChannelFlagBits::Limit1Falling << i);
-            directions[i]->setChecked(!falling);
-            setDirectionBox(i, falling ? 0 : 2);
-        }
-        ui->doubleSpinBoxLim_1->setValue(double(r.limit1) * s);
-        ui->doubleSpinBoxLim_2->setValue(double(r.limit2) * s);
-        ui->doubleSpinBoxLim_3->setValue(double(r.limit3) * s);
-        ui->doubleSpinBoxLim_4->setValue(double(r.limit4) * s);
-        ui->doubleSpinBoxHist_1->setValue(double(r.hysteresis) * s);
-        ui->doubleSpinBoxDeadZone->setValue(double(r.deadZone) * s);
-        ui->doubleSpinBoxDeadZone_2->setValue(double(r.deadZone2) * s);
-        ui->spinBoxIntervalCalib->setValue(r.calibrationInterval);
-        ui->spinBoxIntervalBump->setValue(command.extendedDevice.bumpTestInterval);
-        ui->spinBoxIntervalStel->setValue(
-            stelMinutesFromTicks(r.stelInterval, command.secondsPerTick));
-        ui->doubleSpinBoxLimitSTEL->setValue(double(r.stel) * s);
-        ui->doubleSpinBoxLimitTWA->setValue(double(r.twa) * s);
-        const bool rangeLimit = r.channelFlags & ChannelFlagBits::RangeLimitInForce;
+void DeviceSetting_4_Window::showValues(const ChannelFields& f)
+{
+    showNameAndSwitch(f);
+    // A coefficient slot's own refresh leaves the box being typed into alone.
+    if (coefficientRefresh == 1)
+        showCoefficients(f);
+    if (f.extended)
+        ui->checkBoxReceiptLimit->setChecked(f.extended->channelFlags &
+                                             ChannelFlagBits::LimitsReceipt);
+    showLimits(f);
+    showRangeLimit(f);
+    if (f.extended) {
+        ui->spinBoxTimeWarm->setValue(f.extended->warmUpTime);
+        ui->spinBoxFilMiddleCount->setValue(f.extended->averagingCount);
+    }
+    showCircuit(f);
+    showCalibrationPoints(f);
+}
+
+void DeviceSetting_4_Window::showNameAndSwitch(const ChannelFields& f)
+{
+    ui->doubleSpinBoxNumFormulaGas->setValue(*f.formulaGasNumber);
+    const bool on = *f.channelPage == channel;
+    ui->checkBox->setChecked(on);
+    on_checkBox_stateChanged(on ? Qt::Checked : Qt::Unchecked);
+    if (f.extended)
+        ui->lineEditSerialNum->setText(
+            imageText(f.extended->sensorSerial, sizeof f.extended->sensorSerial));
+    ui->lineEditMolecularForm->setText(imageText(f.gasFormula, f.gasFormulaSize));
+}
+
+void DeviceSetting_4_Window::showCoefficients(const ChannelFields& f)
+{
+    ui->doubleSpinBoxMolecularWeight->setValue(double(*f.molecularWeight));
+    ui->doubleSpinBoxLELCoeff->setValue(double(*f.lelCoefficient));
+    if (f.extended) {
+        ui->doubleSpinBoxCoef_Belead_Calib->setValue(f.extended->spanAdc / 10000.0);
+        ui->doubleSpinBoxCorr_Coef->setValue(f.extended->correctionCoefficient / 1000.0);
+    }
+}
+
+void DeviceSetting_4_Window::showLimits(const ChannelFields& f)
+{
+    QCheckBox* directions[3] = {ui->checkBoxLim1IncDec, ui->checkBoxLim2IncDec,
+                                ui->checkBoxLim3IncDec};
+    for (int i = 0; i < 3; ++i) {
+        const bool falling = f.limitFalling(i);
+        directions[i]->setChecked(!falling);
+        setDirectionBox(i, falling ? 0 : 2);
+    }
+    ui->doubleSpinBoxLim_1->setValue(shown(f, Limit1));
+    ui->doubleSpinBoxLim_2->setValue(shown(f, Limit2));
+    ui->doubleSpinBoxLim_3->setValue(shown(f, Limit3));
+    ui->doubleSpinBoxLim_4->setValue(shown(f, Limit4));
+    ui->doubleSpinBoxHist_1->setValue(shown(f, Hysteresis));
+    ui->doubleSpinBoxDeadZone->setValue(shown(f, DeadZone));
+    ui->doubleSpinBoxDeadZone_2->setValue(shown(f, DeadZone2));
+    ui->spinBoxIntervalCalib->setValue(*f.calibrationInterval);
+    ui->spinBoxIntervalBump->setValue(*f.bumpTestInterval);
+    ui->spinBoxIntervalStel->setValue(
+        stelMinutesFromTicks(*f.stelInterval, command.secondsPerTick));
+    ui->doubleSpinBoxLimitSTEL->setValue(shown(f, Stel));
+    ui->doubleSpinBoxLimitTWA->setValue(shown(f, Twa));
+}
+
+void DeviceSetting_4_Window::showRangeLimit(const ChannelFields& f)
+{
+    const bool rangeLimit = f.channelFlags.get() & ChannelFlagBits::RangeLimitInForce;
+    if (f.extended) {
         ui->checkBoxRangeCalibLim->setChecked(rangeLimit);
         on_checkBoxRangeCalibLim_stateChanged(rangeLimit ? Qt::Checked : Qt::Unchecked);
-        ui->doubleSpinBoxRangeCalibLim->setValue(r.rangeCalibrationLimit);
-        ui->spinBoxTimeWarm->setValue(r.warmUpTime);
-        ui->spinBoxFilMiddleCount->setValue(r.averagingCount);
-        ui->comboBoxPGA->setCurrentIndex(r.pgaIndex < ui->comboBoxPGA->count() ? r.pgaIndex : -1);
-        ui->comboBoxRgain->setCurrentIndex(r.rgainIndex < ui->comboBoxRgain->count() ? r.rgainIndex
-                                                                                     : -1);
-        ui->spinBoxZeroADC->setValue(r.zeroAdc);
-        ui->spinBoxSpanADC->setValue(r.spanAdc);
-        ui->doubleSpinBoxSensorProtection->setValue(double(r.sensorProtection) * s);
-        const bool protectionOn = r.channelFlags & ChannelFlagBits::SensorProtection;
-        ui->checkBoxSensorProtection->setChecked(protectionOn);
-        on_checkBoxSensorProtection_stateChanged(protectionOn ? Qt::Checked : Qt::Unchecked);
-        ui->spinBoxPidPeriod->setValue(r.spanAdc);
-        ui->spinBoxPidWarm->setValue(r.zeroAdc & 0xFF);
-        ui->spinBoxPidRead->setValue(r.zeroAdc >> 8);
-        ui->comboBoxUARTBT->setCurrentIndex(r.zeroAdc < ui->comboBoxUARTBT->count() ? r.zeroAdc
-                                                                                    : -1);
-        ui->doubleSpinBoxConcCalibrGasCalc->setValue(double(r.calibrationConcentration) * s);
-        ui->doubleSpinBoxADC_Zero->setValue(r.adcZeroPoint);
-        ui->doubleSpinBoxADC_Calib_Value->setValue(r.adcSpanPoint);
-        ui->doubleSpinBoxPrescaler_Calib->setValue(double(r.calibrationCoefficient));
     }
+    ui->doubleSpinBoxRangeCalibLim->setValue(*f.rangeCalibrationLimit);
+    if (f.classic)
+        ui->doubleSpinBoxRangeCalibLim->setEnabled(rangeLimit);
+}
+
+void DeviceSetting_4_Window::showCircuit(const ChannelFields& f)
+{
+    selectIndex(ui->comboBoxPGA, f.pgaIndex.get());
+    selectIndex(ui->comboBoxRgain, f.rgainIndex.get());
+    if (f.classic) {
+        selectIndex(ui->comboBoxRload, f.classic->rloadIndex);
+        selectIndex(ui->comboBoxRF, f.classic->rfIndex);
+    }
+    ui->spinBoxZeroADC->setValue(*f.zeroAdc);
+    ui->spinBoxSpanADC->setValue(*f.spanAdc);
+    ui->doubleSpinBoxSensorProtection->setValue(shown(f, SensorProtection));
+    const bool protectionOn = f.classic
+                                  ? (f.classic->rloadIndex & ClassicSensorProtectionBit)
+                                  : (f.channelFlags.get() & ChannelFlagBits::SensorProtection);
+    ui->checkBoxSensorProtection->setChecked(protectionOn);
+    // Run directly, so that the box's enabled state follows the image even where
+    // the check state did not change.
+    on_checkBoxSensorProtection_stateChanged(protectionOn ? Qt::Checked : Qt::Unchecked);
+    // The PID timings share the offset words: the period in spanAdc, the warm-up
+    // and read times in the two bytes of zeroAdc.
+    ui->spinBoxPidPeriod->setValue(*f.spanAdc);
+    ui->spinBoxPidWarm->setValue(*f.zeroAdc & 0xFF);
+    ui->spinBoxPidRead->setValue(*f.zeroAdc >> 8);
+    if (f.extended)
+        selectIndex(ui->comboBoxUARTBT, *f.zeroAdc);
+}
+
+void DeviceSetting_4_Window::showCalibrationPoints(const ChannelFields& f)
+{
+    ui->doubleSpinBoxConcCalibrGasCalc->setValue(shown(f, CalibrationConcentration));
+    ui->doubleSpinBoxADC_Zero->setValue(*f.adcZeroPoint);
+    ui->doubleSpinBoxADC_Calib_Value->setValue(*f.adcSpanPoint);
+    ui->doubleSpinBoxPrescaler_Calib->setValue(double(*f.calibrationCoefficient));
 }
 
 // ---------------------------------------------------------------- tables
@@ -645,21 +841,16 @@ void DeviceSetting_4_Window::on_pushButton_clicked()
 
 void DeviceSetting_4_Window::on_lineEditSerialNum_textEdited(const QString& arg1)
 {
-    if (editable() && extended())
-        storeImageText(command.extendedChannels[channel].sensorSerial,
-                       int(sizeof command.extendedChannels[channel].sensorSerial), arg1);
+    ChannelFields f;
+    if (editableFields(&f) && f.extended)
+        storeImageText(f.extended->sensorSerial, int(sizeof f.extended->sensorSerial), arg1);
 }
 
 void DeviceSetting_4_Window::on_lineEditMolecularForm_textEdited(const QString& arg1)
 {
-    if (!editable())
-        return;
-    if (classic())
-        storeImageText(command.classicChannels[channel].gasFormula,
-                       int(sizeof command.classicChannels[channel].gasFormula), arg1);
-    else
-        storeImageText(command.extendedChannels[channel].gasFormula,
-                       int(sizeof command.extendedChannels[channel].gasFormula), arg1);
+    ChannelFields f;
+    if (editableFields(&f))
+        storeImageText(f.gasFormula, f.gasFormulaSize, arg1);
 }
 
 void DeviceSetting_4_Window::coefficientRerun()
@@ -671,23 +862,13 @@ void DeviceSetting_4_Window::coefficientRerun()
     coefficientRefresh = 1;
 }
 
-namespace
-{
-// Classic coefficients keep two decimals (the register holds hundredths).
-float classicCoefficient(double value)
-{
-    return float(roundedInto<quint16>(value * 100) / 100.0);
-}
-} // namespace
-
 void DeviceSetting_4_Window::on_doubleSpinBoxMolecularWeight_valueChanged(double arg1)
 {
     if (refreshGuard)
         return;
-    if (classic())
-        command.classicChannels[channel].molecularWeight = classicCoefficient(arg1);
-    else if (extended())
-        command.extendedChannels[channel].molecularWeight = float(arg1);
+    ChannelFields f;
+    if (f.select(channel))
+        *f.molecularWeight = f.classic ? classicCoefficient(arg1) : float(arg1);
     coefficientRerun();
 }
 
@@ -695,10 +876,9 @@ void DeviceSetting_4_Window::on_doubleSpinBoxLELCoeff_valueChanged(double arg1)
 {
     if (refreshGuard)
         return;
-    if (classic())
-        command.classicChannels[channel].lelCoefficient = classicCoefficient(arg1);
-    else if (extended())
-        command.extendedChannels[channel].lelCoefficient = float(arg1);
+    ChannelFields f;
+    if (f.select(channel))
+        *f.lelCoefficient = f.classic ? classicCoefficient(arg1) : float(arg1);
     coefficientRerun();
 }
 
@@ -706,8 +886,9 @@ void DeviceSetting_4_Window::on_doubleSpinBoxCoef_Belead_Calib_valueChanged(doub
 {
     if (refreshGuard)
         return;
-    if (extended())
-        command.extendedChannels[channel].spanAdc = roundedInto<quint16>(arg1 * 10000.0);
+    ChannelFields f;
+    if (f.select(channel) && f.extended)
+        f.extended->spanAdc = roundedInto<quint16>(arg1 * 10000.0);
     coefficientRerun();
 }
 
@@ -715,98 +896,62 @@ void DeviceSetting_4_Window::on_doubleSpinBoxCorr_Coef_valueChanged(double arg1)
 {
     if (refreshGuard)
         return;
-    if (extended())
-        command.extendedChannels[channel].correctionCoefficient =
-            roundedInto<quint16>(arg1 * 1000.0);
+    ChannelFields f;
+    if (f.select(channel) && f.extended)
+        f.extended->correctionCoefficient = roundedInto<quint16>(arg1 * 1000.0);
     coefficientRerun();
 }
 
 void DeviceSetting_4_Window::on_doubleSpinBoxNumFormulaGas_valueChanged(double arg1)
 {
-    if (!editable())
-        return;
-    const quint16 v = roundedInto<quint16>(arg1);
-    if (classic())
-        command.classicChannels[channel].formulaGasNumber = v;
-    else
-        command.extendedChannels[channel].formulaGasNumber = v;
-}
-
-// Concentration fields: 0-2 limits 1-3, 3 limit 4, 4 hysteresis, 5 dead zone,
-// 6 dead zone 2, 7 TWA, 8 STEL, 9 calibration gas, 10 sensor protection.
-void DeviceSetting_4_Window::storeConcentration(int which, double value)
-{
-    if (!editable())
-        return;
-    if (classic()) {
-        auto& r = command.classicChannels[channel];
-        if (which <= 2) {
-            quint16* limit[3] = {&r.limit1, &r.limit2, &r.limit3};
-            *limit[which] = quint16((*limit[which] & ClassicLimitFalling) |
-                                    classicRaw(value, ClassicLimitRawMax));
-            return;
-        }
-        if (which == 10) {
-            const quint16 raw = classicRaw(value, ClassicProtectionRawMax);
-            r.rloadIndex = quint8((r.rloadIndex & ClassicSensorProtectionBit) | (raw >> 8));
-            r.rgainIndex = quint8(raw & 0xFF);
-            return;
-        }
-        quint16* fields[] = {nullptr,     nullptr,      nullptr, &r.limit4, &r.hysteresis,
-                             &r.deadZone, &r.deadZone2, &r.twa,  &r.stel,   &r.calibrationGas};
-        *fields[which] = classicRaw(value, ClassicRawMax);
-        return;
-    }
-    auto& r = command.extendedChannels[channel];
-    float* fields[] = {&r.limit1,     &r.limit2,         &r.limit3,          &r.limit4,
-                       &r.hysteresis, &r.deadZone,       &r.deadZone2,       &r.twa,
-                       &r.stel,       &r.calibrationGas, &r.sensorProtection};
-    *fields[which] = float(value / displayFactor);
+    ChannelFields f;
+    if (editableFields(&f))
+        *f.formulaGasNumber = roundedInto<quint16>(arg1);
 }
 
 void DeviceSetting_4_Window::on_doubleSpinBoxLim_1_valueChanged(double arg1)
 {
-    storeConcentration(0, arg1);
+    storeConcentration(Limit1, arg1);
 }
 void DeviceSetting_4_Window::on_doubleSpinBoxLim_2_valueChanged(double arg1)
 {
-    storeConcentration(1, arg1);
+    storeConcentration(Limit2, arg1);
 }
 void DeviceSetting_4_Window::on_doubleSpinBoxLim_3_valueChanged(double arg1)
 {
-    storeConcentration(2, arg1);
+    storeConcentration(Limit3, arg1);
 }
 void DeviceSetting_4_Window::on_doubleSpinBoxLim_4_valueChanged(double arg1)
 {
-    storeConcentration(3, arg1);
+    storeConcentration(Limit4, arg1);
 }
 void DeviceSetting_4_Window::on_doubleSpinBoxHist_1_valueChanged(double arg1)
 {
-    storeConcentration(4, arg1);
+    storeConcentration(Hysteresis, arg1);
 }
 void DeviceSetting_4_Window::on_doubleSpinBoxDeadZone_valueChanged(double arg1)
 {
-    storeConcentration(5, arg1);
+    storeConcentration(DeadZone, arg1);
 }
 void DeviceSetting_4_Window::on_doubleSpinBoxDeadZone_2_valueChanged(double arg1)
 {
-    storeConcentration(6, arg1);
+    storeConcentration(DeadZone2, arg1);
 }
 void DeviceSetting_4_Window::on_doubleSpinBoxLimitTWA_valueChanged(double arg1)
 {
-    storeConcentration(7, arg1);
+    storeConcentration(Twa, arg1);
 }
 void DeviceSetting_4_Window::on_doubleSpinBoxLimitSTEL_valueChanged(double arg1)
 {
-    storeConcentration(8, arg1);
+    storeConcentration(Stel, arg1);
 }
 void DeviceSetting_4_Window::on_doubleSpinBoxConcCalibrGasCalc_valueChanged(double arg1)
 {
-    storeConcentration(9, arg1);
+    storeConcentration(CalibrationGas, arg1);
 }
 void DeviceSetting_4_Window::on_doubleSpinBoxSensorProtection_valueChanged(double arg1)
 {
-    storeConcentration(10, arg1);
+    storeConcentration(SensorProtection, arg1);
 }
 
 void DeviceSetting_4_Window::setDirectionBox(int which, int state)
@@ -817,16 +962,9 @@ void DeviceSetting_4_Window::setDirectionBox(int which, int state)
                                            QT_TR_NOOP("П3. Убыв.")};
     QCheckBox* boxes[3] = {ui->checkBoxLim1IncDec, ui->checkBoxLim2IncDec, ui->checkBoxLim3IncDec};
     boxes[which]->setText(tr(state ? rising[which] : falling[which]));
-    if (!editable())
-        return;
-    if (classic()) {
-        auto& r = command.classicChannels[channel];
-        quint16* limit[3] = {&r.limit1, &r.limit2, &r.limit3};
-        putFlag(*limit[which], ClassicLimitFalling, !state);
-    } else {
-        putFlag(command.extendedChannels[channel].channelFlags,
-                ChannelFlagBits::Limit1Falling << which, state == 0);
-    }
+    ChannelFields f;
+    if (editableFields(&f))
+        f.putLimitFalling(which, state == 0);
 }
 
 void DeviceSetting_4_Window::on_checkBoxLim1IncDec_stateChanged(int arg1)
@@ -844,33 +982,23 @@ void DeviceSetting_4_Window::on_checkBoxLim3IncDec_stateChanged(int arg1)
 
 void DeviceSetting_4_Window::on_spinBoxIntervalStel_valueChanged(int arg1)
 {
-    if (!editable())
-        return;
-    const quint16 ticks = stelTicksFromMinutes(arg1, command.secondsPerTick);
-    if (classic())
-        command.classicChannels[channel].stelInterval = ticks;
-    else
-        command.extendedChannels[channel].stelInterval = ticks;
+    ChannelFields f;
+    if (editableFields(&f))
+        *f.stelInterval = stelTicksFromMinutes(arg1, command.secondsPerTick);
 }
 
 void DeviceSetting_4_Window::on_spinBoxIntervalCalib_valueChanged(int arg1)
 {
-    if (!editable())
-        return;
-    if (classic())
-        command.classicChannels[channel].calibrationInterval = quint16(arg1);
-    else
-        command.extendedChannels[channel].calibrationInterval = quint16(arg1);
+    ChannelFields f;
+    if (editableFields(&f))
+        *f.calibrationInterval = quint16(arg1);
 }
 
 void DeviceSetting_4_Window::on_spinBoxIntervalBump_valueChanged(int arg1)
 {
-    if (!editable())
-        return;
-    if (classic())
-        command.classicDevice.bumpTestInterval = quint16(arg1);
-    else
-        command.extendedDevice.bumpTestInterval = quint16(arg1);
+    ChannelFields f;
+    if (editableFields(&f))
+        *f.bumpTestInterval = quint16(arg1);
 }
 
 void DeviceSetting_4_Window::on_checkBoxReceiptLimit_stateChanged(int arg1)
@@ -886,46 +1014,28 @@ void DeviceSetting_4_Window::on_checkBoxRangeCalibLim_stateChanged(int arg1)
 {
     ui->doubleSpinBoxRangeCalibLim->setEnabled(arg1 != 0);
     ui->checkBoxRangeCalibLim->setText(arg1 ? tr("Вкл.") : tr("Выкл."));
-    if (!editable())
+    ChannelFields f;
+    if (!editableFields(&f))
         return;
-    if (classic()) {
-        quint32 flags = command.classicChannels[channel].channelFlags;
-        flags &= ~ChannelFlagBits::SetupChanged;
-        putFlag(flags, ChannelFlagBits::RangeLimitInForce, arg1 != 0);
-        command.classicChannels[channel].channelFlags = quint16(flags);
-    } else {
-        quint32& flags = command.extendedChannels[channel].channelFlags;
-        flags &= ~ChannelFlagBits::SetupChanged;
-        putFlag(flags, ChannelFlagBits::RangeLimitInForce, arg1 != 0);
-    }
+    f.channelFlags.put(ChannelFlagBits::SetupChanged, false);
+    f.channelFlags.put(ChannelFlagBits::RangeLimitInForce, arg1 != 0);
 }
 
 void DeviceSetting_4_Window::on_doubleSpinBoxRangeCalibLim_valueChanged(double arg1)
 {
-    if (!editable())
-        return;
-    const quint16 v = roundedInto<quint16>(arg1);
-    if (classic())
-        command.classicChannels[channel].rangeCalibrationLimit = v;
-    else
-        command.extendedChannels[channel].rangeCalibrationLimit = v;
+    ChannelFields f;
+    if (editableFields(&f))
+        *f.rangeCalibrationLimit = roundedInto<quint16>(arg1);
 }
 
 void DeviceSetting_4_Window::on_checkBoxAutoCalibZero_stateChanged(int arg1)
 {
     ui->checkBoxAutoCalibZero->setText(arg1 ? tr("Вкл.") : tr("Выкл."));
-    if (!editable())
+    ChannelFields f;
+    if (!editableFields(&f))
         return;
-    if (classic()) {
-        quint32 flags = command.classicChannels[channel].channelFlags;
-        flags &= ~ChannelFlagBits::SetupChanged;
-        putFlag(flags, ChannelFlagBits::AutoZero, arg1 != 0);
-        command.classicChannels[channel].channelFlags = quint16(flags);
-    } else {
-        quint32& flags = command.extendedChannels[channel].channelFlags;
-        flags &= ~ChannelFlagBits::SetupChanged;
-        putFlag(flags, ChannelFlagBits::AutoZero, arg1 != 0);
-    }
+    f.channelFlags.put(ChannelFlagBits::SetupChanged, false);
+    f.channelFlags.put(ChannelFlagBits::AutoZero, arg1 != 0);
     ui->checkBoxAutoCalibZero->setChecked(arg1 != 0);
 }
 
@@ -948,100 +1058,76 @@ void DeviceSetting_4_Window::on_checkBoxSensorProtection_stateChanged(int arg1)
 {
     ui->doubleSpinBoxSensorProtection->setEnabled(arg1 != 0);
     ui->checkBoxSensorProtection->setText(arg1 ? tr("Вкл.") : tr("Выкл."));
-    if (!editable())
+    ChannelFields f;
+    if (!editableFields(&f))
         return;
-    if (classic()) {
-        quint8& b = command.classicChannels[channel].rloadIndex;
-        putFlag(b, ClassicSensorProtectionBit, arg1 != 0);
-    } else {
-        putFlag(command.extendedChannels[channel].channelFlags, ChannelFlagBits::SensorProtection,
-                arg1 != 0);
-    }
+    if (f.classic)
+        putFlag(f.classic->rloadIndex, ClassicSensorProtectionBit, arg1 != 0);
+    else
+        f.channelFlags.put(ChannelFlagBits::SensorProtection, arg1 != 0);
 }
 
 void DeviceSetting_4_Window::on_checkBox_stateChanged(int arg1)
 {
     ui->checkBox->setText(arg1 ? tr("Вкл. канал") : tr("Выкл. канал"));
-    if (!editable())
-        return;
-    const quint16 page = arg1 ? channel : command.channelOffMarker;
-    if (classic())
-        command.classicChannels[channel].channelPage = page;
-    else
-        command.extendedChannels[channel].channelPage = page;
+    if (!refreshGuard)
+        storeChannelOn(channel, arg1 != 0);
 }
 
 // ---------------------------------------------------------------- circuit
 
-namespace
-{
-void clearCircuitFlag(quint16 ch)
-{
-    if (command.registerMap == ClassicMap)
-        command.classicChannels[ch].channelFlags &= quint16(~ChannelFlagBits::SetupChanged);
-    else
-        command.extendedChannels[ch].channelFlags &= ~ChannelFlagBits::SetupChanged;
-}
-} // namespace
-
 void DeviceSetting_4_Window::on_comboBoxPGA_activated(int index)
 {
-    if (!editable() || index < 0)
+    ChannelFields f;
+    if (index < 0 || !editableFields(&f))
         return;
-    clearCircuitFlag(channel);
-    if (classic())
-        command.classicChannels[channel].pgaIndex = quint8(index);
-    else
-        command.extendedChannels[channel].pgaIndex = quint16(index);
+    f.clearSetupChanged();
+    f.pgaIndex.set(quint32(index));
 }
 
 void DeviceSetting_4_Window::on_comboBoxRload_activated(int index)
 {
-    if (!editable() || !classic() || index < 0)
+    ChannelFields f;
+    if (index < 0 || !editableFields(&f) || !f.classic)
         return;
-    clearCircuitFlag(channel);
-    command.classicChannels[channel].rloadIndex = quint8(index);
+    f.clearSetupChanged();
+    f.classic->rloadIndex = quint8(index);
 }
 
 void DeviceSetting_4_Window::on_comboBoxRgain_activated(int index)
 {
-    if (!editable() || index < 0)
+    ChannelFields f;
+    if (index < 0 || !editableFields(&f))
         return;
-    clearCircuitFlag(channel);
-    if (classic())
-        command.classicChannels[channel].rgainIndex = quint8(index);
-    else
-        command.extendedChannels[channel].rgainIndex = quint16(index);
+    f.clearSetupChanged();
+    f.rgainIndex.set(quint32(index));
 }
 
 void DeviceSetting_4_Window::on_comboBoxRF_activated(int index)
 {
-    if (!editable() || !classic() || index < 0)
+    ChannelFields f;
+    if (index < 0 || !editableFields(&f) || !f.classic)
         return;
-    clearCircuitFlag(channel);
-    command.classicChannels[channel].rfIndex = quint8(index);
+    f.clearSetupChanged();
+    f.classic->rfIndex = quint8(index);
 }
 
 void DeviceSetting_4_Window::on_spinBoxZeroADC_valueChanged(int arg1)
 {
-    if (!editable())
+    ChannelFields f;
+    if (!editableFields(&f))
         return;
-    clearCircuitFlag(channel);
-    if (classic())
-        command.classicChannels[channel].zeroAdc = quint16(arg1);
-    else
-        command.extendedChannels[channel].zeroAdc = quint16(arg1);
+    f.clearSetupChanged();
+    *f.zeroAdc = quint16(arg1);
 }
 
 void DeviceSetting_4_Window::on_spinBoxSpanADC_valueChanged(int arg1)
 {
-    if (!editable())
+    ChannelFields f;
+    if (!editableFields(&f))
         return;
-    clearCircuitFlag(channel);
-    if (classic())
-        command.classicChannels[channel].spanAdc = quint16(arg1);
-    else
-        command.extendedChannels[channel].spanAdc = quint16(arg1);
+    f.clearSetupChanged();
+    *f.spanAdc = quint16(arg1);
 }
 
 void DeviceSetting_4_Window::on_spinBoxPidPeriod_valueChanged(int arg1)
@@ -1051,71 +1137,56 @@ void DeviceSetting_4_Window::on_spinBoxPidPeriod_valueChanged(int arg1)
 
 void DeviceSetting_4_Window::on_spinBoxPidWarm_valueChanged(int arg1)
 {
-    if (!editable())
+    ChannelFields f;
+    if (!editableFields(&f))
         return;
-    clearCircuitFlag(channel);
-    quint16& w = classic() ? command.classicChannels[channel].zeroAdc
-                           : command.extendedChannels[channel].zeroAdc;
-    w = quint16((w & 0xFF00) | (arg1 & 0xFF));
+    f.clearSetupChanged();
+    *f.zeroAdc = quint16((*f.zeroAdc & 0xFF00) | (arg1 & 0xFF));
 }
 
 void DeviceSetting_4_Window::on_spinBoxPidRead_valueChanged(int arg1)
 {
-    if (!editable())
+    ChannelFields f;
+    if (!editableFields(&f))
         return;
-    clearCircuitFlag(channel);
-    quint16& w = classic() ? command.classicChannels[channel].zeroAdc
-                           : command.extendedChannels[channel].zeroAdc;
-    w = quint16((w & 0x00FF) | ((arg1 & 0xFF) << 8));
+    f.clearSetupChanged();
+    *f.zeroAdc = quint16((*f.zeroAdc & 0x00FF) | ((arg1 & 0xFF) << 8));
 }
 
 void DeviceSetting_4_Window::on_comboBoxUARTBT_activated(int index)
 {
-    if (!editable() || !extended() || index < 0)
+    ChannelFields f;
+    if (index < 0 || !editableFields(&f) || !f.extended)
         return;
-    clearCircuitFlag(channel);
-    command.extendedChannels[channel].zeroAdc = quint16(index);
+    f.clearSetupChanged();
+    f.extended->zeroAdc = quint16(index);
 }
 
 void DeviceSetting_4_Window::on_doubleSpinBoxADC_Zero_valueChanged(double arg1)
 {
-    if (!editable())
-        return;
-    const quint16 v = roundedInto<quint16>(arg1);
-    if (classic())
-        command.classicChannels[channel].adcZeroPoint = v;
-    else
-        command.extendedChannels[channel].adcZeroPoint = v;
+    ChannelFields f;
+    if (editableFields(&f))
+        *f.adcZeroPoint = roundedInto<quint16>(arg1);
 }
 
 void DeviceSetting_4_Window::on_doubleSpinBoxADC_Calib_Value_valueChanged(double arg1)
 {
-    if (!editable())
-        return;
-    const quint16 v = roundedInto<quint16>(arg1);
-    if (classic())
-        command.classicChannels[channel].adcSpanPoint = v;
-    else
-        command.extendedChannels[channel].adcSpanPoint = v;
+    ChannelFields f;
+    if (editableFields(&f))
+        *f.adcSpanPoint = roundedInto<quint16>(arg1);
 }
 
 // ---------------------------------------------------------------- kind, formula, cell
 
 void DeviceSetting_4_Window::on_comboBoxConfigChan_activated(int index)
 {
-    if (!editable())
+    ChannelFields f;
+    if (!collectTablesForEdit() || !f.select(channel))
         return;
-    collectTables(channel); // before the scale changes and the cells are refilled
     const KindBits bits = kindChoiceBits(command.modelCode, command.registerMap, channel, index);
-    if (classic()) {
-        auto& r = command.classicChannels[channel];
-        quint32 flags = r.channelFlags;
-        applyKindBits(bits, r.format, r.sensorType, flags);
-        r.channelFlags = quint16(flags);
-    } else {
-        auto& r = command.extendedChannels[channel];
-        applyKindBits(bits, r.format, r.sensorType, r.channelFlags);
-    }
+    quint32 flags = f.channelFlags.get();
+    applyKindBits(bits, *f.format, *f.sensorType, flags);
+    f.channelFlags.set(flags);
     // A new kind starts with the first unit of each list, "X,X" and "X,XX".
     fillUnitList(channel);
     applyDisplayedUnit(0);
@@ -1127,26 +1198,14 @@ void DeviceSetting_4_Window::on_comboBoxConfigChan_activated(int index)
 
 void DeviceSetting_4_Window::on_comboBoxConfigFormula_activated(int index)
 {
-    if (!editable())
-        return;
-    if (classic()) {
-        quint16& f = command.classicChannels[channel].format;
-        f = quint16(f & ~FormatBits::ClassicFormulaMask);
-        if (index >= 1 && index <= 3)
-            f = quint16(f | (1u << (12 + index)));
-    } else {
-        command.extendedChannels[channel].lcdFormula = quint8(index);
-    }
+    ChannelFields f;
+    if (editableFields(&f))
+        f.setFormulaEntry(index);
 }
 
 void DeviceSetting_4_Window::on_comboBoxConfigChan_Pos_activated(int index)
 {
-    if (index < 0)
-        return;
-    if (classic()) {
-        quint16& k = command.classicChannels[channel].sensorType;
-        k = quint16((k & 0x0FFF) | ((index & 0xF) << 12));
-    } else if (extended()) {
-        command.extendedChannels[channel].cellPosition = quint8(index);
-    }
+    ChannelFields f;
+    if (index >= 0 && f.select(channel))
+        f.setCellPosition(index);
 }

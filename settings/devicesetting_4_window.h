@@ -91,19 +91,63 @@ private slots:
     void on_doubleSpinBoxCorr_Coef_valueChanged(double arg1);
 
 private:
+    // The shown channel's fields in the record of the layout in use.
+    struct ChannelFields;
+    // The concentrations the page's boxes show and edit.
+    enum ConcentrationField {
+        Limit1,
+        Limit2,
+        Limit3,
+        Limit4,
+        Hysteresis,
+        DeadZone,
+        DeadZone2,
+        Twa,
+        Stel,
+        CalibrationConcentration, // what the calibration-gas box shows: the device's report
+        CalibrationGas,           // what it stores
+        SensorProtection,
+        ConcentrationFieldCount
+    };
+    // The groups of the second circuit tab that a kind shows.
+    enum class SecondCircuit { PidTimings, MaxRange, MaxRangeAndBldmUnit };
+
     void fillUnitList(int channel);
     void applyDisplayedUnit(int index);
     void applyBaseUnit(int index);
     void applyDecimals(int index);
     void applySecondDecimals(int index);
-    void showKind(quint16 format, quint16 sensorType);
-    void showFields();
-    void storeConcentration(int which, double value);
+    void fillPgaGains();
+
+    // The parts of showParameters, in their order.
+    void setUpForLayout(const ChannelFields& f);
+    void resetKindRows();
+    void showKindList(quint16 format, quint16 sensorType);
+    void showModelRows();
+    void fillFormulaList();
+    void fillCellList();
+    void showKindRows(quint16 format, quint16 sensorType);
+    void showModuleRows(quint16 sensorType);
+    void showSecondCircuit(SecondCircuit groups);
+    void hideCircuitsTheModelLacks(quint16 sensorType);
+    void setUpConcentrationBoxes(quint16 format, double maximum);
+    void showValues(const ChannelFields& f);
+    void showNameAndSwitch(const ChannelFields& f);
+    void showCoefficients(const ChannelFields& f);
+    void showLimits(const ChannelFields& f);
+    void showRangeLimit(const ChannelFields& f);
+    void showCircuit(const ChannelFields& f);
+    void showCalibrationPoints(const ChannelFields& f);
+
+    // A concentration as the page shows it, and a typed one stored into its field.
+    double shown(const ChannelFields& f, ConcentrationField field) const;
+    void storeConcentration(ConcentrationField field, double value);
+    // The fields a slot stores into; false while the page refreshes or under a
+    // layout without channel records.
+    bool editableFields(ChannelFields* f) const;
+    bool collectTablesForEdit();
     void setDirectionBox(int which, int state);
     void coefficientRerun();
-    // Raw register value of a displayed classic value, clamped to [0, rawMaximum].
-    quint16 classicRaw(double value, quint16 rawMaximum) const;
-    bool editable() const;
 
     Ui::DeviceSetting_4_Window* ui;
     double displayFactor = 1.0;
