@@ -23,7 +23,6 @@
 #include <optional>
 
 ExportChannel exportChannels[LogMaxChannels];
-double unitFactors[LogMaxChannels];
 QString lastExportMessage;
 int lastExportSkippedLines = 0;
 
@@ -590,7 +589,6 @@ void buildWorkingTable(quint16 channelCount)
     for (int k = 0; k < channelCount && k < LogMaxChannels; ++k) {
         ExportChannel& c = exportChannels[k];
         const double f = command.unitFactor(k);
-        unitFactors[k] = f;
         if (command.registerMap == ClassicMap) {
             const ClassicChannelRecord& r = command.classicChannels[k];
             c.page = quint8(r.channelPage & 0xFF);
