@@ -522,10 +522,12 @@ Column column(ColumnKind kind, int index, int position, int sheetColumn)
     return c;
 }
 
+// n: the channel count, at most LogMaxChannels.
 const QVector<Column>& exportColumns(int n, bool service)
 {
+    Q_ASSERT(n >= 0 && n <= LogMaxChannels);
     static QVector<Column> tables[2][LogMaxChannels + 1];
-    QVector<Column>& c = tables[service ? 1 : 0][qBound(0, n, LogMaxChannels)];
+    QVector<Column>& c = tables[service ? 1 : 0][n];
     if (!c.isEmpty())
         return c;
     c << column(ColumnKind::Date, 0, 0, 1) << column(ColumnKind::Number, 0, 20, 2)
@@ -584,9 +586,10 @@ Cell codesCell(const Column& c, const QString& codes)
     return cell;
 }
 
-void buildWorkingTable(quint16 channelCount)
+// The working table of the first n channels, n at most LogMaxChannels.
+void buildWorkingTable(int n)
 {
-    for (int k = 0; k < channelCount && k < LogMaxChannels; ++k) {
+    for (int k = 0; k < n; ++k) {
         ExportChannel& c = exportChannels[k];
         const double f = command.unitFactor(k);
         if (command.registerMap == ClassicMap) {
@@ -659,7 +662,7 @@ void writeExportHeader(ExportOutput& out, quint16 channelCount, quint32 serial, 
                        bool full)
 {
     const int n = clampChannels(channelCount);
-    buildWorkingTable(quint16(n));
+    buildWorkingTable(n);
     if (full) // a new export: the time zone may have changed since the last one
         clearDayOffsets();
     const quint32 bumpDate = exportBumpTestDate != 0 ? exportBumpTestDate : exportProductionDate;
