@@ -387,25 +387,27 @@ Cell serialCell(quint32 serial)
     return cell;
 }
 
+// A channel's limits, "%.2f" each, in the order of their titles in the set-up
+// block and in the settings columns: limits 1 to 3, the range, TWA, STEL.
+QStringList limitTexts(const ExportChannel& c)
+{
+    return {fixed2(double(c.limit1)), fixed2(double(c.limit2)), fixed2(double(c.limit3)),
+            fixed2(double(c.limit4)), fixed2(double(c.twa)),    fixed2(double(c.stel))};
+}
+
 // A switched-on channel's line of the set-up block; `first` is the serial
 // number's cell, or an empty one below the first channel.
 QVector<Cell> setupChannelCells(int k, quint32 bumpDate, const Cell& first)
 {
     const ExportChannel& c = exportChannels[k];
-    const QString texts[SetupColumnCount - 1] = {
+    QStringList texts = {
         QString::asprintf("%d. ", k + 1) + formulaOf(k),
         QObject::tr("Канал включен"),
         unitName(c.format),
         dateText(c.lastCalibrationDate, false),
         dateText(bumpDate, false),
-        fixed2(double(c.limit1)),
-        fixed2(double(c.limit2)),
-        fixed2(double(c.limit3)),
-        fixed2(double(c.limit4)),
-        fixed2(double(c.twa)),
-        fixed2(double(c.stel)),
-        QString::number(c.stelInterval),
     };
+    texts << limitTexts(c) << QString::number(c.stelInterval);
     QVector<Cell> cells{first};
     for (int i = 1; i < SetupColumnCount; ++i)
         cells << setupCell(i, texts[i - 1]);
@@ -467,59 +469,41 @@ bool channelColumn(ColumnKind kind)
            kind == ColumnKind::AdcSpan;
 }
 
-// A column with its kind's title and sheet width; the settings have theirs in
-// settingsTitles.
+// The title and sheet width of every kind of column but the settings, which
+// have theirs in settingsTitles.
+struct ColumnText {
+    ColumnKind kind;
+    const char* title;
+    const char* sheetTitle;
+    double width;
+};
+const ColumnText columnTexts[] = {
+    {ColumnKind::Date, QT_TRANSLATE_NOOP("QObject", "Дата/Время:"), nullptr, 17.5},
+    {ColumnKind::Number, QT_TRANSLATE_NOOP("QObject", "Лог №:"), nullptr, 7.5},
+    {ColumnKind::Type, QT_TRANSLATE_NOOP("QObject", "Тип лога:"), nullptr, 21},
+    {ColumnKind::Codes, QT_TRANSLATE_NOOP("QObject", "Статус прибора:"), nullptr, 26},
+    {ColumnKind::Bump, QT_TRANSLATE_NOOP("QObject", "BUMP TEST:"), nullptr, 26},
+    {ColumnKind::Value, ":", nullptr, 15},
+    {ColumnKind::Twa, QT_TRANSLATE_NOOP("QObject", " TWA:"), nullptr, 12.5},
+    {ColumnKind::AdcZero, QT_TRANSLATE_NOOP("QObject", " АЦП 0:"),
+     QT_TRANSLATE_NOOP("QObject", " АЦП нуля:"), 15},
+    {ColumnKind::AdcSpan, QT_TRANSLATE_NOOP("QObject", " АЦП д.:"),
+     QT_TRANSLATE_NOOP("QObject", " АЦП диапазона:"), 15},
+    {ColumnKind::Battery, QT_TRANSLATE_NOOP("QObject", "Заряд батареи:"), nullptr, 15},
+    {ColumnKind::Temperature, QT_TRANSLATE_NOOP("QObject", "Температура:"), nullptr, 15},
+};
+
+// A column with the title and width of its kind.
 Column column(ColumnKind kind, int index, int position, int sheetColumn)
 {
-    Column c{kind, index, position, sheetColumn, nullptr, nullptr, 15};
-    switch (kind) {
-    case ColumnKind::Date:
-        c.title = QT_TRANSLATE_NOOP("QObject", "Дата/Время:");
-        c.width = 17.5;
-        break;
-    case ColumnKind::Number:
-        c.title = QT_TRANSLATE_NOOP("QObject", "Лог №:");
-        c.width = 7.5;
-        break;
-    case ColumnKind::Type:
-        c.title = QT_TRANSLATE_NOOP("QObject", "Тип лога:");
-        c.width = 21;
-        break;
-    case ColumnKind::Codes:
-        c.title = QT_TRANSLATE_NOOP("QObject", "Статус прибора:");
-        c.width = 26;
-        break;
-    case ColumnKind::Bump:
-        c.title = QT_TRANSLATE_NOOP("QObject", "BUMP TEST:");
-        c.width = 26;
-        break;
-    case ColumnKind::Value:
-        c.title = ":";
-        break;
-    case ColumnKind::Twa:
-        c.title = QT_TRANSLATE_NOOP("QObject", " TWA:");
-        c.width = 12.5;
-        break;
-    case ColumnKind::AdcZero:
-        c.title = QT_TRANSLATE_NOOP("QObject", " АЦП 0:");
-        c.sheetTitle = QT_TRANSLATE_NOOP("QObject", " АЦП нуля:");
-        break;
-    case ColumnKind::AdcSpan:
-        c.title = QT_TRANSLATE_NOOP("QObject", " АЦП д.:");
-        c.sheetTitle = QT_TRANSLATE_NOOP("QObject", " АЦП диапазона:");
-        break;
-    case ColumnKind::Battery:
-        c.title = QT_TRANSLATE_NOOP("QObject", "Заряд батареи:");
-        break;
-    case ColumnKind::Temperature:
-        c.title = QT_TRANSLATE_NOOP("QObject", "Температура:");
-        break;
-    case ColumnKind::Setting:
-        c.title = settingsTitles[index].title;
-        c.width = settingsTitles[index].width;
-        break;
+    if (kind == ColumnKind::Setting) {
+        const SettingsTitle& t = settingsTitles[index];
+        return Column{kind, index, position, sheetColumn, t.title, nullptr, t.width};
     }
-    return c;
+    for (const ColumnText& t : columnTexts)
+        if (t.kind == kind)
+            return Column{kind, index, position, sheetColumn, t.title, t.sheetTitle, t.width};
+    Q_UNREACHABLE();
 }
 
 // n: the channel count, at most LogMaxChannels.
@@ -914,19 +898,13 @@ void writeEventRow(ExportOutput& out, quint16 channelCount, ExportMode mode)
         const QString t =
             QObject::tr("Настройка ") + QString::asprintf("%d.", k + 1) + formulaOf(k);
         // The settings cells in the order of their titles; the range carries the unit.
-        const QString texts[] = {
+        QStringList texts = {
             QString::asprintf("%d", s.calibrationInterval),
             dateText(s.lastCalibrationDate, false),
             QString::number(rec.batteryCharge),
             dateText(bumpDate, false),
-            fixed2(double(c.limit1)),
-            fixed2(double(c.limit2)),
-            fixed2(double(c.limit3)),
-            fixed2(double(c.limit4)),
-            fixed2(double(c.twa)),
-            fixed2(double(c.stel)),
-            QString::asprintf("%d", s.stelInterval),
         };
+        texts << limitTexts(c) << QString::asprintf("%d", s.stelInterval);
         constexpr int RangeCell = 7;
         // The measurement columns stay empty: in a CSV file they keep their
         // fields, so that the settings stand under their titles.
