@@ -135,12 +135,13 @@ QString formulaOf(int k)
     return imageText(exportChannels[k].gasFormula, 10);
 }
 
-// A text line of cells at fixed character positions. Each cell ends in ";",
-// the layout's separator: a blank in a text file, "," in a CSV file. Cells come
-// in rising position order. A cell starts at its position, padded with blanks
-// up to it; where earlier text already reaches past the position (a long code
-// list, a long gas formula) the cell starts one blank after the line's end, so
-// no cell is ever cut into another.
+// A text line of cells at fixed character positions. The line closes each
+// cell's text with ";", the layout's separator: a blank in a text file, "," in
+// a CSV file (a value's unit follows it: "12.34; PPM"). Cells come in rising
+// position order. A cell starts at its position, padded with blanks up to it;
+// where earlier text already reaches past the position (a long code list, a
+// long gas formula) the cell starts one blank after the line's end, so no cell
+// is ever cut into another.
 //
 // In a CSV file every cell is one field: the field is the cell's leading blanks
 // and its text without the closing ";" (an inner ";" becomes ","), quoted when
@@ -153,9 +154,11 @@ class Line
 public:
     explicit Line(ExportForm form) : m_csv(form == ExportForm::Csv) {}
 
-    void put(int position, const QString& cell)
+    // A cell: `text`, the separator and `after` (the unit behind a value). A
+    // cell whose text and `after` are both empty is an empty cell.
+    void put(int position, const QString& text, const QString& after)
     {
-        if (cell.isEmpty()) {
+        if (text.isEmpty() && after.isEmpty()) {
             ++m_emptyFields;
             return;
         }
@@ -164,9 +167,13 @@ public:
         if (m_csv) {
             for (; m_emptyFields > 0; --m_emptyFields)
                 m_text += QLatin1Char(',');
-            QString field = cell;
-            if (field.endsWith(QLatin1Char(';')))
-                field.chop(1);
+            QString field = text;
+            if (!after.isEmpty()) {
+                field += QLatin1Char(';');
+                field += after;
+                if (field.endsWith(QLatin1Char(';')))
+                    field.chop(1);
+            }
             field.replace(QLatin1Char(';'), QLatin1Char(','));
             if (needsQuotes(field)) {
                 field.replace(QLatin1Char('"'), QStringLiteral("\"\""));
@@ -181,14 +188,16 @@ public:
             m_text += QLatin1Char(',');
         } else {
             m_emptyFields = 0;
-            m_text += QString(lead, QLatin1Char(' '));
+            m_text.resize(m_text.size() + lead, QLatin1Char(' '));
             const int from = m_text.size();
-            m_text += cell;
+            m_text += text;
+            m_text += QLatin1Char(';');
+            m_text += after;
             for (int i = from; i < m_text.size(); ++i)
                 if (m_text[i] == QLatin1Char(';'))
                     m_text[i] = QLatin1Char(' ');
         }
-        m_end = start + cell.size();
+        m_end = start + text.size() + 1 + after.size();
     }
 
     // The finished line, without its line end.
@@ -240,13 +249,6 @@ struct Cell {
     int lastColumn = 0; // the sheet merges the columns up to this one
 };
 
-QString textCell(const Cell& cell)
-{
-    if (cell.text.isEmpty() && cell.after.isEmpty())
-        return QString();
-    return cell.text + QLatin1Char(';') + cell.after;
-}
-
 QString sheetCell(const Cell& cell)
 {
     return cell.sheet ? *cell.sheet : cell.text + cell.after;
@@ -258,7 +260,7 @@ void writeRow(ExportOutput& out, const QVector<Cell>& cells, quint32 fill)
     if (textForm(out)) {
         Line line(out.form);
         for (const Cell& cell : cells)
-            line.put(cell.position, textCell(cell));
+            line.put(cell.position, cell.text, cell.after);
         writeTextLine(out, line.text());
     } else if (sheetForm(out)) {
         const quint64 row = out.xlsxRow++;
@@ -798,11 +800,13 @@ void writeMeasurementRow(ExportOutput& out, quint16 channelCount, ExportMode mod
         }
         return gapAt(col);
     };
+    const QVector<Column>& columns = exportColumns(n, serviceMode(mode));
     QVector<Cell> cells;
-    for (const Column& col : exportColumns(n, serviceMode(mode))) {
+    cells.reserve(columns.size());
+    for (const Column& col : columns) {
         if (col.kind == ColumnKind::Setting)
             break; // measurement rows leave the settings columns empty
-        cells << cellOf(col);
+        cells.append(cellOf(col));
     }
     writeRow(out, cells, rowFlag ? FillRed : FillWhite);
 }
@@ -868,7 +872,9 @@ void writeEventRow(ExportOutput& out, quint16 channelCount, ExportMode mode)
         case ColumnKind::Type: {
             Cell cell = cellAt(col, type);
             if (!type.isEmpty())
-                cell.sheet = textCell(cell).replace(QLatin1Char(';'), QLatin1Char(' '));
+                cell.sheet = QString(type)
+                                 .append(QLatin1Char(';'))
+                                 .replace(QLatin1Char(';'), QLatin1Char(' '));
             return cell;
         }
         case ColumnKind::Codes:
