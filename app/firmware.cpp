@@ -415,13 +415,11 @@ bool transferRecords(const QVector<CheckedRecord>& records, qint64 size, Transfe
 {
     qint64 position = 0;
     int next = 0;
-    bool ok = true;
-    bool ended = false;
-    do {
+    for (;;) {
         const int percent = int(100 * position / size);
         if (!progress.step(percent))
             return false;
-        ended = next >= records.size();
+        const bool ended = next >= records.size();
         if (!ended) {
             const CheckedRecord& record = records[next++];
             position = record.end;
@@ -433,14 +431,18 @@ bool transferRecords(const QVector<CheckedRecord>& records, qint64 size, Transfe
                 return false;
             t.address += quint32(t.pending);
             t.pending = 0;
-            if (ended && (t.mode == 1 || t.model == ModelBootloader))
-                ok = writeTransferEnd(1, t.address, RegFirmwareEndFlag, 3);
         }
         if (percent != 0)
             progress.showRemaining(QObject::tr("Выполнение процесса,\nосталось %1 секунд"),
                                    firmwareSecondsLeft(progress.elapsedMs(), percent));
-    } while (!ended && ok);
-    return ok;
+        if (ended)
+            break;
+    }
+    // The running application and the bootloader model close the transfer with the
+    // end flag; the update path closes it in finishUpdatePath.
+    if (t.mode == 1 || t.model == ModelBootloader)
+        return writeTransferEnd(1, t.address, RegFirmwareEndFlag, 3);
+    return true;
 }
 
 // The end of a mode-2 transfer: the address reached, or the device told to cancel

@@ -20,23 +20,10 @@ quint32 epochSeconds(const QDateTime& dateTime)
 }
 } // namespace
 
-bool runRangeExport(quint32 startSeconds, quint32 stopSeconds, int channels, quint32 serial,
-                    ExportMode mode)
-{
-    return exportLogRange(startSeconds, stopSeconds, quint16(channels), serial, mode,
-                          lastExportFile);
-}
-
-bool runFileExport(int channels, quint32 serial, ExportMode mode)
-{
-    return exportLogFile(quint16(channels), serial, mode, lastExportFile);
-}
-
 ArchiveWindow::ArchiveWindow(QWidget* parent)
     : QDialog(parent, Qt::WindowFlags()), ui(new Ui::ArchiveWindow)
 {
     ui->setupUi(this);
-    recordSize = 0;
     const AccessLevel level = accessLevel(command.userName);
     if (level == AccessLevel::User || level == AccessLevel::Admin) {
         ui->spinBoxBegginAddrRead->hide();
@@ -175,13 +162,14 @@ void ArchiveWindow::on_pushButton_clicked()
         return;
     const QString prefix =
         serialName(QStringLiteral("//QRT"), command.modelCode, deviceSerial) + QLatin1Char('(');
-    if (chooseExportFile(prefix).isEmpty())
+    const QString file = chooseExportFile(prefix);
+    if (file.isEmpty())
         return;
     // The device counts seconds in 32 bits: a date outside them is held at
     // the nearest end rather than wrapped to another time.
     const quint32 startSeconds = epochSeconds(ui->dateTimeEditStart->dateTime());
     const quint32 stopSeconds = epochSeconds(ui->dateTimeEditStop->dateTime());
-    const int channels = command.channelCount;
+    const quint16 channels = command.channelCount;
     ui->labelStatusSyncArchive->setText(tr("Ожидайте"));
     const bool ok = downloadLogRange(startSeconds, stopSeconds, recordSize, deviceSerial);
     ui->spinBoxBegginAddrRead->setValue(int(qMin<quint32>(downloadedFirstIndex, 2000000000u)));
@@ -198,7 +186,8 @@ void ArchiveWindow::on_pushButton_clicked()
     ui->labelStatusSyncArchive->setText(tr("Успешное скачивание"));
     ExportMode mode = ExportAll;
     if (exportMode(mode))
-        showExportOutcome(runRangeExport(startSeconds, stopSeconds, channels, deviceSerial, mode));
+        showExportOutcome(
+            exportLogRange(startSeconds, stopSeconds, channels, deviceSerial, mode, file));
 }
 
 void ArchiveWindow::on_pushButton_2_clicked()
@@ -208,12 +197,12 @@ void ArchiveWindow::on_pushButton_2_clicked()
     const bool t6m = traitsOf(command.modelCode).group == ModelGroup::T6Max;
     const QString prefix = t6m ? QString::asprintf("//QTM_CREATOR%08u(", deviceSerial)
                                : QString::asprintf("//QRT_CREATOR%08u(", deviceSerial);
-    if (chooseExportFile(prefix).isEmpty())
+    const QString file = chooseExportFile(prefix);
+    if (file.isEmpty())
         return;
-    const int channels = command.channelCount;
     ExportMode mode = ExportAll;
     if (exportMode(mode))
-        showExportOutcome(runFileExport(channels, deviceSerial, mode));
+        showExportOutcome(exportLogFile(command.channelCount, deviceSerial, mode, file));
 }
 
 void ArchiveWindow::showExportOutcome(bool exported)

@@ -50,9 +50,3 @@ private:
     quint32 startAddress = 0;
     quint32 deviceSerial = 0;
 };
-
-// The two exports of the page, into lastExportFile; true when the export
-// was complete and written.
-bool runRangeExport(quint32 startSeconds, quint32 stopSeconds, int channels, quint32 serial,
-                    ExportMode mode);
-bool runFileExport(int channels, quint32 serial, ExportMode mode);

@@ -20,9 +20,9 @@
 #include <charconv>
 #include <cstring>
 #include <memory>
+#include <optional>
 
 ExportChannel exportChannels[LogMaxChannels];
-double unitFactors[LogMaxChannels];
 QString lastExportMessage;
 int lastExportSkippedLines = 0;
 
@@ -135,17 +135,13 @@ QString formulaOf(int k)
     return imageText(exportChannels[k].gasFormula, 10);
 }
 
-QString serialText(quint32 serial)
-{
-    return serialName(QStringLiteral("QRT"), command.modelCode, serial) + QLatin1Char(';');
-}
-
-// A text line of cells at fixed character positions. Each cell ends in ";",
-// the layout's separator: a blank in a text file, "," in a CSV file. Cells come
-// in rising position order. A cell starts at its position, padded with blanks
-// up to it; where earlier text already reaches past the position (a long code
-// list, a long gas formula) the cell starts one blank after the line's end, so
-// no cell is ever cut into another.
+// A text line of cells at fixed character positions. The line closes each
+// cell's text with ";", the layout's separator: a blank in a text file, "," in
+// a CSV file (a value's unit follows it: "12.34; PPM"). Cells come in rising
+// position order. A cell starts at its position, padded with blanks up to it;
+// where earlier text already reaches past the position (a long code list, a
+// long gas formula) the cell starts one blank after the line's end, so no cell
+// is ever cut into another.
 //
 // In a CSV file every cell is one field: the field is the cell's leading blanks
 // and its text without the closing ";" (an inner ";" becomes ","), quoted when
@@ -158,9 +154,11 @@ class Line
 public:
     explicit Line(ExportForm form) : m_csv(form == ExportForm::Csv) {}
 
-    void put(int position, const QString& cell)
+    // A cell: `text`, the separator and `after` (the unit behind a value). A
+    // cell whose text and `after` are both empty is an empty cell.
+    void put(int position, const QString& text, const QString& after)
     {
-        if (cell.isEmpty()) {
+        if (text.isEmpty() && after.isEmpty()) {
             ++m_emptyFields;
             return;
         }
@@ -169,9 +167,13 @@ public:
         if (m_csv) {
             for (; m_emptyFields > 0; --m_emptyFields)
                 m_text += QLatin1Char(',');
-            QString field = cell;
-            if (field.endsWith(QLatin1Char(';')))
-                field.chop(1);
+            QString field = text;
+            if (!after.isEmpty()) {
+                field += QLatin1Char(';');
+                field += after;
+                if (field.endsWith(QLatin1Char(';')))
+                    field.chop(1);
+            }
             field.replace(QLatin1Char(';'), QLatin1Char(','));
             if (needsQuotes(field)) {
                 field.replace(QLatin1Char('"'), QStringLiteral("\"\""));
@@ -186,14 +188,16 @@ public:
             m_text += QLatin1Char(',');
         } else {
             m_emptyFields = 0;
-            m_text += QString(lead, QLatin1Char(' '));
+            m_text.resize(m_text.size() + lead, QLatin1Char(' '));
             const int from = m_text.size();
-            m_text += cell;
+            m_text += text;
+            m_text += QLatin1Char(';');
+            m_text += after;
             for (int i = from; i < m_text.size(); ++i)
                 if (m_text[i] == QLatin1Char(';'))
                     m_text[i] = QLatin1Char(' ');
         }
-        m_end = start + cell.size();
+        m_end = start + text.size() + 1 + after.size();
     }
 
     // The finished line, without its line end.
@@ -220,11 +224,6 @@ void writeTextLine(ExportOutput& out, const QString& line)
     out.text->write((line + QStringLiteral("\r\n")).toUtf8());
 }
 
-void writeTextLine(ExportOutput& out, const Line& line)
-{
-    writeTextLine(out, line.text());
-}
-
 bool textForm(const ExportOutput& out)
 {
     return (out.form == ExportForm::Text || out.form == ExportForm::Csv) && out.text;
@@ -235,10 +234,60 @@ bool sheetForm(const ExportOutput& out)
     return out.form == ExportForm::Xlsx && out.sheet;
 }
 
+// One cell of a header line or a row, for both forms. The text form closes the
+// text with ";", the layout's separator, and puts `after` behind it (the unit
+// of a value: "12.34; PPM"); the sheet writes the text and `after` without the
+// separator, or its own text where it has one. A cell without text adds
+// nothing to a text line but keeps its field in a CSV line; in the sheet it is
+// an empty cell, or no cell at all where `column` is 0.
+struct Cell {
+    int position; // in a text line
+    int column;   // in the sheet, counted from 1; 0: none
+    QString text; // without the separator
+    QString after = {};
+    std::optional<QString> sheet = {};
+    int lastColumn = 0; // the sheet merges the columns up to this one
+};
+
+QString sheetCell(const Cell& cell)
+{
+    return cell.sheet ? *cell.sheet : cell.text + cell.after;
+}
+
+// Writes one line of the text form or one row of the sheet, painted with `fill`.
+void writeRow(ExportOutput& out, const QVector<Cell>& cells, quint32 fill)
+{
+    if (textForm(out)) {
+        Line line(out.form);
+        for (const Cell& cell : cells)
+            line.put(cell.position, cell.text, cell.after);
+        writeTextLine(out, line.text());
+    } else if (sheetForm(out)) {
+        const quint64 row = out.xlsxRow++;
+        for (const Cell& cell : cells) {
+            if (cell.column == 0)
+                continue;
+            if (cell.lastColumn > cell.column)
+                out.sheet->mergeText(row, cell.column, cell.lastColumn, sheetCell(cell), fill);
+            else
+                out.sheet->writeText(row, cell.column, sheetCell(cell), fill);
+        }
+    }
+}
+
+// An empty line of the text form, an empty row of the sheet.
+void writeEmptyRow(ExportOutput& out)
+{
+    if (textForm(out))
+        writeTextLine(out, QString());
+    else if (sheetForm(out))
+        ++out.xlsxRow;
+}
+
 struct Legend {
     const char* text;
-    const char* sheet;
-    int models; // 0 all, else a group below
+    const char* sheet; // the sheet's own wording; nullptr: the same
+    int models;        // 0 all, else a group below
 };
 
 enum LegendGroup { AllModels = 0, Ble = 1, Radio = 2, Lcd = 3 };
@@ -260,96 +309,131 @@ bool inGroup(quint16 model, int group)
 }
 
 const Legend legendLines[] = {
-    {QT_TRANSLATE_NOOP("QObject", "x — номер канала;"), nullptr, AllModels},
-    {QT_TRANSLATE_NOOP("QObject", "Ошибки канала:;"), nullptr, AllModels},
-    {QT_TRANSLATE_NOOP("QObject", "Ax0 - Превышение порог 1;"), nullptr, AllModels},
-    {QT_TRANSLATE_NOOP("QObject", "Ax1 - Превышение порог 2;"), nullptr, AllModels},
-    {QT_TRANSLATE_NOOP("QObject", "Ax2 - Превышение порог 3;"), nullptr, AllModels},
-    {QT_TRANSLATE_NOOP("QObject", "Ax3 - Превышение порог STEL;"), nullptr, AllModels},
-    {QT_TRANSLATE_NOOP("QObject", "Ax4 - Превышение порог TWA;"), nullptr, AllModels},
-    {QT_TRANSLATE_NOOP("QObject", "Ax5 - Превышение диапазона;"), nullptr, AllModels},
-    {QT_TRANSLATE_NOOP("QObject", "Предупреждения системы:;"), nullptr, AllModels},
-    {QT_TRANSLATE_NOOP("QObject", "Wx7 - Ошибка при калибровке нуля;"), nullptr, AllModels},
-    {QT_TRANSLATE_NOOP("QObject", "Wx8 - Ошибка при калибровке;"), nullptr, AllModels},
-    {QT_TRANSLATE_NOOP("QObject", "Wx9 - Необходимость периодической калибровки;"), nullptr,
+    {QT_TRANSLATE_NOOP("QObject", "x — номер канала"), nullptr, AllModels},
+    {QT_TRANSLATE_NOOP("QObject", "Ошибки канала:"), nullptr, AllModels},
+    {QT_TRANSLATE_NOOP("QObject", "Ax0 - Превышение порог 1"), nullptr, AllModels},
+    {QT_TRANSLATE_NOOP("QObject", "Ax1 - Превышение порог 2"), nullptr, AllModels},
+    {QT_TRANSLATE_NOOP("QObject", "Ax2 - Превышение порог 3"), nullptr, AllModels},
+    {QT_TRANSLATE_NOOP("QObject", "Ax3 - Превышение порог STEL"), nullptr, AllModels},
+    {QT_TRANSLATE_NOOP("QObject", "Ax4 - Превышение порог TWA"), nullptr, AllModels},
+    {QT_TRANSLATE_NOOP("QObject", "Ax5 - Превышение диапазона"), nullptr, AllModels},
+    {QT_TRANSLATE_NOOP("QObject", "Предупреждения системы:"), nullptr, AllModels},
+    {QT_TRANSLATE_NOOP("QObject", "Wx7 - Ошибка при калибровке нуля"), nullptr, AllModels},
+    {QT_TRANSLATE_NOOP("QObject", "Wx8 - Ошибка при калибровке"), nullptr, AllModels},
+    {QT_TRANSLATE_NOOP("QObject", "Wx9 - Необходимость периодической калибровки"), nullptr,
      AllModels},
-    {QT_TRANSLATE_NOOP("QObject", "WA1 - Необходимость периодического BUMP TEST;"),
+    {QT_TRANSLATE_NOOP("QObject", "WA1 - Необходимость периодического BUMP TEST"),
      QT_TRANSLATE_NOOP("QObject", "WA1 - Необходимость периодической BUMP TEST"), AllModels},
-    {QT_TRANSLATE_NOOP("QObject", "WA2 - Критично низкий заряд аккумулятора;"), nullptr, AllModels},
-    {QT_TRANSLATE_NOOP("QObject", "Ошибки системы:;"), nullptr, AllModels},
-    {QT_TRANSLATE_NOOP("QObject", "Ex6 - Сенсор вышел из строя или не подключен;"), nullptr,
+    {QT_TRANSLATE_NOOP("QObject", "WA2 - Критично низкий заряд аккумулятора"), nullptr, AllModels},
+    {QT_TRANSLATE_NOOP("QObject", "Ошибки системы:"), nullptr, AllModels},
+    {QT_TRANSLATE_NOOP("QObject", "Ex6 - Сенсор вышел из строя или не подключен"), nullptr,
      AllModels},
-    {QT_TRANSLATE_NOOP("QObject", "FA3 - Ошибка микросхемы памяти;"), nullptr, AllModels},
-    {QT_TRANSLATE_NOOP("QObject", "FA4 - Ошибка микросхемы измерений;"), nullptr, AllModels},
-    {QT_TRANSLATE_NOOP("QObject", "WA5 - Ошибка микросхемы BLE;"), nullptr, Ble},
-    {QT_TRANSLATE_NOOP("QObject", "WA6 - Ошибка GPS;"), nullptr, Radio},
-    {QT_TRANSLATE_NOOP("QObject", "WA7 - Ошибка GSM;"), nullptr, Radio},
-    {QT_TRANSLATE_NOOP("QObject", "WA8 - Ошибка LORA;"), nullptr, Radio},
-    {QT_TRANSLATE_NOOP("QObject", "WA9 - Ошибка LCD;"), nullptr, Lcd},
+    {QT_TRANSLATE_NOOP("QObject", "FA3 - Ошибка микросхемы памяти"), nullptr, AllModels},
+    {QT_TRANSLATE_NOOP("QObject", "FA4 - Ошибка микросхемы измерений"), nullptr, AllModels},
+    {QT_TRANSLATE_NOOP("QObject", "WA5 - Ошибка микросхемы BLE"), nullptr, Ble},
+    {QT_TRANSLATE_NOOP("QObject", "WA6 - Ошибка GPS"), nullptr, Radio},
+    {QT_TRANSLATE_NOOP("QObject", "WA7 - Ошибка GSM"), nullptr, Radio},
+    {QT_TRANSLATE_NOOP("QObject", "WA8 - Ошибка LORA"), nullptr, Radio},
+    {QT_TRANSLATE_NOOP("QObject", "WA9 - Ошибка LCD"), nullptr, Lcd},
 };
 
-QStringList sheetLegend(quint16 model)
+// A legend line spans the sheet's first three columns.
+Cell legendCell(const Legend& l)
 {
-    QStringList lines;
-    for (const Legend& l : legendLines) {
-        if (!inGroup(model, l.models))
-            continue;
-        if (l.sheet) {
-            lines << QObject::tr(l.sheet);
-        } else {
-            QString t = QObject::tr(l.text);
-            if (t.endsWith(QLatin1Char(';')))
-                t.chop(1);
-            lines << t;
-        }
-    }
-    return lines;
+    Cell cell{0, 1, QObject::tr(l.text)};
+    if (l.sheet)
+        cell.sheet = QObject::tr(l.sheet);
+    cell.lastColumn = 3;
+    return cell;
 }
 
-const char* const setupTitles[] = {
-    QT_TRANSLATE_NOOP("QObject", "Серийный номер:;"),
-    QT_TRANSLATE_NOOP("QObject", "Канал:;"),
-    QT_TRANSLATE_NOOP("QObject", "Статус:;"),
-    QT_TRANSLATE_NOOP("QObject", "Единица измерения:;"),
-    QT_TRANSLATE_NOOP("QObject", "Дата последней калибровки:;"),
-    QT_TRANSLATE_NOOP("QObject", "Дата последнего BUMP TEST:;"),
-    QT_TRANSLATE_NOOP("QObject", "Порог 1:;"),
-    QT_TRANSLATE_NOOP("QObject", "Порог 2:;"),
-    QT_TRANSLATE_NOOP("QObject", "Порог 3:;"),
-    QT_TRANSLATE_NOOP("QObject", "Диапазон:;"),
-    QT_TRANSLATE_NOOP("QObject", "Порог TWA:;"),
-    QT_TRANSLATE_NOOP("QObject", "Порог STEL:;"),
-    QT_TRANSLATE_NOOP("QObject", "Интервал STEL:;"),
+// The set-up block's columns: the titles and every channel's line put their
+// cells at these text positions, in sheet columns 1 to 13.
+struct SetupColumn {
+    const char* title;
+    int position;
 };
-const int setupPositions[] = {0, 20, 30, 50, 70, 100, 130, 145, 160, 175, 190, 205, 220};
+const SetupColumn setupColumns[] = {
+    {QT_TRANSLATE_NOOP("QObject", "Серийный номер:"), 0},
+    {QT_TRANSLATE_NOOP("QObject", "Канал:"), 20},
+    {QT_TRANSLATE_NOOP("QObject", "Статус:"), 30},
+    {QT_TRANSLATE_NOOP("QObject", "Единица измерения:"), 50},
+    {QT_TRANSLATE_NOOP("QObject", "Дата последней калибровки:"), 70},
+    {QT_TRANSLATE_NOOP("QObject", "Дата последнего BUMP TEST:"), 100},
+    {QT_TRANSLATE_NOOP("QObject", "Порог 1:"), 130},
+    {QT_TRANSLATE_NOOP("QObject", "Порог 2:"), 145},
+    {QT_TRANSLATE_NOOP("QObject", "Порог 3:"), 160},
+    {QT_TRANSLATE_NOOP("QObject", "Диапазон:"), 175},
+    {QT_TRANSLATE_NOOP("QObject", "Порог TWA:"), 190},
+    {QT_TRANSLATE_NOOP("QObject", "Порог STEL:"), 205},
+    {QT_TRANSLATE_NOOP("QObject", "Интервал STEL:"), 220},
+};
+constexpr int SetupColumnCount = int(sizeof setupColumns / sizeof setupColumns[0]);
+
+Cell setupCell(int i, const QString& text)
+{
+    return Cell{setupColumns[i].position, i + 1, text};
+}
+
+QString serialNumber(quint32 serial)
+{
+    return serialName(QStringLiteral("QRT"), command.modelCode, serial);
+}
+
+// The serial number keeps its ";" in the sheet.
+Cell serialCell(quint32 serial)
+{
+    const QString number = serialNumber(serial);
+    Cell cell{0, 1, number};
+    cell.sheet = number + QLatin1Char(';');
+    return cell;
+}
+
+// A channel's limits, "%.2f" each, in the order of their titles in the set-up
+// block and in the settings columns: limits 1 to 3, the range, TWA, STEL.
+QStringList limitTexts(const ExportChannel& c)
+{
+    return {fixed2(double(c.limit1)), fixed2(double(c.limit2)), fixed2(double(c.limit3)),
+            fixed2(double(c.limit4)), fixed2(double(c.twa)),    fixed2(double(c.stel))};
+}
+
+// A switched-on channel's line of the set-up block; `first` is the serial
+// number's cell, or an empty one below the first channel.
+QVector<Cell> setupChannelCells(int k, quint32 bumpDate, const Cell& first)
+{
+    const ExportChannel& c = exportChannels[k];
+    QStringList texts = {
+        QString::asprintf("%d. ", k + 1) + formulaOf(k),
+        QObject::tr("Канал включен"),
+        unitName(c.format),
+        dateText(c.lastCalibrationDate, false),
+        dateText(bumpDate, false),
+    };
+    texts << limitTexts(c) << QString::number(c.stelInterval);
+    QVector<Cell> cells{first};
+    for (int i = 1; i < SetupColumnCount; ++i)
+        cells << setupCell(i, texts[i - 1]);
+    return cells;
+}
 
 // The settings titles at S + offset (text) and P + index (sheet).
 struct SettingsTitle {
-    const char* text;
-    const char* sheet;
+    const char* title;
     int offset;
     double width;
 };
 const SettingsTitle settingsTitles[] = {
-    {QT_TRANSLATE_NOOP("QObject", "Интервал калибровки:;"),
-     QT_TRANSLATE_NOOP("QObject", "Интервал калибровки:"), 0, 20},
-    {QT_TRANSLATE_NOOP("QObject", "Дата последней калибровки:;"),
-     QT_TRANSLATE_NOOP("QObject", "Дата последней калибровки:"), 25, 26},
-    {QT_TRANSLATE_NOOP("QObject", "Интервал BUMP TEST:;"),
-     QT_TRANSLATE_NOOP("QObject", "Интервал BUMP TEST:"), 55, 20},
-    {QT_TRANSLATE_NOOP("QObject", "Дата последнего BUMP TEST:;"),
-     QT_TRANSLATE_NOOP("QObject", "Дата последнего BUMP TEST:"), 80, 26},
-    {QT_TRANSLATE_NOOP("QObject", "Порог 1:;"), QT_TRANSLATE_NOOP("QObject", "Порог 1:"), 110, 10},
-    {QT_TRANSLATE_NOOP("QObject", "Порог 2:;"), QT_TRANSLATE_NOOP("QObject", "Порог 2:"), 120, 10},
-    {QT_TRANSLATE_NOOP("QObject", "Порог 3:;"), QT_TRANSLATE_NOOP("QObject", "Порог 3:"), 130, 10},
-    {QT_TRANSLATE_NOOP("QObject", "Диапазон:;"), QT_TRANSLATE_NOOP("QObject", "Диапазон:"), 140,
-     12.5},
-    {QT_TRANSLATE_NOOP("QObject", "Порог TWA:;"), QT_TRANSLATE_NOOP("QObject", "Порог TWA:"), 155,
-     12.5},
-    {QT_TRANSLATE_NOOP("QObject", "Порог STEL:;"), QT_TRANSLATE_NOOP("QObject", "Порог STEL:"), 170,
-     12.5},
-    {QT_TRANSLATE_NOOP("QObject", "Интервал STEL:;"),
-     QT_TRANSLATE_NOOP("QObject", "Интервал STEL:"), 185, 15},
+    {QT_TRANSLATE_NOOP("QObject", "Интервал калибровки:"), 0, 20},
+    {QT_TRANSLATE_NOOP("QObject", "Дата последней калибровки:"), 25, 26},
+    {QT_TRANSLATE_NOOP("QObject", "Интервал BUMP TEST:"), 55, 20},
+    {QT_TRANSLATE_NOOP("QObject", "Дата последнего BUMP TEST:"), 80, 26},
+    {QT_TRANSLATE_NOOP("QObject", "Порог 1:"), 110, 10},
+    {QT_TRANSLATE_NOOP("QObject", "Порог 2:"), 120, 10},
+    {QT_TRANSLATE_NOOP("QObject", "Порог 3:"), 130, 10},
+    {QT_TRANSLATE_NOOP("QObject", "Диапазон:"), 140, 12.5},
+    {QT_TRANSLATE_NOOP("QObject", "Порог TWA:"), 155, 12.5},
+    {QT_TRANSLATE_NOOP("QObject", "Порог STEL:"), 170, 12.5},
+    {QT_TRANSLATE_NOOP("QObject", "Интервал STEL:"), 185, 15},
 };
 
 // The columns under the column titles, one table per channel count and column
@@ -373,111 +457,127 @@ enum class ColumnKind {
 
 struct Column {
     ColumnKind kind;
-    int index;       // the channel; for a setting its entry in settingsTitles
-    int position;    // in a text line
-    int sheetColumn; // counted from 1
+    int index;              // the channel; for a setting its entry in settingsTitles
+    int position;           // in a text line
+    int sheetColumn;        // counted from 1
+    const char* title;      // a channel's title follows "%d." and its gas formula
+    const char* sheetTitle; // the sheet's own wording; nullptr: the same
+    double width;           // of the sheet column
 };
 
+bool channelColumn(ColumnKind kind)
+{
+    return kind == ColumnKind::Value || kind == ColumnKind::Twa || kind == ColumnKind::AdcZero ||
+           kind == ColumnKind::AdcSpan;
+}
+
+// The title and sheet width of every kind of column but the settings, which
+// have theirs in settingsTitles.
+struct ColumnText {
+    ColumnKind kind;
+    const char* title;
+    const char* sheetTitle;
+    double width;
+};
+const ColumnText columnTexts[] = {
+    {ColumnKind::Date, QT_TRANSLATE_NOOP("QObject", "Дата/Время:"), nullptr, 17.5},
+    {ColumnKind::Number, QT_TRANSLATE_NOOP("QObject", "Лог №:"), nullptr, 7.5},
+    {ColumnKind::Type, QT_TRANSLATE_NOOP("QObject", "Тип лога:"), nullptr, 21},
+    {ColumnKind::Codes, QT_TRANSLATE_NOOP("QObject", "Статус прибора:"), nullptr, 26},
+    {ColumnKind::Bump, QT_TRANSLATE_NOOP("QObject", "BUMP TEST:"), nullptr, 26},
+    {ColumnKind::Value, ":", nullptr, 15},
+    {ColumnKind::Twa, QT_TRANSLATE_NOOP("QObject", " TWA:"), nullptr, 12.5},
+    {ColumnKind::AdcZero, QT_TRANSLATE_NOOP("QObject", " АЦП 0:"),
+     QT_TRANSLATE_NOOP("QObject", " АЦП нуля:"), 15},
+    {ColumnKind::AdcSpan, QT_TRANSLATE_NOOP("QObject", " АЦП д.:"),
+     QT_TRANSLATE_NOOP("QObject", " АЦП диапазона:"), 15},
+    {ColumnKind::Battery, QT_TRANSLATE_NOOP("QObject", "Заряд батареи:"), nullptr, 15},
+    {ColumnKind::Temperature, QT_TRANSLATE_NOOP("QObject", "Температура:"), nullptr, 15},
+};
+
+// A column with the title and width of its kind.
+Column column(ColumnKind kind, int index, int position, int sheetColumn)
+{
+    if (kind == ColumnKind::Setting) {
+        const SettingsTitle& t = settingsTitles[index];
+        return Column{kind, index, position, sheetColumn, t.title, nullptr, t.width};
+    }
+    for (const ColumnText& t : columnTexts)
+        if (t.kind == kind)
+            return Column{kind, index, position, sheetColumn, t.title, t.sheetTitle, t.width};
+    Q_UNREACHABLE();
+}
+
+// n: the channel count, at most LogMaxChannels.
 const QVector<Column>& exportColumns(int n, bool service)
 {
+    Q_ASSERT(n >= 0 && n <= LogMaxChannels);
     static QVector<Column> tables[2][LogMaxChannels + 1];
-    QVector<Column>& c = tables[service ? 1 : 0][qBound(0, n, LogMaxChannels)];
+    QVector<Column>& c = tables[service ? 1 : 0][n];
     if (!c.isEmpty())
         return c;
-    c << Column{ColumnKind::Date, 0, 0, 1} << Column{ColumnKind::Number, 0, 20, 2}
-      << Column{ColumnKind::Type, 0, 30, 3} << Column{ColumnKind::Codes, 0, 50, 4}
-      << Column{ColumnKind::Bump, 0, 130, 5};
+    c << column(ColumnKind::Date, 0, 0, 1) << column(ColumnKind::Number, 0, 20, 2)
+      << column(ColumnKind::Type, 0, 30, 3) << column(ColumnKind::Codes, 0, 50, 4)
+      << column(ColumnKind::Bump, 0, 130, 5);
     for (int k = 0; k < n; ++k)
-        c << Column{ColumnKind::Value, k, 145 + 20 * k, 6 + k};
+        c << column(ColumnKind::Value, k, 145 + 20 * k, 6 + k);
     for (int k = 0; k < n; ++k) {
         if (service) {
             const int at = 145 + 20 * n + 50 * k;
-            c << Column{ColumnKind::Twa, k, at, 6 + n + 3 * k}
-              << Column{ColumnKind::AdcZero, k, at + 15, 7 + n + 3 * k}
-              << Column{ColumnKind::AdcSpan, k, at + 30, 8 + n + 3 * k};
+            c << column(ColumnKind::Twa, k, at, 6 + n + 3 * k)
+              << column(ColumnKind::AdcZero, k, at + 15, 7 + n + 3 * k)
+              << column(ColumnKind::AdcSpan, k, at + 30, 8 + n + 3 * k);
         } else {
-            c << Column{ColumnKind::Twa, k, 145 + 20 * n + 15 * k, 6 + n + k};
+            c << column(ColumnKind::Twa, k, 145 + 20 * n + 15 * k, 6 + n + k);
         }
     }
     if (service)
-        c << Column{ColumnKind::Battery, 0, 145 + 70 * n, 6 + 4 * n}
-          << Column{ColumnKind::Temperature, 0, 165 + 70 * n, 7 + 4 * n};
+        c << column(ColumnKind::Battery, 0, 145 + 70 * n, 6 + 4 * n)
+          << column(ColumnKind::Temperature, 0, 165 + 70 * n, 7 + 4 * n);
     const int s = service ? 180 + 70 * n : 145 + 35 * n;
     const int p = service ? 8 + 4 * n : 6 + 2 * n;
     for (int i = 0; i < int(sizeof settingsTitles / sizeof settingsTitles[0]); ++i)
-        c << Column{ColumnKind::Setting, i, s + settingsTitles[i].offset, p + i};
+        c << column(ColumnKind::Setting, i, s + settingsTitles[i].offset, p + i);
     return c;
 }
 
-// The title of a column: the text form ends in ";", the sheet form has none
-// and names the ADC columns in full.
-QString columnTitle(const Column& c, bool sheet)
+// A cell of a column with the column's text position and sheet column.
+Cell cellAt(const Column& c, const QString& text, const QString& after = {})
 {
-    const QString g = c.kind == ColumnKind::Value || c.kind == ColumnKind::Twa ||
-                              c.kind == ColumnKind::AdcZero || c.kind == ColumnKind::AdcSpan
+    return Cell{c.position, c.sheetColumn, text, after};
+}
+
+// A cell that only keeps its column's field in a CSV line.
+Cell gapAt(const Column& c)
+{
+    return Cell{c.position, 0, {}};
+}
+
+Cell titleCell(const Column& c)
+{
+    const QString g = channelColumn(c.kind)
                           ? QString::asprintf("%d.", c.index + 1) + formulaOf(c.index)
                           : QString();
-    switch (c.kind) {
-    case ColumnKind::Date:
-        return sheet ? QObject::tr("Дата/Время:") : QObject::tr("Дата/Время:;");
-    case ColumnKind::Number:
-        return sheet ? QObject::tr("Лог №:") : QObject::tr("Лог №:;");
-    case ColumnKind::Type:
-        return sheet ? QObject::tr("Тип лога:") : QObject::tr("Тип лога:;");
-    case ColumnKind::Codes:
-        return sheet ? QObject::tr("Статус прибора:") : QObject::tr("Статус прибора:;");
-    case ColumnKind::Bump:
-        return sheet ? QObject::tr("BUMP TEST:") : QObject::tr("BUMP TEST:;");
-    case ColumnKind::Value:
-        return g + (sheet ? QStringLiteral(":") : QStringLiteral(":;"));
-    case ColumnKind::Twa:
-        return g + (sheet ? QObject::tr(" TWA:") : QObject::tr(" TWA:;"));
-    case ColumnKind::AdcZero:
-        return g + (sheet ? QObject::tr(" АЦП нуля:") : QObject::tr(" АЦП 0:;"));
-    case ColumnKind::AdcSpan:
-        return g + (sheet ? QObject::tr(" АЦП диапазона:") : QObject::tr(" АЦП д.:;"));
-    case ColumnKind::Battery:
-        return sheet ? QObject::tr("Заряд батареи:") : QObject::tr("Заряд батареи:;");
-    case ColumnKind::Temperature:
-        return sheet ? QObject::tr("Температура:") : QObject::tr("Температура:;");
-    case ColumnKind::Setting:
-        return QObject::tr(sheet ? settingsTitles[c.index].sheet : settingsTitles[c.index].text);
-    }
-    return QString();
+    Cell cell = cellAt(c, g + QObject::tr(c.title));
+    if (c.sheetTitle)
+        cell.sheet = g + QObject::tr(c.sheetTitle);
+    return cell;
 }
 
-double columnWidth(const Column& c)
+// The codes text brings its closing ";" along, into the sheet too.
+Cell codesCell(const Column& c, const QString& codes)
 {
-    switch (c.kind) {
-    case ColumnKind::Date:
-        return 17.5;
-    case ColumnKind::Number:
-        return 7.5;
-    case ColumnKind::Type:
-        return 21;
-    case ColumnKind::Codes:
-    case ColumnKind::Bump:
-        return 26;
-    case ColumnKind::Twa:
-        return 12.5;
-    case ColumnKind::Setting:
-        return settingsTitles[c.index].width;
-    case ColumnKind::Value:
-    case ColumnKind::AdcZero:
-    case ColumnKind::AdcSpan:
-    case ColumnKind::Battery:
-    case ColumnKind::Temperature:
-        break;
-    }
-    return 15;
+    Cell cell = cellAt(c, codes.endsWith(QLatin1Char(';')) ? codes.chopped(1) : codes);
+    cell.sheet = codes;
+    return cell;
 }
 
-void buildWorkingTable(quint16 channelCount)
+// The working table of the first n channels, n at most LogMaxChannels.
+void buildWorkingTable(int n)
 {
-    for (int k = 0; k < channelCount && k < LogMaxChannels; ++k) {
+    for (int k = 0; k < n; ++k) {
         ExportChannel& c = exportChannels[k];
         const double f = command.unitFactor(k);
-        unitFactors[k] = f;
         if (command.registerMap == ClassicMap) {
             const ClassicChannelRecord& r = command.classicChannels[k];
             c.page = quint8(r.channelPage & 0xFF);
@@ -540,7 +640,7 @@ QStringList exportLegend(quint16 modelCode)
     QStringList lines;
     for (const Legend& l : legendLines)
         if (inGroup(modelCode, l.models))
-            lines << QObject::tr(l.text);
+            lines << QObject::tr(l.text) + QLatin1Char(';');
     return lines;
 }
 
@@ -548,107 +648,52 @@ void writeExportHeader(ExportOutput& out, quint16 channelCount, quint32 serial, 
                        bool full)
 {
     const int n = clampChannels(channelCount);
-    buildWorkingTable(quint16(n));
+    buildWorkingTable(n);
     if (full) // a new export: the time zone may have changed since the last one
         clearDayOffsets();
     const quint32 bumpDate = exportBumpTestDate != 0 ? exportBumpTestDate : exportProductionDate;
-    const bool service = serviceMode(mode);
 
-    const QVector<Column>& columns = exportColumns(n, service);
-
-    if (textForm(out)) {
-        if (full) {
-            for (const QString& l : exportLegend(command.modelCode)) {
-                Line legend(out.form);
-                legend.put(0, l);
-                writeTextLine(out, legend);
-            }
-        }
-        writeTextLine(out, QString());
-
-        Line titles(out.form);
-        for (int i = 0; i < 13; ++i)
-            titles.put(setupPositions[i], QObject::tr(setupTitles[i]));
-        writeTextLine(out, titles);
-
-        // The serial number stands on the first channel's line only; the lines
-        // below keep its field empty.
-        bool anyChannel = false;
-        for (int k = 0; k < n; ++k) {
-            const ExportChannel& c = exportChannels[k];
-            if (c.page != k)
-                continue;
-            Line line(out.form);
-            line.put(0, anyChannel ? QString() : serialText(serial));
-            anyChannel = true;
-            line.put(20, QString::asprintf("%d. ", k + 1) + formulaOf(k) + QLatin1Char(';'));
-            line.put(30, QObject::tr("Канал включен;"));
-            line.put(50, unitName(c.format) + QLatin1Char(';'));
-            line.put(70, dateText(c.lastCalibrationDate, false) + QLatin1Char(';'));
-            line.put(100, dateText(bumpDate, false) + QLatin1Char(';'));
-            line.put(130, fixed2(double(c.limit1)) + QLatin1Char(';'));
-            line.put(145, fixed2(double(c.limit2)) + QLatin1Char(';'));
-            line.put(160, fixed2(double(c.limit3)) + QLatin1Char(';'));
-            line.put(175, fixed2(double(c.limit4)) + QLatin1Char(';'));
-            line.put(190, fixed2(double(c.twa)) + QLatin1Char(';'));
-            line.put(205, fixed2(double(c.stel)) + QLatin1Char(';'));
-            line.put(220, QString::asprintf("%d;", c.stelInterval));
-            writeTextLine(out, line);
-        }
-        // The empty line after the channels; with no channel on it still carries
-        // the serial number as it was built, ";" included.
-        out.text->write(anyChannel ? QByteArray("\r\n")
-                                   : (serialText(serial) + QStringLiteral("\r\n")).toUtf8());
-
-        Line cols(out.form);
-        for (const Column& c : columns)
-            cols.put(c.position, columnTitle(c, false));
-        writeTextLine(out, cols);
-    } else if (sheetForm(out)) {
+    if (sheetForm(out))
         out.sheet->setColumnFormat(1, 50, FillWhite);
-        quint64 r = out.xlsxRow;
-        if (full) {
-            for (const QString& l : sheetLegend(command.modelCode))
-                out.sheet->mergeText(r++, 1, 3, l, FillWhite);
-        }
-        for (int i = 0; i < 13; ++i) {
-            QString t = QObject::tr(setupTitles[i]);
-            t.chop(1);
-            out.sheet->writeText(r + 1, i + 1, t, FillGreen);
-        }
-        quint64 row = r + 2;
-        out.sheet->writeText(row, 1, serialText(serial), FillWhite);
-        bool any = false;
-        for (int k = 0; k < n; ++k) {
-            const ExportChannel& c = exportChannels[k];
-            if (c.page != k)
-                continue;
-            if (any)
-                ++row;
-            any = true;
-            const QStringList cells = {
-                QString::asprintf("%d. ", k + 1) + formulaOf(k),
-                QObject::tr("Канал включен"),
-                unitName(c.format),
-                dateText(c.lastCalibrationDate, false),
-                dateText(bumpDate, false),
-                fixed2(double(c.limit1)),
-                fixed2(double(c.limit2)),
-                fixed2(double(c.limit3)),
-                fixed2(double(c.limit4)),
-                fixed2(double(c.twa)),
-                fixed2(double(c.stel)),
-                QString::asprintf("%d", c.stelInterval),
-            };
-            for (int i = 0; i < cells.size(); ++i)
-                out.sheet->writeText(row, i + 2, cells[i], FillWhite);
-        }
-        out.xlsxRow = row + 1;
-        for (const Column& c : columns) {
-            out.sheet->writeText(out.xlsxRow, c.sheetColumn, columnTitle(c, true), FillGreen);
-            out.sheet->setColumnWidth(c.sheetColumn, columnWidth(c));
-        }
-        ++out.xlsxRow;
+    if (full) {
+        for (const Legend& l : legendLines)
+            if (inGroup(command.modelCode, l.models))
+                writeRow(out, {legendCell(l)}, FillWhite);
+    }
+    writeEmptyRow(out);
+
+    QVector<Cell> setupTitles;
+    for (int i = 0; i < SetupColumnCount; ++i)
+        setupTitles << setupCell(i, QObject::tr(setupColumns[i].title));
+    writeRow(out, setupTitles, FillGreen);
+
+    // The serial number stands on the first channel's line only; the lines
+    // below keep its field empty.
+    bool anyChannel = false;
+    for (int k = 0; k < n; ++k) {
+        if (exportChannels[k].page != k)
+            continue;
+        writeRow(out,
+                 setupChannelCells(k, bumpDate, anyChannel ? Cell{0, 0, {}} : serialCell(serial)),
+                 FillWhite);
+        anyChannel = true;
+    }
+    // The empty line after the channels; with no channel on it still carries
+    // the serial number as it was built, ";" included. The sheet has no such
+    // row: there the serial number then fills a row of its own.
+    if (textForm(out))
+        writeTextLine(out, anyChannel ? QString() : serialNumber(serial) + QLatin1Char(';'));
+    else if (!anyChannel)
+        writeRow(out, {serialCell(serial)}, FillWhite);
+
+    const QVector<Column>& columns = exportColumns(n, serviceMode(mode));
+    QVector<Cell> titles;
+    for (const Column& c : columns)
+        titles << titleCell(c);
+    writeRow(out, titles, FillGreen);
+    if (sheetForm(out)) {
+        for (const Column& c : columns)
+            out.sheet->setColumnWidth(c.sheetColumn, c.width);
     }
 }
 
@@ -719,66 +764,51 @@ void writeMeasurementRow(ExportOutput& out, quint16 channelCount, ExportMode mod
     } else if (mode != ExportAll && mode != ExportService) {
         return;
     }
-    const bool service = serviceMode(mode);
     const QString date = dateText(rec.recordTime, true);
     const QString bump = (rec.recordFlags & 0x80) ? QObject::tr("Да") : QObject::tr("Нет");
-    // One cell of the row: the text form ends in ";", the sheet form has none.
-    auto cellOf = [&](const Column& col, bool sheet) -> QString {
-        const QString end = sheet ? QString() : QStringLiteral(";");
+    auto cellOf = [&](const Column& col) -> Cell {
         const LogMeasurementBlock& m = rec.channels[col.index].measurement;
+        const ExportChannel& c = exportChannels[col.index];
         switch (col.kind) {
         case ColumnKind::Date:
-            return date + end;
+            return cellAt(col, date);
         case ColumnKind::Number:
-            return QString::number(rec.recordNumber) + end;
+            return cellAt(col, QString::number(rec.recordNumber));
         case ColumnKind::Type:
-            return sheet ? QObject::tr("Измерение") : QObject::tr("Измерение;");
+            return cellAt(col, QObject::tr("Измерение"));
         case ColumnKind::Codes:
-            return codes;
+            return codesCell(col, codes);
         case ColumnKind::Bump:
-            return bump + end;
+            return cellAt(col, bump);
         case ColumnKind::Value:
             if (m.channelState & (1u << 6))
-                return sheet ? QObject::tr("Отключен") : QObject::tr("Отключен;");
-            return fixed2(double(exportChannels[col.index].value)) +
-                   (sheet ? QStringLiteral(" ") : QStringLiteral("; ")) + unitName(m.format);
+                return cellAt(col, QObject::tr("Отключен"));
+            return cellAt(col, fixed2(double(c.value)), QLatin1Char(' ') + unitName(m.format));
         case ColumnKind::Twa:
-            return ((m.format & FormatBits::KindOxygen)
-                        ? QStringLiteral("-")
-                        : fixed2(double(exportChannels[col.index].twaValue))) +
-                   end;
+            return cellAt(col, (m.format & FormatBits::KindOxygen) ? QStringLiteral("-")
+                                                                   : fixed2(double(c.twaValue)));
         case ColumnKind::AdcZero:
-            return QString::number(m.zeroAdc) + end;
+            return cellAt(col, QString::number(m.zeroAdc));
         case ColumnKind::AdcSpan:
-            return QString::number(m.spanAdc) + end;
+            return cellAt(col, QString::number(m.spanAdc));
         case ColumnKind::Battery:
-            return QString::number(rec.batteryCharge) + end;
+            return cellAt(col, QString::number(rec.batteryCharge));
         case ColumnKind::Temperature:
-            return fixed2(double(logTemperature(rec.temperature))) + end;
+            return cellAt(col, fixed2(double(logTemperature(rec.temperature))));
         case ColumnKind::Setting:
-            break; // measurement rows leave the settings columns empty
+            break;
         }
-        return QString();
+        return gapAt(col);
     };
-    const QVector<Column>& columns = exportColumns(n, service);
-    if (textForm(out)) {
-        Line line(out.form);
-        for (const Column& col : columns) {
-            if (col.kind == ColumnKind::Setting)
-                break;
-            line.put(col.position, cellOf(col, false));
-        }
-        writeTextLine(out, line);
-    } else if (sheetForm(out)) {
-        const quint32 fill = rowFlag ? FillRed : FillWhite;
-        const quint64 r = out.xlsxRow;
-        for (const Column& col : columns) {
-            if (col.kind == ColumnKind::Setting)
-                break;
-            out.sheet->writeText(r, col.sheetColumn, cellOf(col, true), fill);
-        }
-        ++out.xlsxRow;
+    const QVector<Column>& columns = exportColumns(n, serviceMode(mode));
+    QVector<Cell> cells;
+    cells.reserve(columns.size());
+    for (const Column& col : columns) {
+        if (col.kind == ColumnKind::Setting)
+            break; // measurement rows leave the settings columns empty
+        cells.append(cellOf(col));
     }
+    writeRow(out, cells, rowFlag ? FillRed : FillWhite);
 }
 
 void writeEventRow(ExportOutput& out, quint16 channelCount, ExportMode mode)
@@ -804,13 +834,13 @@ void writeEventRow(ExportOutput& out, quint16 channelCount, ExportMode mode)
     const bool damaged = type > 2 && (type & 0xF) != 0;
     QString typeText;
     if (type == 0)
-        typeText = QObject::tr("Включение;");
+        typeText = QObject::tr("Включение");
     else if (type == 1)
-        typeText = QObject::tr("Выключение;");
+        typeText = QObject::tr("Выключение");
     else if (type == 2)
-        typeText = QObject::tr("Прошивка;");
+        typeText = QObject::tr("Прошивка");
     else if (damaged)
-        typeText = QObject::tr("Поврежденный лог;");
+        typeText = QObject::tr("Поврежденный лог");
 
     bool plain = false;
     bool settings = false;
@@ -826,43 +856,40 @@ void writeEventRow(ExportOutput& out, quint16 channelCount, ExportMode mode)
     }
     const QString date = dateText(rec.recordTime, true);
     const QString number = QString::number(rec.recordNumber);
-    auto sheetType = [](QString t) { return t.replace(QLatin1Char(';'), QLatin1Char(' ')); };
     const QVector<Column>& columns = exportColumns(n, serviceMode(mode));
-    // The first four cells of an event row, in the text form (the type text
-    // ends in ";") or the sheet form.
-    auto headCell = [&](const Column& col, const QString& type, bool sheet) -> QString {
-        switch (col.kind) {
-        case ColumnKind::Date:
-            return sheet ? date : date + QLatin1Char(';');
-        case ColumnKind::Number:
-            return sheet ? number : number + QLatin1Char(';');
-        case ColumnKind::Type:
-            return sheet ? sheetType(type) : type;
-        case ColumnKind::Codes:
-            return codes;
-        default:
-            break;
-        }
-        return QString();
-    };
     auto isHead = [](const Column& col) {
         return col.kind == ColumnKind::Date || col.kind == ColumnKind::Number ||
                col.kind == ColumnKind::Type || col.kind == ColumnKind::Codes;
     };
-    if (plain) {
-        if (textForm(out)) {
-            Line line(out.form);
-            for (const Column& col : columns)
-                if (isHead(col))
-                    line.put(col.position, headCell(col, typeText, false));
-            writeTextLine(out, line);
-        } else if (sheetForm(out)) {
-            const quint64 r = out.xlsxRow++;
-            for (const Column& col : columns)
-                if (isHead(col))
-                    out.sheet->writeText(r, col.sheetColumn, headCell(col, typeText, true),
-                                         FillCyan);
+    // The first four cells of an event row. In the sheet every ";" of the type
+    // text, its closing one included, becomes a blank.
+    auto headCell = [&](const Column& col, const QString& type) -> Cell {
+        switch (col.kind) {
+        case ColumnKind::Date:
+            return cellAt(col, date);
+        case ColumnKind::Number:
+            return cellAt(col, number);
+        case ColumnKind::Type: {
+            Cell cell = cellAt(col, type);
+            if (!type.isEmpty())
+                cell.sheet = QString(type)
+                                 .append(QLatin1Char(';'))
+                                 .replace(QLatin1Char(';'), QLatin1Char(' '));
+            return cell;
         }
+        case ColumnKind::Codes:
+            return codesCell(col, codes);
+        default:
+            break;
+        }
+        return gapAt(col);
+    };
+    if (plain) {
+        QVector<Cell> cells;
+        for (const Column& col : columns)
+            if (isHead(col))
+                cells << headCell(col, typeText);
+        writeRow(out, cells, FillCyan);
         return;
     }
     if (!settings)
@@ -874,54 +901,31 @@ void writeEventRow(ExportOutput& out, quint16 channelCount, ExportMode mode)
             continue;
         const LogSettingsBlock& s = rec.channels[k].settings;
         const ExportChannel& c = exportChannels[k];
-        const QString t = QObject::tr("Настройка ") + QString::asprintf("%d.", k + 1) +
-                          formulaOf(k) + QLatin1Char(';');
+        const QString t =
+            QObject::tr("Настройка ") + QString::asprintf("%d.", k + 1) + formulaOf(k);
         // The settings cells in the order of their titles; the range carries the unit.
-        const QStringList cells = {
+        QStringList texts = {
             QString::asprintf("%d", s.calibrationInterval),
             dateText(s.lastCalibrationDate, false),
             QString::number(rec.batteryCharge),
             dateText(bumpDate, false),
-            fixed2(double(c.limit1)),
-            fixed2(double(c.limit2)),
-            fixed2(double(c.limit3)),
-            fixed2(double(c.limit4)),
-            fixed2(double(c.twa)),
-            fixed2(double(c.stel)),
-            QString::asprintf("%d", s.stelInterval),
         };
+        texts << limitTexts(c) << QString::asprintf("%d", s.stelInterval);
         constexpr int RangeCell = 7;
-        auto settingCell = [&](int i, bool sheet) {
-            QString cell = cells[i];
-            if (!sheet)
-                cell += QLatin1Char(';');
-            if (i == RangeCell)
-                cell += QLatin1Char(' ') + unitName(c.format);
-            return cell;
-        };
-        if (textForm(out)) {
-            Line line(out.form);
-            // The measurement columns stay empty: in a CSV file they keep their
-            // fields, so that the settings stand under their titles.
-            for (const Column& col : columns) {
-                if (isHead(col))
-                    line.put(col.position, headCell(col, t, false));
-                else if (col.kind == ColumnKind::Setting)
-                    line.put(col.position, settingCell(col.index, false));
-                else
-                    line.put(col.position, QString());
-            }
-            writeTextLine(out, line);
-        } else if (sheetForm(out)) {
-            const quint64 r = out.xlsxRow++;
-            for (const Column& col : columns) {
-                if (isHead(col))
-                    out.sheet->writeText(r, col.sheetColumn, headCell(col, t, true), FillWhite);
-                else if (col.kind == ColumnKind::Setting)
-                    out.sheet->writeText(r, col.sheetColumn, settingCell(col.index, true),
-                                         FillWhite);
-            }
+        // The measurement columns stay empty: in a CSV file they keep their
+        // fields, so that the settings stand under their titles.
+        QVector<Cell> cells;
+        for (const Column& col : columns) {
+            if (isHead(col))
+                cells << headCell(col, t);
+            else if (col.kind != ColumnKind::Setting)
+                cells << gapAt(col);
+            else if (col.index == RangeCell)
+                cells << cellAt(col, texts[col.index], QLatin1Char(' ') + unitName(c.format));
+            else
+                cells << cellAt(col, texts[col.index]);
         }
+        writeRow(out, cells, FillWhite);
     }
 }
 

@@ -32,7 +32,6 @@ struct ExportChannel {
 };
 
 extern ExportChannel exportChannels[LogMaxChannels];
-extern double unitFactors[LogMaxChannels];
 
 // The output form, from the destination's last suffix without regard to case.
 enum class ExportForm { None, Text, Csv, Xlsx };

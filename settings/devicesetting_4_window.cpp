@@ -831,7 +831,7 @@ void DeviceSetting_4_Window::on_pushButton_clicked()
         return;
     // The tables the operator typed travel with the channel's blocks; the read-back
     // after the write would otherwise show the old cells again.
-    collectTables(channel);
+    tables->collect(channel);
     if (command.writeSettingsBlocks()) {
         showParameters(command.currentChannel);
         return;
@@ -856,7 +856,7 @@ void DeviceSetting_4_Window::on_lineEditMolecularForm_textEdited(const QString& 
 void DeviceSetting_4_Window::coefficientRerun()
 {
     // The rerun refills the tables: keep what the operator typed into them first.
-    collectTables(channel);
+    tables->collect(channel);
     coefficientRefresh = 0;
     showParameters(channel);
     coefficientRefresh = 1;

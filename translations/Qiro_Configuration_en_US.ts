@@ -1819,156 +1819,8 @@ settings</translation>
         <translation> </translation>
     </message>
     <message>
-        <source>x — номер канала;</source>
-        <translation>x — channel number;</translation>
-    </message>
-    <message>
-        <source>Ошибки канала:;</source>
-        <translation>Channel faults:;</translation>
-    </message>
-    <message>
-        <source>Ax0 - Превышение порог 1;</source>
-        <translation>Ax0 - Limit 1 exceeded;</translation>
-    </message>
-    <message>
-        <source>Ax1 - Превышение порог 2;</source>
-        <translation>Ax1 - Limit 2 exceeded;</translation>
-    </message>
-    <message>
-        <source>Ax2 - Превышение порог 3;</source>
-        <translation>Ax2 - Limit 3 exceeded;</translation>
-    </message>
-    <message>
-        <source>Ax3 - Превышение порог STEL;</source>
-        <translation>Ax3 - STEL limit exceeded;</translation>
-    </message>
-    <message>
-        <source>Ax4 - Превышение порог TWA;</source>
-        <translation>Ax4 - TWA limit exceeded;</translation>
-    </message>
-    <message>
-        <source>Ax5 - Превышение диапазона;</source>
-        <translation>Ax5 - Range exceeded;</translation>
-    </message>
-    <message>
-        <source>Предупреждения системы:;</source>
-        <translation>System warnings:;</translation>
-    </message>
-    <message>
-        <source>Wx7 - Ошибка при калибровке нуля;</source>
-        <translation>Wx7 - Zero calibration error;</translation>
-    </message>
-    <message>
-        <source>Wx8 - Ошибка при калибровке;</source>
-        <translation>Wx8 - Calibration error;</translation>
-    </message>
-    <message>
-        <source>Wx9 - Необходимость периодической калибровки;</source>
-        <translation>Wx9 - Periodic calibration due;</translation>
-    </message>
-    <message>
-        <source>WA1 - Необходимость периодического BUMP TEST;</source>
-        <translation>WA1 - Periodic BUMP TEST due;</translation>
-    </message>
-    <message>
         <source>WA1 - Необходимость периодической BUMP TEST</source>
         <translation>WA1 - Periodic BUMP TEST due</translation>
-    </message>
-    <message>
-        <source>WA2 - Критично низкий заряд аккумулятора;</source>
-        <translation>WA2 - Critically low battery;</translation>
-    </message>
-    <message>
-        <source>Ошибки системы:;</source>
-        <translation>System faults:;</translation>
-    </message>
-    <message>
-        <source>Ex6 - Сенсор вышел из строя или не подключен;</source>
-        <translation>Ex6 - Sensor failed or not connected;</translation>
-    </message>
-    <message>
-        <source>FA3 - Ошибка микросхемы памяти;</source>
-        <translation>FA3 - Memory chip fault;</translation>
-    </message>
-    <message>
-        <source>FA4 - Ошибка микросхемы измерений;</source>
-        <translation>FA4 - Measurement chip fault;</translation>
-    </message>
-    <message>
-        <source>WA5 - Ошибка микросхемы BLE;</source>
-        <translation>WA5 - BLE chip fault;</translation>
-    </message>
-    <message>
-        <source>WA6 - Ошибка GPS;</source>
-        <translation>WA6 - GPS fault;</translation>
-    </message>
-    <message>
-        <source>WA7 - Ошибка GSM;</source>
-        <translation>WA7 - GSM fault;</translation>
-    </message>
-    <message>
-        <source>WA8 - Ошибка LORA;</source>
-        <translation>WA8 - LORA fault;</translation>
-    </message>
-    <message>
-        <source>WA9 - Ошибка LCD;</source>
-        <translation>WA9 - LCD fault;</translation>
-    </message>
-    <message>
-        <source>Серийный номер:;</source>
-        <translation>Serial number:;</translation>
-    </message>
-    <message>
-        <source>Канал:;</source>
-        <translation>Channel:;</translation>
-    </message>
-    <message>
-        <source>Статус:;</source>
-        <translation>Status:;</translation>
-    </message>
-    <message>
-        <source>Единица измерения:;</source>
-        <translation>Unit:;</translation>
-    </message>
-    <message>
-        <source>Дата последней калибровки:;</source>
-        <translation>Last calibration date:;</translation>
-    </message>
-    <message>
-        <source>Дата последнего BUMP TEST:;</source>
-        <translation>Last BUMP TEST date:;</translation>
-    </message>
-    <message>
-        <source>Порог 1:;</source>
-        <translation>Limit 1:;</translation>
-    </message>
-    <message>
-        <source>Порог 2:;</source>
-        <translation>Limit 2:;</translation>
-    </message>
-    <message>
-        <source>Порог 3:;</source>
-        <translation>Limit 3:;</translation>
-    </message>
-    <message>
-        <source>Диапазон:;</source>
-        <translation>Range:;</translation>
-    </message>
-    <message>
-        <source>Порог TWA:;</source>
-        <translation>TWA limit:;</translation>
-    </message>
-    <message>
-        <source>Порог STEL:;</source>
-        <translation>STEL limit:;</translation>
-    </message>
-    <message>
-        <source>Интервал STEL:;</source>
-        <translation>STEL interval:;</translation>
-    </message>
-    <message>
-        <source>Интервал калибровки:;</source>
-        <translation>Calibration interval:;</translation>
     </message>
     <message>
         <source>Интервал калибровки:</source>
@@ -1977,10 +1829,6 @@ settings</translation>
     <message>
         <source>Дата последней калибровки:</source>
         <translation>Last calibration date:</translation>
-    </message>
-    <message>
-        <source>Интервал BUMP TEST:;</source>
-        <translation>BUMP TEST interval:;</translation>
     </message>
     <message>
         <source>Интервал BUMP TEST:</source>
@@ -2017,50 +1865,6 @@ settings</translation>
     <message>
         <source>Интервал STEL:</source>
         <translation>STEL interval:</translation>
-    </message>
-    <message>
-        <source>Канал включен;</source>
-        <translation>Channel on;</translation>
-    </message>
-    <message>
-        <source>Дата/Время:;</source>
-        <translation>Date/Time:;</translation>
-    </message>
-    <message>
-        <source>Лог №:;</source>
-        <translation>Log No.:;</translation>
-    </message>
-    <message>
-        <source>Тип лога:;</source>
-        <translation>Log type:;</translation>
-    </message>
-    <message>
-        <source>Статус прибора:;</source>
-        <translation>Device status:;</translation>
-    </message>
-    <message>
-        <source>BUMP TEST:;</source>
-        <translation>BUMP TEST:;</translation>
-    </message>
-    <message>
-        <source> TWA:;</source>
-        <translation> TWA:;</translation>
-    </message>
-    <message>
-        <source> АЦП 0:;</source>
-        <translation> ADC 0:;</translation>
-    </message>
-    <message>
-        <source> АЦП д.:;</source>
-        <translation> ADC s.:;</translation>
-    </message>
-    <message>
-        <source>Заряд батареи:;</source>
-        <translation>Battery:;</translation>
-    </message>
-    <message>
-        <source>Температура:;</source>
-        <translation>Temperature:;</translation>
     </message>
     <message>
         <source>Канал включен</source>
@@ -2123,36 +1927,12 @@ settings</translation>
         <translation>No</translation>
     </message>
     <message>
-        <source>Измерение;</source>
-        <translation>Measurement;</translation>
-    </message>
-    <message>
-        <source>Отключен;</source>
-        <translation>Off;</translation>
-    </message>
-    <message>
         <source>Измерение</source>
         <translation>Measurement</translation>
     </message>
     <message>
         <source>Отключен</source>
         <translation>Off</translation>
-    </message>
-    <message>
-        <source>Включение;</source>
-        <translation>Power on;</translation>
-    </message>
-    <message>
-        <source>Выключение;</source>
-        <translation>Power off;</translation>
-    </message>
-    <message>
-        <source>Прошивка;</source>
-        <translation>Firmware;</translation>
-    </message>
-    <message>
-        <source>Поврежденный лог;</source>
-        <translation>Damaged log;</translation>
     </message>
     <message>
         <source>Настройка </source>
@@ -2201,6 +1981,138 @@ settings</translation>
 осталось %1 секунд</source>
         <translation>Downloading,
 %1 seconds left</translation>
+    </message>
+    <message>
+        <source>x — номер канала</source>
+        <translation>x — channel number</translation>
+    </message>
+    <message>
+        <source>Ошибки канала:</source>
+        <translation>Channel faults:</translation>
+    </message>
+    <message>
+        <source>Ax0 - Превышение порог 1</source>
+        <translation>Ax0 - Limit 1 exceeded</translation>
+    </message>
+    <message>
+        <source>Ax1 - Превышение порог 2</source>
+        <translation>Ax1 - Limit 2 exceeded</translation>
+    </message>
+    <message>
+        <source>Ax2 - Превышение порог 3</source>
+        <translation>Ax2 - Limit 3 exceeded</translation>
+    </message>
+    <message>
+        <source>Ax3 - Превышение порог STEL</source>
+        <translation>Ax3 - STEL limit exceeded</translation>
+    </message>
+    <message>
+        <source>Ax4 - Превышение порог TWA</source>
+        <translation>Ax4 - TWA limit exceeded</translation>
+    </message>
+    <message>
+        <source>Ax5 - Превышение диапазона</source>
+        <translation>Ax5 - Range exceeded</translation>
+    </message>
+    <message>
+        <source>Предупреждения системы:</source>
+        <translation>System warnings:</translation>
+    </message>
+    <message>
+        <source>Wx7 - Ошибка при калибровке нуля</source>
+        <translation>Wx7 - Zero calibration error</translation>
+    </message>
+    <message>
+        <source>Wx8 - Ошибка при калибровке</source>
+        <translation>Wx8 - Calibration error</translation>
+    </message>
+    <message>
+        <source>Wx9 - Необходимость периодической калибровки</source>
+        <translation>Wx9 - Periodic calibration due</translation>
+    </message>
+    <message>
+        <source>WA1 - Необходимость периодического BUMP TEST</source>
+        <translation>WA1 - Periodic BUMP TEST due</translation>
+    </message>
+    <message>
+        <source>WA2 - Критично низкий заряд аккумулятора</source>
+        <translation>WA2 - Critically low battery</translation>
+    </message>
+    <message>
+        <source>Ошибки системы:</source>
+        <translation>System faults:</translation>
+    </message>
+    <message>
+        <source>Ex6 - Сенсор вышел из строя или не подключен</source>
+        <translation>Ex6 - Sensor failed or not connected</translation>
+    </message>
+    <message>
+        <source>FA3 - Ошибка микросхемы памяти</source>
+        <translation>FA3 - Memory chip fault</translation>
+    </message>
+    <message>
+        <source>FA4 - Ошибка микросхемы измерений</source>
+        <translation>FA4 - Measurement chip fault</translation>
+    </message>
+    <message>
+        <source>WA5 - Ошибка микросхемы BLE</source>
+        <translation>WA5 - BLE chip fault</translation>
+    </message>
+    <message>
+        <source>WA6 - Ошибка GPS</source>
+        <translation>WA6 - GPS fault</translation>
+    </message>
+    <message>
+        <source>WA7 - Ошибка GSM</source>
+        <translation>WA7 - GSM fault</translation>
+    </message>
+    <message>
+        <source>WA8 - Ошибка LORA</source>
+        <translation>WA8 - LORA fault</translation>
+    </message>
+    <message>
+        <source>WA9 - Ошибка LCD</source>
+        <translation>WA9 - LCD fault</translation>
+    </message>
+    <message>
+        <source>Серийный номер:</source>
+        <translation>Serial number:</translation>
+    </message>
+    <message>
+        <source>Канал:</source>
+        <translation>Channel:</translation>
+    </message>
+    <message>
+        <source>Статус:</source>
+        <translation>Status:</translation>
+    </message>
+    <message>
+        <source>Единица измерения:</source>
+        <translation>Unit:</translation>
+    </message>
+    <message>
+        <source> АЦП 0:</source>
+        <translation> ADC 0:</translation>
+    </message>
+    <message>
+        <source> АЦП д.:</source>
+        <translation> ADC s.:</translation>
+    </message>
+    <message>
+        <source>Включение</source>
+        <translation>Power on</translation>
+    </message>
+    <message>
+        <source>Выключение</source>
+        <translation>Power off</translation>
+    </message>
+    <message>
+        <source>Прошивка</source>
+        <translation>Firmware</translation>
+    </message>
+    <message>
+        <source>Поврежденный лог</source>
+        <translation>Damaged log</translation>
     </message>
 </context>
 <context>

@@ -1791,155 +1791,7 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>x — номер канала;</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Ошибки канала:;</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Ax0 - Превышение порог 1;</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Ax1 - Превышение порог 2;</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Ax2 - Превышение порог 3;</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Ax3 - Превышение порог STEL;</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Ax4 - Превышение порог TWA;</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Ax5 - Превышение диапазона;</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Предупреждения системы:;</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Wx7 - Ошибка при калибровке нуля;</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Wx8 - Ошибка при калибровке;</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Wx9 - Необходимость периодической калибровки;</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>WA1 - Необходимость периодического BUMP TEST;</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>WA1 - Необходимость периодической BUMP TEST</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>WA2 - Критично низкий заряд аккумулятора;</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Ошибки системы:;</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Ex6 - Сенсор вышел из строя или не подключен;</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>FA3 - Ошибка микросхемы памяти;</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>FA4 - Ошибка микросхемы измерений;</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>WA5 - Ошибка микросхемы BLE;</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>WA6 - Ошибка GPS;</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>WA7 - Ошибка GSM;</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>WA8 - Ошибка LORA;</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>WA9 - Ошибка LCD;</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Серийный номер:;</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Канал:;</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Статус:;</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Единица измерения:;</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Дата последней калибровки:;</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Дата последнего BUMP TEST:;</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Порог 1:;</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Порог 2:;</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Порог 3:;</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Диапазон:;</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Порог TWA:;</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Порог STEL:;</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Интервал STEL:;</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Интервал калибровки:;</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
@@ -1948,10 +1800,6 @@
     </message>
     <message>
         <source>Дата последней калибровки:</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Интервал BUMP TEST:;</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
@@ -1988,50 +1836,6 @@
     </message>
     <message>
         <source>Интервал STEL:</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Канал включен;</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Дата/Время:;</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Лог №:;</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Тип лога:;</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Статус прибора:;</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>BUMP TEST:;</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source> TWA:;</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source> АЦП 0:;</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source> АЦП д.:;</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Заряд батареи:;</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Температура:;</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
@@ -2095,35 +1899,11 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Измерение;</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Отключен;</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>Измерение</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
         <source>Отключен</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Включение;</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Выключение;</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Прошивка;</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Поврежденный лог;</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
@@ -2170,6 +1950,138 @@
     <message>
         <source>Выполнение процесса скачивания,
 осталось %1 секунд</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>x — номер канала</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Ошибки канала:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Ax0 - Превышение порог 1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Ax1 - Превышение порог 2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Ax2 - Превышение порог 3</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Ax3 - Превышение порог STEL</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Ax4 - Превышение порог TWA</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Ax5 - Превышение диапазона</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Предупреждения системы:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Wx7 - Ошибка при калибровке нуля</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Wx8 - Ошибка при калибровке</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Wx9 - Необходимость периодической калибровки</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>WA1 - Необходимость периодического BUMP TEST</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>WA2 - Критично низкий заряд аккумулятора</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Ошибки системы:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Ex6 - Сенсор вышел из строя или не подключен</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>FA3 - Ошибка микросхемы памяти</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>FA4 - Ошибка микросхемы измерений</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>WA5 - Ошибка микросхемы BLE</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>WA6 - Ошибка GPS</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>WA7 - Ошибка GSM</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>WA8 - Ошибка LORA</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>WA9 - Ошибка LCD</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Серийный номер:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Канал:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Статус:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Единица измерения:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source> АЦП 0:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source> АЦП д.:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Включение</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Выключение</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Прошивка</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Поврежденный лог</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
