@@ -6,6 +6,7 @@
 #include "command.h"
 #include "configurationfile.h"
 #include "dialogs.h"
+#include "files.h"
 #include "warningguard.h"
 
 #include <QProgressDialog>
@@ -57,12 +58,6 @@ void setModel(quint16 map, quint16 model, quint16 channels)
     command.registerMap = map;
     command.modelCode = model;
     command.channelCount = channels;
-}
-
-QByteArray readFile(const QString& path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
 void writeFile(const QString& path, const QByteArray& bytes)
@@ -125,7 +120,7 @@ private slots:
         fillImage(3);
         setModel(quint16(map), quint16(model), quint16(channels));
         QVERIFY(saveConfigurationFile());
-        const QByteArray text = readFile(lastSavedConfigFile);
+        const QByteArray text = readAll(lastSavedConfigFile);
         QCOMPARE(text.size(), size);
         QCOMPARE(text.count("\r\n"), lines);
         QVERIFY(QRegularExpression("^([0-9A-F]{40}\\r\\n)*[0-9A-F]{2,40}\\r\\n$")
@@ -153,7 +148,7 @@ private slots:
         const QByteArray before = image();
         QVERIFY(saveConfigurationFile());
         QCOMPARE(image(), before);
-        const QByteArray bytes = QByteArray::fromHex(readFile(lastSavedConfigFile));
+        const QByteArray bytes = QByteArray::fromHex(readAll(lastSavedConfigFile));
         QCOMPARE(bytes.size(), 320);
         QCOMPARE(bytes.mid(0, 4), QByteArray::fromHex("8cec0300"));
         QCOMPARE(bytes.mid(88 + 40, 2), QByteArray(2, '\0'));   // channel status
@@ -177,7 +172,7 @@ private slots:
         setModel(quint16(map), quint16(model), quint16(channels));
         fillImage(11);
         QVERIFY(saveConfigurationFile());
-        const QByteArray saved = readFile(lastSavedConfigFile);
+        const QByteArray saved = readAll(lastSavedConfigFile);
         fillImage(99);
         const quint32 start = map == ClassicMap ? command.classicDevice.archiveStartAddress
                                                 : command.extendedDevice.archiveStartAddress;
@@ -192,7 +187,7 @@ private slots:
                 (1u << 5));
         lastSavedConfigFile = dir.filePath("again.txt");
         QVERIFY(saveConfigurationFile());
-        const QByteArray again = QByteArray::fromHex(readFile(lastSavedConfigFile));
+        const QByteArray again = QByteArray::fromHex(readAll(lastSavedConfigFile));
         QByteArray original = QByteArray::fromHex(saved);
         const int pointers = map == ClassicMap ? 28 : 44;
         QCOMPARE(again.mid(pointers + 8), original.mid(pointers + 8));

@@ -10,6 +10,7 @@
 #include "mainwindow.h"
 #include "simdetector.h"
 #include "warningguard.h"
+#include "widgetlookup.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -35,12 +36,12 @@ namespace
 
 QPushButton* button(QWidget* dialog, const char* name)
 {
-    return dialog->findChild<QPushButton*>(QLatin1String(name));
+    return child<QPushButton>(*dialog, name);
 }
 
 QComboBox* portList(QWidget* dialog)
 {
-    return dialog->findChild<QComboBox*>("cb_Com");
+    return child<QComboBox>(*dialog, "cb_Com");
 }
 
 // The operator picks a port from the list.

@@ -8,6 +8,7 @@
 #include "mainwindow.h"
 #include "simdetector.h"
 #include "warningguard.h"
+#include "widgetlookup.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -92,10 +93,7 @@ class TestMainWindow : public QObject
     SimDetector sim;
     std::unique_ptr<MainWindow> window;
 
-    template <class T> T* find(const char* name) const
-    {
-        return window->findChild<T*>(QLatin1String(name));
-    }
+    template <class T> T* find(const char* name) const { return child<T>(*window, name); }
     QTabWidget* tabs() const { return find<QTabWidget>("tabWidget"); }
 
     void showModel(quint16 code, const QString& user, quint16 map = ClassicMap)
