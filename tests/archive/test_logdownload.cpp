@@ -83,7 +83,7 @@ class TestLogDownload : public QObject
         const QVector<QByteArray> lines = fileLines(path);
         QCOMPARE(quint32(lines.size()), end - first);
         for (int i = 0; i < lines.size(); ++i) {
-            QCOMPARE(lines[i].size(), 2 * ring.size + 2);
+            QCOMPARE(lines[i].size(), logLineBytes(ring.size));
             QVERIFY(loadLogLine(lines[i], ring.size));
             QCOMPARE(QByteArray(reinterpret_cast<const char*>(command.logRecord), ring.size),
                      SimDetector::logRingRecord(first + quint32(i), ring.size));
@@ -220,7 +220,7 @@ private slots:
     {
         setCurrent(2000);
         QVERIFY(syncLogFile(48, 42, 2000, 1997));
-        QCOMPARE(QFileInfo(syncPath()).size(), qint64(3 * 98));
+        QCOMPARE(QFileInfo(syncPath()).size(), qint64(3 * logLineBytes(48)));
         {
             std::lock_guard<std::mutex> lock(ring.mutex);
             ring.asked.clear();

@@ -12,3 +12,10 @@ inline QByteArray readAll(const QString& path)
     QFile f(path);
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
+
+// The bytes of one line of a local log file: the record as two hexadecimal
+// digits a byte, then "\r\n".
+constexpr int logLineBytes(int recordSize)
+{
+    return 2 * recordSize + 2;
+}
