@@ -85,6 +85,23 @@ QDoubleSpinBox* cell(QWidget& page, const char* table, int row, int column)
     return qobject_cast<QDoubleSpinBox*>(child<QTableWidget>(page, table)->cellWidget(row, column));
 }
 
+// The set-up blocks of channel ch read into the image, as the device holds them.
+bool readChannelBlocks(quint16 ch)
+{
+    QVector<QPair<int, int>> blocks; // first register, count
+    if (command.registerMap == ClassicMap) {
+        blocks = {{256, 82}, {546, 1}};
+        if (command.modelCode == ModelT6M)
+            blocks += {{352, 20}, {514, 1}};
+    } else {
+        blocks = {{258, 55}, {336, 60}, {768, 2}, {400, 7}, {548, 2}};
+    }
+    for (const auto& b : blocks)
+        if (command.transact(3, ch, quint16(b.first), quint16(b.second)) != ResultOk)
+            return false;
+    return true;
+}
+
 quint16 fmt(int display, int base, int decimals, int rawDecimals, int kindBits = 0)
 {
     return quint16(display | (base << 2) | (decimals << 4) | (rawDecimals << 6) | kindBits);
@@ -139,9 +156,21 @@ private slots:
     void saveUnchangedOnSimulator();
 
 private:
+    bool connectAs(quint16 model, quint16 layout);
     SimDetector sim;
     QWidget host;
 };
+
+// The image cleared for `model` in `layout` and the program connected to a
+// simulated detector of the same, without faults.
+bool TestDeviceSetting4::connectAs(quint16 model, quint16 layout)
+{
+    resetCommand(model, layout);
+    sim.setProfile(
+        layout == ClassicMap ? SimDetector::Layout::Classic : SimDetector::Layout::Extended, model);
+    sim.clearFaults();
+    return connectToSimulator(sim);
+}
 
 void TestDeviceSetting4::refreshChangesNothing_data()
 {
@@ -458,9 +487,7 @@ void TestDeviceSetting4::collectSkipsForeignAndUnfilledCells()
 
 void TestDeviceSetting4::writeButton()
 {
-    resetCommand(ModelT6, ExtendedMap);
-    sim.setProfile(SimDetector::Layout::Extended, ModelT6);
-    QVERIFY(connectToSimulator(sim));
+    QVERIFY(connectAs(ModelT6, ExtendedMap));
     command.currentChannel = 1;
     command.extendedChannels[1].displayDivisor[0] = 10;
     command.extendedChannels[1].displayDivisor[1] = 100;
@@ -492,12 +519,8 @@ void TestDeviceSetting4::writeButtonSendsTheFlagWord()
 {
     QFETCH(int, model);
     QFETCH(int, layout);
-    resetCommand(quint16(model), quint16(layout));
+    QVERIFY(connectAs(quint16(model), quint16(layout)));
     const bool classic = layout == ClassicMap;
-    sim.setProfile(classic ? SimDetector::Layout::Classic : SimDetector::Layout::Extended,
-                   quint16(model));
-    QVERIFY(connectToSimulator(sim));
-    sim.clearFaults();
     for (int reg = 256; reg < 800; ++reg)
         sim.setHolding(1, reg, 0);
     sim.setHolding(1, 258, 1); // on
@@ -507,17 +530,10 @@ void TestDeviceSetting4::writeButtonSendsTheFlagWord()
         sim.setHolding(1, 262, 1200);
         sim.setHolding(1, 546, 0x0080);
         sim.setHolding(1, 514, 0x0001);
-        QCOMPARE(command.transact(3, 1, 256, 82), TransactionResult(ResultOk));
-        QCOMPARE(command.transact(3, 1, 546, 1), TransactionResult(ResultOk));
-        if (model == ModelT6M) {
-            QCOMPARE(command.transact(3, 1, 352, 20), TransactionResult(ResultOk));
-            QCOMPARE(command.transact(3, 1, 514, 1), TransactionResult(ResultOk));
-        }
     } else {
         sim.setHolding32(1, 548, 0x00000010);
-        QCOMPARE(command.transact(3, 1, 258, 55), TransactionResult(ResultOk));
-        QCOMPARE(command.transact(3, 1, 548, 2), TransactionResult(ResultOk));
     }
+    QVERIFY(readChannelBlocks(1));
     command.currentChannel = 1;
     DeviceSetting_4_Window page(&host);
     page.showParameters(1);
@@ -563,12 +579,7 @@ void TestDeviceSetting4::writeFailureWarns()
 {
     QFETCH(int, layout);
     QFETCH(int, failReg);
-    resetCommand(ModelT6, quint16(layout));
-    sim.setProfile(layout == ClassicMap ? SimDetector::Layout::Classic
-                                        : SimDetector::Layout::Extended,
-                   ModelT6);
-    QVERIFY(connectToSimulator(sim));
-    sim.clearFaults();
+    QVERIFY(connectAs(ModelT6, quint16(layout)));
     sim.addFault(SimFault(SimFault::Exception, 16, 0, failReg).code(2));
     DeviceSetting_4_Window page(&host);
     page.showParameters(0);
@@ -601,11 +612,8 @@ void TestDeviceSetting4::saveUnchangedOnSimulator()
 {
     QFETCH(int, model);
     QFETCH(int, layout);
-    resetCommand(quint16(model), quint16(layout));
+    QVERIFY(connectAs(quint16(model), quint16(layout)));
     const bool classic = layout == ClassicMap;
-    sim.setProfile(classic ? SimDetector::Layout::Classic : SimDetector::Layout::Extended,
-                   quint16(model));
-    QVERIFY(connectToSimulator(sim));
     QRandomGenerator random(quint32(model + layout));
     for (int page = 0; page < 4; ++page) {
         for (int reg = 256; reg < 800; ++reg)
@@ -623,22 +631,8 @@ void TestDeviceSetting4::saveUnchangedOnSimulator()
         for (int reg : deviceRegs)
             sim.setHolding(page, reg, sim.holding(0, reg));
     // Bring the channels into the image as the device holds them.
-    for (int ch = 0; ch < 4; ++ch) {
-        if (classic) {
-            QCOMPARE(command.transact(3, quint16(ch), 256, 82), TransactionResult(ResultOk));
-            QCOMPARE(command.transact(3, quint16(ch), 546, 1), TransactionResult(ResultOk));
-            if (model == ModelT6M) {
-                QCOMPARE(command.transact(3, quint16(ch), 352, 20), TransactionResult(ResultOk));
-                QCOMPARE(command.transact(3, quint16(ch), 514, 1), TransactionResult(ResultOk));
-            }
-        } else {
-            QCOMPARE(command.transact(3, quint16(ch), 258, 55), TransactionResult(ResultOk));
-            QCOMPARE(command.transact(3, quint16(ch), 336, 60), TransactionResult(ResultOk));
-            QCOMPARE(command.transact(3, quint16(ch), 768, 2), TransactionResult(ResultOk));
-            QCOMPARE(command.transact(3, quint16(ch), 400, 7), TransactionResult(ResultOk));
-            QCOMPARE(command.transact(3, quint16(ch), 548, 2), TransactionResult(ResultOk));
-        }
-    }
+    for (quint16 ch = 0; ch < 4; ++ch)
+        QVERIFY(readChannelBlocks(ch));
     auto snapshot = [&] {
         QVector<quint16> regs;
         for (int page = 0; page < 4; ++page)
