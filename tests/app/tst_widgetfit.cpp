@@ -492,6 +492,21 @@ QString nameOf(QWidget* w)
     return QString();
 }
 
+// Makes the pages that hold a widget (below root) current, so that it can be seen.
+void showAncestors(QWidget* widget, QWidget* root)
+{
+    for (QWidget* w = widget; w && w != root; w = w->parentWidget()) {
+        QWidget* parent = w->parentWidget();
+        auto* stack = qobject_cast<QStackedWidget*>(parent);
+        if (stack && stack->indexOf(w) >= 0) {
+            if (auto* tabs = qobject_cast<QTabWidget*>(stack->parentWidget()))
+                tabs->setCurrentWidget(w);
+            else
+                stack->setCurrentWidget(w);
+        }
+    }
+}
+
 class FitCheck
 {
 public:
@@ -626,21 +641,6 @@ private:
             QCoreApplication::processEvents();
         (void)root;
     }
-
-    // Makes the pages that hold a container current, so that it can be seen.
-    static void showAncestors(QWidget* widget, QWidget* root)
-    {
-        for (QWidget* w = widget; w && w != root; w = w->parentWidget()) {
-            QWidget* parent = w->parentWidget();
-            auto* stack = qobject_cast<QStackedWidget*>(parent);
-            if (stack && stack->indexOf(w) >= 0) {
-                if (auto* tabs = qobject_cast<QTabWidget*>(stack->parentWidget()))
-                    tabs->setCurrentWidget(w);
-                else
-                    stack->setCurrentWidget(w);
-            }
-        }
-    }
 };
 
 // An image as a typical detector holds it, so that the pages show real titles, units and
@@ -733,6 +733,27 @@ void saveShot(QWidget* window, const QString& name)
         QCoreApplication::processEvents();
     const QString path = screenshotDir() + QLatin1Char('/') + name + QStringLiteral(".png");
     QVERIFY2(window->grab().save(path), qPrintable(path));
+}
+
+// The program's dialogs, each opened over the window as the program opens it and
+// handed to visit(dialog, name), the name in words ("about box").
+template <typename Visit> void forEachDialog(QWidget& window, Visit&& visit)
+{
+    {
+        Connect_com_port dialog(&window);
+        dialog.show();
+        visit(&dialog, QStringLiteral("connection dialog"));
+    }
+    {
+        Reference dialog(&window);
+        dialog.show();
+        visit(&dialog, QStringLiteral("about box"));
+    }
+    for (int page = 0; page < 2; ++page) {
+        AuthorizationWindow dialog(&window, page);
+        dialog.show();
+        visit(&dialog, QStringLiteral("login page %1").arg(page));
+    }
 }
 
 } // namespace
@@ -832,22 +853,9 @@ private slots:
             }
         }
 
-        // The dialogs, over the window as the program opens them.
-        {
-            Connect_com_port dialog(&window);
-            dialog.show();
-            check.walk(&dialog, language + QStringLiteral(" connection dialog"));
-        }
-        {
-            Reference dialog(&window);
-            dialog.show();
-            check.walk(&dialog, language + QStringLiteral(" about box"));
-        }
-        for (int page = 0; page < 2; ++page) {
-            AuthorizationWindow dialog(&window, page);
-            dialog.show();
-            check.walk(&dialog, language + QStringLiteral(" login page %1").arg(page));
-        }
+        forEachDialog(window, [&](QWidget* dialog, const QString& name) {
+            check.walk(dialog, language + QLatin1Char(' ') + name);
+        });
 
         // The whole list, for the one who mends the forms (a failure message is cut short).
         if (!check.offenders.empty()) {
@@ -1034,21 +1042,9 @@ private slots:
             }
             tabs->setCurrentIndex(0);
         }
-        for (int page = 0; page < 2; ++page) {
-            AuthorizationWindow dialog(&window, page);
-            dialog.show();
-            saveShot(&dialog, language + QStringLiteral("_login_page%1").arg(page));
-        }
-        {
-            Connect_com_port dialog(&window);
-            dialog.show();
-            saveShot(&dialog, language + QStringLiteral("_connection_dialog"));
-        }
-        {
-            Reference dialog(&window);
-            dialog.show();
-            saveShot(&dialog, language + QStringLiteral("_about_box"));
-        }
+        forEachDialog(window, [&](QWidget* dialog, const QString& name) {
+            saveShot(dialog, language + QLatin1Char('_') + QString(name).replace(' ', '_'));
+        });
         {
             std::unique_ptr<QProgressDialog> dialog(command.createProgressDialog(
                 QStringLiteral("50 %"), QStringLiteral("Cancel"), 0, 100));
@@ -1072,7 +1068,7 @@ private:
         saveShot(window, name);
         shootScrolled(page, name);
         for (QTabWidget* inner : page->findChildren<QTabWidget*>()) {
-            showAncestorsOf(inner, page);
+            showAncestors(inner, page);
             QCoreApplication::processEvents();
             if (!inner->isVisible())
                 continue;
@@ -1111,20 +1107,6 @@ private:
             const QString path = screenshotDir() + QLatin1Char('/') + name +
                                  QStringLiteral("_%1_whole.png").arg(area->objectName());
             QVERIFY2(contents->grab().save(path), qPrintable(path));
-        }
-    }
-
-    static void showAncestorsOf(QWidget* widget, QWidget* root)
-    {
-        for (QWidget* w = widget; w && w != root; w = w->parentWidget()) {
-            QWidget* parent = w->parentWidget();
-            auto* stack = qobject_cast<QStackedWidget*>(parent);
-            if (stack && stack->indexOf(w) >= 0) {
-                if (auto* tabs = qobject_cast<QTabWidget*>(stack->parentWidget()))
-                    tabs->setCurrentWidget(w);
-                else
-                    stack->setCurrentWidget(w);
-            }
         }
     }
 };
