@@ -9,6 +9,7 @@
 #include "dialogs.h"
 #include "mainwindow.h"
 #include "simdetector.h"
+#include "simsequence.h"
 #include "warningguard.h"
 #include "widgetlookup.h"
 
@@ -359,10 +360,7 @@ private slots:
         QCOMPARE(int(command.connected), 1);
         const auto log = sim.requests();
         QVERIFY(framesAddressedTo(log, address) >= 1);
-        int frames = 0;
-        for (const SimRequest& r : log)
-            frames += r.crcOk ? 1 : 0;
-        QCOMPARE(framesAddressedTo(log, address), frames);
+        QCOMPARE(framesAddressedTo(log, address), frameCount(log));
     }
 
     void disconnect()

@@ -57,8 +57,7 @@ private slots:
     void cleanupTestCase()
     {
         QDir(logFolderPath()).removeRecursively();
-        command.connected = 0;
-        command.serialPort.close();
+        closeProgramPort();
     }
 
     void refreshBoundsTheFilter()

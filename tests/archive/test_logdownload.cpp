@@ -11,6 +11,7 @@
 #include "logexport.h"
 #include "logrecord.h"
 #include "simdetector.h"
+#include "simsequence.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -90,14 +91,6 @@ class TestLogDownload : public QObject
         }
     }
 
-    int framesSent() const
-    {
-        int n = 0;
-        for (const SimRequest& r : sim.requests())
-            n += r.crcOk ? 1 : 0;
-        return n;
-    }
-
     void installRing()
     {
         sim.onArchiveRead([this](quint16 first, quint16 count) {
@@ -135,8 +128,7 @@ private slots:
     void cleanupTestCase()
     {
         QDir(logFolderPath()).removeRecursively();
-        command.connected = 0;
-        command.serialPort.close();
+        closeProgramPort();
     }
 
     void sizing_data()
@@ -407,11 +399,11 @@ private slots:
         logBlockWritten = [&](int block) {
             if (block != 2)
                 return;
-            framesBefore = framesSent();
+            framesBefore = frameCount(sim);
             nested << syncLogFile(48, 42, 100, 0) << downloadLogRange(0, 100000, 48, 42)
                    << exportLogFile(1, 42, ExportAll, exportFile)
                    << exportLogRange(0, 100000, 1, 42, ExportAll, exportFile);
-            nested << (framesSent() == framesBefore);
+            nested << (frameCount(sim) == framesBefore);
         };
         dialogs::Script script;
         QVERIFY(syncLogFile(48, 42, 100, 0));
@@ -614,13 +606,13 @@ private slots:
         QCOMPARE(script.shown.size(), 1);
         if (what == "damaged" || what == "short")
             QVERIFY(script.texts().first().contains(QDir::toNativeSeparators(syncPath())));
-        QCOMPARE(framesSent(), 0);
+        QCOMPARE(frameCount(sim), 0);
         if (what != "unopenable")
             QCOMPARE(readAll(syncPath()), before);
         if (what == "offline" || what == "size0") {
             QVERIFY(!downloadLogRange(0, 100, quint16(size), 42));
             QVERIFY(!readArchiveRecord(quint16(size), true, 100, 0));
-            QCOMPARE(framesSent(), 0);
+            QCOMPARE(frameCount(sim), 0);
         }
         command.connected = 1;
         QDir(logFolderPath()).removeRecursively();

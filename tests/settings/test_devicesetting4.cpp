@@ -166,8 +166,7 @@ private:
 bool TestDeviceSetting4::connectAs(quint16 model, quint16 layout)
 {
     resetCommand(model, layout);
-    sim.setProfile(
-        layout == ClassicMap ? SimDetector::Layout::Classic : SimDetector::Layout::Extended, model);
+    sim.setProfile(simLayoutOf(layout), model);
     sim.clearFaults();
     return connectToSimulator(sim);
 }

@@ -40,6 +40,12 @@ inline QByteArray imageSnapshot()
     return s;
 }
 
+// The simulator's layout for one of the program's register maps.
+inline SimDetector::Layout simLayoutOf(int map)
+{
+    return map == ClassicMap ? SimDetector::Layout::Classic : SimDetector::Layout::Extended;
+}
+
 // Opens the program's port on the simulator, as the connection dialog would.
 inline bool connectToSimulator(const SimDetector& sim)
 {
@@ -49,6 +55,13 @@ inline bool connectToSimulator(const SimDetector& sim)
         return false;
     command.connected = 1;
     return true;
+}
+
+// The program disconnected and its port closed, at the end of a test program.
+inline void closeProgramPort()
+{
+    command.connected = 0;
+    command.serialPort.close();
 }
 
 // Starts the simulator and opens the program's port on it, once per test program.
