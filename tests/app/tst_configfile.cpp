@@ -4,6 +4,7 @@
 #include "appsettings.h"
 #include "apptest.h"
 #include "command.h"
+#include "commandstate.h"
 #include "configurationfile.h"
 #include "dialogs.h"
 #include "files.h"
@@ -16,41 +17,14 @@
 namespace
 {
 
-QByteArray image()
-{
-    QByteArray out;
-    auto add = [&out](const void* p, size_t n) {
-        out.append(reinterpret_cast<const char*>(p), int(n));
-    };
-    add(command.classicChannels, sizeof command.classicChannels);
-    add(&command.classicDevice, sizeof command.classicDevice);
-    add(&command.classicSpareWord, 4);
-    add(command.classicExtras, sizeof command.classicExtras);
-    add(&command.classicLanguage, 4);
-    add(command.extendedChannels, sizeof command.extendedChannels);
-    add(&command.extendedDevice, sizeof command.extendedDevice);
-    add(&command.extendedSpareWord, 4);
-    add(&command.extendedLanguage, 4);
-    return out;
-}
-
 // Every byte of the image a distinct, odd-looking value.
 void fillImage(quint8 seed)
 {
-    auto fill = [&seed](void* p, size_t n) {
+    forEachImagePart([seed](void* p, size_t n) {
         auto* b = static_cast<quint8*>(p);
         for (size_t i = 0; i < n; ++i)
             b[i] = quint8(seed + i * 7);
-    };
-    fill(command.classicChannels, sizeof command.classicChannels);
-    fill(&command.classicDevice, sizeof command.classicDevice);
-    fill(&command.classicSpareWord, 4);
-    fill(command.classicExtras, sizeof command.classicExtras);
-    fill(&command.classicLanguage, 4);
-    fill(command.extendedChannels, sizeof command.extendedChannels);
-    fill(&command.extendedDevice, sizeof command.extendedDevice);
-    fill(&command.extendedSpareWord, 4);
-    fill(&command.extendedLanguage, 4);
+    });
 }
 
 void setModel(quint16 map, quint16 model, quint16 channels)
@@ -145,9 +119,9 @@ private slots:
         command.classicChannels[0].channelStatus = 0x41;
         command.classicChannels[0].measuredValue = 12.5f;
         command.classicChannels[0].limit1 = 0x8320;
-        const QByteArray before = image();
+        const QByteArray before = imageSnapshot();
         QVERIFY(saveConfigurationFile());
-        QCOMPARE(image(), before);
+        QCOMPARE(imageSnapshot(), before);
         const QByteArray bytes = QByteArray::fromHex(readAll(lastSavedConfigFile));
         QCOMPARE(bytes.size(), 320);
         QCOMPARE(bytes.mid(0, 4), QByteArray::fromHex("8cec0300"));
@@ -224,12 +198,12 @@ private slots:
         setModel(ClassicMap, quint16(model), model == ModelT8M ? 10 : 1);
         fillImage(5);
         writeFile(lastLoadedConfigFile, text);
-        const QByteArray before = image();
+        const QByteArray before = imageSnapshot();
         dialogs::Script script;
         QVERIFY(!loadConfigurationFile());
         QCOMPARE(script.texts(), QStringList{message});
         QCOMPARE(script.titles(), QStringList{"Ошибка"});
-        QCOMPARE(image(), before);
+        QCOMPARE(imageSnapshot(), before);
     }
 
     // A Cancel leaves the image as it was, also one pressed on the last pass: the
@@ -248,7 +222,7 @@ private slots:
         fillImage(1);
         QVERIFY(saveConfigurationFile());
         fillImage(2);
-        const QByteArray before = image();
+        const QByteArray before = imageSnapshot();
         bool seen = false;
         command.progressDialog = nullptr;
         QTimer poll;
@@ -265,7 +239,7 @@ private slots:
         poll.start(0);
         QVERIFY(!loadConfigurationFile());
         QVERIFY(seen);
-        QCOMPARE(image(), before);
+        QCOMPARE(imageSnapshot(), before);
     }
 
     // The load's dialog is up from its first pass, not after Qt's default 4 s,
