@@ -666,11 +666,23 @@ void seedImage()
         const quint16 second = quint16(qMin(3, c.decimals + 1));
         const quint16 format =
             quint16(c.kind | c.unit | (c.unit << 2) | (c.decimals << 4) | (second << 6));
+        // What both layouts hold alike.
+        auto common = [&](auto& r) {
+            r.channelPage = quint16(i);
+            r.format = format;
+            r.sensorType = 1;
+            qstrncpy(r.gasFormula, c.formula, sizeof r.gasFormula);
+            r.displayDivisor[0] = scales[c.decimals];
+            r.displayDivisor[1] = scales[second];
+            r.molecularWeight = 28.01f;
+            r.lelCoefficient = 1.0f;
+            r.calibrationInterval = 180;
+            r.adcCurrent = 12345;
+            r.adcZeroPoint = 12000;
+            r.adcSpanPoint = 23456;
+        };
         ExtendedChannelRecord& e = command.extendedChannels[i];
-        e.channelPage = quint16(i);
-        e.format = format;
-        e.sensorType = 1;
-        qstrncpy(e.gasFormula, c.formula, sizeof e.gasFormula);
+        common(e);
         std::memcpy(e.sensorSerial, "SN123400", 8);
         e.channelFlags = 1u << 5;
         e.limit1 = float(c.limits[0]);
@@ -678,34 +690,15 @@ void seedImage()
         e.limit3 = float(c.limits[2]);
         e.limit4 = float(c.limits[3]);
         e.calibrationGas = float(c.limits[3] / 2);
-        e.displayDivisor[0] = scales[c.decimals];
-        e.displayDivisor[1] = scales[second];
-        e.molecularWeight = 28.01f;
-        e.lelCoefficient = 1.0f;
-        e.calibrationInterval = 180;
-        e.adcCurrent = 12345;
-        e.adcZeroPoint = 12000;
-        e.adcSpanPoint = 23456;
         e.sensorTemperature = 23.5f;
         e.sensorHumidity = 45.0f;
         ClassicChannelRecord& r = command.classicChannels[i];
-        r.channelPage = quint16(i);
-        r.format = format;
-        r.sensorType = 1;
-        qstrncpy(r.gasFormula, c.formula, sizeof r.gasFormula);
+        common(r);
         r.limit1 = quint16(c.limits[0] * scales[second]);
         r.limit2 = quint16(c.limits[1] * scales[second]);
         r.limit3 = quint16(c.limits[2] * scales[second]);
         r.limit4 = quint16(c.limits[3] * scales[second]);
         r.calibrationGas = quint16(c.limits[3] / 2 * scales[second]);
-        r.displayDivisor[0] = scales[c.decimals];
-        r.displayDivisor[1] = scales[second];
-        r.molecularWeight = 28.01f;
-        r.lelCoefficient = 1.0f;
-        r.calibrationInterval = 180;
-        r.adcCurrent = 12345;
-        r.adcZeroPoint = 12000;
-        r.adcSpanPoint = 23456;
     }
     // BLE and LoRa on, so that the production page shows the MAC and the LoRa EUI.
     const quint8 mac[6] = {0xD8, 0x3A, 0xDD, 0x0B, 0x1C, 0x2D};
