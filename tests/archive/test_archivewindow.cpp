@@ -48,8 +48,6 @@ private slots:
     void init()
     {
         resetExtendedSimulator(sim, ModelT2);
-        command.modbusAddress = 255;
-        command.secondsPerTick = 1.0;
         command.userName = userLoginName;
         sim.setLogRing(48, 10, 50);
     }

@@ -115,8 +115,6 @@ private slots:
     void init()
     {
         resetExtendedSimulator(sim, ModelT2);
-        command.modbusAddress = 255;
-        command.secondsPerTick = 1.0;
         useModel(ModelT2);
         logBlockWritten = nullptr;
         installRing();

@@ -32,7 +32,6 @@ private slots:
     void init()
     {
         resetExtendedSimulator(sim, ModelT8M);
-        command.secondsPerTick = 1.0;
         command.channelCount = 2;
         command.userName = "Dolen";
         for (int ch = 0; ch < 10; ++ch)

@@ -31,11 +31,7 @@ class TestExchange : public QObject
 private slots:
     void initTestCase() { QVERIFY2(startSimulator(sim), qPrintable(sim.errorString())); }
 
-    void init()
-    {
-        resetExtendedSimulator(sim, ModelT8M);
-        command.modbusAddress = 255;
-    }
+    void init() { resetExtendedSimulator(sim, ModelT8M); }
 
     void cleanupTestCase() { closeProgramPort(); }
 

@@ -71,12 +71,15 @@ inline bool startSimulator(SimDetector& sim)
 }
 
 // Between test cases: the image cleared and the program connected to an
-// extended-layout detector of `model` (the image carries the model code too);
-// the simulator with no faults and an empty request log.
+// extended-layout detector of `model` (the image carries the model code too) at
+// the default slave address, one second a tick; the simulator with no faults and
+// an empty request log.
 inline void resetExtendedSimulator(SimDetector& sim, quint16 model)
 {
     clearImage();
     command.connected = 1;
+    command.modbusAddress = 255;
+    command.secondsPerTick = 1.0;
     command.registerMap = ExtendedMap;
     command.modelCode = model;
     sim.setProfile(SimDetector::Layout::Extended, model);
