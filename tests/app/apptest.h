@@ -4,6 +4,7 @@
 
 #include "command.h"
 #include "connect_com_port.h"
+#include "files.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -48,10 +49,7 @@ inline void writeIni(const QByteArray& bytes)
 
 inline QByteArray readIni()
 {
-    QFile file(iniPath());
-    if (!file.open(QIODevice::ReadOnly))
-        return QByteArray();
-    return file.readAll();
+    return readAll(iniPath());
 }
 
 inline void removeIni()

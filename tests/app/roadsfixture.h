@@ -11,6 +11,7 @@
 #include "simdetector.h"
 #include "simsequence.h"
 #include "warningguard.h"
+#include "widgetlookup.h"
 
 #include <QCheckBox>
 #include <QDateTime>
@@ -54,10 +55,7 @@ protected:
     SimDetector sim;
     std::unique_ptr<MainWindow> window;
 
-    template <class T> T* find(const char* name) const
-    {
-        return window->findChild<T*>(QLatin1String(name));
-    }
+    template <class T> T* find(const char* name) const { return child<T>(*window, name); }
     QString status() const { return window->statusBar()->currentMessage(); }
 
     // Connected to the simulator as `model` in `layout`, logged in as `user`,

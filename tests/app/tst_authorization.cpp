@@ -5,6 +5,7 @@
 #include "authorizationwindow.h"
 #include "dialogs.h"
 #include "warningguard.h"
+#include "widgetlookup.h"
 
 #include <QGroupBox>
 #include <QLabel>
@@ -22,11 +23,11 @@ class TestAuthorization : public QObject
 
     static QLineEdit* field(QWidget* dialog, const char* name)
     {
-        return dialog->findChild<QLineEdit*>(QLatin1String(name));
+        return child<QLineEdit>(*dialog, name);
     }
     static QPushButton* button(QWidget* dialog, const char* name)
     {
-        return dialog->findChild<QPushButton*>(QLatin1String(name));
+        return child<QPushButton>(*dialog, name);
     }
 
 private slots:

@@ -4,8 +4,10 @@
 #include "appsettings.h"
 #include "apptest.h"
 #include "command.h"
+#include "commandstate.h"
 #include "configurationfile.h"
 #include "dialogs.h"
+#include "files.h"
 #include "warningguard.h"
 
 #include <QProgressDialog>
@@ -15,41 +17,14 @@
 namespace
 {
 
-QByteArray image()
-{
-    QByteArray out;
-    auto add = [&out](const void* p, size_t n) {
-        out.append(reinterpret_cast<const char*>(p), int(n));
-    };
-    add(command.classicChannels, sizeof command.classicChannels);
-    add(&command.classicDevice, sizeof command.classicDevice);
-    add(&command.classicSpareWord, 4);
-    add(command.classicExtras, sizeof command.classicExtras);
-    add(&command.classicLanguage, 4);
-    add(command.extendedChannels, sizeof command.extendedChannels);
-    add(&command.extendedDevice, sizeof command.extendedDevice);
-    add(&command.extendedSpareWord, 4);
-    add(&command.extendedLanguage, 4);
-    return out;
-}
-
 // Every byte of the image a distinct, odd-looking value.
 void fillImage(quint8 seed)
 {
-    auto fill = [&seed](void* p, size_t n) {
+    forEachImagePart([seed](void* p, size_t n) {
         auto* b = static_cast<quint8*>(p);
         for (size_t i = 0; i < n; ++i)
             b[i] = quint8(seed + i * 7);
-    };
-    fill(command.classicChannels, sizeof command.classicChannels);
-    fill(&command.classicDevice, sizeof command.classicDevice);
-    fill(&command.classicSpareWord, 4);
-    fill(command.classicExtras, sizeof command.classicExtras);
-    fill(&command.classicLanguage, 4);
-    fill(command.extendedChannels, sizeof command.extendedChannels);
-    fill(&command.extendedDevice, sizeof command.extendedDevice);
-    fill(&command.extendedSpareWord, 4);
-    fill(&command.extendedLanguage, 4);
+    });
 }
 
 void setModel(quint16 map, quint16 model, quint16 channels)
@@ -57,12 +32,6 @@ void setModel(quint16 map, quint16 model, quint16 channels)
     command.registerMap = map;
     command.modelCode = model;
     command.channelCount = channels;
-}
-
-QByteArray readFile(const QString& path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
 void writeFile(const QString& path, const QByteArray& bytes)
@@ -125,7 +94,7 @@ private slots:
         fillImage(3);
         setModel(quint16(map), quint16(model), quint16(channels));
         QVERIFY(saveConfigurationFile());
-        const QByteArray text = readFile(lastSavedConfigFile);
+        const QByteArray text = readAll(lastSavedConfigFile);
         QCOMPARE(text.size(), size);
         QCOMPARE(text.count("\r\n"), lines);
         QVERIFY(QRegularExpression("^([0-9A-F]{40}\\r\\n)*[0-9A-F]{2,40}\\r\\n$")
@@ -150,10 +119,10 @@ private slots:
         command.classicChannels[0].channelStatus = 0x41;
         command.classicChannels[0].measuredValue = 12.5f;
         command.classicChannels[0].limit1 = 0x8320;
-        const QByteArray before = image();
+        const QByteArray before = imageSnapshot();
         QVERIFY(saveConfigurationFile());
-        QCOMPARE(image(), before);
-        const QByteArray bytes = QByteArray::fromHex(readFile(lastSavedConfigFile));
+        QCOMPARE(imageSnapshot(), before);
+        const QByteArray bytes = QByteArray::fromHex(readAll(lastSavedConfigFile));
         QCOMPARE(bytes.size(), 320);
         QCOMPARE(bytes.mid(0, 4), QByteArray::fromHex("8cec0300"));
         QCOMPARE(bytes.mid(88 + 40, 2), QByteArray(2, '\0'));   // channel status
@@ -177,7 +146,7 @@ private slots:
         setModel(quint16(map), quint16(model), quint16(channels));
         fillImage(11);
         QVERIFY(saveConfigurationFile());
-        const QByteArray saved = readFile(lastSavedConfigFile);
+        const QByteArray saved = readAll(lastSavedConfigFile);
         fillImage(99);
         const quint32 start = map == ClassicMap ? command.classicDevice.archiveStartAddress
                                                 : command.extendedDevice.archiveStartAddress;
@@ -192,7 +161,7 @@ private slots:
                 (1u << 5));
         lastSavedConfigFile = dir.filePath("again.txt");
         QVERIFY(saveConfigurationFile());
-        const QByteArray again = QByteArray::fromHex(readFile(lastSavedConfigFile));
+        const QByteArray again = QByteArray::fromHex(readAll(lastSavedConfigFile));
         QByteArray original = QByteArray::fromHex(saved);
         const int pointers = map == ClassicMap ? 28 : 44;
         QCOMPARE(again.mid(pointers + 8), original.mid(pointers + 8));
@@ -229,54 +198,48 @@ private slots:
         setModel(ClassicMap, quint16(model), model == ModelT8M ? 10 : 1);
         fillImage(5);
         writeFile(lastLoadedConfigFile, text);
-        const QByteArray before = image();
+        const QByteArray before = imageSnapshot();
         dialogs::Script script;
         QVERIFY(!loadConfigurationFile());
         QCOMPARE(script.texts(), QStringList{message});
         QCOMPARE(script.titles(), QStringList{"Ошибка"});
-        QCOMPARE(image(), before);
+        QCOMPARE(imageSnapshot(), before);
     }
 
+    // A Cancel leaves the image as it was, also one pressed on the last pass: the
+    // dialog reaching its maximum must not forget it, or the image would be loaded
+    // and written to the device.
+    void cancelledLoadChangesNothing_data()
+    {
+        QTest::addColumn<bool>("onLastPass");
+        QTest::newRow("cancel at once") << false;
+        QTest::newRow("cancel on the last pass") << true;
+    }
     void cancelledLoadChangesNothing()
     {
+        QFETCH(bool, onLastPass);
         setModel(ClassicMap, ModelT6, 4);
         fillImage(1);
         QVERIFY(saveConfigurationFile());
         fillImage(2);
-        const QByteArray before = image();
-        QTimer::singleShot(0, [] {
-            if (command.progressDialog)
-                command.progressDialog->cancel();
-        });
-        QVERIFY(!loadConfigurationFile());
-        QCOMPARE(image(), before);
-    }
-
-    // A Cancel pressed on the last pass: the dialog reaching its maximum must not
-    // forget it, or the image would be loaded and written to the device.
-    void cancelOnTheLastPassIsKept()
-    {
-        setModel(ClassicMap, ModelT6, 4);
-        fillImage(1);
-        QVERIFY(saveConfigurationFile());
-        fillImage(2);
-        const QByteArray before = image();
+        const QByteArray before = imageSnapshot();
         bool seen = false;
         command.progressDialog = nullptr;
         QTimer poll;
-        QObject::connect(&poll, &QTimer::timeout, [&seen] {
+        QObject::connect(&poll, &QTimer::timeout, [&seen, onLastPass] {
             QProgressDialog* d = command.progressDialog;
             if (!d || seen)
                 return;
             seen = true;
             QVERIFY(!d->autoReset());
             d->cancel();
-            d->setValue(d->maximum()); // what the last pass reaches
+            if (onLastPass)
+                d->setValue(d->maximum()); // what the last pass reaches
         });
         poll.start(0);
         QVERIFY(!loadConfigurationFile());
         QVERIFY(seen);
-        QCOMPARE(image(), before);
+        QCOMPARE(imageSnapshot(), before);
     }
 
     // The load's dialog is up from its first pass, not after Qt's default 4 s,

@@ -9,7 +9,9 @@
 #include "dialogs.h"
 #include "mainwindow.h"
 #include "simdetector.h"
+#include "simsequence.h"
 #include "warningguard.h"
+#include "widgetlookup.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -35,12 +37,12 @@ namespace
 
 QPushButton* button(QWidget* dialog, const char* name)
 {
-    return dialog->findChild<QPushButton*>(QLatin1String(name));
+    return child<QPushButton>(*dialog, name);
 }
 
 QComboBox* portList(QWidget* dialog)
 {
-    return dialog->findChild<QComboBox*>("cb_Com");
+    return child<QComboBox>(*dialog, "cb_Com");
 }
 
 // The operator picks a port from the list.
@@ -358,10 +360,7 @@ private slots:
         QCOMPARE(int(command.connected), 1);
         const auto log = sim.requests();
         QVERIFY(framesAddressedTo(log, address) >= 1);
-        int frames = 0;
-        for (const SimRequest& r : log)
-            frames += r.crcOk ? 1 : 0;
-        QCOMPARE(framesAddressedTo(log, address), frames);
+        QCOMPARE(framesAddressedTo(log, address), frameCount(log));
     }
 
     void disconnect()

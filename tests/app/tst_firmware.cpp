@@ -4,9 +4,11 @@
 
 #include "appsettings.h"
 #include "apptest.h"
+#include "bytes.h"
 #include "command.h"
 #include "commandstate.h"
 #include "dialogs.h"
+#include "files.h"
 #include "firmware.h"
 #include "mainwindow.h"
 #include "simdetector.h"
@@ -30,14 +32,6 @@ struct Word {
     int offset;
     QByteArray bytes;
 };
-
-QByteArray le16(quint16 v)
-{
-    QByteArray b;
-    b.append(char(v & 0xFF));
-    b.append(char(v >> 8));
-    return b;
-}
 
 // The model word record's first six bytes: model code h, two spare bytes, family code g.
 QByteArray modelWord(quint16 h, quint16 g = 0)
@@ -110,12 +104,6 @@ class TstFirmware : public QObject
             return QString();
         }
         return out;
-    }
-
-    static QByteArray readAll(const QString& path)
-    {
-        QFile f(path);
-        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
     }
 
     void connectAs(quint16 model)

@@ -7,7 +7,9 @@
 #include "devicesetting_1_window.h"
 #include "mainwindow.h"
 #include "simdetector.h"
+#include "simsequence.h"
 #include "warningguard.h"
+#include "widgetlookup.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -92,10 +94,7 @@ class TestMainWindow : public QObject
     SimDetector sim;
     std::unique_ptr<MainWindow> window;
 
-    template <class T> T* find(const char* name) const
-    {
-        return window->findChild<T*>(QLatin1String(name));
-    }
+    template <class T> T* find(const char* name) const { return child<T>(*window, name); }
     QTabWidget* tabs() const { return find<QTabWidget>("tabWidget"); }
 
     void showModel(quint16 code, const QString& user, quint16 map = ClassicMap)
@@ -796,10 +795,7 @@ private slots:
         window.reset();
         QTRY_COMPARE(sim.countFrames(16, SimDetector::DevicePage, RegEndSession),
                      connected ? 1 : 0);
-        int frames = 0;
-        for (const SimRequest& r : sim.requests())
-            frames += r.crcOk ? 1 : 0;
-        QCOMPARE(frames, connected ? 1 : 0);
+        QCOMPARE(frameCount(sim), connected ? 1 : 0);
     }
 };
 

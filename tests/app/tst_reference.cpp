@@ -5,6 +5,7 @@
 #include "mainwindow.h"
 #include "reference.h"
 #include "warningguard.h"
+#include "widgetlookup.h"
 
 #include <QAction>
 #include <QLabel>
@@ -22,7 +23,7 @@ class TestReference : public QObject
 
     static QString label(QWidget* box, const char* name)
     {
-        return box->findChild<QLabel*>(QLatin1String(name))->text();
+        return child<QLabel>(*box, name)->text();
     }
 
 private slots:

@@ -492,6 +492,21 @@ QString nameOf(QWidget* w)
     return QString();
 }
 
+// Makes the pages that hold a widget (below root) current, so that it can be seen.
+void showAncestors(QWidget* widget, QWidget* root)
+{
+    for (QWidget* w = widget; w && w != root; w = w->parentWidget()) {
+        QWidget* parent = w->parentWidget();
+        auto* stack = qobject_cast<QStackedWidget*>(parent);
+        if (stack && stack->indexOf(w) >= 0) {
+            if (auto* tabs = qobject_cast<QTabWidget*>(stack->parentWidget()))
+                tabs->setCurrentWidget(w);
+            else
+                stack->setCurrentWidget(w);
+        }
+    }
+}
+
 class FitCheck
 {
 public:
@@ -626,21 +641,6 @@ private:
             QCoreApplication::processEvents();
         (void)root;
     }
-
-    // Makes the pages that hold a container current, so that it can be seen.
-    static void showAncestors(QWidget* widget, QWidget* root)
-    {
-        for (QWidget* w = widget; w && w != root; w = w->parentWidget()) {
-            QWidget* parent = w->parentWidget();
-            auto* stack = qobject_cast<QStackedWidget*>(parent);
-            if (stack && stack->indexOf(w) >= 0) {
-                if (auto* tabs = qobject_cast<QTabWidget*>(stack->parentWidget()))
-                    tabs->setCurrentWidget(w);
-                else
-                    stack->setCurrentWidget(w);
-            }
-        }
-    }
 };
 
 // An image as a typical detector holds it, so that the pages show real titles, units and
@@ -666,11 +666,23 @@ void seedImage()
         const quint16 second = quint16(qMin(3, c.decimals + 1));
         const quint16 format =
             quint16(c.kind | c.unit | (c.unit << 2) | (c.decimals << 4) | (second << 6));
+        // What both layouts hold alike.
+        auto common = [&](auto& r) {
+            r.channelPage = quint16(i);
+            r.format = format;
+            r.sensorType = 1;
+            qstrncpy(r.gasFormula, c.formula, sizeof r.gasFormula);
+            r.displayDivisor[0] = scales[c.decimals];
+            r.displayDivisor[1] = scales[second];
+            r.molecularWeight = 28.01f;
+            r.lelCoefficient = 1.0f;
+            r.calibrationInterval = 180;
+            r.adcCurrent = 12345;
+            r.adcZeroPoint = 12000;
+            r.adcSpanPoint = 23456;
+        };
         ExtendedChannelRecord& e = command.extendedChannels[i];
-        e.channelPage = quint16(i);
-        e.format = format;
-        e.sensorType = 1;
-        qstrncpy(e.gasFormula, c.formula, sizeof e.gasFormula);
+        common(e);
         std::memcpy(e.sensorSerial, "SN123400", 8);
         e.channelFlags = 1u << 5;
         e.limit1 = float(c.limits[0]);
@@ -678,34 +690,15 @@ void seedImage()
         e.limit3 = float(c.limits[2]);
         e.limit4 = float(c.limits[3]);
         e.calibrationGas = float(c.limits[3] / 2);
-        e.displayDivisor[0] = scales[c.decimals];
-        e.displayDivisor[1] = scales[second];
-        e.molecularWeight = 28.01f;
-        e.lelCoefficient = 1.0f;
-        e.calibrationInterval = 180;
-        e.adcCurrent = 12345;
-        e.adcZeroPoint = 12000;
-        e.adcSpanPoint = 23456;
         e.sensorTemperature = 23.5f;
         e.sensorHumidity = 45.0f;
         ClassicChannelRecord& r = command.classicChannels[i];
-        r.channelPage = quint16(i);
-        r.format = format;
-        r.sensorType = 1;
-        qstrncpy(r.gasFormula, c.formula, sizeof r.gasFormula);
+        common(r);
         r.limit1 = quint16(c.limits[0] * scales[second]);
         r.limit2 = quint16(c.limits[1] * scales[second]);
         r.limit3 = quint16(c.limits[2] * scales[second]);
         r.limit4 = quint16(c.limits[3] * scales[second]);
         r.calibrationGas = quint16(c.limits[3] / 2 * scales[second]);
-        r.displayDivisor[0] = scales[c.decimals];
-        r.displayDivisor[1] = scales[second];
-        r.molecularWeight = 28.01f;
-        r.lelCoefficient = 1.0f;
-        r.calibrationInterval = 180;
-        r.adcCurrent = 12345;
-        r.adcZeroPoint = 12000;
-        r.adcSpanPoint = 23456;
     }
     // BLE and LoRa on, so that the production page shows the MAC and the LoRa EUI.
     const quint8 mac[6] = {0xD8, 0x3A, 0xDD, 0x0B, 0x1C, 0x2D};
@@ -733,6 +726,27 @@ void saveShot(QWidget* window, const QString& name)
         QCoreApplication::processEvents();
     const QString path = screenshotDir() + QLatin1Char('/') + name + QStringLiteral(".png");
     QVERIFY2(window->grab().save(path), qPrintable(path));
+}
+
+// The program's dialogs, each opened over the window as the program opens it and
+// handed to visit(dialog, name), the name in words ("about box").
+template <typename Visit> void forEachDialog(QWidget& window, Visit&& visit)
+{
+    {
+        Connect_com_port dialog(&window);
+        dialog.show();
+        visit(&dialog, QStringLiteral("connection dialog"));
+    }
+    {
+        Reference dialog(&window);
+        dialog.show();
+        visit(&dialog, QStringLiteral("about box"));
+    }
+    for (int page = 0; page < 2; ++page) {
+        AuthorizationWindow dialog(&window, page);
+        dialog.show();
+        visit(&dialog, QStringLiteral("login page %1").arg(page));
+    }
 }
 
 } // namespace
@@ -832,22 +846,9 @@ private slots:
             }
         }
 
-        // The dialogs, over the window as the program opens them.
-        {
-            Connect_com_port dialog(&window);
-            dialog.show();
-            check.walk(&dialog, language + QStringLiteral(" connection dialog"));
-        }
-        {
-            Reference dialog(&window);
-            dialog.show();
-            check.walk(&dialog, language + QStringLiteral(" about box"));
-        }
-        for (int page = 0; page < 2; ++page) {
-            AuthorizationWindow dialog(&window, page);
-            dialog.show();
-            check.walk(&dialog, language + QStringLiteral(" login page %1").arg(page));
-        }
+        forEachDialog(window, [&](QWidget* dialog, const QString& name) {
+            check.walk(dialog, language + QLatin1Char(' ') + name);
+        });
 
         // The whole list, for the one who mends the forms (a failure message is cut short).
         if (!check.offenders.empty()) {
@@ -1034,21 +1035,9 @@ private slots:
             }
             tabs->setCurrentIndex(0);
         }
-        for (int page = 0; page < 2; ++page) {
-            AuthorizationWindow dialog(&window, page);
-            dialog.show();
-            saveShot(&dialog, language + QStringLiteral("_login_page%1").arg(page));
-        }
-        {
-            Connect_com_port dialog(&window);
-            dialog.show();
-            saveShot(&dialog, language + QStringLiteral("_connection_dialog"));
-        }
-        {
-            Reference dialog(&window);
-            dialog.show();
-            saveShot(&dialog, language + QStringLiteral("_about_box"));
-        }
+        forEachDialog(window, [&](QWidget* dialog, const QString& name) {
+            saveShot(dialog, language + QLatin1Char('_') + QString(name).replace(' ', '_'));
+        });
         {
             std::unique_ptr<QProgressDialog> dialog(command.createProgressDialog(
                 QStringLiteral("50 %"), QStringLiteral("Cancel"), 0, 100));
@@ -1072,7 +1061,7 @@ private:
         saveShot(window, name);
         shootScrolled(page, name);
         for (QTabWidget* inner : page->findChildren<QTabWidget*>()) {
-            showAncestorsOf(inner, page);
+            showAncestors(inner, page);
             QCoreApplication::processEvents();
             if (!inner->isVisible())
                 continue;
@@ -1111,20 +1100,6 @@ private:
             const QString path = screenshotDir() + QLatin1Char('/') + name +
                                  QStringLiteral("_%1_whole.png").arg(area->objectName());
             QVERIFY2(contents->grab().save(path), qPrintable(path));
-        }
-    }
-
-    static void showAncestorsOf(QWidget* widget, QWidget* root)
-    {
-        for (QWidget* w = widget; w && w != root; w = w->parentWidget()) {
-            QWidget* parent = w->parentWidget();
-            auto* stack = qobject_cast<QStackedWidget*>(parent);
-            if (stack && stack->indexOf(w) >= 0) {
-                if (auto* tabs = qobject_cast<QTabWidget*>(stack->parentWidget()))
-                    tabs->setCurrentWidget(w);
-                else
-                    stack->setCurrentWidget(w);
-            }
         }
     }
 };

@@ -8,6 +8,7 @@
 #include "command.h"
 #include "commandstate.h"
 #include "dialogs.h"
+#include "files.h"
 #include "logdownload.h"
 #include "logexport.h"
 #include "simdetector.h"
@@ -47,8 +48,6 @@ private slots:
     void init()
     {
         resetExtendedSimulator(sim, ModelT2);
-        command.modbusAddress = 255;
-        command.secondsPerTick = 1.0;
         command.userName = userLoginName;
         sim.setLogRing(48, 10, 50);
     }
@@ -56,8 +55,7 @@ private slots:
     void cleanupTestCase()
     {
         QDir(logFolderPath()).removeRecursively();
-        command.connected = 0;
-        command.serialPort.close();
+        closeProgramPort();
     }
 
     void refreshBoundsTheFilter()
@@ -170,7 +168,7 @@ private slots:
                  QString("Архив синхронизирован"));
         QFile f(syncLogFilePath(ModelT2, 56789));
         QVERIFY(f.open(QIODevice::ReadOnly));
-        QCOMPARE(f.size(), qint64(40 * 98));
+        QCOMPARE(f.size(), qint64(40 * logLineBytes(48))); // records 10 to 49
         QVERIFY(f.readLine().startsWith(SimDetector::logRingRecord(10, 48).toHex().toUpper()));
     }
 
@@ -227,7 +225,7 @@ private slots:
         QCOMPARE(sim.countFrames(12), duringExport ? 0 : 2);
         QFile f(syncLogFilePath(ModelT2, 56789));
         QVERIFY(f.open(QIODevice::ReadOnly));
-        QCOMPARE(f.size(), qint64(40 * 98));
+        QCOMPARE(f.size(), qint64(40 * logLineBytes(48))); // records 10 to 49
         if (duringExport)
             QCOMPARE(label->text(), QString("Успешный экспорт"));
         else

@@ -6,10 +6,12 @@
 #include "command.h"
 #include "commandstate.h"
 #include "dialogs.h"
+#include "files.h"
 #include "logdownload.h"
 #include "logexport.h"
 #include "logrecord.h"
 #include "simdetector.h"
+#include "simsequence.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -25,22 +27,8 @@
 namespace
 {
 
-// The detector's log ring: record i carries number i and time 1000 + 60 i,
-// even numbers measurements (type 4), odd ones power-on events (type 1).
-QByteArray ringRecord(quint32 number, int size)
-{
-    QByteArray r(size, '\0');
-    const quint16 type = number % 2 ? 1 : 4;
-    r[0] = char(type & 0xFF);
-    for (int i = 0; i < 4; ++i) {
-        r[4 + i] = char((number >> (8 * i)) & 0xFF);
-        r[8 + i] = char(((1000 + 60 * number) >> (8 * i)) & 0xFF);
-    }
-    for (int i = 24; i < size; ++i)
-        r[i] = char((number * 7 + quint32(i)) & 0xFF);
-    return r;
-}
-
+// The detector's log ring as the tests here serve it, with the requests it
+// was asked; its records are the simulator's (SimDetector::logRingRecord).
 struct Ring {
     std::mutex mutex;
     int size = 48;
@@ -48,20 +36,10 @@ struct Ring {
     QVector<QPair<int, int>> asked;
 };
 
-QByteArray fileBytes(const QString& path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
 QVector<QByteArray> fileLines(const QString& path)
 {
-    QFile f(path);
     QVector<QByteArray> lines;
-    if (!f.open(QIODevice::ReadOnly))
-        return lines;
-    const QByteArray all = f.readAll();
-    for (const QByteArray& l : all.split('\n')) {
+    for (const QByteArray& l : readAll(path).split('\n')) {
         if (!l.isEmpty())
             lines.append(l + '\n');
     }
@@ -106,19 +84,11 @@ class TestLogDownload : public QObject
         const QVector<QByteArray> lines = fileLines(path);
         QCOMPARE(quint32(lines.size()), end - first);
         for (int i = 0; i < lines.size(); ++i) {
-            QCOMPARE(lines[i].size(), 2 * ring.size + 2);
+            QCOMPARE(lines[i].size(), logLineBytes(ring.size));
             QVERIFY(loadLogLine(lines[i], ring.size));
             QCOMPARE(QByteArray(reinterpret_cast<const char*>(command.logRecord), ring.size),
-                     ringRecord(first + quint32(i), ring.size));
+                     SimDetector::logRingRecord(first + quint32(i), ring.size));
         }
-    }
-
-    int framesSent() const
-    {
-        int n = 0;
-        for (const SimRequest& r : sim.requests())
-            n += r.crcOk ? 1 : 0;
-        return n;
     }
 
     void installRing()
@@ -134,7 +104,7 @@ class TestLogDownload : public QObject
             if (number >= ring.current)
                 number -= 0x10000;
             for (int i = 0; i < count; ++i)
-                reply.records += ringRecord(number + quint32(i), ring.size);
+                reply.records += SimDetector::logRingRecord(number + quint32(i), ring.size);
             return reply;
         });
     }
@@ -145,8 +115,6 @@ private slots:
     void init()
     {
         resetExtendedSimulator(sim, ModelT2);
-        command.modbusAddress = 255;
-        command.secondsPerTick = 1.0;
         useModel(ModelT2);
         logBlockWritten = nullptr;
         installRing();
@@ -158,8 +126,7 @@ private slots:
     void cleanupTestCase()
     {
         QDir(logFolderPath()).removeRecursively();
-        command.connected = 0;
-        command.serialPort.close();
+        closeProgramPort();
     }
 
     void sizing_data()
@@ -243,7 +210,7 @@ private slots:
     {
         setCurrent(2000);
         QVERIFY(syncLogFile(48, 42, 2000, 1997));
-        QCOMPARE(QFileInfo(syncPath()).size(), qint64(3 * 98));
+        QCOMPARE(QFileInfo(syncPath()).size(), qint64(3 * logLineBytes(48)));
         {
             std::lock_guard<std::mutex> lock(ring.mutex);
             ring.asked.clear();
@@ -301,7 +268,7 @@ private slots:
     {
         setCurrent(100);
         QVERIFY(syncLogFile(48, 42, 100, 0));
-        const QByteArray uninterrupted = fileBytes(syncPath());
+        const QByteArray uninterrupted = readAll(syncPath());
         QVERIFY(QFile::remove(syncPath()));
 
         dialogs::Script script;
@@ -318,7 +285,7 @@ private slots:
         QVERIFY(syncLogFile(48, 42, 100, 0));
         QVERIFY(!asked().isEmpty());
         QCOMPARE(asked().first(), qMakePair(48, 24));
-        QCOMPARE(fileBytes(syncPath()), uninterrupted);
+        QCOMPARE(readAll(syncPath()), uninterrupted);
     }
 
     // A cancel pressed while the last block is on its way is still a cancel.
@@ -341,7 +308,8 @@ private slots:
             SimDetector::ArchiveReply reply;
             reply.count = count;
             for (int i = 0; i < count; ++i)
-                reply.records += ringRecord(first + quint32(i) + (first >= 24 ? 1 : 0), 48);
+                reply.records +=
+                    SimDetector::logRingRecord(first + quint32(i) + (first >= 24 ? 1 : 0), 48);
             return reply;
         });
         dialogs::Script script;
@@ -373,7 +341,7 @@ private slots:
             SimDetector::ArchiveReply reply;
             reply.count = count;
             for (int i = 0; i < count; ++i)
-                reply.records += ringRecord(number + quint32(i), 48);
+                reply.records += SimDetector::logRingRecord(number + quint32(i), 48);
             return reply;
         });
         dialogs::Script script;
@@ -429,11 +397,11 @@ private slots:
         logBlockWritten = [&](int block) {
             if (block != 2)
                 return;
-            framesBefore = framesSent();
+            framesBefore = frameCount(sim);
             nested << syncLogFile(48, 42, 100, 0) << downloadLogRange(0, 100000, 48, 42)
                    << exportLogFile(1, 42, ExportAll, exportFile)
                    << exportLogRange(0, 100000, 1, 42, ExportAll, exportFile);
-            nested << (framesSent() == framesBefore);
+            nested << (frameCount(sim) == framesBefore);
         };
         dialogs::Script script;
         QVERIFY(syncLogFile(48, 42, 100, 0));
@@ -536,7 +504,7 @@ private slots:
         const bool ok = downloadLogRange(100, 200, 48, 42);
         sim.onRangeSearch(nullptr);
         QCOMPARE(ok, what == "records" || what == "empty");
-        QCOMPARE(fileBytes(target), precious);
+        QCOMPARE(readAll(target), precious);
         const QFileInfo range(rangeLogFilePath(42));
         if (lines < 0) {
             QVERIFY(range.isSymLink());
@@ -614,7 +582,7 @@ private slots:
         QFETCH(QString, what);
         setCurrent(100);
         QDir().mkpath(logFolderPath());
-        QByteArray before = ringRecord(5, 48).toHex().toUpper() + "\r\n";
+        QByteArray before = SimDetector::logRingRecord(5, 48).toHex().toUpper() + "\r\n";
         int size = 48;
         if (what == "offline")
             command.connected = 0;
@@ -636,16 +604,13 @@ private slots:
         QCOMPARE(script.shown.size(), 1);
         if (what == "damaged" || what == "short")
             QVERIFY(script.texts().first().contains(QDir::toNativeSeparators(syncPath())));
-        QCOMPARE(framesSent(), 0);
-        if (what != "unopenable") {
-            QFile f(syncPath());
-            QVERIFY(f.open(QIODevice::ReadOnly));
-            QCOMPARE(f.readAll(), before);
-        }
+        QCOMPARE(frameCount(sim), 0);
+        if (what != "unopenable")
+            QCOMPARE(readAll(syncPath()), before);
         if (what == "offline" || what == "size0") {
             QVERIFY(!downloadLogRange(0, 100, quint16(size), 42));
             QVERIFY(!readArchiveRecord(quint16(size), true, 100, 0));
-            QCOMPARE(framesSent(), 0);
+            QCOMPARE(frameCount(sim), 0);
         }
         command.connected = 1;
         QDir(logFolderPath()).removeRecursively();
@@ -657,7 +622,7 @@ private slots:
         QVERIFY(readArchiveRecord(48, true, 70001, 0));
         QCOMPARE(asked(), (QVector<QPair<int, int>>{{4464, 1}}));
         QCOMPARE(QByteArray(reinterpret_cast<const char*>(command.logRecord), 48),
-                 ringRecord(70000, 48));
+                 SimDetector::logRingRecord(70000, 48));
     }
 
     void range_data()
@@ -692,7 +657,7 @@ private slots:
         QCOMPARE(downloadedEndIndex, last + 1);
         // A range without records leaves the previous file as it was.
         if (lines == 0)
-            QCOMPARE(fileBytes(rangeLogFilePath(42)), QByteArray("stale\r\n"));
+            QCOMPARE(readAll(rangeLogFilePath(42)), QByteArray("stale\r\n"));
         else
             QCOMPARE(fileLines(rangeLogFilePath(42)).size(), lines);
         if (askedFirst >= 0) {

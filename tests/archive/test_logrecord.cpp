@@ -2,6 +2,7 @@
 // log-file line form. The expected bytes are written out here by offset, not
 // through the program's structures.
 
+#include "bytes.h"
 #include "command.h"
 #include "logrecord.h"
 #include "types.h"
@@ -89,18 +90,6 @@ void TestLogRecord::kinds()
     }
     QCOMPARE(mask, changedMask);
     QVERIFY(!logSettingsChanged(quint16(type), -1));
-}
-
-static void put16(quint8* b, int at, quint16 v)
-{
-    b[at] = quint8(v);
-    b[at + 1] = quint8(v >> 8);
-}
-
-static void put32(quint8* b, int at, quint32 v)
-{
-    for (int i = 0; i < 4; ++i)
-        b[at + i] = quint8(v >> (8 * i));
 }
 
 void TestLogRecord::fieldsAtTheirOffsets()

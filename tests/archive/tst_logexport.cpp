@@ -3,8 +3,10 @@
 // offsets; the written files are read back with independent readers (Python's
 // csv module and openpyxl) or by fixed columns.
 
+#include "bytes.h"
 #include "command.h"
 #include "dialogs.h"
+#include "files.h"
 #include "logexport.h"
 #include "logrecord.h"
 #include "types.h"
@@ -26,18 +28,43 @@
 #include <cstring>
 #include <memory>
 
+#include <time.h>
+
 namespace
 {
-void put16(QByteArray& b, int offset, quint16 v)
-{
-    b[offset] = char(v & 0xFF);
-    b[offset + 1] = char(v >> 8);
-}
+// A T6's legend: the 18 lines of every model and the BLE line.
+constexpr int T6LegendLines = 19;
+// The records between two column-title lines of one export.
+constexpr int RecordsPerHeader = 50;
 
-void put32(QByteArray& b, int offset, quint32 v)
+// The lines of a text header: the legend (none when not full) and an empty
+// line, the set-up titles, one line per channel switched on, an empty line
+// (which carries the serial number when no channel is on) and the column titles.
+constexpr int textHeaderLines(int legendLines, int channelsOn)
 {
-    for (int i = 0; i < 4; ++i)
-        b[offset + i] = char((v >> (8 * i)) & 0xFF);
+    return legendLines + 1 + 1 + channelsOn + 1 + 1;
+}
+// The line of the first row in a text export of a T6 with all four channels on,
+// counted from 0.
+constexpr int FirstRowLine = textHeaderLines(T6LegendLines, 4);
+
+// The same header in the spreadsheet form, rows counted from 1: the legend
+// rows, an empty row, the set-up titles, the serial number beside the first
+// channel and one row for each further channel, then the column titles.
+constexpr int xlsxSetupTitlesRow(int legendLines)
+{
+    return legendLines + 2;
+}
+constexpr int xlsxTitlesRow(int legendLines, int channelsOn)
+{
+    return xlsxSetupTitlesRow(legendLines) + channelsOn + 1;
+}
+constexpr int XlsxFirstRow = xlsxTitlesRow(T6LegendLines, 4) + 1;
+
+// A cell reference such as "F27".
+QString ref(char column, int row)
+{
+    return QLatin1Char(column) + QString::number(row);
 }
 
 // A record of `size` bytes: type at 0, number at 4, time at 8.
@@ -86,11 +113,31 @@ QString runPython(const QString& script, const QStringList& args)
     return QString::fromUtf8(p.readAllStandardOutput());
 }
 
-QByteArray readAll(const QString& path)
+// The local time zone of one case, put back when the case ends.
+class ZoneGuard
 {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
+public:
+    explicit ZoneGuard(const QByteArray& zone)
+        : m_wasSet(qEnvironmentVariableIsSet("TZ")), m_old(qgetenv("TZ"))
+    {
+        qputenv("TZ", zone);
+        tzset();
+    }
+    ~ZoneGuard()
+    {
+        if (m_wasSet)
+            qputenv("TZ", m_old);
+        else
+            qunsetenv("TZ");
+        tzset();
+    }
+    ZoneGuard(const ZoneGuard&) = delete;
+    ZoneGuard& operator=(const ZoneGuard&) = delete;
+
+private:
+    bool m_wasSet;
+    QByteArray m_old;
+};
 
 QStringList textLines(const QByteArray& bytes)
 {
@@ -99,6 +146,26 @@ QStringList textLines(const QByteArray& bytes)
         lines.removeLast();
     return lines;
 }
+
+// The header and row writers writing one text form into memory.
+struct TextExport {
+    QBuffer buffer;
+    ExportOutput out;
+
+    explicit TextExport(ExportForm form = ExportForm::Text)
+    {
+        buffer.open(QIODevice::WriteOnly);
+        out.form = form;
+        out.text = &buffer;
+    }
+    // Forgets what was written so far (the header before the rows under test).
+    void clear()
+    {
+        buffer.buffer().clear();
+        buffer.seek(0);
+    }
+    QStringList lines() const { return textLines(buffer.data()); }
+};
 } // namespace
 
 class TestLogExport : public QObject
@@ -118,7 +185,10 @@ private slots:
     void headerRepeats();
     void range_data();
     void range();
+    void recordUnit_data();
     void recordUnit();
+    void localDates_data();
+    void localDates();
     void damagedLines();
     void columns_data();
     void columns();
@@ -238,15 +308,11 @@ void TestLogExport::headerChannels()
     setModel(ModelT6, 0x5); // channels 0 and 2
     // Formulas are UTF-8 in the image, as the pages store them.
     std::memcpy(command.extendedChannels[2].gasFormula, "CH\xE2\x82\x84", 6);
-    QBuffer buffer;
-    buffer.open(QIODevice::WriteOnly);
-    ExportOutput out;
-    out.form = ExportForm::Text;
-    out.text = &buffer;
-    writeExportHeader(out, 4, 123, ExportAll, false);
-    const QStringList lines = textLines(buffer.data());
+    TextExport text;
+    writeExportHeader(text.out, 4, 123, ExportAll, false);
+    const QStringList lines = text.lines();
     // An empty line, the set-up titles, two channel lines, an empty line, the titles.
-    QCOMPARE(lines.size(), 6);
+    QCOMPARE(lines.size(), textHeaderLines(0, 2));
     QCOMPARE(lines[0], QString());
     QVERIFY(lines[1].startsWith(QStringLiteral("Серийный номер:")));
     QCOMPARE(lines[2].left(20), QStringLiteral("QRT00000123 ").leftJustified(20));
@@ -263,13 +329,10 @@ void TestLogExport::headerChannels()
     // it was built, with its ";", in both text forms.
     setModel(ModelT6, 0);
     for (ExportForm form : {ExportForm::Text, ExportForm::Csv}) {
-        QBuffer none;
-        none.open(QIODevice::WriteOnly);
-        out.form = form;
-        out.text = &none;
-        writeExportHeader(out, 4, 123, ExportAll, false);
-        const QStringList noneLines = textLines(none.data());
-        QCOMPARE(noneLines.size(), 4);
+        TextExport none(form);
+        writeExportHeader(none.out, 4, 123, ExportAll, false);
+        const QStringList noneLines = none.lines();
+        QCOMPARE(noneLines.size(), textHeaderLines(0, 0));
         QCOMPARE(noneLines[2], QStringLiteral("QRT00000123;"));
         QVERIFY(noneLines[3].startsWith(QStringLiteral("Дата/Время:")));
     }
@@ -302,13 +365,9 @@ void TestLogExport::eventRows()
     QFETCH(QStringList, typeCells);
     const QByteArray r = record(120, quint16(type), 9, 100);
     std::memcpy(command.logEventRecord, r.constData(), size_t(r.size()));
-    QBuffer buffer;
-    buffer.open(QIODevice::WriteOnly);
-    ExportOutput out;
-    out.form = ExportForm::Text;
-    out.text = &buffer;
-    writeEventRow(out, 4, ExportMode(mode));
-    const QStringList lines = textLines(buffer.data());
+    TextExport text;
+    writeEventRow(text.out, 4, ExportMode(mode));
+    const QStringList lines = text.lines();
     QCOMPARE(lines.size(), typeCells.size());
     for (int i = 0; i < lines.size(); ++i) {
         QCOMPARE(lines[i].mid(20, 2), QStringLiteral("9 "));
@@ -319,7 +378,8 @@ void TestLogExport::eventRows()
 void TestLogExport::headerRepeats()
 {
     QList<QByteArray> records;
-    for (int i = 0; i < 120; ++i)
+    const int recordCount = 2 * RecordsPerHeader + 20;
+    for (int i = 0; i < recordCount; ++i)
         records << record(120, 4, quint32(i), quint32(1000 + i));
     QVERIFY(!writeSource(records).isEmpty());
     const QString dest = m_dir.filePath(QStringLiteral("repeat.txt"));
@@ -335,9 +395,11 @@ void TestLogExport::headerRepeats()
     }
     QCOMPARE(legends, QList<int>{0});
     QCOMPARE(titles.size(), 3);
-    QCOMPARE(titles[1] - titles[0], 50 + 8); // 50 rows, empty, set-up, 4 channels, empty
-    QCOMPARE(titles[2] - titles[1], 50 + 8);
-    QCOMPARE(lines.size() - 1 - titles[2], 20);
+    // The rows, then the header without its legend.
+    QCOMPARE(titles[0], FirstRowLine - 1);
+    QCOMPARE(titles[1] - titles[0], RecordsPerHeader + textHeaderLines(0, 4));
+    QCOMPARE(titles[2] - titles[1], RecordsPerHeader + textHeaderLines(0, 4));
+    QCOMPARE(lines.size() - 1 - titles[2], recordCount - 2 * RecordsPerHeader);
     QCOMPARE(lines[titles[0] + 1].mid(30, 9), QStringLiteral("Измерение"));
 }
 
@@ -369,34 +431,150 @@ void TestLogExport::range()
     QVERIFY(exportLogRange(start, stop, 4, 7, ExportAll, dest));
     QFile::remove(exportRangeSource(7));
     const QStringList lines = textLines(readAll(dest));
-    QCOMPARE(lines.size(), 19 + 1 + 7 + numbers.size());
+    QCOMPARE(lines.size(), FirstRowLine + numbers.size());
     for (int i = 0; i < numbers.size(); ++i)
-        QCOMPARE(lines[27 + i].mid(20, 5).trimmed(), numbers[i]);
+        QCOMPARE(lines[FirstRowLine + i].mid(20, 5).trimmed(), numbers[i]);
+}
+
+void TestLogExport::recordUnit_data()
+{
+    QTest::addColumn<int>("layout");
+    QTest::addColumn<int>("imageFormat"); // the channel's base and display unit now
+    QTest::addColumn<float>("molecularWeight");
+    QTest::addColumn<float>("lelCoefficient");
+    QTest::addColumn<int>("correction");
+    QTest::addColumn<int>("recordFormat"); // the unit and raw decimals the record was made in
+    QTest::addColumn<int>("counts");
+    QTest::addColumn<QString>("cell");
+    // The image shows PPM; the record's own unit decides the factor and the label:
+    // PPM to mg/m3 is M, PPM to %VOL 10^-4, %VOL to %LEL 100 / L, the extended
+    // correction multiplies, and the classic %VOL to mg/m3 carries M x 11.11778 x 10^4.
+    QTest::newRow("PPM to mg/m3") << int(ExtendedMap) << 0x00 << 28.01f << 0.0f << 0 << 0x01 << 100
+                                  << "2801.00  mg/m3";
+    QTest::newRow("PPM to %VOL") << int(ExtendedMap) << 0x00 << 28.01f << 0.0f << 0 << 0x03 << 5000
+                                 << "0.50  %VOL";
+    QTest::newRow("%VOL to %LEL, one decimal")
+        << int(ExtendedMap) << 0x0C << 0.0f << 4.4f << 0 << 0x42 << 110 << "250.00  %LEL";
+    QTest::newRow("correction 0.5")
+        << int(ExtendedMap) << 0x00 << 28.01f << 0.0f << 500 << 0x01 << 100 << "1400.50  mg/m3";
+    QTest::newRow("classic %VOL to mg/m3, three decimals")
+        << int(ClassicMap) << 0x0C << 2.0f << 0.0f << 0 << 0xC1 << 1 << "222.36  mg/m3";
 }
 
 void TestLogExport::recordUnit()
 {
-    // The record was made in mg/m3 while the image now shows PPM: the value
-    // is converted for its own unit, and labelled so.
-    command.extendedChannels[0].molecularWeight = 28.01f;
-    command.extendedChannels[0].format = 0; // base and display PPM
+    QFETCH(int, layout);
+    QFETCH(int, imageFormat);
+    QFETCH(float, molecularWeight);
+    QFETCH(float, lelCoefficient);
+    QFETCH(int, correction);
+    QFETCH(int, recordFormat);
+    QFETCH(int, counts);
+    QFETCH(QString, cell);
+    command.registerMap = quint16(layout);
+    ExtendedChannelRecord& e = command.extendedChannels[0];
+    e.format = quint16(imageFormat);
+    e.molecularWeight = molecularWeight;
+    e.lelCoefficient = lelCoefficient;
+    e.correctionCoefficient = quint16(correction);
+    ClassicChannelRecord& c = command.classicChannels[0];
+    c = ClassicChannelRecord{};
+    c.channelPage = 0;
+    std::memcpy(c.gasFormula, "CO", 2);
+    c.format = quint16(imageFormat);
+    c.molecularWeight = molecularWeight;
+    c.lelCoefficient = lelCoefficient;
     QByteArray r = record(120, 4, 1, 0);
-    setChannel(r, 0, 0, 100, 0x1); // 100 counts, display unit mg/m3
+    setChannel(r, 0, 0, quint16(counts), quint16(recordFormat));
     std::memcpy(command.logRecord, r.constData(), size_t(r.size()));
-    QBuffer buffer;
-    buffer.open(QIODevice::WriteOnly);
-    ExportOutput out;
-    out.form = ExportForm::Text;
-    out.text = &buffer;
-    writeExportHeader(out, 4, 1, ExportAll, false);
-    buffer.buffer().clear();
-    buffer.seek(0);
-    writeMeasurementRow(out, 4, ExportAll);
-    const QString line = textLines(buffer.data()).value(0);
-    const QString expected =
-        QString::asprintf("%.2f", double(100 * command.unitFactorFor(0, 1))) + "  mg/m3";
-    QVERIFY(command.unitFactorFor(0, 1) != command.unitFactor(0));
-    QCOMPARE(line.mid(145, expected.size()), expected);
+    TextExport text;
+    writeExportHeader(text.out, 4, 1, ExportAll, false);
+    text.clear();
+    writeMeasurementRow(text.out, 4, ExportAll);
+    QCOMPARE(text.lines().value(0).mid(145, cell.size()), cell);
+}
+
+void TestLogExport::localDates_data()
+{
+    QTest::addColumn<QByteArray>("zone");
+    QTest::addColumn<double>("secondsPerTick");
+    QTest::addColumn<QVector<uint>>("ticks");
+    QTest::addColumn<QStringList>("dates");
+    // Berlin: CET (+1) until 2021-03-28 01:00 UTC, then CEST (+2) until
+    // 2021-10-31 01:00 UTC. The day of a change has two offsets; days 144 apart
+    // (a multiple of 16) with different offsets follow one another.
+    QTest::newRow("Berlin, clocks forward")
+        << QByteArray("Europe/Berlin") << 1.0
+        << QVector<uint>{1616846400, 1616889600, 1616893199, 1616893200, 1616975999}
+        << QStringList{"27-03-21 13:00:00", "28-03-21 01:00:00", "28-03-21 01:59:59",
+                       "28-03-21 03:00:00", "29-03-21 01:59:59"};
+    QTest::newRow("Berlin, clocks back")
+        << QByteArray("Europe/Berlin") << 1.0 << QVector<uint>{1635641999, 1635642000}
+        << QStringList{"31-10-21 02:59:59", "31-10-21 02:00:00"};
+    QTest::newRow("Berlin, summer day then winter day")
+        << QByteArray("Europe/Berlin") << 1.0 << QVector<uint>{1624622400, 1637064000}
+        << QStringList{"25-06-21 14:00:00", "16-11-21 13:00:00"};
+    // 1724686080 ticks of 0.9375 s are 1616893200 s exactly, the change; one
+    // tick less is 1616893199.0625 s, cut to the second before it.
+    QTest::newRow("Berlin, 0.9375 s ticks across the change")
+        << QByteArray("Europe/Berlin") << 0.9375 << QVector<uint>{1724686079, 1724686080}
+        << QStringList{"28-03-21 01:59:59", "28-03-21 03:00:00"};
+    // Moscow: summer time (+4) from 2010-03-27 23:00 UTC, in the UTC day before
+    // the local one; +4 for good from 2011-03-26 23:00 UTC; +3 again from
+    // 2014-10-25 22:00 UTC.
+    QTest::newRow("Moscow, summer time 2010")
+        << QByteArray("Europe/Moscow") << 1.0 << QVector<uint>{1269730799, 1269730800}
+        << QStringList{"28-03-10 01:59:59", "28-03-10 03:00:00"};
+    QTest::newRow("Moscow, +4 for good in 2011")
+        << QByteArray("Europe/Moscow") << 1.0 << QVector<uint>{1301180399, 1301180400}
+        << QStringList{"27-03-11 01:59:59", "27-03-11 03:00:00"};
+    QTest::newRow("Moscow, back to +3 in 2014")
+        << QByteArray("Europe/Moscow") << 1.0 << QVector<uint>{1414274399, 1414274400}
+        << QStringList{"26-10-14 01:59:59", "26-10-14 01:00:00"};
+    QTest::newRow("Moscow, +3 from 2014")
+        << QByteArray("Europe/Moscow") << 1.0 << QVector<uint>{1414274400, 1414281599}
+        << QStringList{"26-10-14 01:00:00", "26-10-14 02:59:59"};
+}
+
+void TestLogExport::localDates()
+{
+    QFETCH(QByteArray, zone);
+    QFETCH(double, secondsPerTick);
+    QFETCH(QVector<uint>, ticks);
+    QFETCH(QStringList, dates);
+    const ZoneGuard local(zone);
+    QVERIFY2(QDateTime::fromSecsSinceEpoch(1616893200).offsetFromUtc() != 0,
+             "no time-zone data for the zone");
+    command.secondsPerTick = secondsPerTick;
+    TextExport text;
+    writeExportHeader(text.out, 4, 1, ExportAll, true);
+    text.clear();
+    // Each time as a measurement and as a settings change of channel 1 whose
+    // calibration date is the same time.
+    for (uint t : ticks) {
+        const QByteArray m = record(120, 4, 1, t);
+        std::memcpy(command.logRecord, m.constData(), size_t(m.size()));
+        writeMeasurementRow(text.out, 4, ExportAll);
+        QByteArray e = record(120, 0x10, 2, t);
+        put32(e, 24 + 20, t);
+        std::memcpy(command.logEventRecord, e.constData(), size_t(e.size()));
+        writeEventRow(text.out, 4, ExportAll);
+    }
+    // The calibration date of a settings row stands at 145 + 35 n + 25 for n channels.
+    const int calibrationDateAt = 145 + 35 * 4 + 25;
+    const QStringList lines = text.lines();
+    QCOMPARE(lines.size(), 2 * ticks.size());
+    // Known fault: 01:00-01:59 of 2014-10-26 came twice in Moscow, both times
+    // without summer time, and the row takes its offset from
+    // QDateTime::offsetFromUtc, which maps such a local time back to UTC as the
+    // C library's last conversion leaves it: the first hour is written an hour
+    // early. Remove this mark with the fix.
+    QEXPECT_FAIL("Moscow, back to +3 in 2014", "the hour before the change reads as +3", Abort);
+    for (int i = 0; i < ticks.size(); ++i) {
+        QCOMPARE(lines[2 * i].left(18), dates[i] + QLatin1Char(' '));
+        QCOMPARE(lines[2 * i + 1].left(18), dates[i] + QLatin1Char(' '));
+        QCOMPARE(lines[2 * i + 1].mid(calibrationDateAt, 15), dates[i].left(14) + QLatin1Char(' '));
+    }
 }
 
 void TestLogExport::damagedLines()
@@ -419,11 +597,11 @@ void TestLogExport::damagedLines()
     QCOMPARE(m_boxes->texts(), QStringList{QStringLiteral("Пропущено поврежденных строк: 3")});
     QCOMPARE(int(m_boxes->shown[0].kind), int(dialogs::Kind::Information));
     const QStringList lines = textLines(readAll(dest));
-    QCOMPARE(lines.size(), 19 + 1 + 7 + 2);
-    QCOMPARE(lines[27].mid(20, 2), QStringLiteral("1 "));
-    QCOMPARE(lines[27].mid(185, 6), QStringLiteral("555.00"));
-    QCOMPARE(lines[28].mid(20, 2), QStringLiteral("2 "));
-    QCOMPARE(lines[28].mid(185, 6), QStringLiteral("0.00  "));
+    QCOMPARE(lines.size(), FirstRowLine + 2);
+    QCOMPARE(lines[FirstRowLine].mid(20, 2), QStringLiteral("1 "));
+    QCOMPARE(lines[FirstRowLine].mid(185, 6), QStringLiteral("555.00"));
+    QCOMPARE(lines[FirstRowLine + 1].mid(20, 2), QStringLiteral("2 "));
+    QCOMPARE(lines[FirstRowLine + 1].mid(185, 6), QStringLiteral("0.00  "));
 }
 
 void TestLogExport::columns_data()
@@ -438,237 +616,135 @@ void TestLogExport::columns_data()
     // formula of channel 6 makes its titles longer than their step: the next title
     // starts one blank after it, and one that ends right at the next column is
     // followed there without a blank.
+    const QString titlesStart = QString::fromUtf8(
+        "Дата/Время:         "
+        "Лог №:    "
+        "Тип лога:           "
+        "Статус прибора:                                                                 "
+        "BUMP TEST:     ");
+    const QString valueTitles = QString::fromUtf8("1.CO:               "
+                                                  "2.H2S:              "
+                                                  "3.CH4:              "
+                                                  "4.O2:               ");
+    const QString valueTitles56 = QString::fromUtf8("5.NO2:              "
+                                                    "6.CH3SH12345:       ");
+    const QString userTwaTitles = QString::fromUtf8("1.CO TWA:      "
+                                                    "2.H2S TWA:     "
+                                                    "3.CH4 TWA:     "
+                                                    "4.O2 TWA:      ");
+    const QString serviceTitles = QString::fromUtf8("1.CO TWA:      "
+                                                    "1.CO АЦП 0:    "
+                                                    "1.CO АЦП д.:        "
+                                                    "2.H2S TWA:     "
+                                                    "2.H2S АЦП 0:   "
+                                                    "2.H2S АЦП д.:       "
+                                                    "3.CH4 TWA:     "
+                                                    "3.CH4 АЦП 0:   "
+                                                    "3.CH4 АЦП д.:       "
+                                                    "4.O2 TWA:      "
+                                                    "4.O2 АЦП 0:    "
+                                                    "4.O2 АЦП д.:        ");
+    const QString calibrationTitles = QString::fromUtf8("Дата последней калибровки:    "
+                                                        "Интервал BUMP TEST:      ");
+    const QString settingsTitlesEnd = QString::fromUtf8("Дата последнего BUMP TEST:    "
+                                                        "Порог 1:  "
+                                                        "Порог 2:  "
+                                                        "Порог 3:  "
+                                                        "Диапазон:      "
+                                                        "Порог TWA:     "
+                                                        "Порог STEL:    "
+                                                        "Интервал STEL: ");
+    const QString rowStart = QString::fromUtf8("01-01-70 01:00:00   "
+                                               "5         "
+                                               "Измерение           ");
+    const QString values = QString::fromUtf8("Да             "
+                                             "18.54  PPM          "
+                                             "638.00  PPM         "
+                                             "Отключен            "
+                                             "679.70  PPM         ");
+    const QString values56 = QString::fromUtf8("12.00  PPM          "
+                                               "65.54  PPM          ");
+    const QString userTwa = QString::fromUtf8("19.00          "
+                                              "630.00         "
+                                              "27.27          ");
+    const QString serviceCells = QString::fromUtf8("19.00          "
+                                                   "1000           "
+                                                   "2000                "
+                                                   "630.00         "
+                                                   "11             "
+                                                   "65535               "
+                                                   "27.27          "
+                                                   "0              "
+                                                   "5                   ");
+    const QString serviceCells4 = QString::fromUtf8("-              "
+                                                    "300            "
+                                                    "4000                ");
     QTest::newRow("4 channels, user columns")
         << int(ModelT6) << int(ExportAll)
-        << QString::fromUtf8(
-               "Дата/Время:         "
-               "Лог №:    "
-               "Тип лога:           "
-               "Статус прибора:                                                                 "
-               "BUMP TEST:     "
-               "1.CO:               "
-               "2.H2S:              "
-               "3.CH4:              "
-               "4.O2:               "
-               "1.CO TWA:      "
-               "2.H2S TWA:     "
-               "3.CH4 TWA:     "
-               "4.O2 TWA:      "
-               "Интервал калибровки:     "
-               "Дата последней калибровки:    "
-               "Интервал BUMP TEST:      "
-               "Дата последнего BUMP TEST:    "
-               "Порог 1:  "
-               "Порог 2:  "
-               "Порог 3:  "
-               "Диапазон:      "
-               "Порог TWA:     "
-               "Порог STEL:    "
-               "Интервал STEL: ")
-        << QString::fromUtf8(
-               "01-01-70 01:00:00   "
-               "5         "
-               "Измерение           "
-               "FA3,A00,W37                                                                     "
-               "Да             "
-               "18.54  PPM          "
-               "638.00  PPM         "
-               "Отключен            "
-               "679.70  PPM         "
-               "19.00          "
-               "630.00         "
-               "27.27          "
-               "- ")
+        << titlesStart + valueTitles + userTwaTitles +
+               QString::fromUtf8("Интервал калибровки:     ") + calibrationTitles +
+               settingsTitlesEnd
+        << rowStart +
+               QString::fromUtf8("FA3,A00,W37                                                      "
+                                 "               ") +
+               values + userTwa + QString::fromUtf8("- ")
         << 285;
     QTest::newRow("4 channels, service columns")
         << int(ModelT6) << int(ExportService)
-        << QString::fromUtf8(
-               "Дата/Время:         "
-               "Лог №:    "
-               "Тип лога:           "
-               "Статус прибора:                                                                 "
-               "BUMP TEST:     "
-               "1.CO:               "
-               "2.H2S:              "
-               "3.CH4:              "
-               "4.O2:               "
-               "1.CO TWA:      "
-               "1.CO АЦП 0:    "
-               "1.CO АЦП д.:        "
-               "2.H2S TWA:     "
-               "2.H2S АЦП 0:   "
-               "2.H2S АЦП д.:       "
-               "3.CH4 TWA:     "
-               "3.CH4 АЦП 0:   "
-               "3.CH4 АЦП д.:       "
-               "4.O2 TWA:      "
-               "4.O2 АЦП 0:    "
-               "4.O2 АЦП д.:        "
-               "Заряд батареи:      "
-               "Температура:   "
-               "Интервал калибровки:     "
-               "Дата последней калибровки:    "
-               "Интервал BUMP TEST:      "
-               "Дата последнего BUMP TEST:    "
-               "Порог 1:  "
-               "Порог 2:  "
-               "Порог 3:  "
-               "Диапазон:      "
-               "Порог TWA:     "
-               "Порог STEL:    "
-               "Интервал STEL: ")
-        << QString::fromUtf8(
-               "01-01-70 01:00:00   "
-               "5         "
-               "Измерение           "
-               "FA3,A00,1_ST-00A1,W37                                                           "
-               "Да             "
-               "18.54  PPM          "
-               "638.00  PPM         "
-               "Отключен            "
-               "679.70  PPM         "
-               "19.00          "
-               "1000           "
-               "2000                "
-               "630.00         "
-               "11             "
-               "65535               "
-               "27.27          "
-               "0              "
-               "5                   "
-               "-              "
-               "300            "
-               "4000                "
-               "87                  "
-               "23.45 ")
+        << titlesStart + valueTitles + serviceTitles +
+               QString::fromUtf8("Заряд батареи:      "
+                                 "Температура:   "
+                                 "Интервал калибровки:     ") +
+               calibrationTitles + settingsTitlesEnd
+        << rowStart +
+               QString::fromUtf8("FA3,A00,1_ST-00A1,W37                                            "
+                                 "               ") +
+               values + serviceCells + serviceCells4 +
+               QString::fromUtf8("87                  "
+                                 "23.45 ")
         << 460;
     QTest::newRow("6 channels, user columns")
         << int(ModelT6M) << int(ExportAll)
-        << QString::fromUtf8(
-               "Дата/Время:         "
-               "Лог №:    "
-               "Тип лога:           "
-               "Статус прибора:                                                                 "
-               "BUMP TEST:     "
-               "1.CO:               "
-               "2.H2S:              "
-               "3.CH4:              "
-               "4.O2:               "
-               "5.NO2:              "
-               "6.CH3SH12345:       "
-               "1.CO TWA:      "
-               "2.H2S TWA:     "
-               "3.CH4 TWA:     "
-               "4.O2 TWA:      "
-               "5.NO2 TWA:     "
-               "6.CH3SH12345 TWA:  "
-               "Интервал калибровки: "
-               "Дата последней калибровки:    "
-               "Интервал BUMP TEST:      "
-               "Дата последнего BUMP TEST:    "
-               "Порог 1:  "
-               "Порог 2:  "
-               "Порог 3:  "
-               "Диапазон:      "
-               "Порог TWA:     "
-               "Порог STEL:    "
-               "Интервал STEL: ")
-        << QString::fromUtf8(
-               "01-01-70 01:00:00   "
-               "5         "
-               "Измерение           "
-               "FA3,A00,W37,W59                                                                 "
-               "Да             "
-               "18.54  PPM          "
-               "638.00  PPM         "
-               "Отключен            "
-               "679.70  PPM         "
-               "12.00  PPM          "
-               "65.54  PPM          "
-               "19.00          "
-               "630.00         "
-               "27.27          "
-               "-              "
-               "7.00           "
-               "0.00 ")
+        << titlesStart + valueTitles + valueTitles56 + userTwaTitles +
+               QString::fromUtf8("5.NO2 TWA:     "
+                                 "6.CH3SH12345 TWA:  "
+                                 "Интервал калибровки: ") +
+               calibrationTitles + settingsTitlesEnd
+        << rowStart +
+               QString::fromUtf8("FA3,A00,W37,W59                                                  "
+                                 "               ") +
+               values + values56 + userTwa +
+               QString::fromUtf8("-              "
+                                 "7.00           "
+                                 "0.00 ")
         << 355;
     QTest::newRow("6 channels, service columns")
         << int(ModelT6M) << int(ExportService)
-        << QString::fromUtf8(
-               "Дата/Время:         "
-               "Лог №:    "
-               "Тип лога:           "
-               "Статус прибора:                                                                 "
-               "BUMP TEST:     "
-               "1.CO:               "
-               "2.H2S:              "
-               "3.CH4:              "
-               "4.O2:               "
-               "5.NO2:              "
-               "6.CH3SH12345:       "
-               "1.CO TWA:      "
-               "1.CO АЦП 0:    "
-               "1.CO АЦП д.:        "
-               "2.H2S TWA:     "
-               "2.H2S АЦП 0:   "
-               "2.H2S АЦП д.:       "
-               "3.CH4 TWA:     "
-               "3.CH4 АЦП 0:   "
-               "3.CH4 АЦП д.:       "
-               "4.O2 TWA:      "
-               "4.O2 АЦП 0:    "
-               "4.O2 АЦП д.:        "
-               "5.NO2 TWA:     "
-               "5.NO2 АЦП 0:   "
-               "5.NO2 АЦП д.:       "
-               "6.CH3SH12345 TWA:  "
-               "6.CH3SH12345 АЦП 0:  "
-               "6.CH3SH12345 АЦП д.:  "
-               "Заряд батареи:  "
-               "Температура:  "
-               "Интервал калибровки:  "
-               "Дата последней калибровки:  "
-               "Интервал BUMP TEST:    "
-               "Дата последнего BUMP TEST:    "
-               "Порог 1:  "
-               "Порог 2:  "
-               "Порог 3:  "
-               "Диапазон:      "
-               "Порог TWA:     "
-               "Порог STEL:    "
-               "Интервал STEL: ")
-        << QString::fromUtf8(
-               "01-01-70 01:00:00   "
-               "5         "
-               "Измерение           "
-               "FA3,A00,1_ST-00A1,W37,W59                                                       "
-               "Да             "
-               "18.54  PPM          "
-               "638.00  PPM         "
-               "Отключен            "
-               "679.70  PPM         "
-               "12.00  PPM          "
-               "65.54  PPM          "
-               "19.00          "
-               "1000           "
-               "2000                "
-               "630.00         "
-               "11             "
-               "65535               "
-               "27.27          "
-               "0              "
-               "5                   "
-               "-              "
-               "300            "
-               "4000                "
-               "7.00           "
-               "1              "
-               "2                   "
-               "0.00           "
-               "9              "
-               "99                  "
-               "87                  "
-               "23.45 ")
+        << titlesStart + valueTitles + valueTitles56 + serviceTitles +
+               QString::fromUtf8("5.NO2 TWA:     "
+                                 "5.NO2 АЦП 0:   "
+                                 "5.NO2 АЦП д.:       "
+                                 "6.CH3SH12345 TWA:  "
+                                 "6.CH3SH12345 АЦП 0:  "
+                                 "6.CH3SH12345 АЦП д.:  "
+                                 "Заряд батареи:  "
+                                 "Температура:  "
+                                 "Интервал калибровки:  "
+                                 "Дата последней калибровки:  "
+                                 "Интервал BUMP TEST:    ") +
+               settingsTitlesEnd
+        << rowStart +
+               QString::fromUtf8("FA3,A00,1_ST-00A1,W37,W59                                        "
+                                 "               ") +
+               values + values56 + serviceCells + serviceCells4 +
+               QString::fromUtf8("7.00           "
+                                 "1              "
+                                 "2                   "
+                                 "0.00           "
+                                 "9              "
+                                 "99                  "
+                                 "87                  "
+                                 "23.45 ")
         << 600;
 }
 
@@ -728,20 +804,15 @@ void TestLogExport::columns()
     put16(e, 24 + 18, 0x40);
     put32(e, 24 + 20, 86400);
 
-    QBuffer buffer;
-    buffer.open(QIODevice::WriteOnly);
-    ExportOutput out;
-    out.form = ExportForm::Text;
-    out.text = &buffer;
-    writeExportHeader(out, quint16(n), 1, ExportMode(mode), false);
-    QCOMPARE(textLines(buffer.data()).value(3 + n), titles);
-    buffer.buffer().clear();
-    buffer.seek(0);
+    TextExport text;
+    writeExportHeader(text.out, quint16(n), 1, ExportMode(mode), false);
+    QCOMPARE(text.lines().value(textHeaderLines(0, n) - 1), titles);
+    text.clear();
     std::memcpy(command.logRecord, m.constData(), size_t(m.size()));
-    writeMeasurementRow(out, quint16(n), ExportMode(mode));
+    writeMeasurementRow(text.out, quint16(n), ExportMode(mode));
     std::memcpy(command.logEventRecord, e.constData(), size_t(e.size()));
-    writeEventRow(out, quint16(n), ExportMode(mode));
-    const QStringList lines = textLines(buffer.data());
+    writeEventRow(text.out, quint16(n), ExportMode(mode));
+    const QStringList lines = text.lines();
     const QString settings = QString::fromUtf8("01-01-70 01:01:40   "
                                                "6         "
                                                "Настройка 1.CO")
@@ -807,7 +878,8 @@ void TestLogExport::csvFields()
         if (fields(i).value(0) == QStringLiteral("Дата/Время:"))
             titles = i;
     }
-    QVERIFY(setup > 0 && titles == setup + 6);
+    // The set-up titles, four channel lines, an empty line, the column titles.
+    QVERIFY(setup > 0 && titles == setup + 4 + 2);
     QCOMPARE(fields(setup + 1).mid(0, 3), (QStringList{"QRT00000007", "1. CO", "Канал включен"}));
     // The serial number's field stays empty on the later channel lines.
     QCOMPARE(fields(setup + 2).mid(0, 4), (QStringList{"", "2. H2,S", "Канал включен", "PPM"}));
@@ -858,14 +930,14 @@ void TestLogExport::csvFields()
                                               "0.00",
                                               "0",
                                               ""}));
-    QCOMPARE(rows.size(), titles + 4);
+    QCOMPARE(rows.size(), titles + 1 + 3); // the titles and the three rows
 
     // The text file of the same log: nothing cut into the long code list, the
     // cells after it follow one blank apart, the TWA cells are back at their columns.
     const QString txt = m_dir.filePath(QStringLiteral("fields.txt"));
     QVERIFY(exportLogFile(4, 7, ExportAll, txt));
     const QStringList lines = textLines(readAll(txt));
-    const QString line = lines.value(lines.size() - 3);
+    const QString line = lines.value(FirstRowLine);
     QCOMPARE(line.mid(50, 121), codes + QStringLiteral("  "));
     QCOMPARE(line.mid(171, 46), QStringLiteral("Нет  18.54  PPM 0.00  PPM 0.00  PPM 0.00  PPM "));
     QCOMPARE(line.mid(217),
@@ -890,19 +962,26 @@ void TestLogExport::twoDecimalTies()
     const QString txt = m_dir.filePath(QStringLiteral("ties.txt"));
     QVERIFY(exportLogFile(4, 7, ExportAll, txt));
     const QStringList lines = textLines(readAll(txt));
-    QCOMPARE(lines.size(), 19 + 1 + 7 + 2);
-    QCOMPARE(lines[21].mid(130, 10), QStringLiteral("263949.62 "));
-    QCOMPARE(lines[27].mid(145, 20), QStringLiteral("134.12  mg/m3       "));
-    QCOMPARE(lines[27].mid(225, 7), QStringLiteral("571.62 "));
-    QCOMPARE(lines[28].mid(395, 7), QStringLiteral("134.12 "));
+    // The first channel line follows the legend, its empty line and the set-up titles.
+    const int channelLine = T6LegendLines + 2;
+    QCOMPARE(lines.size(), FirstRowLine + 2);
+    QCOMPARE(lines[channelLine].mid(130, 10), QStringLiteral("263949.62 "));
+    QCOMPARE(lines[FirstRowLine].mid(145, 20), QStringLiteral("134.12  mg/m3       "));
+    QCOMPARE(lines[FirstRowLine].mid(225, 7), QStringLiteral("571.62 "));
+    QCOMPARE(lines[FirstRowLine + 1].mid(395, 7), QStringLiteral("134.12 "));
 
     const QString csv = m_dir.filePath(QStringLiteral("ties.csv"));
     QVERIFY(exportLogFile(4, 7, ExportAll, csv));
     const QString script =
         QStringLiteral("import csv,sys,json\n"
                        "rows=list(csv.reader(open(sys.argv[1],encoding='utf-8',newline='')))\n"
-                       "print(json.dumps([rows[21][6],rows[27][5],rows[27][9],rows[28][17]]))\n");
-    const QJsonArray c = QJsonDocument::fromJson(runPython(script, {csv}).toUtf8()).array();
+                       "c,r=int(sys.argv[2]),int(sys.argv[3])\n"
+                       "print(json.dumps([rows[c][6],rows[r][5],rows[r][9],rows[r+1][17]]))\n");
+    const QJsonArray c =
+        QJsonDocument::fromJson(
+            runPython(script, {csv, QString::number(channelLine), QString::number(FirstRowLine)})
+                .toUtf8())
+            .array();
     QCOMPARE(c.size(), 4);
     QCOMPARE(c[0].toString().trimmed(), QStringLiteral("263949.62"));
     QCOMPARE(c[1].toString().trimmed(), QStringLiteral("134.12, mg/m3"));
@@ -913,9 +992,13 @@ void TestLogExport::twoDecimalTies()
     QVERIFY(exportLogFile(4, 7, ExportAll, xlsx));
     const QString book = QStringLiteral("import openpyxl,sys,json\n"
                                         "ws=openpyxl.load_workbook(sys.argv[1]).active\n"
-                                        "print(json.dumps([ws['G22'].value,ws['F27'].value,"
-                                        "ws['J27'].value,ws['R28'].value]))\n");
-    const QJsonArray x = QJsonDocument::fromJson(runPython(book, {xlsx}).toUtf8()).array();
+                                        "print(json.dumps([ws[r].value for r in sys.argv[2:]]))\n");
+    const QJsonArray x = QJsonDocument::fromJson(
+                             runPython(book, {xlsx, ref('G', xlsxSetupTitlesRow(T6LegendLines) + 1),
+                                              ref('F', XlsxFirstRow), ref('J', XlsxFirstRow),
+                                              ref('R', XlsxFirstRow + 1)})
+                                 .toUtf8())
+                             .array();
     QCOMPARE(x.size(), 4);
     QCOMPARE(x[0].toString(), QStringLiteral("263949.62"));
     QCOMPARE(x[1].toString(), QStringLiteral("134.12 mg/m3"));
@@ -952,9 +1035,9 @@ void TestLogExport::xlsxReadBack()
         QVERIFY(exportLogFile(4, 7, c.mode, dest));
         const QJsonObject o = QJsonDocument::fromJson(runPython(script, {dest}).toUtf8()).object();
         const QJsonArray merged = o.value("merged").toArray();
-        QCOMPARE(merged.size(), 19);
+        QCOMPARE(merged.size(), T6LegendLines);
         QStringList expectMerged;
-        for (int r = 1; r <= 19; ++r)
+        for (int r = 1; r <= T6LegendLines; ++r)
             expectMerged << QStringLiteral("A%1:C%1").arg(r);
         QStringList gotMerged;
         for (const QJsonValue& v : merged)
@@ -962,37 +1045,32 @@ void TestLogExport::xlsxReadBack()
         expectMerged.sort();
         QCOMPARE(gotMerged, expectMerged);
         const QJsonObject cells = o.value("cells").toObject();
-        auto cell = [&](const char* ref) { return cells.value(ref).toArray(); };
+        auto cell = [&](const QString& at) { return cells.value(at).toArray(); };
+        const int setup = xlsxSetupTitlesRow(T6LegendLines);
+        const int titles = xlsxTitlesRow(T6LegendLines, 4);
         QCOMPARE(cell("A1")[0].toString(), QStringLiteral("x — номер канала"));
         QCOMPARE(cell("A13")[0].toString(),
                  QStringLiteral("WA1 - Необходимость периодической BUMP TEST"));
-        QCOMPARE(cell("A21")[0].toString(), QStringLiteral("Серийный номер:"));
-        QCOMPARE(cell("A21")[2].toString(), QStringLiteral("FF00AA00"));
-        QCOMPARE(cell("A22")[0].toString(), QStringLiteral("QRT00000007;"));
-        QCOMPARE(cell("B25")[0].toString(), QStringLiteral("4. CO"));
-        QCOMPARE(cell("A26")[0].toString(), QStringLiteral("Дата/Время:"));
-        QCOMPARE(cell("F26")[0].toString(), QStringLiteral("1.CO:"));
-        QCOMPARE(cell("N26")[0].toString(), QStringLiteral("Интервал калибровки:"));
-        int row = 27;
-        QCOMPARE(cell(qPrintable(QStringLiteral("C%1").arg(row)))[0].toString(),
-                 QStringLiteral("Измерение"));
-        QCOMPARE(cell(qPrintable(QStringLiteral("D%1").arg(row)))[0].toString(),
-                 QStringLiteral("W17;"));
-        QCOMPARE(cell(qPrintable(QStringLiteral("A%1").arg(row)))[2].toString(),
-                 QString::fromLatin1(c.fill));
+        QCOMPARE(cell(ref('A', setup))[0].toString(), QStringLiteral("Серийный номер:"));
+        QCOMPARE(cell(ref('A', setup))[2].toString(), QStringLiteral("FF00AA00"));
+        QCOMPARE(cell(ref('A', setup + 1))[0].toString(), QStringLiteral("QRT00000007;"));
+        QCOMPARE(cell(ref('B', setup + 4))[0].toString(), QStringLiteral("4. CO"));
+        QCOMPARE(cell(ref('A', titles))[0].toString(), QStringLiteral("Дата/Время:"));
+        QCOMPARE(cell(ref('F', titles))[0].toString(), QStringLiteral("1.CO:"));
+        QCOMPARE(cell(ref('N', titles))[0].toString(), QStringLiteral("Интервал калибровки:"));
+        int row = XlsxFirstRow;
+        QCOMPARE(cell(ref('C', row))[0].toString(), QStringLiteral("Измерение"));
+        QCOMPARE(cell(ref('D', row))[0].toString(), QStringLiteral("W17;"));
+        QCOMPARE(cell(ref('A', row))[2].toString(), QString::fromLatin1(c.fill));
         ++row;
-        QCOMPARE(cell(qPrintable(QStringLiteral("C%1").arg(row)))[0].toString(),
-                 QStringLiteral("Включение "));
-        QCOMPARE(cell(qPrintable(QStringLiteral("A%1").arg(row)))[2].toString(),
-                 QStringLiteral("FF00FFFF"));
+        QCOMPARE(cell(ref('C', row))[0].toString(), QStringLiteral("Включение "));
+        QCOMPARE(cell(ref('A', row))[2].toString(), QStringLiteral("FF00FFFF"));
         if (c.mode == ExportAll) {
             ++row;
-            QCOMPARE(cell(qPrintable(QStringLiteral("C%1").arg(row)))[0].toString(),
-                     QStringLiteral("Настройка 1.CO "));
-            QCOMPARE(cell(qPrintable(QStringLiteral("Q%1").arg(row)))[0].toString(),
-                     QStringLiteral("01-01-70 00:00"));
+            QCOMPARE(cell(ref('C', row))[0].toString(), QStringLiteral("Настройка 1.CO "));
+            QCOMPARE(cell(ref('Q', row))[0].toString(), QStringLiteral("01-01-70 00:00"));
         }
-        QVERIFY(!cells.contains(QStringLiteral("A%1").arg(row + 1)));
+        QVERIFY(!cells.contains(ref('A', row + 1)));
         for (auto it = cells.begin(); it != cells.end(); ++it) {
             const QJsonArray a = it.value().toArray();
             QCOMPARE(a[1].toString(), QStringLiteral("solid"));
@@ -1041,16 +1119,19 @@ void TestLogExport::opensInLibreOffice()
         "import csv,sys,json\n"
         "print(json.dumps(list(csv.reader(open(sys.argv[1],encoding='utf-8',newline='')))))\n");
     const QJsonArray rows = QJsonDocument::fromJson(runPython(script, {csv}).toUtf8()).array();
-    QVERIFY2(rows.size() >= 28, qPrintable(QString::fromUtf8(p.readAllStandardError())));
+    // Rows and columns counted from 1, as in the workbook.
+    QVERIFY2(rows.size() >= XlsxFirstRow + 1,
+             qPrintable(QString::fromUtf8(p.readAllStandardError())));
     auto at = [&](int row, int column) { return rows[row - 1].toArray()[column - 1].toString(); };
+    const int setup = xlsxSetupTitlesRow(T6LegendLines);
     QCOMPARE(at(1, 1), QStringLiteral("x — номер канала"));
-    QCOMPARE(at(21, 1), QStringLiteral("Серийный номер:"));
-    QCOMPARE(at(22, 1), QStringLiteral("QRT00000007;"));
-    QCOMPARE(at(22, 2), QStringLiteral("1. CO"));
-    QCOMPARE(at(26, 6), QStringLiteral("1.CO:"));
-    QCOMPARE(at(27, 3), QStringLiteral("Измерение"));
-    QCOMPARE(at(27, 6), QStringLiteral("12.34 PPM"));
-    QCOMPARE(at(28, 3), QStringLiteral("Выключение "));
+    QCOMPARE(at(setup, 1), QStringLiteral("Серийный номер:"));
+    QCOMPARE(at(setup + 1, 1), QStringLiteral("QRT00000007;"));
+    QCOMPARE(at(setup + 1, 2), QStringLiteral("1. CO"));
+    QCOMPARE(at(xlsxTitlesRow(T6LegendLines, 4), 6), QStringLiteral("1.CO:"));
+    QCOMPARE(at(XlsxFirstRow, 3), QStringLiteral("Измерение"));
+    QCOMPARE(at(XlsxFirstRow, 6), QStringLiteral("12.34 PPM"));
+    QCOMPARE(at(XlsxFirstRow + 1, 3), QStringLiteral("Выключение "));
 }
 
 void TestLogExport::formFromSuffix_data()

@@ -18,24 +18,27 @@ class TestComposite : public QObject
 
     SimDetector sim;
 
+    // The program's image and the simulator both on `model` in `map`.
+    void useModel(int map, int model)
+    {
+        command.registerMap = quint16(map);
+        command.modelCode = quint16(model);
+        sim.setProfile(simLayoutOf(map), quint16(model));
+    }
+
 private slots:
     void initTestCase() { QVERIFY2(startSimulator(sim), qPrintable(sim.errorString())); }
 
     void init()
     {
         resetExtendedSimulator(sim, ModelT8M);
-        command.secondsPerTick = 1.0;
         command.channelCount = 2;
         command.userName = "Dolen";
         for (int ch = 0; ch < 10; ++ch)
             sim.setHolding(ch, 258, quint16(ch)); // every channel on
     }
 
-    void cleanupTestCase()
-    {
-        command.connected = 0;
-        command.serialPort.close();
-    }
+    void cleanupTestCase() { closeProgramPort(); }
 
     void readAll_data()
     {
@@ -335,12 +338,8 @@ private slots:
         QFETCH(int, map);
         QFETCH(int, model);
         QFETCH(QStringList, expected);
-        command.registerMap = quint16(map);
-        command.modelCode = quint16(model);
+        useModel(map, model);
         command.currentChannel = 2;
-        sim.setProfile(map == ClassicMap ? SimDetector::Layout::Classic
-                                         : SimDetector::Layout::Extended,
-                       quint16(model));
         const qint64 before = QDateTime::currentSecsSinceEpoch();
         QVERIFY(command.writeSettingsBlocks());
         QCOMPARE(frameSequence(sim), expected);
@@ -360,9 +359,7 @@ private slots:
         QVERIFY(command.writeSettingsBlocks());
         QCOMPARE(sim.holding32(1, 548), 0x00023C98u);
 
-        command.registerMap = ClassicMap;
-        command.modelCode = ModelT6M;
-        sim.setProfile(SimDetector::Layout::Classic, ModelT6M);
+        useModel(ClassicMap, ModelT6M);
         command.classicChannels[1].channelFlags = 0x0288;
         command.classicChannels[1].sensorType = 0x5003; // cell 5, sub-kind bits 0 and 1
         QVERIFY(command.writeSettingsBlocks());
@@ -394,12 +391,8 @@ private slots:
         QFETCH(int, model);
         QFETCH(int, failReg);
         QFETCH(bool, committed);
-        command.registerMap = quint16(map);
-        command.modelCode = quint16(model);
+        useModel(map, model);
         command.currentChannel = 2;
-        sim.setProfile(map == ClassicMap ? SimDetector::Layout::Classic
-                                         : SimDetector::Layout::Extended,
-                       quint16(model));
         sim.addFault(SimFault(SimFault::Exception, 16, 2, failReg).code(2));
         QCOMPARE(command.writeSettingsBlocks(), committed);
         QCOMPARE(sim.countFrames(16, 10, 576), committed ? 1 : 0);
@@ -419,9 +412,7 @@ private slots:
     {
         for (quint16 map : {quint16(ClassicMap), quint16(ExtendedMap)}) {
             command.registerMap = map;
-            sim.setProfile(map == ClassicMap ? SimDetector::Layout::Classic
-                                             : SimDetector::Layout::Extended,
-                           ModelT6);
+            sim.setProfile(simLayoutOf(map), ModelT6);
             command.archiveClearPending = true;
             QCOMPARE(command.transact(3, DevicePage, 528, 1), TransactionResult(ResultOk));
             QCOMPARE(command.transact(3, DevicePage, 533, 1), TransactionResult(ResultOk));

@@ -4,6 +4,7 @@
 #include "command.h"
 #include "commandstate.h"
 #include "simdetector.h"
+#include "simsequence.h"
 
 #include <QElapsedTimer>
 #include <QtTest>
@@ -19,14 +20,6 @@ int fragments(const QVector<SimRequest>& log)
     return n;
 }
 
-int frames(const QVector<SimRequest>& log)
-{
-    int n = 0;
-    for (const auto& r : log)
-        n += r.crcOk ? 1 : 0;
-    return n;
-}
-
 } // namespace
 
 class TestExchange : public QObject
@@ -38,17 +31,9 @@ class TestExchange : public QObject
 private slots:
     void initTestCase() { QVERIFY2(startSimulator(sim), qPrintable(sim.errorString())); }
 
-    void init()
-    {
-        resetExtendedSimulator(sim, ModelT8M);
-        command.modbusAddress = 255;
-    }
+    void init() { resetExtendedSimulator(sim, ModelT8M); }
 
-    void cleanupTestCase()
-    {
-        command.connected = 0;
-        command.serialPort.close();
-    }
+    void cleanupTestCase() { closeProgramPort(); }
 
     void readStoresRegisters()
     {
@@ -58,7 +43,7 @@ private slots:
         QCOMPARE(command.extendedChannels[2].format, quint16(0x0025));
         QCOMPARE(command.extendedChannels[2].sensorType, quint16(0x1234));
         const auto log = sim.requests();
-        QCOMPARE(frames(log), 1);
+        QCOMPARE(frameCount(log), 1);
         const SimRequest& req = log.last();
         QCOMPARE(req.address, 255);
         QCOMPARE(req.function, 3);
@@ -139,7 +124,7 @@ private slots:
         QCOMPARE(int(command.transact(3, 1, 258, 1)), int(ResultOk));
         const auto log = sim.requests();
         QCOMPARE(fragments(log), expectedFragments);
-        QCOMPARE(frames(log), 3);
+        QCOMPARE(frameCount(log), 3);
         if (expectedFragments) {
             QVERIFY(log.first().fragment);
             QCOMPARE(log.first().raw, log.last().raw.left(5));
@@ -151,7 +136,7 @@ private slots:
         command.modelCode = ModelT6;
         sim.addFault(SimFault(SimFault::Delay, 3).millis(300).attempts(1, 1));
         QCOMPARE(int(command.transact(3, 0, 258, 1)), int(ResultOk));
-        QCOMPARE(frames(sim.requests()), 1);
+        QCOMPARE(frameCount(sim), 1);
     }
 
     void retries_data()
@@ -179,7 +164,7 @@ private slots:
         sim.setHolding(3, 258, 3);
         sim.addFault(SimFault(SimFault::Kind(kind), 3).attempts(1, failing).code(2));
         QCOMPARE(int(command.transact(3, 3, 258, 1)), result);
-        QCOMPARE(frames(sim.requests()), framesSent);
+        QCOMPARE(frameCount(sim), framesSent);
         QCOMPARE(command.extendedChannels[3].channelPage, quint16(result == ResultOk ? 3 : 0));
     }
 
@@ -188,14 +173,14 @@ private slots:
         sim.addFault(SimFault(SimFault::Exception, 16).code(1));
         command.extendedChannels[0].channelPage = 5;
         QCOMPARE(int(command.transact(16, 0, 258, 1)), int(ResultOk));
-        QCOMPARE(frames(sim.requests()), 1);
+        QCOMPARE(frameCount(sim), 1);
     }
 
     void wrongEchoIsRetried()
     {
         sim.addFault(SimFault(SimFault::WrongEcho, 16).attempts(1, 1));
         QCOMPARE(int(command.transact(16, 0, 258, 1)), int(ResultOk));
-        QCOMPARE(frames(sim.requests()), 2);
+        QCOMPARE(frameCount(sim), 2);
     }
 
     // A reply in two chunks is one reply when the gap is shorter than the
@@ -214,7 +199,7 @@ private slots:
         sim.setHolding(1, 258, 1);
         sim.addFault(SimFault(SimFault::Split, 3).millis(gapMs).splitAfter(4).attempts(1, 1));
         QCOMPARE(int(command.transact(3, 1, 258, 1)), int(ResultOk));
-        QCOMPARE(frames(sim.requests()), framesSent);
+        QCOMPARE(frameCount(sim), framesSent);
         QCOMPARE(command.extendedChannels[1].channelPage, quint16(1));
     }
 
@@ -226,7 +211,7 @@ private slots:
         QCOMPARE(int(command.transact(3, 0, 258, 1)), int(ResultOk));
         QVERIFY(command.serialPort.isOpen());
         QCOMPARE(command.extendedChannels[0].channelPage, quint16(0x0102));
-        QCOMPARE(frames(sim.requests()), 1);
+        QCOMPARE(frameCount(sim), 1);
     }
 
     // The slow path: every reply garbled. The device is given 500 ms after each.
@@ -237,7 +222,7 @@ private slots:
         t.start();
         QCOMPARE(int(command.transact(3, 0, 258, 1)), int(ResultCrcError));
         QVERIFY(t.elapsed() >= 10 * 500);
-        QCOMPARE(frames(sim.requests()), 10);
+        QCOMPARE(frameCount(sim), 10);
     }
 
     void archiveBlock()
@@ -270,7 +255,7 @@ private slots:
         t.start();
         QCOMPARE(int(command.readArchiveBlock(12, 0, 0, 0)), int(ResultCrcError));
         QVERIFY(t.elapsed() < 2500);
-        QCOMPARE(frames(sim.requests()), 10);
+        QCOMPARE(frameCount(sim), 10);
     }
 
     void dataBlock_data()
@@ -340,7 +325,7 @@ private slots:
         QCOMPARE(int(command.findArchiveRange(20, 1, 2)), int(ResultNoReply));
         command.timeouts[TimeoutRangeFirstReply] = saved;
         const auto log = sim.requests();
-        QCOMPARE(frames(log), 2);
+        QCOMPARE(frameCount(log), 2);
         QCOMPARE(fragments(log), 2); // before each attempt for the classic T2
     }
 };

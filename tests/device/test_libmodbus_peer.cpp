@@ -125,8 +125,7 @@ private slots:
         modbus_close(server);
         modbus_free(server);
         modbus_mapping_free(map);
-        command.connected = 0;
-        command.serialPort.close();
+        closeProgramPort();
         command.modbusAddress = 255;
     }
 

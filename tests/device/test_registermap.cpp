@@ -221,6 +221,25 @@ void useMap(int map, int model)
     command.modelCode = quint16(model);
 }
 
+// A table of requests: layout, model, function, page, first register, count,
+// then the column `last` that the test names.
+void addRequestColumns(const char* last)
+{
+    QTest::addColumn<int>("map");
+    QTest::addColumn<int>("model");
+    QTest::addColumn<int>("fn");
+    QTest::addColumn<int>("page");
+    QTest::addColumn<int>("reg");
+    QTest::addColumn<int>("count");
+    QTest::addColumn<int>(last);
+}
+
+void requestRow(const char* name, int map, int model, int fn, int page, int reg, int count,
+                int last)
+{
+    QTest::newRow(name) << map << model << fn << page << reg << count << last;
+}
+
 } // namespace
 
 class TestRegisterMap : public QObject
@@ -234,17 +253,8 @@ private slots:
     // stands for a complete request of 7 + 2 x count bytes.
     void blockEnds_data()
     {
-        QTest::addColumn<int>("map");
-        QTest::addColumn<int>("model");
-        QTest::addColumn<int>("fn");
-        QTest::addColumn<int>("page");
-        QTest::addColumn<int>("reg");
-        QTest::addColumn<int>("count");
-        QTest::addColumn<int>("expected");
-        auto row = [](const char* name, int map, int model, int fn, int page, int reg, int count,
-                      int expected) {
-            QTest::newRow(name) << map << model << fn << page << reg << count << expected;
-        };
+        addRequestColumns("expected");
+        const auto row = requestRow;
         const int C = ClassicMap, E = ExtendedMap, T6 = ModelT6, T6M = ModelT6M, T8 = ModelT8M;
         const int Ok = ResultOk, Mis = ResultMismatch, Over = ResultBlockOverrun;
 
@@ -459,17 +469,8 @@ private slots:
     // Replies the parsers refuse leave every byte of the image as it was.
     void refusedReplyStoresNothing_data()
     {
-        QTest::addColumn<int>("map");
-        QTest::addColumn<int>("model");
-        QTest::addColumn<int>("fn");
-        QTest::addColumn<int>("page");
-        QTest::addColumn<int>("reg");
-        QTest::addColumn<int>("count");
-        QTest::addColumn<int>("byteCount");
-        auto row = [](const char* name, int map, int model, int fn, int page, int reg, int count,
-                      int byteCount) {
-            QTest::newRow(name) << map << model << fn << page << reg << count << byteCount;
-        };
+        addRequestColumns("byteCount");
+        const auto row = requestRow;
         const int C = ClassicMap, E = ExtendedMap, T6 = ModelT6, T6M = ModelT6M, T8 = ModelT8M;
         row("classic 3@254 no start", C, T6, 3, 2, 254, 4, -1);
         row("classic 3@338 no start", C, T6, 3, 2, 338, 1, -1);

@@ -828,11 +828,7 @@ private slots:
         command.modbusAddress = 255;
     }
 
-    void cleanupTestCase()
-    {
-        command.connected = 0;
-        command.serialPort.close();
-    }
+    void cleanupTestCase() { closeProgramPort(); }
 
     void init() { resetImage(); }
 

@@ -7,6 +7,7 @@
 #include "devicesetting_4_window.h"
 #include "dialogs.h"
 #include "simdetector.h"
+#include "widgetlookup.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -35,19 +36,6 @@ void resetCommand(quint16 model, quint16 layout)
         (model == ModelT6 || model == ModelT6B || model == ModelT6Mini) ? 7 : 170;
     command.secondsPerTick = 1.0;
     command.currentChannel = 0;
-}
-
-QByteArray imageBytes()
-{
-    QByteArray b;
-    b.append(reinterpret_cast<const char*>(command.classicChannels),
-             sizeof command.classicChannels);
-    b.append(reinterpret_cast<const char*>(&command.classicDevice), sizeof command.classicDevice);
-    b.append(reinterpret_cast<const char*>(command.classicExtras), sizeof command.classicExtras);
-    b.append(reinterpret_cast<const char*>(command.extendedChannels),
-             sizeof command.extendedChannels);
-    b.append(reinterpret_cast<const char*>(&command.extendedDevice), sizeof command.extendedDevice);
-    return b;
 }
 
 // Random channel records with sane divisors and floats.
@@ -92,17 +80,26 @@ void randomImage(quint32 seed)
     }
 }
 
-template <typename T> T* child(QWidget* page, const char* name)
-{
-    T* w = page->findChild<T*>(QString::fromLatin1(name));
-    if (!w)
-        qFatal("no widget %s", name);
-    return w;
-}
-
-QDoubleSpinBox* cell(QWidget* page, const char* table, int row, int column)
+QDoubleSpinBox* cell(QWidget& page, const char* table, int row, int column)
 {
     return qobject_cast<QDoubleSpinBox*>(child<QTableWidget>(page, table)->cellWidget(row, column));
+}
+
+// The set-up blocks of channel ch read into the image, as the device holds them.
+bool readChannelBlocks(quint16 ch)
+{
+    QVector<QPair<int, int>> blocks; // first register, count
+    if (command.registerMap == ClassicMap) {
+        blocks = {{256, 82}, {546, 1}};
+        if (command.modelCode == ModelT6M)
+            blocks += {{352, 20}, {514, 1}};
+    } else {
+        blocks = {{258, 55}, {336, 60}, {768, 2}, {400, 7}, {548, 2}};
+    }
+    for (const auto& b : blocks)
+        if (command.transact(3, ch, quint16(b.first), quint16(b.second)) != ResultOk)
+            return false;
+    return true;
 }
 
 quint16 fmt(int display, int base, int decimals, int rawDecimals, int kindBits = 0)
@@ -110,7 +107,28 @@ quint16 fmt(int display, int base, int decimals, int rawDecimals, int kindBits =
     return quint16(display | (base << 2) | (decimals << 4) | (rawDecimals << 6) | kindBits);
 }
 
+// Where a box of the classic layout stores its value in the channel record.
+using ClassicField = int (*)(const ClassicChannelRecord&);
+
+int storedLimit4(const ClassicChannelRecord& r)
+{
+    return r.limit4;
+}
+
+int storedLimit2(const ClassicChannelRecord& r)
+{
+    return r.limit2;
+}
+
+// The protection threshold fills the load and gain bytes, load byte high.
+int storedProtection(const ClassicChannelRecord& r)
+{
+    return (r.rloadIndex << 8) | r.rgainIndex;
+}
+
 } // namespace
+
+Q_DECLARE_METATYPE(ClassicField)
 
 class TestDeviceSetting4 : public QObject
 {
@@ -138,9 +156,20 @@ private slots:
     void saveUnchangedOnSimulator();
 
 private:
+    bool connectAs(quint16 model, quint16 layout);
     SimDetector sim;
     QWidget host;
 };
+
+// The image cleared for `model` in `layout` and the program connected to a
+// simulated detector of the same, without faults.
+bool TestDeviceSetting4::connectAs(quint16 model, quint16 layout)
+{
+    resetCommand(model, layout);
+    sim.setProfile(simLayoutOf(layout), model);
+    sim.clearFaults();
+    return connectToSimulator(sim);
+}
 
 void TestDeviceSetting4::refreshChangesNothing_data()
 {
@@ -159,13 +188,13 @@ void TestDeviceSetting4::refreshChangesNothing()
     resetCommand(quint16(model), quint16(layout));
     randomImage(quint32(model * 3 + layout));
     DeviceSetting_4_Window page(&host);
-    const QByteArray before = imageBytes();
+    const QByteArray before = imageSnapshot();
     for (int ch : {0, 1, 2, 3, 2, 0, 5}) {
         page.collectTables(ch);
         page.showParameters(ch);
         page.collectTables(ch);
     }
-    QVERIFY(imageBytes() == before);
+    QVERIFY(imageSnapshot() == before);
 }
 
 void TestDeviceSetting4::kindChoiceResetsUnits()
@@ -178,7 +207,7 @@ void TestDeviceSetting4::kindChoiceResetsUnits()
     r.channelPage = 3;
     DeviceSetting_4_Window page(&host);
     page.showParameters(3);
-    auto* kind = child<QComboBox>(&page, "comboBoxConfigChan");
+    auto* kind = child<QComboBox>(page, "comboBoxConfigChan");
     QCOMPARE(kind->count(), 4);
     QTest::qWait(0);
     kind->setCurrentIndex(1); // PID
@@ -195,12 +224,12 @@ void TestDeviceSetting4::kindChoiceResetsUnits()
     QMetaObject::invokeMethod(kind, "activated", Q_ARG(int, 2)); // TK
     QCOMPARE(r.format & 0x1F00, 0x1000);
     QCOMPARE(kind->currentText(), QString("TK"));
-    QVERIFY(!child<QWidget>(&page, "WidgetMaxRange")->isHidden());
+    QVERIFY(!child<QWidget>(page, "WidgetMaxRange")->isHidden());
     QMetaObject::invokeMethod(kind, "activated", Q_ARG(int, 3)); // MIPEX
     QCOMPARE(r.format & 0x1F00, 0x0800);
     QCOMPARE(kind->currentText(), QString("MIPEX"));
-    QVERIFY(child<QWidget>(&page, "tabWidget_param_2")->isHidden());
-    QVERIFY(child<QWidget>(&page, "groupBox_5")->isHidden());
+    QVERIFY(child<QWidget>(page, "tabWidget_param_2")->isHidden());
+    QVERIFY(child<QWidget>(page, "groupBox_5")->isHidden());
 }
 
 void TestDeviceSetting4::kindChoiceKeepsCell()
@@ -213,17 +242,17 @@ void TestDeviceSetting4::kindChoiceKeepsCell()
     r.displayDivisor[1] = 100;
     DeviceSetting_4_Window page(&host);
     page.showParameters(1);
-    auto* kind = child<QComboBox>(&page, "comboBoxConfigChan");
+    auto* kind = child<QComboBox>(page, "comboBoxConfigChan");
     QCOMPARE(kind->count(), 13);
     QMetaObject::invokeMethod(kind, "activated", Q_ARG(int, 7)); // DYNAMENT
     QCOMPARE(r.sensorType, quint16(0x2004));
     QCOMPARE(r.format & 0x1F00, 0x0800);
-    QCOMPARE(child<QComboBox>(&page, "comboBoxConfigChan_Pos")->currentIndex(), 2);
-    QCOMPARE(child<QLabel>(&page, "label_84")->text(), QString("RANGE:"));
+    QCOMPARE(child<QComboBox>(page, "comboBoxConfigChan_Pos")->currentIndex(), 2);
+    QCOMPARE(child<QLabel>(page, "label_84")->text(), QString("RANGE:"));
     // Electrochemical again: the gain list of the model comes back.
     QMetaObject::invokeMethod(kind, "activated", Q_ARG(int, 0));
-    QCOMPARE(child<QLabel>(&page, "label_84")->text(), QString("PGA:"));
-    QCOMPARE(child<QComboBox>(&page, "comboBoxPGA")->count(), 4);
+    QCOMPARE(child<QLabel>(page, "label_84")->text(), QString("PGA:"));
+    QCOMPARE(child<QComboBox>(page, "comboBoxPGA")->count(), 4);
 }
 
 void TestDeviceSetting4::kindRowsAndFormula()
@@ -234,7 +263,7 @@ void TestDeviceSetting4::kindRowsAndFormula()
     r.displayDivisor[1] = 100;
     DeviceSetting_4_Window page(&host);
     page.showParameters(3);
-    auto* formula = child<QComboBox>(&page, "comboBoxConfigFormula");
+    auto* formula = child<QComboBox>(page, "comboBoxConfigFormula");
     QCOMPARE(formula->count(), 5);
     QMetaObject::invokeMethod(formula, "activated", Q_ARG(int, 3)); // H2
     QCOMPARE(r.format & 0xE000, 0x8000);
@@ -248,7 +277,7 @@ void TestDeviceSetting4::kindRowsAndFormula()
     resetCommand(ModelT8M, ExtendedMap);
     DeviceSetting_4_Window t8(&host);
     t8.showParameters(0);
-    auto* pos = child<QComboBox>(&t8, "comboBoxConfigChan_Pos");
+    auto* pos = child<QComboBox>(t8, "comboBoxConfigChan_Pos");
     QCOMPARE(pos->count(), 7);
     QCOMPARE(pos->itemText(6), QString("Откл"));
     QMetaObject::invokeMethod(pos, "activated", Q_ARG(int, 6));
@@ -257,8 +286,8 @@ void TestDeviceSetting4::kindRowsAndFormula()
     // Oxygen and PID bits together: the oxygen rows come first.
     command.extendedChannels[0].format = 0x0600;
     t8.showParameters(0);
-    QCOMPARE(child<QComboBox>(&t8, "comboBoxConfigChan")->currentText(), QString("Кислород"));
-    QVERIFY(child<QWidget>(&t8, "WidgetMeasureCircuit_2")->isHidden());
+    QCOMPARE(child<QComboBox>(t8, "comboBoxConfigChan")->currentText(), QString("Кислород"));
+    QVERIFY(child<QWidget>(t8, "WidgetMeasureCircuit_2")->isHidden());
 
     // T6B: the first circuit tab only with sensor-type bit 2.
     resetCommand(ModelT6B, ExtendedMap);
@@ -266,7 +295,7 @@ void TestDeviceSetting4::kindRowsAndFormula()
     command.extendedChannels[0].sensorType = 0x0001;
     DeviceSetting_4_Window t6b(&host);
     t6b.showParameters(0);
-    auto* tabs = child<QTabWidget>(&t6b, "tabWidget_param_2");
+    auto* tabs = child<QTabWidget>(t6b, "tabWidget_param_2");
     QVERIFY(!tabs->isTabEnabled(0));
     command.extendedChannels[0].sensorType = 0x0004;
     t6b.showParameters(0);
@@ -276,23 +305,30 @@ void TestDeviceSetting4::kindRowsAndFormula()
 void TestDeviceSetting4::classicConversions_data()
 {
     QTest::addColumn<QString>("box");
+    QTest::addColumn<ClassicField>("stored");
     QTest::addColumn<int>("divisor1");
     QTest::addColumn<double>("value");
     QTest::addColumn<int>("expected");
+    const QString limit4 = "doubleSpinBoxLim_4";
+    const QString limit2 = "doubleSpinBoxLim_2";
+    const QString protection = "doubleSpinBoxSensorProtection";
     // With second divisor 2 and factor 1 the scale is 0.5: ties go to even.
-    QTest::newRow("tie down") << "doubleSpinBoxLim_4" << 2 << 1.25 << 2;
-    QTest::newRow("tie up") << "doubleSpinBoxLim_4" << 2 << 1.75 << 4;
-    QTest::newRow("16-bit clamp") << "doubleSpinBoxLim_4" << 2 << 60000.0 << 65535;
-    QTest::newRow("limit keeps direction") << "doubleSpinBoxLim_2" << 10 << 80.0 << (0x8000 | 800);
-    QTest::newRow("limit 15-bit clamp") << "doubleSpinBoxLim_2" << 1 << 40000.0 << 0xFFFF;
-    QTest::newRow("protection") << "doubleSpinBoxSensorProtection" << 10 << 30.0 << 0x812C;
+    QTest::newRow("tie down") << limit4 << &storedLimit4 << 2 << 1.25 << 2;
+    QTest::newRow("tie up") << limit4 << &storedLimit4 << 2 << 1.75 << 4;
+    QTest::newRow("16-bit clamp") << limit4 << &storedLimit4 << 2 << 60000.0 << 65535;
+    // Limit 2 and the protection keep their bit 15 (direction, protection on).
+    QTest::newRow("limit keeps direction")
+        << limit2 << &storedLimit2 << 10 << 80.0 << (0x8000 | 800);
+    QTest::newRow("limit 15-bit clamp") << limit2 << &storedLimit2 << 1 << 40000.0 << 0xFFFF;
+    QTest::newRow("protection") << protection << &storedProtection << 10 << 30.0 << 0x812C;
     QTest::newRow("protection 15-bit clamp")
-        << "doubleSpinBoxSensorProtection" << 1 << 40000.0 << 0xFFFF;
+        << protection << &storedProtection << 1 << 40000.0 << 0xFFFF;
 }
 
 void TestDeviceSetting4::classicConversions()
 {
     QFETCH(QString, box);
+    QFETCH(ClassicField, stored);
     QFETCH(int, divisor1);
     QFETCH(double, value);
     QFETCH(int, expected);
@@ -306,15 +342,8 @@ void TestDeviceSetting4::classicConversions()
     r.format |= 0x1000;  // TK: the protection row
     DeviceSetting_4_Window page(&host);
     page.showParameters(0);
-    child<QDoubleSpinBox>(&page, qPrintable(box))->setValue(value);
-    if (box == "doubleSpinBoxLim_4") {
-        QCOMPARE(int(r.limit4), expected);
-    } else if (box == "doubleSpinBoxLim_2") {
-        QCOMPARE(int(r.limit2), expected == 0xFFFF ? 0xFFFF : expected);
-    } else {
-        const int got = (r.rloadIndex << 8) | r.rgainIndex;
-        QCOMPARE(got, expected);
-    }
+    child<QDoubleSpinBox>(page, qPrintable(box))->setValue(value);
+    QCOMPARE(stored(r), expected);
 }
 
 void TestDeviceSetting4::extendedFields()
@@ -329,32 +358,32 @@ void TestDeviceSetting4::extendedFields()
     r.correctionCoefficient = 1500;
     DeviceSetting_4_Window page(&host);
     page.showParameters(3);
-    QCOMPARE(child<QDoubleSpinBox>(&page, "doubleSpinBoxCorr_Coef")->value(), 1.5);
-    child<QDoubleSpinBox>(&page, "doubleSpinBoxCoef_Belead_Calib")->setValue(2.5);
+    QCOMPARE(child<QDoubleSpinBox>(page, "doubleSpinBoxCorr_Coef")->value(), 1.5);
+    child<QDoubleSpinBox>(page, "doubleSpinBoxCoef_Belead_Calib")->setValue(2.5);
     QCOMPARE(r.spanAdc, quint16(25000));
-    child<QDoubleSpinBox>(&page, "doubleSpinBoxCorr_Coef")->setValue(1.25);
+    child<QDoubleSpinBox>(page, "doubleSpinBoxCorr_Coef")->setValue(1.25);
     QCOMPARE(r.correctionCoefficient, quint16(1250));
-    child<QSpinBox>(&page, "spinBoxPidWarm")->setValue(30);
-    child<QSpinBox>(&page, "spinBoxPidRead")->setValue(10);
+    child<QSpinBox>(page, "spinBoxPidWarm")->setValue(30);
+    child<QSpinBox>(page, "spinBoxPidRead")->setValue(10);
     QCOMPARE(r.zeroAdc, quint16(0x0A1E));
-    child<QSpinBox>(&page, "spinBoxPidPeriod")->setValue(200);
+    child<QSpinBox>(page, "spinBoxPidPeriod")->setValue(200);
     QCOMPARE(r.spanAdc, quint16(200));
 
     // Texts are cut at a character boundary.
-    QMetaObject::invokeMethod(child<QLineEdit>(&page, "lineEditMolecularForm"), "textEdited",
+    QMetaObject::invokeMethod(child<QLineEdit>(page, "lineEditMolecularForm"), "textEdited",
                               Q_ARG(QString, QString::fromUtf8("CH4ЖЖЖЖ")));
     QCOMPARE(QByteArray(r.gasFormula, 10), QByteArray("CH4\xD0\x96\xD0\x96\xD0\x96\0", 10));
     // and read back as they were stored.
     page.showParameters(3);
-    QCOMPARE(child<QLineEdit>(&page, "lineEditMolecularForm")->text(), QString::fromUtf8("CH4ЖЖЖ"));
+    QCOMPARE(child<QLineEdit>(page, "lineEditMolecularForm")->text(), QString::fromUtf8("CH4ЖЖЖ"));
 
     // STEL interval rounds both ways.
     command.secondsPerTick = 0.9375;
-    child<QSpinBox>(&page, "spinBoxIntervalStel")->setValue(15);
+    child<QSpinBox>(page, "spinBoxIntervalStel")->setValue(15);
     QCOMPARE(r.stelInterval, quint16(16));
 
     // Channel on/off.
-    auto* box = child<QCheckBox>(&page, "checkBox");
+    auto* box = child<QCheckBox>(page, "checkBox");
     QVERIFY(box->isChecked());
     box->setChecked(false);
     QCOMPARE(r.channelPage, quint16(7));
@@ -366,10 +395,10 @@ void TestDeviceSetting4::extendedFields()
     command.classicChannels[0].molecularWeight = 1.0f;
     DeviceSetting_4_Window t6m(&host);
     t6m.showParameters(0);
-    child<QCheckBox>(&t6m, "checkBox")->setChecked(true);
-    child<QCheckBox>(&t6m, "checkBox")->setChecked(false);
+    child<QCheckBox>(t6m, "checkBox")->setChecked(true);
+    child<QCheckBox>(t6m, "checkBox")->setChecked(false);
     QCOMPARE(command.classicChannels[0].channelPage, quint16(170));
-    child<QDoubleSpinBox>(&t6m, "doubleSpinBoxMolecularWeight")->setValue(28.014);
+    child<QDoubleSpinBox>(t6m, "doubleSpinBoxMolecularWeight")->setValue(28.014);
     QCOMPARE(command.classicChannels[0].molecularWeight, 28.01f);
 }
 
@@ -408,10 +437,10 @@ void TestDeviceSetting4::tableStores()
     command.classicChannels[2].format = command.extendedChannels[2].format = fmt(0, 0, 1, 1);
     DeviceSetting_4_Window page(&host);
     page.showParameters(2);
-    QCOMPARE(cell(&page, "myTableSpan", 0, 0)->maximum(), 6553.5);
-    QCOMPARE(cell(&page, "myTableSpan", 0, 0)->decimals(), 1);
-    cell(&page, qPrintable(table), 4, column)->setValue(value);
-    const QByteArray before = imageBytes();
+    QCOMPARE(cell(page, "myTableSpan", 0, 0)->maximum(), 6553.5);
+    QCOMPARE(cell(page, "myTableSpan", 0, 0)->decimals(), 1);
+    cell(page, qPrintable(table), 4, column)->setValue(value);
+    const QByteArray before = imageSnapshot();
     page.collectTables(2);
     const bool classic = layout == ClassicMap;
     const auto& c = command.classicChannels[2];
@@ -425,7 +454,7 @@ void TestDeviceSetting4::tableStores()
     else
         got = classic ? command.classicExtras[2].offset[4] : e.zeroTableOffset[4];
     QCOMPARE(got, expected);
-    QVERIFY(imageBytes() != before);
+    QVERIFY(imageSnapshot() != before);
 }
 
 void TestDeviceSetting4::collectSkipsForeignAndUnfilledCells()
@@ -434,21 +463,21 @@ void TestDeviceSetting4::collectSkipsForeignAndUnfilledCells()
     resetCommand(ModelT6, ClassicMap);
     DeviceSetting_4_Window page(&host);
     page.showParameters(0);
-    cell(&page, "myTableTemp_Zero", 0, 1)->setValue(5);
-    cell(&page, "myTableTemp", 1, 1)->setValue(2.5);
-    QByteArray before = imageBytes();
+    cell(page, "myTableTemp_Zero", 0, 1)->setValue(5);
+    cell(page, "myTableTemp", 1, 1)->setValue(2.5);
+    QByteArray before = imageSnapshot();
     page.collectTables(1); // cells shown for channel 0: not channel 1's
-    QVERIFY(imageBytes() == before);
+    QVERIFY(imageSnapshot() == before);
     page.collectTables(0);
     QCOMPARE(command.classicChannels[0].tempTableCoefficient[1], 2.5f);
 
     // A rerun of the page (a coefficient or a decimals change) keeps typed cells.
-    cell(&page, "myTableTemp", 2, 0)->setValue(-3.5);
-    child<QDoubleSpinBox>(&page, "doubleSpinBoxMolecularWeight")->setValue(30);
+    cell(page, "myTableTemp", 2, 0)->setValue(-3.5);
+    child<QDoubleSpinBox>(page, "doubleSpinBoxMolecularWeight")->setValue(30);
     QCOMPARE(command.classicChannels[0].tempTableTemperature[2], qint16(-350));
-    QCOMPARE(cell(&page, "myTableTemp", 2, 0)->value(), -3.5);
-    cell(&page, "myTableSpan", 0, 0)->setValue(1.5);
-    QMetaObject::invokeMethod(child<QComboBox>(&page, "comboBoxDiscreteness_2"), "activated",
+    QCOMPARE(cell(page, "myTableTemp", 2, 0)->value(), -3.5);
+    cell(page, "myTableSpan", 0, 0)->setValue(1.5);
+    QMetaObject::invokeMethod(child<QComboBox>(page, "comboBoxDiscreteness_2"), "activated",
                               Q_ARG(int, 2));
     QCOMPARE(command.classicChannels[0].spanTableConcentration[0],
              quint16(2)); // 1.5 x 1, ties to even
@@ -457,23 +486,21 @@ void TestDeviceSetting4::collectSkipsForeignAndUnfilledCells()
 
 void TestDeviceSetting4::writeButton()
 {
-    resetCommand(ModelT6, ExtendedMap);
-    sim.setProfile(SimDetector::Layout::Extended, ModelT6);
-    QVERIFY(connectToSimulator(sim));
+    QVERIFY(connectAs(ModelT6, ExtendedMap));
     command.currentChannel = 1;
     command.extendedChannels[1].displayDivisor[0] = 10;
     command.extendedChannels[1].displayDivisor[1] = 100;
     command.extendedChannels[1].channelPage = 1;
     DeviceSetting_4_Window page(&host);
     page.showParameters(1);
-    cell(&page, "myTableTemp", 3, 0)->setValue(12.34);
+    cell(page, "myTableTemp", 3, 0)->setValue(12.34);
     sim.clearLog();
-    child<QPushButton>(&page, "pushButton")->click();
+    child<QPushButton>(page, "pushButton")->click();
     QVERIFY(sim.countFrames(16, 1) >= 2);
     QVERIFY(sim.countFrames(16, WireDevicePage, RegCommit) == 1);
     // The read-back brought the typed cell back from the device.
     QCOMPARE(command.extendedChannels[1].tempTableTemperature[3], qint16(1234));
-    QCOMPARE(cell(&page, "myTableTemp", 3, 0)->value(), 12.34);
+    QCOMPARE(cell(page, "myTableTemp", 3, 0)->value(), 12.34);
 }
 
 // The edits of the page that live in the channel's flag word (and, on the T6
@@ -491,12 +518,8 @@ void TestDeviceSetting4::writeButtonSendsTheFlagWord()
 {
     QFETCH(int, model);
     QFETCH(int, layout);
-    resetCommand(quint16(model), quint16(layout));
+    QVERIFY(connectAs(quint16(model), quint16(layout)));
     const bool classic = layout == ClassicMap;
-    sim.setProfile(classic ? SimDetector::Layout::Classic : SimDetector::Layout::Extended,
-                   quint16(model));
-    QVERIFY(connectToSimulator(sim));
-    sim.clearFaults();
     for (int reg = 256; reg < 800; ++reg)
         sim.setHolding(1, reg, 0);
     sim.setHolding(1, 258, 1); // on
@@ -506,33 +529,26 @@ void TestDeviceSetting4::writeButtonSendsTheFlagWord()
         sim.setHolding(1, 262, 1200);
         sim.setHolding(1, 546, 0x0080);
         sim.setHolding(1, 514, 0x0001);
-        QCOMPARE(command.transact(3, 1, 256, 82), TransactionResult(ResultOk));
-        QCOMPARE(command.transact(3, 1, 546, 1), TransactionResult(ResultOk));
-        if (model == ModelT6M) {
-            QCOMPARE(command.transact(3, 1, 352, 20), TransactionResult(ResultOk));
-            QCOMPARE(command.transact(3, 1, 514, 1), TransactionResult(ResultOk));
-        }
     } else {
         sim.setHolding32(1, 548, 0x00000010);
-        QCOMPARE(command.transact(3, 1, 258, 55), TransactionResult(ResultOk));
-        QCOMPARE(command.transact(3, 1, 548, 2), TransactionResult(ResultOk));
     }
+    QVERIFY(readChannelBlocks(1));
     command.currentChannel = 1;
     DeviceSetting_4_Window page(&host);
     page.showParameters(1);
     // Limit 2 falling, auto-zero on, and on the T6 Max cell 3.
-    auto* direction = child<QCheckBox>(&page, "checkBoxLim2IncDec");
-    auto* autoZero = child<QCheckBox>(&page, "checkBoxAutoCalibZero");
+    auto* direction = child<QCheckBox>(page, "checkBoxLim2IncDec");
+    auto* autoZero = child<QCheckBox>(page, "checkBoxAutoCalibZero");
     QVERIFY(direction->isChecked());
     QVERIFY(!autoZero->isChecked());
     direction->click();
     autoZero->click();
     if (model == ModelT6M)
-        QMetaObject::invokeMethod(child<QComboBox>(&page, "comboBoxConfigChan_Pos"), "activated",
+        QMetaObject::invokeMethod(child<QComboBox>(page, "comboBoxConfigChan_Pos"), "activated",
                                   Q_ARG(int, 2));
     sim.clearLog();
     dialogs::Script script;
-    child<QPushButton>(&page, "pushButton")->click();
+    child<QPushButton>(page, "pushButton")->click();
     QVERIFY(script.shown.isEmpty());
     QCOMPARE(sim.countFrames(16, WireDevicePage, RegCommit), 1);
     if (classic) {
@@ -562,20 +578,15 @@ void TestDeviceSetting4::writeFailureWarns()
 {
     QFETCH(int, layout);
     QFETCH(int, failReg);
-    resetCommand(ModelT6, quint16(layout));
-    sim.setProfile(layout == ClassicMap ? SimDetector::Layout::Classic
-                                        : SimDetector::Layout::Extended,
-                   ModelT6);
-    QVERIFY(connectToSimulator(sim));
-    sim.clearFaults();
+    QVERIFY(connectAs(ModelT6, quint16(layout)));
     sim.addFault(SimFault(SimFault::Exception, 16, 0, failReg).code(2));
     DeviceSetting_4_Window page(&host);
     page.showParameters(0);
-    cell(&page, "myTableTemp", 0, 0)->setValue(7);
+    cell(page, "myTableTemp", 0, 0)->setValue(7);
     sim.clearLog();
     dialogs::Script script;
     script.button(QMessageBox::Ok);
-    child<QPushButton>(&page, "pushButton")->click();
+    child<QPushButton>(page, "pushButton")->click();
     QVERIFY(sim.countFrames(16, 0, failReg) >= 1);
     QCOMPARE(sim.countFrames(16, WireDevicePage, RegCommit), 0);
     QCOMPARE(script.shown.size(), 1);
@@ -583,7 +594,7 @@ void TestDeviceSetting4::writeFailureWarns()
     QCOMPARE(script.shown[0].parent, static_cast<QWidget*>(&page));
     QCOMPARE(script.titles(), QStringList{"Ошибка"});
     QCOMPARE(script.texts(), QStringList{"Ошибка обмена данными"});
-    QCOMPARE(cell(&page, "myTableTemp", 0, 0)->value(), 7.0);
+    QCOMPARE(cell(page, "myTableTemp", 0, 0)->value(), 7.0);
     sim.clearFaults();
 }
 
@@ -600,11 +611,8 @@ void TestDeviceSetting4::saveUnchangedOnSimulator()
 {
     QFETCH(int, model);
     QFETCH(int, layout);
-    resetCommand(quint16(model), quint16(layout));
+    QVERIFY(connectAs(quint16(model), quint16(layout)));
     const bool classic = layout == ClassicMap;
-    sim.setProfile(classic ? SimDetector::Layout::Classic : SimDetector::Layout::Extended,
-                   quint16(model));
-    QVERIFY(connectToSimulator(sim));
     QRandomGenerator random(quint32(model + layout));
     for (int page = 0; page < 4; ++page) {
         for (int reg = 256; reg < 800; ++reg)
@@ -622,22 +630,8 @@ void TestDeviceSetting4::saveUnchangedOnSimulator()
         for (int reg : deviceRegs)
             sim.setHolding(page, reg, sim.holding(0, reg));
     // Bring the channels into the image as the device holds them.
-    for (int ch = 0; ch < 4; ++ch) {
-        if (classic) {
-            QCOMPARE(command.transact(3, quint16(ch), 256, 82), TransactionResult(ResultOk));
-            QCOMPARE(command.transact(3, quint16(ch), 546, 1), TransactionResult(ResultOk));
-            if (model == ModelT6M) {
-                QCOMPARE(command.transact(3, quint16(ch), 352, 20), TransactionResult(ResultOk));
-                QCOMPARE(command.transact(3, quint16(ch), 514, 1), TransactionResult(ResultOk));
-            }
-        } else {
-            QCOMPARE(command.transact(3, quint16(ch), 258, 55), TransactionResult(ResultOk));
-            QCOMPARE(command.transact(3, quint16(ch), 336, 60), TransactionResult(ResultOk));
-            QCOMPARE(command.transact(3, quint16(ch), 768, 2), TransactionResult(ResultOk));
-            QCOMPARE(command.transact(3, quint16(ch), 400, 7), TransactionResult(ResultOk));
-            QCOMPARE(command.transact(3, quint16(ch), 548, 2), TransactionResult(ResultOk));
-        }
-    }
+    for (quint16 ch = 0; ch < 4; ++ch)
+        QVERIFY(readChannelBlocks(ch));
     auto snapshot = [&] {
         QVector<quint16> regs;
         for (int page = 0; page < 4; ++page)
@@ -651,12 +645,12 @@ void TestDeviceSetting4::saveUnchangedOnSimulator()
         page.collectTables(ch);
     }
     const QVector<quint16> before = snapshot();
-    const QByteArray image = imageBytes();
+    const QByteArray image = imageSnapshot();
     for (int ch : {0, 1, 2, 3}) {
         page.collectTables(command.currentChannel);
         command.currentChannel = quint16(ch);
         page.showParameters(ch);
-        child<QPushButton>(&page, "pushButton")->click();
+        child<QPushButton>(page, "pushButton")->click();
         QVERIFY(sim.countFrames(16, WireDevicePage, RegCommit) >= 1);
     }
     const QVector<quint16> after = snapshot();

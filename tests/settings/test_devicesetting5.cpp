@@ -7,6 +7,7 @@
 #include "dialogs.h"
 #include "simdetector.h"
 #include "simsequence.h"
+#include "widgetlookup.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -21,14 +22,6 @@
 
 namespace
 {
-
-template <typename T> T* child(QWidget& w, const char* name)
-{
-    T* c = w.findChild<T*>(QLatin1String(name));
-    if (!c)
-        qFatal("no widget %s", name);
-    return c;
-}
 
 QCheckBox* gnssBox(QWidget& page, int row)
 {

@@ -37,6 +37,19 @@ int wireAddress(int page, int reg)
     return ((page & 0x0F) << 12) | reg;
 }
 
+constexpr int ClassicLayout = int(SimDetector::Layout::Classic);
+constexpr int ExtendedLayout = int(SimDetector::Layout::Extended);
+
+// A block of registers asked by a slave address: layout, slave, page, first register, count.
+void addBlockColumns()
+{
+    QTest::addColumn<int>("layout");
+    QTest::addColumn<int>("slave");
+    QTest::addColumn<int>("page");
+    QTest::addColumn<int>("reg");
+    QTest::addColumn<int>("count");
+}
+
 } // namespace
 
 class TstSimModbus : public QObject
@@ -56,6 +69,7 @@ private slots:
 
 private:
     ModbusLink connectTo(const SimDetector& sim, int slave);
+    ModbusLink start(SimDetector& sim, int layout, int model, int slave);
     int m_highSlave = 247;
 };
 
@@ -81,17 +95,23 @@ ModbusLink TstSimModbus::connectTo(const SimDetector& sim, int slave)
     return ctx;
 }
 
+// The simulator started as `layout` of `model`, libmodbus connected to it as `slave`.
+ModbusLink TstSimModbus::start(SimDetector& sim, int layout, int model, int slave)
+{
+    sim.setProfile(SimDetector::Layout(layout), quint16(model));
+    if (!sim.start()) {
+        qWarning("simulator: %s", qPrintable(sim.errorString()));
+        return ModbusLink();
+    }
+    return connectTo(sim, slave);
+}
+
 // slave -1 stands for the highest address libmodbus accepts.
 void TstSimModbus::readHolding_data()
 {
-    QTest::addColumn<int>("layout");
-    QTest::addColumn<int>("slave");
-    QTest::addColumn<int>("page");
-    QTest::addColumn<int>("reg");
-    QTest::addColumn<int>("count");
-
-    const int classic = int(SimDetector::Layout::Classic);
-    const int extended = int(SimDetector::Layout::Extended);
+    addBlockColumns();
+    const int classic = ClassicLayout;
+    const int extended = ExtendedLayout;
     QTest::newRow("classic channel block, slave 1") << classic << 1 << 0 << 256 << 82;
     QTest::newRow("classic channel 9, high slave") << classic << -1 << 9 << 330 << 8;
     QTest::newRow("classic device archive block") << classic << -1 << 10 << 528 << 6;
@@ -109,16 +129,14 @@ void TstSimModbus::readHolding()
     QFETCH(int, count);
 
     SimDetector sim;
-    sim.setProfile(SimDetector::Layout(layout), 404);
-    QVERIFY2(sim.start(), qPrintable(sim.errorString()));
+    ModbusLink ctx = start(sim, layout, 404, slave);
+    QVERIFY(ctx);
     for (int i = 0; i < count; ++i)
         sim.setHolding(page, reg + i, quint16(0x1000 * page + 7 * i + 1));
     // A neighbouring page with other values must not leak into the reply.
     for (int i = 0; i < count; ++i)
         sim.setHolding(page + 1, reg + i, 0xDEAD);
 
-    ModbusLink ctx = connectTo(sim, slave);
-    QVERIFY(ctx);
     QVector<quint16> got(count);
     QCOMPARE(modbus_read_registers(ctx.get(), wireAddress(page, reg), count, got.data()), count);
     for (int i = 0; i < count; ++i)
@@ -138,8 +156,8 @@ void TstSimModbus::readInput_data()
     QTest::addColumn<int>("reg");
     QTest::addColumn<int>("count");
 
-    const int classic = int(SimDetector::Layout::Classic);
-    const int extended = int(SimDetector::Layout::Extended);
+    const int classic = ClassicLayout;
+    const int extended = ExtendedLayout;
     QTest::newRow("classic fixed measurements") << classic << 404 << 10 << 246 << 41;
     QTest::newRow("classic per-page channel") << classic << 420 << 3 << 32 << 13;
     QTest::newRow("extended channel") << extended << 102 << 1 << 32 << 28;
@@ -155,16 +173,14 @@ void TstSimModbus::readInput()
     QFETCH(int, count);
 
     SimDetector sim;
-    sim.setProfile(SimDetector::Layout(layout), quint16(model));
-    QVERIFY2(sim.start(), qPrintable(sim.errorString()));
+    ModbusLink ctx = start(sim, layout, model, 1);
+    QVERIFY(ctx);
     for (int i = 0; i < count; ++i)
         sim.setInput(page, reg + i, quint16(0xA000 + 3 * i));
     // Holding registers of the same numbers are a different store.
     for (int i = 0; i < count; ++i)
         sim.setHolding(page, reg + i, 0xBEEF);
 
-    ModbusLink ctx = connectTo(sim, 1);
-    QVERIFY(ctx);
     QVector<quint16> got(count);
     QCOMPARE(modbus_read_input_registers(ctx.get(), wireAddress(page, reg), count, got.data()),
              count);
@@ -179,14 +195,9 @@ void TstSimModbus::readInput()
 
 void TstSimModbus::writeMultiple_data()
 {
-    QTest::addColumn<int>("layout");
-    QTest::addColumn<int>("slave");
-    QTest::addColumn<int>("page");
-    QTest::addColumn<int>("reg");
-    QTest::addColumn<int>("count");
-
-    const int classic = int(SimDetector::Layout::Classic);
-    const int extended = int(SimDetector::Layout::Extended);
+    addBlockColumns();
+    const int classic = ClassicLayout;
+    const int extended = ExtendedLayout;
     QTest::newRow("classic clock and channel, slave 1") << classic << 1 << 0 << 254 << 84;
     QTest::newRow("classic commit") << classic << -1 << 10 << 576 << 1;
     QTest::newRow("extended channel flags") << extended << -1 << 7 << 548 << 5;
@@ -202,10 +213,7 @@ void TstSimModbus::writeMultiple()
     QFETCH(int, count);
 
     SimDetector sim;
-    sim.setProfile(SimDetector::Layout(layout), 404);
-    QVERIFY2(sim.start(), qPrintable(sim.errorString()));
-
-    ModbusLink ctx = connectTo(sim, slave);
+    ModbusLink ctx = start(sim, layout, 404, slave);
     QVERIFY(ctx);
     QVector<quint16> values(count);
     for (int i = 0; i < count; ++i)
@@ -238,8 +246,8 @@ void TstSimModbus::illegalAddress_data()
     QTest::addColumn<int>("page");
     QTest::addColumn<int>("reg");
 
-    const int classic = int(SimDetector::Layout::Classic);
-    const int extended = int(SimDetector::Layout::Extended);
+    const int classic = ClassicLayout;
+    const int extended = ExtendedLayout;
     QTest::newRow("classic UTC offset is write-only") << classic << 3 << 0 << 254;
     QTest::newRow("classic commit is write-only") << classic << 3 << 10 << 576;
     QTest::newRow("classic has no map probe") << classic << 4 << 10 << 2457;
@@ -256,9 +264,7 @@ void TstSimModbus::illegalAddress()
     QFETCH(int, reg);
 
     SimDetector sim;
-    sim.setProfile(SimDetector::Layout(layout), 404);
-    QVERIFY2(sim.start(), qPrintable(sim.errorString()));
-    ModbusLink ctx = connectTo(sim, 1);
+    ModbusLink ctx = start(sim, layout, 404, 1);
     QVERIFY(ctx);
 
     quint16 value = 0x5555;

@@ -40,6 +40,12 @@ inline QByteArray imageSnapshot()
     return s;
 }
 
+// The simulator's layout for one of the program's register maps.
+inline SimDetector::Layout simLayoutOf(int map)
+{
+    return map == ClassicMap ? SimDetector::Layout::Classic : SimDetector::Layout::Extended;
+}
+
 // Opens the program's port on the simulator, as the connection dialog would.
 inline bool connectToSimulator(const SimDetector& sim)
 {
@@ -51,6 +57,13 @@ inline bool connectToSimulator(const SimDetector& sim)
     return true;
 }
 
+// The program disconnected and its port closed, at the end of a test program.
+inline void closeProgramPort()
+{
+    command.connected = 0;
+    command.serialPort.close();
+}
+
 // Starts the simulator and opens the program's port on it, once per test program.
 inline bool startSimulator(SimDetector& sim)
 {
@@ -58,12 +71,15 @@ inline bool startSimulator(SimDetector& sim)
 }
 
 // Between test cases: the image cleared and the program connected to an
-// extended-layout detector of `model` (the image carries the model code too);
-// the simulator with no faults and an empty request log.
+// extended-layout detector of `model` (the image carries the model code too) at
+// the default slave address, one second a tick; the simulator with no faults and
+// an empty request log.
 inline void resetExtendedSimulator(SimDetector& sim, quint16 model)
 {
     clearImage();
     command.connected = 1;
+    command.modbusAddress = 255;
+    command.secondsPerTick = 1.0;
     command.registerMap = ExtendedMap;
     command.modelCode = model;
     sim.setProfile(SimDetector::Layout::Extended, model);

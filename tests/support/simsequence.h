@@ -23,6 +23,17 @@ inline QStringList frameSequence(const SimDetector& sim)
     return out;
 }
 
+// How many frames with a good CRC the log holds.
+inline int frameCount(const QVector<SimRequest>& log)
+{
+    return int(std::count_if(log.begin(), log.end(), [](const SimRequest& r) { return r.crcOk; }));
+}
+
+inline int frameCount(const SimDetector& sim)
+{
+    return frameCount(sim.requests());
+}
+
 // Consecutive repeats folded: the retries of one request show once.
 inline QStringList folded(QStringList s)
 {
