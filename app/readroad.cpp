@@ -190,22 +190,14 @@ void MainWindow::readParameters(quint8 tab)
     }
     // The layout does not change while the same device runs the same firmware.
     if (command.connected &&
-        (!command.registerMapProbed || command.modelCode != command.probedModel)) {
-        switch (command.probeExtendedMap()) {
-        case Command::MapProbe::Extended:
-            command.registerMap = ExtendedMap;
-            break;
-        case Command::MapProbe::Classic:
-            command.registerMap = ClassicMap;
-            break;
-        case Command::MapProbe::Unanswered:
-            // A flaky line decides nothing: the layout, the pages and their edits
-            // stay, and this read fails like any other failed exchange. The model
-            // code is put back, so that the next read still sees a change.
-            command.modelCode = oldModel;
-            statusBar()->showMessage(tr("Ошибка обмена данными"));
-            return;
-        }
+        (!command.registerMapProbed || command.modelCode != command.probedModel) &&
+        !command.adoptProbedMap()) {
+        // A flaky line decides nothing: the layout, the pages and their edits
+        // stay, and this read fails like any other failed exchange. The model
+        // code is put back, so that the next read still sees a change.
+        command.modelCode = oldModel;
+        statusBar()->showMessage(tr("Ошибка обмена данными"));
+        return;
     }
 
     if (command.modelCode != oldModel || command.registerMap != oldMap) {
@@ -257,18 +249,8 @@ void MainWindow::readDeviceImage()
     ui->spinBoxModbusAddress->setValue(command.modbusAddress);
     // Only an answer decides the layout; unanswered, it stays as it was and the
     // read road asks again.
-    if (command.connected) {
-        switch (command.probeExtendedMap()) {
-        case Command::MapProbe::Extended:
-            command.registerMap = ExtendedMap;
-            break;
-        case Command::MapProbe::Classic:
-            command.registerMap = ClassicMap;
-            break;
-        case Command::MapProbe::Unanswered:
-            break;
-        }
-    }
+    if (command.connected)
+        command.adoptProbedMap();
     if (command.registerMap == ExtendedMap) {
         command.transact(3, DevicePage, RegDeviceLanguage, 1);
         command.readAllParameters(0, false);

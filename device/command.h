@@ -59,6 +59,9 @@ public:
     // firmware version of the last read.
     enum class MapProbe { Extended, Classic, Unanswered };
     MapProbe probeExtendedMap();
+    // Probes and takes the answer as registerMap; false when unanswered (the layout
+    // then stays as it was).
+    bool adoptProbedMap();
     // Whether the layout of the connected device is known: cleared on connecting,
     // after a failed read and by a firmware upload; the read road probes again when
     // it is clear or the model code differs from probedModel.

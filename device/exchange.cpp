@@ -294,6 +294,21 @@ Command::MapProbe Command::probeExtendedMap()
     return answer;
 }
 
+bool Command::adoptProbedMap()
+{
+    switch (probeExtendedMap()) {
+    case MapProbe::Extended:
+        registerMap = ExtendedMap;
+        return true;
+    case MapProbe::Classic:
+        registerMap = ClassicMap;
+        return true;
+    case MapProbe::Unanswered:
+        break;
+    }
+    return false;
+}
+
 bool Command::firmwareVersionChanged()
 {
     const bool changed = lastReadFirmwareVersionKnown && firmwareVersion != lastReadFirmwareVersion;
