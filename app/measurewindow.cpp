@@ -226,10 +226,10 @@ void MeasureWindow::showParameters()
         const QDateTime shown = dateFromTicks(ticks);
         if (classic) {
             command.classicDevice.deviceClock = ticks;
-            command.classicDevice.utcOffset = shown.offsetFromUtc();
+            command.classicDevice.utcOffset = localUtcOffset(shown.toSecsSinceEpoch());
         } else {
             command.extendedDevice.deviceClock = ticks;
-            command.extendedDevice.utcOffset = shown.offsetFromUtc();
+            command.extendedDevice.utcOffset = localUtcOffset(shown.toSecsSinceEpoch());
         }
         ui->dateTimeEdit->setDateTime(shown);
         ui->dateTimeEditDateProduct->setDateTime(dateFromTicks(production));

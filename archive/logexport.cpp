@@ -64,11 +64,6 @@ void clearDayOffsets()
         d = DayOffset();
 }
 
-int localOffset(qint64 utcSeconds)
-{
-    return QDateTime::fromSecsSinceEpoch(utcSeconds).offsetFromUtc();
-}
-
 void twoDigits(char* to, qint64 v)
 {
     to[0] = char('0' + (v / 10) % 10);
@@ -83,10 +78,10 @@ QString dateText(quint32 ticks, bool seconds)
     DayOffset& dayOffset = dayOffsets[day % DayOffsetSlots];
     if (day != dayOffset.day) {
         dayOffset.day = day;
-        dayOffset.offset = localOffset(day * 86400);
-        dayOffset.uniform = localOffset(day * 86400 + 86399) == dayOffset.offset;
+        dayOffset.offset = localUtcOffset(day * 86400);
+        dayOffset.uniform = localUtcOffset(day * 86400 + 86399) == dayOffset.offset;
     }
-    const qint64 local = utc + (dayOffset.uniform ? dayOffset.offset : localOffset(utc));
+    const qint64 local = utc + (dayOffset.uniform ? dayOffset.offset : localUtcOffset(utc));
     // Civil date of a day count (days from 1970-01-01), proleptic Gregorian.
     const qint64 z = (local >= 0 ? local / 86400 : (local - 86399) / 86400) + 719468;
     const qint64 secondOfDay = local - (z - 719468) * 86400;

@@ -164,6 +164,16 @@ QDateTime dateFromTicks(quint32 ticks)
         qint64(std::trunc(double(ticks) * command.secondsPerTick)));
 }
 
+int localUtcOffset(qint64 utcSeconds)
+{
+    // Not QDateTime::offsetFromUtc: in the hour a clock change repeats, Qt 5 maps the
+    // local time back to UTC and takes the offset of the wrong pass. The local date
+    // and time of a moment are unambiguous; their distance from the moment is the
+    // offset.
+    const QDateTime local = QDateTime::fromSecsSinceEpoch(utcSeconds);
+    return int(QDateTime(local.date(), local.time(), Qt::UTC).toSecsSinceEpoch() - utcSeconds);
+}
+
 quint32 ticksFromSeconds(qint64 seconds, double secondsPerTick, TickRounding rounding)
 {
     if (!(secondsPerTick > 0) || !std::isfinite(secondsPerTick))

@@ -255,6 +255,8 @@ void storeImageText(char* field, int size, const QString& text);
 
 // The local date and time of a device time in ticks.
 QDateTime dateFromTicks(quint32 ticks);
+// Seconds the local clock is ahead of UTC at a moment (seconds since the epoch).
+int localUtcOffset(qint64 utcSeconds);
 // Device ticks of a time in seconds since the epoch: seconds / secondsPerTick, cut toward
 // zero (the PC clock) or rounded to the nearest tick, ties to even (a date the operator
 // typed), held to the 32 bits the device counts in. A time before the epoch gives 0, one

@@ -51,8 +51,9 @@ quint32 Command::deviceTimeNow() const
 
 void Command::setClockFieldsNow(quint16 map)
 {
-    const quint32 now = deviceTimeNow();
-    const qint32 offset = QDateTime::currentDateTime().offsetFromUtc();
+    const qint64 seconds = QDateTime::currentSecsSinceEpoch();
+    const quint32 now = ticksFromSeconds(seconds, secondsPerTick);
+    const qint32 offset = localUtcOffset(seconds);
     if (map == ClassicMap) {
         classicDevice.deviceClock = now;
         classicDevice.utcOffset = offset;

@@ -564,12 +564,6 @@ void TestLogExport::localDates()
     const int calibrationDateAt = 145 + 35 * 4 + 25;
     const QStringList lines = text.lines();
     QCOMPARE(lines.size(), 2 * ticks.size());
-    // Known fault: 01:00-01:59 of 2014-10-26 came twice in Moscow, both times
-    // without summer time, and the row takes its offset from
-    // QDateTime::offsetFromUtc, which maps such a local time back to UTC as the
-    // C library's last conversion leaves it: the first hour is written an hour
-    // early. Remove this mark with the fix.
-    QEXPECT_FAIL("Moscow, back to +3 in 2014", "the hour before the change reads as +3", Abort);
     for (int i = 0; i < ticks.size(); ++i) {
         QCOMPARE(lines[2 * i].left(18), dates[i] + QLatin1Char(' '));
         QCOMPARE(lines[2 * i + 1].left(18), dates[i] + QLatin1Char(' '));
