@@ -111,7 +111,7 @@ private slots:
     void handshake();
     void deactivIsRecordedNotAnswered();
     void preambleIsDropped();
-    void preambleMergedWithItsFrame();
+    void framesRunTogetherAreSplit();
     void badCrcIsDropped();
     void repeatedFirmwareBlockIsOneBlock();
     void frames_data();
@@ -418,7 +418,7 @@ void TstSimDetector::preambleIsDropped()
 // A loaded machine may hand the simulator the preamble and its frame as one chunk; they are
 // still two requests. Bytes in front of a frame that are not its own first bytes are not split
 // off: that chunk is a damaged frame.
-void TstSimDetector::preambleMergedWithItsFrame()
+void TstSimDetector::framesRunTogetherAreSplit()
 {
     SimDetector sim;
     Line line;
@@ -440,6 +440,32 @@ void TstSimDetector::preambleMergedWithItsFrame()
     QCOMPARE(log.size(), 1);
     QVERIFY(!log[0].crcOk);
     QVERIFY(!log[0].fragment);
+
+    // A request and its retry that reach the simulator together (its thread woke late)
+    // are two requests, each answered; so are preamble, frame and retry.
+    const QByteArray reply = withCrc({0xFF, 0x04, 0x02, 0x01, 0x94});
+    sim.clearLog();
+    QCOMPARE(line.exchange(request + request), reply + reply);
+    log = sim.requests();
+    QCOMPARE(log.size(), 2);
+    QVERIFY(log[0].crcOk && log[1].crcOk);
+    QCOMPARE(log[1].raw, request);
+
+    sim.clearLog();
+    QCOMPARE(line.exchange(request.left(5) + request + request), reply + reply);
+    log = sim.requests();
+    QCOMPARE(log.size(), 3);
+    QVERIFY(log[0].fragment);
+    QVERIFY(log[1].crcOk && log[2].crcOk);
+
+    // Frames with a damaged one among them stay one damaged chunk.
+    QByteArray damaged = request;
+    damaged[3] = char(damaged[3] ^ 0x01);
+    sim.clearLog();
+    QCOMPARE(line.exchange(request + damaged, NoReplyMs), QByteArray());
+    log = sim.requests();
+    QCOMPARE(log.size(), 1);
+    QVERIFY(!log[0].crcOk);
 }
 
 void TstSimDetector::badCrcIsDropped()

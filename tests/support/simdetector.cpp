@@ -551,6 +551,63 @@ int SimDetector::mergedPreambleLength(const QByteArray& chunk)
     return 0;
 }
 
+namespace
+{
+
+// Appends the frames a chunk is made of, when it is nothing but whole frames, each with a
+// good CRC and perhaps behind its preamble; false (and `out` as it was) otherwise.
+bool appendWholeFrames(const QByteArray& chunk, QVector<QByteArray>& out)
+{
+    if (chunk.size() < SimDetector::MinFrame)
+        return false;
+    const int size = out.size();
+    if (SimDetector::crcMatches(chunk)) {
+        out.append(chunk);
+        return true;
+    }
+    if (const int at = SimDetector::mergedPreambleLength(chunk)) {
+        out.append(chunk.left(at));
+        out.append(chunk.mid(at));
+        return true;
+    }
+    for (int length = SimDetector::MinFrame; chunk.size() - length >= SimDetector::MinFrame;
+         ++length) {
+        if (!SimDetector::crcMatches(chunk.left(length)))
+            continue;
+        out.append(chunk.left(length));
+        if (appendWholeFrames(chunk.mid(length), out))
+            return true;
+        out.resize(size);
+    }
+    // A preamble, then a frame with a good CRC, then more frames.
+    for (int at = 1; at < SimDetector::MinFrame; ++at) {
+        const QByteArray rest = chunk.mid(at);
+        if (!rest.startsWith(chunk.left(at)))
+            continue;
+        for (int length = SimDetector::MinFrame; rest.size() - length >= SimDetector::MinFrame;
+             ++length) {
+            if (!SimDetector::crcMatches(rest.left(length)))
+                continue;
+            out.append(chunk.left(at));
+            out.append(rest.left(length));
+            if (appendWholeFrames(rest.mid(length), out))
+                return true;
+            out.resize(size);
+        }
+    }
+    return false;
+}
+
+} // namespace
+
+QVector<QByteArray> SimDetector::splitMergedChunk(const QByteArray& chunk)
+{
+    QVector<QByteArray> frames;
+    if (!appendWholeFrames(chunk, frames))
+        frames = {chunk};
+    return frames;
+}
+
 bool SimDetector::crcMatches(const QByteArray& frame)
 {
     if (frame.size() < 2)
@@ -634,15 +691,11 @@ void SimDetector::run()
             const QByteArray request = chunk;
             chunk.clear();
             // On a loaded machine this thread may wake only after the wake-up preamble and
-            // the frame behind it have both arrived; the device's receiver still sees them
-            // apart, so they are split again where the frame's CRC says it starts.
-            const int frameAt = mergedPreambleLength(request);
-            if (frameAt > 0) {
-                processChunk(request.left(frameAt), now);
-                processChunk(request.mid(frameAt), now);
-            } else {
-                processChunk(request, now);
-            }
+            // the frame behind it, or a request and its retry, have both arrived; the
+            // device's receiver still sees them apart, so they are split again where the
+            // frames' CRCs say they start and end.
+            for (const QByteArray& frame : splitMergedChunk(request))
+                processChunk(frame, now);
         }
 
         std::vector<QByteArray> due;

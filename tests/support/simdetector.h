@@ -290,6 +290,9 @@ public:
     static QByteArray withCrc(const QByteArray& data);
     static bool crcMatches(const QByteArray& frame);
     static int mergedPreambleLength(const QByteArray& chunk);
+    // A chunk that is whole frames run together (each perhaps behind its wake-up preamble),
+    // split into them; any other chunk as it is.
+    static QVector<QByteArray> splitMergedChunk(const QByteArray& chunk);
     // Request frames with CRC, for tests that speak to the simulator directly.
     static QByteArray readRequest(quint8 address, quint8 function, int page, int reg, int count);
     static QByteArray writeRequest(quint8 address, int page, int reg,
