@@ -17,11 +17,10 @@ CorrectionTables::CorrectionTables(const Setup& setup)
         double min, max;
         int decimals;
     };
-    const double t = setup.temperatureLimit;
     const Range ranges[TableCount][ColumnCount] = {
-        {{-t, t, 2}, {0, 65.535, 3}},
+        {{TemperatureMinimum, TemperatureMaximum, 2}, {0, 65.535, 3}},
         {{0, 655.35, 2}, {0, 65.535, 3}},
-        {{-t, t, 2}, {-320, 320, 2}},
+        {{TemperatureMinimum, TemperatureMaximum, 2}, {-320, 320, 2}},
     };
     for (int table = 0; table < TableCount; ++table) {
         QTableWidget* widget = tables[table];

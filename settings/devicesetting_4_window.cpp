@@ -19,7 +19,6 @@ namespace
 {
 
 constexpr quint16 ClassicProtectionRawMax = 0x7FFF; // bit 7 of rloadIndex is the on/off bit
-constexpr double TemperatureLimit = 327.67;         // x 100 must fit i16
 
 // Sub-kind bits of the sensor-type word that change the rows: the module variants,
 // and the electrochemical sensor with bias.
@@ -290,9 +289,8 @@ DeviceSetting_4_Window::DeviceSetting_4_Window(QWidget* parent)
     ui->comboBoxRgain->setCurrentIndex(-1);
     fillCombo(ui->comboBoxUARTBT, baudRateNames, baudRateNamesCount);
 
-    tables.reset(
-        new CorrectionTables({ui->myTableTemp, ui->myTableSpan, ui->myTableTemp_Zero, this,
-                              TemperatureLimit, CorrectionTables::Layouts::ClassicAndExtended}));
+    tables.reset(new CorrectionTables({ui->myTableTemp, ui->myTableSpan, ui->myTableTemp_Zero, this,
+                                       CorrectionTables::Layouts::ClassicAndExtended}));
 }
 
 DeviceSetting_4_Window::~DeviceSetting_4_Window()
