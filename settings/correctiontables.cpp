@@ -71,10 +71,9 @@ bool CorrectionTables::fill(int ch)
     const quint16 divisor = classic ? command.classicChannels[ch].displayDivisor[1]
                                     : command.extendedChannels[ch].displayDivisor[1];
     const double s = effectiveDivisor(divisor);
-    const int d = (format & FormatBits::RawDecimalsMask) >> FormatBits::RawDecimalsShift;
-    const QString u = QStringLiteral(" ") +
-                      QString::fromUtf8(optionName(unitNames, (format & FormatBits::BaseUnitMask) >>
-                                                                  FormatBits::BaseUnitShift));
+    const int d = rawDecimalsOf(format);
+    const QString u =
+        QStringLiteral(" ") + QString::fromUtf8(optionName(unitNames, baseUnitOf(format)));
     for (int row = 0; row < RowCount; ++row) {
         if (classic) {
             const auto& r = command.classicChannels[ch];
