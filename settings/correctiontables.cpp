@@ -74,30 +74,25 @@ bool CorrectionTables::fill(int ch)
     const int d = rawDecimalsOf(format);
     const QString u =
         QStringLiteral(" ") + QString::fromUtf8(optionName(unitNames, baseUnitOf(format)));
-    for (int row = 0; row < RowCount; ++row) {
-        if (classic) {
-            const auto& r = command.classicChannels[ch];
+    // The two records name the same fields; the classic span coefficient is a u16
+    // of thousandths, the extended one a float.
+    const auto fillRows = [&](const auto& r, double spanCoefficientUnit) {
+        for (int row = 0; row < RowCount; ++row) {
             cell(TempTable, row, 0)->setValue(r.tempTableTemperature[row] / 100.0);
             cell(TempTable, row, 1)->setValue(double(r.tempTableCoefficient[row]));
-        } else {
-            const auto& r = command.extendedChannels[ch];
-            cell(TempTable, row, 0)->setValue(r.tempTableTemperature[row] / 100.0);
-            cell(TempTable, row, 1)->setValue(double(r.tempTableCoefficient[row]));
-        }
-        QDoubleSpinBox* conc = cell(SpanTable, row, 0);
-        conc->setMaximum(65535.0 / s);
-        conc->setDecimals(d);
-        conc->setSuffix(u);
-        if (classic) {
-            const auto& r = command.classicChannels[ch];
+            QDoubleSpinBox* conc = cell(SpanTable, row, 0);
+            conc->setMaximum(65535.0 / s);
+            conc->setDecimals(d);
+            conc->setSuffix(u);
             conc->setValue(r.spanTableConcentration[row] / s);
-            cell(SpanTable, row, 1)->setValue(r.spanTableCoefficient[row] / 1000.0);
-        } else {
-            const auto& r = command.extendedChannels[ch];
-            conc->setValue(r.spanTableConcentration[row] / s);
-            cell(SpanTable, row, 1)->setValue(double(r.spanTableCoefficient[row]));
+            cell(SpanTable, row, 1)
+                ->setValue(double(r.spanTableCoefficient[row]) / spanCoefficientUnit);
         }
-    }
+    };
+    if (classic)
+        fillRows(command.classicChannels[ch], 1000.0);
+    else
+        fillRows(command.extendedChannels[ch], 1.0);
     rememberFilled(TempTable, ch);
     rememberFilled(SpanTable, ch);
 
