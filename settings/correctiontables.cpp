@@ -127,7 +127,7 @@ bool CorrectionTables::fill(int ch)
 
 void CorrectionTables::collect(int ch)
 {
-    if (layouts == Layouts::ExtendedOnly && command.registerMap != ExtendedMap)
+    if (!servesMap())
         return;
     for (int table = 0; table < TableCount; ++table) {
         if (filledChannel[table] != ch)
