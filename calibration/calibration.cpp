@@ -544,9 +544,8 @@ void Calibration::on_pushButton_2_clicked()
     bool ok = true;
     if (command.registerMap == ExtendedMap)
         for (int channel = 0; channel < command.channelSlotsInUse() && ok; ++channel)
-            ok = resultOk(command.transact(16, quint16(channel),
-                                           CorrectionTables::ExtendedFirstRegister,
-                                           CorrectionTables::ExtendedRegisterCount));
+            ok = resultOk(command.transact(16, quint16(channel), RegExtendedCorrectionTables,
+                                           ExtendedCorrectionTablesCount));
     // A failed table write is not committed.
     if (ok)
         ok = resultOk(command.transact(16, DevicePage, RegCommit, 1));

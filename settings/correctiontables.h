@@ -28,11 +28,6 @@ public:
     static constexpr double TemperatureMinimum = -327.68;
     static constexpr double TemperatureMaximum = 327.67;
 
-    // On an extended channel page the three tables lie one after the other
-    // (temperature, span, zero) and go out as one write.
-    static constexpr quint16 ExtendedFirstRegister = RegExtendedCorrectionTables;
-    static constexpr quint16 ExtendedRegisterCount = 60;
-
     // The register layouts whose tables the page edits: the calibration page has
     // the tables of the extended map only; under any other map nothing is filled
     // or stored.
