@@ -41,10 +41,6 @@ constexpr int ChartIntervalMs = 1000;
 // Pause between the confirmation's writes and its closing poll.
 constexpr unsigned long ConfirmationSettleMs = 500;
 
-// Range of the tables' temperature cells, in degrees; a store keeps the value
-// inside its 16-bit field.
-constexpr double TemperatureLimit = 655.35;
-
 quint32 deviceFlags()
 {
     if (command.registerMap == ClassicMap)
@@ -143,7 +139,7 @@ void Calibration::setupForm()
     for (QTableWidget* table : {myTableSpan, myTableTemp, myTableTemp_Zero})
         table->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     tables.reset(new CorrectionTables({myTableTemp, myTableSpan, myTableTemp_Zero, this,
-                                       TemperatureLimit, CorrectionTables::Layouts::ExtendedOnly}));
+                                       CorrectionTables::Layouts::ExtendedOnly}));
     tabWidget->setCurrentIndex(0);
 }
 
@@ -548,9 +544,8 @@ void Calibration::on_pushButton_2_clicked()
     bool ok = true;
     if (command.registerMap == ExtendedMap)
         for (int channel = 0; channel < command.channelSlotsInUse() && ok; ++channel)
-            ok = resultOk(command.transact(16, quint16(channel),
-                                           CorrectionTables::ExtendedFirstRegister,
-                                           CorrectionTables::ExtendedRegisterCount));
+            ok = resultOk(command.transact(16, quint16(channel), RegExtendedCorrectionTables,
+                                           ExtendedCorrectionTablesCount));
     // A failed table write is not committed.
     if (ok)
         ok = resultOk(command.transact(16, DevicePage, RegCommit, 1));

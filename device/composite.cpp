@@ -121,7 +121,9 @@ bool Command::readAllParameters(int mode, bool measurementsOnly)
         if (mode != 1 || !measurementsOnly) {
             if (transact(3, ch, RegChannelPage, channelBlock) != ResultOk && stopAtFailure)
                 return false;
-            if (transact(3, ch, RegExtendedCorrectionTables, 60) != ResultOk && stopAtFailure)
+            if (transact(3, ch, RegExtendedCorrectionTables, ExtendedCorrectionTablesCount) !=
+                    ResultOk &&
+                stopAtFailure)
                 return false;
             if (transact(3, ch, RegExtendedSensorSerial, 7) != ResultOk && stopAtFailure)
                 memset(extendedChannels[ch].sensorSerial, 0,
@@ -165,16 +167,18 @@ bool Command::writeAllParameters(bool withAdcPoints)
     // limits, STEL, TWA and the STEL interval, whole fields only.
     static const Block user[] = {{16, ChannelPage, RegChannelPage, 19, true},
                                  {16, ChannelPage, RegChannelFlagsExtended, 2, true}};
-    static const Block admin[] = {{16, ChannelPage, RegChannelPage, 41, true},
-                                  {16, ChannelPage, RegExtendedFormulaGasNumber, 1, true},
-                                  {16, ChannelPage, RegExtendedSensorSerial, 7, false},
-                                  {16, ChannelPage, RegExtendedCorrectionTables, 60, true},
-                                  {16, ChannelPage, RegChannelFlagsExtended, 5, true}};
+    static const Block admin[] = {
+        {16, ChannelPage, RegChannelPage, 41, true},
+        {16, ChannelPage, RegExtendedFormulaGasNumber, 1, true},
+        {16, ChannelPage, RegExtendedSensorSerial, 7, false},
+        {16, ChannelPage, RegExtendedCorrectionTables, ExtendedCorrectionTablesCount, true},
+        {16, ChannelPage, RegChannelFlagsExtended, 5, true}};
     static const Block adminDevice[] = {{16, DevicePage, RegDeviceFlags, 4, true}};
-    static const Block industry[] = {{16, ChannelPage, RegChannelPage, 55, true},
-                                     {16, ChannelPage, RegExtendedSensorSerial, 7, false},
-                                     {16, ChannelPage, RegExtendedCorrectionTables, 60, true},
-                                     {16, ChannelPage, RegChannelFlagsExtended, 5, true}};
+    static const Block industry[] = {
+        {16, ChannelPage, RegChannelPage, 55, true},
+        {16, ChannelPage, RegExtendedSensorSerial, 7, false},
+        {16, ChannelPage, RegExtendedCorrectionTables, ExtendedCorrectionTablesCount, true},
+        {16, ChannelPage, RegChannelFlagsExtended, 5, true}};
     static const Block industryAdc[] = {{16, ChannelPage, RegExtendedAdcZero, 2, true}};
     static const Block industryDevice[] = {{16, DevicePage, RegPwmSound, 7, true},
                                            {16, DevicePage, RegArchiveIntervals, 6, true},
@@ -272,7 +276,8 @@ bool Command::writeSettingsBlocks()
     }
     if (registerMap == ExtendedMap) {
         if (transact(16, ch, RegChannelPage, 55) != ResultOk ||
-            transact(16, ch, RegExtendedCorrectionTables, 60) != ResultOk)
+            transact(16, ch, RegExtendedCorrectionTables, ExtendedCorrectionTablesCount) !=
+                ResultOk)
             return false;
         transact(16, ch, RegExtendedSensorSerial, 7);
         if (transact(16, ch, RegExtendedAdcZero, 2) != ResultOk ||
@@ -283,7 +288,7 @@ bool Command::writeSettingsBlocks()
         if (!resultsOk(results))
             return false;
         transact(3, ch, RegChannelPage, 55);
-        transact(3, ch, RegExtendedCorrectionTables, 60);
+        transact(3, ch, RegExtendedCorrectionTables, ExtendedCorrectionTablesCount);
         transact(3, ch, RegExtendedAdcZero, 2);
         transact(3, ch, RegChannelFlagsExtended, 2);
         return true;

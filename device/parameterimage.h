@@ -413,6 +413,24 @@ constexpr quint16 ClassicFormulaMask = 0xE000;
 constexpr int ClassicFormulaShift = 13;
 } // namespace FormatBits
 
+// Sub-kind bits of the sensorType word: what a bit means depends on the sensor
+// kind in format bits 8-12, so one bit has several names.
+namespace SensorTypeBits
+{
+// Electrochemical sensor (format bit 8).
+constexpr quint16 SingleChannel = 1u << 0;
+constexpr quint16 TwoChannel = 1u << 1;
+constexpr quint16 SingleChannelWithBias = 1u << 2;
+// Oxygen sensor (format bit 9): the second variant.
+constexpr quint16 SecondOxygen = 1u << 0;
+// Sensor module (format bit 11).
+constexpr quint16 ModuleMipex = 1u << 0;
+constexpr quint16 ModuleCubic = 1u << 1;
+constexpr quint16 ModuleDynament = 1u << 2;
+constexpr quint16 ModuleBeleadBlrm = 1u << 3;
+constexpr quint16 ModuleBeleadBldm = 1u << 4;
+} // namespace SensorTypeBits
+
 // The fields of a format word: units are indexes into unitNames, decimals 0-3.
 constexpr int displayUnitOf(quint16 format)
 {

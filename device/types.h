@@ -119,3 +119,9 @@ enum Register : quint16 {
     RegClassicLastCalibrationDate = 246, // fixed-channel layout: channel k at 246 + 2k
     RegMapProbe = 2457,
 };
+
+// Register counts of the correction-table blocks on a channel page: the classic
+// temperature and span tables (296-335), the extended temperature, span and zero
+// tables (336-395), each sent as one write.
+constexpr quint16 ClassicCorrectionTablesCount = 40;
+constexpr quint16 ExtendedCorrectionTablesCount = 60;

@@ -17,11 +17,10 @@ CorrectionTables::CorrectionTables(const Setup& setup)
         double min, max;
         int decimals;
     };
-    const double t = setup.temperatureLimit;
     const Range ranges[TableCount][ColumnCount] = {
-        {{-t, t, 2}, {0, 65.535, 3}},
+        {{TemperatureMinimum, TemperatureMaximum, 2}, {0, 65.535, 3}},
         {{0, 655.35, 2}, {0, 65.535, 3}},
-        {{-t, t, 2}, {-320, 320, 2}},
+        {{TemperatureMinimum, TemperatureMaximum, 2}, {-320, 320, 2}},
     };
     for (int table = 0; table < TableCount; ++table) {
         QTableWidget* widget = tables[table];
@@ -72,34 +71,28 @@ bool CorrectionTables::fill(int ch)
     const quint16 divisor = classic ? command.classicChannels[ch].displayDivisor[1]
                                     : command.extendedChannels[ch].displayDivisor[1];
     const double s = effectiveDivisor(divisor);
-    const int d = (format & FormatBits::RawDecimalsMask) >> FormatBits::RawDecimalsShift;
-    const QString u = QStringLiteral(" ") +
-                      QString::fromUtf8(optionName(unitNames, (format & FormatBits::BaseUnitMask) >>
-                                                                  FormatBits::BaseUnitShift));
-    for (int row = 0; row < RowCount; ++row) {
-        if (classic) {
-            const auto& r = command.classicChannels[ch];
+    const int d = rawDecimalsOf(format);
+    const QString u =
+        QStringLiteral(" ") + QString::fromUtf8(optionName(unitNames, baseUnitOf(format)));
+    // The two records name the same fields; the classic span coefficient is a u16
+    // of thousandths, the extended one a float.
+    const auto fillRows = [&](const auto& r, double spanCoefficientUnit) {
+        for (int row = 0; row < RowCount; ++row) {
             cell(TempTable, row, 0)->setValue(r.tempTableTemperature[row] / 100.0);
             cell(TempTable, row, 1)->setValue(double(r.tempTableCoefficient[row]));
-        } else {
-            const auto& r = command.extendedChannels[ch];
-            cell(TempTable, row, 0)->setValue(r.tempTableTemperature[row] / 100.0);
-            cell(TempTable, row, 1)->setValue(double(r.tempTableCoefficient[row]));
-        }
-        QDoubleSpinBox* conc = cell(SpanTable, row, 0);
-        conc->setMaximum(65535.0 / s);
-        conc->setDecimals(d);
-        conc->setSuffix(u);
-        if (classic) {
-            const auto& r = command.classicChannels[ch];
+            QDoubleSpinBox* conc = cell(SpanTable, row, 0);
+            conc->setMaximum(65535.0 / s);
+            conc->setDecimals(d);
+            conc->setSuffix(u);
             conc->setValue(r.spanTableConcentration[row] / s);
-            cell(SpanTable, row, 1)->setValue(r.spanTableCoefficient[row] / 1000.0);
-        } else {
-            const auto& r = command.extendedChannels[ch];
-            conc->setValue(r.spanTableConcentration[row] / s);
-            cell(SpanTable, row, 1)->setValue(double(r.spanTableCoefficient[row]));
+            cell(SpanTable, row, 1)
+                ->setValue(double(r.spanTableCoefficient[row]) / spanCoefficientUnit);
         }
-    }
+    };
+    if (classic)
+        fillRows(command.classicChannels[ch], 1000.0);
+    else
+        fillRows(command.extendedChannels[ch], 1.0);
     rememberFilled(TempTable, ch);
     rememberFilled(SpanTable, ch);
 
@@ -134,7 +127,7 @@ bool CorrectionTables::fill(int ch)
 
 void CorrectionTables::collect(int ch)
 {
-    if (layouts == Layouts::ExtendedOnly && command.registerMap != ExtendedMap)
+    if (!servesMap())
         return;
     for (int table = 0; table < TableCount; ++table) {
         if (filledChannel[table] != ch)

@@ -22,10 +22,11 @@ public:
     static constexpr int RowCount = 10;
     static constexpr int ColumnCount = 2;
 
-    // On an extended channel page the three tables lie one after the other
-    // (temperature, span, zero) and go out as one write.
-    static constexpr quint16 ExtendedFirstRegister = RegExtendedCorrectionTables;
-    static constexpr quint16 ExtendedRegisterCount = 60;
+    // The temperature column of the temperature and zero tables, in degrees: the
+    // field holds hundredths of a degree in a signed 16-bit word, so a box that
+    // admitted more would store something other than what was typed.
+    static constexpr double TemperatureMinimum = -327.68;
+    static constexpr double TemperatureMaximum = 327.67;
 
     // The register layouts whose tables the page edits: the calibration page has
     // the tables of the extended map only; under any other map nothing is filled
@@ -38,8 +39,6 @@ public:
         QTableWidget* zeroTable;
         // Parent of the cell boxes.
         QWidget* page;
-        // Column 0 of the temperature and zero tables spans -limit .. limit, in degrees.
-        double temperatureLimit;
         Layouts layouts;
     };
 

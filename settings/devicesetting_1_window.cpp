@@ -15,7 +15,6 @@
 namespace
 {
 
-constexpr quint16 ClassicLimitRawMax = 0x7FFF; // bit 15 carries the direction
 constexpr quint16 ClassicRawMax = 0xFFFF;
 
 bool classic()
@@ -25,6 +24,22 @@ bool classic()
 bool extended()
 {
     return command.registerMap == ExtendedMap;
+}
+
+// Limit `which` (0-2) of a channel, in the record of the layout in use.
+Concentration limitOf(int ch, int which)
+{
+    if (classic()) {
+        auto& r = command.classicChannels[ch];
+        quint16* limits[3] = {&r.limit1, &r.limit2, &r.limit3};
+        return Concentration::limit(*limits[which]);
+    }
+    if (extended()) {
+        auto& r = command.extendedChannels[ch];
+        float* limits[3] = {&r.limit1, &r.limit2, &r.limit3};
+        return Concentration::limit(*limits[which]);
+    }
+    return {};
 }
 
 } // namespace
@@ -99,7 +114,7 @@ void DeviceSetting_1_Window::showParameters(int ch)
     }
     // Classic boxes stop where the raw value would no longer fit its register
     // (bits 0-14 for limits 1-3, whose bit 15 is the direction).
-    const double classicLimitMax = ClassicLimitRawMax * classicScale;
+    const double classicLimitMax = ClassicLimitValueMask * classicScale;
     const double classicMax = ClassicRawMax * classicScale;
     struct Box {
         QDoubleSpinBox* box;
@@ -174,19 +189,8 @@ void DeviceSetting_1_Window::on_comboBoxUnitMeas_activated(int index)
 
 void DeviceSetting_1_Window::storeLimit(int which, double value)
 {
-    if (refreshing)
-        return;
-    if (classic()) {
-        auto& r = command.classicChannels[channel];
-        quint16* limits[3] = {&r.limit1, &r.limit2, &r.limit3};
-        quint16& limit = *limits[which];
-        limit = quint16((limit & ClassicLimitFalling) |
-                        classicRaw(value, classicScale, ClassicLimitRawMax));
-    } else if (extended()) {
-        auto& r = command.extendedChannels[channel];
-        float* limits[3] = {&r.limit1, &r.limit2, &r.limit3};
-        *limits[which] = float(value / displayFactor);
-    }
+    if (!refreshing)
+        limitOf(channel, which).store(value, classicScale, displayFactor);
 }
 
 void DeviceSetting_1_Window::setDirection(int which, bool rising)
@@ -195,18 +199,13 @@ void DeviceSetting_1_Window::setDirection(int which, bool rising)
     boxes[which]->setText(rising ? tr("Возр.") : tr("Убыв."));
     if (refreshing)
         return;
-    if (classic()) {
-        auto& r = command.classicChannels[channel];
-        quint16* limits[3] = {&r.limit1, &r.limit2, &r.limit3};
-        if (rising)
-            *limits[which] &= ClassicLimitValueMask;
-        else
-            *limits[which] |= ClassicLimitFalling;
-    } else if (extended()) {
-        const quint32 bit = ChannelFlagBits::Limit1Falling << which;
-        auto& flags = command.extendedChannels[channel].channelFlags;
-        flags = rising ? flags & ~bit : flags | bit;
-    }
+    // The classic limit word keeps the direction in bit 15, the extended record
+    // in channel flag bits 10-12.
+    if (classic())
+        putFlag(*limitOf(channel, which).raw, ClassicLimitFalling, !rising);
+    else if (extended())
+        putFlag(command.extendedChannels[channel].channelFlags,
+                ChannelFlagBits::Limit1Falling << which, !rising);
 }
 
 void DeviceSetting_1_Window::on_doubleSpinBoxConcCalibGas_valueChanged(double arg1)

@@ -19,14 +19,6 @@ namespace
 {
 
 constexpr quint16 ClassicProtectionRawMax = 0x7FFF; // bit 7 of rloadIndex is the on/off bit
-constexpr double TemperatureLimit = 327.67;         // x 100 must fit i16
-
-// Sub-kind bits of the sensor-type word that change the rows: the module variants,
-// and the electrochemical sensor with bias.
-constexpr quint16 ModuleDynament = 1u << 2;
-constexpr quint16 ModuleBeleadBlrm = 1u << 3;
-constexpr quint16 ModuleBeleadBldm = 1u << 4;
-constexpr quint16 SensorWithBias = 1u << 2;
 
 // The classic record keeps the cell position in sensor-type bits 12-15.
 constexpr int ClassicCellShift = 12;
@@ -290,9 +282,8 @@ DeviceSetting_4_Window::DeviceSetting_4_Window(QWidget* parent)
     ui->comboBoxRgain->setCurrentIndex(-1);
     fillCombo(ui->comboBoxUARTBT, baudRateNames, baudRateNamesCount);
 
-    tables.reset(
-        new CorrectionTables({ui->myTableTemp, ui->myTableSpan, ui->myTableTemp_Zero, this,
-                              TemperatureLimit, CorrectionTables::Layouts::ClassicAndExtended}));
+    tables.reset(new CorrectionTables({ui->myTableTemp, ui->myTableSpan, ui->myTableTemp_Zero, this,
+                                       CorrectionTables::Layouts::ClassicAndExtended}));
 }
 
 DeviceSetting_4_Window::~DeviceSetting_4_Window()
@@ -617,14 +608,14 @@ void DeviceSetting_4_Window::showModuleRows(quint16 sensorType)
     ui->tabWidget_param_2->hide();
     if (t6Family(command.modelCode))
         ui->groupBox_5->setVisible(command.registerMap != ClassicMap);
-    if (sensorType & ModuleDynament) {
+    if (sensorType & SensorTypeBits::ModuleDynament) {
         ui->tabWidget_param_2->show();
         ui->tabWidget_param_2->setTabEnabled(FirstCircuitTab, true);
         ui->WidgetMeasureCircuitPGA->show();
         ui->label_84->setText(tr("RANGE:"));
         fillCombo(ui->comboBoxPGA, rangeNames, rangeNamesCount);
-    } else if (sensorType & (ModuleBeleadBlrm | ModuleBeleadBldm)) {
-        const bool bldm = !(sensorType & ModuleBeleadBlrm);
+    } else if (sensorType & (SensorTypeBits::ModuleBeleadBlrm | SensorTypeBits::ModuleBeleadBldm)) {
+        const bool bldm = !(sensorType & SensorTypeBits::ModuleBeleadBlrm);
         ui->label_95->setText(tr("Изм-е ед. изм. сенсора:"));
         if (bldm) {
             ui->label_Coef_Belead_Calib->show();
@@ -648,7 +639,8 @@ void DeviceSetting_4_Window::showSecondCircuit(SecondCircuit groups)
 }
 
 // After the kind: the T2 has no bias or PGA row, and the T6B and T6 Mini set a
-// circuit only for a sensor with bias (or a DYNAMENT module's range).
+// circuit only with sensor-type bit 2: a sensor with bias, or for a module the
+// DYNAMENT's range.
 void DeviceSetting_4_Window::hideCircuitsTheModelLacks(quint16 sensorType)
 {
     const quint16 model = command.modelCode;
@@ -657,7 +649,7 @@ void DeviceSetting_4_Window::hideCircuitsTheModelLacks(quint16 sensorType)
         ui->WidgetMeasureCircuitPGA->hide();
     }
     if ((model == ModelT6B || model == ModelT6Mini) &&
-        !(sensorType & (SensorWithBias | ModuleDynament))) {
+        !(sensorType & SensorTypeBits::SingleChannelWithBias)) {
         ui->tabWidget_param_2->setTabEnabled(FirstCircuitTab, false);
         ui->WidgetMeasureCircuitResistor->hide();
         ui->WidgetMeasureCircuitBias->hide();

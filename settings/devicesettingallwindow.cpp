@@ -117,9 +117,11 @@ void DeviceSettingAllWindow::on_pushButton_clicked()
     const quint16 channel = quint16(shownChannel());
     TransactionResult result = ResultOk;
     if (command.registerMap == ClassicMap)
-        result = command.transact(16, channel, RegClassicCorrectionTables, 40);
+        result =
+            command.transact(16, channel, RegClassicCorrectionTables, ClassicCorrectionTablesCount);
     else if (command.registerMap == ExtendedMap)
-        result = command.transact(16, channel, RegExtendedCorrectionTables, 60);
+        result = command.transact(16, channel, RegExtendedCorrectionTables,
+                                  ExtendedCorrectionTablesCount);
     else
         return;
     if (result == ResultOk)

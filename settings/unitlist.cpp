@@ -16,7 +16,9 @@ UnitList unitListFor(quint16 format, quint16 sensorType)
             return {1, 1};
         if (base == 2 || base == 3)
             return {1, 3};
-        return (sensorType & ((1u << 3) | (1u << 4))) ? UnitList{0, 4} : UnitList{0, 1};
+        return (sensorType & (SensorTypeBits::ModuleBeleadBlrm | SensorTypeBits::ModuleBeleadBldm))
+                   ? UnitList{0, 4}
+                   : UnitList{0, 1};
     }
     if (format & FormatBits::KindPid)
         return {0, 2};

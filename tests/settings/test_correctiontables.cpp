@@ -24,10 +24,7 @@ struct Page {
     QTableWidget span{&widget};
     QTableWidget zero{&widget};
     CorrectionTables tables;
-    Page(Layouts layouts, double temperatureLimit)
-        : tables({&temp, &span, &zero, &widget, temperatureLimit, layouts})
-    {
-    }
+    explicit Page(Layouts layouts) : tables({&temp, &span, &zero, &widget, layouts}) {}
     QDoubleSpinBox* cell(int table, int row, int column) { return tables.cell(table, row, column); }
 };
 
@@ -67,24 +64,38 @@ private slots:
 
     void cellRanges_data()
     {
-        QTest::addColumn<double>("limit");
-        QTest::newRow("set-up page") << 327.67;
-        QTest::newRow("calibration page") << 655.35;
+        QTest::addColumn<Layouts>("layouts");
+        QTest::newRow("set-up page") << Layouts::ClassicAndExtended;
+        QTest::newRow("calibration page") << Layouts::ExtendedOnly;
     }
+    // The temperature cells hold what a signed 16-bit word of hundredths holds:
+    // a typed 400.00 is held at 327.67, never stored as some other number.
     void cellRanges()
     {
-        QFETCH(double, limit);
-        Page page(Layouts::ClassicAndExtended, limit);
+        QFETCH(Layouts, layouts);
+        Page page(layouts);
         QCOMPARE(page.temp.rowCount(), 10);
         QCOMPARE(page.zero.columnCount(), 2);
-        QCOMPARE(page.cell(CorrectionTables::TempTable, 9, 0)->minimum(), -limit);
-        QCOMPARE(page.cell(CorrectionTables::ZeroTable, 0, 0)->maximum(), limit);
+        QCOMPARE(page.cell(CorrectionTables::TempTable, 9, 0)->minimum(), -327.68);
+        QCOMPARE(page.cell(CorrectionTables::TempTable, 9, 0)->maximum(), 327.67);
+        QCOMPARE(page.cell(CorrectionTables::ZeroTable, 0, 0)->minimum(), -327.68);
+        QCOMPARE(page.cell(CorrectionTables::ZeroTable, 0, 0)->maximum(), 327.67);
         QCOMPARE(page.cell(CorrectionTables::TempTable, 0, 1)->maximum(), 65.535);
         QCOMPARE(page.cell(CorrectionTables::TempTable, 0, 1)->decimals(), 3);
         QCOMPARE(page.cell(CorrectionTables::SpanTable, 0, 0)->maximum(), 655.35);
         QCOMPARE(page.cell(CorrectionTables::ZeroTable, 0, 1)->minimum(), -320.0);
         QCOMPARE(page.cell(CorrectionTables::ZeroTable, 0, 1)->parentWidget()->parentWidget(),
                  &page.zero);
+
+        // A fill leaves the temperature cells' range as it is.
+        QVERIFY(page.tables.fill(2));
+        page.cell(CorrectionTables::TempTable, 4, 0)->setValue(400.0);
+        page.cell(CorrectionTables::ZeroTable, 5, 0)->setValue(-400.0);
+        QCOMPARE(page.cell(CorrectionTables::TempTable, 4, 0)->value(), 327.67);
+        QCOMPARE(page.cell(CorrectionTables::ZeroTable, 5, 0)->value(), -327.68);
+        page.tables.collect(2);
+        QCOMPARE(command.extendedChannels[2].tempTableTemperature[4], qint16(32767));
+        QCOMPARE(command.extendedChannels[2].zeroTableTemperature[5], qint16(-32768));
     }
 
     // One typed cell reaches its field; every other byte of the image stays,
@@ -103,7 +114,7 @@ private slots:
         QFETCH(int, layout);
         resetImage(ModelT6M, quint16(layout));
         seedUnshowable(3);
-        Page page(layouts, 327.67);
+        Page page(layouts);
         QVERIFY(page.tables.fill(3));
         const QByteArray before = imageSnapshot();
         page.tables.collect(3);
@@ -122,7 +133,7 @@ private slots:
     // a cell typed and typed back, or collected once already, is not stored again.
     void whatACollectStores()
     {
-        Page page(Layouts::ExtendedOnly, 655.35);
+        Page page(Layouts::ExtendedOnly);
         page.tables.collect(0); // never filled
         QDoubleSpinBox* offset = page.cell(CorrectionTables::ZeroTable, 2, 1);
         offset->setValue(-1.5);
@@ -156,7 +167,7 @@ private slots:
     {
         resetImage(ModelT6M, ClassicMap);
         command.classicChannels[0].tempTableTemperature[0] = 1234;
-        Page page(Layouts::ExtendedOnly, 655.35);
+        Page page(Layouts::ExtendedOnly);
         QVERIFY(!page.tables.fill(0));
         QCOMPARE(page.cell(CorrectionTables::TempTable, 0, 0)->value(), 0.0);
         const QByteArray before = imageSnapshot();
@@ -183,7 +194,7 @@ private slots:
         resetImage(quint16(model), ClassicMap);
         command.classicChannels[1].format = 1u << 6; // one decimal
         command.classicChannels[1].displayDivisor[1] = 10;
-        Page page(Layouts::ClassicAndExtended, 327.67);
+        Page page(Layouts::ClassicAndExtended);
         QVERIFY(page.tables.fill(1));
         page.cell(CorrectionTables::ZeroTable, 3, 1)->setValue(-1.5);
         page.tables.collect(1);

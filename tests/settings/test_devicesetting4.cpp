@@ -300,6 +300,11 @@ void TestDeviceSetting4::kindRowsAndFormula()
     command.extendedChannels[0].sensorType = 0x0004;
     t6b.showParameters(0);
     QVERIFY(tabs->isTabEnabled(0));
+    // For a module the same bit is the DYNAMENT, whose range row is on that tab.
+    command.extendedChannels[0].format = 0x0800;
+    t6b.showParameters(0);
+    QVERIFY(tabs->isTabEnabled(0));
+    QVERIFY(!child<QWidget>(t6b, "WidgetMeasureCircuitPGA")->isHidden());
 }
 
 void TestDeviceSetting4::classicConversions_data()
