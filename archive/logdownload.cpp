@@ -211,7 +211,8 @@ quint32 remainingSeconds(quint32 remaining, quint32 done, quint64 elapsedMs)
 {
     if (done == 0)
         return 0;
-    const double seconds = double(float(remaining) / float(done)) * (double(elapsedMs) / 1000.0);
+    const double seconds = progressSecondsLeft(qint64(elapsedMs), done, qint64(done) + remaining,
+                                               PaceForm::SingleRatio);
     if (!(seconds >= 0))
         return 0;
     if (seconds >= 4294967295.0)

@@ -1078,9 +1078,7 @@ bool exportLine(ExportRun& run)
 // Whole seconds left at the pace so far; never wrapped at 65,536 s.
 qint64 exportSecondsLeft(qint64 size, qint64 decoded, qint64 elapsedMs)
 {
-    const double remaining =
-        double(size - decoded) / double(decoded) * (double(elapsedMs) / 1000.0);
-    return qint64(qMax(0.0, remaining));
+    return qint64(qMax(0.0, progressSecondsLeft(elapsedMs, decoded, size, PaceForm::RatioFirst)));
 }
 
 // The line loop under the progress dialog: true when the whole source (or the window)

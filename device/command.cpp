@@ -62,6 +62,23 @@ QProgressDialog* Command::createProgressDialog(const QString& labelText,
     return dialog;
 }
 
+double progressSecondsLeft(qint64 elapsedMs, qint64 done, qint64 total, PaceForm form)
+{
+    if (done <= 0)
+        return 0;
+    const double seconds = double(elapsedMs) / 1000.0;
+    const qint64 remaining = total - done;
+    switch (form) {
+    case PaceForm::ElapsedFirst:
+        return seconds * double(remaining) / double(done);
+    case PaceForm::RatioFirst:
+        return double(remaining) / double(done) * seconds;
+    case PaceForm::SingleRatio:
+        return double(float(remaining) / float(done)) * seconds;
+    }
+    return 0;
+}
+
 ProgressSession::ProgressSession()
     : made(command.createProgressDialog(QObject::tr("Выполнение процесса..."),
                                         QObject::tr("Завершить"), 0, 100))

@@ -192,6 +192,20 @@ private:
 
 extern Command command;
 
+// Seconds left at the pace so far: elapsed × (total − done) / done; 0 while nothing is
+// done. Each dialog has always taken the quotient in its own order and precision, and the
+// label shows the result, so the caller names its form; the rounding to what is shown
+// (whole seconds, or the plain quotient) stays with the caller too.
+enum class PaceForm {
+    // (elapsed s × (total − done)) / done in double: firmware upload, configuration load.
+    ElapsedFirst,
+    // ((total − done) / done) × elapsed s, the ratio in double: log export.
+    RatioFirst,
+    // The same with the ratio divided in single precision: log download.
+    SingleRatio,
+};
+double progressSecondsLeft(qint64 elapsedMs, qint64 done, qint64 total, PaceForm form);
+
 // One long transfer (log download, export, configuration load, firmware upload) under the
 // dialog of Command::createProgressDialog: "Выполнение процесса...", "Завершить", 0 to 100,
 // shown at once. Each step lets pending events run (inside a device operation the only place

@@ -191,6 +191,39 @@ private slots:
         QCOMPARE(command.progressDialog, nullptr);
     }
 
+    // The time left, elapsed x (total - done) / done, in each dialog's own order and
+    // precision; cut to whole seconds, where they part.
+    void secondsLeft_data()
+    {
+        QTest::addColumn<int>("form");
+        QTest::addColumn<qint64>("ms");
+        QTest::addColumn<qint64>("done");
+        QTest::addColumn<qint64>("total");
+        QTest::addColumn<qint64>("seconds");
+        // 87 s x 71 = 6177, / 29 = 213 exactly; 71 / 29 first falls just short of it.
+        QTest::newRow("elapsed first") << int(PaceForm::ElapsedFirst) << qint64(87000) << qint64(29)
+                                       << qint64(100) << qint64(213);
+        // 15 / 7 in double lies below 2.142857..., and x 1.4 s gives just under 3.
+        QTest::newRow("ratio first")
+            << int(PaceForm::RatioFirst) << qint64(1400) << qint64(7) << qint64(22) << qint64(2);
+        // 7 / 10 in single precision is 0.69999999, and x 10 s just under 7.
+        QTest::newRow("single ratio")
+            << int(PaceForm::SingleRatio) << qint64(10000) << qint64(10) << qint64(17) << qint64(6);
+        QTest::newRow("example") << int(PaceForm::SingleRatio) << qint64(5000) << qint64(100)
+                                 << qint64(1000) << qint64(45);
+        QTest::newRow("nothing done")
+            << int(PaceForm::ElapsedFirst) << qint64(5000) << qint64(0) << qint64(100) << qint64(0);
+    }
+    void secondsLeft()
+    {
+        QFETCH(int, form);
+        QFETCH(qint64, ms);
+        QFETCH(qint64, done);
+        QFETCH(qint64, total);
+        QFETCH(qint64, seconds);
+        QCOMPARE(qint64(progressSecondsLeft(ms, done, total, PaceForm(form))), seconds);
+    }
+
     // A dialog that goes away with its window ends the transfer as a Cancel does.
     void sessionDialogGone()
     {
