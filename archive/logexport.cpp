@@ -1089,16 +1089,23 @@ bool exportLines(ExportRun& run)
     // The event loop every 20 ms is enough for the Cancel button; once per
     // line it cost more than writing the line.
     progress.setEventInterval(20);
+    // The label is made (a translation look-up and a number) only when the whole
+    // seconds change, not for every line.
+    qint64 shownSeconds = -1;
     for (;;) {
         const int percent = int(double(run.decoded) * (100.0 / double(run.size)));
         if (!progress.step(qBound(0, percent, 100)))
             return false;
         if (run.source.atEnd() || !exportLine(run))
             return true;
-        if (run.decoded > 0)
-            progress.showRemaining(
-                QObject::tr("Выполнение процесса компоновки,\nосталось %1 секунд"),
-                exportSecondsLeft(run.size, run.decoded, progress.elapsedMs()));
+        if (run.decoded > 0) {
+            const qint64 left = exportSecondsLeft(run.size, run.decoded, progress.elapsedMs());
+            if (left != shownSeconds) {
+                shownSeconds = left;
+                progress.showRemaining(
+                    QObject::tr("Выполнение процесса компоновки,\nосталось %1 секунд"), left);
+            }
+        }
         if (exportLineHook)
             exportLineHook();
     }
