@@ -21,8 +21,6 @@
 
 quint32 downloadedFirstIndex = 0;
 quint32 downloadedEndIndex = 0;
-QElapsedTimer progressTimer;
-quint64 progressElapsedMs = 0;
 std::function<void(int block)> logBlockWritten;
 
 namespace
@@ -122,7 +120,6 @@ bool fetchBlocks(QIODevice& file, quint32& next, quint32 end, int recordSize, co
     int n = recordsPerBlock(recordSize);
     const quint32 total = end - next;
     ProgressSession progress;
-    progressTimer.start();
     bool result = true;
     int block = 0;
     while (next < end) {
@@ -155,17 +152,16 @@ bool fetchBlocks(QIODevice& file, quint32& next, quint32 end, int recordSize, co
             result = false;
             break;
         }
-        progressElapsedMs = quint64(progressTimer.elapsed());
         const quint32 remaining = end - next;
         const quint32 done = total - remaining;
-        progress.showRemaining(label, remainingSeconds(remaining, done, progressElapsedMs));
+        progress.showRemaining(label,
+                               remainingSeconds(remaining, done, quint64(progress.elapsedMs())));
         ++block;
         if (logBlockWritten)
             logBlockWritten(block);
     }
     if (progress.cancelledAtEnd())
         result = false;
-    progressElapsedMs = quint64(progressTimer.elapsed());
     return result;
 }
 
