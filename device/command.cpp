@@ -84,9 +84,8 @@ ProgressSession::ProgressSession()
                                         QObject::tr("Завершить"), 0, 100))
 {
     box = made;
-    // The cancel decides the transfer: neither the value reaching the maximum nor
-    // the dialog closing itself may forget it.
-    box->setAutoReset(false);
+    // The cancel decides the transfer: the dialog closing itself may not forget it
+    // (createProgressDialog already keeps it when the value reaches the maximum).
     box->setAutoClose(false);
     latch = QObject::connect(box.data(), &QProgressDialog::canceled, [this] { latched = true; });
     shownLabel = box->labelText();
