@@ -6,6 +6,7 @@
 #include "hexlines.h"
 #include "logrecord.h"
 #include "modeltraits.h"
+#include "progress.h"
 
 #include <QBuffer>
 #include <QCoreApplication>

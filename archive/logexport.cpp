@@ -6,6 +6,7 @@
 #include "logdownload.h"
 #include "modeltraits.h"
 #include "optiontables.h"
+#include "progress.h"
 #include "units.h"
 #include "xlsxsheet.h"
 

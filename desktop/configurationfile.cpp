@@ -5,6 +5,7 @@
 #include "dialogs.h"
 #include "hexlines.h"
 #include "modeltraits.h"
+#include "progress.h"
 
 #include <QBuffer>
 #include <QFile>

@@ -1,6 +1,7 @@
 // The progress dialog of long transfers.
 
 #include "command.h"
+#include "progress.h"
 
 #include <QMainWindow>
 #include <QPointer>
@@ -35,8 +36,8 @@ private slots:
     {
         QMainWindow window;
         mainWindowWidget = &window;
-        QProgressDialog* first = command.createProgressDialog("a", "Завершить", 0, 100);
-        QProgressDialog* second = command.createProgressDialog("b", "Завершить", 0, 100);
+        QProgressDialog* first = createProgressDialog("a", "Завершить", 0, 100);
+        QProgressDialog* second = createProgressDialog("b", "Завершить", 0, 100);
         QCOMPARE(command.progressDialog, second);
         QCOMPARE(first->parent(), &window); // the first one is left to the window
         QCOMPARE(second->windowTitle(), QString("Пожалуйста подождите"));
@@ -59,7 +60,7 @@ private slots:
         QMainWindow window;
         window.show();
         mainWindowWidget = &window;
-        QProgressDialog* dialog = command.createProgressDialog("a", "Завершить", 0, 100);
+        QProgressDialog* dialog = createProgressDialog("a", "Завершить", 0, 100);
         QVERIFY(dialog->isVisible());
         QCOMPARE(dialog->minimumDuration(), 0);
         mainWindowWidget = nullptr;
@@ -71,7 +72,7 @@ private slots:
     {
         QMainWindow window;
         mainWindowWidget = &window;
-        QProgressDialog* dialog = command.createProgressDialog("a", "Завершить", 0, 10);
+        QProgressDialog* dialog = createProgressDialog("a", "Завершить", 0, 10);
         dialog->setValue(9);
         dialog->cancel();
         dialog->setValue(10);
