@@ -5,6 +5,7 @@
 #include "dialogs.h"
 #include "hexlines.h"
 #include "modeltraits.h"
+#include "progress.h"
 
 #include <QBuffer>
 #include <QElapsedTimer>
@@ -402,12 +403,6 @@ bool writeTransferEnd(quint8 flag, quint32 address, quint16 reg, quint16 count)
     return false;
 }
 
-// Whole seconds left at the pace so far.
-qint64 firmwareSecondsLeft(qint64 elapsedMs, int percent)
-{
-    return qint64(double(elapsedMs) / 1000.0 * (100.0 - percent) / percent);
-}
-
 // The transfer pass: one record a step; a full block is sent, and at the end of the
 // file what is left (an empty block too). False on a cancel and after a failure.
 bool transferRecords(const QVector<CheckedRecord>& records, qint64 size, Transfer& t,
@@ -434,7 +429,8 @@ bool transferRecords(const QVector<CheckedRecord>& records, qint64 size, Transfe
         }
         if (percent != 0)
             progress.showRemaining(QObject::tr("Выполнение процесса,\nосталось %1 секунд"),
-                                   firmwareSecondsLeft(progress.elapsedMs(), percent));
+                                   qint64(progressSecondsLeft(progress.elapsedMs(), percent, 100,
+                                                              PaceForm::ElapsedFirst)));
         if (ended)
             break;
     }

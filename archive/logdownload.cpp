@@ -6,6 +6,7 @@
 #include "hexlines.h"
 #include "logrecord.h"
 #include "modeltraits.h"
+#include "progress.h"
 
 #include <QBuffer>
 #include <QCoreApplication>
@@ -21,8 +22,6 @@
 
 quint32 downloadedFirstIndex = 0;
 quint32 downloadedEndIndex = 0;
-QElapsedTimer progressTimer;
-quint64 progressElapsedMs = 0;
 std::function<void(int block)> logBlockWritten;
 
 namespace
@@ -122,7 +121,6 @@ bool fetchBlocks(QIODevice& file, quint32& next, quint32 end, int recordSize, co
     int n = recordsPerBlock(recordSize);
     const quint32 total = end - next;
     ProgressSession progress;
-    progressTimer.start();
     bool result = true;
     int block = 0;
     while (next < end) {
@@ -155,17 +153,16 @@ bool fetchBlocks(QIODevice& file, quint32& next, quint32 end, int recordSize, co
             result = false;
             break;
         }
-        progressElapsedMs = quint64(progressTimer.elapsed());
         const quint32 remaining = end - next;
         const quint32 done = total - remaining;
-        progress.showRemaining(label, remainingSeconds(remaining, done, progressElapsedMs));
+        progress.showRemaining(label,
+                               remainingSeconds(remaining, done, quint64(progress.elapsedMs())));
         ++block;
         if (logBlockWritten)
             logBlockWritten(block);
     }
     if (progress.cancelledAtEnd())
         result = false;
-    progressElapsedMs = quint64(progressTimer.elapsed());
     return result;
 }
 
@@ -211,7 +208,8 @@ quint32 remainingSeconds(quint32 remaining, quint32 done, quint64 elapsedMs)
 {
     if (done == 0)
         return 0;
-    const double seconds = double(float(remaining) / float(done)) * (double(elapsedMs) / 1000.0);
+    const double seconds = progressSecondsLeft(qint64(elapsedMs), done, qint64(done) + remaining,
+                                               PaceForm::SingleRatio);
     if (!(seconds >= 0))
         return 0;
     if (seconds >= 4294967295.0)

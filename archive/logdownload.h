@@ -5,7 +5,6 @@
 // text. Every multi-block download shows a modal progress dialog with the
 // remaining time and a cancel button.
 
-#include <QElapsedTimer>
 #include <QString>
 #include <QtGlobal>
 
@@ -14,8 +13,6 @@
 extern quint32 downloadedFirstIndex; // first index of the last range answer, as answered
 extern quint32 downloadedEndIndex;   // its end index (last + 1)
 constexpr quint8 recordsPerRequest = 24;
-extern QElapsedTimer progressTimer;
-extern quint64 progressElapsedMs;
 
 // At most this many records, the newest, are fetched by one download.
 constexpr quint32 MaxRecordsPerDownload = 0x7FFF;

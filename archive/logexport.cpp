@@ -6,6 +6,7 @@
 #include "logdownload.h"
 #include "modeltraits.h"
 #include "optiontables.h"
+#include "progress.h"
 #include "units.h"
 #include "xlsxsheet.h"
 
@@ -1078,9 +1079,7 @@ bool exportLine(ExportRun& run)
 // Whole seconds left at the pace so far; never wrapped at 65,536 s.
 qint64 exportSecondsLeft(qint64 size, qint64 decoded, qint64 elapsedMs)
 {
-    const double remaining =
-        double(size - decoded) / double(decoded) * (double(elapsedMs) / 1000.0);
-    return qint64(qMax(0.0, remaining));
+    return qint64(qMax(0.0, progressSecondsLeft(elapsedMs, decoded, size, PaceForm::RatioFirst)));
 }
 
 // The line loop under the progress dialog: true when the whole source (or the window)
@@ -1091,16 +1090,23 @@ bool exportLines(ExportRun& run)
     // The event loop every 20 ms is enough for the Cancel button; once per
     // line it cost more than writing the line.
     progress.setEventInterval(20);
+    // The label is made (a translation look-up and a number) only when the whole
+    // seconds change, not for every line.
+    qint64 shownSeconds = -1;
     for (;;) {
         const int percent = int(double(run.decoded) * (100.0 / double(run.size)));
         if (!progress.step(qBound(0, percent, 100)))
             return false;
         if (run.source.atEnd() || !exportLine(run))
             return true;
-        if (run.decoded > 0)
-            progress.showRemaining(
-                QObject::tr("Выполнение процесса компоновки,\nосталось %1 секунд"),
-                exportSecondsLeft(run.size, run.decoded, progress.elapsedMs()));
+        if (run.decoded > 0) {
+            const qint64 left = exportSecondsLeft(run.size, run.decoded, progress.elapsedMs());
+            if (left != shownSeconds) {
+                shownSeconds = left;
+                progress.showRemaining(
+                    QObject::tr("Выполнение процесса компоновки,\nосталось %1 секунд"), left);
+            }
+        }
         if (exportLineHook)
             exportLineHook();
     }

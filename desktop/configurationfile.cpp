@@ -5,6 +5,7 @@
 #include "dialogs.h"
 #include "hexlines.h"
 #include "modeltraits.h"
+#include "progress.h"
 
 #include <QBuffer>
 #include <QFile>
@@ -115,9 +116,9 @@ bool readContent(const QByteArray& text, int expected, quint8* buffer, quint64 c
             return false;
         position = readHexLine(source, buffer, count, capacity, position, &overflow);
         if (percent != 0)
-            progress.setLabelText(
-                QObject::tr("Выполнение процесса,\nосталось %1 секунд")
-                    .arg(double(progress.elapsedMs()) / 1000.0 * (100 - percent) / percent));
+            progress.setLabelText(QObject::tr("Выполнение процесса,\nосталось %1 секунд")
+                                      .arg(progressSecondsLeft(progress.elapsedMs(), percent, 100,
+                                                               PaceForm::ElapsedFirst)));
     } while (position != 0);
     return !progress.cancelled();
 }

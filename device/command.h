@@ -3,9 +3,7 @@
 #include "parameterimage.h"
 #include "types.h"
 
-#include <QElapsedTimer>
 #include <QObject>
-#include <QPointer>
 #include <QSerialPort>
 #include <QString>
 
@@ -124,9 +122,6 @@ public:
     // base unit and coefficients: a log record carries the unit it was made in.
     float unitFactorFor(int channel, int displayUnit) const;
 
-    QProgressDialog* createProgressDialog(const QString& labelText, const QString& cancelButtonText,
-                                          int minimum, int maximum);
-
     // Size of one log record of the current model (0: nothing is copied).
     int archiveRecordSize() const;
 
@@ -191,49 +186,6 @@ private:
 };
 
 extern Command command;
-
-// One long transfer (log download, export, configuration load, firmware upload) under the
-// dialog of Command::createProgressDialog: "Выполнение процесса...", "Завершить", 0 to 100,
-// shown at once. Each step lets pending events run (inside a device operation the only place
-// where they do: the dialog repaints and its Cancel gets through), sets the value and tells
-// whether the operator cancelled. A Cancel once seen stays, also when the value then reaches
-// the maximum. The dialog closes when the session ends; one without a main window to own it
-// is deleted then.
-class ProgressSession
-{
-public:
-    ProgressSession();
-    ~ProgressSession();
-    ProgressSession(const ProgressSession&) = delete;
-    ProgressSession& operator=(const ProgressSession&) = delete;
-
-    // Events at most every `ms` milliseconds instead of at every step (the first step
-    // always runs them): for loops whose steps are much shorter than an event pass.
-    void setEventInterval(int ms) { eventIntervalMs = ms; }
-    // Runs pending events and sets the value; false once the operator cancelled: the
-    // transfer then ends before its next step.
-    bool step(int value);
-    bool cancelled();
-    // Lets pending events run once more: a Cancel pressed during the last request counts.
-    bool cancelledAtEnd();
-    // Milliseconds since the dialog opened.
-    qint64 elapsedMs() const { return clock.elapsed(); }
-    // The remaining-time label: `text` with %1 replaced by `seconds`.
-    void showRemaining(const QString& text, qint64 seconds);
-    void setLabelText(const QString& text);
-    QProgressDialog* dialog() const;
-
-private:
-    QPointer<QProgressDialog> box;
-    QProgressDialog* made = nullptr;
-    QMetaObject::Connection latch;
-    bool latched = false;
-    int steps = 0;
-    int eventIntervalMs = 0;
-    QElapsedTimer clock;
-    QElapsedTimer eventsClock;
-    QString shownLabel;
-};
 
 // Records of the last function-12 reply and the record numbers of the last
 // function-20 reply; the log download reads them.

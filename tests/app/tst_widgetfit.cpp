@@ -14,6 +14,7 @@
 #include "connect_com_port.h"
 #include "devicesetting_1_window.h"
 #include "mainwindow.h"
+#include "progress.h"
 #include "reference.h"
 #include "warningguard.h"
 
@@ -953,7 +954,7 @@ private slots:
         window.show();
         chooseLanguage(window, english);
         std::unique_ptr<QProgressDialog> dialog(
-            command.createProgressDialog(QStringLiteral("1 %"), QStringLiteral("Cancel"), 0, 100));
+            createProgressDialog(QStringLiteral("1 %"), QStringLiteral("Cancel"), 0, 100));
         QCOMPARE(dialog->windowTitle(),
                  english ? QStringLiteral("Please wait") : QStringLiteral("Пожалуйста подождите"));
         QVERIFY2(dialog->width() >=
@@ -1039,8 +1040,8 @@ private slots:
             saveShot(dialog, language + QLatin1Char('_') + QString(name).replace(' ', '_'));
         });
         {
-            std::unique_ptr<QProgressDialog> dialog(command.createProgressDialog(
-                QStringLiteral("50 %"), QStringLiteral("Cancel"), 0, 100));
+            std::unique_ptr<QProgressDialog> dialog(
+                createProgressDialog(QStringLiteral("50 %"), QStringLiteral("Cancel"), 0, 100));
             dialog->setValue(50);
             dialog->show();
             saveShot(dialog.get(), language + QStringLiteral("_progress_dialog"));

@@ -1,6 +1,7 @@
 // The progress dialog of long transfers.
 
 #include "command.h"
+#include "progress.h"
 
 #include <QMainWindow>
 #include <QPointer>
@@ -35,8 +36,8 @@ private slots:
     {
         QMainWindow window;
         mainWindowWidget = &window;
-        QProgressDialog* first = command.createProgressDialog("a", "Завершить", 0, 100);
-        QProgressDialog* second = command.createProgressDialog("b", "Завершить", 0, 100);
+        QProgressDialog* first = createProgressDialog("a", "Завершить", 0, 100);
+        QProgressDialog* second = createProgressDialog("b", "Завершить", 0, 100);
         QCOMPARE(command.progressDialog, second);
         QCOMPARE(first->parent(), &window); // the first one is left to the window
         QCOMPARE(second->windowTitle(), QString("Пожалуйста подождите"));
@@ -59,7 +60,7 @@ private slots:
         QMainWindow window;
         window.show();
         mainWindowWidget = &window;
-        QProgressDialog* dialog = command.createProgressDialog("a", "Завершить", 0, 100);
+        QProgressDialog* dialog = createProgressDialog("a", "Завершить", 0, 100);
         QVERIFY(dialog->isVisible());
         QCOMPARE(dialog->minimumDuration(), 0);
         mainWindowWidget = nullptr;
@@ -71,7 +72,7 @@ private slots:
     {
         QMainWindow window;
         mainWindowWidget = &window;
-        QProgressDialog* dialog = command.createProgressDialog("a", "Завершить", 0, 10);
+        QProgressDialog* dialog = createProgressDialog("a", "Завершить", 0, 10);
         dialog->setValue(9);
         dialog->cancel();
         dialog->setValue(10);
@@ -189,6 +190,39 @@ private slots:
             QCOMPARE(ran, 4);
         }
         QCOMPARE(command.progressDialog, nullptr);
+    }
+
+    // The time left, elapsed x (total - done) / done, in each dialog's own order and
+    // precision; cut to whole seconds, where they part.
+    void secondsLeft_data()
+    {
+        QTest::addColumn<int>("form");
+        QTest::addColumn<qint64>("ms");
+        QTest::addColumn<qint64>("done");
+        QTest::addColumn<qint64>("total");
+        QTest::addColumn<qint64>("seconds");
+        // 87 s x 71 = 6177, / 29 = 213 exactly; 71 / 29 first falls just short of it.
+        QTest::newRow("elapsed first") << int(PaceForm::ElapsedFirst) << qint64(87000) << qint64(29)
+                                       << qint64(100) << qint64(213);
+        // 15 / 7 in double lies below 2.142857..., and x 1.4 s gives just under 3.
+        QTest::newRow("ratio first")
+            << int(PaceForm::RatioFirst) << qint64(1400) << qint64(7) << qint64(22) << qint64(2);
+        // 7 / 10 in single precision is 0.69999999, and x 10 s just under 7.
+        QTest::newRow("single ratio")
+            << int(PaceForm::SingleRatio) << qint64(10000) << qint64(10) << qint64(17) << qint64(6);
+        QTest::newRow("example") << int(PaceForm::SingleRatio) << qint64(5000) << qint64(100)
+                                 << qint64(1000) << qint64(45);
+        QTest::newRow("nothing done")
+            << int(PaceForm::ElapsedFirst) << qint64(5000) << qint64(0) << qint64(100) << qint64(0);
+    }
+    void secondsLeft()
+    {
+        QFETCH(int, form);
+        QFETCH(qint64, ms);
+        QFETCH(qint64, done);
+        QFETCH(qint64, total);
+        QFETCH(qint64, seconds);
+        QCOMPARE(qint64(progressSecondsLeft(ms, done, total, PaceForm(form))), seconds);
     }
 
     // A dialog that goes away with its window ends the transfer as a Cancel does.
