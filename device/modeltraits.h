@@ -40,5 +40,13 @@ struct ModelTraits {
 
 const ModelTraits& traitsOf(quint16 model);
 
+// Whether the main window builds its device pages (the tabs of status,
+// settings, archive and production) for a model of this group, and the
+// classic map's read and write roads have blocks to move for it.
+inline bool hasDevicePages(ModelGroup group)
+{
+    return group == ModelGroup::T2 || group == ModelGroup::T6 || group == ModelGroup::T6Max;
+}
+
 // prefix, the model's infix and the serial number in the model's digits.
 QString serialName(const QString& prefix, quint16 model, quint32 serial);
