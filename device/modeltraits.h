@@ -36,6 +36,10 @@ struct ModelTraits {
     quint32 flashBase = 0;
     // Configuration files carry the classic temperature-zero tables.
     bool classicZeroTables = false;
+    // The M models' measuring board takes any sensor kind in any of its cells:
+    // the channel page offers the cell position, the reduced gain resistors and
+    // the four PGA gains.
+    bool modularBoard = false;
 };
 
 const ModelTraits& traitsOf(quint16 model);
