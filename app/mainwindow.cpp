@@ -422,21 +422,27 @@ QStackedWidget* MainWindow::channelStack(int tab, int channel) const
 void MainWindow::endCalibration()
 {
     // Timers first, so that no tick reaches a page on its way out; then the
-    // device leaves calibration mode before its session ends.
-    calibrationPollTimer.stop();
-    calibrationChartTimer.stop();
-    if (calibrationWindow)
+    // device leaves calibration mode before its session ends. The page stops
+    // the timers through calibrationTimers, which still point at ours.
+    if (calibrationWindow) {
         calibrationWindow->stopTimers();
+    } else {
+        calibrationPollTimer.stop();
+        calibrationChartTimer.stop();
+    }
     calibrationTimers.poll = nullptr;
     calibrationTimers.chart = nullptr;
 }
 
 void MainWindow::endCalibrationProcedure()
 {
-    calibrationPollTimer.stop();
-    calibrationChartTimer.stop();
-    if (calibrationWindow)
+    // The page's end stops both timers before it switches calibration mode off.
+    if (calibrationWindow) {
         calibrationWindow->endProcedure();
+    } else {
+        calibrationPollTimer.stop();
+        calibrationChartTimer.stop();
+    }
 }
 
 QWidget* MainWindow::calibrationPage() const

@@ -55,7 +55,7 @@ bool MainWindow::readClassicBlocks(quint8 tab, bool measurementsOnly)
     if (!writeClassicClock())
         return false;
     const ModelGroup group = traitsOf(command.modelCode).group;
-    if (group != ModelGroup::T2 && group != ModelGroup::T6 && group != ModelGroup::T6Max)
+    if (!hasDevicePages(group))
         return true; // nothing to read, nothing to show
 
     if (group == ModelGroup::T2) {
@@ -223,8 +223,7 @@ void MainWindow::readParameters(quint8 tab)
         }
         if (rereadAfterNewFirmware(tab))
             return;
-        const ModelGroup group = traitsOf(command.modelCode).group;
-        if (group == ModelGroup::T2 || group == ModelGroup::T6 || group == ModelGroup::T6Max)
+        if (hasDevicePages(traitsOf(command.modelCode).group))
             showTab(tab);
     } else if (command.registerMap == ExtendedMap) {
         if (!command.readAllParameters(1, measurementsOnly)) {

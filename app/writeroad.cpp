@@ -43,7 +43,7 @@ LevelBlocks classicWriteBlocks(ModelGroup group, AccessLevel level, bool fullWri
     const QVector<WriteBlock> deviceT2 = {{RegPwmSound, 1}, {RegArchiveIntervals, 6}};
     const QVector<WriteBlock> deviceT6 = {
         {RegPwmSound, 1}, {RegDeviceFlags, 2}, {RegArchiveIntervals, 6}};
-    if (group != ModelGroup::T2 && group != ModelGroup::T6 && group != ModelGroup::T6Max)
+    if (!hasDevicePages(group))
         return {};
     if (level == AccessLevel::None)
         return {};

@@ -106,8 +106,9 @@ public:
     // The archive block (device page 528 x 6) with the device's own pointers, or
     // the zeros of a pending clear.
     TransactionResult writeArchiveBlock();
-    // Set by "Очистка архива"; a read of the archive pointers, a disconnection
-    // and a rebuild of the interface drop it, as they drop any unsaved edit.
+    // Set by "Очистка архива"; a read that brings the archive pointers in, a
+    // disconnection and a rebuild of the interface drop it, as they drop any
+    // unsaved edit. A failed or refused read leaves it, with the zeros.
     bool archiveClearPending = false;
     bool longVersionBlock() const;
     // The PC time in device ticks, and the clock fields (deviceClock, utcOffset)

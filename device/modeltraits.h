@@ -36,9 +36,21 @@ struct ModelTraits {
     quint32 flashBase = 0;
     // Configuration files carry the classic temperature-zero tables.
     bool classicZeroTables = false;
+    // The M models' measuring board takes any sensor kind in any of its cells:
+    // the channel page offers the cell position, the reduced gain resistors and
+    // the four PGA gains.
+    bool modularBoard = false;
 };
 
 const ModelTraits& traitsOf(quint16 model);
+
+// Whether the main window builds its device pages (the tabs of status,
+// settings, archive and production) for a model of this group, and the
+// classic map's read and write roads have blocks to move for it.
+inline bool hasDevicePages(ModelGroup group)
+{
+    return group == ModelGroup::T2 || group == ModelGroup::T6 || group == ModelGroup::T6Max;
+}
 
 // prefix, the model's infix and the serial number in the model's digits.
 QString serialName(const QString& prefix, quint16 model, quint32 serial);

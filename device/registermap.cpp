@@ -360,7 +360,10 @@ TransactionResult Command::parseHoldingRegisters(const quint8* reply, quint16 ad
     const TransactionResult result = walkReply(*this, t, Walk{*this, classic, page}, reg, true);
     // The device's own pointers replace a pending "Очистка архива" in the image,
     // as a read replaces any unsaved edit: the save then sends them, not zeros.
-    if (archiveClearPending && storedArchivePointers(t, reg, (bytes - frameRemaining) / 2, classic))
+    // A refused reply puts the old image back, the zeros included, so the clear
+    // stays pending with them.
+    if (result == ResultOk && archiveClearPending &&
+        storedArchivePointers(t, reg, (bytes - frameRemaining) / 2, classic))
         archiveClearPending = false;
     return result;
 }

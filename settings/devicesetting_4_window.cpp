@@ -38,7 +38,7 @@ bool t6Family(quint16 model)
 // The M models take any sensor kind in any cell of their board.
 bool modularModel(quint16 model)
 {
-    return model == ModelT6M || model == ModelT6M4 || model == ModelT8M;
+    return traitsOf(model).modularBoard;
 }
 // The T6 family and the classic T2 select every resistor of their circuit.
 bool resistorCircuitModel(quint16 model)

@@ -5,8 +5,9 @@
 
 // The model tables worked by hand: the device-model table (channels, off
 // marker, tick), the serial texts of the status page and the log files, the log
-// record sizes, the export legend's module lines, the device codes, and the
-// firmware's flash start.
+// record sizes, the export legend's module lines, the device codes, the
+// firmware's flash start, which models get the device pages and which have the
+// modular measuring board.
 class TestModelTraits : public QObject
 {
     Q_OBJECT
@@ -27,6 +28,8 @@ private slots:
         QTest::addColumn<int>("statusCodes");
         QTest::addColumn<quint32>("flashBase");
         QTest::addColumn<bool>("zeroTables");
+        QTest::addColumn<bool>("devicePages");
+        QTest::addColumn<bool>("modularBoard");
 
         const int none = int(ModelGroup::None);
         const int t2 = int(ModelGroup::T2);
@@ -39,27 +42,28 @@ private slots:
         const QString t6m = QStringLiteral("QRT6M0056789");
 
         QTest::newRow("T2") << 102 << t2 << 1 << 170 << 1.0 << plain << 48 << false << false
-                            << false << fa3 << 0u << false;
+                            << false << fa3 << 0u << false << true << false;
         QTest::newRow("T2 Classic") << 411 << t2 << 1 << 7 << 0.9375 << plain << 48 << false
-                                    << false << false << fa3 << 0u << false;
+                                    << false << false << fa3 << 0u << false << true << false;
         QTest::newRow("T6") << 404 << t6 << 4 << 7 << 1.0 << plain << 120 << true << false << false
-                            << fa34 << 0x08000000u << false;
+                            << fa34 << 0x08000000u << false << true << false;
         QTest::newRow("T6B") << 405 << t6 << 4 << 170 << 1.0 << plain << 120 << true << false
-                             << true << fa34 << 0x08000000u << false;
+                             << true << fa34 << 0x08000000u << false << true << false;
         QTest::newRow("T6 Mini") << 406 << t6 << 4 << 170 << 1.0 << plain << 120 << true << true
-                                 << true << fa34 << 0x08000000u << false;
+                                 << true << fa34 << 0x08000000u << false << true << false;
         QTest::newRow("T6 Max") << 420 << t6Max << 6 << 170 << 1.0 << t6m << 168 << true << true
-                                << true << fa3 << 0x08000000u << true;
+                                << true << fa3 << 0x08000000u << true << true << true;
         QTest::newRow("T6 Max(4)") << 421 << t6Max << 4 << 170 << 1.0 << t6m << 120 << true << true
-                                   << true << fa3 << 0x08000000u << true;
+                                   << true << fa3 << 0x08000000u << true << true << true;
         QTest::newRow("T8 Max") << 430 << none << 10 << 170 << 1.0 << plain << 0 << true << true
-                                << true << fa3 << 0x08000000u << true;
-        QTest::newRow("bootloader") << 999 << int(ModelGroup::Bootloader) << 0 << 0 << 1.0 << plain
-                                    << 0 << false << false << false << noCodes << 0x5000u << false;
+                                << true << fa3 << 0x08000000u << true << false << true;
+        QTest::newRow("bootloader")
+            << 999 << int(ModelGroup::Bootloader) << 0 << 0 << 1.0 << plain << 0 << false << false
+            << false << noCodes << 0x5000u << false << false << false;
         QTest::newRow("no model") << 0 << none << 0 << 0 << 1.0 << plain << 0 << false << false
-                                  << false << noCodes << 0u << false;
+                                  << false << noCodes << 0u << false << false << false;
         QTest::newRow("unknown code") << 403 << none << 0 << 0 << 1.0 << plain << 0 << false
-                                      << false << false << noCodes << 0u << false;
+                                      << false << false << noCodes << 0u << false << false << false;
     }
 
     void traitsByModel()
@@ -77,6 +81,8 @@ private slots:
         QFETCH(int, statusCodes);
         QFETCH(quint32, flashBase);
         QFETCH(bool, zeroTables);
+        QFETCH(bool, devicePages);
+        QFETCH(bool, modularBoard);
 
         const ModelTraits& t = traitsOf(quint16(model));
         QCOMPARE(int(t.group), group);
@@ -94,6 +100,8 @@ private slots:
         QCOMPARE(int(t.statusCodes), statusCodes);
         QCOMPARE(t.flashBase, flashBase);
         QCOMPARE(t.classicZeroTables, zeroTables);
+        QCOMPARE(hasDevicePages(t.group), devicePages);
+        QCOMPARE(t.modularBoard, modularBoard);
     }
 
     void serialNames_data()
