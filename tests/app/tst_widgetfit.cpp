@@ -365,8 +365,7 @@ Fit heightFit(QWidget* w)
                        box->fontMetrics().height(), lineEditTextRect(edit).height());
     }
     if (auto* edit = qobject_cast<QLineEdit*>(w)) {
-        if (qobject_cast<QAbstractSpinBox*>(edit->parentWidget()) ||
-            qobject_cast<QComboBox*>(edit->parentWidget()))
+        if (inBox(edit))
             return Fit(); // measured with its box
         return tallFit(edit->displayText().isEmpty() ? QStringLiteral("(a value)")
                                                      : edit->displayText(),
