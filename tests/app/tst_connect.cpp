@@ -528,13 +528,13 @@ private slots:
         dialogs::Script script;
         script
             .act([](QDialog& login) {
-                login.findChild<QLineEdit*>("login")->setText("Admin");
-                login.findChild<QLineEdit*>("password")->setText(adminPassword);
-                login.findChild<QPushButton*>("pushButton")->click();
+                child<QLineEdit>(login, "login")->setText("Admin");
+                child<QLineEdit>(login, "password")->setText(adminPassword);
+                button(&login, "pushButton")->click();
             })
             .act([this](QDialog& connection) {
                 choosePort(&connection, sim.portPath());
-                connection.findChild<QPushButton*>("Button_connect")->click();
+                button(&connection, "Button_connect")->click();
             });
         window->findChild<QAction*>("action_connect")->trigger();
         QCOMPARE(script.ran, (QStringList{"AuthorizationWindow", "Connect_com_port"}));
@@ -548,7 +548,7 @@ private slots:
         for (int round = 0; round < 2; ++round) {
             script.ran.clear();
             script.act([](QDialog& connection) {
-                connection.findChild<QPushButton*>("Button_connect")->click();
+                button(&connection, "Button_connect")->click();
                 connection.close();
             });
             window->findChild<QAction*>("action_connect")->trigger();
@@ -565,9 +565,9 @@ private slots:
         const int activBefore = sim.activCount();
         dialogs::Script script;
         script.act([](QDialog& login) {
-            login.findChild<QLineEdit*>("login")->setText("Admin");
-            login.findChild<QLineEdit*>("password")->setText("0000");
-            login.findChild<QPushButton*>("pushButton")->click();
+            child<QLineEdit>(login, "login")->setText("Admin");
+            child<QLineEdit>(login, "password")->setText("0000");
+            button(&login, "pushButton")->click();
             login.close();
         });
         window->statusBar()->showMessage("stale");

@@ -186,11 +186,11 @@ private slots:
 
         sim.addFault(SimFault(SimFault::BadCrc, 4, 10, RegMapProbe).attempts(1, 1));
         sim.addFault(SimFault(SimFault::Silence, 4, 10, RegMapProbe));
-        const quint16 firstReply = command.timeouts[TimeoutFirstReply];
-        command.timeouts[TimeoutFirstReply] = 20; // keeps the silent attempts quick
-        sim.clearLog();
-        click("pushButton_Read_Param");
-        command.timeouts[TimeoutFirstReply] = firstReply;
+        {
+            const TimeoutOverride quick(TimeoutFirstReply, 20); // keeps the silent attempts quick
+            sim.clearLog();
+            click("pushButton_Read_Param");
+        }
         sim.clearFaults();
         QCOMPARE(status(), QString("Ошибка обмена данными"));
         QCOMPARE(int(command.registerMap), int(ExtendedMap));

@@ -89,7 +89,7 @@ private slots:
         dialogs::Script script;
         script.act([&shownTitle, &closed](QDialog& box) {
             shownTitle = box.windowTitle();
-            box.findChild<QPushButton*>("pushButton")->click();
+            child<QPushButton>(box, "pushButton")->click();
             closed = !box.isVisible();
         });
         window.findChild<QAction*>("action_reference")->trigger();

@@ -3,6 +3,7 @@
 
 #include "appsettings.h"
 #include "apptest.h"
+#include "files.h"
 #include "mainwindow.h"
 #include "warningguard.h"
 
@@ -48,17 +49,22 @@ QString desktop()
     return QStandardPaths::standardLocations(QStandardPaths::DesktopLocation).value(0);
 }
 
-QByteArray lines(const QStringList& values)
+// The file of the given lines, each ended by `end`.
+QByteArray settingsBytes(const QByteArrayList& lines, const QByteArray& end = "\r\n")
 {
     QByteArray bytes;
-    for (const QString& v : values)
-        bytes += v.toUtf8() + "\r\n";
+    for (const QByteArray& line : lines)
+        bytes += line + end;
     return bytes;
 }
 
-QByteArray settingsBytes(const QByteArrayList& lines, const QByteArray& end = "\r\n")
+// The file the program writes of these values: UTF-8 lines ended by "\r\n".
+QByteArray lines(const QStringList& values)
 {
-    return lines.join(end) + end;
+    QByteArrayList utf8;
+    for (const QString& v : values)
+        utf8 << v.toUtf8();
+    return settingsBytes(utf8);
 }
 
 // Stands in for a writer on a named pipe: should the program open the pipe,
@@ -607,10 +613,8 @@ private slots:
         const QFileInfo info(apptest::iniPath());
         QVERIFY(info.isSymLink());
         QCOMPARE(info.symLinkTarget(), target);
-        QFile file(target);
-        QVERIFY(file.open(QIODevice::ReadOnly));
-        QCOMPARE(file.readAll(), settingsBytes({"C:/one", "/tmp/\xe9t\xe9", "", "", "", "", "",
-                                                "Qiro_Configuration_en_US."}));
+        QCOMPARE(readAll(target), settingsBytes({"C:/one", "/tmp/\xe9t\xe9", "", "", "", "", "",
+                                                 "Qiro_Configuration_en_US."}));
         const QFile::Permissions forAll = QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner |
                                           QFile::ReadGroup | QFile::WriteGroup | QFile::ExeGroup |
                                           QFile::ReadOther | QFile::WriteOther | QFile::ExeOther;

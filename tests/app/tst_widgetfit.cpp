@@ -11,6 +11,7 @@
 #include "authorizationwindow.h"
 #include "calibration_channel.h"
 #include "calibration_channel_chart.h"
+#include "channelpage.h"
 #include "connect_com_port.h"
 #include "devicesetting_1_window.h"
 #include "mainwindow.h"
@@ -365,8 +366,7 @@ Fit heightFit(QWidget* w)
                        box->fontMetrics().height(), lineEditTextRect(edit).height());
     }
     if (auto* edit = qobject_cast<QLineEdit*>(w)) {
-        if (qobject_cast<QAbstractSpinBox*>(edit->parentWidget()) ||
-            qobject_cast<QComboBox*>(edit->parentWidget()))
+        if (inBox(edit))
             return Fit(); // measured with its box
         return tallFit(edit->displayText().isEmpty() ? QStringLiteral("(a value)")
                                                      : edit->displayText(),
@@ -665,16 +665,13 @@ void seedImage()
     for (int i = 0; i < ChannelSlots; ++i) {
         const Channel& c = channels[i % 6];
         const quint16 second = quint16(qMin(3, c.decimals + 1));
-        const quint16 format =
-            quint16(c.kind | c.unit | (c.unit << 2) | (c.decimals << 4) | (second << 6));
+        const quint16 word = quint16(c.kind | format(c.unit, c.unit, c.decimals, second));
         // What both layouts hold alike.
         auto common = [&](auto& r) {
             r.channelPage = quint16(i);
-            r.format = format;
+            setFormat(r, word);
             r.sensorType = 1;
             qstrncpy(r.gasFormula, c.formula, sizeof r.gasFormula);
-            r.displayDivisor[0] = scales[c.decimals];
-            r.displayDivisor[1] = scales[second];
             r.molecularWeight = 28.01f;
             r.lelCoefficient = 1.0f;
             r.calibrationInterval = 180;

@@ -11,6 +11,10 @@
 #include <QTemporaryDir>
 #include <QUrl>
 
+// The manual's file, as the build puts it next to the program.
+const QString manualName =
+    QStringLiteral("Руководство пользователя Qiro Configuration 05.04.2022.pdf");
+
 // Takes the URLs the program asks the desktop to open, so that no viewer starts.
 class UrlCatcher : public QObject
 {
@@ -381,8 +385,7 @@ private slots:
     // "Помощь" opens the manual the build put next to the program, a PDF, and says nothing.
     void helpOpensTheManual()
     {
-        const QString manual = QCoreApplication::applicationDirPath() +
-                               "/Руководство пользователя Qiro Configuration 05.04.2022.pdf";
+        const QString manual = QCoreApplication::applicationDirPath() + "/" + manualName;
         QFile file(manual);
         QVERIFY2(file.open(QIODevice::ReadOnly), qPrintable(manual));
         QVERIFY(file.read(5) == "%PDF-");
@@ -398,8 +401,7 @@ private slots:
 
     void missingManualIsReported()
     {
-        const QString manual = QCoreApplication::applicationDirPath() +
-                               "/Руководство пользователя Qiro Configuration 05.04.2022.pdf";
+        const QString manual = QCoreApplication::applicationDirPath() + "/" + manualName;
         const QString aside = manual + ".aside";
         QFile::remove(aside);
         QVERIFY(QFile::rename(manual, aside));
@@ -410,8 +412,7 @@ private slots:
         QDesktopServices::unsetUrlHandler("file");
         QVERIFY(QFile::rename(aside, manual));
         QCOMPARE(script.titles(), QStringList{"Ошибка"});
-        QVERIFY(script.texts().value(0).contains(
-            "Руководство пользователя Qiro Configuration 05.04.2022.pdf"));
+        QVERIFY(script.texts().value(0).contains(manualName));
         QCOMPARE(catcher.opened.size(), 0);
     }
 

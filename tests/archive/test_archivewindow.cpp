@@ -12,6 +12,7 @@
 #include "logdownload.h"
 #include "logexport.h"
 #include "simdetector.h"
+#include "widgetlookup.h"
 
 #include <QCheckBox>
 #include <QDateTimeEdit>
@@ -188,10 +189,10 @@ private slots:
         QDir(logFolderPath()).removeRecursively();
         ArchiveWindow page;
         page.showParameters();
-        auto* label = page.findChild<QLabel*>("labelStatusSyncArchive");
-        auto* sync = page.findChild<QPushButton*>("pushButtonSyncArchive");
-        auto* range = page.findChild<QPushButton*>("pushButton");
-        auto* exportFile = page.findChild<QPushButton*>("pushButton_2");
+        auto* label = child<QLabel>(page, "labelStatusSyncArchive");
+        auto* sync = child<QPushButton>(page, "pushButtonSyncArchive");
+        auto* range = child<QPushButton>(page, "pushButton");
+        auto* exportFile = child<QPushButton>(page, "pushButton_2");
         QTemporaryDir exportDir;
         QVERIFY(exportDir.isValid());
         const QString destination = exportDir.filePath("nested.txt");
@@ -218,7 +219,7 @@ private slots:
             sync->click();
         logBlockWritten = nullptr;
         exportLineHook = nullptr;
-        QCOMPARE(clicked > 0, true);
+        QVERIFY(clicked > 0);
         // No file dialog but the export's own, no request but the two blocks.
         QCOMPARE(script.shown.size(), duringExport ? 1 : 0);
         QCOMPARE(sim.countFrames(20), 0);
@@ -261,12 +262,12 @@ private slots:
         });
         ArchiveWindow page;
         page.showParameters();
-        page.findChild<QDateTimeEdit*>("dateTimeEditStop")
+        child<QDateTimeEdit>(page, "dateTimeEditStop")
             ->setDateTime(QDateTime(QDate(year, 1, 1), QTime(0, 0), Qt::UTC));
         QTemporaryDir exportDir;
         dialogs::Script script;
         script.accept(exportDir.filePath("range.txt"));
-        page.findChild<QPushButton*>("pushButton")->click();
+        child<QPushButton>(page, "pushButton")->click();
         sim.onRangeSearch(nullptr);
         QCOMPARE(sim.countFrames(20), 1);
         QCOMPARE(quint32(sent), stopTicks);

@@ -22,19 +22,9 @@
 
 #include <atomic>
 #include <cstring>
-#include <mutex>
 
 namespace
 {
-
-// The detector's log ring as the tests here serve it, with the requests it
-// was asked; its records are the simulator's (SimDetector::logRingRecord).
-struct Ring {
-    std::mutex mutex;
-    int size = 48;
-    quint32 current = 0; // next index the device writes
-    QVector<QPair<int, int>> asked;
-};
 
 QVector<QByteArray> fileLines(const QString& path)
 {
@@ -52,8 +42,9 @@ class TestLogDownload : public QObject
 {
     Q_OBJECT
 
+    // The simulator serves its log ring of records of this size (SimDetector::setLogRing).
     SimDetector sim;
-    Ring ring;
+    int recordSize = 48;
 
     QString syncPath() const { return syncLogFilePath(command.modelCode, 42); }
 
@@ -61,21 +52,24 @@ class TestLogDownload : public QObject
     {
         command.modelCode = model;
         sim.setProfile(SimDetector::Layout::Extended, model);
-        std::lock_guard<std::mutex> lock(ring.mutex);
-        ring.size = logRecordSize(model);
+        recordSize = logRecordSize(model);
+        sim.setLogRing(recordSize, 0, 0);
     }
 
-    void setCurrent(quint32 current)
-    {
-        std::lock_guard<std::mutex> lock(ring.mutex);
-        ring.current = current;
-        sim.setHolding32(SimDetector::DevicePage, 531, current);
-    }
+    // The next index the device writes.
+    void setCurrent(quint32 current) { sim.setLogRingCurrent(current); }
 
-    QVector<QPair<int, int>> asked()
+    // The log blocks the device answered since the request log was last
+    // cleared, as {first record on the wire, count}.
+    QVector<QPair<int, int>> asked() const
     {
-        std::lock_guard<std::mutex> lock(ring.mutex);
-        return ring.asked;
+        QVector<QPair<int, int>> blocks;
+        for (const SimRequest& r : sim.requests()) {
+            if (r.crcOk && r.function == 12 && r.answered && r.reply.size() >= 2 &&
+                quint8(r.reply[1]) == 12)
+                blocks.append({r.firstRecord, r.count});
+        }
+        return blocks;
     }
 
     // Every line decodes to the ring's record with its number, from `first` on.
@@ -84,29 +78,11 @@ class TestLogDownload : public QObject
         const QVector<QByteArray> lines = fileLines(path);
         QCOMPARE(quint32(lines.size()), end - first);
         for (int i = 0; i < lines.size(); ++i) {
-            QCOMPARE(lines[i].size(), logLineBytes(ring.size));
-            QVERIFY(loadLogLine(lines[i], ring.size));
-            QCOMPARE(QByteArray(reinterpret_cast<const char*>(command.logRecord), ring.size),
-                     SimDetector::logRingRecord(first + quint32(i), ring.size));
+            QCOMPARE(lines[i].size(), logLineBytes(recordSize));
+            QVERIFY(loadLogLine(lines[i], recordSize));
+            QCOMPARE(QByteArray(reinterpret_cast<const char*>(command.logRecord), recordSize),
+                     SimDetector::logRingRecord(first + quint32(i), recordSize));
         }
-    }
-
-    void installRing()
-    {
-        sim.onArchiveRead([this](quint16 first, quint16 count) {
-            std::lock_guard<std::mutex> lock(ring.mutex);
-            ring.asked.append({first, count});
-            SimDetector::ArchiveReply reply;
-            reply.count = count;
-            // The wire carries the low 16 bits: the ring answers the newest
-            // record with those bits.
-            quint32 number = (ring.current & ~0xFFFFu) | first;
-            if (number >= ring.current)
-                number -= 0x10000;
-            for (int i = 0; i < count; ++i)
-                reply.records += SimDetector::logRingRecord(number + quint32(i), ring.size);
-            return reply;
-        });
     }
 
 private slots:
@@ -117,9 +93,8 @@ private slots:
         resetExtendedSimulator(sim, ModelT2);
         useModel(ModelT2);
         logBlockWritten = nullptr;
-        installRing();
-        std::lock_guard<std::mutex> lock(ring.mutex);
-        ring.asked.clear();
+        // Function 12 answered from the ring, not by an earlier test's handler.
+        sim.onArchiveRead(nullptr);
         QDir(logFolderPath()).removeRecursively();
     }
 
@@ -192,16 +167,13 @@ private slots:
         useModel(quint16(model));
         setCurrent(70);
         dialogs::Script script;
-        QVERIFY(syncLogFile(quint16(ring.size), 42, 70, 0));
+        QVERIFY(syncLogFile(quint16(recordSize), 42, 70, 0));
         QVERIFY(script.shown.isEmpty());
         checkFile(syncPath(), 0, 70);
         QCOMPARE(currentLogFilePath, syncPath());
-        {
-            std::lock_guard<std::mutex> lock(ring.mutex);
-            ring.asked.clear();
-        }
+        sim.clearLog();
         setCurrent(75);
-        QVERIFY(syncLogFile(quint16(ring.size), 42, 75, 0));
+        QVERIFY(syncLogFile(quint16(recordSize), 42, 75, 0));
         QCOMPARE(asked(), (QVector<QPair<int, int>>{{70, 5}}));
         checkFile(syncPath(), 0, 75);
     }
@@ -211,10 +183,7 @@ private slots:
         setCurrent(2000);
         QVERIFY(syncLogFile(48, 42, 2000, 1997));
         QCOMPARE(QFileInfo(syncPath()).size(), qint64(3 * logLineBytes(48)));
-        {
-            std::lock_guard<std::mutex> lock(ring.mutex);
-            ring.asked.clear();
-        }
+        sim.clearLog();
         setCurrent(2100);
         QVERIFY(syncLogFile(48, 42, 2100, 1500));
         QCOMPARE(asked(), (QVector<QPair<int, int>>{
@@ -278,10 +247,7 @@ private slots:
         QCOMPARE(script.texts().size(), 1);
 
         sim.clearFaults();
-        {
-            std::lock_guard<std::mutex> lock(ring.mutex);
-            ring.asked.clear();
-        }
+        sim.clearLog();
         QVERIFY(syncLogFile(48, 42, 100, 0));
         QVERIFY(!asked().isEmpty());
         QCOMPARE(asked().first(), qMakePair(48, 24));
@@ -332,9 +298,7 @@ private slots:
         QFETCH(qint64, offset);
         setCurrent(66240);
         std::atomic<bool> faulty{true};
-        sim.onArchiveRead([this, offset, &faulty](quint16 first, quint16 count) {
-            std::lock_guard<std::mutex> lock(ring.mutex);
-            ring.asked.append({first, count});
+        sim.onArchiveRead([offset, &faulty](quint16 first, quint16 count) {
             // 66096 goes on the wire as 560.
             const quint32 number =
                 first == 560 && faulty ? quint32(66096 + offset) : 0x10000u | first;
@@ -350,10 +314,7 @@ private slots:
         checkFile(syncPath(), 66000, 66096);
 
         faulty = false;
-        {
-            std::lock_guard<std::mutex> lock(ring.mutex);
-            ring.asked.clear();
-        }
+        sim.clearLog();
         QVERIFY(syncLogFile(48, 42, 66240, 66000));
         QCOMPARE(asked().first(), qMakePair(560, 24));
         checkFile(syncPath(), 66000, 66240);

@@ -7,6 +7,7 @@
 #include "calibration_channel_chart.h"
 #include "calibrationhost.h"
 #include "roadsfixture.h"
+#include "widgetlookup.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -27,7 +28,7 @@ constexpr quint16 CalibrationModeOn = 1u << 8;       // channel flag word
 
 QPushButton* dialogButton(QWidget* dialog, const char* name)
 {
-    return dialog->findChild<QPushButton*>(QLatin1String(name));
+    return child<QPushButton>(*dialog, name);
 }
 } // namespace
 
@@ -392,7 +393,7 @@ private slots:
         } else if (path == "another port") {
             extraPortNames = QStringList{sim.portPath(), "/dev/qiro-other"};
             script.act([](QDialog& connection) {
-                QMetaObject::invokeMethod(connection.findChild<QComboBox*>("cb_Com"), "activated",
+                QMetaObject::invokeMethod(child<QComboBox>(connection, "cb_Com"), "activated",
                                           Qt::DirectConnection,
                                           Q_ARG(QString, QString("/dev/qiro-other")));
                 dialogButton(&connection, "Button_Out")->click(); // the offline list cancelled

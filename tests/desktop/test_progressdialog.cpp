@@ -57,28 +57,21 @@ private slots:
     // would run with no cancel button and the window open for clicks.
     void shownAtOnce()
     {
-        QMainWindow window;
-        window.show();
-        mainWindowWidget = &window;
+        OwnerWindow owner;
         QProgressDialog* dialog = createProgressDialog("a", "Завершить", 0, 100);
         QVERIFY(dialog->isVisible());
         QCOMPARE(dialog->minimumDuration(), 0);
-        mainWindowWidget = nullptr;
-        command.progressDialog = nullptr;
     }
 
     // A Cancel pressed on the last step stays pressed when the value reaches the maximum.
     void cancelOnTheLastStep()
     {
-        QMainWindow window;
-        mainWindowWidget = &window;
+        OwnerWindow owner;
         QProgressDialog* dialog = createProgressDialog("a", "Завершить", 0, 10);
         dialog->setValue(9);
         dialog->cancel();
         dialog->setValue(10);
         QVERIFY(dialog->wasCanceled());
-        mainWindowWidget = nullptr;
-        command.progressDialog = nullptr;
     }
 
     // The session of a long transfer: its dialog is up before the first step, and

@@ -185,13 +185,14 @@ private slots:
         sim.setAnswersMapProbe(answers);
         for (const SimFault& f : faults)
             sim.addFault(f);
-        const quint16 firstReply = command.timeouts[TimeoutFirstReply];
-        command.timeouts[TimeoutFirstReply] = 20; // the silent rows stay quick
         command.registerMapProbed = false;
         command.probedModel = 0;
         command.registerMap = ExtendedMap;
-        const int got = int(command.probeExtendedMap());
-        command.timeouts[TimeoutFirstReply] = firstReply;
+        int got = -1;
+        {
+            const TimeoutOverride quick(TimeoutFirstReply, 20); // the silent rows stay quick
+            got = int(command.probeExtendedMap());
+        }
         sim.clearFaults();
         QCOMPARE(got, answer);
         QCOMPARE(sim.countFrames(4, 10, RegMapProbe), frames);

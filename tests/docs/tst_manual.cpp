@@ -2,8 +2,9 @@
 // program, an independent tool (pdftotext) finds every tab of the program in
 // it, and everything it quotes as the program's text is a text the program has.
 
+#include "files.h"
+
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QProcess>
 #include <QRegularExpression>
@@ -23,12 +24,6 @@ const QString manualName =
 QString sourcePath(const QString& relative)
 {
     return QStringLiteral(QIRO_SOURCE_DIR "/") + relative;
-}
-
-QByteArray readAll(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 // Line breaks and runs of blanks count as one blank, as the manual writes a

@@ -110,14 +110,12 @@ ModbusLink TstSimModbus::start(SimDetector& sim, int layout, int model, int slav
 void TstSimModbus::readHolding_data()
 {
     addBlockColumns();
-    const int classic = ClassicLayout;
-    const int extended = ExtendedLayout;
-    QTest::newRow("classic channel block, slave 1") << classic << 1 << 0 << 256 << 82;
-    QTest::newRow("classic channel 9, high slave") << classic << -1 << 9 << 330 << 8;
-    QTest::newRow("classic device archive block") << classic << -1 << 10 << 528 << 6;
-    QTest::newRow("extended channel block") << extended << 1 << 4 << 258 << 55;
-    QTest::newRow("extended tables, 60 registers") << extended << -1 << 2 << 336 << 60;
-    QTest::newRow("extended device language") << extended << 1 << 10 << 1792 << 1;
+    QTest::newRow("classic channel block, slave 1") << ClassicLayout << 1 << 0 << 256 << 82;
+    QTest::newRow("classic channel 9, high slave") << ClassicLayout << -1 << 9 << 330 << 8;
+    QTest::newRow("classic device archive block") << ClassicLayout << -1 << 10 << 528 << 6;
+    QTest::newRow("extended channel block") << ExtendedLayout << 1 << 4 << 258 << 55;
+    QTest::newRow("extended tables, 60 registers") << ExtendedLayout << -1 << 2 << 336 << 60;
+    QTest::newRow("extended device language") << ExtendedLayout << 1 << 10 << 1792 << 1;
 }
 
 void TstSimModbus::readHolding()
@@ -156,12 +154,10 @@ void TstSimModbus::readInput_data()
     QTest::addColumn<int>("reg");
     QTest::addColumn<int>("count");
 
-    const int classic = ClassicLayout;
-    const int extended = ExtendedLayout;
-    QTest::newRow("classic fixed measurements") << classic << 404 << 10 << 246 << 41;
-    QTest::newRow("classic per-page channel") << classic << 420 << 3 << 32 << 13;
-    QTest::newRow("extended channel") << extended << 102 << 1 << 32 << 28;
-    QTest::newRow("extended map probe") << extended << 102 << 10 << 2457 << 1;
+    QTest::newRow("classic fixed measurements") << ClassicLayout << 404 << 10 << 246 << 41;
+    QTest::newRow("classic per-page channel") << ClassicLayout << 420 << 3 << 32 << 13;
+    QTest::newRow("extended channel") << ExtendedLayout << 102 << 1 << 32 << 28;
+    QTest::newRow("extended map probe") << ExtendedLayout << 102 << 10 << 2457 << 1;
 }
 
 void TstSimModbus::readInput()
@@ -196,12 +192,10 @@ void TstSimModbus::readInput()
 void TstSimModbus::writeMultiple_data()
 {
     addBlockColumns();
-    const int classic = ClassicLayout;
-    const int extended = ExtendedLayout;
-    QTest::newRow("classic clock and channel, slave 1") << classic << 1 << 0 << 254 << 84;
-    QTest::newRow("classic commit") << classic << -1 << 10 << 576 << 1;
-    QTest::newRow("extended channel flags") << extended << -1 << 7 << 548 << 5;
-    QTest::newRow("extended device flags") << extended << 1 << 10 << 544 << 4;
+    QTest::newRow("classic clock and channel, slave 1") << ClassicLayout << 1 << 0 << 254 << 84;
+    QTest::newRow("classic commit") << ClassicLayout << -1 << 10 << 576 << 1;
+    QTest::newRow("extended channel flags") << ExtendedLayout << -1 << 7 << 548 << 5;
+    QTest::newRow("extended device flags") << ExtendedLayout << 1 << 10 << 544 << 4;
 }
 
 void TstSimModbus::writeMultiple()
@@ -246,14 +240,12 @@ void TstSimModbus::illegalAddress_data()
     QTest::addColumn<int>("page");
     QTest::addColumn<int>("reg");
 
-    const int classic = ClassicLayout;
-    const int extended = ExtendedLayout;
-    QTest::newRow("classic UTC offset is write-only") << classic << 3 << 0 << 254;
-    QTest::newRow("classic commit is write-only") << classic << 3 << 10 << 576;
-    QTest::newRow("classic has no map probe") << classic << 4 << 10 << 2457;
-    QTest::newRow("classic write outside blocks") << classic << 16 << 0 << 400;
-    QTest::newRow("extended end marker 313") << extended << 3 << 0 << 313;
-    QTest::newRow("extended input 38") << extended << 4 << 1 << 38;
+    QTest::newRow("classic UTC offset is write-only") << ClassicLayout << 3 << 0 << 254;
+    QTest::newRow("classic commit is write-only") << ClassicLayout << 3 << 10 << 576;
+    QTest::newRow("classic has no map probe") << ClassicLayout << 4 << 10 << 2457;
+    QTest::newRow("classic write outside blocks") << ClassicLayout << 16 << 0 << 400;
+    QTest::newRow("extended end marker 313") << ExtendedLayout << 3 << 0 << 313;
+    QTest::newRow("extended input 38") << ExtendedLayout << 4 << 1 << 38;
 }
 
 void TstSimModbus::illegalAddress()

@@ -40,6 +40,25 @@ inline QByteArray imageSnapshot()
     return s;
 }
 
+// One of the program's reply time-outs changed for a scope and put back when it
+// ends, however the test leaves it (a failed check returns at once).
+class TimeoutOverride
+{
+public:
+    TimeoutOverride(TimeoutIndex which, quint16 ms)
+        : m_which(which), m_saved(command.timeouts[which])
+    {
+        command.timeouts[which] = ms;
+    }
+    ~TimeoutOverride() { command.timeouts[m_which] = m_saved; }
+    TimeoutOverride(const TimeoutOverride&) = delete;
+    TimeoutOverride& operator=(const TimeoutOverride&) = delete;
+
+private:
+    const TimeoutIndex m_which;
+    const quint16 m_saved;
+};
+
 // The simulator's layout for one of the program's register maps.
 inline SimDetector::Layout simLayoutOf(int map)
 {
