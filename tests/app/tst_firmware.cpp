@@ -361,9 +361,12 @@ private slots:
 
         lastFirmwareFile = makeHex("objcopy", randomBinary(900, words), base);
         connectAs(model);
-        // Short time-outs keep the silent row quick.
-        for (quint16& t : command.timeouts)
-            t = 30;
+        // Short time-outs keep the silent row quick; the rows answered with an exception
+        // keep the usual ones, so that a late reply on a loaded machine is not taken for
+        // silence before the failing block.
+        if (SimFault::Kind(kind) == SimFault::Silence)
+            for (quint16& t : command.timeouts)
+                t = 100;
         // Block 3 of the function: in the update path block 1 is the empty one before the
         // first address record.
         sim.failFirmwareBlock(function, 3, SimFault::Kind(kind), code);
