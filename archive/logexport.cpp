@@ -736,9 +736,13 @@ QString exportCodesText(const LogRecord& record, quint16 channelCount, ExportMod
     return codes;
 }
 
-void writeMeasurementRow(ExportOutput& out, quint16 channelCount, ExportMode mode)
+namespace
 {
-    const LogRecord rec = logRecordFromBytes(command.logRecord, LogRecordSize);
+// The row writers on a decoded record: the line loop decodes each line's record
+// once, for its time and type and for its row.
+void writeMeasurementRow(ExportOutput& out, const LogRecord& rec, quint16 channelCount,
+                         ExportMode mode)
+{
     const int n = clampChannels(channelCount);
     for (int k = 0; k < n; ++k) {
         const LogMeasurementBlock& m = rec.channels[k].measurement;
@@ -806,9 +810,8 @@ void writeMeasurementRow(ExportOutput& out, quint16 channelCount, ExportMode mod
     writeRow(out, cells, rowFlag ? FillRed : FillWhite);
 }
 
-void writeEventRow(ExportOutput& out, quint16 channelCount, ExportMode mode)
+void writeEventRow(ExportOutput& out, const LogRecord& rec, quint16 channelCount, ExportMode mode)
 {
-    const LogRecord rec = logRecordFromBytes(command.logEventRecord, LogRecordSize);
     const int n = clampChannels(channelCount);
     for (int k = 0; k < n; ++k) {
         const LogSettingsBlock& s = rec.channels[k].settings;
@@ -924,6 +927,20 @@ void writeEventRow(ExportOutput& out, quint16 channelCount, ExportMode mode)
     }
 }
 
+} // namespace
+
+void writeMeasurementRow(ExportOutput& out, quint16 channelCount, ExportMode mode)
+{
+    writeMeasurementRow(out, logRecordFromBytes(command.logRecord, LogRecordSize), channelCount,
+                        mode);
+}
+
+void writeEventRow(ExportOutput& out, quint16 channelCount, ExportMode mode)
+{
+    writeEventRow(out, logRecordFromBytes(command.logEventRecord, LogRecordSize), channelCount,
+                  mode);
+}
+
 QString exportRangeSource(quint32 serial)
 {
     return rangeLogFilePath(serial);
@@ -1031,12 +1048,10 @@ void writeRecordRow(ExportRun& run, const LogRecord& record)
         writeExportHeader(run.out, run.job.channelCount, run.job.serial, run.job.mode, false);
         run.recordsSinceHeader = 0;
     }
-    if (record.recordType == 4) {
-        writeMeasurementRow(run.out, run.job.channelCount, run.job.mode);
-    } else {
-        std::memcpy(command.logEventRecord, command.logRecord, sizeof command.logEventRecord);
-        writeEventRow(run.out, run.job.channelCount, run.job.mode);
-    }
+    if (record.recordType == 4)
+        writeMeasurementRow(run.out, record, run.job.channelCount, run.job.mode);
+    else
+        writeEventRow(run.out, record, run.job.channelCount, run.job.mode);
     ++run.recordsSinceHeader;
     ++run.rowsWritten;
 }
