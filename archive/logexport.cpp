@@ -1003,8 +1003,9 @@ struct ExportRun {
 
 // Refusals and the opening of source and destination; false after the message (an empty
 // source is refused without one).
-bool openExport(ExportRun& run, const QString& sourcePath, const QString& destination)
+bool openExport(ExportRun& run, const QString& sourcePath)
 {
+    const QString destination = run.target.fileName();
     // The form is decided before anything is opened: an unknown suffix leaves
     // an existing file as it is.
     const ExportForm form = exportFormOf(destination);
@@ -1025,9 +1026,11 @@ bool openExport(ExportRun& run, const QString& sourcePath, const QString& destin
 
     if (!run.target.open(QIODevice::WriteOnly))
         return fail(QObject::tr("Ошибка открытия файла"));
-    run.workDir = std::make_unique<QTemporaryDir>();
     run.out.form = form;
     if (form == ExportForm::Xlsx) {
+        // The workbook library writes a file of its own; it is built aside
+        // and copied into the destination when finished.
+        run.workDir = std::make_unique<QTemporaryDir>();
         if (!run.workDir->isValid())
             return fail(QObject::tr("Ошибка открытия файла"));
         run.sheet =
@@ -1170,7 +1173,7 @@ bool runExport(const QString& sourcePath, bool window, quint32 startSeconds, qui
     lastExportSkippedLines = 0;
     std::memset(command.logRecord, 0, sizeof command.logRecord);
     ExportRun run({window, startSeconds, stopSeconds, channelCount, serial, mode}, destination);
-    if (!openExport(run, sourcePath, destination))
+    if (!openExport(run, sourcePath))
         return false;
     writeExportHeader(run.out, channelCount, serial, mode, true);
     const bool complete = exportLines(run);
