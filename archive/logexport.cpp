@@ -166,8 +166,6 @@ public:
             if (!after.isEmpty()) {
                 field += QLatin1Char(';');
                 field += after;
-                if (field.endsWith(QLatin1Char(';')))
-                    field.chop(1);
             }
             field.replace(QLatin1Char(';'), QLatin1Char(','));
             if (needsQuotes(field)) {
