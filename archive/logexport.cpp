@@ -939,16 +939,6 @@ void writeEventRow(ExportOutput& out, quint16 channelCount, ExportMode mode)
                   mode);
 }
 
-QString exportRangeSource(quint32 serial)
-{
-    return rangeLogFilePath(serial);
-}
-
-QString exportSyncSource(quint32 serial, quint16 modelCode)
-{
-    return syncLogFilePath(modelCode, serial);
-}
-
 namespace
 {
 bool fail(const QString& text)
@@ -1186,7 +1176,7 @@ bool exportLogRange(quint32 startSeconds, quint32 stopSeconds, quint16 channelCo
     const LogTransferLock lock; // one download or export at a time
     if (!lock.acquired())
         return false;
-    return runExport(exportRangeSource(serial), true, startSeconds, stopSeconds, channelCount,
+    return runExport(rangeLogFilePath(serial), true, startSeconds, stopSeconds, channelCount,
                      serial, mode, destination);
 }
 
@@ -1196,6 +1186,6 @@ bool exportLogFile(quint16 channelCount, quint32 serial, ExportMode mode,
     const LogTransferLock lock;
     if (!lock.acquired())
         return false;
-    return runExport(exportSyncSource(serial, command.modelCode), false, 0, 0, channelCount, serial,
+    return runExport(syncLogFilePath(command.modelCode, serial), false, 0, 0, channelCount, serial,
                      mode, destination);
 }
