@@ -119,6 +119,7 @@ ResumeResult readResumeLine(QFile& file, int recordSize, quint32& lastNumber)
 bool fetchBlocks(QIODevice& file, quint32& next, quint32 end, int recordSize, const QString& label)
 {
     int n = recordsPerBlock(recordSize);
+    auto* onDisk = qobject_cast<QFileDevice*>(&file);
     const quint32 total = end - next;
     ProgressSession progress;
     bool result = true;
@@ -147,7 +148,6 @@ bool fetchBlocks(QIODevice& file, quint32& next, quint32 end, int recordSize, co
         QByteArray text;
         for (int i = 0; i < n; ++i)
             text += logLine(archiveBlock + i * recordSize, recordSize);
-        auto* onDisk = qobject_cast<QFileDevice*>(&file);
         if (file.write(text) != text.size() || (onDisk && !onDisk->flush())) {
             writeError();
             result = false;
@@ -177,9 +177,7 @@ int recordsPerBlock(int recordSize)
     // The reply carries address, function and count before the records and
     // the CRC after them: 24 records of 125 bytes would make 3005 bytes.
     constexpr int ReplyFraming = 5;
-    while (n > 0 && n * recordSize + ReplyFraming > ReplyBufferSize)
-        --n;
-    return n;
+    return qMin(n, (ReplyBufferSize - ReplyFraming) / recordSize);
 }
 
 namespace

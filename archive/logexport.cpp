@@ -167,8 +167,6 @@ public:
             if (!after.isEmpty()) {
                 field += QLatin1Char(';');
                 field += after;
-                if (field.endsWith(QLatin1Char(';')))
-                    field.chop(1);
             }
             field.replace(QLatin1Char(';'), QLatin1Char(','));
             if (needsQuotes(field)) {
@@ -737,9 +735,13 @@ QString exportCodesText(const LogRecord& record, quint16 channelCount, ExportMod
     return codes;
 }
 
-void writeMeasurementRow(ExportOutput& out, quint16 channelCount, ExportMode mode)
+namespace
 {
-    const LogRecord rec = logRecordFromBytes(command.logRecord, LogRecordSize);
+// The row writers on a decoded record: the line loop decodes each line's record
+// once, for its time and type and for its row.
+void writeMeasurementRow(ExportOutput& out, const LogRecord& rec, quint16 channelCount,
+                         ExportMode mode)
+{
     const int n = clampChannels(channelCount);
     for (int k = 0; k < n; ++k) {
         const LogMeasurementBlock& m = rec.channels[k].measurement;
@@ -807,9 +809,8 @@ void writeMeasurementRow(ExportOutput& out, quint16 channelCount, ExportMode mod
     writeRow(out, cells, rowFlag ? FillRed : FillWhite);
 }
 
-void writeEventRow(ExportOutput& out, quint16 channelCount, ExportMode mode)
+void writeEventRow(ExportOutput& out, const LogRecord& rec, quint16 channelCount, ExportMode mode)
 {
-    const LogRecord rec = logRecordFromBytes(command.logEventRecord, LogRecordSize);
     const int n = clampChannels(channelCount);
     for (int k = 0; k < n; ++k) {
         const LogSettingsBlock& s = rec.channels[k].settings;
@@ -925,14 +926,18 @@ void writeEventRow(ExportOutput& out, quint16 channelCount, ExportMode mode)
     }
 }
 
-QString exportRangeSource(quint32 serial)
+} // namespace
+
+void writeMeasurementRow(ExportOutput& out, quint16 channelCount, ExportMode mode)
 {
-    return rangeLogFilePath(serial);
+    writeMeasurementRow(out, logRecordFromBytes(command.logRecord, LogRecordSize), channelCount,
+                        mode);
 }
 
-QString exportSyncSource(quint32 serial, quint16 modelCode)
+void writeEventRow(ExportOutput& out, quint16 channelCount, ExportMode mode)
 {
-    return syncLogFilePath(modelCode, serial);
+    writeEventRow(out, logRecordFromBytes(command.logEventRecord, LogRecordSize), channelCount,
+                  mode);
 }
 
 namespace
@@ -987,8 +992,9 @@ struct ExportRun {
 
 // Refusals and the opening of source and destination; false after the message (an empty
 // source is refused without one).
-bool openExport(ExportRun& run, const QString& sourcePath, const QString& destination)
+bool openExport(ExportRun& run, const QString& sourcePath)
 {
+    const QString destination = run.target.fileName();
     // The form is decided before anything is opened: an unknown suffix leaves
     // an existing file as it is.
     const ExportForm form = exportFormOf(destination);
@@ -1009,9 +1015,11 @@ bool openExport(ExportRun& run, const QString& sourcePath, const QString& destin
 
     if (!run.target.open(QIODevice::WriteOnly))
         return fail(QObject::tr("Ошибка открытия файла"));
-    run.workDir = std::make_unique<QTemporaryDir>();
     run.out.form = form;
     if (form == ExportForm::Xlsx) {
+        // The workbook library writes a file of its own; it is built aside
+        // and copied into the destination when finished.
+        run.workDir = std::make_unique<QTemporaryDir>();
         if (!run.workDir->isValid())
             return fail(QObject::tr("Ошибка открытия файла"));
         run.sheet =
@@ -1032,12 +1040,10 @@ void writeRecordRow(ExportRun& run, const LogRecord& record)
         writeExportHeader(run.out, run.job.channelCount, run.job.serial, run.job.mode, false);
         run.recordsSinceHeader = 0;
     }
-    if (record.recordType == 4) {
-        writeMeasurementRow(run.out, run.job.channelCount, run.job.mode);
-    } else {
-        std::memcpy(command.logEventRecord, command.logRecord, sizeof command.logEventRecord);
-        writeEventRow(run.out, run.job.channelCount, run.job.mode);
-    }
+    if (record.recordType == 4)
+        writeMeasurementRow(run.out, record, run.job.channelCount, run.job.mode);
+    else
+        writeEventRow(run.out, record, run.job.channelCount, run.job.mode);
     ++run.recordsSinceHeader;
     ++run.rowsWritten;
 }
@@ -1161,7 +1167,7 @@ bool runExport(const QString& sourcePath, bool window, quint32 startSeconds, qui
     lastExportSkippedLines = 0;
     std::memset(command.logRecord, 0, sizeof command.logRecord);
     ExportRun run({window, startSeconds, stopSeconds, channelCount, serial, mode}, destination);
-    if (!openExport(run, sourcePath, destination))
+    if (!openExport(run, sourcePath))
         return false;
     writeExportHeader(run.out, channelCount, serial, mode, true);
     const bool complete = exportLines(run);
@@ -1176,7 +1182,7 @@ bool exportLogRange(quint32 startSeconds, quint32 stopSeconds, quint16 channelCo
     const LogTransferLock lock; // one download or export at a time
     if (!lock.acquired())
         return false;
-    return runExport(exportRangeSource(serial), true, startSeconds, stopSeconds, channelCount,
+    return runExport(rangeLogFilePath(serial), true, startSeconds, stopSeconds, channelCount,
                      serial, mode, destination);
 }
 
@@ -1186,6 +1192,6 @@ bool exportLogFile(quint16 channelCount, quint32 serial, ExportMode mode,
     const LogTransferLock lock;
     if (!lock.acquired())
         return false;
-    return runExport(exportSyncSource(serial, command.modelCode), false, 0, 0, channelCount, serial,
+    return runExport(syncLogFilePath(command.modelCode, serial), false, 0, 0, channelCount, serial,
                      mode, destination);
 }

@@ -61,13 +61,11 @@ QString exportCodesText(const LogRecord& record, quint16 channelCount, ExportMod
 // The legend lines of the current model, in text form (each ending in ";").
 QStringList exportLegend(quint16 modelCode);
 
-// Source files under applicationDirPath()/log.
-QString exportRangeSource(quint32 serial);
-QString exportSyncSource(quint32 serial, quint16 modelCode);
-
-// Export into `destination` (the archive page passes lastExportFile). True
-// when the whole source (or the window) was exported and the destination was
-// written; false on cancel, refusal and every failure, each with a message.
+// Export of the range download's file (rangeLogFilePath, logdownload.h) or of
+// the synchronised one (syncLogFilePath) into `destination` (the archive page
+// passes lastExportFile). True when the whole source (or the window) was
+// exported and the destination was written; false on cancel, refusal and
+// every failure, each with a message.
 bool exportLogRange(quint32 startSeconds, quint32 stopSeconds, quint16 channelCount, quint32 serial,
                     ExportMode mode, const QString& destination);
 bool exportLogFile(quint16 channelCount, quint32 serial, ExportMode mode,

@@ -10,6 +10,7 @@
 
 #include "command.h"
 #include "dialogs.h"
+#include "logdownload.h"
 #include "logexport.h"
 #include "logrecord.h"
 #include "types.h"
@@ -89,7 +90,7 @@ int main(int argc, char** argv)
     const quint32 serial = 4242;
     const int size = logRecordSize(ModelT6M);
     QDir().mkpath(QCoreApplication::applicationDirPath() + QStringLiteral("/log"));
-    const QString sourcePath = exportSyncSource(serial, ModelT6M);
+    const QString sourcePath = syncLogFilePath(ModelT6M, serial);
     {
         QFile source(sourcePath);
         if (!source.open(QIODevice::WriteOnly | QIODevice::Truncate))

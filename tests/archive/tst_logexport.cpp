@@ -7,6 +7,7 @@
 #include "command.h"
 #include "dialogs.h"
 #include "files.h"
+#include "logdownload.h"
 #include "logexport.h"
 #include "logrecord.h"
 #include "types.h"
@@ -219,13 +220,13 @@ void TestLogExport::init()
 void TestLogExport::cleanup()
 {
     m_boxes.reset();
-    QFile::remove(exportSyncSource(7, ModelT6));
+    QFile::remove(syncLogFilePath(ModelT6, 7));
 }
 
 QString TestLogExport::writeSource(const QList<QByteArray>& records, const QByteArray& extra)
 {
     QDir().mkpath(QCoreApplication::applicationDirPath() + QStringLiteral("/log"));
-    const QString path = exportSyncSource(7, command.modelCode);
+    const QString path = syncLogFilePath(command.modelCode, 7);
     QFile f(path);
     if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate))
         return QString();
@@ -420,7 +421,7 @@ void TestLogExport::range()
     QFETCH(uint, stop);
     QFETCH(QStringList, numbers);
     QDir().mkpath(QCoreApplication::applicationDirPath() + QStringLiteral("/log"));
-    QFile source(exportRangeSource(7));
+    QFile source(rangeLogFilePath(7));
     QVERIFY(source.open(QIODevice::WriteOnly | QIODevice::Truncate));
     for (quint32 i = 1; i <= 4; ++i) {
         const QByteArray r = record(120, 4, i, 10 * i);
@@ -429,7 +430,7 @@ void TestLogExport::range()
     source.close();
     const QString dest = m_dir.filePath(QStringLiteral("range.txt"));
     QVERIFY(exportLogRange(start, stop, 4, 7, ExportAll, dest));
-    QFile::remove(exportRangeSource(7));
+    QFile::remove(rangeLogFilePath(7));
     const QStringList lines = textLines(readAll(dest));
     QCOMPARE(lines.size(), FirstRowLine + numbers.size());
     for (int i = 0; i < numbers.size(); ++i)
@@ -1220,7 +1221,7 @@ void TestLogExport::cancelKeepsOldFile()
         };
         // The first line is read before the hook runs, so cancel on a source
         // whose first line is damaged: no row written.
-        QFile src(exportSyncSource(7, ModelT6));
+        QFile src(syncLogFilePath(ModelT6, 7));
         QVERIFY(src.open(QIODevice::WriteOnly | QIODevice::Truncate));
         src.write("00\r\n");
         for (const QByteArray& r : records)
