@@ -218,7 +218,8 @@ private slots:
     // layout and the read goes on.
     void classicSilentOnProbeAtConnection()
     {
-        const TimeoutOverride quick(TimeoutFirstReplyT6, 20); // keeps the silent attempts quick
+        // Short enough for the silent probes, long enough for every answered request.
+        const TimeoutOverride quick(TimeoutFirstReplyT6, 100);
         sim.setProfile(SimDetector::Layout::Classic, ModelT6);
         sim.addFault(SimFault(SimFault::Silence, 4, 10, RegMapProbe));
         sim.clearLog();
