@@ -119,7 +119,9 @@ void Connect_com_port::on_Button_connect_clicked()
     command.connected = 1;
     if (mainWindow)
         mainWindow->offlineWork = false;
-    command.registerMapProbed = false; // another device may be on this line now
+    // Another device may be on this line now: its layout is not known.
+    command.registerMapProbed = false;
+    command.registerMapDecided = false;
     port.clearError();
     port.clear(QSerialPort::AllDirections);
 

@@ -478,8 +478,10 @@ int updateFirmware(int mode)
     }
 
     // From here on the device may come back with new firmware, or in its
-    // bootloader: the next read asks its register layout again.
+    // bootloader: the next read asks its register layout again, and no save
+    // goes out before that.
     command.registerMapProbed = false;
+    command.registerMapDecided = false;
 
     Transfer transfer;
     transfer.mode = mode;

@@ -137,6 +137,9 @@ private:
     // True when the read found another firmware version and started over (it is done).
     bool rereadAfterNewFirmware(quint8 tab);
     void loseDevice();
+    // False, with a warning and the status text, when no probe of this connection
+    // has told the layout the image is in: a write would send nothing meaningful.
+    bool layoutKnownForWrite();
     // Write road steps.
     bool writeClassicClock();
     bool writeClassicBlocks(bool fullWrite);

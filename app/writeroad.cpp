@@ -103,6 +103,7 @@ bool MainWindow::writeClassicBlocks(bool fullWrite)
 {
     if (!writeClassicClock())
         return false;
+    command.keepCalibrationModeOff();
     const LevelBlocks blocks =
         classicWriteBlocks(traitsOf(command.modelCode).group, currentAccessLevel(), fullWrite);
     const quint16 channels = command.channelSlotsInUse();
@@ -123,6 +124,8 @@ bool MainWindow::writeClassicBlocks(bool fullWrite)
 
 void MainWindow::on_pushButton_Save_Param_clicked()
 {
+    if (!layoutKnownForWrite())
+        return;
     // Pending table edits of the calibration and production tabs are stored
     // into the image here once those pages are part of the interface.
     if (ui->tabWidget->currentIndex() == 2 && calibrationWindow)
@@ -149,6 +152,8 @@ void MainWindow::on_pushButton_Save_Param_clicked()
 
 bool MainWindow::writeDeviceImage(bool saveAsFactory)
 {
+    if (!layoutKnownForWrite())
+        return false;
     statusBar()->showMessage(tr("Идет передача данных..."));
     ui->checkBoxAutoupdate->setChecked(false);
     QCoreApplication::processEvents();

@@ -108,6 +108,18 @@ void exchangeError(QWidget* parent, Kind kind, quint32 code)
                QMessageBox::Ok, QMessageBox::NoButton);
 }
 
+QString unknownLayoutText()
+{
+    return QObject::tr("Карта регистров прибора не определена, ничего не записано. "
+                       "Считайте параметры прибора и повторите запись.");
+}
+
+void unknownLayout(QWidget* parent)
+{
+    messageBox(Kind::Warning, parent, QObject::tr("Ошибка"), unknownLayoutText(), QMessageBox::Ok,
+               QMessageBox::NoButton);
+}
+
 QString getOpenFileName(QWidget* parent, const QString& caption, const QString& dir,
                         const QString& filter)
 {

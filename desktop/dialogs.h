@@ -90,6 +90,12 @@ question(QWidget* parent, const QString& title, const QString& text,
 void exchangeError(QWidget* parent, Kind kind = Kind::Warning);
 void exchangeError(QWidget* parent, Kind kind, quint32 code);
 
+// A write refused because no probe of this connection has told the device's register
+// layout yet (after a firmware upload, until the next read): the text, and the warning
+// box "Ошибка" with it.
+QString unknownLayoutText();
+void unknownLayout(QWidget* parent);
+
 // Empty when cancelled.
 QString getOpenFileName(QWidget* parent, const QString& caption, const QString& dir,
                         const QString& filter);

@@ -821,6 +821,11 @@ void DeviceSetting_4_Window::on_pushButton_clicked()
 {
     if (refreshGuard)
         return;
+    // Blocks in a layout no probe has told would land on the wrong registers.
+    if (!command.registerMapKnown()) {
+        dialogs::unknownLayout(this);
+        return;
+    }
     // The tables the operator typed travel with the channel's blocks; the read-back
     // after the write would otherwise show the old cells again.
     tables->collect(channel);

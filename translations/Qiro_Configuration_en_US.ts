@@ -2114,6 +2114,10 @@ settings</translation>
         <source>Поврежденный лог</source>
         <translation>Damaged log</translation>
     </message>
+    <message>
+        <source>Карта регистров прибора не определена, ничего не записано. Считайте параметры прибора и повторите запись.</source>
+        <translation>The device&apos;s register map is not known yet: nothing was written. Read the device parameters and write again.</translation>
+    </message>
 </context>
 <context>
     <name>Reference</name>

@@ -2084,6 +2084,10 @@
         <source>Поврежденный лог</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Карта регистров прибора не определена, ничего не записано. Считайте параметры прибора и повторите запись.</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>Reference</name>

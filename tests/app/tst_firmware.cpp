@@ -13,6 +13,7 @@
 #include "mainwindow.h"
 #include "simdetector.h"
 #include "warningguard.h"
+#include "widgetlookup.h"
 
 #include <QProcess>
 #include <QProgressDialog>
@@ -496,10 +497,28 @@ private slots:
         sim.clearFaults();
         // The device now answers the probe as a classic one.
         sim.setAnswersMapProbe(false);
+        // Until a read has asked it, no probe of this connection has told the
+        // layout: the save and the full write are refused and send nothing.
         sim.clearLog();
+        {
+            dialogs::Script script;
+            child<QPushButton>(window, "pushButton_Save_Param")->click();
+            child<QPushButton>(window, "pushButtonSaveFactorySettings")->click();
+            const QString refused = "Карта регистров прибора не определена, ничего не записано. "
+                                    "Считайте параметры прибора и повторите запись.";
+            QCOMPARE(script.texts(), (QStringList{refused, refused}));
+            QCOMPARE(script.titles(), (QStringList{"Ошибка", "Ошибка"}));
+            QCOMPARE(window.statusBar()->currentMessage(), refused);
+        }
+        QCOMPARE(frames(), 0);
         window.readParameters(0);
         QVERIFY(sim.countFrames(4, 10, RegMapProbe) > 0);
         QCOMPARE(int(command.registerMap), int(ClassicMap));
+        QCOMPARE(window.statusBar()->currentMessage(), QString("Успешная передача данных"));
+        // Now the save goes out, in the layout the probe told.
+        sim.clearLog();
+        child<QPushButton>(window, "pushButton_Save_Param")->click();
+        QCOMPARE(sim.countFrames(16, 10, RegCommit), 1);
         QCOMPARE(window.statusBar()->currentMessage(), QString("Успешная передача данных"));
     }
 
