@@ -89,7 +89,7 @@ Calibration::Calibration(QWidget* parent) : QDialog(parent), ui(new Ui::Calibrat
         // (classic 268-269, extended 283-284): an edit there would go nowhere.
         setFieldEditable(spinBoxIntervalBump, false);
         for (Calibration_Channel* row : calibrationChannelWidgets)
-            if (row && row->parent() == this)
+            if (row && isAncestorOf(row))
                 setFieldEditable(row->spinBoxIntervalCalib, false);
         break;
     case AccessLevel::None:

@@ -7,6 +7,7 @@
 #include "calibration_channel.h"
 #include "devicesetting_1_window.h"
 #include "devicesetting_2_window.h"
+#include "devicesetting_4_window.h"
 #include "devicesettingallwindow.h"
 #include "devicesettingallwindow_1.h"
 #include "fieldguards.h"
@@ -97,8 +98,13 @@ int changingDelta(QWidget* box)
 {
     if (auto* combo = qobject_cast<QComboBox*>(box))
         return combo->currentIndex() > 0 ? 120 : -120;
-    auto* spin = qobject_cast<QAbstractSpinBox*>(box);
-    return spin && (spin->stepEnabled() & QAbstractSpinBox::StepUpEnabled) ? 120 : -120;
+    if (auto* spin = qobject_cast<QSpinBox*>(box))
+        return spin->value() < spin->maximum() ? 120 : -120;
+    if (auto* spin = qobject_cast<QDoubleSpinBox*>(box))
+        return spin->value() < spin->maximum() ? 120 : -120;
+    if (auto* edit = qobject_cast<QDateTimeEdit*>(box))
+        return edit->dateTime() < edit->maximumDateTime() ? 120 : -120;
+    return 120;
 }
 
 QList<QScrollBar*> scrollBarsAround(QWidget* box)
@@ -405,8 +411,9 @@ private slots:
         // By the keyboard, focused as Tab would focus it.
         field->setFocus(Qt::TabFocusReason);
         QTest::keyClick(field, Qt::Key_Up);
-        QTest::keyClick(field, Qt::Key_Space);
         QTest::keyClick(field, Qt::Key_End);
+        if (qobject_cast<QCheckBox*>(field))
+            QTest::keyClick(field, Qt::Key_Space);
         QTest::keyClicks(field, QStringLiteral("7"));
         QCOMPARE(valueOf(field), value);
         QCOMPARE(imageBytes(), image);
