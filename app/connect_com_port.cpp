@@ -70,7 +70,7 @@ Connect_com_port::Connect_com_port(QWidget* parent) : QDialog(parent), ui(new Ui
         command.portName = ui->cb_Com->currentText();
         command.modelCode = ModelNone;
     }
-    WheelGuard::install(this);
+    PageGuard::install(this);
 }
 
 Connect_com_port::~Connect_com_port()

@@ -91,7 +91,7 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent), ui(new Ui::MainWi
     connect(&calibrationChartTimer, &QTimer::timeout, this, &MainWindow::onCalibrationChartTimeout);
     calibrationTimers.poll = &calibrationPollTimer;
     calibrationTimers.chart = &calibrationChartTimer;
-    WheelGuard::install(this);
+    PageGuard::install(this);
 }
 
 MainWindow::~MainWindow()

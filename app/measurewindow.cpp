@@ -65,7 +65,7 @@ MeasureWindow::MeasureWindow(QWidget* parent) : QDialog(parent), ui(new Ui::Meas
         ui->progressBarCharge->hide();
         ui->label->hide();
     }
-    WheelGuard::install(this);
+    PageGuard::install(this);
 }
 
 MeasureWindow::~MeasureWindow()

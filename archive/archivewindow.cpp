@@ -42,7 +42,7 @@ ArchiveWindow::ArchiveWindow(QWidget* parent)
             w->setToolTip(why);
         }
     }
-    WheelGuard::install(this);
+    PageGuard::install(this);
 }
 
 ArchiveWindow::~ArchiveWindow()

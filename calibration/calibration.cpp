@@ -96,7 +96,7 @@ Calibration::Calibration(QWidget* parent) : QDialog(parent), ui(new Ui::Calibrat
         break;
     }
     // The rows are the page's children: this guards their boxes too.
-    WheelGuard::install(this);
+    PageGuard::install(this);
 }
 
 Calibration::~Calibration()

@@ -3,6 +3,8 @@
 #include <QAbstractSpinBox>
 #include <QComboBox>
 #include <QEvent>
+#include <QGroupBox>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QVariant>
 #include <QWidget>
@@ -20,34 +22,47 @@ bool guarded(const QWidget* w)
 
 } // namespace
 
-WheelGuard::WheelGuard(QObject* parent) : QObject(parent)
+PageGuard::PageGuard(QObject* parent) : QObject(parent)
 {
-    setObjectName(QStringLiteral("qiroWheelGuard"));
+    setObjectName(QStringLiteral("qiroPageGuard"));
 }
 
-void WheelGuard::install(QWidget* page)
+void PageGuard::install(QWidget* page)
 {
     if (!page)
         return;
     auto* guard =
-        page->findChild<WheelGuard*>(QStringLiteral("qiroWheelGuard"), Qt::FindDirectChildrenOnly);
+        page->findChild<PageGuard*>(QStringLiteral("qiroPageGuard"), Qt::FindDirectChildrenOnly);
     if (!guard)
-        guard = new WheelGuard(page);
-    QList<QWidget*> boxes = page->findChildren<QWidget*>();
-    boxes.prepend(page);
-    for (QWidget* box : boxes) {
-        if (!guarded(box))
+        guard = new PageGuard(page);
+    QList<QWidget*> widgets = page->findChildren<QWidget*>();
+    widgets.prepend(page);
+    for (QWidget* w : widgets) {
+        if (qobject_cast<QGroupBox*>(w)) {
+            w->installEventFilter(guard);
+            continue;
+        }
+        if (!guarded(w))
             continue;
         // Qt's default WheelFocus would hand the focus to a box the pointer merely
         // passes while the page scrolls; a click or Tab still gives it.
-        box->setFocusPolicy(Qt::StrongFocus);
+        w->setFocusPolicy(Qt::StrongFocus);
         // Installing the same filter again only moves it to the front.
-        box->installEventFilter(guard);
+        w->installEventFilter(guard);
     }
 }
 
-bool WheelGuard::eventFilter(QObject* watched, QEvent* event)
+bool PageGuard::eventFilter(QObject* watched, QEvent* event)
 {
+    if (event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease) {
+        auto* group = qobject_cast<QGroupBox*>(watched);
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (group && !group->hasFocus() && (key == Qt::Key_Space || key == Qt::Key_Select)) {
+            event->accept();
+            return true;
+        }
+        return false;
+    }
     if (event->type() != QEvent::Wheel)
         return false;
     auto* box = qobject_cast<QWidget*>(watched);

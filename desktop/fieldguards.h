@@ -5,25 +5,33 @@
 class QEvent;
 class QWidget;
 
-// Technicians scroll the long setting pages with the mouse wheel, and Qt would
+// Guards the fields of a page against changes the operator did not mean.
+//
+// The wheel: technicians scroll the long setting pages with it, and Qt would
 // step whatever spin box, date-time edit or combo box passes under the pointer
 // (and focus it on the way); the next save then writes the changed value. Under
-// this guard such a box takes the wheel only while it has the keyboard focus,
+// the guard such a box takes the wheel only while it has the keyboard focus,
 // given by a click or Tab, and only while it can be edited; otherwise the wheel
 // goes on to the page around it, which scrolls.
-class WheelGuard : public QObject
+//
+// The space bar: a key that a focused read-only field leaves unused goes on to
+// the group box around it, and a checkable group box (a channel's on/off
+// switch) toggles on Space or Select whoever had the focus. It toggles only
+// when it has the focus itself.
+class PageGuard : public QObject
 {
     Q_OBJECT
 
 public:
-    // Guards every box inside `page`. A page calls it once its boxes stand (again
-    // after it adds boxes); a box guarded twice is guarded once.
+    // Guards every box and group box inside `page`. A page calls it once its
+    // widgets stand (again after it adds some); a widget guarded twice is guarded
+    // once.
     static void install(QWidget* page);
 
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    explicit WheelGuard(QObject* parent);
+    explicit PageGuard(QObject* parent);
 };
 
 // A field that no save of the current access level and register layout sends is

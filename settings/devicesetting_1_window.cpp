@@ -64,7 +64,7 @@ DeviceSetting_1_Window::DeviceSetting_1_Window(QWidget* parent, int channel_)
     ui->doubleSpinBoxConcCalibGas->hide();
     setUpChannelGroup(ui->ParamSensgroupBox);
     fillDecimalsCombo(ui->comboBoxDiscreteness);
-    WheelGuard::install(this);
+    PageGuard::install(this);
     showParameters(channel);
 }
 

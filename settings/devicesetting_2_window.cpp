@@ -40,7 +40,7 @@ DeviceSetting_2_Window::DeviceSetting_2_Window(QWidget* parent, int channel_)
     setUpChannelGroup(ui->ParamSensgroupBox);
     fillDecimalsCombo(ui->comboBoxDiscreteness);
     fillDecimalsCombo(ui->comboBoxDiscreteness_2);
-    WheelGuard::install(this);
+    PageGuard::install(this);
     showParameters(channel);
 }
 

@@ -81,7 +81,7 @@ DeviceSetting_3_Window::DeviceSetting_3_Window(QWidget* parent)
     // Every save and every full write sets the device clock to the PC's time
     // first: a time typed here would never reach the device.
     setFieldEditable(ui->dateTimeEditDate, false);
-    WheelGuard::install(this);
+    PageGuard::install(this);
 }
 
 DeviceSetting_3_Window::~DeviceSetting_3_Window()

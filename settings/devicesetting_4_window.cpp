@@ -285,7 +285,7 @@ DeviceSetting_4_Window::DeviceSetting_4_Window(QWidget* parent)
 
     tables.reset(new CorrectionTables({ui->myTableTemp, ui->myTableSpan, ui->myTableTemp_Zero, this,
                                        CorrectionTables::Layouts::ClassicAndExtended}));
-    WheelGuard::install(this);
+    PageGuard::install(this);
 }
 
 DeviceSetting_4_Window::~DeviceSetting_4_Window()

@@ -82,7 +82,7 @@ DeviceSetting_5_Window::DeviceSetting_5_Window(QWidget* parent)
     }
     for (const char* name : restartModeNames)
         ui->comboBoxTypeStartGPS->addItem(QString::fromLatin1(name));
-    WheelGuard::install(this);
+    PageGuard::install(this);
 }
 
 DeviceSetting_5_Window::~DeviceSetting_5_Window()

@@ -52,7 +52,7 @@ DeviceSettingAllWindow::DeviceSettingAllWindow(QWidget* parent)
     deviceSetting4Window = new DeviceSetting_4_Window(this);
     ui->stackedWidget_4->insertWidget(0, deviceSetting4Window);
     ui->stackedWidget_4->setCurrentIndex(0);
-    WheelGuard::install(this);
+    PageGuard::install(this);
     showParameters();
 }
 

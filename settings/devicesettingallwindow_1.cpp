@@ -16,7 +16,7 @@ DeviceSettingAllWindow_1::DeviceSettingAllWindow_1(QWidget* parent)
     deviceSetting5Window = new DeviceSetting_5_Window(this);
     ui->stackedWidget_5->insertWidget(0, deviceSetting5Window);
     ui->stackedWidget_5->setCurrentIndex(0);
-    WheelGuard::install(this);
+    PageGuard::install(this);
     deviceSetting5Window->showParameters();
 }
 

@@ -7,6 +7,7 @@
 #include <QComboBox>
 #include <QDateTimeEdit>
 #include <QDoubleSpinBox>
+#include <QGroupBox>
 #include <QLineEdit>
 #include <QScrollArea>
 #include <QScrollBar>
@@ -102,7 +103,7 @@ private slots:
     {
         QFETCH(int, which);
         Page page;
-        WheelGuard::install(&page.window);
+        PageGuard::install(&page.window);
         QVERIFY(QTest::qWaitForWindowActive(&page.window));
         QWidget* box = page.boxes()[which];
         QScrollBar* bar = page.area->verticalScrollBar();
@@ -132,7 +133,7 @@ private slots:
     void focusByTabTakesTheWheel()
     {
         Page page;
-        WheelGuard::install(&page.window);
+        PageGuard::install(&page.window);
         QVERIFY(QTest::qWaitForWindowActive(&page.window));
         page.spin->setFocus(Qt::TabFocusReason);
         turnWheel(page.spin, -120);
@@ -142,7 +143,7 @@ private slots:
     void guardOfAFocusedReadOnlyBoxScrollsThePage()
     {
         Page page;
-        WheelGuard::install(&page.window);
+        PageGuard::install(&page.window);
         QVERIFY(QTest::qWaitForWindowActive(&page.window));
         setFieldEditable(page.spin, false);
         page.spin->setFocus(Qt::MouseFocusReason);
@@ -157,15 +158,39 @@ private slots:
     void boxAddedAfterwardsIsGuardedByASecondInstall()
     {
         Page page;
-        WheelGuard::install(&page.window);
+        PageGuard::install(&page.window);
         auto* late = new QSpinBox(page.area->widget());
         late->setValue(5);
-        WheelGuard::install(&page.window);
-        QCOMPARE(page.window.findChildren<WheelGuard*>().size(), 1);
+        PageGuard::install(&page.window);
+        QCOMPARE(page.window.findChildren<PageGuard*>().size(), 1);
         QVERIFY(QTest::qWaitForWindowActive(&page.window));
         late->show();
         turnWheel(late, 120);
         QCOMPARE(late->value(), 5);
+    }
+
+    // A checkable group box is a channel's on/off switch: the space bar that a
+    // read-only field in it leaves unused must not toggle it.
+    void spaceInAFieldLeavesItsGroupAlone()
+    {
+        QWidget window;
+        auto* group = new QGroupBox(QStringLiteral("CO"), &window);
+        group->setCheckable(true);
+        group->setChecked(true);
+        auto* field = new QLineEdit(QStringLiteral("SN42"), group);
+        setFieldEditable(field, false);
+        PageGuard::install(&window);
+        window.show();
+        QApplication::setActiveWindow(&window);
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        field->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(field, Qt::Key_Space);
+        QVERIFY(group->isChecked());
+        QCOMPARE(field->text(), QStringLiteral("SN42"));
+        // Its own check box, focused, still toggles with the space bar.
+        group->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(group, Qt::Key_Space);
+        QVERIFY(!group->isChecked());
     }
 
     void readOnlyFieldShowsItsValueAndTakesNoEdit_data()
