@@ -113,8 +113,8 @@ void DeviceSetting_2_Window::showParameters(int ch)
     if (showChannelGroup(ui->ParamSensgroupBox, ch, tr("Параметры"), &formula))
         ui->lineEditMolecularForm->setText(formula);
     if (classic() || extended()) {
-        // The classic record has no sensor serial, and its formula number goes
-        // out with no save of this page: both are shown, not edited, there.
+        // The classic record has no sensor serial, and this page stores no
+        // formula number into it: both are shown, not edited, there.
         setFieldEditable(ui->lineEditSerialNum, extended());
         setFieldEditable(ui->doubleSpinBoxNumFormulaGas, extended());
     }
