@@ -4,6 +4,7 @@
 #include "accounts.h"
 #include "command.h"
 #include "dialogs.h"
+#include "fieldguards.h"
 #include "mainwindow.h"
 
 #include <QElapsedTimer>
@@ -69,6 +70,7 @@ Connect_com_port::Connect_com_port(QWidget* parent) : QDialog(parent), ui(new Ui
         command.portName = ui->cb_Com->currentText();
         command.modelCode = ModelNone;
     }
+    PageGuard::install(this);
 }
 
 Connect_com_port::~Connect_com_port()

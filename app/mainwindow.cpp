@@ -13,6 +13,7 @@
 #include "devicesettingallwindow.h"
 #include "devicesettingallwindow_1.h"
 #include "dialogs.h"
+#include "fieldguards.h"
 #include "measurewindow.h"
 #include "reference.h"
 
@@ -90,6 +91,7 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent), ui(new Ui::MainWi
     connect(&calibrationChartTimer, &QTimer::timeout, this, &MainWindow::onCalibrationChartTimeout);
     calibrationTimers.poll = &calibrationPollTimer;
     calibrationTimers.chart = &calibrationChartTimer;
+    PageGuard::install(this);
 }
 
 MainWindow::~MainWindow()

@@ -5,6 +5,7 @@
 #include "appsettings.h"
 #include "command.h"
 #include "dialogs.h"
+#include "fieldguards.h"
 #include "logdownload.h"
 #include "logexport.h"
 #include "modeltraits.h"
@@ -41,6 +42,7 @@ ArchiveWindow::ArchiveWindow(QWidget* parent)
             w->setToolTip(why);
         }
     }
+    PageGuard::install(this);
 }
 
 ArchiveWindow::~ArchiveWindow()

@@ -6,6 +6,7 @@
 #include "devicesetting_1_window.h"
 #include "dialogs.h"
 #include "embeddedpage.h"
+#include "fieldguards.h"
 #include "modeltraits.h"
 #include "optiontables.h"
 #include "rounding.h"
@@ -284,6 +285,7 @@ DeviceSetting_4_Window::DeviceSetting_4_Window(QWidget* parent)
 
     tables.reset(new CorrectionTables({ui->myTableTemp, ui->myTableSpan, ui->myTableTemp_Zero, this,
                                        CorrectionTables::Layouts::ClassicAndExtended}));
+    PageGuard::install(this);
 }
 
 DeviceSetting_4_Window::~DeviceSetting_4_Window()
@@ -469,6 +471,15 @@ void DeviceSetting_4_Window::setUpForLayout(const ChannelFields& f)
         w->setVisible(classicLayout);
     ui->label_34->setVisible(!classicLayout);
     ui->spinBoxFilMiddleCount->setVisible(!classicLayout);
+    // Fields only the extended record keeps: in the classic layout they store
+    // nothing that a write would send, so they are shown, not edited.
+    for (QWidget* w :
+         {static_cast<QWidget*>(ui->lineEditSerialNum), static_cast<QWidget*>(ui->spinBoxTimeWarm),
+          static_cast<QWidget*>(ui->doubleSpinBoxCorr_Coef),
+          static_cast<QWidget*>(ui->doubleSpinBoxCoef_Belead_Calib),
+          static_cast<QWidget*>(ui->comboBoxUnitMeas_Calib),
+          static_cast<QWidget*>(ui->comboBoxUARTBT)})
+        setFieldEditable(w, !classicLayout);
 }
 
 // Every refresh starts from no circuit rows and empty kind, formula and cell lists.
@@ -703,6 +714,8 @@ void DeviceSetting_4_Window::showNameAndSwitch(const ChannelFields& f)
     if (f.extended)
         ui->lineEditSerialNum->setText(
             imageText(f.extended->sensorSerial, sizeof f.extended->sensorSerial));
+    else
+        ui->lineEditSerialNum->clear(); // the classic record has no sensor serial
     ui->lineEditMolecularForm->setText(imageText(f.gasFormula, f.gasFormulaSize));
 }
 
