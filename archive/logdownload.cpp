@@ -81,6 +81,7 @@ bool isHexDigit(char c)
 
 // The synchronised file's last line, checked before the device is asked for
 // anything: exactly 2 x recordSize hex digits and "\r\n", after a line end.
+// Only that line and the byte before it are read, however large the file.
 enum class ResumeResult { Empty, Ok, Damaged };
 
 ResumeResult readResumeLine(QFile& file, int recordSize, quint32& lastNumber)

@@ -616,6 +616,7 @@ private slots:
         QTest::newRow("record size 0") << "size0";
         QTest::newRow("damaged last line") << "damaged";
         QTest::newRow("short file") << "short";
+        QTest::newRow("4 MB without a line end") << "endless";
         QTest::newRow("unopenable") << "unopenable";
     }
     void refusals()
@@ -633,6 +634,8 @@ private slots:
             before += before.left(96) + "Z\r\n";
         if (what == "short")
             before = "0011\r\n";
+        if (what == "endless")
+            before = QByteArray(4 << 20, '0');
         if (what == "unopenable") {
             QVERIFY(QDir().mkpath(syncPath()));
         } else {
@@ -643,7 +646,7 @@ private slots:
         dialogs::Script script;
         QVERIFY(!syncLogFile(quint16(size), 42, 100, 0));
         QCOMPARE(script.shown.size(), 1);
-        if (what == "damaged" || what == "short")
+        if (what == "damaged" || what == "short" || what == "endless")
             QVERIFY(script.texts().first().contains(QDir::toNativeSeparators(syncPath())));
         QCOMPARE(frameCount(sim), 0);
         if (what != "unopenable")
