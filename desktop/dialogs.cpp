@@ -43,7 +43,7 @@ QMessageBox::StandardButton messageBox(Kind kind, QWidget* parent, const QString
 }
 
 QString fileName(Kind kind, QWidget* parent, const QString& caption, const QString& dir,
-                 const QString& filter)
+                 const QString& filter, QString* selectedFilter)
 {
     if (hook()) {
         Request r;
@@ -53,10 +53,12 @@ QString fileName(Kind kind, QWidget* parent, const QString& caption, const QStri
         r.text = dir;
         r.filter = filter;
         const Reply reply = hook()(r);
+        if (reply.accepted && selectedFilter && !reply.filter.isEmpty())
+            *selectedFilter = reply.filter;
         return reply.accepted ? reply.text : QString();
     }
     if (kind == Kind::SaveFile)
-        return QFileDialog::getSaveFileName(parent, caption, dir, filter);
+        return QFileDialog::getSaveFileName(parent, caption, dir, filter, selectedFilter);
     return QFileDialog::getOpenFileName(parent, caption, dir, filter);
 }
 
@@ -123,13 +125,13 @@ void unknownLayout(QWidget* parent)
 QString getOpenFileName(QWidget* parent, const QString& caption, const QString& dir,
                         const QString& filter)
 {
-    return fileName(Kind::OpenFile, parent, caption, dir, filter);
+    return fileName(Kind::OpenFile, parent, caption, dir, filter, nullptr);
 }
 
 QString getSaveFileName(QWidget* parent, const QString& caption, const QString& dir,
-                        const QString& filter)
+                        const QString& filter, QString* selectedFilter)
 {
-    return fileName(Kind::SaveFile, parent, caption, dir, filter);
+    return fileName(Kind::SaveFile, parent, caption, dir, filter, selectedFilter);
 }
 
 QString getText(QWidget* parent, const QString& title, const QString& label,
@@ -210,13 +212,14 @@ Script& Script::button(QMessageBox::StandardButton button)
     return *this;
 }
 
-Script& Script::accept(const QString& text)
+Script& Script::accept(const QString& text, const QString& filter)
 {
     Queued q;
     q.cancel = false;
     q.reply.button = QMessageBox::Ok;
     q.reply.accepted = true;
     q.reply.text = text;
+    q.reply.filter = filter;
     replies.append(q);
     return *this;
 }

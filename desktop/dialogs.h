@@ -55,11 +55,19 @@ struct Request {
 };
 
 // The answer: the button of a message box; for the other dialogs whether the
-// operator confirmed, and the chosen file name, text or item.
+// operator confirmed, and the chosen file name, text or item; for a save dialog
+// also the file type chosen in its filter list (empty: the one it offered first).
 struct Reply {
+    Reply() = default;
+    Reply(QMessageBox::StandardButton button, bool accepted, const QString& text = QString(),
+          const QString& filter = QString())
+        : button(button), accepted(accepted), text(text), filter(filter)
+    {
+    }
     QMessageBox::StandardButton button = QMessageBox::NoButton;
     bool accepted = false;
     QString text;
+    QString filter;
 };
 
 using Hook = std::function<Reply(const Request&)>;
@@ -96,11 +104,12 @@ void exchangeError(QWidget* parent, Kind kind, quint32 code);
 QString unknownLayoutText();
 void unknownLayout(QWidget* parent);
 
-// Empty when cancelled.
+// Empty when cancelled. A save dialog tells in `selectedFilter`, when given, the
+// entry of `filter` that the operator chose (as QFileDialog does).
 QString getOpenFileName(QWidget* parent, const QString& caption, const QString& dir,
                         const QString& filter);
 QString getSaveFileName(QWidget* parent, const QString& caption, const QString& dir,
-                        const QString& filter);
+                        const QString& filter, QString* selectedFilter = nullptr);
 
 QString getText(QWidget* parent, const QString& title, const QString& label,
                 QLineEdit::EchoMode echo = QLineEdit::Normal, const QString& text = QString(),
@@ -130,8 +139,10 @@ public:
 
     // Queue the answer to the next request, whatever its kind.
     Script& button(QMessageBox::StandardButton button); // a message box's button
-    Script& accept(const QString& text); // a file or input dialog confirmed with this text
-    Script& cancel();                    // cancelled, as with an empty queue
+    // A file or input dialog confirmed with this text; a save dialog also with
+    // this entry of its filter list chosen.
+    Script& accept(const QString& text, const QString& filter = QString());
+    Script& cancel(); // cancelled, as with an empty queue
     // The operator's actions in the next of the program's own dialogs, which is
     // shown while they run and closed after them unless they closed it.
     Script& act(std::function<void(QDialog&)> actions);

@@ -116,10 +116,6 @@ in threshold mode:</translation>
         <translation>Archive file</translation>
     </message>
     <message>
-        <source>(*.txt);;(*.csv);;(*.xlsx);</source>
-        <translation>(*.txt);;(*.csv);;(*.xlsx);</translation>
-    </message>
-    <message>
         <source>Ожидайте</source>
         <translation>Please wait</translation>
     </message>
@@ -142,6 +138,16 @@ in threshold mode:</translation>
     <message>
         <source>Успешный экспорт</source>
         <translation>Export complete</translation>
+    </message>
+    <message>
+        <source>(*.txt);;(*.csv);;(*.xlsx)</source>
+        <translation>(*.txt);;(*.csv);;(*.xlsx)</translation>
+    </message>
+    <message>
+        <source>Файл %1 уже существует.
+Заменить его?</source>
+        <translation>The file %1 already exists.
+Replace it?</translation>
     </message>
 </context>
 <context>

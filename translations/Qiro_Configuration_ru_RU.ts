@@ -114,10 +114,6 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>(*.txt);;(*.csv);;(*.xlsx);</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>Ожидайте</source>
         <translation type="unfinished"></translation>
     </message>
@@ -139,6 +135,15 @@
     </message>
     <message>
         <source>Успешный экспорт</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>(*.txt);;(*.csv);;(*.xlsx)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Файл %1 уже существует.
+Заменить его?</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
