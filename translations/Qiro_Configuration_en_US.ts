@@ -681,7 +681,7 @@ configuration</translation>
         <translation>S/N:</translation>
     </message>
     <message>
-        <source>Молекурялная формула:</source>
+        <source>Молекулярная формула:</source>
         <translation>Molecular formula:</translation>
     </message>
     <message>
@@ -752,7 +752,7 @@ configuration</translation>
         <translation>Serial number:</translation>
     </message>
     <message>
-        <source>Апаратная версия:</source>
+        <source>Аппаратная версия:</source>
         <translation>Hardware version:</translation>
     </message>
     <message>
@@ -1248,7 +1248,7 @@ in threshold mode:</translation>
 <context>
     <name>DeviceSetting_5_Window</name>
     <message>
-        <source>Доп. парметры</source>
+        <source>Доп. параметры</source>
         <translation>Extra parameters</translation>
     </message>
     <message>
@@ -1652,7 +1652,7 @@ settings</translation>
         <translation>Firmware version:</translation>
     </message>
     <message>
-        <source>Апаратная версия:</source>
+        <source>Аппаратная версия:</source>
         <translation>Hardware version:</translation>
     </message>
     <message>

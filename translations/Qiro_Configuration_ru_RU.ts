@@ -674,7 +674,7 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Молекурялная формула:</source>
+        <source>Молекулярная формула:</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
@@ -745,7 +745,7 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Апаратная версия:</source>
+        <source>Аппаратная версия:</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
@@ -1240,7 +1240,7 @@
 <context>
     <name>DeviceSetting_5_Window</name>
     <message>
-        <source>Доп. парметры</source>
+        <source>Доп. параметры</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
@@ -1625,7 +1625,7 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Апаратная версия:</source>
+        <source>Аппаратная версия:</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
