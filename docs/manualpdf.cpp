@@ -423,8 +423,6 @@ int main(int argc, char* argv[])
                                          QMarginsF(0, 0, 0, 0), QPageLayout::Millimeter));
 
         QTextDocument document;
-        document.documentLayout()->setPaintDevice(&writer);
-        document.setPageSize(QSizeF(writer.width(), writer.height()));
         // A sans-serif face with Cyrillic glyphs: the system's default one
         // (DejaVu Sans on Linux, Arial or Segoe UI on Windows).
         QFont font;
@@ -432,10 +430,14 @@ int main(int argc, char* argv[])
         font.setPointSizeF(10);
         document.setDefaultFont(font);
         document.setMarkdown(markdown, QTextDocument::MarkdownDialectGitHub);
-        setPageMargins(document, marginMm / 25.4 * writer.logicalDpiX());
         setCodeFont(document, codeFamily);
         formatTables(document);
         spaceHeadings(document);
+        // Paged only now: every format change of a paged document lays it
+        // out anew.
+        document.documentLayout()->setPaintDevice(&writer);
+        document.setPageSize(QSizeF(writer.width(), writer.height()));
+        setPageMargins(document, marginMm / 25.4 * writer.logicalDpiX());
         keepRowsWhole(document);
         document.setMetaInformation(QTextDocument::DocumentTitle,
                                     QStringLiteral("Руководство пользователя Qiro Configuration"));
