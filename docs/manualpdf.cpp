@@ -250,26 +250,50 @@ bool isHeading(const QTextBlock& block)
     return block.blockFormat().headingLevel() > 0;
 }
 
+QTextBlock previousText(const QTextBlock& block)
+{
+    QTextBlock above = block.previous();
+    while (above.isValid() && above.text().trimmed().isEmpty())
+        above = above.previous();
+    return above;
+}
+
+QTextBlock nextText(const QTextBlock& block)
+{
+    QTextBlock below = block.next();
+    while (below.isValid() && below.text().trimmed().isEmpty())
+        below = below.next();
+    return below;
+}
+
+bool inRoot(const QTextDocument& document, const QTextBlock& block)
+{
+    return document.frameAt(block.position()) == document.rootFrame();
+}
+
+// The headings right above a block, from the topmost one; the block itself
+// when none is.
+QTextBlock headingsAbove(const QTextDocument& document, QTextBlock block)
+{
+    for (QTextBlock above = previousText(block);
+         above.isValid() && isHeading(above) && inRoot(document, above);
+         above = previousText(above))
+        block = above;
+    return block;
+}
+
 // The text that introduces a table goes to the next page with it: the
-// heading right above it, or a line ending in ":" and the heading above that.
+// headings right above it, or a line ending in ":" and the headings above it.
 QTextBlock leadIn(QTextDocument& document, QTextTable* table)
 {
     QTextBlock block = document.findBlock(table->firstPosition() - 1);
     while (block.isValid() && block.text().trimmed().isEmpty())
         block = block.previous();
-    if (!block.isValid() || document.frameAt(block.position()) != document.rootFrame())
+    if (!block.isValid() || !inRoot(document, block))
         return QTextBlock();
-    if (isHeading(block))
-        return block;
-    if (!block.text().trimmed().endsWith(QLatin1Char(':')))
+    if (!isHeading(block) && !block.text().trimmed().endsWith(QLatin1Char(':')))
         return QTextBlock();
-    QTextBlock above = block.previous();
-    while (above.isValid() && above.text().trimmed().isEmpty())
-        above = above.previous();
-    if (above.isValid() && isHeading(above) &&
-        document.frameAt(above.position()) == document.rootFrame())
-        return above;
-    return block;
+    return headingsAbove(document, block);
 }
 
 bool breaksBefore(const QTextBlockFormat& format)
@@ -289,6 +313,26 @@ void breakBefore(QTextDocument& document, const QTextBlock& block)
     QTextCursor cursor(&document);
     cursor.setPosition(block.position());
     cursor.setBlockFormat(format);
+}
+
+// Takes back a page break set before a block (or before the table that
+// begins with it).
+void keepAfter(QTextDocument& document, const QTextBlock& block)
+{
+    if (breaksBefore(block.blockFormat())) {
+        QTextBlockFormat format = block.blockFormat();
+        format.setPageBreakPolicy(QTextFormat::PageBreak_Auto);
+        QTextCursor cursor(&document);
+        cursor.setPosition(block.position());
+        cursor.setBlockFormat(format);
+    }
+    if (auto* table = qobject_cast<QTextTable*>(document.frameAt(block.position()))) {
+        QTextTableFormat format = table->format();
+        if (breaksBefore(format) && table->cellAt(0, 0).firstCursorPosition().block() == block) {
+            format.setPageBreakPolicy(QTextFormat::PageBreak_Auto);
+            table->setFormat(format);
+        }
+    }
 }
 
 // Starts the table, with the text that introduces it, on a new page; false
@@ -316,10 +360,11 @@ bool mendFirstBreak(QTextDocument& document)
     for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
         if (!isHeading(block) || breaksBefore(block.blockFormat()))
             continue;
-        QTextBlock next = block.next();
-        while (next.isValid() && next.text().trimmed().isEmpty())
-            next = next.next();
+        const QTextBlock next = nextText(block);
         if (next.isValid() && pageOf(document, next) > pageOf(document, block)) {
+            // The page break moves up to the heading: what follows it comes
+            // along instead of going to a page of its own.
+            keepAfter(document, next);
             breakBefore(document, block);
             return true;
         }

@@ -442,6 +442,44 @@ private slots:
         QVERIFY2(problems.isEmpty(), qPrintable(problems));
     }
 
+    // A heading stays with the text it heads: no page ends with one, and no
+    // page holds headings only.
+    void noHeadingAtTheFootOfAPage()
+    {
+        QSet<QString> headings;
+        const QString markdown = QString::fromUtf8(readAll(QStringLiteral(QIRO_MANUAL_SOURCE)));
+        for (const QString& line : markdown.split(QLatin1Char('\n')))
+            if (line.startsWith(QLatin1Char('#')))
+                headings.insert(normalized(QString(line).remove(QRegularExpression("^#+"))));
+        QVERIFY(headings.contains(QStringLiteral("17. Сообщения программы и что делать")));
+        QString error;
+        const QVector<QStringList> pages = pageLines(rendered, &error);
+        if (!error.isEmpty())
+            QFAIL(qPrintable(error));
+        QVERIFY(pages.size() > 1);
+        for (int page = 0; page < pages.size(); ++page) {
+            QStringList text;
+            for (const QString& line : pages.at(page)) {
+                const QString l = normalized(line);
+                // The page number stands alone on its line.
+                if (!l.isEmpty() &&
+                    !QRegularExpression(QStringLiteral("^\\d+$")).match(l).hasMatch())
+                    text << l;
+            }
+            QVERIFY2(!text.isEmpty(), qPrintable(QStringLiteral("page %1 is empty").arg(page + 1)));
+            bool onlyHeadings = true;
+            for (const QString& l : text)
+                onlyHeadings = onlyHeadings && headings.contains(l);
+            QVERIFY2(!onlyHeadings,
+                     qPrintable(QStringLiteral("page %1 holds headings only").arg(page + 1)));
+            if (page + 1 < pages.size())
+                QVERIFY2(
+                    !headings.contains(text.last()),
+                    qPrintable(
+                        QStringLiteral("page %1 ends with «%2»").arg(page + 1).arg(text.last())));
+        }
+    }
+
     // A table longer than a page: no row is cut by a page break, and every
     // page it goes on on starts with its header row.
     void longTableKeepsRowsWholeAndRepeatsItsHeader()
