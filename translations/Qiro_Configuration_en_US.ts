@@ -687,7 +687,7 @@ configuration</translation>
         <translation>S/N:</translation>
     </message>
     <message>
-        <source>Молекурялная формула:</source>
+        <source>Молекулярная формула:</source>
         <translation>Molecular formula:</translation>
     </message>
     <message>
@@ -758,7 +758,7 @@ configuration</translation>
         <translation>Serial number:</translation>
     </message>
     <message>
-        <source>Апаратная версия:</source>
+        <source>Аппаратная версия:</source>
         <translation>Hardware version:</translation>
     </message>
     <message>
@@ -1254,7 +1254,7 @@ in threshold mode:</translation>
 <context>
     <name>DeviceSetting_5_Window</name>
     <message>
-        <source>Доп. парметры</source>
+        <source>Доп. параметры</source>
         <translation>Extra parameters</translation>
     </message>
     <message>
@@ -1658,7 +1658,7 @@ settings</translation>
         <translation>Firmware version:</translation>
     </message>
     <message>
-        <source>Апаратная версия:</source>
+        <source>Аппаратная версия:</source>
         <translation>Hardware version:</translation>
     </message>
     <message>

@@ -679,7 +679,7 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Молекурялная формула:</source>
+        <source>Молекулярная формула:</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
@@ -750,7 +750,7 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Апаратная версия:</source>
+        <source>Аппаратная версия:</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
@@ -1245,7 +1245,7 @@
 <context>
     <name>DeviceSetting_5_Window</name>
     <message>
-        <source>Доп. парметры</source>
+        <source>Доп. параметры</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
@@ -1630,7 +1630,7 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Апаратная версия:</source>
+        <source>Аппаратная версия:</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
