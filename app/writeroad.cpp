@@ -173,9 +173,10 @@ bool MainWindow::writeDeviceImage(bool saveAsFactory)
 
 bool MainWindow::confirmFactoryCommand(const QString& title, const QString& question)
 {
+    // No auto-update read runs under the open question.
+    beginCommand();
     // Offline there is no device whose settings a question could be about.
     if (!command.connected) {
-        beginCommand();
         statusBar()->showMessage(statusline::offlineText());
         return false;
     }

@@ -242,11 +242,21 @@ private slots:
         QFETCH(bool, yes);
         QFETCH(QStringList, frames);
         connectAs(ModelT6, SimDetector::Layout::Classic, "Dolen");
-        dialogs::Script script;
-        script.button(yes ? QMessageBox::Yes : QMessageBox::No);
+        // "Авто" ticked on tab 0: no timer read may run while the question is open.
+        auto* autoUpdate = find<QCheckBox>("checkBoxAutoupdate");
+        autoUpdate->setChecked(true);
+        QList<dialogs::Request> shown;
+        bool autoUpdateWhileAsked = true;
+        dialogs::setHook([&](const dialogs::Request& r) {
+            shown << r;
+            autoUpdateWhileAsked = autoUpdate->isChecked() || window->autoUpdateTimer.isActive();
+            return dialogs::Reply{yes ? QMessageBox::Yes : QMessageBox::No, yes, QString()};
+        });
         click(qPrintable(button));
-        QCOMPARE(script.shown.size(), 1);
-        const dialogs::Request& asked = script.shown.first();
+        dialogs::setHook(dialogs::Hook());
+        QVERIFY(!autoUpdateWhileAsked);
+        QCOMPARE(shown.size(), 1);
+        const dialogs::Request& asked = shown.first();
         QCOMPARE(asked.kind, dialogs::Kind::Question);
         QCOMPARE(asked.title, title);
         QVERIFY2(asked.text.contains(replaced), qPrintable(asked.text));
