@@ -16,6 +16,7 @@
 #include "fieldguards.h"
 #include "measurewindow.h"
 #include "reference.h"
+#include "statusline.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -65,6 +66,8 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent), ui(new Ui::MainWi
     ui->setupUi(this);
     mainWindow = this;
     mainWindowWidget = this;
+    // The pages' own device commands report here too.
+    statusline::setHost([this](const QString& text) { statusBar()->showMessage(text); });
 
     // The access-level and model radio buttons and the page flip stay out of
     // the operator's reach.
@@ -96,8 +99,10 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent), ui(new Ui::MainWi
 
 MainWindow::~MainWindow()
 {
-    if (mainWindow == this)
+    if (mainWindow == this) {
         mainWindow = nullptr;
+        statusline::setHost(statusline::Host());
+    }
     if (mainWindowWidget == this)
         mainWindowWidget = nullptr;
     endCalibration();

@@ -144,6 +144,10 @@ private:
     bool writeClassicClock();
     bool writeClassicBlocks(bool fullWrite);
     void reportExchangeError();
+    // The question before a command that replaces what the device holds (default
+    // No). False when it is not to run: answered No, or offline; the outcome is
+    // then in the status bar.
+    bool confirmFactoryCommand(const QString& title, const QString& question);
     void setDeviceLanguage(quint32 language);
 
     QStackedWidget* channelStack(int tab, int channel) const;

@@ -12,6 +12,7 @@
 #include "devicesettingallwindow_1.h"
 #include "dialogs.h"
 #include "measurewindow.h"
+#include "statusline.h"
 
 #include <QElapsedTimer>
 #include <QThread>
@@ -252,7 +253,9 @@ void MainWindow::readParameters(quint8 tab)
     if (command.registerMap != ClassicMap)
         command.transact(3, DevicePage, RegDeviceLanguage, 1);
     showDeviceLanguage();
-    statusBar()->showMessage(tr("Успешная передача данных"));
+    // Offline the page was refilled from the image: nothing came from a device.
+    statusBar()->showMessage(command.connected ? tr("Успешная передача данных")
+                                               : statusline::offlineText());
 }
 
 void MainWindow::readDeviceImage()

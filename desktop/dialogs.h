@@ -91,6 +91,11 @@ question(QWidget* parent, const QString& title, const QString& text,
          QMessageBox::StandardButtons buttons = QMessageBox::Yes | QMessageBox::No,
          QMessageBox::StandardButton defaultButton = QMessageBox::NoButton);
 
+// The width a message box needs to show `title` whole in its title bar, and the
+// box made at least that wide (every box of these functions is).
+int titleWidth(const QString& title);
+void fitTitle(QMessageBox& box);
+
 // The box after a failed exchange with the device: title "Ошибка", text "Ошибка обмена
 // данными". The pages warn, with themselves as parent; the firmware upload and the log
 // download report it as critical, without parent, the log download with the exchange's

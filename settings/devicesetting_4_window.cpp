@@ -11,6 +11,7 @@
 #include "optiontables.h"
 #include "rounding.h"
 #include "sensorkinds.h"
+#include "statusline.h"
 #include "ui_devicesetting_4_window.h"
 #include "unitlist.h"
 
@@ -844,9 +845,15 @@ void DeviceSetting_4_Window::on_pushButton_clicked()
     tables->collect(channel);
     if (command.writeSettingsBlocks()) {
         showParameters(command.currentChannel);
+        // Offline the blocks "went out" without a byte on the line.
+        statusline::show(
+            command.connected
+                ? tr("Настройки канала %1 записаны в прибор").arg(command.currentChannel + 1)
+                : statusline::offlineText());
         return;
     }
     dialogs::exchangeError(this);
+    statusline::show(tr("Ошибка обмена данными"));
 }
 
 void DeviceSetting_4_Window::on_lineEditSerialNum_textEdited(const QString& arg1)

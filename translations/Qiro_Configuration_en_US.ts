@@ -1250,6 +1250,14 @@ in threshold mode:</translation>
         <source>Одноканальный N сигнал</source>
         <translation>Single-channel N signal</translation>
     </message>
+    <message>
+        <source>Настройки канала %1 записаны в прибор</source>
+        <translation>Channel %1 settings written to the device</translation>
+    </message>
+    <message>
+        <source>Ошибка обмена данными</source>
+        <translation>Data exchange error</translation>
+    </message>
 </context>
 <context>
     <name>DeviceSetting_5_Window</name>
@@ -1637,6 +1645,86 @@ settings</translation>
     <message>
         <source>Общие параметры_1</source>
         <translation>General parameters_1</translation>
+    </message>
+    <message>
+        <source>Команда отменена: данные не переданы</source>
+        <translation>Command cancelled: nothing was sent</translation>
+    </message>
+    <message>
+        <source>Сохранение заводских настроек</source>
+        <translation>Saving the factory settings</translation>
+    </message>
+    <message>
+        <source>Параметры, показанные программой, будут записаны в прибор и заменят его текущие и заводские настройки. Прежние заводские настройки будут потеряны.
+
+Продолжить?</source>
+        <translation>The parameters shown by the program will be written into the device and will replace its current and factory settings. The previous factory settings will be lost.
+
+Continue?</translation>
+    </message>
+    <message>
+        <source>Чтение заводских настроек</source>
+        <translation>Restoring the factory settings</translation>
+    </message>
+    <message>
+        <source>Заводские настройки прибора заменят его текущие настройки. Текущие настройки прибора будут потеряны.
+
+Продолжить?</source>
+        <translation>The device&apos;s factory settings will replace its current settings. The device&apos;s current settings will be lost.
+
+Continue?</translation>
+    </message>
+    <message>
+        <source>Конфигурация сохранена в файл %1</source>
+        <translation>Configuration saved to the file %1</translation>
+    </message>
+    <message>
+        <source>Конфигурация не сохранена: ошибка записи файла %1</source>
+        <translation>Configuration not saved: the file %1 could not be written</translation>
+    </message>
+    <message>
+        <source>Язык на приборе: русский</source>
+        <translation>Device language: Russian</translation>
+    </message>
+    <message>
+        <source>Язык на приборе: английский</source>
+        <translation>Device language: English</translation>
+    </message>
+    <message>
+        <source>Обновление ПО не выполнено</source>
+        <translation>Firmware not updated</translation>
+    </message>
+    <message>
+        <source>Модуль Ble переведён в режим прошивки</source>
+        <translation>The BLE module is in its firmware-update mode</translation>
+    </message>
+    <message>
+        <source>Прибор принял команду выключения</source>
+        <translation>The device accepted the power-off command</translation>
+    </message>
+    <message>
+        <source>Прибор не подтвердил команду выключения</source>
+        <translation>The device did not confirm the power-off command</translation>
+    </message>
+    <message>
+        <source>Файл руководства не найден: %1</source>
+        <translation>Manual file not found: %1</translation>
+    </message>
+    <message>
+        <source>Не удалось открыть руководство пользователя: нет программы для просмотра PDF.
+Руководство находится здесь:
+%1</source>
+        <translation>The user manual could not be opened: no program for viewing PDF files.
+The manual is here:
+%1</translation>
+    </message>
+    <message>
+        <source>Руководство пользователя не открыто, файл: %1</source>
+        <translation>User manual not opened, file: %1</translation>
+    </message>
+    <message>
+        <source>Руководство пользователя открыто: %1</source>
+        <translation>User manual opened: %1</translation>
     </message>
 </context>
 <context>
@@ -2123,6 +2211,14 @@ settings</translation>
     <message>
         <source>Карта регистров прибора не определена, ничего не записано. Считайте параметры прибора и повторите запись.</source>
         <translation>The device&apos;s register map is not known yet: nothing was written. Read the device parameters and write again.</translation>
+    </message>
+    <message>
+        <source>Файл прошивки предназначен для другой модели прибора</source>
+        <translation>The firmware file is for another device model</translation>
+    </message>
+    <message>
+        <source>Нет связи с прибором (Offline режим): данные не переданы</source>
+        <translation>No link to the device (offline mode): no data was transferred</translation>
     </message>
 </context>
 <context>

@@ -1241,6 +1241,14 @@
         <source>Одноканальный N сигнал</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Настройки канала %1 записаны в прибор</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Ошибка обмена данными</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>DeviceSetting_5_Window</name>
@@ -1608,6 +1616,80 @@
     </message>
     <message>
         <source>Общие параметры_1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Команда отменена: данные не переданы</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Сохранение заводских настроек</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Параметры, показанные программой, будут записаны в прибор и заменят его текущие и заводские настройки. Прежние заводские настройки будут потеряны.
+
+Продолжить?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Чтение заводских настроек</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Заводские настройки прибора заменят его текущие настройки. Текущие настройки прибора будут потеряны.
+
+Продолжить?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Конфигурация сохранена в файл %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Конфигурация не сохранена: ошибка записи файла %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Язык на приборе: русский</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Язык на приборе: английский</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Обновление ПО не выполнено</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Модуль Ble переведён в режим прошивки</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Прибор принял команду выключения</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Прибор не подтвердил команду выключения</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Файл руководства не найден: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Не удалось открыть руководство пользователя: нет программы для просмотра PDF.
+Руководство находится здесь:
+%1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Руководство пользователя не открыто, файл: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Руководство пользователя открыто: %1</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -2091,6 +2173,14 @@
     </message>
     <message>
         <source>Карта регистров прибора не определена, ничего не записано. Считайте параметры прибора и повторите запись.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Файл прошивки предназначен для другой модели прибора</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Нет связи с прибором (Offline режим): данные не переданы</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

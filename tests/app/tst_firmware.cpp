@@ -283,9 +283,17 @@ private slots:
         }
         QTest::newRow("length disagrees")
             << quint16(ModelT6M) << writeFile(shortLength.join('\n')) << broken;
-        QTest::newRow("wrong model word")
-            << quint16(ModelT6M)
-            << hex("objcopy", randomBinary(600, {{0, modelWord(421)}}), 0x08040000) << broken;
+        // A sound file built for another model is refused as such, not as a damaged one;
+        // a damaged one is damaged whatever its model word.
+        const QString otherModel = "Файл прошивки предназначен для другой модели прибора";
+        const QString t6m4Hex =
+            hex("objcopy", randomBinary(600, {{0, modelWord(421)}}), 0x08040000);
+        QTest::newRow("another model's file") << quint16(ModelT6M) << t6m4Hex << otherModel;
+        QTest::newRow("T6 Max file on a T6 Max(4)") << quint16(ModelT6M4) << goodHex << otherModel;
+        QList<QByteArray> otherDamaged = readAll(t6m4Hex).split('\n');
+        otherDamaged[5][12] = otherDamaged[5][12] == '0' ? '1' : '0';
+        QTest::newRow("another model's file, damaged")
+            << quint16(ModelT6M) << writeFile(otherDamaged.join('\n')) << broken;
         QTest::newRow("no model word")
             << quint16(ModelT6M) << hex("objcopy", good, 0x08050000) << broken;
         QTest::newRow("32-byte records")
