@@ -195,7 +195,9 @@ bool MainWindow::confirmFactoryCommand(const QString& title, const QString& ques
 void MainWindow::on_pushButtonSaveFactorySettings_clicked()
 {
     // The whole image goes out and becomes the device's factory set: the set the
-    // device had is gone for good.
+    // device had is gone for good. Nothing to ask while no write could go out.
+    if (!layoutKnownForWrite())
+        return;
     if (!confirmFactoryCommand(
             tr("Сохранение заводских настроек"),
             tr("Параметры, показанные программой, будут записаны в прибор и заменят его текущие "
