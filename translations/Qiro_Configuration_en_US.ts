@@ -143,6 +143,14 @@ in threshold mode:</translation>
         <source>Успешный экспорт</source>
         <translation>Export complete</translation>
     </message>
+    <message>
+        <source>Скачаны записи с:</source>
+        <translation>Records downloaded from:</translation>
+    </message>
+    <message>
+        <source>по:</source>
+        <translation>to:</translation>
+    </message>
 </context>
 <context>
     <name>AuthorizationWindow</name>
@@ -333,6 +341,18 @@ channel tables</translation>
         <source>Канал</source>
         <translation>Channel</translation>
     </message>
+    <message>
+        <source>Смещение</source>
+        <translation>Offset</translation>
+    </message>
+    <message>
+        <source>Таблицы коррекции этой вкладки есть только в расширенной карте регистров, а прибор работает в классической</source>
+        <translation>This tab holds the correction tables of the extended register map only; this device uses the classic map</translation>
+    </message>
+    <message>
+        <source>Таблицы коррекции доступны с уровня Admin</source>
+        <translation>The correction tables are available from the Admin level on</translation>
+    </message>
 </context>
 <context>
     <name>Calibration_Channel</name>
@@ -371,14 +391,6 @@ channel tables</translation>
     <message>
         <source>Текущая к-ия:</source>
         <translation>Current conc.:</translation>
-    </message>
-    <message>
-        <source>&quot;t&quot; кал. &quot;0&quot;</source>
-        <translation>&quot;t&quot; cal. &quot;0&quot;</translation>
-    </message>
-    <message>
-        <source>Conc. raw:</source>
-        <translation>Conc. raw:</translation>
     </message>
     <message>
         <source>АЦП &quot;0&quot;:</source>
@@ -420,6 +432,14 @@ channel tables</translation>
         <source>Dialog</source>
         <translation>Dialog</translation>
     </message>
+    <message>
+        <source>&quot;t&quot; кал. &quot;0&quot;:</source>
+        <translation>&quot;t&quot; at cal. &quot;0&quot;:</translation>
+    </message>
+    <message>
+        <source>Конц. без корр.:</source>
+        <translation>Conc. raw:</translation>
+    </message>
 </context>
 <context>
     <name>Calibration_Channel_Chart</name>
@@ -428,7 +448,15 @@ channel tables</translation>
         <translation>Form</translation>
     </message>
     <message>
-        <source>Time</source>
+        <source>Шкала времени:</source>
+        <translation>Time axis:</translation>
+    </message>
+    <message>
+        <source> с</source>
+        <translation> s</translation>
+    </message>
+    <message>
+        <source>Время</source>
         <translation>Time</translation>
     </message>
 </context>
@@ -681,10 +709,6 @@ configuration</translation>
         <translation>S/N:</translation>
     </message>
     <message>
-        <source>Молекурялная формула:</source>
-        <translation>Molecular formula:</translation>
-    </message>
-    <message>
         <source>№</source>
         <translation>No. </translation>
     </message>
@@ -736,6 +760,10 @@ configuration</translation>
         <source>Параметры</source>
         <translation>Parameters</translation>
     </message>
+    <message>
+        <source>Молекулярная формула:</source>
+        <translation>Molecular formula:</translation>
+    </message>
 </context>
 <context>
     <name>DeviceSetting_3_Window</name>
@@ -750,10 +778,6 @@ configuration</translation>
     <message>
         <source>Заводской номер:</source>
         <translation>Serial number:</translation>
-    </message>
-    <message>
-        <source>Апаратная версия:</source>
-        <translation>Hardware version:</translation>
     </message>
     <message>
         <source>Версия прошивки:</source>
@@ -816,6 +840,10 @@ in threshold mode:</translation>
     <message>
         <source>Выкл.</source>
         <translation>Off</translation>
+    </message>
+    <message>
+        <source>Аппаратная версия:</source>
+        <translation>Hardware version:</translation>
     </message>
 </context>
 <context>
@@ -999,10 +1027,6 @@ in threshold mode:</translation>
     <message>
         <source>Гистерезис:</source>
         <translation>Hysteresis:</translation>
-    </message>
-    <message>
-        <source>Верх. зн-е д.</source>
-        <translation>Range top</translation>
     </message>
     <message>
         <source>Квитирование порогов</source>
@@ -1244,13 +1268,29 @@ in threshold mode:</translation>
         <source>Одноканальный N сигнал</source>
         <translation>Single-channel N signal</translation>
     </message>
+    <message>
+        <source>Порог 1:</source>
+        <translation type="unfinished">Limit 3: {1:?}</translation>
+    </message>
+    <message>
+        <source>Порог 2:</source>
+        <translation type="unfinished">Limit 2:</translation>
+    </message>
+    <message>
+        <source>Порог 3:</source>
+        <translation type="unfinished">Limit 3:</translation>
+    </message>
+    <message>
+        <source>Верх. зн-е д.:</source>
+        <translation>Upper range value:</translation>
+    </message>
+    <message>
+        <source>Смещение</source>
+        <translation>Offset</translation>
+    </message>
 </context>
 <context>
     <name>DeviceSetting_5_Window</name>
-    <message>
-        <source>Доп. парметры</source>
-        <translation>Extra parameters</translation>
-    </message>
     <message>
         <source>Блокировка калибровки
  через меню</source>
@@ -1386,6 +1426,10 @@ ambient temperature:</translation>
     <message>
         <source>вкл.</source>
         <translation>on</translation>
+    </message>
+    <message>
+        <source>Доп. параметры</source>
+        <translation>Extra parameters</translation>
     </message>
 </context>
 <context>
@@ -1527,36 +1571,16 @@ settings</translation>
         <translation>Qiro Configuration v</translation>
     </message>
     <message>
-        <source> , устройство Qiro T2</source>
-        <translation> , device Qiro T2</translation>
-    </message>
-    <message>
         <source>Успешное подключение Qiro T2</source>
         <translation>Connected to Qiro T2</translation>
-    </message>
-    <message>
-        <source> , устройство Qiro T6</source>
-        <translation> , device Qiro T6</translation>
     </message>
     <message>
         <source>Успешное подключение Qiro T6</source>
         <translation>Connected to Qiro T6</translation>
     </message>
     <message>
-        <source> , устройство Qiro T6 Mini</source>
-        <translation> , device Qiro T6 Mini</translation>
-    </message>
-    <message>
-        <source> , устройство Qiro T6Max</source>
-        <translation> , device Qiro T6Max</translation>
-    </message>
-    <message>
         <source>Успешное подключение Qiro T6Max</source>
         <translation>Connected to Qiro T6Max</translation>
-    </message>
-    <message>
-        <source> , устройство Bootloader</source>
-        <translation> , device Bootloader</translation>
     </message>
     <message>
         <source>Успешное подключение Bootloader</source>
@@ -1632,6 +1656,26 @@ settings</translation>
         <source>Общие параметры_1</source>
         <translation>General parameters_1</translation>
     </message>
+    <message>
+        <source>, устройство Qiro T2</source>
+        <translation>, device Qiro T2</translation>
+    </message>
+    <message>
+        <source>, устройство Qiro T6</source>
+        <translation>, device Qiro T6</translation>
+    </message>
+    <message>
+        <source>, устройство Qiro T6 Mini</source>
+        <translation>, device Qiro T6 Mini</translation>
+    </message>
+    <message>
+        <source>, устройство Qiro T6Max</source>
+        <translation>, device Qiro T6Max</translation>
+    </message>
+    <message>
+        <source>, устройство Bootloader</source>
+        <translation>, device Bootloader</translation>
+    </message>
 </context>
 <context>
     <name>MeasureWindow</name>
@@ -1650,10 +1694,6 @@ settings</translation>
     <message>
         <source>Версия прошивки:</source>
         <translation>Firmware version:</translation>
-    </message>
-    <message>
-        <source>Апаратная версия:</source>
-        <translation>Hardware version:</translation>
     </message>
     <message>
         <source>Параметры устройства</source>
@@ -1718,6 +1758,10 @@ settings</translation>
     <message>
         <source>t - </source>
         <translation>t - </translation>
+    </message>
+    <message>
+        <source>Аппаратная версия:</source>
+        <translation>Hardware version:</translation>
     </message>
 </context>
 <context>

@@ -141,6 +141,14 @@
         <source>Успешный экспорт</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Скачаны записи с:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>по:</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>AuthorizationWindow</name>
@@ -329,6 +337,18 @@
         <source>Канал</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Смещение</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Таблицы коррекции этой вкладки есть только в расширенной карте регистров, а прибор работает в классической</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Таблицы коррекции доступны с уровня Admin</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>Calibration_Channel</name>
@@ -366,14 +386,6 @@
     </message>
     <message>
         <source>Текущая к-ия:</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>&quot;t&quot; кал. &quot;0&quot;</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Conc. raw:</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
@@ -416,6 +428,14 @@
         <source>Dialog</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>&quot;t&quot; кал. &quot;0&quot;:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Конц. без корр.:</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>Calibration_Channel_Chart</name>
@@ -424,7 +444,15 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Time</source>
+        <source>Шкала времени:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source> с</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Время</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -674,10 +702,6 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Молекурялная формула:</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>№</source>
         <translation type="unfinished"></translation>
     </message>
@@ -729,6 +753,10 @@
         <source>Параметры</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Молекулярная формула:</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>DeviceSetting_3_Window</name>
@@ -742,10 +770,6 @@
     </message>
     <message>
         <source>Заводской номер:</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Апаратная версия:</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
@@ -807,6 +831,10 @@
     </message>
     <message>
         <source>Выкл.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Аппаратная версия:</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -990,10 +1018,6 @@
     </message>
     <message>
         <source>Гистерезис:</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Верх. зн-е д.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
@@ -1236,13 +1260,29 @@
         <source>Одноканальный N сигнал</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Порог 1:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Порог 2:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Порог 3:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Верх. зн-е д.:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Смещение</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>DeviceSetting_5_Window</name>
-    <message>
-        <source>Доп. парметры</source>
-        <translation type="unfinished"></translation>
-    </message>
     <message>
         <source>Блокировка калибровки
  через меню</source>
@@ -1365,6 +1405,10 @@
     </message>
     <message>
         <source>вкл.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Доп. параметры</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -1501,15 +1545,7 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source> , устройство Qiro T2</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>Успешное подключение Qiro T2</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source> , устройство Qiro T6</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
@@ -1517,19 +1553,7 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source> , устройство Qiro T6 Mini</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source> , устройство Qiro T6Max</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>Успешное подключение Qiro T6Max</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source> , устройство Bootloader</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
@@ -1605,6 +1629,26 @@
         <source>Общие параметры_1</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>, устройство Qiro T2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>, устройство Qiro T6</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>, устройство Qiro T6 Mini</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>, устройство Qiro T6Max</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>, устройство Bootloader</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>MeasureWindow</name>
@@ -1622,10 +1666,6 @@
     </message>
     <message>
         <source>Версия прошивки:</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Апаратная версия:</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
@@ -1690,6 +1730,10 @@
     </message>
     <message>
         <source>t - </source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Аппаратная версия:</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
