@@ -1270,15 +1270,15 @@ in threshold mode:</translation>
     </message>
     <message>
         <source>Порог 1:</source>
-        <translation type="unfinished">Limit 3: {1:?}</translation>
+        <translation>Threshold 1:</translation>
     </message>
     <message>
         <source>Порог 2:</source>
-        <translation type="unfinished">Limit 2:</translation>
+        <translation>Threshold 2:</translation>
     </message>
     <message>
         <source>Порог 3:</source>
-        <translation type="unfinished">Limit 3:</translation>
+        <translation>Threshold 3:</translation>
     </message>
     <message>
         <source>Верх. зн-е д.:</source>

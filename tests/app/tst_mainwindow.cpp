@@ -752,7 +752,7 @@ private slots:
         QCOMPARE(translationName, englishTranslationName);
         QCOMPARE(tabs()->tabText(0), QString("Device information"));
         QCOMPARE(find<QAction>("action_connect")->text(), QString("Connect to a device"));
-        QCOMPARE(window->windowTitle(), QString("Qiro Configuration v1.18 , device Qiro T6"));
+        QCOMPARE(window->windowTitle(), QString("Qiro Configuration v1.18, device Qiro T6"));
         QCOMPARE(window->statusBar()->currentMessage(), QString("Connected to Qiro T6"));
         QVERIFY(deviceSetting1Windows[0] != page);
 
