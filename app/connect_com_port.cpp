@@ -4,6 +4,7 @@
 #include "accounts.h"
 #include "command.h"
 #include "dialogs.h"
+#include "fieldguards.h"
 #include "mainwindow.h"
 
 #include <QElapsedTimer>
@@ -69,6 +70,7 @@ Connect_com_port::Connect_com_port(QWidget* parent) : QDialog(parent), ui(new Ui
         command.portName = ui->cb_Com->currentText();
         command.modelCode = ModelNone;
     }
+    PageGuard::install(this);
 }
 
 Connect_com_port::~Connect_com_port()
@@ -119,7 +121,9 @@ void Connect_com_port::on_Button_connect_clicked()
     command.connected = 1;
     if (mainWindow)
         mainWindow->offlineWork = false;
-    command.registerMapProbed = false; // another device may be on this line now
+    // Another device may be on this line now: its layout is not known.
+    command.registerMapProbed = false;
+    command.registerMapDecided = false;
     port.clearError();
     port.clear(QSerialPort::AllDirections);
 

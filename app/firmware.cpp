@@ -192,6 +192,7 @@ bool checkFile(QIODevice& file, int& mode, QVector<CheckedRecord>& records)
     int recordNumber = 0;
     bool startsInFlash = false;
     bool wordFound = false;
+    bool otherModel = false;
     int lastType = -1;
     for (;;) {
         bool bad = false;
@@ -242,14 +243,22 @@ bool checkFile(QIODevice& file, int& mode, QVector<CheckedRecord>& records)
             wordFound = true;
             const quint16 h = length >= 2 ? quint16(data[0] | data[1] << 8) : 0;
             const quint16 g = length >= 6 ? quint16(data[4] | data[5] << 8) : 0;
-            if (length < 2 || !modelWordAccepted(model, mode, h, g)) {
+            if (length < 2) {
                 showError(broken);
                 return false;
             }
+            // Refused, but said only once the whole file has proved sound: a
+            // file built for another model is not a damaged one.
+            if (!modelWordAccepted(model, mode, h, g))
+                otherModel = true;
         }
     }
     if (lastType != RecordEnd || !(wordFound || modelWordOptional(model, mode))) {
         showError(broken);
+        return false;
+    }
+    if (otherModel) {
+        showError(QObject::tr("Файл прошивки предназначен для другой модели прибора"));
         return false;
     }
     const quint64 limit = sizeLimit(model, mode);
@@ -478,8 +487,10 @@ int updateFirmware(int mode)
     }
 
     // From here on the device may come back with new firmware, or in its
-    // bootloader: the next read asks its register layout again.
+    // bootloader: the next read asks its register layout again, and no save
+    // goes out before that.
     command.registerMapProbed = false;
+    command.registerMapDecided = false;
 
     Transfer transfer;
     transfer.mode = mode;

@@ -13,8 +13,10 @@
 #include "devicesettingallwindow.h"
 #include "devicesettingallwindow_1.h"
 #include "dialogs.h"
+#include "fieldguards.h"
 #include "measurewindow.h"
 #include "reference.h"
+#include "statusline.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -64,6 +66,8 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent), ui(new Ui::MainWi
     ui->setupUi(this);
     mainWindow = this;
     mainWindowWidget = this;
+    // The pages' own device commands report here too.
+    statusline::setHost([this](const QString& text) { statusBar()->showMessage(text); });
 
     // The access-level and model radio buttons and the page flip stay out of
     // the operator's reach.
@@ -90,12 +94,15 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent), ui(new Ui::MainWi
     connect(&calibrationChartTimer, &QTimer::timeout, this, &MainWindow::onCalibrationChartTimeout);
     calibrationTimers.poll = &calibrationPollTimer;
     calibrationTimers.chart = &calibrationChartTimer;
+    PageGuard::install(this);
 }
 
 MainWindow::~MainWindow()
 {
-    if (mainWindow == this)
+    if (mainWindow == this) {
         mainWindow = nullptr;
+        statusline::setHost(statusline::Host());
+    }
     if (mainWindowWidget == this)
         mainWindowWidget = nullptr;
     endCalibration();

@@ -137,10 +137,17 @@ private:
     // True when the read found another firmware version and started over (it is done).
     bool rereadAfterNewFirmware(quint8 tab);
     void loseDevice();
+    // False, with a warning and the status text, when no probe of this connection
+    // has told the layout the image is in: a write would send nothing meaningful.
+    bool layoutKnownForWrite();
     // Write road steps.
     bool writeClassicClock();
     bool writeClassicBlocks(bool fullWrite);
     void reportExchangeError();
+    // The question before a command that replaces what the device holds (default
+    // No). False when it is not to run: answered No, or offline; the outcome is
+    // then in the status bar.
+    bool confirmFactoryCommand(const QString& title, const QString& question);
     void setDeviceLanguage(quint32 language);
 
     QStackedWidget* channelStack(int tab, int channel) const;

@@ -2,6 +2,7 @@
 
 #include "accesslevel.h"
 #include "command.h"
+#include "fieldguards.h"
 #include "measurewindowconcentration.h"
 #include "modeltraits.h"
 #include "ui_measurewindow.h"
@@ -67,6 +68,7 @@ MeasureWindow::MeasureWindow(QWidget* parent) : QDialog(parent), ui(new Ui::Meas
         ui->progressBarCharge->hide();
         ui->label->hide();
     }
+    PageGuard::install(this);
 }
 
 MeasureWindow::~MeasureWindow()

@@ -10,7 +10,9 @@
 #include "devicesetting_2_window.h"
 #include "devicesettingallwindow.h"
 #include "devicesettingallwindow_1.h"
+#include "dialogs.h"
 #include "measurewindow.h"
+#include "statusline.h"
 
 #include <QElapsedTimer>
 #include <QThread>
@@ -48,6 +50,15 @@ void MainWindow::loseDevice()
     ++deviceLostCount;
     rebuildDeviceUi();
     statusBar()->showMessage(tr("Ошибка обмена данными"));
+}
+
+bool MainWindow::layoutKnownForWrite()
+{
+    if (command.registerMapKnown())
+        return true;
+    dialogs::unknownLayout(this);
+    statusBar()->showMessage(dialogs::unknownLayoutText());
+    return false;
 }
 
 bool MainWindow::readClassicBlocks(quint8 tab, bool measurementsOnly)
@@ -169,6 +180,7 @@ bool MainWindow::rereadAfterNewFirmware(quint8 tab)
     if (!command.connected || !command.firmwareVersionChanged())
         return false;
     command.registerMapProbed = false;
+    command.registerMapDecided = false;
     readParameters(tab);
     return true;
 }
@@ -192,9 +204,10 @@ void MainWindow::readParameters(quint8 tab)
     if (command.connected &&
         (!command.registerMapProbed || command.modelCode != command.probedModel) &&
         !command.adoptProbedMap()) {
-        // A flaky line decides nothing: the layout, the pages and their edits
-        // stay, and this read fails like any other failed exchange. The model
-        // code is put back, so that the next read still sees a change.
+        // The layout was known and the device answered it before: a flaky
+        // line decides nothing. The layout, the pages and their edits stay,
+        // and this read fails like any other failed exchange. The model code
+        // is put back, so that the next read still sees a change.
         command.modelCode = oldModel;
         statusBar()->showMessage(tr("Ошибка обмена данными"));
         return;
@@ -240,14 +253,15 @@ void MainWindow::readParameters(quint8 tab)
     if (command.registerMap != ClassicMap)
         command.transact(3, DevicePage, RegDeviceLanguage, 1);
     showDeviceLanguage();
-    statusBar()->showMessage(tr("Успешная передача данных"));
+    // Offline the page was refilled from the image: nothing came from a device.
+    statusBar()->showMessage(command.connected ? tr("Успешная передача данных")
+                                               : statusline::offlineText());
 }
 
 void MainWindow::readDeviceImage()
 {
     ui->spinBoxModbusAddress->setValue(command.modbusAddress);
-    // Only an answer decides the layout; unanswered, it stays as it was and the
-    // read road asks again.
+    // The first probe of a device decides its layout, silence included (classic).
     if (command.connected)
         command.adoptProbedMap();
     if (command.registerMap == ExtendedMap) {

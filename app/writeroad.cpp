@@ -14,9 +14,11 @@
 #include "devicesettingallwindow_1.h"
 #include "dialogs.h"
 #include "firmware.h"
+#include "statusline.h"
 
 #include <QCoreApplication>
 #include <QDesktopServices>
+#include <QDir>
 #include <QFileInfo>
 #include <QUrl>
 
@@ -103,6 +105,7 @@ bool MainWindow::writeClassicBlocks(bool fullWrite)
 {
     if (!writeClassicClock())
         return false;
+    command.keepCalibrationModeOff();
     const LevelBlocks blocks =
         classicWriteBlocks(traitsOf(command.modelCode).group, currentAccessLevel(), fullWrite);
     const quint16 channels = command.channelSlotsInUse();
@@ -123,6 +126,8 @@ bool MainWindow::writeClassicBlocks(bool fullWrite)
 
 void MainWindow::on_pushButton_Save_Param_clicked()
 {
+    if (!layoutKnownForWrite())
+        return;
     // Pending table edits of the calibration and production tabs are stored
     // into the image here once those pages are part of the interface.
     if (ui->tabWidget->currentIndex() == 2 && calibrationWindow)
@@ -149,6 +154,8 @@ void MainWindow::on_pushButton_Save_Param_clicked()
 
 bool MainWindow::writeDeviceImage(bool saveAsFactory)
 {
+    if (!layoutKnownForWrite())
+        return false;
     statusBar()->showMessage(tr("Идет передача данных..."));
     ui->checkBoxAutoupdate->setChecked(false);
     QCoreApplication::processEvents();
@@ -163,12 +170,38 @@ bool MainWindow::writeDeviceImage(bool saveAsFactory)
         reportExchangeError();
         return false;
     }
-    statusBar()->showMessage(tr("Успешная передача данных"));
+    // Offline nothing went out, although every exchange "succeeded".
+    statusBar()->showMessage(command.connected ? tr("Успешная передача данных")
+                                               : statusline::offlineText());
     return true;
+}
+
+bool MainWindow::confirmFactoryCommand(const QString& title, const QString& question)
+{
+    // No auto-update read runs under the open question.
+    beginCommand();
+    // Offline there is no device whose settings a question could be about.
+    if (!command.connected) {
+        statusBar()->showMessage(statusline::offlineText());
+        return false;
+    }
+    if (dialogs::question(this, title, question, QMessageBox::Yes | QMessageBox::No,
+                          QMessageBox::No) == QMessageBox::Yes)
+        return true;
+    statusBar()->showMessage(tr("Команда отменена: данные не переданы"));
+    return false;
 }
 
 void MainWindow::on_pushButtonSaveFactorySettings_clicked()
 {
+    // The whole image goes out and becomes the device's factory set: the set the
+    // device had is gone for good.
+    if (!confirmFactoryCommand(
+            tr("Сохранение заводских настроек"),
+            tr("Параметры, показанные программой, будут записаны в прибор и заменят его текущие "
+               "и заводские настройки. Прежние заводские настройки будут потеряны.\n\n"
+               "Продолжить?")))
+        return;
     if (deviceSettingAllWindow)
         deviceSettingAllWindow->collectParameters();
     if (deviceSettingAllWindow1)
@@ -178,6 +211,13 @@ void MainWindow::on_pushButtonSaveFactorySettings_clicked()
 
 void MainWindow::on_pushButtonReadFactorySettings_clicked()
 {
+    // Despite its caption the button reads nothing into the program: the device
+    // overwrites its current settings with its factory set.
+    if (!confirmFactoryCommand(
+            tr("Чтение заводских настроек"),
+            tr("Заводские настройки прибора заменят его текущие настройки. Текущие настройки "
+               "прибора будут потеряны.\n\nПродолжить?")))
+        return;
     statusBar()->showMessage(tr("Идет передача данных..."));
     ui->checkBoxAutoupdate->setChecked(false);
     QCoreApplication::processEvents();
@@ -185,7 +225,7 @@ void MainWindow::on_pushButtonReadFactorySettings_clicked()
         AuthorizationWindow password(this, AuthorizationWindow::FactoryPasswordPage);
         dialogs::exec(password);
         if (command.secondPasswordAccepted != 1) {
-            statusBar()->clearMessage(); // nothing is being sent
+            statusBar()->showMessage(tr("Команда отменена: данные не переданы"));
             return;
         }
     }
@@ -223,7 +263,11 @@ void MainWindow::on_pushButtonSaveConfigPC_clicked()
         return;
     lastDirectory = QFileInfo(file).absolutePath();
     lastSavedConfigFile = file;
-    saveConfigurationFile();
+    const QString name = QDir::toNativeSeparators(file);
+    statusBar()->showMessage(
+        saveConfigurationFile()
+            ? tr("Конфигурация сохранена в файл %1").arg(name)
+            : tr("Конфигурация не сохранена: ошибка записи файла %1").arg(name));
 }
 
 void MainWindow::setDeviceLanguage(quint32 language)
@@ -240,7 +284,14 @@ void MainWindow::setDeviceLanguage(quint32 language)
         *field = previous;
         dialogs::exchangeError(this);
         showDeviceLanguage();
+        statusBar()->showMessage(tr("Ошибка обмена данными"));
+        return;
     }
+    if (!command.connected)
+        statusBar()->showMessage(statusline::offlineText());
+    else
+        statusBar()->showMessage(language == 0 ? tr("Язык на приборе: русский")
+                                               : tr("Язык на приборе: английский"));
 }
 
 void MainWindow::on_radioButtonLanguageRus_2_clicked()
@@ -263,8 +314,10 @@ void MainWindow::on_pushButtonBootloader_clicked()
     lastFirmwareDirectory = QFileInfo(file).absolutePath();
     lastFirmwareFile = file;
     if (dialogs::question(nullptr, tr("Обновление версии ПО"), tr("Загрузить в устройство?"),
-                          QMessageBox::Yes | QMessageBox::No) != QMessageBox::Yes)
+                          QMessageBox::Yes | QMessageBox::No) != QMessageBox::Yes) {
+        statusBar()->showMessage(tr("Команда отменена: данные не переданы"));
         return;
+    }
 
     // The T2 models and the bootloader are done when the last block is in; the
     // T6 models go on writing their flash for a while after.
@@ -287,14 +340,29 @@ void MainWindow::on_pushButtonBootloader_clicked()
     }
     // The device restarts with its new firmware: a calibration ends first.
     endCalibrationProcedure();
-    if (updateFirmware(mode) == 1)
+    const bool offline = !command.connected;
+    if (updateFirmware(mode) == 1) {
+        statusBar()->showMessage(success);
         dialogs::information(nullptr, QStringLiteral("Обновление версии ПО"), success);
+    } else {
+        // The upload has said why in its own box.
+        statusBar()->showMessage(offline ? statusline::offlineText()
+                                         : tr("Обновление ПО не выполнено"));
+    }
 }
 
 void MainWindow::on_pushButtonBootloader_Ble_clicked()
 {
-    if (!resultsOk(command.transact(16, DevicePage, RegBleBootloader, 1)))
+    if (!command.connected) {
+        statusBar()->showMessage(statusline::offlineText());
+        return;
+    }
+    if (!resultsOk(command.transact(16, DevicePage, RegBleBootloader, 1))) {
         dialogs::exchangeError(this);
+        statusBar()->showMessage(tr("Ошибка обмена данными"));
+        return;
+    }
+    statusBar()->showMessage(tr("Модуль Ble переведён в режим прошивки"));
 }
 
 void MainWindow::on_pushButton_TurnOffDevice_clicked()
@@ -303,9 +371,17 @@ void MainWindow::on_pushButton_TurnOffDevice_clicked()
     // No procedure runs on against a device that is switched off: its
     // channels leave calibration mode first.
     endCalibrationProcedure();
-    // The bootloader has its own power-off register.
-    command.transact(16, DevicePage,
-                     command.modelCode == ModelBootloader ? RegBootloaderPowerOff : RegPowerOff, 1);
+    if (!command.connected) {
+        statusBar()->showMessage(statusline::offlineText());
+        return;
+    }
+    // The bootloader has its own power-off register. A device may switch off
+    // before its reply is out: no reply is no error box, only what is known.
+    const TransactionResult result = command.transact(
+        16, DevicePage, command.modelCode == ModelBootloader ? RegBootloaderPowerOff : RegPowerOff,
+        1);
+    statusBar()->showMessage(resultsOk(result) ? tr("Прибор принял команду выключения")
+                                               : tr("Прибор не подтвердил команду выключения"));
 }
 
 void MainWindow::on_action_help_triggered()
@@ -314,9 +390,21 @@ void MainWindow::on_action_help_triggered()
         QCoreApplication::applicationDirPath() +
         QStringLiteral("/Руководство пользователя Qiro Configuration 05.04.2022.pdf");
     // Opening a missing file would fail without a word; say which file is missing.
+    const QString shown = QDir::toNativeSeparators(manual);
     if (!QFileInfo::exists(manual)) {
-        dialogs::warning(this, tr("Ошибка"), tr("Файл руководства не найден:\n%1").arg(manual));
+        dialogs::warning(this, tr("Ошибка"), tr("Файл руководства не найден:\n%1").arg(shown));
+        statusBar()->showMessage(tr("Файл руководства не найден: %1").arg(shown));
         return;
     }
-    QDesktopServices::openUrl(QUrl::fromLocalFile(manual));
+    // Without a PDF viewer the desktop cannot open it: the operator can still
+    // find the file.
+    if (!QDesktopServices::openUrl(QUrl::fromLocalFile(manual))) {
+        dialogs::warning(this, tr("Ошибка"),
+                         tr("Не удалось открыть руководство пользователя: нет программы для "
+                            "просмотра PDF.\nРуководство находится здесь:\n%1")
+                             .arg(shown));
+        statusBar()->showMessage(tr("Руководство пользователя не открыто, файл: %1").arg(shown));
+        return;
+    }
+    statusBar()->showMessage(tr("Руководство пользователя открыто: %1").arg(shown));
 }

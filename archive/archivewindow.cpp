@@ -5,12 +5,15 @@
 #include "appsettings.h"
 #include "command.h"
 #include "dialogs.h"
+#include "fieldguards.h"
 #include "logdownload.h"
 #include "logexport.h"
 #include "modeltraits.h"
 
+#include <QDir>
 #include <QFileInfo>
 #include <QKeyEvent>
+#include <QRegularExpression>
 
 namespace
 {
@@ -43,6 +46,7 @@ ArchiveWindow::ArchiveWindow(QWidget* parent)
             w->setToolTip(why);
         }
     }
+    PageGuard::install(this);
 }
 
 ArchiveWindow::~ArchiveWindow()
@@ -129,10 +133,30 @@ QString ArchiveWindow::chooseExportFile(const QString& prefix)
 {
     const QString proposed =
         lastDirectory + prefix + QDateTime::currentDateTime().toString("dd-MM-yy hh-mm") + ").txt";
-    const QString file = dialogs::getSaveFileName(this, tr("Файл архива"), proposed,
-                                                  tr("(*.txt);;(*.csv);;(*.xlsx);"));
+    const QString filter = tr("(*.txt);;(*.csv);;(*.xlsx)");
+    QString chosenType = filter.section(QStringLiteral(";;"), 0, 0);
+    QString file = dialogs::getSaveFileName(this, tr("Файл архива"), proposed, filter, &chosenType);
     if (file.isEmpty())
         return file;
+    // Qt's own dialog keeps a name typed without a suffix as it is: the type
+    // chosen in the list gives it the suffix that decides the export's form.
+    if (QFileInfo(file).suffix().isEmpty()) {
+        const QRegularExpressionMatch type =
+            QRegularExpression(QStringLiteral("\\*\\.(\\w+)")).match(chosenType);
+        if (type.hasMatch()) {
+            if (!file.endsWith(QLatin1Char('.')))
+                file += QLatin1Char('.');
+            file += type.captured(1);
+            // The dialog asked about replacing the name as typed, not this one.
+            if (QFileInfo::exists(file) &&
+                dialogs::question(this, tr("Файл архива"),
+                                  tr("Файл %1 уже существует.\nЗаменить его?")
+                                      .arg(QDir::toNativeSeparators(file)),
+                                  QMessageBox::Yes | QMessageBox::No,
+                                  QMessageBox::No) != QMessageBox::Yes)
+                return QString();
+        }
+    }
     lastDirectory = QFileInfo(file).path();
     lastExportFile = file;
     return file;

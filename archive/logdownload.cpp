@@ -81,6 +81,7 @@ bool isHexDigit(char c)
 
 // The synchronised file's last line, checked before the device is asked for
 // anything: exactly 2 x recordSize hex digits and "\r\n", after a line end.
+// Only that line and the byte before it are read, however large the file.
 enum class ResumeResult { Empty, Ok, Damaged };
 
 ResumeResult readResumeLine(QFile& file, int recordSize, quint32& lastNumber)
@@ -166,6 +167,24 @@ bool fetchBlocks(QIODevice& file, quint32& next, quint32 end, int recordSize, co
     return result;
 }
 
+// Puts `records` in place of the range file, written aside. A link named like
+// the range file is replaced by the file, never followed: QSaveFile would
+// write through it.
+bool replaceRangeFile(const QString& path, const QByteArray& records)
+{
+    if (QFileInfo(path).isSymLink() && !QFile::remove(path)) {
+        writeError();
+        return false;
+    }
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(records) != records.size() ||
+        !file.commit()) {
+        writeError();
+        return false;
+    }
+    return true;
+}
+
 } // namespace
 
 int recordsPerBlock(int recordSize)
@@ -227,6 +246,16 @@ QString logFolderPath()
     return QCoreApplication::applicationDirPath() + "/log";
 }
 
+bool plainLogFileName(const QString& path)
+{
+    // QFileInfo follows links for isFile() and exists(): a dangling link
+    // exists not, a link to a pipe or a device is no file.
+    const QFileInfo info(path);
+    if (info.isSymLink())
+        return info.isFile();
+    return !info.exists() || info.isFile();
+}
+
 QString syncLogFilePath(quint16 modelCode, quint32 serial)
 {
     return logFolderPath() + serialName(QStringLiteral("/QIROT"), modelCode, serial) +
@@ -268,7 +297,7 @@ bool syncLogFile(quint16 recordSize, quint32 serial, quint32 currentAddress, qui
     const QString path = syncLogFilePath(command.modelCode, serial);
     currentLogFilePath = path;
     QFile file(path);
-    if (!file.open(QIODevice::ReadWrite | QIODevice::Append)) {
+    if (!plainLogFileName(path) || !file.open(QIODevice::ReadWrite | QIODevice::Append)) {
         openError();
         return false;
     }
@@ -324,7 +353,7 @@ bool downloadLogRange(quint32 startSeconds, quint32 stopSeconds, quint16 recordS
     }
     probe.remove();
     // The records gather in memory (at most 32767 lines of 338 bytes) and
-    // replace the file only once some have arrived.
+    // replace the file once the download ends.
     QBuffer records;
     records.open(QIODevice::WriteOnly);
     // A bound past the device's last tick asks for everything up to it.
@@ -333,6 +362,8 @@ bool downloadLogRange(quint32 startSeconds, quint32 stopSeconds, quint16 recordS
     const TransactionResult r = command.findArchiveRange(20, startTicks, stopTicks);
     if (r != ResultOk) {
         dialogs::exchangeError(nullptr, dialogs::Kind::Critical, r);
+        // No range: the file holds no records either, never the last range's.
+        replaceRangeFile(path, QByteArray());
         return false;
     }
     const quint32 first = archiveRangeFirst;
@@ -341,26 +372,13 @@ bool downloadLogRange(quint32 startSeconds, quint32 stopSeconds, quint16 recordS
     downloadedFirstIndex = first;
     downloadedEndIndex = end;
     if (end <= first)
-        return true;
+        return replaceRangeFile(path, QByteArray());
     if (end > MaxRecordsPerDownload && first < end - MaxRecordsPerDownload)
         archiveRangeFirst = end - MaxRecordsPerDownload;
     const bool result =
         fetchBlocks(records, archiveRangeFirst, archiveRangeLast, recordSize,
                     QObject::tr("Выполнение процесса скачивания,\nосталось %1 секунд"));
-    if (records.data().isEmpty())
-        return result;
     // Blocks that arrived before a cancel or a failed block are kept, as the
-    // synchronisation keeps them. A link named like the range file is
-    // replaced by the file, never followed: QSaveFile would write through it.
-    if (QFileInfo(path).isSymLink() && !QFile::remove(path)) {
-        writeError();
-        return false;
-    }
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(records.data()) != records.data().size() ||
-        !file.commit()) {
-        writeError();
-        return false;
-    }
-    return result;
+    // synchronisation keeps them; none arrived, the file is empty.
+    return replaceRangeFile(path, records.data()) && result;
 }

@@ -50,6 +50,11 @@ quint32 remainingSeconds(quint32 remaining, quint32 done, quint64 elapsedMs);
 qint64 logOldestIndex();
 
 QString logFolderPath();
+// Whether a log file of this name may be opened: none yet, a plain file or a
+// link to one. A pipe would block the open (or the first write), a device
+// swallow the records, a dangling link create a file somewhere else; these,
+// folders, and links to any of them are refused before anything is opened.
+bool plainLogFileName(const QString& path);
 QString syncLogFilePath(quint16 modelCode, quint32 serial);
 QString rangeLogFilePath(quint32 serial);
 
@@ -57,10 +62,11 @@ QString rangeLogFilePath(quint32 serial);
 bool readArchiveRecord(quint16 recordSize, bool last, quint32 currentAddress, quint32 startAddress);
 // Continues the device's synchronised file up to currentAddress - 1.
 bool syncLogFile(quint16 recordSize, quint32 serial, quint32 currentAddress, quint32 startAddress);
-// Replaces the range file with the records of [startSeconds, stopSeconds]:
-// written aside and put in place only when records arrived, so that a failed
-// or empty range leaves the previous file (or whatever a link of that name
-// points to) as it was.
+// Replaces the range file with the records of [startSeconds, stopSeconds]
+// that arrived: written aside and put in place when the download ends, so that
+// a link of that name is replaced, never followed. After an empty or refused
+// range the file is empty; a name that is no file (a folder, a pipe) is
+// refused before the device is asked.
 bool downloadLogRange(quint32 startSeconds, quint32 stopSeconds, quint16 recordSize,
                       quint32 serial);
 

@@ -988,6 +988,13 @@ struct ExportRun {
     int recordsSinceHeader = 0;
     int rowsWritten = 0;
     int emptyLines = 0; // empty lines not yet followed by another line
+
+    // The source is read in bounded pieces: a whole line when it is no longer
+    // than a record line, else piece by piece up to its end (a damaged file
+    // may hold gigabytes without a line end).
+    static constexpr int SkipPieceBytes = 64 * 1024;
+    QByteArray buffer = QByteArray(SkipPieceBytes, Qt::Uninitialized);
+    bool skipping = false; // inside a line longer than a record line
 };
 
 // Refusals and the opening of source and destination; false after the message (an empty
@@ -1007,7 +1014,7 @@ bool openExport(ExportRun& run, const QString& sourcePath)
         return fail(QObject::tr("Ошибка открытия файла"));
 
     run.source.setFileName(sourcePath);
-    if (!run.source.open(QIODevice::ReadOnly))
+    if (!plainLogFileName(sourcePath) || !run.source.open(QIODevice::ReadOnly))
         return fail(QObject::tr("Ошибка открытия файла"));
     run.size = run.source.size();
     if (run.size == 0)
@@ -1048,38 +1055,60 @@ void writeRecordRow(ExportRun& run, const LogRecord& record)
     ++run.rowsWritten;
 }
 
-// Reads the next line and writes its row; false once a record lies after the window,
-// which completes the run (the records are in rising time order).
-bool exportLine(ExportRun& run)
+enum class LineResult { Next, Done, Failed };
+
+// Reads the next line and writes its row; Done once a record lies after the window, which
+// completes the run (the records are in rising time order). A line longer than a record
+// line is damaged: it is counted at once and read on piece by piece, one piece per call,
+// so that no more than a piece is ever held and the caller sees a Cancel between pieces.
+LineResult exportLine(ExportRun& run)
 {
-    QByteArray line = run.source.readLine();
-    run.decoded += line.size();
-    while (line.endsWith('\n') || line.endsWith('\r'))
-        line.chop(1);
+    // readLine stores at most max - 1 bytes and a closing zero.
+    const qint64 lineLimit = 2 * qint64(run.recordSize) + 2;
+    const qint64 max = run.skipping ? qint64(run.buffer.size()) : lineLimit + 1;
+    const qint64 n = run.source.readLine(run.buffer.data(), max);
+    if (n < 0)
+        return LineResult::Failed;
+    run.decoded += n;
+    const bool ended = n > 0 && run.buffer.at(int(n - 1)) == '\n';
+    if (run.skipping) {
+        if (ended || run.source.atEnd())
+            run.skipping = false;
+        return LineResult::Next;
+    }
     // No byte of the previous line may stand in a damaged one.
     std::memset(command.logRecord, 0, sizeof command.logRecord);
+    if (!ended && !run.source.atEnd()) {
+        lastExportSkippedLines += run.emptyLines + 1;
+        run.emptyLines = 0;
+        run.skipping = true;
+        return LineResult::Next;
+    }
+    QByteArray line(run.buffer.constData(), int(n));
+    while (line.endsWith('\n') || line.endsWith('\r'))
+        line.chop(1);
     // An empty line between records is a damaged one (a record lost in
     // the file); only empty lines at the very end of the file are not.
     if (line.isEmpty()) {
         ++run.emptyLines;
-        return true;
+        return LineResult::Next;
     }
     lastExportSkippedLines += run.emptyLines;
     run.emptyLines = 0;
     if (!loadLogLine(line, run.recordSize)) {
         ++lastExportSkippedLines;
-        return true;
+        return LineResult::Next;
     }
     const LogRecord record = currentLogRecord();
     const quint32 t = logSeconds(record.recordTime, command.secondsPerTick);
     if (run.job.window) {
         if (t > run.job.stopSeconds)
-            return false;
+            return LineResult::Done;
         if (t < run.job.startSeconds)
-            return true;
+            return LineResult::Next;
     }
     writeRecordRow(run, record);
-    return true;
+    return LineResult::Next;
 }
 
 // Whole seconds left at the pace so far; never wrapped at 65,536 s.
@@ -1089,7 +1118,7 @@ qint64 exportSecondsLeft(qint64 size, qint64 decoded, qint64 elapsedMs)
 }
 
 // The line loop under the progress dialog: true when the whole source (or the window)
-// was read, false on a cancel.
+// was read, false on a cancel (or a failed read, which ends it as a cancel would).
 bool exportLines(ExportRun& run)
 {
     ProgressSession progress;
@@ -1103,8 +1132,13 @@ bool exportLines(ExportRun& run)
         const int percent = int(double(run.decoded) * (100.0 / double(run.size)));
         if (!progress.step(qBound(0, percent, 100)))
             return false;
-        if (run.source.atEnd() || !exportLine(run))
+        if (run.source.atEnd())
             return true;
+        const LineResult line = exportLine(run);
+        if (line == LineResult::Done)
+            return true;
+        if (line == LineResult::Failed)
+            return false;
         if (run.decoded > 0) {
             const qint64 left = exportSecondsLeft(run.size, run.decoded, progress.elapsedMs());
             if (left != shownSeconds) {

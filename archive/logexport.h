@@ -77,6 +77,7 @@ extern QString lastExportMessage;
 // How many source lines the last run skipped as damaged.
 extern int lastExportSkippedLines;
 
-// Called after every line of a run with the progress dialog; tests cancel
-// through it.
+// Called after every line of a run with the progress dialog (and after every
+// piece of a line too long for a record, which is read in pieces); tests
+// cancel through it.
 extern std::function<void()> exportLineHook;

@@ -1,12 +1,16 @@
 // Export benchmark: a log of N records of a 6-channel detector exported into
 // txt, csv and xlsx. Prints records per second, MB/s of output and the peak
 // resident memory of each run, and the time openpyxl's write-only mode takes
-// to write the same workbook cells.
+// to write the same workbook cells. Then a damaged log: a sparse file of zero
+// bytes without a line end, as a broken disk or copy leaves one, exported
+// into txt: the time, the damaged lines counted and the peak resident memory,
+// which must stay far below the file's size.
 //
-// Usage: bench_logexport [records [keep-folder [mode [first-time]]]]
+// Usage: bench_logexport [records [keep-folder [mode [first-time [damaged-MB]]]]]
 // (default 32767 records). With a keep-folder the exported files are left
 // there (to compare outputs between builds); mode is the ExportMode number
-// (default ExportAll); first-time the first record's time in seconds.
+// (default ExportAll); first-time the first record's time in seconds;
+// damaged-MB the size of the damaged file (default 256; 0 skips it).
 
 #include "command.h"
 #include "dialogs.h"
@@ -150,5 +154,28 @@ int main(int argc, char** argv)
         }
     }
     QFile::remove(sourcePath);
+
+    const qint64 damagedMb = argc > 5 ? QString::fromLocal8Bit(argv[5]).toLongLong() : 256;
+    if (damagedMb > 0) {
+        {
+            QFile source(sourcePath);
+            if (!source.open(QIODevice::WriteOnly | QIODevice::Truncate) ||
+                !source.resize(damagedMb << 20))
+                return 1;
+        }
+        const QString dest = dir.filePath(QStringLiteral("damaged.txt"));
+        resetPeakRss();
+        QElapsedTimer timer;
+        timer.start();
+        const bool ok = exportLogFile(6, serial, mode, dest);
+        const double seconds = double(timer.nsecsElapsed()) / 1e9;
+        std::printf("damaged  %lld MB without a line end: %s  %.3f s  %.0f MB/s  skipped %d  "
+                    "peak RSS %.1f MB\n",
+                    static_cast<long long>(damagedMb), ok ? "ok    " : "FAILED", seconds,
+                    double(damagedMb) / seconds, lastExportSkippedLines, peakRssMb());
+        QFile::remove(sourcePath);
+        if (!ok || lastExportSkippedLines != 1)
+            return 1;
+    }
     return 0;
 }

@@ -6,6 +6,7 @@
 #include "command.h"
 #include "correctiontables.h"
 #include "dialogs.h"
+#include "fieldguards.h"
 #include "modeltraits.h"
 #include "optiontables.h"
 #include "ui_calibration.h"
@@ -84,11 +85,19 @@ Calibration::Calibration(QWidget* parent) : QDialog(parent), ui(new Ui::Calibrat
     case AccessLevel::User:
         tabWidget->setTabEnabled(1, false);
         checkBox_BlockCalibmenu->setEnabled(false);
+        // The User's save leaves the bump-test and calibration intervals out
+        // (classic 268-269, extended 283-284): an edit there would go nowhere.
+        setFieldEditable(spinBoxIntervalBump, false);
+        for (Calibration_Channel* row : calibrationChannelWidgets)
+            if (row && isAncestorOf(row))
+                setFieldEditable(row->spinBoxIntervalCalib, false);
         break;
     case AccessLevel::None:
         break;
     }
     showTablesTabState();
+    // The rows are the page's children: this guards their boxes too.
+    PageGuard::install(this);
 }
 
 Calibration::~Calibration()

@@ -214,6 +214,7 @@ void writeSettingsFile()
     QSaveFile file(settingsFilePath);
     if (!file.open(QIODevice::WriteOnly))
         return;
-    if (file.write(out) == out.size())
+    // commit() does not heed a flush that fails (a full disk): flushed here first.
+    if (file.write(out) == out.size() && file.flush() && file.size() == out.size())
         file.commit();
 }

@@ -173,9 +173,16 @@ bool saveConfigurationFile()
     // Written aside and put in place at the end: a failed write never leaves a
     // half-written configuration where a good one was.
     QSaveFile file(lastSavedConfigFile);
-    if (!file.open(QIODevice::WriteOnly) || file.write(text.data()) != text.data().size() ||
-        !file.commit()) {
+    if (!file.open(QIODevice::WriteOnly)) {
         dialogs::critical(nullptr, QObject::tr("Ошибка"), QObject::tr("Ошибка открытия файла"));
+        return false;
+    }
+    // Opened but not written (a full disk): another reason than an open that failed.
+    // The buffered bytes go out in an explicit flush: commit() flushes on its own but
+    // does not heed a flush that fails, and would put a cut file in place.
+    const qint64 size = text.data().size();
+    if (file.write(text.data()) != size || !file.flush() || file.size() != size || !file.commit()) {
+        dialogs::critical(nullptr, QObject::tr("Ошибка"), QObject::tr("Ошибка записи файла"));
         return false;
     }
     return true;

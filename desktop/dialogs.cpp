@@ -1,8 +1,12 @@
 #include "dialogs.h"
 
+#include <QApplication>
 #include <QDialog>
 #include <QFileDialog>
+#include <QFontMetrics>
+#include <QGridLayout>
 #include <QInputDialog>
+#include <QSpacerItem>
 
 namespace dialogs
 {
@@ -30,20 +34,33 @@ QMessageBox::StandardButton messageBox(Kind kind, QWidget* parent, const QString
         r.defaultButton = defaultButton;
         return hook()(r).button;
     }
+    QMessageBox::Icon icon = QMessageBox::Information;
     switch (kind) {
     case Kind::Warning:
-        return QMessageBox::warning(parent, title, text, buttons, defaultButton);
+        icon = QMessageBox::Warning;
+        break;
     case Kind::Critical:
-        return QMessageBox::critical(parent, title, text, buttons, defaultButton);
+        icon = QMessageBox::Critical;
+        break;
     case Kind::Question:
-        return QMessageBox::question(parent, title, text, buttons, defaultButton);
+        icon = QMessageBox::Question;
+        break;
     default:
-        return QMessageBox::information(parent, title, text, buttons, defaultButton);
+        break;
     }
+    // As QMessageBox's static functions build their box, made wide enough for its title.
+    QMessageBox box(icon, title, text, QMessageBox::NoButton, parent);
+    box.setStandardButtons(buttons == QMessageBox::NoButton ? QMessageBox::Ok : buttons);
+    if (defaultButton != QMessageBox::NoButton && box.button(defaultButton))
+        box.setDefaultButton(defaultButton);
+    fitTitle(box);
+    if (box.exec() == -1)
+        return QMessageBox::Cancel;
+    return box.standardButton(box.clickedButton());
 }
 
 QString fileName(Kind kind, QWidget* parent, const QString& caption, const QString& dir,
-                 const QString& filter)
+                 const QString& filter, QString* selectedFilter)
 {
     if (hook()) {
         Request r;
@@ -53,14 +70,38 @@ QString fileName(Kind kind, QWidget* parent, const QString& caption, const QStri
         r.text = dir;
         r.filter = filter;
         const Reply reply = hook()(r);
+        if (reply.accepted && selectedFilter && !reply.filter.isEmpty())
+            *selectedFilter = reply.filter;
         return reply.accepted ? reply.text : QString();
     }
     if (kind == Kind::SaveFile)
-        return QFileDialog::getSaveFileName(parent, caption, dir, filter);
+        return QFileDialog::getSaveFileName(parent, caption, dir, filter, selectedFilter);
     return QFileDialog::getOpenFileName(parent, caption, dir, filter);
 }
 
 } // namespace
+
+int titleWidth(const QString& title)
+{
+    // The caption's font where the style has one, else the box's own, whichever is
+    // wider; the allowance covers the window icon, the close button and the frame.
+    const QFontMetrics caption(QApplication::font("QMdiSubWindowTitleBar"));
+    const QFontMetrics plain(QApplication::font("QMessageBox"));
+    const int text = qMax(caption.horizontalAdvance(title), plain.horizontalAdvance(title));
+    return text + text / 5 + 130;
+}
+
+void fitTitle(QMessageBox& box)
+{
+    // QMessageBox sizes itself to its text and buttons and leaves the title bar
+    // to cut a longer title: a spacer across the grid keeps the box as wide.
+    auto* grid = qobject_cast<QGridLayout*>(box.layout());
+    if (!grid)
+        return;
+    grid->addItem(new QSpacerItem(titleWidth(box.windowTitle()), 0, QSizePolicy::Minimum,
+                                  QSizePolicy::Minimum),
+                  grid->rowCount(), 0, 1, grid->columnCount());
+}
 
 void setHook(Hook h)
 {
@@ -108,16 +149,28 @@ void exchangeError(QWidget* parent, Kind kind, quint32 code)
                QMessageBox::Ok, QMessageBox::NoButton);
 }
 
+QString unknownLayoutText()
+{
+    return QObject::tr("Карта регистров прибора не определена, ничего не записано. "
+                       "Считайте параметры прибора и повторите запись.");
+}
+
+void unknownLayout(QWidget* parent)
+{
+    messageBox(Kind::Warning, parent, QObject::tr("Ошибка"), unknownLayoutText(), QMessageBox::Ok,
+               QMessageBox::NoButton);
+}
+
 QString getOpenFileName(QWidget* parent, const QString& caption, const QString& dir,
                         const QString& filter)
 {
-    return fileName(Kind::OpenFile, parent, caption, dir, filter);
+    return fileName(Kind::OpenFile, parent, caption, dir, filter, nullptr);
 }
 
 QString getSaveFileName(QWidget* parent, const QString& caption, const QString& dir,
-                        const QString& filter)
+                        const QString& filter, QString* selectedFilter)
 {
-    return fileName(Kind::SaveFile, parent, caption, dir, filter);
+    return fileName(Kind::SaveFile, parent, caption, dir, filter, selectedFilter);
 }
 
 QString getText(QWidget* parent, const QString& title, const QString& label,
@@ -198,13 +251,14 @@ Script& Script::button(QMessageBox::StandardButton button)
     return *this;
 }
 
-Script& Script::accept(const QString& text)
+Script& Script::accept(const QString& text, const QString& filter)
 {
     Queued q;
     q.cancel = false;
     q.reply.button = QMessageBox::Ok;
     q.reply.accepted = true;
     q.reply.text = text;
+    q.reply.filter = filter;
     replies.append(q);
     return *this;
 }

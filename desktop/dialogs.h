@@ -55,11 +55,19 @@ struct Request {
 };
 
 // The answer: the button of a message box; for the other dialogs whether the
-// operator confirmed, and the chosen file name, text or item.
+// operator confirmed, and the chosen file name, text or item; for a save dialog
+// also the file type chosen in its filter list (empty: the one it offered first).
 struct Reply {
+    Reply() = default;
+    Reply(QMessageBox::StandardButton button, bool accepted, const QString& text = QString(),
+          const QString& filter = QString())
+        : button(button), accepted(accepted), text(text), filter(filter)
+    {
+    }
     QMessageBox::StandardButton button = QMessageBox::NoButton;
     bool accepted = false;
     QString text;
+    QString filter;
 };
 
 using Hook = std::function<Reply(const Request&)>;
@@ -83,6 +91,11 @@ question(QWidget* parent, const QString& title, const QString& text,
          QMessageBox::StandardButtons buttons = QMessageBox::Yes | QMessageBox::No,
          QMessageBox::StandardButton defaultButton = QMessageBox::NoButton);
 
+// The width a message box needs to show `title` whole in its title bar, and the
+// box made at least that wide (every box of these functions is).
+int titleWidth(const QString& title);
+void fitTitle(QMessageBox& box);
+
 // The box after a failed exchange with the device: title "Ошибка", text "Ошибка обмена
 // данными". The pages warn, with themselves as parent; the firmware upload and the log
 // download report it as critical, without parent, the log download with the exchange's
@@ -90,11 +103,18 @@ question(QWidget* parent, const QString& title, const QString& text,
 void exchangeError(QWidget* parent, Kind kind = Kind::Warning);
 void exchangeError(QWidget* parent, Kind kind, quint32 code);
 
-// Empty when cancelled.
+// A write refused because no probe of this connection has told the device's register
+// layout yet (after a firmware upload, until the next read): the text, and the warning
+// box "Ошибка" with it.
+QString unknownLayoutText();
+void unknownLayout(QWidget* parent);
+
+// Empty when cancelled. A save dialog tells in `selectedFilter`, when given, the
+// entry of `filter` that the operator chose (as QFileDialog does).
 QString getOpenFileName(QWidget* parent, const QString& caption, const QString& dir,
                         const QString& filter);
 QString getSaveFileName(QWidget* parent, const QString& caption, const QString& dir,
-                        const QString& filter);
+                        const QString& filter, QString* selectedFilter = nullptr);
 
 QString getText(QWidget* parent, const QString& title, const QString& label,
                 QLineEdit::EchoMode echo = QLineEdit::Normal, const QString& text = QString(),
@@ -124,8 +144,10 @@ public:
 
     // Queue the answer to the next request, whatever its kind.
     Script& button(QMessageBox::StandardButton button); // a message box's button
-    Script& accept(const QString& text); // a file or input dialog confirmed with this text
-    Script& cancel();                    // cancelled, as with an empty queue
+    // A file or input dialog confirmed with this text; a save dialog also with
+    // this entry of its filter list chosen.
+    Script& accept(const QString& text, const QString& filter = QString());
+    Script& cancel(); // cancelled, as with an empty queue
     // The operator's actions in the next of the program's own dialogs, which is
     // shown while they run and closed after them unless they closed it.
     Script& act(std::function<void(QDialog&)> actions);

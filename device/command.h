@@ -57,14 +57,31 @@ public:
     // firmware version of the last read.
     enum class MapProbe { Extended, Classic, Unanswered };
     MapProbe probeExtendedMap();
-    // Probes and takes the answer as registerMap; false when unanswered (the layout
-    // then stays as it was).
+    // Probes and takes the answer as registerMap. While no probe has decided the
+    // layout of the device now connected (see registerMapKnown), silence decides
+    // too: older classic firmware never answers 2457 at all, so no answer means
+    // ClassicMap. Once a probe has decided it, an unanswered probe keeps that
+    // layout: when the device's silence decided it, silence is its answer (true);
+    // otherwise the line failed (false, nothing is decided).
     bool adoptProbedMap();
-    // Whether the layout of the connected device is known: cleared on connecting,
+    // Whether the layout must be asked at the next read: cleared on connecting,
     // after a failed read and by a firmware upload; the read road probes again when
     // it is clear or the model code differs from probedModel.
     bool registerMapProbed = false;
     quint16 probedModel = 0;
+    // Whether a probe of this connection decided the layout of this device (of
+    // probedModel): cleared on connecting, by a firmware upload and by a read that
+    // finds another firmware version; a failed read keeps it.
+    bool registerMapDecided = false;
+    // The decision was silence (a classic device that does not answer 2457).
+    bool registerMapBySilence = false;
+    // Whether a probe of this connection decided the layout of the device now
+    // connected: a write in any other layout would scatter its blocks over the wrong
+    // registers. Offline the layout is the one chosen and always known.
+    bool registerMapKnown() const
+    {
+        return connected == 0 || (registerMapDecided && probedModel == modelCode);
+    }
     // A device changes its layout only with new firmware. Called after the blocks of
     // a successful read: records the firmware version the image now holds and tells
     // whether it differs from the one an earlier read recorded since the last probe
@@ -95,6 +112,13 @@ public:
     bool writeAllParameters(bool withAdcPoints);
     bool writeSettingsBlocks();
     void setCalibrationMode(bool on);
+    // Whether the last setCalibrationMode switched the mode on (a calibration
+    // procedure runs); false from the start and after every switch-off.
+    bool calibrationModeOn = false;
+    // Before a write that carries the channels' flag words: unless a procedure has
+    // the mode on, bit 8 is cleared in the image of every channel that takes part in
+    // calibration mode, so that the write never switches a channel back into it.
+    void keepCalibrationModeOff();
     // The index of the oldest log record, from the raw archive pointers of the
     // image (which stay as the device has them).
     qint64 archiveOldestIndex() const;

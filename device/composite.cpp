@@ -159,6 +159,7 @@ bool Command::readAllParameters(int mode, bool measurementsOnly)
 
 bool Command::writeAllParameters(bool withAdcPoints)
 {
+    keepCalibrationModeOff();
     setClockFieldsNow(ExtendedMap);
     if (transact(16, 0, RegClock, 4) != ResultOk)
         return false;
@@ -296,10 +297,32 @@ bool Command::writeSettingsBlocks()
     return true;
 }
 
+void Command::keepCalibrationModeOff()
+{
+    // A read after the switch-off may bring bit 8 back: the classic devices also
+    // report the flag word in input registers, which can still show the word from
+    // before the switch-off. Only a running procedure has the mode on.
+    if (calibrationModeOn || (registerMap != ClassicMap && registerMap != ExtendedMap))
+        return;
+    const bool classic = registerMap == ClassicMap;
+    for (quint16 i = 0; i < channelSlotsInUse(); ++i) {
+        const quint16 page =
+            classic ? classicChannels[i].channelPage : extendedChannels[i].channelPage;
+        const quint16 format = classic ? classicChannels[i].format : extendedChannels[i].format;
+        if (page != i || !(format & FormatBits::CalibrationModeChannel))
+            continue;
+        if (classic)
+            classicChannels[i].channelFlags &= quint16(~ChannelFlagBits::CalibrationMode);
+        else
+            extendedChannels[i].channelFlags &= ~quint32(ChannelFlagBits::CalibrationMode);
+    }
+}
+
 void Command::setCalibrationMode(bool on)
 {
     if (registerMap != ClassicMap && registerMap != ExtendedMap)
         return;
+    calibrationModeOn = on;
     const bool classic = registerMap == ClassicMap;
     const quint16 channels = channelSlotsInUse();
     for (quint16 i = 0; i < channels; ++i) {

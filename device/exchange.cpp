@@ -296,17 +296,27 @@ Command::MapProbe Command::probeExtendedMap()
 
 bool Command::adoptProbedMap()
 {
-    switch (probeExtendedMap()) {
-    case MapProbe::Extended:
-        registerMap = ExtendedMap;
+    const bool known = registerMapKnown();
+    const MapProbe answer = probeExtendedMap();
+    if (answer == MapProbe::Unanswered) {
+        if (known && !registerMapBySilence)
+            return false;
+        // The first probe for this device, or the device that always stays silent
+        // on 2457: its silence is the classic answer.
+        registerMapProbed = true;
+        if (!known) {
+            probedModel = modelCode;
+            lastReadFirmwareVersionKnown = false;
+            registerMap = ClassicMap;
+            registerMapBySilence = true;
+        }
+        registerMapDecided = true;
         return true;
-    case MapProbe::Classic:
-        registerMap = ClassicMap;
-        return true;
-    case MapProbe::Unanswered:
-        break;
     }
-    return false;
+    registerMap = answer == MapProbe::Extended ? ExtendedMap : ClassicMap;
+    registerMapDecided = true;
+    registerMapBySilence = false;
+    return true;
 }
 
 bool Command::firmwareVersionChanged()

@@ -3,6 +3,7 @@
 #include "channelpage.h"
 #include "command.h"
 #include "embeddedpage.h"
+#include "fieldguards.h"
 #include "optiontables.h"
 #include "rounding.h"
 #include "ui_devicesetting_1_window.h"
@@ -63,6 +64,7 @@ DeviceSetting_1_Window::DeviceSetting_1_Window(QWidget* parent, int channel_)
     ui->doubleSpinBoxConcCalibGas->hide();
     setUpChannelGroup(ui->ParamSensgroupBox);
     fillDecimalsCombo(ui->comboBoxDiscreteness);
+    PageGuard::install(this);
     showParameters(channel);
 }
 

@@ -3,6 +3,7 @@
 #include "channelpage.h"
 #include "command.h"
 #include "embeddedpage.h"
+#include "fieldguards.h"
 #include "optiontables.h"
 #include "rounding.h"
 #include "ui_devicesetting_2_window.h"
@@ -39,6 +40,7 @@ DeviceSetting_2_Window::DeviceSetting_2_Window(QWidget* parent, int channel_)
     setUpChannelGroup(ui->ParamSensgroupBox);
     fillDecimalsCombo(ui->comboBoxDiscreteness);
     fillDecimalsCombo(ui->comboBoxDiscreteness_2);
+    PageGuard::install(this);
     showParameters(channel);
 }
 
@@ -110,8 +112,16 @@ void DeviceSetting_2_Window::showParameters(int ch)
     QString formula;
     if (showChannelGroup(ui->ParamSensgroupBox, ch, tr("Параметры"), &formula))
         ui->lineEditMolecularForm->setText(formula);
+    if (classic() || extended()) {
+        // The classic record has no sensor serial, and this page stores no
+        // formula number into it: both are shown, not edited, there.
+        setFieldEditable(ui->lineEditSerialNum, extended());
+        setFieldEditable(ui->doubleSpinBoxNumFormulaGas, extended());
+    }
     if (classic()) {
         const auto& r = command.classicChannels[ch];
+        ui->lineEditSerialNum->clear();
+        ui->doubleSpinBoxNumFormulaGas->setValue(r.formulaGasNumber);
         ui->doubleSpinBoxLim_4->setValue(r.limit4 * classicScale);
         ui->doubleSpinBoxHist_1->setValue(r.hysteresis * classicScale);
         ui->spinBoxIntervalCalib->setValue(r.calibrationInterval);

@@ -2,6 +2,7 @@
 
 #include "command.h"
 #include "embeddedpage.h"
+#include "fieldguards.h"
 #include "rounding.h"
 #include "ui_devicesetting_3_window.h"
 
@@ -77,6 +78,10 @@ DeviceSetting_3_Window::DeviceSetting_3_Window(QWidget* parent)
     ui->setupUi(this);
     ui->tabWidget->setCurrentIndex(0);
     ui->spinBoxSerialNumber->setMaximum(99999999);
+    // Every save and every full write sets the device clock to the PC's time
+    // first: a time typed here would never reach the device.
+    setFieldEditable(ui->dateTimeEditDate, false);
+    PageGuard::install(this);
 }
 
 DeviceSetting_3_Window::~DeviceSetting_3_Window()

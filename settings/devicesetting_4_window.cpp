@@ -6,10 +6,12 @@
 #include "devicesetting_1_window.h"
 #include "dialogs.h"
 #include "embeddedpage.h"
+#include "fieldguards.h"
 #include "modeltraits.h"
 #include "optiontables.h"
 #include "rounding.h"
 #include "sensorkinds.h"
+#include "statusline.h"
 #include "ui_devicesetting_4_window.h"
 #include "unitlist.h"
 
@@ -296,6 +298,7 @@ DeviceSetting_4_Window::DeviceSetting_4_Window(QWidget* parent)
         if (refreshGuard == 0 && channel < ChannelSlots)
             chosenCircuitTab[channel] = index;
     });
+    PageGuard::install(this);
 }
 
 DeviceSetting_4_Window::~DeviceSetting_4_Window()
@@ -501,6 +504,15 @@ void DeviceSetting_4_Window::setUpForLayout(const ChannelFields& f)
         w->setVisible(classicLayout);
     ui->label_34->setVisible(!classicLayout);
     ui->spinBoxFilMiddleCount->setVisible(!classicLayout);
+    // Fields only the extended record keeps: in the classic layout they store
+    // nothing that a write would send, so they are shown, not edited.
+    for (QWidget* w :
+         {static_cast<QWidget*>(ui->lineEditSerialNum), static_cast<QWidget*>(ui->spinBoxTimeWarm),
+          static_cast<QWidget*>(ui->doubleSpinBoxCorr_Coef),
+          static_cast<QWidget*>(ui->doubleSpinBoxCoef_Belead_Calib),
+          static_cast<QWidget*>(ui->comboBoxUnitMeas_Calib),
+          static_cast<QWidget*>(ui->comboBoxUARTBT)})
+        setFieldEditable(w, !classicLayout);
 }
 
 // Every refresh starts from no circuit rows and empty kind, formula and cell lists.
@@ -735,6 +747,8 @@ void DeviceSetting_4_Window::showNameAndSwitch(const ChannelFields& f)
     if (f.extended)
         ui->lineEditSerialNum->setText(
             imageText(f.extended->sensorSerial, sizeof f.extended->sensorSerial));
+    else
+        ui->lineEditSerialNum->clear(); // the classic record has no sensor serial
     ui->lineEditMolecularForm->setText(imageText(f.gasFormula, f.gasFormulaSize));
 }
 
@@ -853,14 +867,25 @@ void DeviceSetting_4_Window::on_pushButton_clicked()
 {
     if (refreshGuard)
         return;
+    // Blocks in a layout no probe has told would land on the wrong registers.
+    if (!command.registerMapKnown()) {
+        dialogs::unknownLayout(this);
+        return;
+    }
     // The tables the operator typed travel with the channel's blocks; the read-back
     // after the write would otherwise show the old cells again.
     tables->collect(channel);
     if (command.writeSettingsBlocks()) {
         showParameters(command.currentChannel);
+        // Offline the blocks "went out" without a byte on the line.
+        statusline::show(
+            command.connected
+                ? tr("Настройки канала %1 записаны в прибор").arg(command.currentChannel + 1)
+                : statusline::offlineText());
         return;
     }
     dialogs::exchangeError(this);
+    statusline::show(tr("Ошибка обмена данными"));
 }
 
 void DeviceSetting_4_Window::on_lineEditSerialNum_textEdited(const QString& arg1)

@@ -2,6 +2,7 @@
 
 #include "command.h"
 #include "dialogs.h"
+#include "fieldguards.h"
 #include "optiontables.h"
 #include "ui_devicesetting_5_window.h"
 
@@ -81,6 +82,7 @@ DeviceSetting_5_Window::DeviceSetting_5_Window(QWidget* parent)
     }
     for (const char* name : restartModeNames)
         ui->comboBoxTypeStartGPS->addItem(QString::fromLatin1(name));
+    PageGuard::install(this);
 }
 
 DeviceSetting_5_Window::~DeviceSetting_5_Window()
@@ -99,6 +101,19 @@ void DeviceSetting_5_Window::showParameters()
 {
     const bool wasRefreshing = refreshing;
     refreshing = true;
+    if (classic() || extended()) {
+        // The classic device has no LoRa, GNSS or display-type registers: no save
+        // sends what these boxes hold there, so they only show it.
+        for (QWidget* w : {static_cast<QWidget*>(ui->checkBoxLoraTurnOn),
+                           static_cast<QWidget*>(ui->checkBoxGpsTurnOn),
+                           static_cast<QWidget*>(ui->spinBoxPeriodTimeLora),
+                           static_cast<QWidget*>(ui->spinBoxPeriodTimeLora_Alarm),
+                           static_cast<QWidget*>(ui->spinBoxTypeLcd),
+                           static_cast<QWidget*>(ui->comboBoxTypeStartGPS)})
+            setFieldEditable(w, extended());
+        for (int row = 0; row < gnssSignalNamesCount; ++row)
+            setFieldEditable(ui->myTableGPS->cellWidget(row, 0), extended());
+    }
     if (classic()) {
         // The classic device sends its PWM value only when asked for it alone.
         command.transact(3, DevicePage, RegPwmSound, 1);

@@ -6,6 +6,7 @@
 #include "devicesetting_3_window.h"
 #include "devicesetting_4_window.h"
 #include "dialogs.h"
+#include "fieldguards.h"
 #include "ui_devicesettingallwindow.h"
 
 #include <QFileInfo>
@@ -51,6 +52,7 @@ DeviceSettingAllWindow::DeviceSettingAllWindow(QWidget* parent)
     deviceSetting4Window = new DeviceSetting_4_Window(this);
     ui->stackedWidget_4->insertWidget(0, deviceSetting4Window);
     ui->stackedWidget_4->setCurrentIndex(0);
+    PageGuard::install(this);
     showParameters();
 }
 

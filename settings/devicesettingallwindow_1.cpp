@@ -3,6 +3,7 @@
 #include "configurationfile.h"
 #include "devicesetting_5_window.h"
 #include "devicesettingallwindow.h"
+#include "fieldguards.h"
 #include "ui_devicesettingallwindow_1.h"
 
 DeviceSetting_5_Window* deviceSetting5Window = nullptr;
@@ -15,6 +16,7 @@ DeviceSettingAllWindow_1::DeviceSettingAllWindow_1(QWidget* parent)
     deviceSetting5Window = new DeviceSetting_5_Window(this);
     ui->stackedWidget_5->insertWidget(0, deviceSetting5Window);
     ui->stackedWidget_5->setCurrentIndex(0);
+    PageGuard::install(this);
     deviceSetting5Window->showParameters();
 }
 

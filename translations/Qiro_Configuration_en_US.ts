@@ -116,10 +116,6 @@ in threshold mode:</translation>
         <translation>Archive file</translation>
     </message>
     <message>
-        <source>(*.txt);;(*.csv);;(*.xlsx);</source>
-        <translation>(*.txt);;(*.csv);;(*.xlsx);</translation>
-    </message>
-    <message>
         <source>Ожидайте</source>
         <translation>Please wait</translation>
     </message>
@@ -142,6 +138,16 @@ in threshold mode:</translation>
     <message>
         <source>Успешный экспорт</source>
         <translation>Export complete</translation>
+    </message>
+    <message>
+        <source>(*.txt);;(*.csv);;(*.xlsx)</source>
+        <translation>(*.txt);;(*.csv);;(*.xlsx)</translation>
+    </message>
+    <message>
+        <source>Файл %1 уже существует.
+Заменить его?</source>
+        <translation>The file %1 already exists.
+Replace it?</translation>
     </message>
     <message>
         <source>Скачаны записи с:</source>
@@ -709,6 +715,10 @@ configuration</translation>
         <translation>S/N:</translation>
     </message>
     <message>
+        <source>Молекулярная формула:</source>
+        <translation>Molecular formula:</translation>
+    </message>
+    <message>
         <source>№</source>
         <translation>No. </translation>
     </message>
@@ -760,10 +770,6 @@ configuration</translation>
         <source>Параметры</source>
         <translation>Parameters</translation>
     </message>
-    <message>
-        <source>Молекулярная формула:</source>
-        <translation>Molecular formula:</translation>
-    </message>
 </context>
 <context>
     <name>DeviceSetting_3_Window</name>
@@ -778,6 +784,10 @@ configuration</translation>
     <message>
         <source>Заводской номер:</source>
         <translation>Serial number:</translation>
+    </message>
+    <message>
+        <source>Аппаратная версия:</source>
+        <translation>Hardware version:</translation>
     </message>
     <message>
         <source>Версия прошивки:</source>
@@ -840,10 +850,6 @@ in threshold mode:</translation>
     <message>
         <source>Выкл.</source>
         <translation>Off</translation>
-    </message>
-    <message>
-        <source>Аппаратная версия:</source>
-        <translation>Hardware version:</translation>
     </message>
 </context>
 <context>
@@ -1269,6 +1275,14 @@ in threshold mode:</translation>
         <translation>Single-channel N signal</translation>
     </message>
     <message>
+        <source>Настройки канала %1 записаны в прибор</source>
+        <translation>Channel %1 settings written to the device</translation>
+    </message>
+    <message>
+        <source>Ошибка обмена данными</source>
+        <translation>Data exchange error</translation>
+    </message>
+    <message>
         <source>Порог 1:</source>
         <translation>Threshold 1:</translation>
     </message>
@@ -1291,6 +1305,10 @@ in threshold mode:</translation>
 </context>
 <context>
     <name>DeviceSetting_5_Window</name>
+    <message>
+        <source>Доп. параметры</source>
+        <translation>Extra parameters</translation>
+    </message>
     <message>
         <source>Блокировка калибровки
  через меню</source>
@@ -1426,10 +1444,6 @@ ambient temperature:</translation>
     <message>
         <source>вкл.</source>
         <translation>on</translation>
-    </message>
-    <message>
-        <source>Доп. параметры</source>
-        <translation>Extra parameters</translation>
     </message>
 </context>
 <context>
@@ -1657,6 +1671,86 @@ settings</translation>
         <translation>General parameters_1</translation>
     </message>
     <message>
+        <source>Команда отменена: данные не переданы</source>
+        <translation>Command cancelled: nothing was sent</translation>
+    </message>
+    <message>
+        <source>Сохранение заводских настроек</source>
+        <translation>Saving the factory settings</translation>
+    </message>
+    <message>
+        <source>Параметры, показанные программой, будут записаны в прибор и заменят его текущие и заводские настройки. Прежние заводские настройки будут потеряны.
+
+Продолжить?</source>
+        <translation>The parameters shown by the program will be written into the device and will replace its current and factory settings. The previous factory settings will be lost.
+
+Continue?</translation>
+    </message>
+    <message>
+        <source>Чтение заводских настроек</source>
+        <translation>Restoring the factory settings</translation>
+    </message>
+    <message>
+        <source>Заводские настройки прибора заменят его текущие настройки. Текущие настройки прибора будут потеряны.
+
+Продолжить?</source>
+        <translation>The device&apos;s factory settings will replace its current settings. The device&apos;s current settings will be lost.
+
+Continue?</translation>
+    </message>
+    <message>
+        <source>Конфигурация сохранена в файл %1</source>
+        <translation>Configuration saved to the file %1</translation>
+    </message>
+    <message>
+        <source>Конфигурация не сохранена: ошибка записи файла %1</source>
+        <translation>Configuration not saved: the file %1 could not be written</translation>
+    </message>
+    <message>
+        <source>Язык на приборе: русский</source>
+        <translation>Device language: Russian</translation>
+    </message>
+    <message>
+        <source>Язык на приборе: английский</source>
+        <translation>Device language: English</translation>
+    </message>
+    <message>
+        <source>Обновление ПО не выполнено</source>
+        <translation>Firmware not updated</translation>
+    </message>
+    <message>
+        <source>Модуль Ble переведён в режим прошивки</source>
+        <translation>The BLE module is in its firmware-update mode</translation>
+    </message>
+    <message>
+        <source>Прибор принял команду выключения</source>
+        <translation>The device accepted the power-off command</translation>
+    </message>
+    <message>
+        <source>Прибор не подтвердил команду выключения</source>
+        <translation>The device did not confirm the power-off command</translation>
+    </message>
+    <message>
+        <source>Файл руководства не найден: %1</source>
+        <translation>Manual file not found: %1</translation>
+    </message>
+    <message>
+        <source>Не удалось открыть руководство пользователя: нет программы для просмотра PDF.
+Руководство находится здесь:
+%1</source>
+        <translation>The user manual could not be opened: no program for viewing PDF files.
+The manual is here:
+%1</translation>
+    </message>
+    <message>
+        <source>Руководство пользователя не открыто, файл: %1</source>
+        <translation>User manual not opened, file: %1</translation>
+    </message>
+    <message>
+        <source>Руководство пользователя открыто: %1</source>
+        <translation>User manual opened: %1</translation>
+    </message>
+    <message>
         <source>, устройство Qiro T2</source>
         <translation>, device Qiro T2</translation>
     </message>
@@ -1694,6 +1788,10 @@ settings</translation>
     <message>
         <source>Версия прошивки:</source>
         <translation>Firmware version:</translation>
+    </message>
+    <message>
+        <source>Аппаратная версия:</source>
+        <translation>Hardware version:</translation>
     </message>
     <message>
         <source>Параметры устройства</source>
@@ -1758,10 +1856,6 @@ settings</translation>
     <message>
         <source>t - </source>
         <translation>t - </translation>
-    </message>
-    <message>
-        <source>Аппаратная версия:</source>
-        <translation>Hardware version:</translation>
     </message>
 </context>
 <context>
@@ -2157,6 +2251,18 @@ settings</translation>
     <message>
         <source>Поврежденный лог</source>
         <translation>Damaged log</translation>
+    </message>
+    <message>
+        <source>Карта регистров прибора не определена, ничего не записано. Считайте параметры прибора и повторите запись.</source>
+        <translation>The device&apos;s register map is not known yet: nothing was written. Read the device parameters and write again.</translation>
+    </message>
+    <message>
+        <source>Файл прошивки предназначен для другой модели прибора</source>
+        <translation>The firmware file is for another device model</translation>
+    </message>
+    <message>
+        <source>Нет связи с прибором (Offline режим): данные не переданы</source>
+        <translation>No link to the device (offline mode): no data was transferred</translation>
     </message>
 </context>
 <context>

@@ -114,10 +114,6 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>(*.txt);;(*.csv);;(*.xlsx);</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>Ожидайте</source>
         <translation type="unfinished"></translation>
     </message>
@@ -139,6 +135,15 @@
     </message>
     <message>
         <source>Успешный экспорт</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>(*.txt);;(*.csv);;(*.xlsx)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Файл %1 уже существует.
+Заменить его?</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
@@ -702,6 +707,10 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
+        <source>Молекулярная формула:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
         <source>№</source>
         <translation type="unfinished"></translation>
     </message>
@@ -753,10 +762,6 @@
         <source>Параметры</source>
         <translation type="unfinished"></translation>
     </message>
-    <message>
-        <source>Молекулярная формула:</source>
-        <translation type="unfinished"></translation>
-    </message>
 </context>
 <context>
     <name>DeviceSetting_3_Window</name>
@@ -770,6 +775,10 @@
     </message>
     <message>
         <source>Заводской номер:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Аппаратная версия:</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
@@ -831,10 +840,6 @@
     </message>
     <message>
         <source>Выкл.</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Аппаратная версия:</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -1261,6 +1266,14 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
+        <source>Настройки канала %1 записаны в прибор</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Ошибка обмена данными</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
         <source>Порог 1:</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1283,6 +1296,10 @@
 </context>
 <context>
     <name>DeviceSetting_5_Window</name>
+    <message>
+        <source>Доп. параметры</source>
+        <translation type="unfinished"></translation>
+    </message>
     <message>
         <source>Блокировка калибровки
  через меню</source>
@@ -1405,10 +1422,6 @@
     </message>
     <message>
         <source>вкл.</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Доп. параметры</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -1630,6 +1643,80 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
+        <source>Команда отменена: данные не переданы</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Сохранение заводских настроек</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Параметры, показанные программой, будут записаны в прибор и заменят его текущие и заводские настройки. Прежние заводские настройки будут потеряны.
+
+Продолжить?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Чтение заводских настроек</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Заводские настройки прибора заменят его текущие настройки. Текущие настройки прибора будут потеряны.
+
+Продолжить?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Конфигурация сохранена в файл %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Конфигурация не сохранена: ошибка записи файла %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Язык на приборе: русский</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Язык на приборе: английский</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Обновление ПО не выполнено</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Модуль Ble переведён в режим прошивки</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Прибор принял команду выключения</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Прибор не подтвердил команду выключения</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Файл руководства не найден: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Не удалось открыть руководство пользователя: нет программы для просмотра PDF.
+Руководство находится здесь:
+%1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Руководство пользователя не открыто, файл: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Руководство пользователя открыто: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
         <source>, устройство Qiro T2</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1666,6 +1753,10 @@
     </message>
     <message>
         <source>Версия прошивки:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Аппаратная версия:</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
@@ -1730,10 +1821,6 @@
     </message>
     <message>
         <source>t - </source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Аппаратная версия:</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -2126,6 +2213,18 @@
     </message>
     <message>
         <source>Поврежденный лог</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Карта регистров прибора не определена, ничего не записано. Считайте параметры прибора и повторите запись.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Файл прошивки предназначен для другой модели прибора</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Нет связи с прибором (Offline режим): данные не переданы</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

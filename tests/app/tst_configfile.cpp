@@ -14,6 +14,9 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <csignal>
+#include <sys/resource.h>
+
 namespace
 {
 
@@ -267,6 +270,29 @@ private slots:
         lastSavedConfigFile = dir.filePath("no-such-folder/config.txt");
         QVERIFY(!saveConfigurationFile());
         QCOMPARE(script.texts(), (QStringList{"Ошибка открытия файла", "Ошибка открытия файла"}));
+    }
+
+    // A file that opens but cannot be written whole (a full disk; here the process's
+    // file-size limit) is reported as a failed write, and the previous file stays whole.
+    void failedWriteKeepsThePreviousFile()
+    {
+        setModel(ClassicMap, ModelT6, 4); // 2134 characters
+        lastSavedConfigFile = dir.filePath("limited.txt");
+        writeFile(lastSavedConfigFile, "previous\r\n");
+        rlimit before{};
+        QCOMPARE(getrlimit(RLIMIT_FSIZE, &before), 0);
+        rlimit limited = before;
+        limited.rlim_cur = 1000;
+        auto* const oldHandler = signal(SIGXFSZ, SIG_IGN);
+        QCOMPARE(setrlimit(RLIMIT_FSIZE, &limited), 0);
+        dialogs::Script script;
+        const bool saved = saveConfigurationFile();
+        setrlimit(RLIMIT_FSIZE, &before);
+        signal(SIGXFSZ, oldHandler);
+        QVERIFY(!saved);
+        QCOMPARE(script.titles(), QStringList{"Ошибка"});
+        QCOMPARE(script.texts(), QStringList{"Ошибка записи файла"});
+        QCOMPARE(readAll(lastSavedConfigFile), QByteArray("previous\r\n"));
     }
 };
 

@@ -4,8 +4,10 @@
 #include "dialogs.h"
 #include "warningguard.h"
 
+#include <QApplication>
 #include <QDialog>
 #include <QPushButton>
+#include <QTimer>
 #include <QtTest>
 
 class MisnamedSlot : public QObject
@@ -118,6 +120,46 @@ private slots:
         QCOMPARE(script.shown[0].title, QString("Ошибка"));
         QCOMPARE(script.shown[0].text, text);
         QCOMPARE(int(script.shown[0].buttons), int(QMessageBox::Ok));
+    }
+
+    // A box opened through the seam is wide enough for its title: the firmware question
+    // ("Загрузить в устройство?") stood narrower than "Обновление версии ПО". The title
+    // bar needs the caption's text, the window icon and the close button.
+    void boxIsWideEnoughForItsTitle_data()
+    {
+        QTest::addColumn<QString>("title");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("ru") << "Обновление версии ПО"
+                            << "Загрузить в устройство?";
+        QTest::newRow("en") << "Firmware update"
+                            << "Upload to the device?";
+        QTest::newRow("short text") << "Сохранение заводских настроек"
+                                    << "Да?";
+    }
+    void boxIsWideEnoughForItsTitle()
+    {
+        QFETCH(QString, title);
+        QFETCH(QString, text);
+        int width = 0;
+        int answered = 0;
+        QTimer poll;
+        connect(&poll, &QTimer::timeout, [&] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            if (!box || !box->isVisible())
+                return;
+            poll.stop();
+            width = box->width();
+            ++answered;
+            box->button(QMessageBox::No)->click();
+        });
+        poll.start(10);
+        QCOMPARE(dialogs::question(nullptr, title, text, QMessageBox::Yes | QMessageBox::No,
+                                   QMessageBox::No),
+                 QMessageBox::No);
+        QCOMPARE(answered, 1);
+        const QFontMetrics caption(QApplication::font("QMdiSubWindowTitleBar"));
+        const int needed = caption.horizontalAdvance(title) + 32 + 46 + 24; // icon, close, frame
+        QVERIFY2(width >= needed, qPrintable(QString("%1 < %2").arg(width).arg(needed)));
     }
 
     // The program's own dialogs: the queued actions run in the dialog, shown and modal

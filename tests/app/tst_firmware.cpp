@@ -13,6 +13,7 @@
 #include "mainwindow.h"
 #include "simdetector.h"
 #include "warningguard.h"
+#include "widgetlookup.h"
 
 #include <QProcess>
 #include <QProgressDialog>
@@ -282,9 +283,17 @@ private slots:
         }
         QTest::newRow("length disagrees")
             << quint16(ModelT6M) << writeFile(shortLength.join('\n')) << broken;
-        QTest::newRow("wrong model word")
-            << quint16(ModelT6M)
-            << hex("objcopy", randomBinary(600, {{0, modelWord(421)}}), 0x08040000) << broken;
+        // A sound file built for another model is refused as such, not as a damaged one;
+        // a damaged one is damaged whatever its model word.
+        const QString otherModel = "Файл прошивки предназначен для другой модели прибора";
+        const QString t6m4Hex =
+            hex("objcopy", randomBinary(600, {{0, modelWord(421)}}), 0x08040000);
+        QTest::newRow("another model's file") << quint16(ModelT6M) << t6m4Hex << otherModel;
+        QTest::newRow("T6 Max file on a T6 Max(4)") << quint16(ModelT6M4) << goodHex << otherModel;
+        QList<QByteArray> otherDamaged = readAll(t6m4Hex).split('\n');
+        otherDamaged[5][12] = otherDamaged[5][12] == '0' ? '1' : '0';
+        QTest::newRow("another model's file, damaged")
+            << quint16(ModelT6M) << writeFile(otherDamaged.join('\n')) << broken;
         QTest::newRow("no model word")
             << quint16(ModelT6M) << hex("objcopy", good, 0x08050000) << broken;
         QTest::newRow("32-byte records")
@@ -496,10 +505,28 @@ private slots:
         sim.clearFaults();
         // The device now answers the probe as a classic one.
         sim.setAnswersMapProbe(false);
+        // Until a read has asked it, no probe of this connection has told the
+        // layout: the save and the full write are refused and send nothing.
         sim.clearLog();
+        {
+            dialogs::Script script;
+            child<QPushButton>(window, "pushButton_Save_Param")->click();
+            child<QPushButton>(window, "pushButtonSaveFactorySettings")->click();
+            const QString refused = "Карта регистров прибора не определена, ничего не записано. "
+                                    "Считайте параметры прибора и повторите запись.";
+            QCOMPARE(script.texts(), (QStringList{refused, refused}));
+            QCOMPARE(script.titles(), (QStringList{"Ошибка", "Ошибка"}));
+            QCOMPARE(window.statusBar()->currentMessage(), refused);
+        }
+        QCOMPARE(frames(), 0);
         window.readParameters(0);
         QVERIFY(sim.countFrames(4, 10, RegMapProbe) > 0);
         QCOMPARE(int(command.registerMap), int(ClassicMap));
+        QCOMPARE(window.statusBar()->currentMessage(), QString("Успешная передача данных"));
+        // Now the save goes out, in the layout the probe told.
+        sim.clearLog();
+        child<QPushButton>(window, "pushButton_Save_Param")->click();
+        QCOMPARE(sim.countFrames(16, 10, RegCommit), 1);
         QCOMPARE(window.statusBar()->currentMessage(), QString("Успешная передача данных"));
     }
 

@@ -248,6 +248,52 @@ private slots:
             }
         QVERIFY2(changed.isEmpty(), qPrintable(changed.join("\n")));
     }
+
+    // A channel left in calibration mode (flag word bit 8) is switched out of it when
+    // the calibration page is built. The classic devices report the flag word in
+    // input registers too, and these may still show the word from before the
+    // switch-off: no save may take the mode back to the device from them.
+    void savesKeepCalibrationModeOff_data()
+    {
+        QTest::addColumn<int>("model");
+        QTest::addColumn<int>("layout");
+        QTest::newRow("classic T6 Mini") << int(ModelT6Mini) << int(SimDetector::Layout::Classic);
+        QTest::newRow("classic T6 Max") << int(ModelT6M) << int(SimDetector::Layout::Classic);
+        QTest::newRow("extended T6") << int(ModelT6) << int(SimDetector::Layout::Extended);
+    }
+    void savesKeepCalibrationModeOff()
+    {
+        if (rowInOtherShard())
+            QSKIP("another shard runs this row");
+        QFETCH(int, model);
+        QFETCH(int, layout);
+        const bool classic = layout == int(SimDetector::Layout::Classic);
+        // Channel 2 takes part in calibration mode (format bit 10) and is in it.
+        const quint16 inMode = 46865; // bit 8 set
+        const quint16 modeOff = 46609;
+        sim.setHolding(2, 259, quint16(1u << 10));
+        auto flags = [&] { return classic ? quint32(sim.holding(2, 546)) : sim.holding32(2, 548); };
+        if (classic) {
+            sim.setHolding(2, 546, inMode);
+            // The input copies keep that word whatever is written later.
+            sim.setInput(10, 48 + 2 * 2, inMode);
+            sim.setInput(2, 34, inMode);
+        } else {
+            sim.setHolding32(2, 548, inMode);
+        }
+
+        connectAs(quint16(model), SimDetector::Layout(layout), "Dolen");
+        QCOMPARE(flags(), quint32(modeOff));
+        for (int tab : {0, 0, 5}) {
+            window->tabWidget()->setCurrentIndex(tab);
+            QCOMPARE(window->tabWidget()->currentIndex(), tab);
+            sim.clearLog();
+            click("pushButton_Save_Param");
+            QCOMPARE(status(), QString("Успешная передача данных"));
+            QVERIFY(sim.countFrames(16, 2, classic ? 546 : 548) > 0);
+            QCOMPARE(flags(), quint32(modeOff));
+        }
+    }
 };
 
 QTEST_MAIN(TestSaveunchanged)

@@ -19,7 +19,9 @@
 #include <chrono>
 #include <thread>
 
+#include <csignal>
 #include <fcntl.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -202,6 +204,36 @@ private slots:
         setAll({});
         QVERIFY(readSettingsFile());
         QCOMPARE(all(), values);
+    }
+
+    // A write that fails half-way (a full disk; here the process's file-size limit)
+    // leaves the previous file whole, not cut where the disk ran out.
+    void failedWriteKeepsThePreviousFile()
+    {
+        const QStringList values = {"C:/Users/Оператор/Рабочий стол/Конфигурации",
+                                    "",
+                                    "",
+                                    "",
+                                    "",
+                                    "",
+                                    "",
+                                    "Qiro_Configuration_ru_RU."};
+        QVERIFY(readSettingsFile());
+        setAll(values);
+        writeSettingsFile();
+        const QByteArray before = apptest::readIni();
+        QCOMPARE(before, lines(values));
+        setAll({QString(200, 'x'), "", "", "", "", "", "", "Qiro_Configuration_en_US."});
+        rlimit unlimited{};
+        QCOMPARE(getrlimit(RLIMIT_FSIZE, &unlimited), 0);
+        rlimit limited = unlimited;
+        limited.rlim_cur = 100;
+        auto* const oldHandler = signal(SIGXFSZ, SIG_IGN);
+        QCOMPARE(setrlimit(RLIMIT_FSIZE, &limited), 0);
+        writeSettingsFile();
+        setrlimit(RLIMIT_FSIZE, &unlimited);
+        signal(SIGXFSZ, oldHandler);
+        QCOMPARE(apptest::readIni(), before);
     }
 
     // A value with a line break must not push the values after it onto the

@@ -1011,16 +1011,20 @@ private slots:
             quint16 code;
             const char* model;
             const char* user;
+            quint16 map = ExtendedMap;
         };
         const Session sessions[] = {{ModelT6, "T6", "User"},
                                     {ModelT6, "T6", "Admin"},
                                     {ModelT6, "T6", "Dolen"},
                                     {ModelT2, "T2", "Dolen"},
-                                    {ModelT6M, "T6Max", "Dolen"}};
+                                    {ModelT6M, "T6Max", "Dolen"},
+                                    {ModelT6, "T6classic", "User", ClassicMap},
+                                    {ModelT6, "T6classic", "Admin", ClassicMap},
+                                    {ModelT6M, "T6Maxclassic", "Dolen", ClassicMap}};
         auto* tabs = window.findChild<QTabWidget*>(QStringLiteral("tabWidget"));
         QVERIFY(tabs);
         for (const Session& session : sessions) {
-            showModel(window, session.code, QLatin1String(session.user), ExtendedMap);
+            showModel(window, session.code, QLatin1String(session.user), session.map);
             const QString prefix =
                 QStringLiteral("%1_%2_%3_")
                     .arg(language, QLatin1String(session.model), QLatin1String(session.user));

@@ -4,6 +4,8 @@
 #include "appsettings.h"
 #include "configurationfile.h"
 #include "devicesetting_1_window.h"
+#include "devicesetting_4_window.h"
+#include "devicesettingallwindow.h"
 #include "roadsfixture.h"
 
 #include <QDesktopServices>
@@ -14,6 +16,16 @@
 // The manual's file, as the build puts it next to the program.
 const QString manualName =
     QStringLiteral("Руководство пользователя Qiro Configuration 05.04.2022.pdf");
+
+const QString offlineText =
+    QStringLiteral("Нет связи с прибором (Offline режим): данные не переданы");
+const QString cancelledText = QStringLiteral("Команда отменена: данные не переданы");
+
+// The factory save of a classic T6 at the production level: the full write,
+// committed as the factory set.
+const QStringList classicT6FactorySave =
+    QStringList{"16/0/254/4"} + perChannel(4, {"16/ch/256/82", "16/ch/546/2"}) +
+    QStringList{"16/10/512/1", "16/10/544/2", "3/10/529/4", "16/10/528/6", "16/10/592/1"};
 
 // Takes the URLs the program asks the desktop to open, so that no viewer starts.
 class UrlCatcher : public QObject
@@ -117,10 +129,7 @@ private slots:
         QTest::addColumn<int>("layout");
         QTest::addColumn<QStringList>("expected");
         QTest::newRow("T6 classic")
-            << int(ModelT6) << int(SimDetector::Layout::Classic)
-            << (QStringList{"16/0/254/4"} + perChannel(4, {"16/ch/256/82", "16/ch/546/2"}) +
-                QStringList{"16/10/512/1", "16/10/544/2", "3/10/529/4", "16/10/528/6",
-                            "16/10/592/1"});
+            << int(ModelT6) << int(SimDetector::Layout::Classic) << classicT6FactorySave;
         QTest::newRow("T2 classic")
             << int(ModelT2Classic) << int(SimDetector::Layout::Classic)
             << QStringList{"16/0/256/2", "16/0/256/82", "16/0/544/4", "16/10/512/1",
@@ -140,6 +149,8 @@ private slots:
         QFETCH(int, layout);
         QFETCH(QStringList, expected);
         connectAs(quint16(model), SimDetector::Layout(layout), "Dolen");
+        dialogs::Script script;
+        script.button(QMessageBox::Yes);
         click("pushButtonSaveFactorySettings");
         QCOMPARE(folded(frameSequence(sim)), expected);
         QCOMPARE(status(), QString("Успешная передача данных"));
@@ -180,6 +191,8 @@ private slots:
     void restoreFactorySettings()
     {
         connectAs(ModelT6, SimDetector::Layout::Classic, "Dolen");
+        dialogs::Script script;
+        script.button(QMessageBox::Yes);
         click("pushButtonReadFactorySettings");
         const QStringList seq = folded(frameSequence(sim));
         QCOMPARE(seq.value(0), QString("16/10/594/1"));
@@ -190,11 +203,206 @@ private slots:
     {
         connectAs(ModelT6, SimDetector::Layout::Classic, "User");
         dialogs::Script script; // the password dialog closed unanswered ("Cancel")
+        script.button(QMessageBox::Yes);
         window->findChild<QPushButton*>("pushButtonReadFactorySettings")->setVisible(true);
         QMetaObject::invokeMethod(window.get(), "on_pushButtonReadFactorySettings_clicked");
         QCOMPARE(script.ran, QStringList{"AuthorizationWindow"});
         QCOMPARE(sim.requests().size(), 0);
-        QCOMPARE(status(), QString());
+        QCOMPARE(status(), cancelledText);
+    }
+
+    // Both factory buttons replace what the device holds: they ask first, in a box
+    // that names what goes, with No as the default; No sends nothing.
+    void factoryButtonsAskFirst_data()
+    {
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<QString>("title");
+        QTest::addColumn<QString>("replaced"); // what the question names
+        QTest::addColumn<bool>("yes");
+        QTest::addColumn<QStringList>("frames");
+        const QStringList restore = {"16/10/594/1", modelRead}; // then the tab read back
+        for (bool yes : {false, true}) {
+            const char* answer = yes ? "Yes" : "No";
+            QTest::newRow(qPrintable(QString("restore, %1").arg(answer)))
+                << "pushButtonReadFactorySettings"
+                << "Чтение заводских настроек"
+                << "заменят его текущие настройки" << yes << (yes ? restore : QStringList());
+            QTest::newRow(qPrintable(QString("factory save, %1").arg(answer)))
+                << "pushButtonSaveFactorySettings"
+                << "Сохранение заводских настроек"
+                << "заменят его текущие и заводские настройки" << yes
+                << (yes ? classicT6FactorySave : QStringList());
+        }
+    }
+    void factoryButtonsAskFirst()
+    {
+        QFETCH(QString, button);
+        QFETCH(QString, title);
+        QFETCH(QString, replaced);
+        QFETCH(bool, yes);
+        QFETCH(QStringList, frames);
+        connectAs(ModelT6, SimDetector::Layout::Classic, "Dolen");
+        // "Авто" ticked on tab 0: no timer read may run while the question is open.
+        auto* autoUpdate = find<QCheckBox>("checkBoxAutoupdate");
+        autoUpdate->setChecked(true);
+        QList<dialogs::Request> shown;
+        bool autoUpdateWhileAsked = true;
+        dialogs::setHook([&](const dialogs::Request& r) {
+            shown << r;
+            autoUpdateWhileAsked = autoUpdate->isChecked() || window->autoUpdateTimer.isActive();
+            return dialogs::Reply{yes ? QMessageBox::Yes : QMessageBox::No, yes, QString()};
+        });
+        click(qPrintable(button));
+        dialogs::setHook(dialogs::Hook());
+        QVERIFY(!autoUpdateWhileAsked);
+        QCOMPARE(shown.size(), 1);
+        const dialogs::Request& asked = shown.first();
+        QCOMPARE(asked.kind, dialogs::Kind::Question);
+        QCOMPARE(asked.title, title);
+        QVERIFY2(asked.text.contains(replaced), qPrintable(asked.text));
+        QCOMPARE(asked.buttons, QMessageBox::StandardButtons(QMessageBox::Yes | QMessageBox::No));
+        QCOMPARE(asked.defaultButton, QMessageBox::No);
+        if (!yes) {
+            QCOMPARE(sim.requests().size(), 0);
+            QCOMPARE(status(), cancelledText);
+            return;
+        }
+        QCOMPARE(QStringList(folded(frameSequence(sim)).mid(0, frames.size())), frames);
+        QCOMPARE(status(), QString("Успешная передача данных"));
+    }
+
+    // Every command ends with its outcome in the status bar. Offline a command that
+    // would talk to the device sends nothing, asks nothing, and says so.
+    void commandOutcomes_data()
+    {
+        QTest::addColumn<QString>("what");
+        QTest::addColumn<bool>("online");
+        QTest::addColumn<QString>("refused");    // a frame the device refuses, or empty
+        QTest::addColumn<QStringList>("frames"); // frames that go out (none when empty)
+        QTest::addColumn<QString>("expected");
+        QTest::addColumn<QStringList>("boxes");
+        const QStringList exchangeBox = {"Ошибка обмена данными"};
+        const QString exchangeError = "Ошибка обмена данными";
+        QTest::newRow("BLE") << "BLE" << true << "" << QStringList{"16/10/1794/1"}
+                             << "Модуль Ble переведён в режим прошивки" << QStringList();
+        QTest::newRow("BLE refused") << "BLE" << true << "16/10/1794" << QStringList{"16/10/1794/1"}
+                                     << exchangeError << exchangeBox;
+        QTest::newRow("BLE offline")
+            << "BLE" << false << "" << QStringList() << offlineText << QStringList();
+        QTest::newRow("device language") << "language" << true << "" << QStringList{"16/10/1792/1"}
+                                         << "Язык на приборе: английский" << QStringList();
+        QTest::newRow("device language refused")
+            << "language" << true << "16/10/1792" << QStringList{"16/10/1792/1"} << exchangeError
+            << exchangeBox;
+        QTest::newRow("device language offline")
+            << "language" << false << "" << QStringList() << offlineText << QStringList();
+        QTest::newRow("power off") << "power off" << true << "" << QStringList{"16/10/2048/1"}
+                                   << "Прибор принял команду выключения" << QStringList();
+        QTest::newRow("power off refused")
+            << "power off" << true << "16/10/2048" << QStringList{"16/10/2048/1"}
+            << "Прибор не подтвердил команду выключения" << QStringList();
+        QTest::newRow("power off offline")
+            << "power off" << false << "" << QStringList() << offlineText << QStringList();
+        QTest::newRow("setup write") << "setup write" << true << "" << QStringList{commit}
+                                     << "Настройки канала 1 записаны в прибор" << QStringList();
+        QTest::newRow("setup write refused") << "setup write" << true << "16/10/576"
+                                             << QStringList{commit} << exchangeError << exchangeBox;
+        QTest::newRow("setup write offline")
+            << "setup write" << false << "" << QStringList() << offlineText << QStringList();
+        QTest::newRow("read offline")
+            << "read" << false << "" << QStringList() << offlineText << QStringList();
+        QTest::newRow("save offline")
+            << "save" << false << "" << QStringList() << offlineText << QStringList();
+        QTest::newRow("factory save offline")
+            << "factory save" << false << "" << QStringList() << offlineText << QStringList();
+        QTest::newRow("factory restore offline")
+            << "factory restore" << false << "" << QStringList() << offlineText << QStringList();
+        QTest::newRow("configuration load offline")
+            << "configuration load" << false << "" << QStringList() << offlineText << QStringList();
+        QTest::newRow("firmware offline") << "firmware" << false << "" << QStringList()
+                                          << offlineText << QStringList{"Нет связи с прибором"};
+        QTest::newRow("firmware for another model")
+            << "firmware" << true << "" << QStringList() << "Обновление ПО не выполнено"
+            << QStringList{"Файл прошивки предназначен для другой модели прибора"};
+    }
+    void commandOutcomes()
+    {
+        QFETCH(QString, what);
+        QFETCH(bool, online);
+        QFETCH(QString, refused);
+        QFETCH(QStringList, frames);
+        QFETCH(QString, expected);
+        QFETCH(QStringList, boxes);
+        QTemporaryDir dir;
+        if (online) {
+            connectAs(ModelT6, SimDetector::Layout::Classic, "Dolen");
+        } else {
+            command.userName = "Dolen";
+            command.authorized = 1;
+            window->offlineWork = true;
+            window->setDeviceModel(ModelT6);
+            command.registerMap = ClassicMap;
+            window->rebuildDeviceUi();
+        }
+        if (what == "setup write") {
+            find<QTabWidget>("tabWidget")->setCurrentIndex(5);
+            QVERIFY(deviceSetting4Window);
+        }
+        sim.clearLog();
+        if (!refused.isEmpty()) {
+            const QStringList f = refused.split('/');
+            sim.addFault(
+                SimFault(SimFault::Exception, f[0].toInt(), f[1].toInt(), f[2].toInt()).code(2));
+        }
+        dialogs::Script script;
+        if (what == "BLE") {
+            click("pushButtonBootloader_Ble");
+        } else if (what == "language") {
+            find<QRadioButton>("radioButtonLanguageEn_2")->click();
+        } else if (what == "power off") {
+            click("pushButton_TurnOffDevice");
+        } else if (what == "setup write") {
+            deviceSetting4Window->findChild<QPushButton*>("pushButton")->click();
+        } else if (what == "read") {
+            click("pushButton_Read_Param");
+        } else if (what == "save") {
+            click("pushButton_Save_Param");
+        } else if (what == "factory save") {
+            click("pushButtonSaveFactorySettings");
+        } else if (what == "factory restore") {
+            click("pushButtonReadFactorySettings");
+        } else if (what == "configuration load") {
+            lastSavedConfigFile = dir.filePath("t6.txt");
+            QVERIFY(saveConfigurationFile());
+            script.accept(lastSavedConfigFile);
+            click("pushButtonLoadConfigDevice");
+            script.shown.removeFirst(); // the file dialog
+        } else if (what == "firmware") {
+            // A sound file whose model word (0802:FC00) is a T6 Mini's, not a T6's.
+            const QString file = dir.filePath("other.hex");
+            QFile hex(file);
+            QVERIFY(hex.open(QIODevice::WriteOnly));
+            hex.write(":020000040802F0\r\n"
+                      ":02FC000096016B\r\n"
+                      ":00000001FF\r\n");
+            hex.close();
+            script.accept(file).button(QMessageBox::Yes);
+            click("pushButtonBootloader");
+            script.shown.removeFirst(); // the file dialog
+            script.shown.removeFirst(); // "Загрузить в устройство?"
+        }
+        if (frames.isEmpty()) {
+            QCOMPARE(sim.requests().size(), 0);
+        } else {
+            const QStringList seq = folded(frameSequence(sim));
+            for (const QString& frame : frames)
+                QVERIFY2(seq.contains(frame), qPrintable(seq.join(' ')));
+        }
+        QStringList shown;
+        for (const dialogs::Request& r : script.shown)
+            shown << r.text;
+        QCOMPARE(shown, boxes);
+        QCOMPARE(status(), expected);
     }
 
     void deviceLanguage()
@@ -380,6 +588,16 @@ private slots:
         // A classic T2's 320 bytes: 16 lines of 40 digits and "\r\n".
         QCOMPARE(QFileInfo(dir.filePath("mine.txt")).size(), 16 * (40 + 2));
         QCOMPARE(sim.requests().size(), 0);
+        QCOMPARE(status(), "Конфигурация сохранена в файл " +
+                               QDir::toNativeSeparators(dir.filePath("mine.txt")));
+
+        // A file that cannot be written: the box, and the outcome in the status bar.
+        const QString missing = dir.filePath("no-such-folder/mine.txt");
+        script.accept(missing);
+        click("pushButtonSaveConfigPC");
+        QCOMPARE(script.texts().last(), QString("Ошибка открытия файла"));
+        QCOMPARE(status(), "Конфигурация не сохранена: ошибка записи файла " +
+                               QDir::toNativeSeparators(missing));
     }
 
     // "Помощь" opens the manual the build put next to the program, a PDF, and says nothing.
@@ -397,6 +615,29 @@ private slots:
         QDesktopServices::unsetUrlHandler("file");
         QCOMPARE(script.shown.size(), 0);
         QCOMPARE(catcher.opened, QList<QUrl>{QUrl::fromLocalFile(manual)});
+        QCOMPARE(status(), "Руководство пользователя открыто: " + QDir::toNativeSeparators(manual));
+    }
+
+    // No program opens the PDF: the operator is told where the manual lies.
+    void unopenableManualSaysWhereItIs()
+    {
+        const QString manual = QCoreApplication::applicationDirPath() + "/" + manualName;
+        QVERIFY(QFile::exists(manual));
+        UrlCatcher catcher;
+        // A handler without the slot named: QDesktopServices::openUrl fails, as without
+        // a viewer.
+        guard.allow("No such method");
+        QDesktopServices::setUrlHandler("file", &catcher, "noSuchSlot");
+        dialogs::Script script;
+        QMetaObject::invokeMethod(window.get(), "on_action_help_triggered");
+        QDesktopServices::unsetUrlHandler("file");
+        QCOMPARE(script.titles(), QStringList{"Ошибка"});
+        QCOMPARE(script.texts().value(0),
+                 "Не удалось открыть руководство пользователя: нет программы для просмотра "
+                 "PDF.\nРуководство находится здесь:\n" +
+                     QDir::toNativeSeparators(manual));
+        QCOMPARE(status(),
+                 "Руководство пользователя не открыто, файл: " + QDir::toNativeSeparators(manual));
     }
 
     void missingManualIsReported()
@@ -414,6 +655,7 @@ private slots:
         QCOMPARE(script.titles(), QStringList{"Ошибка"});
         QVERIFY(script.texts().value(0).contains(manualName));
         QCOMPARE(catcher.opened.size(), 0);
+        QVERIFY(status().contains(manualName));
     }
 
     // The firmware button asks for the file first; a cancelled dialog sends nothing (the

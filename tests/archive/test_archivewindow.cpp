@@ -19,6 +19,7 @@
 #include <QDir>
 #include <QGroupBox>
 #include <QLabel>
+#include <QProcess>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QTemporaryDir>
@@ -171,6 +172,96 @@ private slots:
         QVERIFY(f.open(QIODevice::ReadOnly));
         QCOMPARE(f.size(), qint64(40 * logLineBytes(48))); // records 10 to 49
         QVERIFY(f.readLine().startsWith(SimDetector::logRingRecord(10, 48).toHex().toUpper()));
+    }
+
+    // The save dialog offers the three types; a name typed without a suffix
+    // takes the suffix of the type chosen in the list, and the export writes
+    // that form, as Python's csv module and openpyxl read it back.
+    void exportTypeChosenInTheList_data()
+    {
+        QTest::addColumn<QString>("type");
+        QTest::addColumn<QString>("suffix");
+        QTest::newRow("txt") << "(*.txt)"
+                             << "txt";
+        QTest::newRow("csv") << "(*.csv)"
+                             << "csv";
+        QTest::newRow("xlsx") << "(*.xlsx)"
+                              << "xlsx";
+    }
+    void exportTypeChosenInTheList()
+    {
+        QFETCH(QString, type);
+        QFETCH(QString, suffix);
+        loadImage(10, 50);
+        QDir(logFolderPath()).removeRecursively();
+        ArchiveWindow page;
+        page.showParameters();
+        QTemporaryDir exportDir;
+        QVERIFY(exportDir.isValid());
+        dialogs::Script script;
+        child<QPushButton>(page, "pushButtonSyncArchive")->click();
+        script.accept(exportDir.filePath("report"), type);
+        child<QPushButton>(page, "pushButton_2")->click();
+        QCOMPARE(script.shown.size(), 1);
+        QCOMPARE(script.shown[0].filter, QString("(*.txt);;(*.csv);;(*.xlsx)"));
+        const QString written = exportDir.filePath("report." + suffix);
+        QCOMPARE(lastExportFile, written);
+        QCOMPARE(child<QLabel>(page, "labelStatusSyncArchive")->text(),
+                 QString("Успешный экспорт"));
+        QCOMPARE(QDir(exportDir.path()).entryList(QDir::Files), QStringList{"report." + suffix});
+        // Records 10 to 49: the even ones measurements, the odd ones power-offs.
+        const QString reader = QStringLiteral(
+            "import sys,json\n"
+            "form,path=sys.argv[1],sys.argv[2]\n"
+            "if form=='xlsx':\n"
+            "  import openpyxl\n"
+            "  ws=openpyxl.load_workbook(path).active\n"
+            "  kinds=[str(r[2].value or '').strip() for r in ws.iter_rows() if len(r)>2]\n"
+            "elif form=='csv':\n"
+            "  import csv\n"
+            "  rows=csv.reader(open(path,encoding='utf-8',newline=''))\n"
+            "  kinds=[r[2].strip() for r in rows if len(r)>2]\n"
+            "else:\n"
+            "  text=open(path,encoding='utf-8',newline='').read()\n"
+            "  kinds=[w for l in text.split('\\r\\n') for w in l.split()\n"
+            "         if w in ('Измерение','Выключение')]\n"
+            "print(json.dumps([kinds.count('Измерение'),kinds.count('Выключение')]))\n");
+        QProcess python;
+        python.start("/usr/bin/python3", {"-c", reader, suffix, written});
+        QVERIFY(python.waitForFinished(60000));
+        QVERIFY2(python.exitCode() == 0, python.readAllStandardError().constData());
+        QCOMPARE(python.readAllStandardOutput().trimmed(), QByteArray("[20, 20]"));
+    }
+
+    // A name typed without a suffix that names an existing file once the
+    // suffix is added: the dialog asked about the typed name only, so the page
+    // asks before that file is replaced; No leaves it as it was.
+    void completedNameAsksBeforeReplacing()
+    {
+        loadImage(10, 50);
+        QDir(logFolderPath()).removeRecursively();
+        ArchiveWindow page;
+        page.showParameters();
+        QTemporaryDir exportDir;
+        QVERIFY(exportDir.isValid());
+        const QString existing = exportDir.filePath("report.csv");
+        {
+            QFile f(existing);
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            f.write("the operator's own file\r\n");
+        }
+        dialogs::Script script;
+        child<QPushButton>(page, "pushButtonSyncArchive")->click();
+        script.accept(exportDir.filePath("report"), "(*.csv)");
+        child<QPushButton>(page, "pushButton_2")->click();
+        QCOMPARE(script.shown.size(), 2);
+        QCOMPARE(int(script.shown[1].kind), int(dialogs::Kind::Question));
+        QCOMPARE(int(script.shown[1].defaultButton), int(QMessageBox::No));
+        QVERIFY(script.shown[1].text.contains(QDir::toNativeSeparators(existing)));
+        QCOMPARE(readAll(existing), QByteArray("the operator's own file\r\n"));
+        script.accept(exportDir.filePath("report"), "(*.csv)").button(QMessageBox::Yes);
+        child<QPushButton>(page, "pushButton_2")->click();
+        QVERIFY(readAll(existing).contains("Измерение"));
     }
 
     // While a synchronisation or an export runs, its event processing may

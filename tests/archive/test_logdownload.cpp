@@ -23,6 +23,8 @@
 #include <atomic>
 #include <cstring>
 
+#include <sys/stat.h>
+
 namespace
 {
 
@@ -425,14 +427,16 @@ private slots:
     // The range file is written aside and put in place: a link named like it
     // is replaced, never written through, and a range that brings no records
     // changes nothing at all.
+    // A link named like the range file is replaced by the range file, whatever
+    // the download finds, and its target is never written.
     void rangeFileLinkKeepsItsTarget_data()
     {
         QTest::addColumn<QString>("what");
-        QTest::addColumn<int>("lines"); // in the range file afterwards; -1: the link stays
+        QTest::addColumn<int>("lines"); // in the range file afterwards
         QTest::newRow("records") << "records" << 30;
-        QTest::newRow("no records") << "empty" << -1;
-        QTest::newRow("range request refused") << "refused" << -1;
-        QTest::newRow("first block refused") << "block" << -1;
+        QTest::newRow("no records") << "empty" << 0;
+        QTest::newRow("range request refused") << "refused" << 0;
+        QTest::newRow("first block refused") << "block" << 0;
         QTest::newRow("cancel after the first block") << "cancel" << 24;
     }
     void rangeFileLinkKeepsItsTarget()
@@ -466,14 +470,90 @@ private slots:
         sim.onRangeSearch(nullptr);
         QCOMPARE(ok, what == "records" || what == "empty");
         QCOMPARE(readAll(target), precious);
+        QCOMPARE(QDir(elsewhere.path()).entryList(QDir::Files), QStringList{"precious.txt"});
         const QFileInfo range(rangeLogFilePath(42));
-        if (lines < 0) {
-            QVERIFY(range.isSymLink());
-        } else {
-            QVERIFY(!range.isSymLink());
-            QVERIFY(range.isFile());
-            checkFile(rangeLogFilePath(42), 20, 20 + quint32(lines));
-        }
+        QVERIFY(!range.isSymLink());
+        QVERIFY(range.isFile());
+        checkFile(rangeLogFilePath(42), 20, 20 + quint32(lines));
+    }
+
+    // The range file holds the records of the last range download only: a
+    // range with records, then one without, then a refused range request.
+    void rangeFileFollowsTheLastRange()
+    {
+        setCurrent(50);
+        dialogs::Script script;
+        sim.onRangeSearch([](quint32, quint32) { return std::make_pair(20u, 49u); });
+        QVERIFY(downloadLogRange(100, 200, 48, 42));
+        checkFile(rangeLogFilePath(42), 20, 50);
+        sim.onRangeSearch([](quint32, quint32) { return std::make_pair(10u, 9u); });
+        QVERIFY(downloadLogRange(100, 200, 48, 42));
+        QVERIFY(QFileInfo(rangeLogFilePath(42)).isFile());
+        QCOMPARE(readAll(rangeLogFilePath(42)), QByteArray());
+        sim.onRangeSearch([](quint32, quint32) { return std::make_pair(20u, 49u); });
+        QVERIFY(downloadLogRange(100, 200, 48, 42));
+        checkFile(rangeLogFilePath(42), 20, 50);
+        sim.addFault(SimFault(SimFault::Exception, 20).code(4));
+        QVERIFY(!downloadLogRange(100, 200, 48, 42));
+        QVERIFY(QFileInfo(rangeLogFilePath(42)).isFile());
+        QCOMPARE(readAll(rangeLogFilePath(42)), QByteArray());
+        QCOMPARE(script.texts(), QStringList{"Ошибка обмена данными 04"});
+        sim.clearFaults();
+        sim.onRangeSearch(nullptr);
+    }
+
+    // Names like the synchronised file's that are no plain file: a pipe (whose
+    // open or first write would wait for a reader for good), a link to a
+    // device (which would swallow every record), a dangling link (which would
+    // create a file outside the log folder), a link to a folder. The
+    // synchronisation refuses before the device is asked, the export before it
+    // opens its source; both with the open error, nothing written anywhere.
+    void unusualSyncFileNamesRefused_data()
+    {
+        QTest::addColumn<QString>("what");
+        QTest::newRow("pipe") << "pipe";
+        QTest::newRow("link to /dev/null") << "null";
+        QTest::newRow("dangling link") << "dangling";
+        QTest::newRow("link to a folder") << "folder";
+        QTest::newRow("link to a pipe") << "pipelink";
+    }
+    void unusualSyncFileNamesRefused()
+    {
+        QFETCH(QString, what);
+        setCurrent(100);
+        QTemporaryDir elsewhere;
+        QVERIFY(elsewhere.isValid());
+        QVERIFY(QDir().mkpath(logFolderPath()));
+        const QString name = syncPath();
+        const QString fifo = what == "pipe" ? name : elsewhere.filePath("fifo");
+        if (what == "pipe" || what == "pipelink")
+            QCOMPARE(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+        if (what == "pipelink")
+            QVERIFY(QFile::link(fifo, name));
+        if (what == "null")
+            QVERIFY(QFile::link("/dev/null", name));
+        if (what == "dangling")
+            QVERIFY(QFile::link(elsewhere.filePath("created.txt"), name));
+        if (what == "folder")
+            QVERIFY(QFile::link(elsewhere.path(), name));
+        const QStringList before =
+            QDir(elsewhere.path())
+                .entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::System);
+        const QStringList logBefore =
+            QDir(logFolderPath()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::System);
+        dialogs::Script script;
+        QVERIFY(!syncLogFile(48, 42, 100, 0));
+        QCOMPARE(frameCount(sim), 0);
+        const QString destination = elsewhere.filePath("export.txt");
+        QVERIFY(!exportLogFile(1, 42, ExportAll, destination));
+        QCOMPARE(script.texts(), (QStringList{"Ошибка открытия файла", "Ошибка открытия файла"}));
+        QCOMPARE(QDir(elsewhere.path())
+                     .entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::System),
+                 before);
+        QCOMPARE(
+            QDir(logFolderPath()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::System),
+            logBefore);
+        QFile::remove(name);
     }
 
     // A log block, a single record or a range search that the device refuses with an
@@ -536,6 +616,7 @@ private slots:
         QTest::newRow("record size 0") << "size0";
         QTest::newRow("damaged last line") << "damaged";
         QTest::newRow("short file") << "short";
+        QTest::newRow("4 MB without a line end") << "endless";
         QTest::newRow("unopenable") << "unopenable";
     }
     void refusals()
@@ -553,6 +634,8 @@ private slots:
             before += before.left(96) + "Z\r\n";
         if (what == "short")
             before = "0011\r\n";
+        if (what == "endless")
+            before = QByteArray(4 << 20, '0');
         if (what == "unopenable") {
             QVERIFY(QDir().mkpath(syncPath()));
         } else {
@@ -563,7 +646,7 @@ private slots:
         dialogs::Script script;
         QVERIFY(!syncLogFile(quint16(size), 42, 100, 0));
         QCOMPARE(script.shown.size(), 1);
-        if (what == "damaged" || what == "short")
+        if (what == "damaged" || what == "short" || what == "endless")
             QVERIFY(script.texts().first().contains(QDir::toNativeSeparators(syncPath())));
         QCOMPARE(frameCount(sim), 0);
         if (what != "unopenable")
@@ -616,11 +699,9 @@ private slots:
         QVERIFY(script.shown.isEmpty());
         QCOMPARE(downloadedFirstIndex, first);
         QCOMPARE(downloadedEndIndex, last + 1);
-        // A range without records leaves the previous file as it was.
-        if (lines == 0)
-            QCOMPARE(readAll(rangeLogFilePath(42)), QByteArray("stale\r\n"));
-        else
-            QCOMPARE(fileLines(rangeLogFilePath(42)).size(), lines);
+        // A range without records leaves an empty file, not the previous one.
+        QCOMPARE(fileLines(rangeLogFilePath(42)).size(), lines);
+        QVERIFY(!readAll(rangeLogFilePath(42)).contains("stale"));
         if (askedFirst >= 0) {
             QCOMPARE(asked().first().first, askedFirst);
             checkFile(rangeLogFilePath(42), quint32(askedFirst), quint32(askedFirst + lines));

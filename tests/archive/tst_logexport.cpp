@@ -191,6 +191,9 @@ private slots:
     void localDates_data();
     void localDates();
     void damagedLines();
+    void overlongLineSkipped_data();
+    void overlongLineSkipped();
+    void cancelInsideAnOverlongLine();
     void columns_data();
     void columns();
     void csvFields();
@@ -597,6 +600,66 @@ void TestLogExport::damagedLines()
     QCOMPARE(lines[FirstRowLine].mid(185, 6), QStringLiteral("555.00"));
     QCOMPARE(lines[FirstRowLine + 1].mid(20, 2), QStringLiteral("2 "));
     QCOMPARE(lines[FirstRowLine + 1].mid(185, 6), QStringLiteral("0.00  "));
+}
+
+// A line longer than a record line is damaged: counted once and skipped up to
+// its end, however long it is; the records around it are exported.
+void TestLogExport::overlongLineSkipped_data()
+{
+    QTest::addColumn<QByteArray>("damaged");
+    QTest::addColumn<bool>("recordAfter");
+    QTest::newRow("4 MB without a line end, to the end of the file")
+        << QByteArray(4 << 20, '0') << false;
+    QTest::newRow("4 MB of zero bytes, then a record") << QByteArray(4 << 20, '\0') + "\r\n"
+                                                       << true;
+    QTest::newRow("one digit more than a record line, then a record")
+        << QByteArray(241, 'A') + "\r\n"
+        << true;
+}
+
+void TestLogExport::overlongLineSkipped()
+{
+    QFETCH(QByteArray, damaged);
+    QFETCH(bool, recordAfter);
+    const QByteArray first = record(120, 4, 1, 10);
+    QByteArray extra = damaged;
+    if (recordAfter) {
+        const QByteArray next = record(120, 4, 2, 11);
+        extra += logLine(reinterpret_cast<const quint8*>(next.constData()), 120);
+    }
+    QVERIFY(!writeSource({first}, extra).isEmpty());
+    const QString dest = m_dir.filePath(QStringLiteral("overlong.txt"));
+    QVERIFY(exportLogFile(4, 7, ExportAll, dest));
+    QCOMPARE(lastExportSkippedLines, 1);
+    QCOMPARE(m_boxes->texts(), QStringList{QStringLiteral("Пропущено поврежденных строк: 1")});
+    const QStringList lines = textLines(readAll(dest));
+    QCOMPARE(lines.size(), FirstRowLine + (recordAfter ? 2 : 1));
+    QCOMPARE(lines[FirstRowLine].mid(20, 2), QStringLiteral("1 "));
+    if (recordAfter)
+        QCOMPARE(lines[FirstRowLine + 1].mid(20, 2), QStringLiteral("2 "));
+}
+
+// The Cancel of the progress dialog is seen while a long damaged line is read
+// through: the events run between its pieces (each followed by the line hook),
+// and a Cancel there ends the run inside the line, with the row before it.
+void TestLogExport::cancelInsideAnOverlongLine()
+{
+    const QByteArray first = record(120, 4, 1, 10);
+    QVERIFY(!writeSource({first}, QByteArray(4 << 20, '0')).isEmpty());
+    int calls = 0;
+    exportLineHook = [&] {
+        // The first call follows the record, the next ones the pieces of the long line.
+        if (++calls == 3 && command.progressDialog)
+            command.progressDialog->cancel();
+    };
+    const QString dest = m_dir.filePath(QStringLiteral("cancelled.txt"));
+    QVERIFY(!exportLogFile(4, 7, ExportAll, dest));
+    QCOMPARE(calls, 3);
+    QCOMPARE(lastExportSkippedLines, 1);
+    QVERIFY(lastExportMessage.startsWith(QStringLiteral("Экспорт прерван")));
+    const QStringList lines = textLines(readAll(dest));
+    QCOMPARE(lines.size(), FirstRowLine + 1);
+    QCOMPARE(lines[FirstRowLine].mid(20, 2), QStringLiteral("1 "));
 }
 
 void TestLogExport::columns_data()

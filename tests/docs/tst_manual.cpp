@@ -1,17 +1,23 @@
 // The user manual that "Помощь" opens: the build renders it next to the
 // program, an independent tool (pdftotext) finds every tab of the program in
 // it, and everything it quotes as the program's text is a text the program has.
+// The poppler tools and fontconfig also check the typesetting: code spans in a
+// fixed-width face, table rows kept whole with the header on every page.
 
 #include "files.h"
 
 #include <QDir>
 #include <QFileInfo>
+#include <QHash>
+#include <QMap>
+#include <QPair>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QSet>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTextDocument>
+#include <QVector>
 #include <QXmlStreamReader>
 #include <QtTest>
 
@@ -161,6 +167,156 @@ QStringList manualQuotes()
     return quotes;
 }
 
+// Runs a poppler tool and returns what it printed; empty with *error set
+// when the tool is missing or fails.
+QByteArray runTool(const QString& tool, const QStringList& arguments, QString* error)
+{
+    if (QStandardPaths::findExecutable(tool).isEmpty()) {
+        *error = tool + QStringLiteral(" is not installed (scripts/setup installs it)");
+        return QByteArray();
+    }
+    QProcess p;
+    p.start(tool, arguments);
+    if (!p.waitForFinished(60000) || p.exitStatus() != QProcess::NormalExit || p.exitCode() != 0) {
+        *error = tool + QStringLiteral(" failed: ") + QString::fromUtf8(p.readAllStandardError());
+        return QByteArray();
+    }
+    return p.readAllStandardOutput();
+}
+
+// The lines of each page as pdftotext lays them out, pages counted from 0.
+QVector<QStringList> pageLines(const QString& path, QString* error)
+{
+    QVector<QStringList> pages;
+    const QByteArray text = runTool(QStringLiteral("pdftotext"),
+                                    {QStringLiteral("-layout"), QStringLiteral("-enc"),
+                                     QStringLiteral("UTF-8"), path, QStringLiteral("-")},
+                                    error);
+    if (!error->isEmpty())
+        return pages;
+    // pdftotext ends every page with a form feed.
+    QStringList chunks = QString::fromUtf8(text).split(QLatin1Char('\f'));
+    if (!chunks.isEmpty() && chunks.last().trimmed().isEmpty())
+        chunks.removeLast();
+    // Ligatures as the letters they join.
+    for (const QString& chunk : chunks)
+        pages << chunk.normalized(QString::NormalizationForm_KC).split(QLatin1Char('\n'));
+    return pages;
+}
+
+// The PostScript names of the fixed-width faces that fontconfig knows.
+QSet<QString> fixedWidthFaces(QString* error)
+{
+    QSet<QString> faces;
+    const QByteArray out =
+        runTool(QStringLiteral("fc-list"),
+                {QStringLiteral(":spacing=mono"), QStringLiteral("postscriptname")}, error);
+    for (const QString& line : QString::fromUtf8(out).split(QLatin1Char('\n'))) {
+        const int at = line.indexOf(QStringLiteral("postscriptname="));
+        if (at >= 0)
+            faces.insert(line.mid(at + 15).trimmed());
+    }
+    return faces;
+}
+
+// One run of text of one font, as pdftohtml reports it; only the runs that
+// lie on their page (a clipped line of the page before is no text of it).
+struct PdfRun {
+    int page = 0;
+    QString family;
+    QString text;
+};
+
+QVector<PdfRun> pdfRuns(const QString& path, QString* error)
+{
+    QVector<PdfRun> runs;
+    const QByteArray xmlText = runTool(QStringLiteral("pdftohtml"),
+                                       {QStringLiteral("-xml"), QStringLiteral("-i"),
+                                        QStringLiteral("-stdout"), QStringLiteral("-q"), path},
+                                       error);
+    if (!error->isEmpty())
+        return runs;
+    QXmlStreamReader xml(xmlText);
+    QHash<QString, QString> families;
+    int page = 0;
+    int height = 0;
+    while (!xml.atEnd()) {
+        xml.readNext();
+        if (!xml.isStartElement())
+            continue;
+        const QXmlStreamAttributes a = xml.attributes();
+        if (xml.name() == QLatin1String("page")) {
+            page = a.value(QLatin1String("number")).toInt();
+            height = a.value(QLatin1String("height")).toInt();
+        } else if (xml.name() == QLatin1String("fontspec")) {
+            // A subset font is named with a tag such as "ABCDEF+".
+            QString family = a.value(QLatin1String("family")).toString();
+            family.remove(QRegularExpression(QStringLiteral("^[A-Z]{6}\\+")));
+            families.insert(a.value(QLatin1String("id")).toString(), family);
+        } else if (xml.name() == QLatin1String("text")) {
+            const int top = a.value(QLatin1String("top")).toInt();
+            const QString family = families.value(a.value(QLatin1String("font")).toString());
+            const QString text = xml.readElementText(QXmlStreamReader::IncludeChildElements);
+            if (top >= 0 && top < height)
+                runs.push_back({page, family, text});
+        }
+    }
+    if (xml.hasError())
+        *error = QStringLiteral("pdftohtml wrote no readable XML: ") + xml.errorString();
+    return runs;
+}
+
+// The words of the code spans (`...`) of a Markdown text.
+QSet<QString> codeWords(const QString& markdown)
+{
+    QSet<QString> words;
+    QRegularExpression span(QStringLiteral("`([^`\\n]+)`"));
+    for (auto it = span.globalMatch(markdown); it.hasNext();)
+        for (const QString& word : it.next()
+                                       .captured(1)
+                                       .normalized(QString::NormalizationForm_KC)
+                                       .split(QLatin1Char(' '), Qt::SkipEmptyParts))
+            words.insert(word);
+    return words;
+}
+
+// Checks that every code span of the Markdown is set in a fixed-width face
+// and nothing else is; empty when it holds, otherwise what is wrong.
+QString checkCodeFont(const QString& markdown, const QString& pdf)
+{
+    QString error;
+    const QSet<QString> mono = fixedWidthFaces(&error);
+    if (!error.isEmpty())
+        return error;
+    if (mono.isEmpty())
+        return QStringLiteral("fontconfig knows no fixed-width face");
+    const QVector<PdfRun> runs = pdfRuns(pdf, &error);
+    if (!error.isEmpty())
+        return error;
+    const QSet<QString> code = codeWords(markdown);
+    if (code.isEmpty())
+        return QStringLiteral("no code spans to check");
+    QSet<QString> inMono;
+    QStringList problems;
+    for (const PdfRun& run : runs) {
+        const bool fixed = mono.contains(run.family);
+        const QString text = run.text.normalized(QString::NormalizationForm_KC);
+        for (const QString& word : text.split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
+            if (fixed)
+                inMono.insert(word);
+            if (fixed && !code.contains(word))
+                problems << QStringLiteral("«%1» in %2 on page %3, not a code span")
+                                .arg(word, run.family)
+                                .arg(run.page);
+        }
+    }
+    for (const QString& word : code)
+        if (!inMono.contains(word))
+            problems << QStringLiteral("code span word «%1» never in a fixed-width face").arg(word);
+    problems.sort();
+    return problems.join(QLatin1Char('\n'));
+}
+
 } // namespace
 
 class TestManual : public QObject
@@ -275,6 +431,131 @@ private slots:
         for (const QString& text : unexplained)
             qWarning("not in the manual: «%s»", qPrintable(text));
         QVERIFY2(unexplained.isEmpty(), "the manual leaves error texts of the program out");
+    }
+
+    // File names, logins and values are set in a fixed-width face, as the
+    // manual says they are, and nothing else is.
+    void codeSpansInAFixedWidthFace()
+    {
+        const QString problems =
+            checkCodeFont(QString::fromUtf8(readAll(QStringLiteral(QIRO_MANUAL_SOURCE))), rendered);
+        QVERIFY2(problems.isEmpty(), qPrintable(problems));
+    }
+
+    // A heading stays with the text it heads: no page ends with one, and no
+    // page holds headings only.
+    void noHeadingAtTheFootOfAPage()
+    {
+        QSet<QString> headings;
+        const QString markdown = QString::fromUtf8(readAll(QStringLiteral(QIRO_MANUAL_SOURCE)));
+        for (const QString& line : markdown.split(QLatin1Char('\n')))
+            if (line.startsWith(QLatin1Char('#')))
+                headings.insert(normalized(QString(line).remove(QRegularExpression("^#+"))));
+        QVERIFY(headings.contains(QStringLiteral("17. Сообщения программы и что делать")));
+        QString error;
+        const QVector<QStringList> pages = pageLines(rendered, &error);
+        if (!error.isEmpty())
+            QFAIL(qPrintable(error));
+        QVERIFY(pages.size() > 1);
+        for (int page = 0; page < pages.size(); ++page) {
+            QStringList text;
+            for (const QString& line : pages.at(page)) {
+                const QString l = normalized(line);
+                // The page number stands alone on its line.
+                if (!l.isEmpty() &&
+                    !QRegularExpression(QStringLiteral("^\\d+$")).match(l).hasMatch())
+                    text << l;
+            }
+            QVERIFY2(!text.isEmpty(), qPrintable(QStringLiteral("page %1 is empty").arg(page + 1)));
+            bool onlyHeadings = true;
+            for (const QString& l : text)
+                onlyHeadings = onlyHeadings && headings.contains(l);
+            QVERIFY2(!onlyHeadings,
+                     qPrintable(QStringLiteral("page %1 holds headings only").arg(page + 1)));
+            if (page + 1 < pages.size())
+                QVERIFY2(
+                    !headings.contains(text.last()),
+                    qPrintable(
+                        QStringLiteral("page %1 ends with «%2»").arg(page + 1).arg(text.last())));
+        }
+    }
+
+    // A table longer than a page: no row is cut by a page break, and every
+    // page it goes on on starts with its header row.
+    void longTableKeepsRowsWholeAndRepeatsItsHeader()
+    {
+        const int rows = 45;
+        QString markdown = QStringLiteral("# Long table\n\nKeys such as `k00` are codes.\n\n"
+                                          "| hkey | hdesc | hflag |\n|---|---|---|\n");
+        const QString filler =
+            QStringLiteral("lorem ipsum dolor sit amet consectetur ").repeated(7);
+        for (int row = 0; row < rows; ++row) {
+            const QString n = QStringLiteral("%1").arg(row, 2, 10, QLatin1Char('0'));
+            markdown += QStringLiteral("| `k%1` | r%1first %2r%1last | f%1 |\n").arg(n, filler);
+        }
+        markdown += QStringLiteral("\nAfter the table.\n");
+        const QString source = dir.filePath(QStringLiteral("long.md"));
+        const QString pdf = dir.filePath(QStringLiteral("long.pdf"));
+        {
+            QFile f(source);
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            f.write(markdown.toUtf8());
+        }
+        QProcess p;
+        p.start(QStringLiteral(QIRO_MANUAL_TOOL), {source, pdf});
+        QVERIFY(p.waitForFinished(120000));
+        QVERIFY2(p.exitCode() == 0, p.readAllStandardError().constData());
+
+        QString error;
+        const QVector<QStringList> pages = pageLines(pdf, &error);
+        if (!error.isEmpty())
+            QFAIL(qPrintable(error));
+        // Where a word stands: page and line, for every time it stands somewhere.
+        auto find = [&](const QString& word) {
+            QVector<QPair<int, int>> at;
+            const QRegularExpression whole(QStringLiteral("(^|\\s)%1(\\s|$)").arg(word));
+            for (int page = 0; page < pages.size(); ++page)
+                for (int line = 0; line < pages.at(page).size(); ++line)
+                    if (whole.match(pages.at(page).at(line)).hasMatch())
+                        at.push_back({page, line});
+            return at;
+        };
+        QMap<int, int> firstRowLine; // page -> line of its first row
+        for (int row = 0; row < rows; ++row) {
+            const QString n = QStringLiteral("%1").arg(row, 2, 10, QLatin1Char('0'));
+            const auto first = find(QStringLiteral("r%1first").arg(n));
+            const auto last = find(QStringLiteral("r%1last").arg(n));
+            const auto key = find(QStringLiteral("k%1").arg(n));
+            QCOMPARE(first.size(), 1);
+            QCOMPARE(last.size(), 1);
+            QVERIFY(!key.isEmpty());
+            QVERIFY2(last.at(0).first == first.at(0).first,
+                     qPrintable(QStringLiteral("row %1 runs from page %2 to page %3")
+                                    .arg(row)
+                                    .arg(first.at(0).first + 1)
+                                    .arg(last.at(0).first + 1)));
+            const int page = first.at(0).first;
+            if (!firstRowLine.contains(page))
+                firstRowLine.insert(page, first.at(0).second);
+        }
+        // The table goes over several pages, or the test would show nothing.
+        QVERIFY2(firstRowLine.size() >= 3, qPrintable(QString::number(firstRowLine.size())));
+        const auto headers = find(QStringLiteral("hdesc"));
+        for (auto it = firstRowLine.cbegin(); it != firstRowLine.cend(); ++it) {
+            bool above = false;
+            for (const auto& header : headers)
+                if (header.first == it.key() && header.second < it.value() &&
+                    pages.at(it.key()).at(header.second).contains(QStringLiteral("hkey")) &&
+                    pages.at(it.key()).at(header.second).contains(QStringLiteral("hflag")))
+                    above = true;
+            QVERIFY2(above,
+                     qPrintable(
+                         QStringLiteral("page %1 has rows without the header").arg(it.key() + 1)));
+        }
+        QCOMPARE(headers.size(), firstRowLine.size());
+
+        const QString problems = checkCodeFont(markdown, pdf);
+        QVERIFY2(problems.isEmpty(), qPrintable(problems));
     }
 
     // The check itself: a quotation the program lacks is caught, placeholders match values.

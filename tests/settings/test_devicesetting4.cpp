@@ -155,6 +155,7 @@ private slots:
     void writeButtonSendsTheFlagWord();
     void writeFailureWarns_data();
     void writeFailureWarns();
+    void writeRefusedInUnknownLayout();
     void saveUnchangedOnSimulator_data();
     void saveUnchangedOnSimulator();
 
@@ -171,7 +172,8 @@ bool TestDeviceSetting4::connectAs(quint16 model, quint16 layout)
     resetCommand(model, layout);
     sim.setProfile(simLayoutOf(layout), model);
     sim.clearFaults();
-    return connectToSimulator(sim);
+    // The layout told by the device, as the program's first read asks it.
+    return connectToSimulator(sim) && command.adoptProbedMap() && command.registerMap == layout;
 }
 
 void TestDeviceSetting4::refreshChangesNothing_data()
@@ -659,6 +661,24 @@ void TestDeviceSetting4::writeButtonSendsTheFlagWord()
     // The page shows what the device now holds.
     QVERIFY(!direction->isChecked());
     QVERIFY(autoZero->isChecked());
+}
+
+// A firmware upload leaves the layout untold until the next read: "Записать" then
+// sends nothing and says why.
+void TestDeviceSetting4::writeRefusedInUnknownLayout()
+{
+    QVERIFY(connectAs(ModelT6, ClassicMap));
+    command.registerMapDecided = false; // as the upload leaves it
+    DeviceSetting_4_Window page(&host);
+    page.showParameters(0);
+    sim.clearLog();
+    dialogs::Script script;
+    child<QPushButton>(page, "pushButton")->click();
+    QCOMPARE(sim.requests().size(), 0);
+    QCOMPARE(script.titles(), QStringList{"Ошибка"});
+    QCOMPARE(script.texts(),
+             QStringList{"Карта регистров прибора не определена, ничего не записано. "
+                         "Считайте параметры прибора и повторите запись."});
 }
 
 // A block the device refuses: nothing is committed, the page says so through

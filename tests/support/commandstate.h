@@ -73,6 +73,9 @@ inline bool connectToSimulator(const SimDetector& sim)
     if (!command.serialPort.isOpen() && !command.serialPort.open(QIODevice::ReadWrite))
         return false;
     command.connected = 1;
+    // A new connection: no layout is known yet.
+    command.registerMapProbed = false;
+    command.registerMapDecided = false;
     return true;
 }
 
