@@ -203,25 +203,25 @@ void MainWindow::rebuildDeviceUi()
     switch (model) {
     case ModelT2:
     case ModelT2Classic:
-        title += tr(" , устройство Qiro T2");
+        title += tr(", устройство Qiro T2");
         status = tr("Успешное подключение Qiro T2");
         break;
     case ModelT6:
     case ModelT6B:
-        title += tr(" , устройство Qiro T6");
+        title += tr(", устройство Qiro T6");
         status = tr("Успешное подключение Qiro T6");
         break;
     case ModelT6Mini:
-        title += tr(" , устройство Qiro T6 Mini");
+        title += tr(", устройство Qiro T6 Mini");
         status = tr("Успешное подключение Qiro T6");
         break;
     case ModelT6M:
     case ModelT6M4:
-        title += tr(" , устройство Qiro T6Max");
+        title += tr(", устройство Qiro T6Max");
         status = tr("Успешное подключение Qiro T6Max");
         break;
     case ModelBootloader:
-        title += tr(" , устройство Bootloader");
+        title += tr(", устройство Bootloader");
         status = tr("Успешное подключение Bootloader");
         break;
     default:

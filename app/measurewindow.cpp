@@ -8,6 +8,7 @@
 #include "ui_measurewindow.h"
 
 #include <QDateTime>
+#include <QFontDatabase>
 #include <QKeyEvent>
 #include <QScrollBar>
 #include <QStackedWidget>
@@ -59,6 +60,8 @@ bool isT2(quint16 model)
 MeasureWindow::MeasureWindow(QWidget* parent) : QDialog(parent), ui(new Ui::MeasureWindow)
 {
     ui->setupUi(this);
+    // The running log is written in fixed columns.
+    ui->TextOut->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
     createChannelWidgets();
     showParameters();
     if (isT2(command.modelCode)) {

@@ -29,7 +29,9 @@ ArchiveWindow::ArchiveWindow(QWidget* parent)
     ui->setupUi(this);
     const AccessLevel level = accessLevel(command.userName);
     if (level == AccessLevel::User || level == AccessLevel::Admin) {
+        ui->labelBegginAddrRead->hide();
         ui->spinBoxBegginAddrRead->hide();
+        ui->labelCurrentAddrRead->hide();
         ui->spinBoxCurrentAddrRead->hide();
         ui->checkBox_ArchivForService->hide();
     }

@@ -95,6 +95,7 @@ Calibration::Calibration(QWidget* parent) : QDialog(parent), ui(new Ui::Calibrat
     case AccessLevel::None:
         break;
     }
+    showTablesTabState();
     // The rows are the page's children: this guards their boxes too.
     PageGuard::install(this);
 }
@@ -231,6 +232,11 @@ void Calibration::showParameters(int tab)
         spinBoxIntervalBump->setValue(command.classicDevice.bumpTestInterval);
         doubleSpinBoxTemp->hide();
         doubleSpinBoxTemp->setValue(double(command.classicDevice.deviceTemperature));
+        // The classic map shows no device temperature and has no pressure: their
+        // labels go with the boxes.
+        ui->label_7->hide();
+        label_8->hide();
+        doubleSpinBoxPressure->hide();
     } else if (command.registerMap == ExtendedMap) {
         checkBox_Block_Sound->setChecked(command.extendedDevice.deviceFlags &
                                          DeviceFlagBits::AlarmOff);
@@ -239,9 +245,33 @@ void Calibration::showParameters(int tab)
         spinBoxIntervalBump->setValue(command.extendedDevice.bumpTestInterval);
         doubleSpinBoxTemp->show();
         doubleSpinBoxTemp->setValue(double(command.extendedDevice.deviceTemperature));
+        ui->label_7->show();
+        label_8->show();
+        doubleSpinBoxPressure->show();
         doubleSpinBoxPressure->setValue(double(command.extendedDevice.devicePressure));
     }
+    showTablesTabState();
     refreshing = false;
+}
+
+// The tables tab is disabled where it cannot be used, and says why: it edits
+// the tables of the extended map only (a classic device would snap back to the
+// first tab), and the User level may not edit them.
+void Calibration::showTablesTabState()
+{
+    const AccessLevel level = accessLevel(command.userName);
+    if (command.registerMap != ExtendedMap) {
+        tabWidget->setTabEnabled(1, false);
+        tabWidget->setTabToolTip(1, tr("Таблицы коррекции этой вкладки есть только в "
+                                       "расширенной карте регистров, а прибор работает "
+                                       "в классической"));
+    } else if (level == AccessLevel::User) {
+        tabWidget->setTabEnabled(1, false);
+        tabWidget->setTabToolTip(1, tr("Таблицы коррекции доступны с уровня Admin"));
+    } else {
+        tabWidget->setTabEnabled(1, true);
+        tabWidget->setTabToolTip(1, QString());
+    }
 }
 
 void Calibration::on_ButtoncalibrateZero_clicked()

@@ -101,6 +101,7 @@ private:
     void createChannelWidgets();
     void handleCalibrateButton(QPushButton* button);
     void writeLock(QCheckBox* box, quint32 bit, int arg1);
+    void showTablesTabState();
     void showTables();
 
     Calibration_Channel* rows[10] = {};

@@ -71,10 +71,12 @@ Calibration_Channel::Calibration_Channel(QWidget* parent, int channel_)
 
 Calibration_Channel::~Calibration_Channel()
 {
-    // The chart has no parent: it goes with its row, never outlives it.
-    chart->disconnect(this);
-    chart->close();
-    delete chart;
+    // The chart goes with its row, never outlives it.
+    if (chart) {
+        chart->disconnect(this);
+        chart->close();
+        delete chart;
+    }
     delete ui;
 }
 
@@ -213,7 +215,7 @@ void Calibration_Channel::showMeasurements(int channel_)
         }
         refreshing = false;
     }
-    pushButton->setText(chart->isVisible() ? tr("Закрыть график") : tr("Открыть график"));
+    pushButton->setText(chart && chart->isVisible() ? tr("Закрыть график") : tr("Открыть график"));
 }
 
 void Calibration_Channel::setMode(int mode)
@@ -329,6 +331,8 @@ void Calibration_Channel::addChartPoint(int ch, unsigned seconds)
         page = command.extendedChannels[ch].channelPage;
     else
         return;
+    if (!chart)
+        return;
     if (page == ch)
         chart->addPoint(seconds);
     else
@@ -361,6 +365,8 @@ void Calibration_Channel::on_spinBoxIntervalCalib_valueChanged(int arg1)
 
 void Calibration_Channel::on_pushButton_clicked()
 {
+    if (!chart)
+        return;
     if (chart->isVisible()) {
         pushButton->setText(tr("Открыть график"));
         chart->close();
@@ -368,6 +374,7 @@ void Calibration_Channel::on_pushButton_clicked()
         pushButton->setText(tr("Закрыть график"));
         if (command.registerMap == ClassicMap || command.registerMap == ExtendedMap)
             chart->setWindowTitle(chartTitle());
+        attachChart();
         placeChart();
         chart->show();
     }
@@ -407,6 +414,23 @@ void Calibration_Channel::placeChart()
     chart->move(outer.topLeft());
 }
 
+void Calibration_Channel::attachChart()
+{
+    // A window of its own falls behind the main window at the first click there,
+    // while the row's button still reads "Закрыть график". A tool window of the
+    // main window stays above it. The row is placed in the main window only after
+    // its construction, so the chart is attached when it is first shown; its
+    // place on the screen stays as it was.
+    QWidget* const top = window();
+    if (top == chart || chart->parentWidget() == top)
+        return;
+    const QPoint place = chart->pos();
+    const bool moved = chart->testAttribute(Qt::WA_Moved);
+    chart->setParent(top, Qt::Tool);
+    chart->move(place);
+    chart->setAttribute(Qt::WA_Moved, moved);
+}
+
 void Calibration_Channel::onCalibration_Channel_ChartClosed()
 {
     pushButton->setText(tr("Открыть график"));
@@ -414,7 +438,8 @@ void Calibration_Channel::onCalibration_Channel_ChartClosed()
 
 void Calibration_Channel::closeEvent(QCloseEvent* event)
 {
-    chart->close();
+    if (chart)
+        chart->close();
     event->accept();
 }
 

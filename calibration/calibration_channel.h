@@ -3,6 +3,7 @@
 #include "types.h"
 
 #include <QDialog>
+#include <QPointer>
 
 class QCheckBox;
 class QDoubleSpinBox;
@@ -12,7 +13,7 @@ class QLabel;
 class QPushButton;
 class QSpinBox;
 class QWidget;
-class Calibration_Channel_Chart;
+#include "calibration_channel_chart.h"
 namespace Ui
 {
 class Calibration_Channel;
@@ -73,9 +74,12 @@ private:
     void setupForm();
     QString chartTitle() const;
     void placeChart();
+    void attachChart();
 
     Ui::Calibration_Channel* ui;
-    Calibration_Channel_Chart* chart = nullptr;
+    // Once shown, the chart is a tool window of the main window, which owns it
+    // too; the pointer notices whichever of the two deletes it first.
+    QPointer<Calibration_Channel_Chart> chart;
     float unitFactor = 1;
     quint8 modeBit = 0;
     quint16 channel;

@@ -5,6 +5,7 @@
 #include "ui_calibration_channel_chart.h"
 
 #include <QCloseEvent>
+#include <QSet>
 #include <QSpinBox>
 
 #include <qcustomplot.h>
@@ -22,6 +23,27 @@ quint16 channelFormat(int channel)
         return command.extendedChannels[channel].format;
     return 0;
 }
+
+// The y axis of a calibration is often narrow (a few tenths around a value);
+// its ticks then fall between the channel's decimals and would repeat labels
+// ("3.7, 3.7"). This ticker adds decimals until every label is its own.
+class DistinctLabelTicker : public QCPAxisTicker
+{
+protected:
+    QVector<QString> createLabelVector(const QVector<double>& ticks, const QLocale& locale,
+                                       QChar formatChar, int precision) override
+    {
+        constexpr int MaxExtraDecimals = 6;
+        QVector<QString> labels;
+        for (int p = qMax(0, precision); p <= qMax(0, precision) + MaxExtraDecimals; ++p) {
+            labels = QCPAxisTicker::createLabelVector(ticks, locale, formatChar, p);
+            const QSet<QString> unique(labels.cbegin(), labels.cend());
+            if (unique.size() == labels.size())
+                break;
+        }
+        return labels;
+    }
+};
 
 } // namespace
 
@@ -53,8 +75,9 @@ void Calibration_Channel_Chart::setupPlot(QCustomPlot* plot)
     QSharedPointer<QCPAxisTickerTime> ticker(new QCPAxisTickerTime);
     ticker->setTimeFormat(QStringLiteral("%h:%m:%s"));
     plot->xAxis->setTicker(ticker);
-    plot->xAxis->setLabel(tr("Time"));
+    plot->xAxis->setLabel(tr("Время"));
     plot->axisRect(0)->setupFullAxesBox(false);
+    plot->yAxis->setTicker(QSharedPointer<QCPAxisTicker>(new DistinctLabelTicker));
     plot->yAxis->setRange(-1, 1);
     plot->yAxis->setNumberFormat(QStringLiteral("f"));
     plot->yAxis->setNumberPrecision(decimalsOf(format));

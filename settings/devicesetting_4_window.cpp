@@ -16,6 +16,10 @@
 #include "unitlist.h"
 
 #include <QKeyEvent>
+#include <QTabWidget>
+
+#include <algorithm>
+#include <iterator>
 
 namespace
 {
@@ -286,6 +290,14 @@ DeviceSetting_4_Window::DeviceSetting_4_Window(QWidget* parent)
 
     tables.reset(new CorrectionTables({ui->myTableTemp, ui->myTableSpan, ui->myTableTemp_Zero, this,
                                        CorrectionTables::Layouts::ClassicAndExtended}));
+
+    // A refresh disables circuit tabs, and Qt then moves the current tab on by
+    // itself; only a change outside a refresh is the technician's choice.
+    std::fill(std::begin(chosenCircuitTab), std::end(chosenCircuitTab), -1);
+    connect(ui->tabWidget_param_2, &QTabWidget::currentChanged, this, [this](int index) {
+        if (refreshGuard == 0 && channel < ChannelSlots)
+            chosenCircuitTab[channel] = index;
+    });
     PageGuard::install(this);
 }
 
@@ -408,6 +420,25 @@ void DeviceSetting_4_Window::on_comboBoxUnitMeas_Calib_activated(int index)
 
 // ---------------------------------------------------------------- refresh
 
+// The circuit tabs open on the technician's last pick for this channel while the
+// kind still offers it, else on the first tab the kind uses: never on a disabled
+// one, which would hide the rows of the enabled tabs.
+void DeviceSetting_4_Window::selectCircuitTab()
+{
+    QTabWidget* const tabs = ui->tabWidget_param_2;
+    const int chosen = chosenCircuitTab[channel];
+    if (chosen >= 0 && chosen < tabs->count() && tabs->isTabEnabled(chosen)) {
+        tabs->setCurrentIndex(chosen);
+        return;
+    }
+    for (int i = 0; i < tabs->count(); ++i) {
+        if (tabs->isTabEnabled(i)) {
+            tabs->setCurrentIndex(i);
+            return;
+        }
+    }
+}
+
 void DeviceSetting_4_Window::showParameters(int ch)
 {
     if (ch < 0 || ch >= ChannelSlots)
@@ -431,6 +462,7 @@ void DeviceSetting_4_Window::showParameters(int ch)
     showModelRows();
     showKindRows(format, sensorType);
     hideCircuitsTheModelLacks(sensorType);
+    selectCircuitTab();
     if (known)
         ui->comboBoxConfigFormula->setCurrentIndex(f.formulaEntry());
     if (modularModel(command.modelCode))

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "types.h"
+
 #include <QDialog>
 
 #include <memory>
@@ -130,6 +132,7 @@ private:
     void showModuleRows(quint16 sensorType);
     void showSecondCircuit(SecondCircuit groups);
     void hideCircuitsTheModelLacks(quint16 sensorType);
+    void selectCircuitTab();
     void setUpConcentrationBoxes(quint16 format, double maximum);
     void showValues(const ChannelFields& f);
     void showNameAndSwitch(const ChannelFields& f);
@@ -157,6 +160,8 @@ private:
     quint16 firstBaseUnit = 0;
     int refreshGuard = 0;
     int coefficientRefresh = 1;
+    // The circuit tab the technician last picked, per channel (-1: none yet).
+    int chosenCircuitTab[ChannelSlots];
     // The correction tables; collectTables stores only what the operator changed
     // since they were filled.
     std::unique_ptr<CorrectionTables> tables;

@@ -149,6 +149,14 @@ in threshold mode:</translation>
         <translation>The file %1 already exists.
 Replace it?</translation>
     </message>
+    <message>
+        <source>Скачаны записи с:</source>
+        <translation>Records downloaded from:</translation>
+    </message>
+    <message>
+        <source>по:</source>
+        <translation>to:</translation>
+    </message>
 </context>
 <context>
     <name>AuthorizationWindow</name>
@@ -339,6 +347,18 @@ channel tables</translation>
         <source>Канал</source>
         <translation>Channel</translation>
     </message>
+    <message>
+        <source>Смещение</source>
+        <translation>Offset</translation>
+    </message>
+    <message>
+        <source>Таблицы коррекции этой вкладки есть только в расширенной карте регистров, а прибор работает в классической</source>
+        <translation>This tab holds the correction tables of the extended register map only; this device uses the classic map</translation>
+    </message>
+    <message>
+        <source>Таблицы коррекции доступны с уровня Admin</source>
+        <translation>The correction tables are available from the Admin level on</translation>
+    </message>
 </context>
 <context>
     <name>Calibration_Channel</name>
@@ -377,14 +397,6 @@ channel tables</translation>
     <message>
         <source>Текущая к-ия:</source>
         <translation>Current conc.:</translation>
-    </message>
-    <message>
-        <source>&quot;t&quot; кал. &quot;0&quot;</source>
-        <translation>&quot;t&quot; cal. &quot;0&quot;</translation>
-    </message>
-    <message>
-        <source>Conc. raw:</source>
-        <translation>Conc. raw:</translation>
     </message>
     <message>
         <source>АЦП &quot;0&quot;:</source>
@@ -426,6 +438,14 @@ channel tables</translation>
         <source>Dialog</source>
         <translation>Dialog</translation>
     </message>
+    <message>
+        <source>&quot;t&quot; кал. &quot;0&quot;:</source>
+        <translation>&quot;t&quot; at cal. &quot;0&quot;:</translation>
+    </message>
+    <message>
+        <source>Конц. без корр.:</source>
+        <translation>Conc. raw:</translation>
+    </message>
 </context>
 <context>
     <name>Calibration_Channel_Chart</name>
@@ -434,7 +454,15 @@ channel tables</translation>
         <translation>Form</translation>
     </message>
     <message>
-        <source>Time</source>
+        <source>Шкала времени:</source>
+        <translation>Time axis:</translation>
+    </message>
+    <message>
+        <source> с</source>
+        <translation> s</translation>
+    </message>
+    <message>
+        <source>Время</source>
         <translation>Time</translation>
     </message>
 </context>
@@ -1007,10 +1035,6 @@ in threshold mode:</translation>
         <translation>Hysteresis:</translation>
     </message>
     <message>
-        <source>Верх. зн-е д.</source>
-        <translation>Range top</translation>
-    </message>
-    <message>
         <source>Квитирование порогов</source>
         <translation>Limit acknowledgement</translation>
     </message>
@@ -1257,6 +1281,26 @@ in threshold mode:</translation>
     <message>
         <source>Ошибка обмена данными</source>
         <translation>Data exchange error</translation>
+    </message>
+    <message>
+        <source>Порог 1:</source>
+        <translation>Threshold 1:</translation>
+    </message>
+    <message>
+        <source>Порог 2:</source>
+        <translation>Threshold 2:</translation>
+    </message>
+    <message>
+        <source>Порог 3:</source>
+        <translation>Threshold 3:</translation>
+    </message>
+    <message>
+        <source>Верх. зн-е д.:</source>
+        <translation>Upper range value:</translation>
+    </message>
+    <message>
+        <source>Смещение</source>
+        <translation>Offset</translation>
     </message>
 </context>
 <context>
@@ -1541,36 +1585,16 @@ settings</translation>
         <translation>Qiro Configuration v</translation>
     </message>
     <message>
-        <source> , устройство Qiro T2</source>
-        <translation> , device Qiro T2</translation>
-    </message>
-    <message>
         <source>Успешное подключение Qiro T2</source>
         <translation>Connected to Qiro T2</translation>
-    </message>
-    <message>
-        <source> , устройство Qiro T6</source>
-        <translation> , device Qiro T6</translation>
     </message>
     <message>
         <source>Успешное подключение Qiro T6</source>
         <translation>Connected to Qiro T6</translation>
     </message>
     <message>
-        <source> , устройство Qiro T6 Mini</source>
-        <translation> , device Qiro T6 Mini</translation>
-    </message>
-    <message>
-        <source> , устройство Qiro T6Max</source>
-        <translation> , device Qiro T6Max</translation>
-    </message>
-    <message>
         <source>Успешное подключение Qiro T6Max</source>
         <translation>Connected to Qiro T6Max</translation>
-    </message>
-    <message>
-        <source> , устройство Bootloader</source>
-        <translation> , device Bootloader</translation>
     </message>
     <message>
         <source>Успешное подключение Bootloader</source>
@@ -1725,6 +1749,26 @@ The manual is here:
     <message>
         <source>Руководство пользователя открыто: %1</source>
         <translation>User manual opened: %1</translation>
+    </message>
+    <message>
+        <source>, устройство Qiro T2</source>
+        <translation>, device Qiro T2</translation>
+    </message>
+    <message>
+        <source>, устройство Qiro T6</source>
+        <translation>, device Qiro T6</translation>
+    </message>
+    <message>
+        <source>, устройство Qiro T6 Mini</source>
+        <translation>, device Qiro T6 Mini</translation>
+    </message>
+    <message>
+        <source>, устройство Qiro T6Max</source>
+        <translation>, device Qiro T6Max</translation>
+    </message>
+    <message>
+        <source>, устройство Bootloader</source>
+        <translation>, device Bootloader</translation>
     </message>
 </context>
 <context>

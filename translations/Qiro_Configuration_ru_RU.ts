@@ -146,6 +146,14 @@
 Заменить его?</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Скачаны записи с:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>по:</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>AuthorizationWindow</name>
@@ -334,6 +342,18 @@
         <source>Канал</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Смещение</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Таблицы коррекции этой вкладки есть только в расширенной карте регистров, а прибор работает в классической</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Таблицы коррекции доступны с уровня Admin</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>Calibration_Channel</name>
@@ -371,14 +391,6 @@
     </message>
     <message>
         <source>Текущая к-ия:</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>&quot;t&quot; кал. &quot;0&quot;</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Conc. raw:</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
@@ -421,6 +433,14 @@
         <source>Dialog</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>&quot;t&quot; кал. &quot;0&quot;:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Конц. без корр.:</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>Calibration_Channel_Chart</name>
@@ -429,7 +449,15 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Time</source>
+        <source>Шкала времени:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source> с</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Время</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -998,10 +1026,6 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Верх. зн-е д.</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>Квитирование порогов</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1247,6 +1271,26 @@
     </message>
     <message>
         <source>Ошибка обмена данными</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Порог 1:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Порог 2:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Порог 3:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Верх. зн-е д.:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Смещение</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -1514,15 +1558,7 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source> , устройство Qiro T2</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>Успешное подключение Qiro T2</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source> , устройство Qiro T6</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
@@ -1530,19 +1566,7 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source> , устройство Qiro T6 Mini</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source> , устройство Qiro T6Max</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>Успешное подключение Qiro T6Max</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source> , устройство Bootloader</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
@@ -1690,6 +1714,26 @@
     </message>
     <message>
         <source>Руководство пользователя открыто: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>, устройство Qiro T2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>, устройство Qiro T6</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>, устройство Qiro T6 Mini</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>, устройство Qiro T6Max</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>, устройство Bootloader</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

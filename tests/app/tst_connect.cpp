@@ -303,7 +303,7 @@ private slots:
         QVERIFY(!window->findChild<QWidget*>("pushButton_TurnOffDevice")->isHidden());
         QVERIFY(window->findChild<QWidget*>("pushButton_Save_Param")->isHidden());
         QCOMPARE(window->statusBar()->currentMessage(), QString("Успешное подключение Bootloader"));
-        QVERIFY(window->windowTitle().endsWith(" , устройство Bootloader"));
+        QVERIFY(window->windowTitle().endsWith(", устройство Bootloader"));
     }
 
     void portThatCannotBeOpened()
@@ -481,7 +481,7 @@ private slots:
         // A model the window knows is shown as offline work, never as a connection
         // (the menu rebuilds the window once the dialog is closed).
         window->rebuildDeviceUi();
-        if (window->windowTitle().contains(" , устройство ")) {
+        if (window->windowTitle().contains(", устройство ")) {
             QVERIFY2(window->windowTitle().endsWith(" , Offline режим"),
                      qPrintable(window->windowTitle()));
             QCOMPARE(window->statusBar()->currentMessage(), QString("Offline режим"));

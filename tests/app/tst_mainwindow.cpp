@@ -404,35 +404,35 @@ private slots:
         const QStringList factory = {"pushButtonReadFactorySettings",
                                      "pushButtonSaveFactorySettings"};
 
-        QTest::newRow("T2 User") << 102 << "User" << base + " , устройство Qiro T2"
+        QTest::newRow("T2 User") << 102 << "User" << base + ", устройство Qiro T2"
                                  << "Успешное подключение Qiro T2" << true
                                  << without(device, factory) << false << false;
         QTest::newRow("T2 classic Admin")
-            << 411 << "Admin" << base + " , устройство Qiro T2"
+            << 411 << "Admin" << base + ", устройство Qiro T2"
             << "Успешное подключение Qiro T2" << true << without(device, factory) << true << false;
         QTest::newRow("T2 Industry")
-            << 102 << "Dolen" << base + " , устройство Qiro T2"
+            << 102 << "Dolen" << base + ", устройство Qiro T2"
             << "Успешное подключение Qiro T2" << true << device << true << true;
-        QTest::newRow("T6 Admin") << 404 << "Admin" << base + " , устройство Qiro T6"
+        QTest::newRow("T6 Admin") << 404 << "Admin" << base + ", устройство Qiro T6"
                                   << "Успешное подключение Qiro T6" << true << without(t6, factory)
                                   << true << false;
-        QTest::newRow("T6B User") << 405 << "User" << base + " , устройство Qiro T6"
+        QTest::newRow("T6B User") << 405 << "User" << base + ", устройство Qiro T6"
                                   << "Успешное подключение Qiro T6" << true << without(t6, factory)
                                   << false << false;
         QTest::newRow("T6 Mini Industry")
-            << 406 << "Dolen" << base + " , устройство Qiro T6 Mini"
+            << 406 << "Dolen" << base + ", устройство Qiro T6 Mini"
             << "Успешное подключение Qiro T6" << true << t6 << true << true;
         QTest::newRow("T6 Max Admin")
-            << 420 << "Admin" << base + " , устройство Qiro T6Max"
+            << 420 << "Admin" << base + ", устройство Qiro T6Max"
             << "Успешное подключение Qiro T6Max" << true << without(t6, factory) << true << false;
         QTest::newRow("T6 Max(4) User")
-            << 421 << "User" << base + " , устройство Qiro T6Max"
+            << 421 << "User" << base + ", устройство Qiro T6Max"
             << "Успешное подключение Qiro T6Max" << true << without(t6, factory) << false << false;
         // No level: the level's changes are left out, the group's buttons stay.
-        QTest::newRow("T6 Noname") << 404 << "Noname" << base + " , устройство Qiro T6"
+        QTest::newRow("T6 Noname") << 404 << "Noname" << base + ", устройство Qiro T6"
                                    << "Успешное подключение Qiro T6" << true << t6 << true << false;
         QTest::newRow("bootloader")
-            << 999 << "Admin" << base + " , устройство Bootloader"
+            << 999 << "Admin" << base + ", устройство Bootloader"
             << "Успешное подключение Bootloader" << false
             << QStringList{"pushButtonBootloader", "pushButton_TurnOffDevice"} << true << false;
         QTest::newRow("T8 Max") << 430 << "Dolen" << base << "before" << false << QStringList()
@@ -752,7 +752,7 @@ private slots:
         QCOMPARE(translationName, englishTranslationName);
         QCOMPARE(tabs()->tabText(0), QString("Device information"));
         QCOMPARE(find<QAction>("action_connect")->text(), QString("Connect to a device"));
-        QCOMPARE(window->windowTitle(), QString("Qiro Configuration v1.18 , device Qiro T6"));
+        QCOMPARE(window->windowTitle(), QString("Qiro Configuration v1.18, device Qiro T6"));
         QCOMPARE(window->statusBar()->currentMessage(), QString("Connected to Qiro T6"));
         QVERIFY(deviceSetting1Windows[0] != page);
 

@@ -320,7 +320,7 @@ private slots:
         QCOMPARE(int(command.modelCode), int(ModelT6M));
         QCOMPARE(int(command.channelCount), 6);
         QCOMPARE(window->windowTitle(),
-                 QString("Qiro Configuration v1.18 , устройство Qiro T6Max"));
+                 QString("Qiro Configuration v1.18, устройство Qiro T6Max"));
         QCOMPARE(status(), QString("Успешная передача данных"));
     }
 

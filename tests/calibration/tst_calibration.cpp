@@ -12,10 +12,14 @@
 #include <QAction>
 #include <QComboBox>
 #include <QDoubleSpinBox>
+#include <QFrame>
+#include <QGridLayout>
 #include <QImage>
 #include <QLCDNumber>
 #include <QLabel>
+#include <QSet>
 #include <QTableWidget>
+#include <QWindow>
 
 #include <qcustomplot.h>
 
@@ -517,6 +521,138 @@ private slots:
                     ++pen;
             }
         QVERIFY2(pen > 20, qPrintable(QString::number(pen)));
+    }
+
+    // A narrow range (3.6 to 3.8 with one decimal) gives ticks between the
+    // channel's decimals: the labels still differ from each other.
+    void chartAxisLabelsAreDistinct_data()
+    {
+        QTest::addColumn<int>("decimals");
+        QTest::addColumn<double>("low");
+        QTest::addColumn<double>("high");
+        QTest::newRow("tenths, 0.2 wide") << 1 << 3.6 << 3.8;
+        QTest::newRow("whole, 0.3 wide") << 0 << 20.1 << 20.4;
+        QTest::newRow("hundredths, 0.01 wide") << 2 << 0.50 << 0.51;
+        QTest::newRow("tenths, wide") << 1 << 0.0 << 50.0;
+    }
+    void chartAxisLabelsAreDistinct()
+    {
+        QFETCH(int, decimals);
+        QFETCH(double, low);
+        QFETCH(double, high);
+        command.registerMap = ExtendedMap;
+        command.extendedChannels[1].format = quint16(decimals << 4);
+        command.extendedChannels[1].channelPage = 1;
+        Calibration_Channel_Chart chart(nullptr, 1);
+        chart.resize(500, 300);
+        for (unsigned s = 1; s <= 20; ++s) {
+            command.extendedChannels[1].measuredValue = float(low + (high - low) * (s % 2));
+            chart.addPoint(s);
+        }
+        chart.plot()->replot();
+        const QVector<QString> labels = chart.plot()->yAxis->tickVectorLabels();
+        QVERIFY(labels.size() >= 3);
+        const QSet<QString> unique(labels.cbegin(), labels.cend());
+        QVERIFY2(unique.size() == labels.size(), qPrintable(labels.toList().join(' ')));
+        // Wide ranges keep the channel's own decimals.
+        if (high - low > 10)
+            QVERIFY2(labels.first().section('.', 1).size() == decimals, qPrintable(labels.first()));
+    }
+
+    // The chart window is a tool window of the main window: it stays above it when
+    // the technician clicks the main window, and keeps its place on the screen.
+    void chartWindowStaysAboveTheMainWindow()
+    {
+        connectAs(ModelT8M, SimDetector::Layout::Extended, "Admin");
+        window->show();
+        window->tabWidget()->setCurrentIndex(2);
+        QWidget* chart = row(0)->chartWindow();
+        row(0)->pushButton->click();
+        QVERIFY(chart->isVisible());
+        QCOMPARE(chart->windowType(), Qt::Tool);
+        QCOMPARE(chart->parentWidget(), static_cast<QWidget*>(window.get()));
+        QVERIFY(chart->windowHandle());
+        QCOMPARE(chart->windowHandle()->transientParent(), window->windowHandle());
+        QTest::mouseClick(window->tabWidget(), Qt::LeftButton, Qt::NoModifier, QPoint(5, 5));
+        QCoreApplication::processEvents();
+        QVERIFY(chart->isVisible());
+        QCOMPARE(row(0)->pushButton->text(), QString("Закрыть график"));
+        QCOMPARE(chart->windowHandle()->transientParent(), window->windowHandle());
+        const QPoint place = chart->pos() + QPoint(7, 5);
+        chart->move(place);
+        row(0)->pushButton->click();
+        QVERIFY(!chart->isVisible());
+        row(0)->pushButton->click();
+        QVERIFY(chart->isVisible());
+        QCOMPARE(chart->pos(), place);
+        QCOMPARE(chart->windowType(), Qt::Tool);
+        row(0)->pushButton->click();
+    }
+
+    // On a classic device the row and the page show only what the map has: a
+    // label goes with its box, the ADC boxes stand together, and the tables tab,
+    // which only the extended map has, is disabled with a word why.
+    void rowShowsWhatTheMapHas_data()
+    {
+        QTest::addColumn<bool>("classic");
+        QTest::addColumn<QString>("user");
+        QTest::newRow("classic Admin") << true << "Admin";
+        QTest::newRow("classic User") << true << "User";
+        QTest::newRow("extended Admin") << false << "Admin";
+        QTest::newRow("extended User") << false << "User";
+    }
+    void rowShowsWhatTheMapHas()
+    {
+        QFETCH(bool, classic);
+        QFETCH(QString, user);
+        connectAs(ModelT6, classic ? SimDetector::Layout::Classic : SimDetector::Layout::Extended,
+                  user);
+        window->show();
+        window->tabWidget()->setCurrentIndex(2);
+        page()->showParameters(0);
+        QCoreApplication::processEvents();
+        for (QWidget* root : {static_cast<QWidget*>(page()), static_cast<QWidget*>(row(0))}) {
+            for (QGridLayout* grid : root->findChildren<QGridLayout*>()) {
+                for (int r = 0; r < grid->rowCount(); ++r) {
+                    for (int c = 0; c + 1 < grid->columnCount(); ++c) {
+                        QLayoutItem* left = grid->itemAtPosition(r, c);
+                        QLayoutItem* right = grid->itemAtPosition(r, c + 1);
+                        auto* label = left ? qobject_cast<QLabel*>(left->widget()) : nullptr;
+                        if (!label || !right || !right->widget() ||
+                            qobject_cast<QLabel*>(right->widget()))
+                            continue;
+                        QVERIFY2(label->isHidden() == right->widget()->isHidden(),
+                                 qPrintable(label->objectName()));
+                    }
+                }
+            }
+        }
+        // The page's own labels, not the rows' of the same names.
+        auto* buttons = child<QFrame>(*page(), "frameCalibButton");
+        auto* pressure = child<QDoubleSpinBox>(*buttons, "doubleSpinBoxPressure");
+        auto* temperature = child<QLabel>(*buttons, "label_7");
+        QCOMPARE(child<QLabel>(*buttons, "label_8")->isVisible(), !classic);
+        QCOMPARE(pressure->isVisible(), !classic);
+        QCOMPARE(temperature->isVisible(), !classic);
+        QCOMPARE(page()->tabWidget->isTabEnabled(1), !classic && user == "Admin");
+        QCOMPARE(page()->tabWidget->tabToolTip(1).isEmpty(), !classic && user == "Admin");
+        if (user == "Admin") {
+            // The three ADC boxes, one under the other, without a gap.
+            QWidget* boxes[] = {row(0)->doubleSpinBoxChan_ADC_ZERO,
+                                row(0)->doubleSpinBoxChan_ADC_CURRENT,
+                                row(0)->doubleSpinBoxChan_ADC_SPAN};
+            for (int i = 1; i < 3; ++i) {
+                QCOMPARE(boxes[i]->x(), boxes[0]->x());
+                QVERIFY(boxes[i]->y() > boxes[i - 1]->y());
+                QVERIFY2(boxes[i]->y() - boxes[i - 1]->geometry().bottom() <= 8,
+                         qPrintable(QString::number(boxes[i]->y())));
+            }
+        }
+        // The tables tab of a classic device cannot be opened.
+        if (classic) {
+            page()->tabWidget->setCurrentIndex(1);
+            QCOMPARE(page()->tabWidget->currentIndex(), 0);
+        }
     }
 
     void chartWindowsGoWithTheirRows()

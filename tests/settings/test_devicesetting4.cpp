@@ -141,6 +141,9 @@ private slots:
     void kindChoiceResetsUnits();
     void kindChoiceKeepsCell();
     void kindRowsAndFormula();
+    void circuitTabOpensEnabled_data();
+    void circuitTabOpensEnabled();
+    void circuitTabKeepsTheTechniciansChoice();
     void classicConversions_data();
     void classicConversions();
     void extendedFields();
@@ -307,6 +310,96 @@ void TestDeviceSetting4::kindRowsAndFormula()
     t6b.showParameters(0);
     QVERIFY(tabs->isTabEnabled(0));
     QVERIFY(!child<QWidget>(t6b, "WidgetMeasureCircuitPGA")->isHidden());
+}
+
+void TestDeviceSetting4::circuitTabOpensEnabled_data()
+{
+    QTest::addColumn<int>("model");
+    QTest::addColumn<int>("layout");
+    QTest::addColumn<int>("channel");
+    QTest::addColumn<int>("format");
+    QTest::addColumn<int>("sensorType");
+    QTest::addColumn<int>("expected"); // the first tab the kind enables
+    QTest::newRow("electrochemical") << int(ModelT6) << int(ExtendedMap) << 0 << 0x0100 << 1 << 0;
+    QTest::newRow("two-channel") << int(ModelT6) << int(ExtendedMap) << 1 << 0x0100 << 2 << 0;
+    QTest::newRow("oxygen") << int(ModelT6) << int(ExtendedMap) << 2 << 0x0200 << 0 << 0;
+    QTest::newRow("PID") << int(ModelT6) << int(ExtendedMap) << 3 << 0x0400 << 0 << 0;
+    QTest::newRow("TK") << int(ModelT6) << int(ExtendedMap) << 3 << 0x1000 << 0 << 0;
+    QTest::newRow("DYNAMENT") << int(ModelT6) << int(ExtendedMap) << 3 << 0x0800 << 4 << 0;
+    QTest::newRow("BLRM") << int(ModelT6) << int(ExtendedMap) << 3 << 0x0800 << 8 << 1;
+    QTest::newRow("BLDM") << int(ModelT6) << int(ExtendedMap) << 3 << 0x0800 << 16 << 1;
+    QTest::newRow("no kind") << int(ModelT6) << int(ExtendedMap) << 0 << 0 << 0 << 0;
+    QTest::newRow("classic PID") << int(ModelT6) << int(ClassicMap) << 3 << 0x0400 << 0 << 0;
+    QTest::newRow("classic TK") << int(ModelT6) << int(ClassicMap) << 3 << 0x1000 << 0 << 0;
+    QTest::newRow("T6B bias") << int(ModelT6B) << int(ExtendedMap) << 0 << 0x0100 << 4 << 0;
+    QTest::newRow("T6 Max BLRM") << int(ModelT6M) << int(ClassicMap) << 0 << 0x0800 << 8 << 1;
+    QTest::newRow("T2") << int(ModelT2) << int(ExtendedMap) << 0 << 0x0100 << 1 << 0;
+    QTest::newRow("T2 classic") << int(ModelT2Classic) << int(ClassicMap) << 0 << 0 << 0 << 0;
+}
+
+// The circuit tabs never open on a disabled tab (the "UartBT" tab, where Qt
+// moves the current tab when a refresh disables the others), which would hide
+// the rows of the tabs the kind uses.
+void TestDeviceSetting4::circuitTabOpensEnabled()
+{
+    QFETCH(int, model);
+    QFETCH(int, layout);
+    QFETCH(int, channel);
+    QFETCH(int, format);
+    QFETCH(int, sensorType);
+    QFETCH(int, expected);
+    resetCommand(quint16(model), quint16(layout));
+    for (int ch = 0; ch < ChannelSlots; ++ch) {
+        command.classicChannels[ch].channelPage = command.extendedChannels[ch].channelPage =
+            quint16(ch);
+        command.classicChannels[ch].displayDivisor[0] =
+            command.extendedChannels[ch].displayDivisor[0] = 10;
+        command.classicChannels[ch].displayDivisor[1] =
+            command.extendedChannels[ch].displayDivisor[1] = 100;
+    }
+    command.classicChannels[channel].format = command.extendedChannels[channel].format =
+        quint16(format);
+    command.classicChannels[channel].sensorType = command.extendedChannels[channel].sensorType =
+        quint16(sensorType);
+    DeviceSetting_4_Window page(&host);
+    auto* tabs = child<QTabWidget>(page, "tabWidget_param_2");
+    // A fresh page, and one that showed another channel before.
+    for (int pass = 0; pass < 2; ++pass) {
+        page.showParameters(channel);
+        QVERIFY(!tabs->isHidden());
+        QCOMPARE(tabs->currentIndex(), expected);
+        QVERIFY(tabs->isTabEnabled(tabs->currentIndex()));
+        page.showParameters(channel == 0 ? 1 : 0);
+        bool anyEnabled = false;
+        for (int i = 0; i < tabs->count(); ++i)
+            anyEnabled = anyEnabled || tabs->isTabEnabled(i);
+        QVERIFY(!anyEnabled || tabs->isTabEnabled(tabs->currentIndex()));
+    }
+}
+
+void TestDeviceSetting4::circuitTabKeepsTheTechniciansChoice()
+{
+    resetCommand(ModelT6, ExtendedMap);
+    auto& blrm = command.extendedChannels[3];
+    blrm.format = 0x0800;
+    blrm.sensorType = 8; // BELEAD_BLRM: tabs 1 and 2
+    command.extendedChannels[0].format = 0x0100;
+    command.extendedChannels[0].sensorType = 1;
+    DeviceSetting_4_Window page(&host);
+    auto* tabs = child<QTabWidget>(page, "tabWidget_param_2");
+    page.showParameters(3);
+    QCOMPARE(tabs->currentIndex(), 1);
+    tabs->setCurrentIndex(2); // the technician opens "UartBT"
+    page.showParameters(3);
+    QCOMPARE(tabs->currentIndex(), 2);
+    page.showParameters(0); // another channel opens on its own first tab
+    QCOMPARE(tabs->currentIndex(), 0);
+    page.showParameters(3);
+    QCOMPARE(tabs->currentIndex(), 2);
+    blrm.sensorType = 16; // BELEAD_BLDM: tab 2 no longer in use
+    page.showParameters(3);
+    QCOMPARE(tabs->currentIndex(), 1);
+    QVERIFY(tabs->isTabEnabled(1));
 }
 
 void TestDeviceSetting4::classicConversions_data()
