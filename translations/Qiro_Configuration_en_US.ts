@@ -66,7 +66,7 @@
         <translation>Recording interval:</translation>
     </message>
     <message>
-        <source> min</source>
+        <source> мин</source>
         <translation> min</translation>
     </message>
     <message>
@@ -76,7 +76,7 @@
 in threshold mode:</translation>
     </message>
     <message>
-        <source> sec</source>
+        <source> с</source>
         <translation> sec</translation>
     </message>
     <message>
@@ -250,7 +250,7 @@ in the menu</translation>
         <translation>BUMP TEST int.:</translation>
     </message>
     <message>
-        <source> day</source>
+        <source> дн.</source>
         <translation> day</translation>
     </message>
     <message>
@@ -375,7 +375,7 @@ channel tables</translation>
         <translation>Calibration</translation>
     </message>
     <message>
-        <source> day</source>
+        <source> дн.</source>
         <translation> day</translation>
     </message>
     <message>
@@ -652,7 +652,7 @@ configuration</translation>
         <translation>STEL interval:</translation>
     </message>
     <message>
-        <source> min</source>
+        <source> мин</source>
         <translation> min</translation>
     </message>
     <message>
@@ -676,7 +676,7 @@ configuration</translation>
         <translation>BUMP TEST interval:</translation>
     </message>
     <message>
-        <source> day</source>
+        <source> дн.</source>
         <translation> day</translation>
     </message>
     <message>
@@ -759,7 +759,7 @@ configuration</translation>
         <translation>BUMP TEST interval:</translation>
     </message>
     <message>
-        <source> day</source>
+        <source> дн.</source>
         <translation> day</translation>
     </message>
     <message>
@@ -975,7 +975,7 @@ in threshold mode:</translation>
         <translation>PID measuring period:</translation>
     </message>
     <message>
-        <source> sec</source>
+        <source> с</source>
         <translation> sec</translation>
     </message>
     <message>
@@ -1047,7 +1047,7 @@ in threshold mode:</translation>
         <translation>BUMP TEST int.:</translation>
     </message>
     <message>
-        <source> day</source>
+        <source> дн.</source>
         <translation> day</translation>
     </message>
     <message>
@@ -1071,7 +1071,7 @@ in threshold mode:</translation>
         <translation>STEL int.:</translation>
     </message>
     <message>
-        <source> min</source>
+        <source> мин</source>
         <translation> min</translation>
     </message>
     <message>

@@ -65,7 +65,7 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source> min</source>
+        <source> мин</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
@@ -74,7 +74,7 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source> sec</source>
+        <source> с</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
@@ -246,7 +246,7 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source> day</source>
+        <source> дн.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
@@ -370,7 +370,7 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source> day</source>
+        <source> дн.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
@@ -644,7 +644,7 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source> min</source>
+        <source> мин</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
@@ -668,7 +668,7 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source> day</source>
+        <source> дн.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
@@ -751,7 +751,7 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source> day</source>
+        <source> дн.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
@@ -966,7 +966,7 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source> sec</source>
+        <source> с</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
@@ -1038,7 +1038,7 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source> day</source>
+        <source> дн.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
@@ -1062,7 +1062,7 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source> min</source>
+        <source> мин</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
