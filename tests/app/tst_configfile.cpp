@@ -14,8 +14,7 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
-#include <csignal>
-#include <sys/resource.h>
+#include "filesizelimit.h"
 
 namespace
 {
@@ -279,16 +278,13 @@ private slots:
         setModel(ClassicMap, ModelT6, 4); // 2134 characters
         lastSavedConfigFile = dir.filePath("limited.txt");
         writeFile(lastSavedConfigFile, "previous\r\n");
-        rlimit before{};
-        QCOMPARE(getrlimit(RLIMIT_FSIZE, &before), 0);
-        rlimit limited = before;
-        limited.rlim_cur = 1000;
-        auto* const oldHandler = signal(SIGXFSZ, SIG_IGN);
-        QCOMPARE(setrlimit(RLIMIT_FSIZE, &limited), 0);
         dialogs::Script script;
-        const bool saved = saveConfigurationFile();
-        setrlimit(RLIMIT_FSIZE, &before);
-        signal(SIGXFSZ, oldHandler);
+        bool saved = false;
+        {
+            const FileSizeLimit limit(1000);
+            QVERIFY(limit.ok);
+            saved = saveConfigurationFile();
+        }
         QVERIFY(!saved);
         QCOMPARE(script.titles(), QStringList{"Ошибка"});
         QCOMPARE(script.texts(), QStringList{"Ошибка записи файла"});

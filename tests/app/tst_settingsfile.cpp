@@ -19,9 +19,8 @@
 #include <chrono>
 #include <thread>
 
-#include <csignal>
+#include "filesizelimit.h"
 #include <fcntl.h>
-#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -224,15 +223,11 @@ private slots:
         const QByteArray before = apptest::readIni();
         QCOMPARE(before, lines(values));
         setAll({QString(200, 'x'), "", "", "", "", "", "", "Qiro_Configuration_en_US."});
-        rlimit unlimited{};
-        QCOMPARE(getrlimit(RLIMIT_FSIZE, &unlimited), 0);
-        rlimit limited = unlimited;
-        limited.rlim_cur = 100;
-        auto* const oldHandler = signal(SIGXFSZ, SIG_IGN);
-        QCOMPARE(setrlimit(RLIMIT_FSIZE, &limited), 0);
-        writeSettingsFile();
-        setrlimit(RLIMIT_FSIZE, &unlimited);
-        signal(SIGXFSZ, oldHandler);
+        {
+            const FileSizeLimit limit(100);
+            QVERIFY(limit.ok);
+            writeSettingsFile();
+        }
         QCOMPARE(apptest::readIni(), before);
     }
 

@@ -1,6 +1,7 @@
 // The wheel guard of the pages and the read-only form of a field.
 
 #include "fieldguards.h"
+#include "wheel.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -61,20 +62,6 @@ struct Page {
 
     QList<QWidget*> boxes() const { return {spin, doubleSpin, dateTime, combo}; }
 };
-
-void turnWheel(QWidget* box, int delta)
-{
-    const QPoint centre = box->rect().center();
-    QWidget* target = box->childAt(centre);
-    if (!target)
-        target = box;
-    const QPoint local = target->mapFrom(box, centre);
-    QWheelEvent event(QPointF(local), QPointF(target->mapToGlobal(local)), QPoint(),
-                      QPoint(0, delta), Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
-    QSpontaneKeyEvent::setSpontaneous(&event);
-    // As the window system delivers it: sendEvent() would clear the spontaneous flag.
-    qApp->notify(target, &event);
-}
 
 QString valueOf(QWidget* box)
 {
