@@ -756,8 +756,16 @@ void DeviceSetting_4_Window::showCoefficients(const ChannelFields& f)
 {
     ui->doubleSpinBoxMolecularWeight->setValue(double(*f.molecularWeight));
     ui->doubleSpinBoxLELCoeff->setValue(double(*f.lelCoefficient));
+    // The box types from 0.0001 up, but a stored 0 must show as 0, not as the lowest
+    // value it takes; the classic record has no such coefficient at all ("—").
+    QDoubleSpinBox* const bldm = ui->doubleSpinBoxCoef_Belead_Calib;
+    const bool zero = !f.extended || f.extended->spanAdc == 0;
+    bldm->setMinimum(zero ? 0.0 : 0.0001);
+    bldm->setSpecialValueText(f.extended ? QString() : QStringLiteral("—"));
+    if (!f.extended)
+        bldm->setValue(0.0);
     if (f.extended) {
-        ui->doubleSpinBoxCoef_Belead_Calib->setValue(f.extended->spanAdc / 10000.0);
+        bldm->setValue(f.extended->spanAdc / 10000.0);
         ui->doubleSpinBoxCorr_Coef->setValue(f.extended->correctionCoefficient / 1000.0);
     }
 }

@@ -147,6 +147,8 @@ private slots:
     void classicConversions_data();
     void classicConversions();
     void extendedFields();
+    void bldmCoefficientShowsWhatIsStored_data();
+    void bldmCoefficientShowsWhatIsStored();
     void tableStores_data();
     void tableStores();
     void collectSkipsForeignAndUnfilledCells();
@@ -444,6 +446,42 @@ void TestDeviceSetting4::classicConversions()
     page.showParameters(0);
     child<QDoubleSpinBox>(page, qPrintable(box))->setValue(value);
     QCOMPARE(stored(r), expected);
+}
+
+// The BLDM coefficient box types from 0.0001, yet a stored 0 shows as 0 and the
+// classic record, which has no such coefficient, shows none; the refresh stores nothing.
+void TestDeviceSetting4::bldmCoefficientShowsWhatIsStored_data()
+{
+    QTest::addColumn<bool>("extended");
+    QTest::addColumn<int>("spanAdc");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("extended, 0 stored") << true << 0 << "0.0000";
+    QTest::newRow("extended, 25000 stored") << true << 25000 << "2.5000";
+    QTest::newRow("extended, 1 stored") << true << 1 << "0.0001";
+    QTest::newRow("classic") << false << 0 << QString::fromUtf8("—");
+}
+
+void TestDeviceSetting4::bldmCoefficientShowsWhatIsStored()
+{
+    QFETCH(bool, extended);
+    QFETCH(int, spanAdc);
+    QFETCH(QString, text);
+    resetCommand(ModelT6, extended ? ExtendedMap : ClassicMap);
+    if (extended) {
+        auto& r = command.extendedChannels[0];
+        r.format = fmt(0, 0, 1, 2, 0x0800);
+        r.sensorType = 0x10; // BLDM
+        r.channelPage = 0;
+        r.spanAdc = quint16(spanAdc);
+    } else {
+        command.classicChannels[0].format = fmt(0, 0, 1, 2, 0x0800);
+        command.classicChannels[0].channelPage = 0;
+    }
+    DeviceSetting_4_Window page(&host);
+    page.showParameters(0);
+    QCOMPARE(child<QDoubleSpinBox>(page, "doubleSpinBoxCoef_Belead_Calib")->text(), text);
+    if (extended)
+        QCOMPARE(int(command.extendedChannels[0].spanAdc), spanAdc);
 }
 
 void TestDeviceSetting4::extendedFields()
