@@ -177,8 +177,9 @@ bool replaceRangeFile(const QString& path, const QByteArray& records)
         return false;
     }
     QSaveFile file(path);
+    // commit() does not heed a flush that fails (a full disk): flushed here first.
     if (!file.open(QIODevice::WriteOnly) || file.write(records) != records.size() ||
-        !file.commit()) {
+        !file.flush() || !file.commit()) {
         writeError();
         return false;
     }

@@ -1166,7 +1166,8 @@ bool commitExport(ExportRun& run)
     }
     if (!written)
         run.target.cancelWriting();
-    return written && run.target.commit();
+    // commit() does not heed a flush that fails (a full disk): flushed here first.
+    return written && run.target.flush() && run.target.commit();
 }
 
 // After the loop: a cancel before the first row keeps the old destination; otherwise the

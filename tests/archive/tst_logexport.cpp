@@ -7,6 +7,7 @@
 #include "command.h"
 #include "dialogs.h"
 #include "files.h"
+#include "filesizelimit.h"
 #include "logdownload.h"
 #include "logexport.h"
 #include "logrecord.h"
@@ -205,6 +206,7 @@ private slots:
     void refusals_data();
     void refusals();
     void cancelKeepsOldFile();
+    void fullDiskKeepsOldFile();
 
 private:
     QString writeSource(const QList<QByteArray>& records, const QByteArray& extra = {});
@@ -1256,6 +1258,32 @@ void TestLogExport::refusals()
     QCOMPARE(lastExportMessage, m_boxes->shown[0].text);
     QFile::setPermissions(QFileInfo(dest).path(),
                           QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    QCOMPARE(readAll(dest), before);
+}
+
+// A disk that runs full before the export's last bytes are out: a failed write, and
+// the previous file stays whole (nothing cut is put in its place).
+void TestLogExport::fullDiskKeepsOldFile()
+{
+    QList<QByteArray> records;
+    for (int i = 0; i < 40; ++i)
+        records << record(120, 4, quint32(i), quint32(i));
+    QVERIFY(!writeSource(records).isEmpty());
+    const QString dest = m_dir.filePath(QStringLiteral("full.txt"));
+    const QByteArray before = "old\r\n";
+    {
+        QFile f(dest);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(before);
+    }
+    bool exported = true;
+    {
+        const FileSizeLimit limit(4000);
+        QVERIFY(limit.ok);
+        exported = exportLogFile(4, 7, ExportAll, dest);
+    }
+    QVERIFY(!exported);
+    QCOMPARE(lastExportMessage, QStringLiteral("Ошибка записи файла"));
     QCOMPARE(readAll(dest), before);
 }
 
