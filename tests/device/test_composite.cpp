@@ -190,7 +190,11 @@ private slots:
         command.registerMap = ExtendedMap;
         int got = -1;
         {
-            const TimeoutOverride quick(TimeoutFirstReply, 20); // the silent rows stay quick
+            // The rows silent to the end stay quick; the answered ones keep the device's
+            // time-out, so that a loaded machine does not turn a late reply into silence.
+            const bool silent = answer == int(Command::MapProbe::Unanswered);
+            const TimeoutOverride quick(TimeoutFirstReply,
+                                        silent ? 20 : command.timeouts[TimeoutFirstReply]);
             got = int(command.probeExtendedMap());
         }
         sim.clearFaults();
