@@ -620,11 +620,11 @@ private slots:
         QTest::addColumn<QString>("quote");
         QTest::addColumn<bool>("known");
         QTest::newRow("exact") << "Ошибка обмена данными" << true;
-        QTest::newRow("two-line caption on one line") << "Скачать синхронизованый архив" << true;
+        QTest::newRow("two-line caption on one line") << "Скачать синхронизированный архив" << true;
         QTest::newRow("export cell without its separator") << "Ошибки канала:" << true;
         QTest::newRow("value filled in") << "Пропущено поврежденных строк: N" << true;
         QTest::newRow("placeholder never empty") << "Пропущено поврежденных строк:" << false;
-        QTest::newRow("misspelt otherwise") << "Скачать синхронизованный архив" << false;
+        QTest::newRow("misspelt otherwise") << "Скачать синхронизированый архив" << false;
         QTest::newRow("part of a text") << "обмена данными" << false;
     }
     void matchingRules()
