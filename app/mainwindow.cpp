@@ -230,7 +230,7 @@ void MainWindow::rebuildDeviceUi()
     // A model picked for offline work has no device behind it: say so, rather than
     // report a connection that never happened.
     if (!status.isEmpty() && offlineWork && !command.serialPort.isOpen()) {
-        title += tr(" , Offline режим");
+        title += tr(", Offline режим");
         status = tr("Offline режим");
     }
     setWindowTitle(title);

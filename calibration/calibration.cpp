@@ -374,7 +374,7 @@ void Calibration::handleCalibrateButton(QPushButton* button)
             button->setText(tr("BUMP Test start"));
             stopTimers();
         } else if (starting) {
-            labelStatusInfo->setText(tr("Подайте газ концетрацией выше пороговой"));
+            labelStatusInfo->setText(tr("Подайте газ концентрацией выше пороговой"));
             button->setText(tr("BUMP Test stop"));
             startTimers();
         }

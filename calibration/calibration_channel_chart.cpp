@@ -1,6 +1,7 @@
 #include "calibration_channel_chart.h"
 
 #include "command.h"
+#include "fieldguards.h"
 #include "optiontables.h"
 #include "ui_calibration_channel_chart.h"
 
@@ -60,6 +61,8 @@ Calibration_Channel_Chart::Calibration_Channel_Chart(QWidget* parent, int channe
 
     spinBox->setValue(int(timeWindow));
     setupPlot(ChannelChart);
+    // A window of its own, outside the page that guards its boxes.
+    PageGuard::install(this);
 }
 
 Calibration_Channel_Chart::~Calibration_Channel_Chart()

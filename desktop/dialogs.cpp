@@ -1,5 +1,7 @@
 #include "dialogs.h"
 
+#include "fieldguards.h"
+
 #include <QApplication>
 #include <QDialog>
 #include <QFileDialog>
@@ -197,6 +199,16 @@ QString getItem(QWidget* parent, const QString& title, const QString& label,
                 const QStringList& items, int current, bool editable, bool* ok,
                 Qt::WindowFlags flags)
 {
+    // Built here rather than through QInputDialog::getItem, so that its combo box
+    // gets the wheel guard of every other window: the wheel passing over it does
+    // not pick another entry unless the operator clicked it first.
+    QInputDialog dialog(parent, flags);
+    dialog.setWindowTitle(title);
+    dialog.setLabelText(label);
+    dialog.setComboBoxItems(items);
+    dialog.setTextValue(items.value(current));
+    dialog.setComboBoxEditable(editable);
+    PageGuard::install(&dialog);
     if (hook()) {
         Request r;
         r.kind = Kind::Item;
@@ -207,12 +219,16 @@ QString getItem(QWidget* parent, const QString& title, const QString& label,
         r.current = current;
         r.editable = editable;
         r.flags = flags;
+        r.dialog = &dialog;
         const Reply reply = hook()(r);
         if (ok)
             *ok = reply.accepted;
         return reply.accepted ? reply.text : QString();
     }
-    return QInputDialog::getItem(parent, title, label, items, current, editable, ok, flags);
+    const bool accepted = dialog.exec() == QDialog::Accepted;
+    if (ok)
+        *ok = accepted;
+    return accepted ? dialog.textValue() : QString();
 }
 
 int exec(QDialog& dialog)

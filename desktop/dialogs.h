@@ -36,7 +36,8 @@ enum class Kind {
 // proposed folder or file and `filter` the filter; for input dialogs `text` is
 // the label and `value` the preset text; for the program's own dialogs `title`
 // is the window title, `text` the dialog's class name and `dialog` the dialog
-// while it runs.
+// while it runs. An item dialog also shows its QInputDialog in `dialog`, built
+// and guarded as it would run, so that a hook can act in it.
 struct Request {
     Kind kind = Kind::Information;
     QWidget* parent = nullptr;

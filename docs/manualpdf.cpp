@@ -12,7 +12,6 @@
 #include <QFile>
 #include <QFont>
 #include <QFontDatabase>
-#include <QFontInfo>
 #include <QFontMetricsF>
 #include <QGuiApplication>
 #include <QMarginsF>
@@ -46,16 +45,23 @@ int fail(const QString& text)
     return 1;
 }
 
-// A fixed-width face with Cyrillic glyphs, as the system resolves the generic
-// "monospace" (DejaVu Sans Mono on Debian, Courier New on Windows). An empty
+// A fixed-width face with Cyrillic glyphs for the code spans: DejaVu Sans Mono,
+// which the build machine's set-up installs, else any installed fixed-pitch
+// face that has Cyrillic. The face is named rather than asked for as the
+// generic "monospace": a desktop's fontconfig may map that to a face it does
+// not mark as fixed-pitch (Noto Sans Mono) or to a proportional one. An empty
 // family when the system has none.
 QString fixedWidthFamily()
 {
-    QFont font(QStringLiteral("monospace"));
-    font.setStyleHint(QFont::Monospace);
-    font.setFixedPitch(true);
-    const QFontInfo info(font);
-    return info.fixedPitch() ? info.family() : QString();
+    const QFontDatabase fonts;
+    const QString preferred = QStringLiteral("DejaVu Sans Mono");
+    const QStringList cyrillic = fonts.families(QFontDatabase::Cyrillic);
+    if (cyrillic.contains(preferred) && fonts.isFixedPitch(preferred))
+        return preferred;
+    for (const QString& family : cyrillic)
+        if (fonts.isFixedPitch(family) && !fonts.isPrivateFamily(family))
+            return family;
+    return QString();
 }
 
 // The Markdown reader gives code spans the platform's fixed font, which on the

@@ -44,12 +44,6 @@
         <translation>Synchronise archive</translation>
     </message>
     <message>
-        <source>Скачать синхронизованый
- архив</source>
-        <translation>Export synchronised
- archive</translation>
-    </message>
-    <message>
         <source>Настройки архива</source>
         <translation>Archive settings</translation>
     </message>
@@ -156,6 +150,12 @@ Replace it?</translation>
     <message>
         <source>по:</source>
         <translation>to:</translation>
+    </message>
+    <message>
+        <source>Скачать синхронизированный
+ архив</source>
+        <translation>Export synchronised
+ archive</translation>
     </message>
 </context>
 <context>
@@ -332,10 +332,6 @@ channel tables</translation>
         <translation>Apply calibration gas</translation>
     </message>
     <message>
-        <source>Подайте газ концетрацией выше пороговой</source>
-        <translation>Apply gas above the threshold concentration</translation>
-    </message>
-    <message>
         <source>Успешное выполнение</source>
         <translation>Passed</translation>
     </message>
@@ -358,6 +354,10 @@ channel tables</translation>
     <message>
         <source>Таблицы коррекции доступны с уровня Admin</source>
         <translation>The correction tables are available from the Admin level on</translation>
+    </message>
+    <message>
+        <source>Подайте газ концентрацией выше пороговой</source>
+        <translation>Apply gas above the threshold concentration</translation>
     </message>
 </context>
 <context>
@@ -851,6 +851,14 @@ in threshold mode:</translation>
         <source>Выкл.</source>
         <translation>Off</translation>
     </message>
+    <message>
+        <source> мин</source>
+        <translation> min</translation>
+    </message>
+    <message>
+        <source> с</source>
+        <translation> sec</translation>
+    </message>
 </context>
 <context>
     <name>DeviceSetting_4_Window</name>
@@ -1001,10 +1009,6 @@ in threshold mode:</translation>
     <message>
         <source>UartBT</source>
         <translation>UartBT</translation>
-    </message>
-    <message>
-        <source>UART bautrate:</source>
-        <translation>UART baud rate:</translation>
     </message>
     <message>
         <source>1</source>
@@ -1302,6 +1306,18 @@ in threshold mode:</translation>
         <source>Смещение</source>
         <translation>Offset</translation>
     </message>
+    <message>
+        <source>Передаётся в прибор только кнопкой &quot;Записать&quot;, не &quot;Сохранить параметры&quot;</source>
+        <translation>Sent to the device only by &quot;Write&quot;, not by &quot;Save parameters&quot;</translation>
+    </message>
+    <message>
+        <source>АЦП нуля и АЦП калиб. конц. передаёт в прибор только &quot;Записать&quot;, а не &quot;Сохранить параметры&quot;</source>
+        <translation>Zero ADC and Calib. conc. ADC go to the device only with &quot;Write&quot;, not with &quot;Save parameters&quot;</translation>
+    </message>
+    <message>
+        <source>UART baudrate:</source>
+        <translation>UART baud rate:</translation>
+    </message>
 </context>
 <context>
     <name>DeviceSetting_5_Window</name>
@@ -1320,12 +1336,6 @@ in threshold mode:</translation>
 вне док станции</source>
         <translation>Power-off lock
 outside the docking station</translation>
-    </message>
-    <message>
-        <source>Блокировка сигнализации
- при калибровки через прибор</source>
-        <translation>Alarm lock
- while calibrating on the device</translation>
     </message>
     <message>
         <source>Квитирование на всех каналах</source>
@@ -1444,6 +1454,20 @@ ambient temperature:</translation>
     <message>
         <source>вкл.</source>
         <translation>on</translation>
+    </message>
+    <message>
+        <source>Блокировка сигнализации
+ при калибровке через прибор</source>
+        <translation>Alarm lock
+ while calibrating on the device</translation>
+    </message>
+    <message>
+        <source> с</source>
+        <translation> sec</translation>
+    </message>
+    <message>
+        <source> мВ</source>
+        <translation> mV</translation>
     </message>
 </context>
 <context>
@@ -1655,10 +1679,6 @@ settings</translation>
         <translation>The controller is being flashed, please wait a few minutes</translation>
     </message>
     <message>
-        <source> , Offline режим</source>
-        <translation> , Offline mode</translation>
-    </message>
-    <message>
         <source>Offline режим</source>
         <translation>Offline mode</translation>
     </message>
@@ -1769,6 +1789,10 @@ The manual is here:
     <message>
         <source>, устройство Bootloader</source>
         <translation>, device Bootloader</translation>
+    </message>
+    <message>
+        <source>, Offline режим</source>
+        <translation>, Offline mode</translation>
     </message>
 </context>
 <context>

@@ -44,11 +44,6 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Скачать синхронизованый
- архив</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>Настройки архива</source>
         <translation type="unfinished"></translation>
     </message>
@@ -152,6 +147,11 @@
     </message>
     <message>
         <source>по:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Скачать синхронизированный
+ архив</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -327,10 +327,6 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Подайте газ концетрацией выше пороговой</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>Успешное выполнение</source>
         <translation type="unfinished"></translation>
     </message>
@@ -352,6 +348,10 @@
     </message>
     <message>
         <source>Таблицы коррекции доступны с уровня Admin</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Подайте газ концентрацией выше пороговой</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -842,6 +842,14 @@
         <source>Выкл.</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source> мин</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source> с</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>DeviceSetting_4_Window</name>
@@ -991,10 +999,6 @@
     </message>
     <message>
         <source>UartBT</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>UART bautrate:</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
@@ -1293,6 +1297,18 @@
         <source>Смещение</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Передаётся в прибор только кнопкой &quot;Записать&quot;, не &quot;Сохранить параметры&quot;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>АЦП нуля и АЦП калиб. конц. передаёт в прибор только &quot;Записать&quot;, а не &quot;Сохранить параметры&quot;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>UART baudrate:</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>DeviceSetting_5_Window</name>
@@ -1308,11 +1324,6 @@
     <message>
         <source>Блокировка выкл.прибора
 вне док станции</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Блокировка сигнализации
- при калибровки через прибор</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
@@ -1422,6 +1433,19 @@
     </message>
     <message>
         <source>вкл.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Блокировка сигнализации
+ при калибровке через прибор</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source> с</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source> мВ</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -1627,10 +1651,6 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source> , Offline режим</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>Offline режим</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1734,6 +1754,10 @@
     </message>
     <message>
         <source>, устройство Bootloader</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>, Offline режим</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

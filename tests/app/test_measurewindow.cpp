@@ -6,6 +6,7 @@
 #include "measurewindowconcentration.h"
 #include "widgetlookup.h"
 
+#include <QApplication>
 #include <QDateTimeEdit>
 #include <QDoubleSpinBox>
 #include <QLabel>
@@ -122,6 +123,34 @@ private slots:
         }
         MeasureWindow page(nullptr);
         QCOMPARE(child<QPlainTextEdit>(page, "plainTextEditStateSystem")->toPlainText(), expected);
+    }
+
+    // The code list is the device's, not the technician's: typing changes
+    // nothing, and Tab goes on to the next field instead of into the text.
+    void codeListTakesNoTyping()
+    {
+        command.registerMap = ExtendedMap;
+        command.modelCode = ModelT6M;
+        command.channelCount = 4;
+        channelOn(0);
+        command.extendedChannels[0].channelStatus = 1;
+        MeasureWindow page(nullptr);
+        page.show();
+        QApplication::setActiveWindow(&page);
+        QVERIFY(QTest::qWaitForWindowActive(&page));
+        auto* codes = child<QPlainTextEdit>(page, "plainTextEditStateSystem");
+        const QString shown = codes->toPlainText();
+        QCOMPARE(shown, QString("A00"));
+        codes->setFocus(Qt::TabFocusReason);
+        QVERIFY(codes->hasFocus());
+        QTest::keyClicks(codes, QStringLiteral("x1"));
+        QTest::keyClick(codes, Qt::Key_Backspace);
+        QTest::keyClick(codes, Qt::Key_Return);
+        QCOMPARE(codes->toPlainText(), shown);
+        QTest::keyClick(codes, Qt::Key_Tab);
+        QCOMPARE(codes->toPlainText(), shown);
+        QVERIFY2(!codes->hasFocus(), "Tab stayed in the code list");
+        QVERIFY(page.focusWidget() != nullptr);
     }
 
     void concentration_data()

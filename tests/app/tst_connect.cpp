@@ -482,7 +482,9 @@ private slots:
         // (the menu rebuilds the window once the dialog is closed).
         window->rebuildDeviceUi();
         if (window->windowTitle().contains(", устройство ")) {
-            QVERIFY2(window->windowTitle().endsWith(" , Offline режим"),
+            // No blank before the comma, as in the model's part of the title.
+            QVERIFY2(window->windowTitle().endsWith(", Offline режим") &&
+                         !window->windowTitle().endsWith(" , Offline режим"),
                      qPrintable(window->windowTitle()));
             QCOMPARE(window->statusBar()->currentMessage(), QString("Offline режим"));
         }

@@ -5,11 +5,14 @@
 #include "apptest.h"
 #include "calibration.h"
 #include "calibration_channel.h"
+#include "calibration_channel_chart.h"
+#include "connect_com_port.h"
 #include "devicesetting_1_window.h"
 #include "devicesetting_2_window.h"
 #include "devicesetting_4_window.h"
 #include "devicesettingallwindow.h"
 #include "devicesettingallwindow_1.h"
+#include "dialogs.h"
 #include "fieldguards.h"
 #include "mainwindow.h"
 #include "warningguard.h"
@@ -20,6 +23,7 @@
 #include <QComboBox>
 #include <QDateTimeEdit>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QSpinBox>
@@ -142,6 +146,36 @@ void seedImage()
     command.extendedDevice.bumpTestInterval = 30;
     command.extendedDevice.loraPeriod = 60;
     command.extendedDevice.loraAlarmPeriod = 10;
+}
+
+// A box of a window of its own, outside the pages: a notch over it without the
+// focus leaves its value; clicked, it takes the wheel.
+void checkWheelWaitsForFocus(QWidget* field)
+{
+    QVERIFY(field);
+    QVERIFY(field->isVisible());
+    QVERIFY(fieldEditable(field));
+    QWidget* window = field->window();
+    QApplication::setActiveWindow(window);
+    QVERIFY(QTest::qWaitForWindowActive(window));
+    // Focus elsewhere in the window, as after a click on its title or buttons.
+    field->clearFocus();
+    QVERIFY(!field->hasFocus());
+    const QString value = valueOf(field);
+    const int delta = changingDelta(field);
+    for (const int notch : {delta, -delta}) {
+        turnWheel(field, notch);
+        QCOMPARE(valueOf(field), value);
+        QVERIFY2(!field->hasFocus(), "the wheel gave the box the focus");
+    }
+
+    QTest::mouseClick(field, Qt::LeftButton, Qt::NoModifier,
+                      QPoint(field->width() / 4, field->height() / 2));
+    if (auto* combo = qobject_cast<QComboBox*>(field))
+        combo->hidePopup();
+    QVERIFY(field->hasFocus());
+    turnWheel(field, delta);
+    QVERIFY2(valueOf(field) != value, "the focused box did not take the wheel");
 }
 
 } // namespace
@@ -269,6 +303,49 @@ private slots:
         const QString clicked = valueOf(field);
         turnWheel(field, delta);
         QVERIFY2(valueOf(field) != clicked, "the focused box did not take the wheel");
+    }
+
+    // The chart window and the offline model picker are windows of their own,
+    // opened after the pages installed their guard: their boxes are guarded too.
+    void chartTimeBoxWaitsForFocus()
+    {
+        showPages(ModelT6M, ExtendedMap, QStringLiteral("Admin"), tabNamed("calibration row"));
+        Calibration_Channel* row = calibrationChannelWidgets[0];
+        QVERIFY(row);
+        row->pushButton->click();
+        QWidget* chart = row->chartWindow();
+        QVERIFY(chart->isVisible());
+        checkWheelWaitsForFocus(chart->findChild<QSpinBox*>(QStringLiteral("spinBox")));
+        chart->close();
+    }
+
+    void offlinePickerWaitsForFocus()
+    {
+        QString chosen;
+        dialogs::setHook([&](const dialogs::Request& r) {
+            if (r.kind != dialogs::Kind::Item || !r.dialog)
+                return dialogs::Reply();
+            r.dialog->show();
+            checkWheelWaitsForFocus(r.dialog->findChild<QComboBox*>());
+            // The operator turned the wheel over the list once more, without
+            // clicking, and confirmed what it shows.
+            auto* combo = r.dialog->findChild<QComboBox*>();
+            combo->setCurrentIndex(0);
+            r.dialog->findChild<QPushButton*>()->setFocus();
+            turnWheel(combo, -120);
+            chosen = combo->currentText();
+            r.dialog->hide();
+            return dialogs::Reply(QMessageBox::Ok, true, chosen);
+        });
+        {
+            Connect_com_port dialog(window);
+            dialog.show();
+            dialog.findChild<QPushButton*>(QStringLiteral("Button_Out"))->click();
+        }
+        dialogs::setHook(dialogs::Hook());
+        QVERIFY(!QTest::currentTestFailed());
+        QCOMPARE(chosen, QStringLiteral("QIRO T2 v0.01"));
+        QCOMPARE(int(command.modelCode), int(ModelT2Classic));
     }
 
     // A field that no save of the level and layout sends takes no edit: no typing,

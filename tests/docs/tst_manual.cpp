@@ -169,13 +169,15 @@ QStringList manualQuotes()
 
 // Runs a poppler tool and returns what it printed; empty with *error set
 // when the tool is missing or fails.
-QByteArray runTool(const QString& tool, const QStringList& arguments, QString* error)
+QByteArray runTool(const QString& tool, const QStringList& arguments, QString* error,
+                   const QProcessEnvironment& env = QProcessEnvironment::systemEnvironment())
 {
     if (QStandardPaths::findExecutable(tool).isEmpty()) {
         *error = tool + QStringLiteral(" is not installed (scripts/setup installs it)");
         return QByteArray();
     }
     QProcess p;
+    p.setProcessEnvironment(env);
     p.start(tool, arguments);
     if (!p.waitForFinished(60000) || p.exitStatus() != QProcess::NormalExit || p.exitCode() != 0) {
         *error = tool + QStringLiteral(" failed: ") + QString::fromUtf8(p.readAllStandardError());
@@ -202,6 +204,25 @@ QVector<QStringList> pageLines(const QString& path, QString* error)
     for (const QString& chunk : chunks)
         pages << chunk.normalized(QString::NormalizationForm_KC).split(QLatin1Char('\n'));
     return pages;
+}
+
+// A fontconfig file that reads the system's configuration but first puts the
+// given face at the head of the generic "monospace", as a desktop's own
+// setting does.
+QByteArray monospaceConfig(const QString& family)
+{
+    return QStringLiteral("<?xml version=\"1.0\"?>\n"
+                          "<!DOCTYPE fontconfig SYSTEM \"urn:fontconfig:fonts.dtd\">\n"
+                          "<fontconfig>\n"
+                          "  <match target=\"pattern\">\n"
+                          "    <test name=\"family\"><string>monospace</string></test>\n"
+                          "    <edit name=\"family\" mode=\"prepend_first\" binding=\"strong\">"
+                          "<string>%1</string></edit>\n"
+                          "  </match>\n"
+                          "  <include ignore_missing=\"yes\">/etc/fonts/fonts.conf</include>\n"
+                          "</fontconfig>\n")
+        .arg(family)
+        .toUtf8();
 }
 
 // The PostScript names of the fixed-width faces that fontconfig knows.
@@ -434,11 +455,46 @@ private slots:
     }
 
     // File names, logins and values are set in a fixed-width face, as the
-    // manual says they are, and nothing else is.
+    // manual says they are, and nothing else is: under the system's fontconfig,
+    // and under one whose generic "monospace" is a proportional face (as on a
+    // desktop that maps it to a face fontconfig does not mark fixed-pitch).
+    void codeSpansInAFixedWidthFace_data()
+    {
+        QTest::addColumn<QString>("monospacePrefers");
+        QTest::newRow("system fontconfig") << QString();
+        QTest::newRow("monospace is DejaVu Sans") << QStringLiteral("DejaVu Sans");
+    }
     void codeSpansInAFixedWidthFace()
     {
+        QFETCH(QString, monospacePrefers);
+        QString pdf = rendered;
+        if (!monospacePrefers.isEmpty()) {
+            const QString config = dir.filePath(QStringLiteral("fonts.conf"));
+            QFile file(config);
+            QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+            QVERIFY(file.write(monospaceConfig(monospacePrefers)) > 0);
+            file.close();
+            QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+            env.insert(QStringLiteral("FONTCONFIG_FILE"), config);
+            // The generated file does turn "monospace" into a proportional face.
+            QString error;
+            const QByteArray match =
+                runTool(QStringLiteral("fc-match"),
+                        {QStringLiteral("-f"), QStringLiteral("%{family}|%{spacing}"),
+                         QStringLiteral("monospace")},
+                        &error, env);
+            QVERIFY2(error.isEmpty(), qPrintable(error));
+            QCOMPARE(QString::fromUtf8(match), monospacePrefers + QLatin1Char('|'));
+            pdf = dir.filePath(QStringLiteral("proportional monospace.pdf"));
+            QProcess p;
+            p.setProcessEnvironment(env);
+            p.start(QStringLiteral(QIRO_MANUAL_TOOL), {QStringLiteral(QIRO_MANUAL_SOURCE), pdf});
+            QVERIFY(p.waitForFinished(120000));
+            QVERIFY2(p.exitStatus() == QProcess::NormalExit && p.exitCode() == 0,
+                     p.readAllStandardError().constData());
+        }
         const QString problems =
-            checkCodeFont(QString::fromUtf8(readAll(QStringLiteral(QIRO_MANUAL_SOURCE))), rendered);
+            checkCodeFont(QString::fromUtf8(readAll(QStringLiteral(QIRO_MANUAL_SOURCE))), pdf);
         QVERIFY2(problems.isEmpty(), qPrintable(problems));
     }
 
@@ -564,11 +620,11 @@ private slots:
         QTest::addColumn<QString>("quote");
         QTest::addColumn<bool>("known");
         QTest::newRow("exact") << "Ошибка обмена данными" << true;
-        QTest::newRow("two-line caption on one line") << "Скачать синхронизованый архив" << true;
+        QTest::newRow("two-line caption on one line") << "Скачать синхронизированный архив" << true;
         QTest::newRow("export cell without its separator") << "Ошибки канала:" << true;
         QTest::newRow("value filled in") << "Пропущено поврежденных строк: N" << true;
         QTest::newRow("placeholder never empty") << "Пропущено поврежденных строк:" << false;
-        QTest::newRow("misspelt otherwise") << "Скачать синхронизованный архив" << false;
+        QTest::newRow("misspelt otherwise") << "Скачать синхронизированый архив" << false;
         QTest::newRow("part of a text") << "обмена данными" << false;
     }
     void matchingRules()

@@ -155,6 +155,8 @@ private slots:
     void writeButton();
     void writeButtonSendsTheFlagWord_data();
     void writeButtonSendsTheFlagWord();
+    void adcPointsGoOnlyWithTheWriteButton_data();
+    void adcPointsGoOnlyWithTheWriteButton();
     void writeFailureWarns_data();
     void writeFailureWarns();
     void writeRefusedInUnknownLayout();
@@ -699,6 +701,65 @@ void TestDeviceSetting4::writeButtonSendsTheFlagWord()
     // The page shows what the device now holds.
     QVERIFY(!direction->isChecked());
     QVERIFY(autoZero->isChecked());
+}
+
+// "Сохранить параметры" leaves the two ADC points out (the device keeps its
+// own), "Записать" sends them: the page says so beside the boxes, in the
+// captions of the page itself, and "Записать" does send what was typed.
+void TestDeviceSetting4::adcPointsGoOnlyWithTheWriteButton_data()
+{
+    QTest::addColumn<int>("layout");
+    QTest::addColumn<int>("zeroRegister");
+    QTest::newRow("extended") << int(ExtendedMap) << 768;
+    QTest::newRow("classic") << int(ClassicMap) << 336;
+}
+
+void TestDeviceSetting4::adcPointsGoOnlyWithTheWriteButton()
+{
+    QFETCH(int, layout);
+    QFETCH(int, zeroRegister);
+    QVERIFY(connectAs(ModelT6, quint16(layout)));
+    for (int reg = 256; reg < 800; ++reg)
+        sim.setHolding(1, reg, 0);
+    sim.setHolding(1, 258, 1); // on
+    sim.setHolding(1, zeroRegister, 1000);
+    sim.setHolding(1, zeroRegister + 1, 2000);
+    QVERIFY(readChannelBlocks(1));
+    command.currentChannel = 1;
+    host.show();
+    DeviceSetting_4_Window page(&host);
+    page.showParameters(1);
+    page.show();
+
+    auto* zero = child<QDoubleSpinBox>(page, "doubleSpinBoxADC_Zero");
+    auto* span = child<QDoubleSpinBox>(page, "doubleSpinBoxADC_Calib_Value");
+    auto* note = child<QLabel>(page, "labelAdcWriteOnly");
+    auto* button = child<QPushButton>(page, "pushButton");
+    QVERIFY(note->isVisible());
+    QCOMPARE(note->parentWidget(), zero->parentWidget());
+    QCOMPARE(note->parentWidget(), button->parentWidget());
+    // It names both boxes by their captions and the button by its text.
+    for (const char* label : {"label_19", "label_18"}) {
+        QString caption = child<QLabel>(page, label)->text();
+        caption.chop(1); // the colon
+        QVERIFY2(note->text().contains(caption), qPrintable(caption));
+    }
+    QVERIFY(note->text().contains(QLatin1Char('"') + button->text() + QLatin1Char('"')));
+    for (QDoubleSpinBox* box : {zero, span})
+        QVERIFY(box->toolTip().contains(QLatin1Char('"') + button->text() + QLatin1Char('"')));
+
+    QCOMPARE(zero->value(), 1000.0);
+    QCOMPARE(span->value(), 2000.0);
+    zero->setValue(1234);
+    span->setValue(4321);
+    sim.clearLog();
+    dialogs::Script script;
+    button->click();
+    QVERIFY(script.shown.isEmpty());
+    QCOMPARE(sim.holding(1, zeroRegister), quint16(1234));
+    QCOMPARE(sim.holding(1, zeroRegister + 1), quint16(4321));
+    QCOMPARE(sim.countFrames(16, WireDevicePage, RegCommit), 1);
+    host.hide();
 }
 
 // A firmware upload leaves the layout untold until the next read: "Записать" then
