@@ -3,24 +3,10 @@
 #include "calibration.h"
 #include "logrecord.h"
 #include "roadsfixture.h"
+#include "shard.h"
 
 #include <QRegularExpression>
 #include <QSpinBox>
-
-// CTest runs this program in several shards at once (QIRO_SHARD="k/n"): each
-// shard runs every n-th row, so that the slow rows run side by side.
-static bool rowInOtherShard()
-{
-    static int row = -1;
-    ++row;
-    const QByteArray shard = qgetenv("QIRO_SHARD");
-    const int slash = shard.indexOf('/');
-    if (slash < 0)
-        return false;
-    const int k = shard.left(slash).toInt();
-    const int n = shard.mid(slash + 1).toInt();
-    return n > 1 && row % n != k;
-}
 
 class TestSaveunchanged : public RoadsTest
 {
@@ -104,7 +90,7 @@ private slots:
 
     void saveWithoutEditsChangesNothing()
     {
-        if (rowInOtherShard())
+        if (shard::rowInOtherShard())
             QSKIP("another shard runs this row");
         QFETCH(int, model);
         QFETCH(int, layout);
@@ -263,7 +249,7 @@ private slots:
     }
     void savesKeepCalibrationModeOff()
     {
-        if (rowInOtherShard())
+        if (shard::rowInOtherShard())
             QSKIP("another shard runs this row");
         QFETCH(int, model);
         QFETCH(int, layout);
