@@ -144,18 +144,16 @@ in threshold mode:</translation>
         <translation>(*.txt);;(*.csv);;(*.xlsx)</translation>
     </message>
     <message>
-        <source>Файл %1 уже существует.
-Заменить его?</source>
-        <translation>The file %1 already exists.
-Replace it?</translation>
-    </message>
-    <message>
         <source>Скачаны записи с:</source>
         <translation>Records downloaded from:</translation>
     </message>
     <message>
         <source>по:</source>
         <translation>to:</translation>
+    </message>
+    <message>
+        <source>Экспорт отменён</source>
+        <translation>Export cancelled</translation>
     </message>
 </context>
 <context>
@@ -1445,6 +1443,14 @@ ambient temperature:</translation>
         <source>вкл.</source>
         <translation>on</translation>
     </message>
+    <message>
+        <source>Ошибка обмена данными</source>
+        <translation>Data exchange error</translation>
+    </message>
+    <message>
+        <source>Температура окружающей среды записана в прибор</source>
+        <translation>The ambient temperature was written to the device</translation>
+    </message>
 </context>
 <context>
     <name>MainWindow</name>
@@ -1769,6 +1775,14 @@ The manual is here:
     <message>
         <source>, устройство Bootloader</source>
         <translation>, device Bootloader</translation>
+    </message>
+    <message>
+        <source>Конфигурация не загружена: в прибор ничего не записано</source>
+        <translation>Configuration not loaded: nothing was written to the device</translation>
+    </message>
+    <message>
+        <source>Команда отменена: конфигурация не сохранена</source>
+        <translation>Command cancelled: the configuration was not saved</translation>
     </message>
 </context>
 <context>
@@ -2263,6 +2277,12 @@ The manual is here:
     <message>
         <source>Нет связи с прибором (Offline режим): данные не переданы</source>
         <translation>No link to the device (offline mode): no data was transferred</translation>
+    </message>
+    <message>
+        <source>Файл %1 уже существует.
+Заменить его?</source>
+        <translation>The file %1 already exists.
+Replace it?</translation>
     </message>
 </context>
 <context>

@@ -142,16 +142,15 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Файл %1 уже существует.
-Заменить его?</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>Скачаны записи с:</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
         <source>по:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Экспорт отменён</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -1424,6 +1423,14 @@
         <source>вкл.</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Ошибка обмена данными</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Температура окружающей среды записана в прибор</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>MainWindow</name>
@@ -1734,6 +1741,14 @@
     </message>
     <message>
         <source>, устройство Bootloader</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Конфигурация не загружена: в прибор ничего не записано</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Команда отменена: конфигурация не сохранена</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -2225,6 +2240,11 @@
     </message>
     <message>
         <source>Нет связи с прибором (Offline режим): данные не переданы</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Файл %1 уже существует.
+Заменить его?</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
