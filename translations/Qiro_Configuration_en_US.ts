@@ -585,6 +585,14 @@ table</translation>
         <source>(*.txt)</source>
         <translation>(*.txt)</translation>
     </message>
+    <message>
+        <source>Ошибка обмена данными</source>
+        <translation>Data exchange error</translation>
+    </message>
+    <message>
+        <source>Таблицы канала %1 записаны в прибор</source>
+        <translation>Channel %1 tables written to the device</translation>
+    </message>
 </context>
 <context>
     <name>DeviceSettingAllWindow_1</name>

@@ -579,6 +579,14 @@
         <source>(*.txt)</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Ошибка обмена данными</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Таблицы канала %1 записаны в прибор</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>DeviceSettingAllWindow_1</name>
