@@ -6,10 +6,10 @@
 #include "dialogs.h"
 #include "fieldguards.h"
 #include "mainwindow.h"
+#include "statusline.h"
 
 #include <QElapsedTimer>
 #include <QSerialPortInfo>
-#include <QStatusBar>
 
 QStringList extraPortNames;
 
@@ -88,8 +88,7 @@ void Connect_com_port::fillPortList()
 
 void Connect_com_port::report(bool warning, const QString& text)
 {
-    if (mainWindow)
-        mainWindow->statusBar()->showMessage(text);
+    statusline::show(text);
     if (warning)
         dialogs::warning(this, tr("Подключение"), text);
     else

@@ -241,7 +241,7 @@ void MainWindow::rebuildDeviceUi()
         ui->tabWidget->hide();
         showGroupButtons(group);
         if (group == ModelGroup::Bootloader)
-            statusBar()->showMessage(status);
+            statusline::succeed(status);
         return;
     }
 
@@ -259,7 +259,7 @@ void MainWindow::rebuildDeviceUi()
     // production pages must not cover what the inner one showed.
     if (rebuildCount != thisRebuild)
         return;
-    statusBar()->showMessage(status);
+    statusline::succeed(status);
 
     retireProductionPages();
     ui->spinBoxModbusAddress->hide();
@@ -484,16 +484,18 @@ void MainWindow::stopAutoUpdate()
     ui->pushButton_Read_Param->setEnabled(true);
 }
 
-void MainWindow::beginCommand()
+statusline::Outcome MainWindow::beginCommand()
 {
     statusBar()->clearMessage();
     ui->checkBoxAutoupdate->setChecked(false);
     QCoreApplication::processEvents();
+    return statusline::Outcome();
 }
 
 void MainWindow::on_pushButton_Read_Param_clicked()
 {
-    statusBar()->showMessage(tr("Идет передача данных..."));
+    const statusline::Outcome outcome;
+    statusline::show(tr("Идет передача данных..."));
     QCoreApplication::processEvents();
     readParameters(quint8(ui->tabWidget->currentIndex()));
 }

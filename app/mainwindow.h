@@ -2,6 +2,7 @@
 
 #include "accounts.h"
 #include "modeltraits.h"
+#include "statusline.h"
 
 #include <QMainWindow>
 #include <QTimer>
@@ -118,8 +119,9 @@ private:
     void chooseModel(quint16 code);
     void logIn(const QString& name, const QString& password);
     void stopAutoUpdate();
-    // Status message cleared, auto-update unticked, pending events run once.
-    void beginCommand();
+    // Status message cleared, auto-update unticked, pending events run once; the
+    // command's outcome opened, to be held for the command's run.
+    statusline::Outcome beginCommand();
 
     // Rebuild steps.
     void retireDevicePages();

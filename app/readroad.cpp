@@ -49,7 +49,7 @@ void MainWindow::loseDevice()
     command.modelCode = ModelNone;
     ++deviceLostCount;
     rebuildDeviceUi();
-    statusBar()->showMessage(tr("Ошибка обмена данными"));
+    statusline::fail(tr("Ошибка обмена данными"));
 }
 
 bool MainWindow::layoutKnownForWrite()
@@ -57,7 +57,7 @@ bool MainWindow::layoutKnownForWrite()
     if (command.registerMapKnown())
         return true;
     dialogs::unknownLayout(this);
-    statusBar()->showMessage(dialogs::unknownLayoutText());
+    statusline::refuse(dialogs::unknownLayoutText());
     return false;
 }
 
@@ -209,7 +209,7 @@ void MainWindow::readParameters(quint8 tab)
         // and this read fails like any other failed exchange. The model code
         // is put back, so that the next read still sees a change.
         command.modelCode = oldModel;
-        statusBar()->showMessage(tr("Ошибка обмена данными"));
+        statusline::fail(tr("Ошибка обмена данными"));
         return;
     }
 
@@ -231,7 +231,7 @@ void MainWindow::readParameters(quint8 tab)
     if (command.registerMap == ClassicMap) {
         if (!readClassicBlocks(tab, measurementsOnly)) {
             command.registerMapProbed = false;
-            statusBar()->showMessage(tr("Ошибка обмена данными"));
+            statusline::fail(tr("Ошибка обмена данными"));
             return;
         }
         if (rereadAfterNewFirmware(tab))
@@ -241,7 +241,7 @@ void MainWindow::readParameters(quint8 tab)
     } else if (command.registerMap == ExtendedMap) {
         if (!command.readAllParameters(1, measurementsOnly)) {
             command.registerMapProbed = false;
-            statusBar()->showMessage(tr("Ошибка обмена данными"));
+            statusline::fail(tr("Ошибка обмена данными"));
             return;
         }
         if (rereadAfterNewFirmware(tab))
@@ -254,8 +254,9 @@ void MainWindow::readParameters(quint8 tab)
         command.transact(3, DevicePage, RegDeviceLanguage, 1);
     showDeviceLanguage();
     // Offline the page was refilled from the image: nothing came from a device.
-    statusBar()->showMessage(command.connected ? tr("Успешная передача данных")
-                                               : statusline::offlineText());
+    // Inside a command this success stands only if the command's own steps did.
+    statusline::succeed(command.connected ? tr("Успешная передача данных")
+                                          : statusline::offlineText());
 }
 
 void MainWindow::readDeviceImage()

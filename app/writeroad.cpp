@@ -90,7 +90,7 @@ LevelBlocks classicWriteBlocks(ModelGroup group, AccessLevel level, bool fullWri
 void MainWindow::reportExchangeError()
 {
     dialogs::exchangeError(this);
-    statusBar()->showMessage(tr("Ошибка обмена данными"));
+    statusline::fail(tr("Ошибка обмена данными"));
 }
 
 bool MainWindow::writeClassicClock()
@@ -126,14 +126,14 @@ bool MainWindow::writeClassicBlocks(bool fullWrite)
 
 void MainWindow::on_pushButton_Save_Param_clicked()
 {
+    const statusline::Outcome outcome = beginCommand();
     if (!layoutKnownForWrite())
         return;
     // Pending table edits of the calibration and production tabs are stored
     // into the image here once those pages are part of the interface.
     if (ui->tabWidget->currentIndex() == 2 && calibrationWindow)
         calibrationWindow->collectParameters();
-    statusBar()->showMessage(tr("Идет передача данных..."));
-    ui->checkBoxAutoupdate->setChecked(false);
+    statusline::show(tr("Идет передача данных..."));
     QCoreApplication::processEvents();
     if (deviceSettingAllWindow)
         deviceSettingAllWindow->collectParameters();
@@ -156,7 +156,7 @@ bool MainWindow::writeDeviceImage(bool saveAsFactory)
 {
     if (!layoutKnownForWrite())
         return false;
-    statusBar()->showMessage(tr("Идет передача данных..."));
+    statusline::show(tr("Идет передача данных..."));
     ui->checkBoxAutoupdate->setChecked(false);
     QCoreApplication::processEvents();
 
@@ -171,24 +171,23 @@ bool MainWindow::writeDeviceImage(bool saveAsFactory)
         return false;
     }
     // Offline nothing went out, although every exchange "succeeded".
-    statusBar()->showMessage(command.connected ? tr("Успешная передача данных")
-                                               : statusline::offlineText());
+    if (command.connected)
+        statusline::succeed(tr("Успешная передача данных"));
+    else
+        statusline::refuse(statusline::offlineText());
     return true;
 }
 
 bool MainWindow::confirmFactoryCommand(const QString& title, const QString& question)
 {
-    // No auto-update read runs under the open question.
-    beginCommand();
     // Offline there is no device whose settings a question could be about.
     if (!command.connected) {
-        statusBar()->showMessage(statusline::offlineText());
+        statusline::refuse(statusline::offlineText());
         return false;
     }
-    if (dialogs::question(this, title, question, QMessageBox::Yes | QMessageBox::No,
-                          QMessageBox::No) == QMessageBox::Yes)
+    if (dialogs::confirmReplace(this, title, question))
         return true;
-    statusBar()->showMessage(tr("Команда отменена: данные не переданы"));
+    statusline::cancel(tr("Команда отменена: данные не переданы"));
     return false;
 }
 
@@ -196,6 +195,8 @@ void MainWindow::on_pushButtonSaveFactorySettings_clicked()
 {
     // The whole image goes out and becomes the device's factory set: the set the
     // device had is gone for good. Nothing to ask while no write could go out.
+    // No auto-update read runs under the open question.
+    const statusline::Outcome outcome = beginCommand();
     if (!layoutKnownForWrite())
         return;
     if (!confirmFactoryCommand(
@@ -215,19 +216,19 @@ void MainWindow::on_pushButtonReadFactorySettings_clicked()
 {
     // Despite its caption the button reads nothing into the program: the device
     // overwrites its current settings with its factory set.
+    const statusline::Outcome outcome = beginCommand();
     if (!confirmFactoryCommand(
             tr("Чтение заводских настроек"),
             tr("Заводские настройки прибора заменят его текущие настройки. Текущие настройки "
                "прибора будут потеряны.\n\nПродолжить?")))
         return;
-    statusBar()->showMessage(tr("Идет передача данных..."));
-    ui->checkBoxAutoupdate->setChecked(false);
+    statusline::show(tr("Идет передача данных..."));
     QCoreApplication::processEvents();
     if (currentAccessLevel() == AccessLevel::User) {
         AuthorizationWindow password(this, AuthorizationWindow::FactoryPasswordPage);
         dialogs::exec(password);
         if (command.secondPasswordAccepted != 1) {
-            statusBar()->showMessage(tr("Команда отменена: данные не переданы"));
+            statusline::cancel(tr("Команда отменена: данные не переданы"));
             return;
         }
     }
@@ -241,40 +242,47 @@ void MainWindow::on_pushButtonReadFactorySettings_clicked()
 
 void MainWindow::on_pushButtonLoadConfigDevice_clicked()
 {
-    beginCommand();
+    const statusline::Outcome outcome = beginCommand();
     const QString file =
         dialogs::getOpenFileName(this, tr("Файл конфигурации"), lastDirectory, tr("(*.txt)"));
-    if (file.isEmpty())
+    if (file.isEmpty()) {
+        statusline::cancel(tr("Команда отменена: данные не переданы"));
         return;
+    }
     lastDirectory = QFileInfo(file).absolutePath();
     lastLoadedConfigFile = file;
-    const bool failed = loadConfigurationFile() && !writeDeviceImage(false);
+    // The file has said what is wrong with it in its own box.
+    if (loadConfigurationFile())
+        writeDeviceImage(false);
+    else
+        statusline::fail(tr("Конфигурация не загружена: в прибор ничего не записано"));
+    // The device's own values, whatever became of the write; its success text
+    // does not cover a load or a write that failed.
     readParameters(quint8(ui->tabWidget->currentIndex()));
-    // The read-back must not cover a failed write with its success text.
-    if (failed)
-        statusBar()->showMessage(tr("Ошибка обмена данными"));
 }
 
 void MainWindow::on_pushButtonSaveConfigPC_clicked()
 {
-    beginCommand();
+    const statusline::Outcome outcome = beginCommand();
     const QString file =
         dialogs::getSaveFileName(this, tr("Файл конфигурации"),
                                  lastDirectory + QStringLiteral("//config.txt"), tr("(*.txt)"));
-    if (file.isEmpty())
+    if (file.isEmpty()) {
+        statusline::cancel(tr("Команда отменена: конфигурация не сохранена"));
         return;
+    }
     lastDirectory = QFileInfo(file).absolutePath();
     lastSavedConfigFile = file;
     const QString name = QDir::toNativeSeparators(file);
-    statusBar()->showMessage(
-        saveConfigurationFile()
-            ? tr("Конфигурация сохранена в файл %1").arg(name)
-            : tr("Конфигурация не сохранена: ошибка записи файла %1").arg(name));
+    if (saveConfigurationFile())
+        statusline::succeed(tr("Конфигурация сохранена в файл %1").arg(name));
+    else
+        statusline::fail(tr("Конфигурация не сохранена: ошибка записи файла %1").arg(name));
 }
 
 void MainWindow::setDeviceLanguage(quint32 language)
 {
-    beginCommand();
+    const statusline::Outcome outcome = beginCommand();
     quint32 unused = 0;
     quint32* field = command.registerMap == ClassicMap    ? &command.classicLanguage
                      : command.registerMap == ExtendedMap ? &command.extendedLanguage
@@ -286,14 +294,14 @@ void MainWindow::setDeviceLanguage(quint32 language)
         *field = previous;
         dialogs::exchangeError(this);
         showDeviceLanguage();
-        statusBar()->showMessage(tr("Ошибка обмена данными"));
+        statusline::fail(tr("Ошибка обмена данными"));
         return;
     }
     if (!command.connected)
-        statusBar()->showMessage(statusline::offlineText());
+        statusline::refuse(statusline::offlineText());
     else
-        statusBar()->showMessage(language == 0 ? tr("Язык на приборе: русский")
-                                               : tr("Язык на приборе: английский"));
+        statusline::succeed(language == 0 ? tr("Язык на приборе: русский")
+                                          : tr("Язык на приборе: английский"));
 }
 
 void MainWindow::on_radioButtonLanguageRus_2_clicked()
@@ -308,16 +316,19 @@ void MainWindow::on_radioButtonLanguageEn_2_clicked()
 
 void MainWindow::on_pushButtonBootloader_clicked()
 {
-    beginCommand();
+    const statusline::Outcome outcome = beginCommand();
     const QString file =
         dialogs::getOpenFileName(this, tr("Файл прошивки"), lastFirmwareDirectory, tr("(*.HEX)"));
-    if (file.isEmpty())
+    if (file.isEmpty()) {
+        statusline::cancel(tr("Команда отменена: данные не переданы"));
         return;
+    }
     lastFirmwareDirectory = QFileInfo(file).absolutePath();
     lastFirmwareFile = file;
-    if (dialogs::question(nullptr, tr("Обновление версии ПО"), tr("Загрузить в устройство?"),
-                          QMessageBox::Yes | QMessageBox::No) != QMessageBox::Yes) {
-        statusBar()->showMessage(tr("Команда отменена: данные не переданы"));
+    // The device's firmware is replaced: Enter on the question must not start it.
+    if (!dialogs::confirmReplace(nullptr, tr("Обновление версии ПО"),
+                                 tr("Загрузить в устройство?"))) {
+        statusline::cancel(tr("Команда отменена: данные не переданы"));
         return;
     }
 
@@ -344,37 +355,39 @@ void MainWindow::on_pushButtonBootloader_clicked()
     endCalibrationProcedure();
     const bool offline = !command.connected;
     if (updateFirmware(mode) == 1) {
-        statusBar()->showMessage(success);
+        statusline::succeed(success);
         dialogs::information(nullptr, QStringLiteral("Обновление версии ПО"), success);
-    } else {
+    } else if (offline) {
         // The upload has said why in its own box.
-        statusBar()->showMessage(offline ? statusline::offlineText()
-                                         : tr("Обновление ПО не выполнено"));
+        statusline::refuse(statusline::offlineText());
+    } else {
+        statusline::fail(tr("Обновление ПО не выполнено"));
     }
 }
 
 void MainWindow::on_pushButtonBootloader_Ble_clicked()
 {
+    const statusline::Outcome outcome = beginCommand();
     if (!command.connected) {
-        statusBar()->showMessage(statusline::offlineText());
+        statusline::refuse(statusline::offlineText());
         return;
     }
     if (!resultsOk(command.transact(16, DevicePage, RegBleBootloader, 1))) {
         dialogs::exchangeError(this);
-        statusBar()->showMessage(tr("Ошибка обмена данными"));
+        statusline::fail(tr("Ошибка обмена данными"));
         return;
     }
-    statusBar()->showMessage(tr("Модуль Ble переведён в режим прошивки"));
+    statusline::succeed(tr("Модуль Ble переведён в режим прошивки"));
 }
 
 void MainWindow::on_pushButton_TurnOffDevice_clicked()
 {
-    beginCommand();
+    const statusline::Outcome outcome = beginCommand();
     // No procedure runs on against a device that is switched off: its
     // channels leave calibration mode first.
     endCalibrationProcedure();
     if (!command.connected) {
-        statusBar()->showMessage(statusline::offlineText());
+        statusline::refuse(statusline::offlineText());
         return;
     }
     // The bootloader has its own power-off register. A device may switch off
@@ -382,8 +395,10 @@ void MainWindow::on_pushButton_TurnOffDevice_clicked()
     const TransactionResult result = command.transact(
         16, DevicePage, command.modelCode == ModelBootloader ? RegBootloaderPowerOff : RegPowerOff,
         1);
-    statusBar()->showMessage(resultsOk(result) ? tr("Прибор принял команду выключения")
-                                               : tr("Прибор не подтвердил команду выключения"));
+    if (resultsOk(result))
+        statusline::succeed(tr("Прибор принял команду выключения"));
+    else
+        statusline::fail(tr("Прибор не подтвердил команду выключения"));
 }
 
 void MainWindow::on_action_help_triggered()
@@ -395,7 +410,7 @@ void MainWindow::on_action_help_triggered()
     const QString shown = QDir::toNativeSeparators(manual);
     if (!QFileInfo::exists(manual)) {
         dialogs::warning(this, tr("Ошибка"), tr("Файл руководства не найден:\n%1").arg(shown));
-        statusBar()->showMessage(tr("Файл руководства не найден: %1").arg(shown));
+        statusline::fail(tr("Файл руководства не найден: %1").arg(shown));
         return;
     }
     // Without a PDF viewer the desktop cannot open it: the operator can still
@@ -405,8 +420,8 @@ void MainWindow::on_action_help_triggered()
                          tr("Не удалось открыть руководство пользователя: нет программы для "
                             "просмотра PDF.\nРуководство находится здесь:\n%1")
                              .arg(shown));
-        statusBar()->showMessage(tr("Руководство пользователя не открыто, файл: %1").arg(shown));
+        statusline::fail(tr("Руководство пользователя не открыто, файл: %1").arg(shown));
         return;
     }
-    statusBar()->showMessage(tr("Руководство пользователя открыто: %1").arg(shown));
+    statusline::succeed(tr("Руководство пользователя открыто: %1").arg(shown));
 }

@@ -9,11 +9,11 @@
 #include "logdownload.h"
 #include "logexport.h"
 #include "modeltraits.h"
+#include "statusline.h"
 
 #include <QDir>
 #include <QFileInfo>
 #include <QKeyEvent>
-#include <QRegularExpression>
 
 namespace
 {
@@ -124,39 +124,23 @@ void ArchiveWindow::on_pushButtonSyncArchive_clicked()
     // transfer lets the event loop run between blocks) does nothing.
     if (logTransferRunning())
         return;
-    const bool ok = syncLogFile(recordSize, deviceSerial, currentAddress, startAddress);
-    ui->labelStatusSyncArchive->setText(ok ? tr("Архив синхронизирован")
-                                           : tr("Архив не синхронизирован"));
+    statusline::Outcome outcome;
+    if (syncLogFile(recordSize, deviceSerial, currentAddress, startAddress))
+        outcome.succeed(tr("Архив синхронизирован"));
+    else
+        outcome.fail(tr("Архив не синхронизирован"));
+    showOutcome(outcome);
 }
 
 QString ArchiveWindow::chooseExportFile(const QString& prefix)
 {
     const QString proposed =
         lastDirectory + prefix + QDateTime::currentDateTime().toString("dd-MM-yy hh-mm") + ").txt";
-    const QString filter = tr("(*.txt);;(*.csv);;(*.xlsx)");
-    QString chosenType = filter.section(QStringLiteral(";;"), 0, 0);
-    QString file = dialogs::getSaveFileName(this, tr("Файл архива"), proposed, filter, &chosenType);
+    // A name typed without a suffix gets the chosen type's, which decides the export's form.
+    const QString file = dialogs::getSaveFileName(this, tr("Файл архива"), proposed,
+                                                  tr("(*.txt);;(*.csv);;(*.xlsx)"));
     if (file.isEmpty())
         return file;
-    // Qt's own dialog keeps a name typed without a suffix as it is: the type
-    // chosen in the list gives it the suffix that decides the export's form.
-    if (QFileInfo(file).suffix().isEmpty()) {
-        const QRegularExpressionMatch type =
-            QRegularExpression(QStringLiteral("\\*\\.(\\w+)")).match(chosenType);
-        if (type.hasMatch()) {
-            if (!file.endsWith(QLatin1Char('.')))
-                file += QLatin1Char('.');
-            file += type.captured(1);
-            // The dialog asked about replacing the name as typed, not this one.
-            if (QFileInfo::exists(file) &&
-                dialogs::question(this, tr("Файл архива"),
-                                  tr("Файл %1 уже существует.\nЗаменить его?")
-                                      .arg(QDir::toNativeSeparators(file)),
-                                  QMessageBox::Yes | QMessageBox::No,
-                                  QMessageBox::No) != QMessageBox::Yes)
-                return QString();
-        }
-    }
     lastDirectory = QFileInfo(file).path();
     lastExportFile = file;
     return file;
@@ -186,11 +170,15 @@ void ArchiveWindow::on_pushButton_clicked()
 {
     if (logTransferRunning())
         return;
+    statusline::Outcome outcome;
     const QString prefix =
         serialName(QStringLiteral("//QRT"), command.modelCode, deviceSerial) + QLatin1Char('(');
     const QString file = chooseExportFile(prefix);
-    if (file.isEmpty())
+    if (file.isEmpty()) {
+        outcome.cancel(tr("Экспорт отменён"));
+        showOutcome(outcome);
         return;
+    }
     // The device counts seconds in 32 bits: a date outside them is held at
     // the nearest end rather than wrapped to another time.
     const quint32 startSeconds = epochSeconds(ui->dateTimeEditStart->dateTime());
@@ -201,46 +189,54 @@ void ArchiveWindow::on_pushButton_clicked()
     ui->spinBoxBegginAddrRead->setValue(int(qMin<quint32>(downloadedFirstIndex, 2000000000u)));
     ui->spinBoxCurrentAddrRead->setValue(int(qMin<quint32>(downloadedEndIndex, 2000000000u)));
     if (!ok) {
-        ui->labelStatusSyncArchive->setText(tr("Ошибка скачивания"));
-        return;
-    }
-    if (downloadedEndIndex <= downloadedFirstIndex) {
+        outcome.fail(tr("Ошибка скачивания"));
+    } else if (downloadedEndIndex <= downloadedFirstIndex) {
         // Nothing to export: no empty export file.
-        ui->labelStatusSyncArchive->setText(tr("В заданном интервале нет записей"));
-        return;
+        outcome.succeed(tr("В заданном интервале нет записей"));
+    } else {
+        outcome.succeed(tr("Успешное скачивание"));
+        ExportMode mode = ExportAll;
+        if (exportMode(mode))
+            reportExport(outcome, exportLogRange(startSeconds, stopSeconds, channels, deviceSerial,
+                                                 mode, file));
     }
-    ui->labelStatusSyncArchive->setText(tr("Успешное скачивание"));
-    ExportMode mode = ExportAll;
-    if (exportMode(mode))
-        showExportOutcome(
-            exportLogRange(startSeconds, stopSeconds, channels, deviceSerial, mode, file));
+    showOutcome(outcome);
 }
 
 void ArchiveWindow::on_pushButton_2_clicked()
 {
     if (logTransferRunning())
         return;
+    statusline::Outcome outcome;
     const bool t6m = traitsOf(command.modelCode).group == ModelGroup::T6Max;
     const QString prefix = t6m ? QString::asprintf("//QTM_CREATOR%08u(", deviceSerial)
                                : QString::asprintf("//QRT_CREATOR%08u(", deviceSerial);
     const QString file = chooseExportFile(prefix);
-    if (file.isEmpty())
-        return;
     ExportMode mode = ExportAll;
-    if (exportMode(mode))
-        showExportOutcome(exportLogFile(command.channelCount, deviceSerial, mode, file));
+    if (file.isEmpty())
+        outcome.cancel(tr("Экспорт отменён"));
+    else if (exportMode(mode))
+        reportExport(outcome, exportLogFile(command.channelCount, deviceSerial, mode, file));
+    showOutcome(outcome);
 }
 
-void ArchiveWindow::showExportOutcome(bool exported)
+void ArchiveWindow::reportExport(statusline::Outcome& outcome, bool exported)
 {
-    // The download may have succeeded while the export did not: the label
+    // The download may have succeeded while the export did not: the outcome
     // says how the export ended, never the download's success alone.
     if (!exported)
-        ui->labelStatusSyncArchive->setText(tr("Ошибка экспорта"));
+        outcome.fail(tr("Ошибка экспорта"));
     else if (!lastExportMessage.isEmpty())
-        ui->labelStatusSyncArchive->setText(lastExportMessage);
+        outcome.succeed(lastExportMessage);
     else
-        ui->labelStatusSyncArchive->setText(tr("Успешный экспорт"));
+        outcome.succeed(tr("Успешный экспорт"));
+}
+
+void ArchiveWindow::showOutcome(const statusline::Outcome& outcome)
+{
+    // The page's own line says what the status bar says; a command that decided
+    // nothing leaves it empty rather than with an earlier command's outcome.
+    ui->labelStatusSyncArchive->setText(outcome.text());
 }
 
 void ArchiveWindow::keyPressEvent(QKeyEvent* event)

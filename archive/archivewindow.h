@@ -6,6 +6,7 @@
 // range and the export of the synchronised file.
 
 #include "logrecord.h"
+#include "statusline.h"
 
 #include <QDateTime>
 #include <QDialog>
@@ -39,7 +40,8 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
-    void showExportOutcome(bool exported);
+    void reportExport(statusline::Outcome& outcome, bool exported);
+    void showOutcome(const statusline::Outcome& outcome);
     QString chooseExportFile(const QString& prefix);
 
     Ui::ArchiveWindow* ui;

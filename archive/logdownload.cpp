@@ -338,6 +338,10 @@ bool downloadLogRange(quint32 startSeconds, quint32 stopSeconds, quint16 recordS
         return false;
     archiveRangeFirst = 0;
     archiveRangeLast = 0;
+    // Until the device names this range, no range is known: never the last one's,
+    // beside a file that no longer holds it.
+    downloadedFirstIndex = 0;
+    downloadedEndIndex = 0;
     if (refuseOffline() || refuseNoRecords(recordSize))
         return false;
     memset(command.logRecord, 0, sizeof command.logRecord);

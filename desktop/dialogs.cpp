@@ -4,10 +4,13 @@
 
 #include <QApplication>
 #include <QDialog>
+#include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QFontMetrics>
 #include <QGridLayout>
 #include <QInputDialog>
+#include <QRegularExpression>
 #include <QSpacerItem>
 
 namespace dialogs
@@ -169,10 +172,41 @@ QString getOpenFileName(QWidget* parent, const QString& caption, const QString& 
     return fileName(Kind::OpenFile, parent, caption, dir, filter, nullptr);
 }
 
+bool confirmReplace(QWidget* parent, const QString& title, const QString& text)
+{
+    return messageBox(Kind::Question, parent, title, text, QMessageBox::Yes | QMessageBox::No,
+                      QMessageBox::No) == QMessageBox::Yes;
+}
+
 QString getSaveFileName(QWidget* parent, const QString& caption, const QString& dir,
                         const QString& filter, QString* selectedFilter)
 {
-    return fileName(Kind::SaveFile, parent, caption, dir, filter, selectedFilter);
+    // The type the operator chose; the dialog offers the list's first one.
+    QString chosenType = filter.section(QStringLiteral(";;"), 0, 0);
+    QString file = fileName(Kind::SaveFile, parent, caption, dir, filter, &chosenType);
+    if (file.isEmpty())
+        return file;
+    if (selectedFilter)
+        *selectedFilter = chosenType;
+    // Qt's own dialog keeps a name typed without a suffix as it is: the type chosen
+    // in the list gives it the suffix that the open dialogs filter on (and that
+    // decides an export's form).
+    if (!QFileInfo(file).suffix().isEmpty())
+        return file;
+    const QRegularExpressionMatch type =
+        QRegularExpression(QStringLiteral("\\*\\.(\\w+)")).match(chosenType);
+    if (!type.hasMatch())
+        return file;
+    if (!file.endsWith(QLatin1Char('.')))
+        file += QLatin1Char('.');
+    file += type.captured(1);
+    // The dialog asked about replacing the name as typed, not this one.
+    if (QFileInfo::exists(file) &&
+        !confirmReplace(parent, caption,
+                        QObject::tr("Файл %1 уже существует.\nЗаменить его?")
+                            .arg(QDir::toNativeSeparators(file))))
+        return QString();
+    return file;
 }
 
 QString getText(QWidget* parent, const QString& title, const QString& label,

@@ -110,8 +110,17 @@ void exchangeError(QWidget* parent, Kind kind, quint32 code);
 QString unknownLayoutText();
 void unknownLayout(QWidget* parent);
 
+// The question before a command that replaces something for good (what the device
+// holds, an existing file): Yes and No, with No the default, so that Enter does not
+// start it. True only for Yes.
+bool confirmReplace(QWidget* parent, const QString& title, const QString& text);
+
 // Empty when cancelled. A save dialog tells in `selectedFilter`, when given, the
-// entry of `filter` that the operator chose (as QFileDialog does).
+// entry of `filter` that the operator chose (as QFileDialog does). A name chosen
+// without a suffix gets the chosen entry's ("cfg" saved as "(*.txt)" is "cfg.txt"),
+// so that the file is found again under the same filter; when a file of that
+// completed name exists, the operator is asked first (confirmReplace) and No
+// cancels.
 QString getOpenFileName(QWidget* parent, const QString& caption, const QString& dir,
                         const QString& filter);
 QString getSaveFileName(QWidget* parent, const QString& caption, const QString& dir,

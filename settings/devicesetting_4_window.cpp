@@ -875,9 +875,11 @@ void DeviceSetting_4_Window::on_pushButton_clicked()
 {
     if (refreshGuard)
         return;
+    statusline::Outcome outcome;
     // Blocks in a layout no probe has told would land on the wrong registers.
     if (!command.registerMapKnown()) {
         dialogs::unknownLayout(this);
+        outcome.refuse(dialogs::unknownLayoutText());
         return;
     }
     // The tables the operator typed travel with the channel's blocks; the read-back
@@ -886,14 +888,15 @@ void DeviceSetting_4_Window::on_pushButton_clicked()
     if (command.writeSettingsBlocks()) {
         showParameters(command.currentChannel);
         // Offline the blocks "went out" without a byte on the line.
-        statusline::show(
-            command.connected
-                ? tr("Настройки канала %1 записаны в прибор").arg(command.currentChannel + 1)
-                : statusline::offlineText());
+        if (command.connected)
+            outcome.succeed(
+                tr("Настройки канала %1 записаны в прибор").arg(command.currentChannel + 1));
+        else
+            outcome.refuse(statusline::offlineText());
         return;
     }
     dialogs::exchangeError(this);
-    statusline::show(tr("Ошибка обмена данными"));
+    outcome.fail(tr("Ошибка обмена данными"));
 }
 
 void DeviceSetting_4_Window::on_lineEditSerialNum_textEdited(const QString& arg1)

@@ -4,6 +4,7 @@
 #include "dialogs.h"
 #include "fieldguards.h"
 #include "optiontables.h"
+#include "statusline.h"
 #include "ui_devicesetting_5_window.h"
 
 #include <QCheckBox>
@@ -178,10 +179,12 @@ void DeviceSetting_5_Window::storeFlag(quint32 mask, int state, bool extendedOnl
         putFlag(command.extendedDevice.deviceFlags, mask, state != 0);
 }
 
-void DeviceSetting_5_Window::writeDeviceRegister(quint16 reg)
+bool DeviceSetting_5_Window::writeDeviceRegister(quint16 reg)
 {
-    if (!resultOk(command.transact(16, DevicePage, reg, 1)))
-        dialogs::exchangeError(this);
+    if (resultOk(command.transact(16, DevicePage, reg, 1)))
+        return true;
+    dialogs::exchangeError(this);
+    return false;
 }
 
 void DeviceSetting_5_Window::on_checkBoxBlockCalib_stateChanged(int arg1)
@@ -270,7 +273,13 @@ void DeviceSetting_5_Window::on_pushButton_TempsensorCalib_clicked()
     // The box is bounded to what the register carries: hundredths in a signed 16-bit
     // word (-80 C is the coldest the page offers), so no value wraps on the wire.
     command.tempSensorCalibration = float(ui->doubleSpinBoxTemp->value());
-    writeDeviceRegister(RegTempSensorCalibration);
+    statusline::Outcome outcome;
+    if (!writeDeviceRegister(RegTempSensorCalibration))
+        outcome.fail(tr("Ошибка обмена данными"));
+    else if (!command.connected)
+        outcome.refuse(statusline::offlineText());
+    else
+        outcome.succeed(tr("Температура окружающей среды записана в прибор"));
 }
 
 void DeviceSetting_5_Window::on_checkBoxReceiptLimit_stateChanged(int arg1)

@@ -60,7 +60,8 @@ private:
     // the classic layout.
     void storeFlag(quint32 mask, int state, bool extendedOnly);
     // A device write of one register of the device page; a failure is reported.
-    void writeDeviceRegister(quint16 reg);
+    // False, after the error box, when the device did not take it.
+    bool writeDeviceRegister(quint16 reg);
 
     Ui::DeviceSetting_5_Window* ui;
     // While the page refreshes its widgets from the image, their slots store

@@ -7,6 +7,7 @@
 #include "devicesetting_4_window.h"
 #include "dialogs.h"
 #include "fieldguards.h"
+#include "statusline.h"
 #include "ui_devicesettingallwindow.h"
 
 #include <QFileInfo>
@@ -126,8 +127,15 @@ void DeviceSettingAllWindow::on_pushButton_clicked()
                                   ExtendedCorrectionTablesCount);
     else
         return;
+    statusline::Outcome outcome;
     if (result == ResultOk)
         result = command.transact(16, DevicePage, RegCommit, 1);
-    if (result != ResultOk)
+    if (result != ResultOk) {
         dialogs::exchangeError(this);
+        outcome.fail(tr("Ошибка обмена данными"));
+    } else if (!command.connected) {
+        outcome.refuse(statusline::offlineText());
+    } else {
+        outcome.succeed(tr("Таблицы канала %1 записаны в прибор").arg(channel + 1));
+    }
 }

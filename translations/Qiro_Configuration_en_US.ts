@@ -138,12 +138,6 @@ in threshold mode:</translation>
         <translation>(*.txt);;(*.csv);;(*.xlsx)</translation>
     </message>
     <message>
-        <source>Файл %1 уже существует.
-Заменить его?</source>
-        <translation>The file %1 already exists.
-Replace it?</translation>
-    </message>
-    <message>
         <source>Скачаны записи с:</source>
         <translation>Records downloaded from:</translation>
     </message>
@@ -156,6 +150,10 @@ Replace it?</translation>
  архив</source>
         <translation>Export synchronised
  archive</translation>
+    </message>
+    <message>
+        <source>Экспорт отменён</source>
+        <translation>Export cancelled</translation>
     </message>
 </context>
 <context>
@@ -586,6 +584,14 @@ table</translation>
     <message>
         <source>(*.txt)</source>
         <translation>(*.txt)</translation>
+    </message>
+    <message>
+        <source>Ошибка обмена данными</source>
+        <translation>Data exchange error</translation>
+    </message>
+    <message>
+        <source>Таблицы канала %1 записаны в прибор</source>
+        <translation>Channel %1 tables written to the device</translation>
     </message>
 </context>
 <context>
@@ -1469,6 +1475,14 @@ ambient temperature:</translation>
         <source> мВ</source>
         <translation> mV</translation>
     </message>
+    <message>
+        <source>Ошибка обмена данными</source>
+        <translation>Data exchange error</translation>
+    </message>
+    <message>
+        <source>Температура окружающей среды записана в прибор</source>
+        <translation>The ambient temperature was written to the device</translation>
+    </message>
 </context>
 <context>
     <name>MainWindow</name>
@@ -1793,6 +1807,14 @@ The manual is here:
     <message>
         <source>, Offline режим</source>
         <translation>, Offline mode</translation>
+    </message>
+    <message>
+        <source>Конфигурация не загружена: в прибор ничего не записано</source>
+        <translation>Configuration not loaded: nothing was written to the device</translation>
+    </message>
+    <message>
+        <source>Команда отменена: конфигурация не сохранена</source>
+        <translation>Command cancelled: the configuration was not saved</translation>
     </message>
 </context>
 <context>
@@ -2287,6 +2309,12 @@ The manual is here:
     <message>
         <source>Нет связи с прибором (Offline режим): данные не переданы</source>
         <translation>No link to the device (offline mode): no data was transferred</translation>
+    </message>
+    <message>
+        <source>Файл %1 уже существует.
+Заменить его?</source>
+        <translation>The file %1 already exists.
+Replace it?</translation>
     </message>
 </context>
 <context>

@@ -137,11 +137,6 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Файл %1 уже существует.
-Заменить его?</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>Скачаны записи с:</source>
         <translation type="unfinished"></translation>
     </message>
@@ -152,6 +147,10 @@
     <message>
         <source>Скачать синхронизированный
  архив</source>
+        <translation></translation>
+    </message>
+    <message>
+        <source>Экспорт отменён</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -578,6 +577,14 @@
     </message>
     <message>
         <source>(*.txt)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Ошибка обмена данными</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Таблицы канала %1 записаны в прибор</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -1446,6 +1453,14 @@
     </message>
     <message>
         <source> мВ</source>
+        <translation></translation>
+    </message>
+    <message>
+        <source>Ошибка обмена данными</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Температура окружающей среды записана в прибор</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -1758,6 +1773,14 @@
     </message>
     <message>
         <source>, Offline режим</source>
+        <translation></translation>
+    </message>
+    <message>
+        <source>Конфигурация не загружена: в прибор ничего не записано</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Команда отменена: конфигурация не сохранена</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -2249,6 +2272,11 @@
     </message>
     <message>
         <source>Нет связи с прибором (Offline режим): данные не переданы</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Файл %1 уже существует.
+Заменить его?</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

@@ -8,9 +8,13 @@
 #include "configurationfile.h"
 #include "dialogs.h"
 #include "files.h"
+#include "mainwindow.h"
 #include "warningguard.h"
+#include "widgetlookup.h"
 
+#include <QDir>
 #include <QProgressDialog>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -269,6 +273,44 @@ private slots:
         lastSavedConfigFile = dir.filePath("no-such-folder/config.txt");
         QVERIFY(!saveConfigurationFile());
         QCOMPARE(script.texts(), (QStringList{"Ошибка открытия файла", "Ошибка открытия файла"}));
+    }
+
+    // A configuration saved from the main window under a name without a suffix
+    // is written with ".txt", so that the load dialog's filter lists it, and it
+    // loads back (offline: into the image, with nothing on the line).
+    void savedWithoutSuffixLoadsBack()
+    {
+        QTemporaryDir folder;
+        QVERIFY(folder.isValid());
+        apptest::removeIni();
+        {
+            MainWindow window;
+            command.userName = "Dolen";
+            command.authorized = 1;
+            window.offlineWork = true;
+            window.setDeviceModel(ModelT6);
+            command.registerMap = ClassicMap;
+            window.rebuildDeviceUi();
+            command.classicChannels[2].limit2 = 777;
+            dialogs::Script script;
+            script.accept(folder.filePath("cfg"));
+            child<QPushButton>(window, "pushButtonSaveConfigPC")->click();
+            QCOMPARE(lastSavedConfigFile, folder.filePath("cfg.txt"));
+            QCOMPARE(QDir(folder.path()).entryList(QDir::Files), QStringList{"cfg.txt"});
+            QCOMPARE(readAll(folder.filePath("cfg.txt")).size(), 2134);
+
+            command.classicChannels[2].limit2 = 1;
+            script.accept(folder.filePath("cfg.txt"));
+            child<QPushButton>(window, "pushButtonLoadConfigDevice")->click();
+            // The load dialog's filter finds the saved file.
+            const QString filter = script.shown.last().filter;
+            QCOMPARE(filter, QString("(*.txt)"));
+            const QString pattern = filter.mid(1, filter.size() - 2);
+            QCOMPARE(QDir(folder.path()).entryList({pattern}, QDir::Files), QStringList{"cfg.txt"});
+            QCOMPARE(script.shown.size(), 2); // the two file dialogs, no error box
+            QCOMPARE(command.classicChannels[2].limit2, quint16(777));
+        }
+        apptest::removeIni();
     }
 
     // A file that opens but cannot be written whole (a full disk; here the process's

@@ -6,7 +6,9 @@
 
 #include <QApplication>
 #include <QDialog>
+#include <QDir>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QTimer>
 #include <QtTest>
 
@@ -160,6 +162,125 @@ private slots:
         const QFontMetrics caption(QApplication::font("QMdiSubWindowTitleBar"));
         const int needed = caption.horizontalAdvance(title) + 32 + 46 + 24; // icon, close, frame
         QVERIFY2(width >= needed, qPrintable(QString("%1 < %2").arg(width).arg(needed)));
+    }
+
+    // The question before replacing something for good, on the real box: Enter
+    // takes the default, No; only the Yes button says yes.
+    void confirmReplaceDefaultsToNo_data()
+    {
+        QTest::addColumn<bool>("enter"); // Enter pressed, else Yes clicked
+        QTest::addColumn<bool>("confirmed");
+        QTest::newRow("Enter") << true << false;
+        QTest::newRow("Yes clicked") << false << true;
+    }
+    void confirmReplaceDefaultsToNo()
+    {
+        QFETCH(bool, enter);
+        QFETCH(bool, confirmed);
+        int answered = 0;
+        QMessageBox::StandardButton defaultButton = QMessageBox::NoButton;
+        QTimer poll;
+        connect(&poll, &QTimer::timeout, [&] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            if (!box || !box->isVisible())
+                return;
+            poll.stop();
+            ++answered;
+            defaultButton = box->standardButton(box->defaultButton());
+            if (enter)
+                QTest::keyClick(box, Qt::Key_Return);
+            else
+                box->button(QMessageBox::Yes)->click();
+        });
+        poll.start(10);
+        QCOMPARE(
+            dialogs::confirmReplace(nullptr, "Обновление версии ПО", "Загрузить в устройство?"),
+            confirmed);
+        QCOMPARE(answered, 1);
+        QCOMPARE(int(defaultButton), int(QMessageBox::No));
+    }
+
+    // A save dialog's name without a suffix takes the chosen type's, so that the
+    // open dialog's filter finds the file again; a name with one keeps it. The
+    // completed name may be an existing file the dialog did not ask about: then
+    // the seam asks, No by default, and No cancels.
+    void saveNameTakesTheChosenSuffix_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("filter");
+        QTest::addColumn<QString>("chosen"); // empty: the dialog's first type
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("configuration") << "cfg"
+                                       << "(*.txt)"
+                                       << ""
+                                       << "cfg.txt";
+        QTest::newRow("first of several") << "report"
+                                          << "(*.txt);;(*.csv);;(*.xlsx)"
+                                          << ""
+                                          << "report.txt";
+        QTest::newRow("chosen in the list") << "report"
+                                            << "(*.txt);;(*.csv);;(*.xlsx)"
+                                            << "(*.xlsx)"
+                                            << "report.xlsx";
+        QTest::newRow("trailing dot") << "cfg."
+                                      << "(*.txt)"
+                                      << ""
+                                      << "cfg.txt";
+        QTest::newRow("own suffix kept") << "cfg.bak"
+                                         << "(*.txt)"
+                                         << ""
+                                         << "cfg.bak";
+        QTest::newRow("dotted folder") << "my.folder/cfg"
+                                       << "(*.txt)"
+                                       << ""
+                                       << "my.folder/cfg.txt";
+    }
+    void saveNameTakesTheChosenSuffix()
+    {
+        QFETCH(QString, typed);
+        QFETCH(QString, filter);
+        QFETCH(QString, chosen);
+        QFETCH(QString, expected);
+        QTemporaryDir dir;
+        QVERIFY(dir.isValid());
+        dialogs::Script script;
+        script.accept(dir.filePath(typed), chosen);
+        QString selected;
+        QCOMPARE(dialogs::getSaveFileName(nullptr, "Файл", dir.path(), filter, &selected),
+                 dir.filePath(expected));
+        QCOMPARE(selected, chosen.isEmpty() ? filter.section(";;", 0, 0) : chosen);
+        QCOMPARE(script.shown.size(), 1); // nothing to replace: no question
+    }
+
+    void completedNameAsksBeforeReplacing_data()
+    {
+        QTest::addColumn<int>("answer");
+        QTest::addColumn<bool>("kept");
+        QTest::newRow("No") << int(QMessageBox::No) << false;
+        QTest::newRow("Yes") << int(QMessageBox::Yes) << true;
+    }
+    void completedNameAsksBeforeReplacing()
+    {
+        QFETCH(int, answer);
+        QFETCH(bool, kept);
+        QTemporaryDir dir;
+        QVERIFY(dir.isValid());
+        const QString existing = dir.filePath("cfg.txt");
+        QFile file(existing);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.close();
+        dialogs::Script script;
+        script.accept(dir.filePath("cfg")).button(QMessageBox::StandardButton(answer));
+        QCOMPARE(dialogs::getSaveFileName(nullptr, "Файл конфигурации", dir.path(), "(*.txt)"),
+                 kept ? existing : QString());
+        QCOMPARE(script.shown.size(), 2);
+        const dialogs::Request& asked = script.shown[1];
+        QCOMPARE(int(asked.kind), int(dialogs::Kind::Question));
+        QCOMPARE(asked.title, QString("Файл конфигурации"));
+        QCOMPARE(asked.text,
+                 "Файл " + QDir::toNativeSeparators(existing) + " уже существует.\nЗаменить его?");
+        QCOMPARE(int(asked.buttons), int(QMessageBox::Yes | QMessageBox::No));
+        QCOMPARE(int(asked.defaultButton), int(QMessageBox::No));
     }
 
     // The program's own dialogs: the queued actions run in the dialog, shown and modal

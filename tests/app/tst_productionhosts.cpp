@@ -75,9 +75,11 @@ private slots:
         emit channelCombo()->activated(1);
         QCOMPARE(command.currentChannel, quint16(1));
         sim.clearLog();
+        window->statusBar()->showMessage("Успешная передача данных"); // an earlier read's
         clickSaveTable();
         QCOMPARE(frameSequence(sim), frames);
         QVERIFY(shown.isEmpty());
+        QCOMPARE(status(), QString("Таблицы канала 2 записаны в прибор"));
         dialogs::setHook({});
     }
 
@@ -93,6 +95,7 @@ private slots:
         QVERIFY(frameSequence(sim).contains("16/0/336/60"));
         QCOMPARE(shown.size(), 1);
         QCOMPARE(shown.first().text, QString("Ошибка обмена данными"));
+        QCOMPARE(status(), QString("Ошибка обмена данными"));
         dialogs::setHook({});
     }
 

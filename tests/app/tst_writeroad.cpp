@@ -5,7 +5,9 @@
 #include "configurationfile.h"
 #include "devicesetting_1_window.h"
 #include "devicesetting_4_window.h"
+#include "devicesetting_5_window.h"
 #include "devicesettingallwindow.h"
+#include "devicesettingallwindow_1.h"
 #include "roadsfixture.h"
 
 #include <QDesktopServices>
@@ -20,6 +22,9 @@ const QString manualName =
 const QString offlineText =
     QStringLiteral("Нет связи с прибором (Offline режим): данные не переданы");
 const QString cancelledText = QStringLiteral("Команда отменена: данные не переданы");
+const QString unknownLayout = QStringLiteral("Карта регистров прибора не определена, ничего не "
+                                             "записано. Считайте параметры прибора и повторите "
+                                             "запись.");
 
 // The factory save of a classic T6 at the production level: the full write,
 // committed as the factory set.
@@ -324,6 +329,34 @@ private slots:
         QTest::newRow("firmware for another model")
             << "firmware" << true << "" << QStringList() << "Обновление ПО не выполнено"
             << QStringList{"Файл прошивки предназначен для другой модели прибора"};
+        // A failure, a refusal or a cancel stands: the read-back's success does not
+        // cover it, and a command that stops early still says so.
+        QTest::newRow("configuration load, file of the wrong size")
+            << "configuration load, wrong size" << true << "" << QStringList{modelRead}
+            << "Конфигурация не загружена: в прибор ничего не записано"
+            << QStringList{"Ошибка размера файла конфигурации"};
+        QTest::newRow("configuration load, no file chosen")
+            << "configuration load, cancelled" << true << "" << QStringList() << cancelledText
+            << QStringList();
+        QTest::newRow("configuration save, no file chosen")
+            << "configuration save, cancelled" << true << "" << QStringList()
+            << "Команда отменена: конфигурация не сохранена" << QStringList();
+        QTest::newRow("firmware, no file chosen")
+            << "firmware, cancelled" << true << "" << QStringList() << cancelledText
+            << QStringList();
+        QTest::newRow("firmware, answered No")
+            << "firmware, No" << true << "" << QStringList() << cancelledText << QStringList();
+        QTest::newRow("setup write, layout unknown")
+            << "setup write, layout unknown" << true << "" << QStringList() << unknownLayout
+            << QStringList{unknownLayout};
+        QTest::newRow("temperature calibration")
+            << "temperature" << true << "" << QStringList{"16/10/598/1"}
+            << "Температура окружающей среды записана в прибор" << QStringList();
+        QTest::newRow("temperature calibration refused")
+            << "temperature" << true << "16/10/598" << QStringList{"16/10/598/1"} << exchangeError
+            << exchangeBox;
+        QTest::newRow("temperature calibration offline")
+            << "temperature" << false << "" << QStringList() << offlineText << QStringList();
     }
     void commandOutcomes()
     {
@@ -344,10 +377,12 @@ private slots:
             command.registerMap = ClassicMap;
             window->rebuildDeviceUi();
         }
-        if (what == "setup write") {
+        if (what.startsWith("setup write")) {
             find<QTabWidget>("tabWidget")->setCurrentIndex(5);
             QVERIFY(deviceSetting4Window);
         }
+        if (what == "setup write, layout unknown")
+            command.registerMapDecided = false; // as after a firmware upload
         sim.clearLog();
         if (!refused.isEmpty()) {
             const QStringList f = refused.split('/');
@@ -355,14 +390,19 @@ private slots:
                 SimFault(SimFault::Exception, f[0].toInt(), f[1].toInt(), f[2].toInt()).code(2));
         }
         dialogs::Script script;
+        // What an earlier command left: every command replaces it with its own outcome.
+        window->statusBar()->showMessage("Успешная передача данных (earlier command)");
         if (what == "BLE") {
             click("pushButtonBootloader_Ble");
         } else if (what == "language") {
             find<QRadioButton>("radioButtonLanguageEn_2")->click();
         } else if (what == "power off") {
             click("pushButton_TurnOffDevice");
-        } else if (what == "setup write") {
+        } else if (what.startsWith("setup write")) {
             deviceSetting4Window->findChild<QPushButton*>("pushButton")->click();
+        } else if (what == "temperature") {
+            QVERIFY(deviceSetting5Window);
+            deviceSetting5Window->findChild<QPushButton*>("pushButton_TempsensorCalib")->click();
         } else if (what == "read") {
             click("pushButton_Read_Param");
         } else if (what == "save") {
@@ -387,6 +427,34 @@ private slots:
                       ":00000001FF\r\n");
             hex.close();
             script.accept(file).button(QMessageBox::Yes);
+            click("pushButtonBootloader");
+            script.shown.removeFirst(); // the file dialog
+            script.shown.removeFirst(); // "Загрузить в устройство?"
+        } else if (what == "configuration load, wrong size") {
+            const QString file = dir.filePath("short.txt");
+            QFile bad(file);
+            QVERIFY(bad.open(QIODevice::WriteOnly));
+            bad.write("0102\r\n");
+            bad.close();
+            script.accept(file);
+            click("pushButtonLoadConfigDevice");
+            script.shown.removeFirst(); // the file dialog
+        } else if (what == "configuration load, cancelled") {
+            click("pushButtonLoadConfigDevice");
+            script.shown.removeFirst(); // the file dialog
+        } else if (what == "configuration save, cancelled") {
+            click("pushButtonSaveConfigPC");
+            script.shown.removeFirst(); // the file dialog
+        } else if (what == "firmware, cancelled") {
+            click("pushButtonBootloader");
+            script.shown.removeFirst(); // the file dialog
+        } else if (what == "firmware, No") {
+            const QString file = dir.filePath("t6.hex");
+            QFile hex(file);
+            QVERIFY(hex.open(QIODevice::WriteOnly));
+            hex.write(":00000001FF\r\n");
+            hex.close();
+            script.accept(file).button(QMessageBox::No);
             click("pushButtonBootloader");
             script.shown.removeFirst(); // the file dialog
             script.shown.removeFirst(); // "Загрузить в устройство?"
@@ -656,6 +724,37 @@ private slots:
         QVERIFY(script.texts().value(0).contains(manualName));
         QCOMPARE(catcher.opened.size(), 0);
         QVERIFY(status().contains(manualName));
+    }
+
+    // The firmware replaces what the device runs: Enter at the question (its default
+    // button) answers No and nothing goes out.
+    void firmwareQuestionEnterSendsNothing()
+    {
+        QTemporaryDir dir;
+        connectAs(ModelT6, SimDetector::Layout::Classic, "Admin");
+        const QString file = dir.filePath("t6.hex");
+        QFile hex(file);
+        QVERIFY(hex.open(QIODevice::WriteOnly));
+        hex.write(":00000001FF\r\n");
+        hex.close();
+        QList<dialogs::Request> asked;
+        dialogs::setHook([&](const dialogs::Request& r) {
+            if (r.kind == dialogs::Kind::OpenFile)
+                return dialogs::Reply{QMessageBox::Ok, true, file};
+            asked << r;
+            // What Enter does on the box: its default button.
+            return dialogs::Reply{r.defaultButton, r.defaultButton == QMessageBox::Yes};
+        });
+        click("pushButtonBootloader");
+        dialogs::setHook(dialogs::Hook());
+        QCOMPARE(asked.size(), 1);
+        QCOMPARE(asked[0].kind, dialogs::Kind::Question);
+        QCOMPARE(asked[0].text, QString("Загрузить в устройство?"));
+        QCOMPARE(asked[0].buttons,
+                 QMessageBox::StandardButtons(QMessageBox::Yes | QMessageBox::No));
+        QCOMPARE(asked[0].defaultButton, QMessageBox::No);
+        QCOMPARE(sim.requests().size(), 0);
+        QCOMPARE(status(), cancelledText);
     }
 
     // The firmware button asks for the file first; a cancelled dialog sends nothing (the

@@ -12,11 +12,13 @@
 #include "logdownload.h"
 #include "logexport.h"
 #include "simdetector.h"
+#include "statusline.h"
 #include "widgetlookup.h"
 
 #include <QCheckBox>
 #include <QDateTimeEdit>
 #include <QDir>
+#include <QFileInfo>
 #include <QGroupBox>
 #include <QLabel>
 #include <QProcess>
@@ -262,6 +264,89 @@ private slots:
         script.accept(exportDir.filePath("report"), "(*.csv)").button(QMessageBox::Yes);
         child<QPushButton>(page, "pushButton_2")->click();
         QVERIFY(readAll(existing).contains("Измерение"));
+    }
+
+    // Every command of the page ends with its own outcome, in the page's line and
+    // in the status bar, never with an earlier command's success: a failed
+    // synchronisation, an export the operator called off (no file chosen, or No
+    // to replacing the completed name), and a range the device refused, which also
+    // leaves no earlier range beside the emptied range file.
+    void commandOutcomes_data()
+    {
+        QTest::addColumn<QString>("what");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("synchronisation fails") << "sync fails"
+                                               << "Архив не синхронизирован";
+        QTest::newRow("export, no file chosen") << "export cancelled"
+                                                << "Экспорт отменён";
+        QTest::newRow("export, replacing answered No") << "export No"
+                                                       << "Экспорт отменён";
+        QTest::newRow("range, no file chosen") << "range cancelled"
+                                               << "Экспорт отменён";
+        QTest::newRow("range refused") << "range refused"
+                                       << "Ошибка скачивания";
+    }
+    void commandOutcomes()
+    {
+        QFETCH(QString, what);
+        QFETCH(QString, expected);
+        loadImage(10, 50);
+        QDir(logFolderPath()).removeRecursively();
+        QString bar;
+        statusline::setHost([&bar](const QString& text) { bar = text; });
+        ArchiveWindow page;
+        page.showParameters();
+        auto* label = child<QLabel>(page, "labelStatusSyncArchive");
+        auto* first = child<QSpinBox>(page, "spinBoxBegginAddrRead");
+        auto* end = child<QSpinBox>(page, "spinBoxCurrentAddrRead");
+        QTemporaryDir exportDir;
+        QVERIFY(exportDir.isValid());
+        dialogs::Script script;
+        // Earlier successes: a synchronisation, an export, a range of records 20 to 49.
+        child<QPushButton>(page, "pushButtonSyncArchive")->click();
+        QCOMPARE(bar, QString("Архив синхронизирован"));
+        script.accept(exportDir.filePath("report.txt"));
+        child<QPushButton>(page, "pushButton_2")->click();
+        QCOMPARE(label->text(), QString("Успешный экспорт"));
+        sim.onRangeSearch([](quint32, quint32) { return std::make_pair(20u, 49u); });
+        script.accept(exportDir.filePath("range.txt"));
+        child<QPushButton>(page, "pushButton")->click();
+        QCOMPARE(label->text(), QString("Успешный экспорт"));
+        QCOMPARE(first->value(), 20);
+        QCOMPARE(end->value(), 50);
+        statusline::show("Успешная передача данных"); // the tab's read
+        script.shown.clear();
+
+        if (what == "sync fails") {
+            sim.addFault(SimFault(SimFault::Exception, 3, 10, 528).code(2));
+            child<QPushButton>(page, "pushButtonSyncArchive")->click();
+            QCOMPARE(script.texts(), QStringList{"Ошибка обмена данными 40"});
+        } else if (what == "export cancelled") {
+            child<QPushButton>(page, "pushButton_2")->click();
+            QCOMPARE(script.shown.size(), 1);
+        } else if (what == "export No") {
+            script.accept(exportDir.filePath("report")).button(QMessageBox::No);
+            child<QPushButton>(page, "pushButton_2")->click();
+            QCOMPARE(script.shown.size(), 2);
+            QCOMPARE(int(script.shown[1].kind), int(dialogs::Kind::Question));
+        } else if (what == "range cancelled") {
+            child<QPushButton>(page, "pushButton")->click();
+            QCOMPARE(script.shown.size(), 1);
+        } else if (what == "range refused") {
+            sim.addFault(SimFault(SimFault::Exception, 20).code(4));
+            script.accept(exportDir.filePath("range2.txt"));
+            child<QPushButton>(page, "pushButton")->click();
+            QCOMPARE(script.texts().value(1), QString("Ошибка обмена данными 04"));
+            QCOMPARE(readAll(rangeLogFilePath(56789)), QByteArray());
+            QCOMPARE(first->value(), 0);
+            QCOMPARE(end->value(), 0);
+            QVERIFY(!QFileInfo::exists(exportDir.filePath("range2.txt")));
+        }
+        sim.clearFaults();
+        sim.onRangeSearch(nullptr);
+        statusline::setHost(statusline::Host());
+        QCOMPARE(label->text(), expected);
+        QCOMPARE(bar, expected);
     }
 
     // While a synchronisation or an export runs, its event processing may
