@@ -15,11 +15,8 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
-#include <atomic>
-#include <chrono>
-#include <thread>
-
 #include "filesizelimit.h"
+#include "pipes.h"
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -66,51 +63,6 @@ QByteArray lines(const QStringList& values)
     for (const QString& v : values)
         utf8 << v.toUtf8();
     return settingsBytes(utf8);
-}
-
-// Stands in for a writer on a named pipe: should the program open the pipe,
-// it gets eight lines and the test goes on instead of blocking for good.
-class PipeFeeder
-{
-public:
-    explicit PipeFeeder(const QString& path)
-        : path(QFile::encodeName(path)), thread([this] { run(); })
-    {
-    }
-    ~PipeFeeder()
-    {
-        stop = true;
-        thread.join();
-    }
-    bool pipeOpened() const { return opened; }
-
-private:
-    void run()
-    {
-        const QByteArray lines = QByteArray("read from the pipe\r\n").repeated(8);
-        while (!stop) {
-            // Without a reader this fails at once instead of waiting for one.
-            const int fd = ::open(path.constData(), O_WRONLY | O_NONBLOCK);
-            if (fd >= 0) {
-                opened = true;
-                const ssize_t written = ::write(fd, lines.constData(), size_t(lines.size()));
-                Q_UNUSED(written);
-                ::close(fd);
-            }
-            std::this_thread::sleep_for(std::chrono::milliseconds(10));
-        }
-    }
-
-    const QByteArray path;
-    std::atomic<bool> stop{false};
-    std::atomic<bool> opened{false};
-    std::thread thread;
-};
-
-bool isPipe(const QString& path)
-{
-    struct stat st;
-    return ::stat(QFile::encodeName(path).constData(), &st) == 0 && S_ISFIFO(st.st_mode);
 }
 
 // Root reads a file whatever its mode. Run as root, the case takes a plain
