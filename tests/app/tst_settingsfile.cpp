@@ -16,7 +16,7 @@
 #include <QtTest>
 
 #include "filesizelimit.h"
-#include "pipes.h"
+#include "unusualnames.h"
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>

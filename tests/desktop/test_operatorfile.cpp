@@ -2,7 +2,7 @@
 // name, the size bound, and the bounded read.
 
 #include "operatorfile.h"
-#include "pipes.h"
+#include "unusualnames.h"
 
 #include <QDir>
 #include <QFile>
@@ -36,36 +36,28 @@ class TestOperatorFile : public QObject
 {
     Q_OBJECT
 
-    // Makes what the row names under dir/name (its targets under dir/other),
-    // and a feeder for the pipe, if there is one.
-    bool make(const QString& kind, const QTemporaryDir& dir, std::unique_ptr<PipeFeeder>& feeder)
+    // Makes what the row names under dir/name (a link's target in dir/other).
+    static std::unique_ptr<UnusualName> make(const QString& kind, const QTemporaryDir& dir,
+                                             bool& made)
     {
         const QString name = dir.filePath("name");
         const QString other = dir.filePath("other");
+        made = true;
         if (kind == "missing")
-            return true;
-        if (kind == "plain file")
-            return writeFile(name, Content);
-        if (kind == "link to a plain file")
-            return writeFile(other, Content) && QFile::link(other, name);
-        if (kind == "pipe" || kind == "link to a pipe") {
-            const QString pipe = kind == "pipe" ? name : other;
-            if (!makePipe(pipe))
-                return false;
-            feeder = std::make_unique<PipeFeeder>(pipe);
-            return kind == "pipe" || QFile::link(pipe, name);
+            return nullptr;
+        if (kind == "plain file") {
+            made = writeFile(name, Content);
+            return nullptr;
         }
-        if (kind == "link to /dev/zero")
-            return QFile::link("/dev/zero", name);
-        if (kind == "link to /dev/null")
-            return QFile::link("/dev/null", name);
-        if (kind == "folder")
-            return QDir().mkdir(name);
-        if (kind == "link to a folder")
-            return QDir().mkdir(other) && QFile::link(other, name);
-        if (kind == "dangling link")
-            return QFile::link(other, name);
-        return false;
+        if (kind == "link to a plain file") {
+            made = writeFile(dir.filePath("target"), Content) &&
+                   QFile::link(dir.filePath("target"), name);
+            return nullptr;
+        }
+        made = QDir().mkdir(other);
+        auto unusual = std::make_unique<UnusualName>(kind, name, other);
+        made = made && unusual->ok();
+        return unusual;
     }
 
 private slots:
@@ -86,9 +78,8 @@ private slots:
         QTest::newRow("missing") << "missing" << missing << missing << ok << true;
         QTest::newRow("plain file") << "plain file" << ok << ok << ok << true;
         QTest::newRow("link to a plain file") << "link to a plain file" << ok << ok << ok << true;
-        for (const char* kind : {"pipe", "link to a pipe", "link to /dev/zero", "link to /dev/null",
-                                 "folder", "link to a folder", "dangling link"})
-            QTest::newRow(kind) << kind << no << no << no << false;
+        for (const QString& kind : unusualNameKinds() + QStringList{"link to /dev/null"})
+            QTest::newRow(qPrintable(kind)) << kind << no << no << no << false;
     }
     void kinds()
     {
@@ -99,8 +90,9 @@ private slots:
         QFETCH(bool, writable);
         QTemporaryDir dir;
         QVERIFY(dir.isValid());
-        std::unique_ptr<PipeFeeder> feeder;
-        QVERIFY(make(kind, dir, feeder));
+        bool made = false;
+        const std::unique_ptr<UnusualName> unusual = make(kind, dir, made);
+        QVERIFY(made);
         const QString name = dir.filePath("name");
         const QStringList before = entries(dir.path());
 
@@ -124,8 +116,8 @@ private slots:
             QVERIFY(QFileInfo(name).isFile());
         else
             QCOMPARE(entries(dir.path()), before);
-        if (feeder)
-            QVERIFY(!feeder->pipeOpened());
+        if (unusual)
+            QVERIFY(unusual->unchanged());
     }
 
     // The bound is checked on the name before the open and on the handle
