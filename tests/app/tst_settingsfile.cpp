@@ -566,6 +566,34 @@ private slots:
         QFile::remove(ini);
     }
 
+    // Every kind of name that is no plain file, a dangling link and a link to
+    // /dev/zero among them: the program starts at once with empty settings in
+    // Russian, and at exit neither writes the file nor creates the link's target.
+    void unusualNameStartsWithEmptySettings_data()
+    {
+        QTest::addColumn<QString>("kind");
+        for (const QString& kind : unusualNameKinds())
+            QTest::newRow(qPrintable(kind)) << kind;
+    }
+    void unusualNameStartsWithEmptySettings()
+    {
+        QFETCH(QString, kind);
+        QTemporaryDir elsewhere;
+        QVERIFY(elsewhere.isValid());
+        {
+            const UnusualName unusual(kind, apptest::iniPath(), elsewhere.path());
+            QVERIFY(unusual.ok());
+            {
+                MainWindow window;
+                QVERIFY(window.findChild<QRadioButton*>("radioButtonLanguageRus")->isChecked());
+                QCOMPARE(all(), QStringList({"", "", "", "", "", "", "", russianTranslationName}));
+                window.findChild<QRadioButton*>("radioButtonLanguageEn")->click();
+            }
+            QVERIFY(unusual.unchanged());
+        }
+        QVERIFY(!QFileInfo::exists(apptest::iniPath()));
+    }
+
     // Behind a link the link stays: its target gets the change and keeps its
     // other lines and its permissions.
     void linkToAFileKeepsTheLink()
