@@ -5,11 +5,11 @@
 #include "dialogs.h"
 #include "hexlines.h"
 #include "modeltraits.h"
+#include "operatorfile.h"
 #include "progress.h"
 
 #include <QBuffer>
 #include <QElapsedTimer>
-#include <QFile>
 #include <QObject>
 #include <QThread>
 #include <QVector>
@@ -286,17 +286,31 @@ bool sendFirmwareBlock(quint8 functionCode, quint32 address, const quint8* data,
 namespace
 {
 
+// The longest HEX file an image that fits the model's flash can come in: every
+// data byte in a record of its own (":01AAAA00DDCC" and the line end, 15
+// characters) still stays under 16 characters a byte. The models without a
+// limit of their own are bounded by four times the largest limit of the
+// others (501760 bytes), about 2 MB of image. A file longer than that is no
+// firmware for the model and is refused before it is read.
+qint64 firmwareFileBound(quint16 model)
+{
+    constexpr qint64 CharactersPerDataByte = 16;
+    constexpr quint64 LargestFlash = 4 * 501760;
+    const quint64 limit = qMax(sizeLimit(model, 1), sizeLimit(model, 2));
+    return qint64(limit != 0 ? limit : LargestFlash) * CharactersPerDataByte;
+}
+
 // The file as the transfer will send it. It is read once: the transfer sends exactly
 // the records the check accepted, whatever happens to the file meanwhile.
 bool readFirmwareFile(QByteArray& contents)
 {
-    QFile file(lastFirmwareFile);
-    if (!file.open(QIODevice::ReadOnly)) {
-        showError(QObject::tr("Ошибка открытия файла"));
+    switch (readOperatorFile(lastFirmwareFile, firmwareFileBound(command.modelCode), &contents)) {
+    case FileCheck::Ok:
+        break;
+    case FileCheck::TooLarge:
+        showError(QObject::tr("Файл прошивки больше, чем свободной памяти контроллера"));
         return false;
-    }
-    contents = file.readAll();
-    if (file.error() != QFileDevice::NoError) {
+    default:
         showError(QObject::tr("Ошибка открытия файла"));
         return false;
     }

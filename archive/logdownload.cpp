@@ -6,6 +6,7 @@
 #include "hexlines.h"
 #include "logrecord.h"
 #include "modeltraits.h"
+#include "operatorfile.h"
 #include "progress.h"
 
 #include <QBuffer>
@@ -247,16 +248,6 @@ QString logFolderPath()
     return QCoreApplication::applicationDirPath() + "/log";
 }
 
-bool plainLogFileName(const QString& path)
-{
-    // QFileInfo follows links for isFile() and exists(): a dangling link
-    // exists not, a link to a pipe or a device is no file.
-    const QFileInfo info(path);
-    if (info.isSymLink())
-        return info.isFile();
-    return !info.exists() || info.isFile();
-}
-
 QString syncLogFilePath(quint16 modelCode, quint32 serial)
 {
     return logFolderPath() + serialName(QStringLiteral("/QIROT"), modelCode, serial) +
@@ -297,8 +288,10 @@ bool syncLogFile(quint16 recordSize, quint32 serial, quint32 currentAddress, qui
     QDir().mkdir(logFolderPath());
     const QString path = syncLogFilePath(command.modelCode, serial);
     currentLogFilePath = path;
+    // A pipe would block the open (or the first write), a device swallow the
+    // records, a dangling link create a file somewhere else.
     QFile file(path);
-    if (!plainLogFileName(path) || !file.open(QIODevice::ReadWrite | QIODevice::Append)) {
+    if (openOperatorFile(file, QIODevice::ReadWrite | QIODevice::Append) != FileCheck::Ok) {
         openError();
         return false;
     }
@@ -349,10 +342,9 @@ bool downloadLogRange(quint32 startSeconds, quint32 stopSeconds, quint16 recordS
     const QString path = rangeLogFilePath(serial);
     currentLogFilePath = path;
     // Checked before the device is asked: the name must be free for a file
-    // (a link is replaced, see below) and the folder must take a new one.
-    const QFileInfo existing(path);
+    // (a link to one is replaced, see below) and the folder must take a new one.
     QTemporaryFile probe(logFolderPath() + "/QRT_XXXXXX");
-    if ((existing.exists() && !existing.isSymLink() && !existing.isFile()) || !probe.open()) {
+    if (!writableOperatorFileName(path) || !probe.open()) {
         openError();
         return false;
     }

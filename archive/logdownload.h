@@ -50,11 +50,6 @@ quint32 remainingSeconds(quint32 remaining, quint32 done, quint64 elapsedMs);
 qint64 logOldestIndex();
 
 QString logFolderPath();
-// Whether a log file of this name may be opened: none yet, a plain file or a
-// link to one. A pipe would block the open (or the first write), a device
-// swallow the records, a dangling link create a file somewhere else; these,
-// folders, and links to any of them are refused before anything is opened.
-bool plainLogFileName(const QString& path);
 QString syncLogFilePath(quint16 modelCode, quint32 serial);
 QString rangeLogFilePath(quint32 serial);
 

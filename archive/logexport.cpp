@@ -5,6 +5,7 @@
 #include "hexlines.h"
 #include "logdownload.h"
 #include "modeltraits.h"
+#include "operatorfile.h"
 #include "optiontables.h"
 #include "progress.h"
 #include "units.h"
@@ -1014,13 +1015,13 @@ bool openExport(ExportRun& run, const QString& sourcePath)
         return fail(QObject::tr("Ошибка открытия файла"));
 
     run.source.setFileName(sourcePath);
-    if (!plainLogFileName(sourcePath) || !run.source.open(QIODevice::ReadOnly))
+    if (openOperatorFile(run.source, QIODevice::ReadOnly) != FileCheck::Ok)
         return fail(QObject::tr("Ошибка открытия файла"));
     run.size = run.source.size();
     if (run.size == 0)
         return false;
 
-    if (!run.target.open(QIODevice::WriteOnly))
+    if (!writableOperatorFileName(destination) || !run.target.open(QIODevice::WriteOnly))
         return fail(QObject::tr("Ошибка открытия файла"));
     run.out.form = form;
     if (form == ExportForm::Xlsx) {

@@ -1,9 +1,10 @@
 #include "appsettings.h"
 
+#include "operatorfile.h"
+
 #include <QByteArrayList>
 #include <QCoreApplication>
 #include <QFile>
-#include <QFileInfo>
 #include <QSaveFile>
 #include <QStandardPaths>
 
@@ -53,23 +54,19 @@ QByteArray bytesAtStart;
 
 enum class FileState { Missing, Read, Unusable };
 
-// Reads the file as it stands. A pipe, a device or a folder under the name (or
-// behind a link of that name) is never opened: reading one blocks the start or
-// never ends.
+// Reads the file as it stands. A pipe, a device, a folder or a dangling link
+// under the name (or a link to one of these) is never opened: reading one
+// blocks the start or never ends.
 FileState readSettingsBytes(const QString& path, QByteArray* bytes)
 {
-    const QFileInfo info(path);
-    if (!info.exists())
+    switch (readOperatorFile(path, MaxFileBytes, bytes)) {
+    case FileCheck::Ok:
+        return FileState::Read;
+    case FileCheck::Missing:
         return FileState::Missing;
-    if (!info.isFile())
+    default:
         return FileState::Unusable;
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return FileState::Unusable;
-    *bytes = file.read(MaxFileBytes + 1);
-    if (file.error() != QFileDevice::NoError || bytes->size() > MaxFileBytes)
-        return FileState::Unusable;
-    return FileState::Read;
+    }
 }
 
 // The first eight lines of the file, each as its content and its own line end,
@@ -146,7 +143,7 @@ bool readSettingsFile()
     if (state == FileState::Missing) {
         // The first run leaves an empty file behind.
         QFile file(settingsFilePath);
-        if (!file.open(QIODevice::ReadWrite))
+        if (openOperatorFile(file, QIODevice::ReadWrite) != FileCheck::Ok)
             return false;
         state = FileState::Read;
     }

@@ -5,10 +5,10 @@
 #include "dialogs.h"
 #include "hexlines.h"
 #include "modeltraits.h"
+#include "operatorfile.h"
 #include "progress.h"
 
 #include <QBuffer>
-#include <QFile>
 #include <QSaveFile>
 
 #include <cstring>
@@ -173,7 +173,7 @@ bool saveConfigurationFile()
     // Written aside and put in place at the end: a failed write never leaves a
     // half-written configuration where a good one was.
     QSaveFile file(lastSavedConfigFile);
-    if (!file.open(QIODevice::WriteOnly)) {
+    if (!writableOperatorFileName(lastSavedConfigFile) || !file.open(QIODevice::WriteOnly)) {
         dialogs::critical(nullptr, QObject::tr("Ошибка"), QObject::tr("Ошибка открытия файла"));
         return false;
     }
@@ -190,19 +190,19 @@ bool saveConfigurationFile()
 
 bool loadConfigurationFile()
 {
-    QFile file(lastLoadedConfigFile);
-    if (!file.open(QIODevice::ReadOnly)) {
+    // A file larger than the model's is refused by its size before it is read.
+    const int expected = expectedConfigurationFileSize();
+    QByteArray text;
+    const FileCheck read = readOperatorFile(lastLoadedConfigFile, expected, &text);
+    if (read != FileCheck::Ok && read != FileCheck::TooLarge) {
         dialogs::critical(nullptr, QObject::tr("Ошибка"), QObject::tr("Ошибка открытия файла"));
         return false;
     }
-    const int expected = expectedConfigurationFileSize();
-    if (expected == 0 || file.size() != expected) {
+    if (expected == 0 || read == FileCheck::TooLarge || text.size() != expected) {
         dialogs::critical(nullptr, QObject::tr("Ошибка"),
                           QObject::tr("Ошибка размера файла конфигурации"));
         return false;
     }
-    const QByteArray text = file.readAll();
-    file.close();
     // The content the current model's file carries, in bytes.
     const int headerBytes = command.registerMap == ClassicMap ? 88 : 112;
     const int recordBytes = command.registerMap == ClassicMap

@@ -19,6 +19,7 @@
 #include <QtTest>
 
 #include "filesizelimit.h"
+#include "unusualnames.h"
 
 namespace
 {
@@ -311,6 +312,65 @@ private slots:
             QCOMPARE(command.classicChannels[2].limit2, quint16(777));
         }
         apptest::removeIni();
+    }
+
+    // Names that are no plain file, to load from and to save to: the open error
+    // before anything is opened; the image and whatever stands under the name stay
+    // as they were, and nothing is created.
+    void notAPlainFile_data()
+    {
+        QTest::addColumn<QString>("kind");
+        for (const QString& kind : unusualNameKinds())
+            QTest::newRow(qPrintable(kind)) << kind;
+    }
+    void notAPlainFile()
+    {
+        QFETCH(QString, kind);
+        QTemporaryDir folder;
+        QTemporaryDir elsewhere;
+        QVERIFY(folder.isValid() && elsewhere.isValid());
+        const QString name = folder.filePath("config.txt");
+        const UnusualName unusual(kind, name, elsewhere.path());
+        QVERIFY(unusual.ok());
+        setModel(ClassicMap, ModelT6, 4);
+        fillImage(3);
+        const QByteArray before = imageSnapshot();
+        dialogs::Script script;
+        lastLoadedConfigFile = name;
+        QVERIFY(!loadConfigurationFile());
+        lastSavedConfigFile = name;
+        QVERIFY(!saveConfigurationFile());
+        QCOMPARE(script.texts(), (QStringList{"Ошибка открытия файла", "Ошибка открытия файла"}));
+        QCOMPARE(imageSnapshot(), before);
+        QVERIFY(unusual.unchanged());
+    }
+
+    // A file larger than the model's (2134 characters for a classic T6) is refused by
+    // its size: one character too many, and 1 GiB (sparse, nothing written), which is
+    // never read into memory.
+    void largerFileRefusedBySize_data()
+    {
+        QTest::addColumn<qint64>("size");
+        QTest::newRow("one character too many") << qint64(2135);
+        QTest::newRow("1 GiB") << (qint64(1) << 30);
+    }
+    void largerFileRefusedBySize()
+    {
+        QFETCH(qint64, size);
+        setModel(ClassicMap, ModelT6, 4);
+        fillImage(1);
+        QVERIFY(saveConfigurationFile());
+        {
+            QFile file(lastLoadedConfigFile);
+            QVERIFY(file.open(QIODevice::ReadWrite));
+            QVERIFY(file.resize(size));
+        }
+        fillImage(2);
+        const QByteArray before = imageSnapshot();
+        dialogs::Script script;
+        QVERIFY(!loadConfigurationFile());
+        QCOMPARE(script.texts(), QStringList{"Ошибка размера файла конфигурации"});
+        QCOMPARE(imageSnapshot(), before);
     }
 
     // A file that opens but cannot be written whole (a full disk; here the process's

@@ -12,6 +12,7 @@
 #include "firmware.h"
 #include "mainwindow.h"
 #include "simdetector.h"
+#include "unusualnames.h"
 #include "warningguard.h"
 #include "widgetlookup.h"
 
@@ -320,6 +321,64 @@ private slots:
         QCOMPARE(script.texts(), QStringList{message});
         QCOMPARE(script.titles(), QStringList{"Ошибка"});
         QCOMPARE(frames(), 0);
+    }
+
+    // Names that are no plain file, picked as the firmware file and confirmed: the
+    // open error at once, before a single frame, and nothing under the name changes.
+    // A pipe would block the open for good, a link to /dev/zero never end.
+    void notAPlainFile_data()
+    {
+        QTest::addColumn<QString>("kind");
+        for (const QString& kind : unusualNameKinds())
+            QTest::newRow(qPrintable(kind)) << kind;
+    }
+    void notAPlainFile()
+    {
+        QFETCH(QString, kind);
+        QTemporaryDir elsewhere;
+        QVERIFY(elsewhere.isValid());
+        const QString name = dir.filePath(QStringLiteral("unusual%1.hex").arg(++fileNumber));
+        const UnusualName unusual(kind, name, elsewhere.path());
+        QVERIFY(unusual.ok());
+        MainWindow window;
+        connectAs(ModelT6M);
+        dialogs::Script script;
+        script.accept(name).button(QMessageBox::Yes);
+        window.findChild<QPushButton*>("pushButtonBootloader")->click();
+        QCOMPARE(script.texts().mid(1),
+                 (QStringList{"Загрузить в устройство?", "Ошибка открытия файла"}));
+        QCOMPARE(script.titles().last(), QString("Ошибка"));
+        QCOMPARE(frames(), 0);
+        QVERIFY(unusual.unchanged());
+    }
+
+    // A file far longer than any firmware the model's flash takes is refused by its
+    // size before it is read, for a model with a limit and for one without. The file
+    // is sparse, nothing written: its zeros, were they read, would be refused as a
+    // damaged file instead.
+    void farTooLongRefusedBySize_data()
+    {
+        QTest::addColumn<quint16>("model");
+        QTest::newRow("T6 Max") << quint16(ModelT6M);
+        QTest::newRow("T6 Mini, no limit of its own") << quint16(ModelT6Mini);
+        QTest::newRow("T2 Classic") << quint16(ModelT2Classic);
+    }
+    void farTooLongRefusedBySize()
+    {
+        QFETCH(quint16, model);
+        lastFirmwareFile = dir.filePath(QStringLiteral("huge%1.hex").arg(++fileNumber));
+        {
+            QFile f(lastFirmwareFile);
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            QVERIFY(f.resize(qint64(1) << 30));
+        }
+        connectAs(model);
+        dialogs::Script script;
+        QCOMPARE(updateFirmware(1), 0);
+        QCOMPARE(script.texts(),
+                 QStringList{"Файл прошивки больше, чем свободной памяти контроллера"});
+        QCOMPARE(frames(), 0);
+        QFile::remove(lastFirmwareFile);
     }
 
     // A block refused (an exception of any code) or unanswered: one error box, no

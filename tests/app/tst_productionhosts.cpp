@@ -5,6 +5,7 @@
 #include "devicesettingallwindow.h"
 #include "devicesettingallwindow_1.h"
 #include "roadsfixture.h"
+#include "unusualnames.h"
 
 #include <QAbstractSpinBox>
 #include <QComboBox>
@@ -214,6 +215,40 @@ private slots:
         else
             deviceSettingAllWindow1->showParameters();
         QVERIFY(shownValues(host(tab)) != before);
+    }
+
+    // Names that are no plain file, chosen as the configuration to read into the
+    // pages: the open error at once, no frame, and no widget changed.
+    void unusualFileRefused_data()
+    {
+        QTest::addColumn<int>("tab");
+        QTest::newRow("tab 5") << 5;
+        QTest::newRow("tab 6") << 6;
+    }
+    void unusualFileRefused()
+    {
+        QFETCH(int, tab);
+        hookDialogs();
+        connectAs(ModelT6, SimDetector::Layout::Extended, "Dolen");
+        QVERIFY(host(tab));
+        const QStringList before = shownValues(host(tab));
+        for (const QString& kind : unusualNameKinds()) {
+            QTemporaryDir dir;
+            QTemporaryDir elsewhere;
+            QVERIFY(dir.isValid() && elsewhere.isValid());
+            lastLoadedConfigFile = dir.filePath("config.txt");
+            const UnusualName unusual(kind, lastLoadedConfigFile, elsewhere.path());
+            QVERIFY2(unusual.ok(), qPrintable(kind));
+            shown.clear();
+            sim.clearLog();
+            host(tab)->findChild<QPushButton*>("pushButton_ReadConfig")->click();
+            QCOMPARE(shown.size(), 1);
+            QCOMPARE(shown.first().text, QString("Ошибка открытия файла"));
+            QVERIFY2(frameSequence(sim).isEmpty(), qPrintable(kind));
+            QCOMPARE(shownValues(host(tab)), before);
+            QVERIFY2(unusual.unchanged(), qPrintable(kind));
+        }
+        dialogs::setHook({});
     }
 };
 

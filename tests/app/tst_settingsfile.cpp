@@ -15,11 +15,8 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
-#include <atomic>
-#include <chrono>
-#include <thread>
-
 #include "filesizelimit.h"
+#include "unusualnames.h"
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -66,51 +63,6 @@ QByteArray lines(const QStringList& values)
     for (const QString& v : values)
         utf8 << v.toUtf8();
     return settingsBytes(utf8);
-}
-
-// Stands in for a writer on a named pipe: should the program open the pipe,
-// it gets eight lines and the test goes on instead of blocking for good.
-class PipeFeeder
-{
-public:
-    explicit PipeFeeder(const QString& path)
-        : path(QFile::encodeName(path)), thread([this] { run(); })
-    {
-    }
-    ~PipeFeeder()
-    {
-        stop = true;
-        thread.join();
-    }
-    bool pipeOpened() const { return opened; }
-
-private:
-    void run()
-    {
-        const QByteArray lines = QByteArray("read from the pipe\r\n").repeated(8);
-        while (!stop) {
-            // Without a reader this fails at once instead of waiting for one.
-            const int fd = ::open(path.constData(), O_WRONLY | O_NONBLOCK);
-            if (fd >= 0) {
-                opened = true;
-                const ssize_t written = ::write(fd, lines.constData(), size_t(lines.size()));
-                Q_UNUSED(written);
-                ::close(fd);
-            }
-            std::this_thread::sleep_for(std::chrono::milliseconds(10));
-        }
-    }
-
-    const QByteArray path;
-    std::atomic<bool> stop{false};
-    std::atomic<bool> opened{false};
-    std::thread thread;
-};
-
-bool isPipe(const QString& path)
-{
-    struct stat st;
-    return ::stat(QFile::encodeName(path).constData(), &st) == 0 && S_ISFIFO(st.st_mode);
 }
 
 // Root reads a file whatever its mode. Run as root, the case takes a plain
@@ -612,6 +564,34 @@ private slots:
         QVERIFY(pipe ? isPipe(target) : QFileInfo(target).isDir());
         QVERIFY(QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot).size() <= 1);
         QFile::remove(ini);
+    }
+
+    // Every kind of name that is no plain file, a dangling link and a link to
+    // /dev/zero among them: the program starts at once with empty settings in
+    // Russian, and at exit neither writes the file nor creates the link's target.
+    void unusualNameStartsWithEmptySettings_data()
+    {
+        QTest::addColumn<QString>("kind");
+        for (const QString& kind : unusualNameKinds())
+            QTest::newRow(qPrintable(kind)) << kind;
+    }
+    void unusualNameStartsWithEmptySettings()
+    {
+        QFETCH(QString, kind);
+        QTemporaryDir elsewhere;
+        QVERIFY(elsewhere.isValid());
+        {
+            const UnusualName unusual(kind, apptest::iniPath(), elsewhere.path());
+            QVERIFY(unusual.ok());
+            {
+                MainWindow window;
+                QVERIFY(window.findChild<QRadioButton*>("radioButtonLanguageRus")->isChecked());
+                QCOMPARE(all(), QStringList({"", "", "", "", "", "", "", russianTranslationName}));
+                window.findChild<QRadioButton*>("radioButtonLanguageEn")->click();
+            }
+            QVERIFY(unusual.unchanged());
+        }
+        QVERIFY(!QFileInfo::exists(apptest::iniPath()));
     }
 
     // Behind a link the link stays: its target gets the change and keeps its

@@ -9,6 +9,7 @@
 #include "devicesettingallwindow.h"
 #include "devicesettingallwindow_1.h"
 #include "roadsfixture.h"
+#include "unusualnames.h"
 
 #include <QDesktopServices>
 #include <QDoubleSpinBox>
@@ -641,6 +642,43 @@ private slots:
         QCOMPARE(script.texts().value(1), QString("Ошибка размера файла конфигурации"));
         for (const QString& frame : frameSequence(sim))
             QVERIFY2(!frame.startsWith("16/") || frame == "16/0/254/4", qPrintable(frame));
+    }
+
+    // Names that are no plain file, picked as the configuration to load into the
+    // device: the open error at once, before a single frame; after it only the
+    // read-back of the tab, no write.
+    void unusualConfigurationFileRefused_data()
+    {
+        QTest::addColumn<QString>("kind");
+        for (const QString& kind : unusualNameKinds())
+            QTest::newRow(qPrintable(kind)) << kind;
+    }
+    void unusualConfigurationFileRefused()
+    {
+        QFETCH(QString, kind);
+        QTemporaryDir dir;
+        QTemporaryDir elsewhere;
+        QVERIFY(dir.isValid() && elsewhere.isValid());
+        const QString name = dir.filePath("config.txt");
+        const UnusualName unusual(kind, name, elsewhere.path());
+        QVERIFY(unusual.ok());
+        connectAs(ModelT6, SimDetector::Layout::Classic, "Admin");
+        QStringList texts;
+        int framesAtTheBox = -1;
+        dialogs::setHook([&](const dialogs::Request& r) {
+            if (r.kind == dialogs::Kind::OpenFile)
+                return dialogs::Reply(QMessageBox::NoButton, true, name);
+            texts << r.text;
+            framesAtTheBox = frameSequence(sim).size();
+            return dialogs::Reply(QMessageBox::Ok, true);
+        });
+        click("pushButtonLoadConfigDevice");
+        dialogs::setHook({});
+        QCOMPARE(texts, QStringList{"Ошибка открытия файла"});
+        QCOMPARE(framesAtTheBox, 0);
+        for (const QString& frame : frameSequence(sim))
+            QVERIFY2(!frame.startsWith("16/") || frame == "16/0/254/4", qPrintable(frame));
+        QVERIFY(unusual.unchanged());
     }
 
     void saveConfigurationToThePc()

@@ -12,6 +12,7 @@
 #include "logrecord.h"
 #include "simdetector.h"
 #include "simsequence.h"
+#include "unusualnames.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -554,6 +555,47 @@ private slots:
             QDir(logFolderPath()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::System),
             logBefore);
         QFile::remove(name);
+    }
+
+    // Names that are no plain file as the export's destination, in each of its
+    // forms, and as the range file: the open error; the range download asks the
+    // device nothing, and nothing under the name changes or is created.
+    void unusualDestinationsRefused_data()
+    {
+        QTest::addColumn<QString>("kind");
+        for (const QString& kind : unusualNameKinds())
+            QTest::newRow(qPrintable(kind)) << kind;
+    }
+    void unusualDestinationsRefused()
+    {
+        QFETCH(QString, kind);
+        setCurrent(10);
+        dialogs::Script script;
+        QVERIFY(syncLogFile(48, 42, 10, 0)); // the export's source
+        QTemporaryDir folder;
+        QVERIFY(folder.isValid());
+        for (const char* suffix : {"txt", "csv", "xlsx"}) {
+            QTemporaryDir elsewhere;
+            QVERIFY(elsewhere.isValid());
+            const UnusualName unusual(kind, folder.filePath(QStringLiteral("export.") + suffix),
+                                      elsewhere.path());
+            QVERIFY(unusual.ok());
+            QVERIFY(!exportLogFile(1, 42, ExportAll,
+                                   folder.filePath(QStringLiteral("export.") + suffix)));
+            QVERIFY2(unusual.unchanged(), suffix);
+        }
+        {
+            QTemporaryDir elsewhere;
+            QVERIFY(elsewhere.isValid());
+            const UnusualName unusual(kind, rangeLogFilePath(42), elsewhere.path());
+            QVERIFY(unusual.ok());
+            sim.clearLog();
+            QVERIFY(!downloadLogRange(100, 200, 48, 42));
+            QCOMPARE(frameCount(sim), 0);
+            QVERIFY(unusual.unchanged());
+        }
+        const QString openError = "Ошибка открытия файла";
+        QCOMPARE(script.texts(), (QStringList{openError, openError, openError, openError}));
     }
 
     // A log block, a single record or a range search that the device refuses with an
