@@ -2227,6 +2227,15 @@
         <source>Нет связи с прибором (Offline режим): данные не переданы</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Запись файла...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Лист xlsx вмещает не более %1 строк: экспорт остановлен, файл не записан.
+Для такого объема выберите файл CSV или TXT либо более короткий диапазон.</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>Reference</name>

@@ -24,6 +24,7 @@
 #include <QProgressDialog>
 #include <QStandardPaths>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <QtTest>
 
 #include <cmath>
@@ -206,6 +207,9 @@ private slots:
     void refusals_data();
     void refusals();
     void cancelKeepsOldFile();
+    void xlsxCancelWritesNothing_data();
+    void xlsxCancelWritesNothing();
+    void xlsxStopsAtTheSheetsLastRow();
     void fullDiskKeepsOldFile();
 
 private:
@@ -1321,15 +1325,126 @@ void TestLogExport::cancelKeepsOldFile()
         QVERIFY(!exportLogFile(4, 7, ExportAll, dest));
         QCOMPARE(readAll(dest), before);
 
-        // Cancelled on the last line: a cancel stays a cancel, the rows so far are kept.
+        // Cancelled on the last line: a cancel stays a cancel. A text file keeps the
+        // rows so far; a workbook is not written at all (xlsxCancelWritesNothing).
         int lines = 0;
         exportLineHook = [&] {
             if (++lines == 4 && command.progressDialog)
                 command.progressDialog->cancel();
         };
         QVERIFY(!exportLogFile(4, 7, ExportAll, dest));
-        QVERIFY(readAll(dest) != before);
+        QVERIFY(lastExportMessage.startsWith(QStringLiteral("Экспорт прерван")));
+        if (QByteArray(name).endsWith(".xlsx"))
+            QCOMPARE(readAll(dest), before);
+        else
+            QVERIFY(readAll(dest) != before);
     }
+}
+
+// A Cancel ends a workbook export without writing anything: the rows so far would take
+// the workbook's whole writing, which no event interrupts. A previous file of the name
+// stays as it was; without one no file is left. The Cancel may come during the lines or
+// just after the last one, before the workbook is written.
+void TestLogExport::xlsxCancelWritesNothing_data()
+{
+    QTest::addColumn<bool>("previous");
+    QTest::addColumn<int>("cancelAt"); // the line whose hook cancels
+    QTest::addColumn<bool>("posted");  // the Cancel as an event, seen at the next event pass
+    QTest::newRow("during the lines, previous file") << true << 2 << false;
+    QTest::newRow("during the lines, no file") << false << 2 << false;
+    QTest::newRow("after the last line, previous file") << true << 5 << true;
+    QTest::newRow("after the last line, no file") << false << 5 << true;
+}
+
+void TestLogExport::xlsxCancelWritesNothing()
+{
+    QFETCH(bool, previous);
+    QFETCH(int, cancelAt);
+    QFETCH(bool, posted);
+    QList<QByteArray> records;
+    for (int i = 0; i < 5; ++i)
+        records << record(120, 4, quint32(i), quint32(i));
+    QVERIFY(!writeSource(records).isEmpty());
+    const QString dest = m_dir.filePath(QStringLiteral("abandoned.xlsx"));
+    QFile::remove(dest);
+    const QByteArray before = "old\r\n";
+    if (previous) {
+        QFile f(dest);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(before);
+    }
+    int lines = 0;
+    exportLineHook = [&] {
+        if (++lines != cancelAt || !command.progressDialog)
+            return;
+        QProgressDialog* box = command.progressDialog;
+        if (posted)
+            QTimer::singleShot(0, box, &QProgressDialog::cancel);
+        else
+            box->cancel();
+    };
+    QVERIFY(!exportLogFile(4, 7, ExportAll, dest));
+    QCOMPARE(lines, cancelAt);
+    QCOMPARE(lastExportMessage, QStringLiteral("Экспорт прерван"));
+    QVERIFY(m_boxes->shown.isEmpty());
+    if (previous)
+        QCOMPARE(readAll(dest), before);
+    else
+        QVERIFY(!QFileInfo::exists(dest));
+    // Nothing of the run is left beside the destination either.
+    QCOMPARE(QDir(m_dir.path()).entryList({QStringLiteral("abandoned*")}, QDir::Files),
+             previous ? QStringList{QStringLiteral("abandoned.xlsx")} : QStringList{});
+}
+
+// A sheet holds 1,048,576 rows. A log with more rows than that stops at the row that
+// would lie past the last one, reads no further, says so and writes nothing.
+// A T2 with its channel on: the full header is 22 rows (18 legend rows, an empty row,
+// the set-up titles, the channel, the column titles), each further header 4 rows
+// before every 50 records. After n records of one row each the sheet has
+// 22 + n + 4 * ((n - 1) / 50) rows: 970,886 records fill it exactly
+// (22 + 970,886 + 4 * 19,417), the header rows and the 970,887th record would not fit.
+void TestLogExport::xlsxStopsAtTheSheetsLastRow()
+{
+    setModel(ModelT2, 0x1);
+    constexpr int StopLine = 970887;
+    constexpr int Lines = StopLine + 113;
+    {
+        // Power-on events: one plain row each. The lines are alike, written in blocks.
+        QDir().mkpath(QCoreApplication::applicationDirPath() + QStringLiteral("/log"));
+        QFile f(syncLogFilePath(ModelT2, 7));
+        QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        const QByteArray r = record(48, 0, 1, 3600);
+        const QByteArray line = logLine(reinterpret_cast<const quint8*>(r.constData()), r.size());
+        constexpr int LinesPerBlock = 1000;
+        const QByteArray block = line.repeated(LinesPerBlock);
+        QCOMPARE(Lines % LinesPerBlock, 0);
+        for (int i = 0; i < Lines / LinesPerBlock; ++i)
+            QCOMPARE(f.write(block), qint64(block.size()));
+    }
+    // One run, over a previous file of the name: the run is long (a million rows), and
+    // xlsxCancelWritesNothing shows that the same ending leaves no file where there was none.
+    const QString dest = m_dir.filePath(QStringLiteral("sheetfull.xlsx"));
+    const QByteArray before = "old\r\n";
+    {
+        QFile f(dest);
+        QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        f.write(before);
+    }
+    int lines = 0;
+    exportLineHook = [&] { ++lines; };
+    QVERIFY(!exportLogFile(1, 7, ExportAll, dest));
+    QCOMPARE(lines, StopLine);
+    QCOMPARE(m_boxes->shown.size(), 1);
+    QCOMPARE(int(m_boxes->shown[0].kind), int(dialogs::Kind::Critical));
+    const QString text = m_boxes->shown[0].text;
+    QVERIFY2(text.contains(QStringLiteral("1048576")), qPrintable(text));
+    QVERIFY2(text.contains(QStringLiteral("CSV")) && text.contains(QStringLiteral("TXT")) &&
+                 text.contains(QStringLiteral("диапазон")),
+             qPrintable(text));
+    QCOMPARE(lastExportMessage, text);
+    QCOMPARE(readAll(dest), before);
+    QCOMPARE(QDir(m_dir.path()).entryList({QStringLiteral("sheetfull*")}, QDir::Files),
+             QStringList{QStringLiteral("sheetfull.xlsx")});
 }
 
 QTEST_MAIN(TestLogExport)
