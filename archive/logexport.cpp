@@ -1212,7 +1212,7 @@ WriteResult commitExport(ExportRun& run, ProgressSession& progress)
 QString sheetFullText()
 {
     return QObject::tr("Лист xlsx вмещает не более %1 строк: экспорт остановлен, файл не "
-                       "записан.\nДля такого объема выберите файл CSV или TXT либо более "
+                       "записан. Для такого объема выберите файл CSV или TXT либо более "
                        "короткий диапазон.")
         .arg(XlsxSheet::MaxRows);
 }

@@ -2232,8 +2232,7 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Лист xlsx вмещает не более %1 строк: экспорт остановлен, файл не записан.
-Для такого объема выберите файл CSV или TXT либо более короткий диапазон.</source>
+        <source>Лист xlsx вмещает не более %1 строк: экспорт остановлен, файл не записан. Для такого объема выберите файл CSV или TXT либо более короткий диапазон.</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

@@ -27,6 +27,7 @@
 #include <QTimer>
 #include <QtTest>
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <memory>
@@ -411,6 +412,40 @@ void TestLogExport::headerRepeats()
     QCOMPARE(titles[2] - titles[1], RecordsPerHeader + textHeaderLines(0, 4));
     QCOMPARE(lines.size() - 1 - titles[2], recordCount - 2 * RecordsPerHeader);
     QCOMPARE(lines[titles[0] + 1].mid(30, 9), QStringLiteral("Измерение"));
+
+    // The same in a workbook, whose rows are written out one after the other: every
+    // row at its place. The full header fills rows 1-26 (19 legend rows, an empty row,
+    // the set-up titles, 4 channels, the column titles); records 0-49 fill rows 27-76;
+    // each further header is 7 rows (an empty row, the set-up titles, 4 channels, the
+    // column titles at its 7th), so records 50-99 fill rows 84-133 and 100-119 rows 141-160.
+    const QString book = m_dir.filePath(QStringLiteral("repeat.xlsx"));
+    QVERIFY(exportLogFile(4, 7, ExportAll, book));
+    const QString script =
+        QStringLiteral("import openpyxl,sys,json\n"
+                       "ws=openpyxl.load_workbook(sys.argv[1]).active\n"
+                       "print(json.dumps({'max':ws.max_row,'rows':{r[0].row:[r[0].value,r[1].value]"
+                       " for r in ws.iter_rows(max_col=2) if r[0].value is not None}}))\n");
+    const QJsonObject o = QJsonDocument::fromJson(runPython(script, {book}).toUtf8()).object();
+    QCOMPARE(o.value("max").toInt(), 160);
+    const QJsonObject rows = o.value("rows").toObject();
+    QList<int> titleRows;
+    QList<int> legendRows;
+    for (auto it = rows.begin(); it != rows.end(); ++it) {
+        const QString a = it.value().toArray()[0].toString();
+        if (a == QStringLiteral("Дата/Время:"))
+            titleRows << it.key().toInt();
+        if (a == QStringLiteral("x — номер канала"))
+            legendRows << it.key().toInt();
+    }
+    std::sort(titleRows.begin(), titleRows.end());
+    QCOMPARE(legendRows, QList<int>{1});
+    QCOMPARE(titleRows, (QList<int>{26, 83, 140}));
+    for (const int empty : {20, 77, 134})
+        QVERIFY2(!rows.contains(QString::number(empty)), qPrintable(QString::number(empty)));
+    const QList<QPair<int, QString>> numbers = {{27, "0"},   {76, "49"},   {84, "50"},
+                                                {133, "99"}, {141, "100"}, {160, "119"}};
+    for (const auto& n : numbers)
+        QCOMPARE(rows.value(QString::number(n.first)).toArray()[1].toString(), n.second);
 }
 
 void TestLogExport::range_data()
