@@ -127,6 +127,14 @@ bool XlsxSheet::save()
 {
     if (!m_workbook)
         return false;
+    // The rows written out so far are in the library's temporary file, and the
+    // library does not report a failed write there: a disk that ran full would
+    // give a workbook without its last rows, taken for a whole one. (The row
+    // still held goes out in the close, which then fails writing the workbook
+    // onto the same full disk.)
+    FILE* rows = m_sheet ? m_sheet->optimize_tmpfile : nullptr;
+    if (rows && (std::fflush(rows) != 0 || std::ferror(rows)))
+        m_ok = false;
     if (!m_ok) { // nothing usable to write: freed at once instead
         discard();
         return false;

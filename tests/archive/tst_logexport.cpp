@@ -211,6 +211,7 @@ private slots:
     void xlsxCancelWritesNothing_data();
     void xlsxCancelWritesNothing();
     void xlsxStopsAtTheSheetsLastRow();
+    void fullDiskKeepsOldFile_data();
     void fullDiskKeepsOldFile();
 
 private:
@@ -1301,14 +1302,29 @@ void TestLogExport::refusals()
 }
 
 // A disk that runs full before the export's last bytes are out: a failed write, and
-// the previous file stays whole (nothing cut is put in its place).
+// the previous file stays whole (nothing cut is put in its place). A workbook keeps its
+// rows in a temporary file until it is written: the disk may run full there, while the
+// rows are written, and the workbook left of them would still fit.
+void TestLogExport::fullDiskKeepsOldFile_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<int>("records");
+    QTest::addColumn<int>("room"); // bytes a file may have
+    QTest::newRow("txt") << "full.txt" << 40 << 4000;
+    QTest::newRow("xlsx, at the end") << "full.xlsx" << 40 << 4000;
+    QTest::newRow("xlsx, while the rows are written") << "full.xlsx" << 2000 << 300000;
+}
+
 void TestLogExport::fullDiskKeepsOldFile()
 {
-    QList<QByteArray> records;
-    for (int i = 0; i < 40; ++i)
-        records << record(120, 4, quint32(i), quint32(i));
-    QVERIFY(!writeSource(records).isEmpty());
-    const QString dest = m_dir.filePath(QStringLiteral("full.txt"));
+    QFETCH(QString, name);
+    QFETCH(int, records);
+    QFETCH(int, room);
+    QList<QByteArray> source;
+    for (int i = 0; i < records; ++i)
+        source << record(120, 4, quint32(i), quint32(i));
+    QVERIFY(!writeSource(source).isEmpty());
+    const QString dest = m_dir.filePath(name);
     const QByteArray before = "old\r\n";
     {
         QFile f(dest);
@@ -1317,7 +1333,7 @@ void TestLogExport::fullDiskKeepsOldFile()
     }
     bool exported = true;
     {
-        const FileSizeLimit limit(4000);
+        const FileSizeLimit limit{rlim_t(room)};
         QVERIFY(limit.ok);
         exported = exportLogFile(4, 7, ExportAll, dest);
     }
