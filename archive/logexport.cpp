@@ -258,6 +258,10 @@ void writeRow(ExportOutput& out, const QVector<Cell>& cells, quint32 fill)
             line.put(cell.position, cell.text, cell.after);
         writeTextLine(out, line.text());
     } else if (sheetForm(out)) {
+        if (out.xlsxRow > XlsxSheet::MaxRows) {
+            out.sheetFull = true;
+            return;
+        }
         const quint64 row = out.xlsxRow++;
         for (const Cell& cell : cells) {
             if (cell.column == 0)
@@ -1118,28 +1122,34 @@ qint64 exportSecondsLeft(qint64 size, qint64 decoded, qint64 elapsedMs)
     return qint64(qMax(0.0, progressSecondsLeft(elapsedMs, decoded, size, PaceForm::RatioFirst)));
 }
 
-// The line loop under the progress dialog: true when the whole source (or the window)
-// was read, false on a cancel (or a failed read, which ends it as a cancel would).
-bool exportLines(ExportRun& run)
+// How the line loop ended.
+enum class LoopEnd {
+    Complete,  // the whole source (or the window) was read
+    Cancelled, // by the operator, or a failed read
+    SheetFull, // a row would lie past the sheet's last row
+};
+
+// The line loop under the progress dialog.
+LoopEnd exportLines(ExportRun& run, ProgressSession& progress)
 {
-    ProgressSession progress;
-    // The event loop every 20 ms is enough for the Cancel button; once per
-    // line it cost more than writing the line.
-    progress.setEventInterval(20);
     // The label is made (a translation look-up and a number) only when the whole
     // seconds change, not for every line.
     qint64 shownSeconds = -1;
     for (;;) {
+        // The sheet holds no more rows: nothing further is read, the rest could
+        // only take time and end the same way.
+        if (run.out.sheetFull)
+            return LoopEnd::SheetFull;
         const int percent = int(double(run.decoded) * (100.0 / double(run.size)));
         if (!progress.step(qBound(0, percent, 100)))
-            return false;
+            return LoopEnd::Cancelled;
         if (run.source.atEnd())
-            return true;
+            return LoopEnd::Complete;
         const LineResult line = exportLine(run);
         if (line == LineResult::Done)
-            return true;
+            return LoopEnd::Complete;
         if (line == LineResult::Failed)
-            return false;
+            return LoopEnd::Cancelled;
         if (run.decoded > 0) {
             const qint64 left = exportSecondsLeft(run.size, run.decoded, progress.elapsedMs());
             if (left != shownSeconds) {
@@ -1153,37 +1163,80 @@ bool exportLines(ExportRun& run)
     }
 }
 
-// Puts the finished file in place of the destination.
-bool commitExport(ExportRun& run)
+enum class WriteResult { Written, Failed, Cancelled };
+
+// The finished workbook into the destination. The library writes its file into the work
+// folder in one call that sees no events and cannot be stopped (kept short by the sheet's
+// constant-memory mode): a Cancel pressed before it skips it, one pressed during it drops
+// what it wrote. The file is then copied in pieces, the Cancel seen between them, and
+// never held whole in memory.
+WriteResult writeWorkbook(ExportRun& run, ProgressSession& progress)
 {
-    bool written = true;
-    if (run.out.form == ExportForm::Xlsx) {
-        written = run.sheet->save();
-        if (written) {
-            QFile book(run.workDir->filePath(QStringLiteral("export.xlsx")));
-            written =
-                book.open(QIODevice::ReadOnly) && run.target.write(book.readAll()) == book.size();
-        }
+    progress.setLabelText(QObject::tr("Запись файла..."));
+    if (progress.cancelledAtEnd())
+        return WriteResult::Cancelled;
+    if (!run.sheet->save())
+        return WriteResult::Failed;
+    if (progress.cancelledAtEnd())
+        return WriteResult::Cancelled;
+    QFile book(run.workDir->filePath(QStringLiteral("export.xlsx")));
+    if (!book.open(QIODevice::ReadOnly))
+        return WriteResult::Failed;
+    QByteArray piece(1 << 20, Qt::Uninitialized);
+    for (;;) {
+        const qint64 n = book.read(piece.data(), piece.size());
+        if (n < 0)
+            return WriteResult::Failed;
+        if (n == 0)
+            return WriteResult::Written;
+        if (run.target.write(piece.constData(), n) != n)
+            return WriteResult::Failed;
+        if (!progress.step(100))
+            return WriteResult::Cancelled;
     }
-    if (!written)
-        run.target.cancelWriting();
-    // commit() does not heed a flush that fails (a full disk): flushed here first.
-    return written && run.target.flush() && run.target.commit();
 }
 
-// After the loop: a cancel before the first row keeps the old destination; otherwise the
-// rows so far replace it, and skipped lines are reported.
-bool finishExport(ExportRun& run, bool complete)
+// Puts the finished file in place of the destination.
+WriteResult commitExport(ExportRun& run, ProgressSession& progress)
 {
-    if (!complete && run.rowsWritten == 0) {
+    if (run.out.form == ExportForm::Xlsx) {
+        const WriteResult book = writeWorkbook(run, progress);
+        if (book != WriteResult::Written) {
+            run.target.cancelWriting();
+            return book;
+        }
+    }
+    // commit() does not heed a flush that fails (a full disk): flushed here first.
+    return run.target.flush() && run.target.commit() ? WriteResult::Written : WriteResult::Failed;
+}
+
+QString sheetFullText()
+{
+    return QObject::tr("Лист xlsx вмещает не более %1 строк: экспорт остановлен, файл не "
+                       "записан. Для такого объема выберите файл CSV или TXT либо более "
+                       "короткий диапазон.")
+        .arg(XlsxSheet::MaxRows);
+}
+
+// After the loop and the write. Nothing is written when the sheet ran full, when a workbook
+// export was cancelled (writing its rows so far would take as long as a finished one) and
+// when a text export was cancelled before its first row: the old destination then stays.
+// Otherwise the rows so far replace it, and skipped lines are reported.
+bool finishExport(ExportRun& run, LoopEnd end, WriteResult written)
+{
+    if (end == LoopEnd::SheetFull || written == WriteResult::Cancelled) {
         run.target.cancelWriting();
+        if (run.sheet)
+            run.sheet->discard();
+        if (end == LoopEnd::SheetFull)
+            return fail(sheetFullText());
         lastExportMessage = QObject::tr("Экспорт прерван");
         return false;
     }
-    if (!commitExport(run))
+    if (written == WriteResult::Failed)
         return fail(QObject::tr("Ошибка записи файла"));
     QString message;
-    if (!complete)
+    if (end != LoopEnd::Complete)
         message = QObject::tr("Экспорт прерван");
     if (lastExportSkippedLines > 0) {
         if (!message.isEmpty())
@@ -1193,7 +1246,7 @@ bool finishExport(ExportRun& run, bool complete)
     lastExportMessage = message;
     if (lastExportSkippedLines > 0)
         dialogs::information(nullptr, QObject::tr(" "), message);
-    return complete;
+    return end == LoopEnd::Complete;
 }
 
 bool runExport(const QString& sourcePath, bool window, quint32 startSeconds, quint32 stopSeconds,
@@ -1206,9 +1259,22 @@ bool runExport(const QString& sourcePath, bool window, quint32 startSeconds, qui
     if (!openExport(run, sourcePath))
         return false;
     writeExportHeader(run.out, channelCount, serial, mode, true);
-    const bool complete = exportLines(run);
-    run.source.close();
-    return finishExport(run, complete);
+    LoopEnd end = LoopEnd::Cancelled;
+    WriteResult written = WriteResult::Cancelled;
+    {
+        // The dialog stays up while the file is written, so that its Cancel also
+        // reaches the writing; it closes before any message.
+        ProgressSession progress;
+        // The event loop every 20 ms is enough for the Cancel button; once per
+        // line it cost more than writing the line.
+        progress.setEventInterval(20);
+        end = exportLines(run, progress);
+        run.source.close();
+        const bool keepRows = run.out.form != ExportForm::Xlsx && run.rowsWritten > 0;
+        if (end == LoopEnd::Complete || (end == LoopEnd::Cancelled && keepRows))
+            written = commitExport(run, progress);
+    }
+    return finishExport(run, end, written);
 }
 } // namespace
 

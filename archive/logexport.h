@@ -38,12 +38,15 @@ enum class ExportForm { None, Text, Csv, Xlsx };
 ExportForm exportFormOf(const QString& fileName);
 
 // Where the header and row writers put their output: text lines into `text`,
-// workbook rows into `sheet` from row `xlsxRow` on.
+// workbook rows into `sheet` from row `xlsxRow` on. A row that would lie past
+// the sheet's last row is not written; `sheetFull` tells the driver, which
+// stops there.
 struct ExportOutput {
     ExportForm form = ExportForm::None;
     QIODevice* text = nullptr;
     XlsxSheet* sheet = nullptr;
     quint64 xlsxRow = 1;
+    bool sheetFull = false;
 };
 
 void writeExportHeader(ExportOutput& out, quint16 channelCount, quint32 serial, ExportMode mode,

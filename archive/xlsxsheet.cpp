@@ -2,18 +2,25 @@
 
 #include <xlsxwriter.h>
 
+#include <QFileInfo>
 #include <QSet>
+
+#include <cstdio>
 
 namespace
 {
-// The library's row and column limits.
-constexpr quint64 maxRows = 1048576;
+// The library's column limit; the row limit is MaxRows.
+constexpr quint64 maxRows = XlsxSheet::MaxRows;
 constexpr int maxColumns = 16384;
 } // namespace
 
 XlsxSheet::XlsxSheet(const QString& fileName)
+    : m_tempFolder(QFileInfo(fileName).absolutePath().toUtf8())
 {
-    m_workbook = workbook_new(fileName.toUtf8().constData());
+    lxw_workbook_options options = {};
+    options.constant_memory = LXW_TRUE;
+    options.tmpdir = m_tempFolder.data();
+    m_workbook = workbook_new_opt(fileName.toUtf8().constData(), &options);
     if (m_workbook)
         m_sheet = workbook_add_worksheet(m_workbook, nullptr);
     m_ok = m_workbook && m_sheet;
@@ -21,10 +28,34 @@ XlsxSheet::XlsxSheet(const QString& fileName)
 
 XlsxSheet::~XlsxSheet()
 {
-    // workbook_close is the only way to free a workbook; it also writes the file,
-    // which the caller then discards.
-    if (m_workbook)
-        workbook_close(m_workbook);
+    discard();
+}
+
+void XlsxSheet::discard()
+{
+    if (!m_workbook)
+        return;
+    // Freeing the workbook leaves the sheet's temporary file open (the close
+    // would have copied and closed it): it is closed here, so that no handle
+    // is left on it and its folder can be removed.
+    if (m_sheet && m_sheet->optimize_tmpfile) {
+        std::fclose(m_sheet->optimize_tmpfile);
+        m_sheet->optimize_tmpfile = nullptr;
+    }
+    lxw_workbook_free(m_workbook);
+    m_workbook = nullptr;
+    m_sheet = nullptr;
+    m_ok = false;
+}
+
+bool XlsxSheet::rowInOrder(quint64 row)
+{
+    // The library refuses a cell of a row it has already written out: the
+    // sheet would lack it, so the whole sheet counts as failed.
+    if (row < m_row)
+        return false;
+    m_row = row;
+    return true;
 }
 
 lxw_format* XlsxSheet::format(quint32 fill)
@@ -48,7 +79,8 @@ lxw_format* XlsxSheet::format(quint32 fill)
 
 void XlsxSheet::writeText(quint64 row, int column, const QString& text, quint32 fill)
 {
-    if (!m_ok || row < 1 || row > maxRows || column < 1 || column > maxColumns) {
+    if (!m_ok || row < 1 || row > maxRows || column < 1 || column > maxColumns ||
+        !rowInOrder(row)) {
         m_ok = false;
         return;
     }
@@ -65,7 +97,7 @@ void XlsxSheet::mergeText(quint64 row, int firstColumn, int lastColumn, const QS
                           quint32 fill)
 {
     if (!m_ok || row < 1 || row > maxRows || firstColumn < 1 || lastColumn < firstColumn ||
-        lastColumn > maxColumns) {
+        lastColumn > maxColumns || !rowInOrder(row)) {
         m_ok = false;
         return;
     }
@@ -95,6 +127,18 @@ bool XlsxSheet::save()
 {
     if (!m_workbook)
         return false;
+    // The rows written out so far are in the library's temporary file, and the
+    // library does not report a failed write there: a disk that ran full would
+    // give a workbook without its last rows, taken for a whole one. (The row
+    // still held goes out in the close, which then fails writing the workbook
+    // onto the same full disk.)
+    FILE* rows = m_sheet ? m_sheet->optimize_tmpfile : nullptr;
+    if (rows && (std::fflush(rows) != 0 || std::ferror(rows)))
+        m_ok = false;
+    if (!m_ok) { // nothing usable to write: freed at once instead
+        discard();
+        return false;
+    }
     QSet<int> columns;
     for (auto it = m_widths.cbegin(); it != m_widths.cend(); ++it)
         columns.insert(it.key());
@@ -110,8 +154,12 @@ bool XlsxSheet::save()
         if (e != LXW_NO_ERROR)
             m_ok = false;
     }
+    if (!m_ok) {
+        discard();
+        return false;
+    }
     const lxw_error e = workbook_close(m_workbook);
     m_workbook = nullptr;
     m_sheet = nullptr;
-    return m_ok && e == LXW_NO_ERROR;
+    return e == LXW_NO_ERROR;
 }

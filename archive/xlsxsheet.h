@@ -2,11 +2,19 @@
 
 // One worksheet of a new workbook, written through libxlsxwriter. Only what
 // the log export needs: text cells with a solid fill, hair borders and black
-// font, merged ranges, column widths and one format for a block of columns.
-// Rows and columns count from 1. Column options are collected and given to
-// the library once per column when the workbook is saved, because
-// overlapping column ranges make a file that spreadsheet programs repair.
+// font, merged ranges within one row, column widths and one format for a
+// block of columns. Rows and columns count from 1. Column options are
+// collected and given to the library once per column when the workbook is
+// saved, because overlapping column ranges make a file that spreadsheet
+// programs repair.
+//
+// The library runs in its constant-memory mode: each row goes to a temporary
+// file beside the workbook's file as soon as the next row starts, so a sheet
+// of a million rows holds one row in memory, not all of them. Rows must
+// therefore come in rising order (the cells of one row in any order); a
+// write to a row before the current one fails the sheet.
 
+#include <QByteArray>
 #include <QMap>
 #include <QString>
 #include <QtGlobal>
@@ -18,6 +26,10 @@ struct lxw_format;
 class XlsxSheet
 {
 public:
+    // The last row a sheet can have; a row past it cannot be written.
+    static constexpr quint64 MaxRows = 1048576;
+
+    // The library's temporary files go into the folder of `fileName`.
     explicit XlsxSheet(const QString& fileName);
     ~XlsxSheet();
     XlsxSheet(const XlsxSheet&) = delete;
@@ -34,15 +46,22 @@ public:
     void setColumnFormat(int firstColumn, int lastColumn, quint32 fill);
 
     // Writes the file and frees the workbook; true when the file is complete.
+    // It cannot be interrupted and takes a while for a long sheet.
     bool save();
+    // Frees the workbook without writing its file (a cancelled or refused
+    // export); quick whatever the sheet's length. The destructor does the same.
+    void discard();
 
 private:
     lxw_format* format(quint32 fill);
+    bool rowInOrder(quint64 row);
 
     lxw_workbook* m_workbook = nullptr;
     lxw_worksheet* m_sheet = nullptr;
     QMap<quint32, lxw_format*> m_formats;
     QMap<int, double> m_widths;
     QMap<int, quint32> m_columnFills;
+    QByteArray m_tempFolder;
+    quint64 m_row = 0; // the row being written
     bool m_ok = false;
 };

@@ -1,16 +1,24 @@
 // Export benchmark: a log of N records of a 6-channel detector exported into
 // txt, csv and xlsx. Prints records per second, MB/s of output and the peak
-// resident memory of each run, and the time openpyxl's write-only mode takes
-// to write the same workbook cells. Then a damaged log: a sparse file of zero
-// bytes without a line end, as a broken disk or copy leaves one, exported
-// into txt: the time, the damaged lines counted and the peak resident memory,
-// which must stay far below the file's size.
+// resident memory of each run, the xlsx peak beside the txt one, and the time
+// openpyxl's write-only mode takes to write the same workbook cells. Then a
+// damaged log: a sparse file of zero bytes without a line end, as a broken
+// disk or copy leaves one, exported into txt: the time, the damaged lines
+// counted and the peak resident memory, which must stay far below the file's
+// size. Then a log with more rows than a sheet holds: exported into txt
+// (whole) and into xlsx (stopped at the sheet's last row, nothing written),
+// with the peak memory of each; and the part of it that just fits a sheet,
+// exported into xlsx through a time window: the time the workbook's writing
+// takes after the last line, which no Cancel interrupts.
 //
-// Usage: bench_logexport [records [keep-folder [mode [first-time [damaged-MB]]]]]
+// Usage: bench_logexport [records [keep-folder [mode [first-time [damaged-MB
+//                         [long-records]]]]]]
 // (default 32767 records). With a keep-folder the exported files are left
 // there (to compare outputs between builds); mode is the ExportMode number
 // (default ExportAll); first-time the first record's time in seconds;
-// damaged-MB the size of the damaged file (default 256; 0 skips it).
+// damaged-MB the size of the damaged file (default 256; 0 skips it);
+// long-records the records of the log longer than a sheet (default 1000000,
+// about 1.2 million rows in ExportAll; 0 skips it).
 
 #include "command.h"
 #include "dialogs.h"
@@ -63,6 +71,54 @@ void put32(quint8* b, int offset, quint32 v)
     for (int i = 0; i < 4; ++i)
         b[offset + i] = quint8((v >> (8 * i)) & 0xFF);
 }
+
+// The log of `records` records of a 6-channel detector, one a minute from firstTime:
+// every 20th record a settings change of channels 0 and 1 (two rows), every 7th an
+// alarm on channel 2.
+bool writeLog(const QString& path, int records, quint32 firstTime)
+{
+    QFile source(path);
+    if (!source.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        return false;
+    const int size = logRecordSize(ModelT6M);
+    quint8 b[LogRecordSize];
+    for (int i = 0; i < records; ++i) {
+        std::memset(b, 0, sizeof b);
+        put16(b, 0, i % 20 == 19 ? 0x30 : 4);
+        put32(b, 4, quint32(i));
+        put32(b, 8, quint32(firstTime + 60u * quint32(i)));
+        for (int k = 0; k < 6; ++k) {
+            put16(b, 24 + 24 * k + 2, (k == 2 && i % 7 == 0) ? 1 : 0);
+            put16(b, 24 + 24 * k + 12, quint16(i * 3 + k));
+            put16(b, 24 + 24 * k + 16, 0x80);
+        }
+        if (source.write(logLine(b, size)) < 0)
+            return false;
+    }
+    return source.flush();
+}
+
+// One timed export: the result, seconds, peak resident MB and the seconds from the
+// last line to the end (the writing of the file).
+struct Timed {
+    bool ok;
+    double seconds;
+    double peakMb;
+    double writingSeconds;
+};
+
+template <typename Export> Timed timed(Export run)
+{
+    resetPeakRss();
+    QElapsedTimer timer;
+    timer.start();
+    qint64 lastLineNs = 0;
+    exportLineHook = [&] { lastLineNs = timer.nsecsElapsed(); };
+    const bool ok = run();
+    const qint64 end = timer.nsecsElapsed();
+    exportLineHook = nullptr;
+    return Timed{ok, double(end) / 1e9, peakRssMb(), double(end - lastLineNs) / 1e9};
+}
 } // namespace
 
 int main(int argc, char** argv)
@@ -92,28 +148,10 @@ int main(int argc, char** argv)
 
     const quint32 firstTime = argc > 4 ? QString::fromLocal8Bit(argv[4]).toUInt() : 1700000000u;
     const quint32 serial = 4242;
-    const int size = logRecordSize(ModelT6M);
     QDir().mkpath(QCoreApplication::applicationDirPath() + QStringLiteral("/log"));
     const QString sourcePath = syncLogFilePath(ModelT6M, serial);
-    {
-        QFile source(sourcePath);
-        if (!source.open(QIODevice::WriteOnly | QIODevice::Truncate))
-            return 1;
-        quint8 b[LogRecordSize];
-        for (int i = 0; i < records; ++i) {
-            std::memset(b, 0, sizeof b);
-            // Every 20th record an event, every 7th an alarm on channel 2.
-            put16(b, 0, i % 20 == 19 ? 0x30 : 4);
-            put32(b, 4, quint32(i));
-            put32(b, 8, quint32(firstTime + 60u * quint32(i)));
-            for (int k = 0; k < 6; ++k) {
-                put16(b, 24 + 24 * k + 2, (k == 2 && i % 7 == 0) ? 1 : 0);
-                put16(b, 24 + 24 * k + 12, quint16(i * 3 + k));
-                put16(b, 24 + 24 * k + 16, 0x80);
-            }
-            source.write(logLine(b, size));
-        }
-    }
+    if (!writeLog(sourcePath, records, firstTime))
+        return 1;
 
     QTemporaryDir temporary;
     const QString keep = argc > 2 ? QString::fromLocal8Bit(argv[2]) : QString();
@@ -125,6 +163,7 @@ int main(int argc, char** argv)
     std::printf("records: %d, channels: 6, source: %.2f MB\n", records,
                 double(QFileInfo(sourcePath).size()) / 1e6);
     QString workbook;
+    double textPeakMb = -1;
     for (const char* suffix : {"txt", "csv", "xlsx"}) {
         const QString dest = dir.filePath(QStringLiteral("export.") + QLatin1String(suffix));
         resetPeakRss();
@@ -138,7 +177,11 @@ int main(int argc, char** argv)
                     peakRssMb());
         if (!ok)
             return 1;
+        if (QLatin1String(suffix) == QLatin1String("txt"))
+            textPeakMb = peakRssMb();
         if (QLatin1String(suffix) == QLatin1String("xlsx")) {
+            std::printf("peak RSS of %d records: xlsx %.1f MB, txt %.1f MB\n", records, peakRssMb(),
+                        textPeakMb);
             workbook = dest;
             std::printf("xlsx  ratio openpyxl/program: ");
             QProcess python;
@@ -176,6 +219,48 @@ int main(int argc, char** argv)
         QFile::remove(sourcePath);
         if (!ok || lastExportSkippedLines != 1)
             return 1;
+    }
+
+    const int longRecords = argc > 6 ? QString::fromLocal8Bit(argv[6]).toInt() : 1000000;
+    if (longRecords > 0) {
+        if (!writeLog(sourcePath, longRecords, firstTime))
+            return 1;
+        std::printf("long log: %d records, source %.1f MB\n", longRecords,
+                    double(QFileInfo(sourcePath).size()) / 1e6);
+        const QString text = dir.filePath(QStringLiteral("long.txt"));
+        const Timed t = timed([&] { return exportLogFile(6, serial, mode, text); });
+        std::printf("long  txt   %s  %.3f s  %.2f MB  peak RSS %.1f MB\n",
+                    t.ok ? "ok    " : "FAILED", t.seconds, double(QFileInfo(text).size()) / 1e6,
+                    t.peakMb);
+        QFile::remove(text);
+        const QString book = dir.filePath(QStringLiteral("long.xlsx"));
+        const Timed x = timed([&] { return exportLogFile(6, serial, mode, book); });
+        const bool stopped = !x.ok && !QFileInfo::exists(book) &&
+                             lastExportMessage.contains(QStringLiteral("1048576"));
+        std::printf("long  xlsx  %s  %.3f s to the stop  peak RSS %.1f MB  (txt %.1f MB)\n",
+                    stopped ? "stopped at the sheet's last row, nothing written" : "NOT STOPPED",
+                    x.seconds, x.peakMb, t.peakMb);
+        if (!t.ok || !stopped)
+            return 1;
+        // The records of a window that just fits a sheet: the longest workbook that is
+        // written, and the time its writing takes after the last line.
+        const QString range = rangeLogFilePath(serial);
+        QFile::remove(range);
+        if (!QFile::rename(sourcePath, range))
+            return 1;
+        const int fitting = qMin(longRecords, 840000);
+        const quint32 stop = firstTime + 60u * quint32(fitting - 1);
+        const Timed f =
+            timed([&] { return exportLogRange(firstTime, stop, 6, serial, mode, book); });
+        std::printf("fit   xlsx  %s  %d records  %.3f s  %.2f MB  peak RSS %.1f MB  writing the "
+                    "file after the last line %.3f s\n",
+                    f.ok ? "ok    " : "FAILED", fitting, f.seconds,
+                    double(QFileInfo(book).size()) / 1e6, f.peakMb, f.writingSeconds);
+        QFile::remove(range);
+        if (!f.ok)
+            return 1;
+        if (keep.isEmpty())
+            QFile::remove(book);
     }
     return 0;
 }

@@ -2316,6 +2316,14 @@ The manual is here:
         <translation>The file %1 already exists.
 Replace it?</translation>
     </message>
+    <message>
+        <source>Запись файла...</source>
+        <translation>Writing the file...</translation>
+    </message>
+    <message>
+        <source>Лист xlsx вмещает не более %1 строк: экспорт остановлен, файл не записан. Для такого объема выберите файл CSV или TXT либо более короткий диапазон.</source>
+        <translation>An xlsx sheet holds at most %1 rows: the export was stopped and no file was written. For this much data choose a CSV or TXT file or a shorter range.</translation>
+    </message>
 </context>
 <context>
     <name>Reference</name>

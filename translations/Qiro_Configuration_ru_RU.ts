@@ -2277,6 +2277,13 @@
     <message>
         <source>Файл %1 уже существует.
 Заменить его?</source>
+    </message>
+    <message>
+        <source>Запись файла...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Лист xlsx вмещает не более %1 строк: экспорт остановлен, файл не записан. Для такого объема выберите файл CSV или TXT либо более короткий диапазон.</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

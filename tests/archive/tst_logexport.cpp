@@ -24,8 +24,10 @@
 #include <QProgressDialog>
 #include <QStandardPaths>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <QtTest>
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <memory>
@@ -206,6 +208,10 @@ private slots:
     void refusals_data();
     void refusals();
     void cancelKeepsOldFile();
+    void xlsxCancelWritesNothing_data();
+    void xlsxCancelWritesNothing();
+    void xlsxStopsAtTheSheetsLastRow();
+    void fullDiskKeepsOldFile_data();
     void fullDiskKeepsOldFile();
 
 private:
@@ -407,6 +413,40 @@ void TestLogExport::headerRepeats()
     QCOMPARE(titles[2] - titles[1], RecordsPerHeader + textHeaderLines(0, 4));
     QCOMPARE(lines.size() - 1 - titles[2], recordCount - 2 * RecordsPerHeader);
     QCOMPARE(lines[titles[0] + 1].mid(30, 9), QStringLiteral("Измерение"));
+
+    // The same in a workbook, whose rows are written out one after the other: every
+    // row at its place. The full header fills rows 1-26 (19 legend rows, an empty row,
+    // the set-up titles, 4 channels, the column titles); records 0-49 fill rows 27-76;
+    // each further header is 7 rows (an empty row, the set-up titles, 4 channels, the
+    // column titles at its 7th), so records 50-99 fill rows 84-133 and 100-119 rows 141-160.
+    const QString book = m_dir.filePath(QStringLiteral("repeat.xlsx"));
+    QVERIFY(exportLogFile(4, 7, ExportAll, book));
+    const QString script =
+        QStringLiteral("import openpyxl,sys,json\n"
+                       "ws=openpyxl.load_workbook(sys.argv[1]).active\n"
+                       "print(json.dumps({'max':ws.max_row,'rows':{r[0].row:[r[0].value,r[1].value]"
+                       " for r in ws.iter_rows(max_col=2) if r[0].value is not None}}))\n");
+    const QJsonObject o = QJsonDocument::fromJson(runPython(script, {book}).toUtf8()).object();
+    QCOMPARE(o.value("max").toInt(), 160);
+    const QJsonObject rows = o.value("rows").toObject();
+    QList<int> titleRows;
+    QList<int> legendRows;
+    for (auto it = rows.begin(); it != rows.end(); ++it) {
+        const QString a = it.value().toArray()[0].toString();
+        if (a == QStringLiteral("Дата/Время:"))
+            titleRows << it.key().toInt();
+        if (a == QStringLiteral("x — номер канала"))
+            legendRows << it.key().toInt();
+    }
+    std::sort(titleRows.begin(), titleRows.end());
+    QCOMPARE(legendRows, QList<int>{1});
+    QCOMPARE(titleRows, (QList<int>{26, 83, 140}));
+    for (const int empty : {20, 77, 134})
+        QVERIFY2(!rows.contains(QString::number(empty)), qPrintable(QString::number(empty)));
+    const QList<QPair<int, QString>> numbers = {{27, "0"},   {76, "49"},   {84, "50"},
+                                                {133, "99"}, {141, "100"}, {160, "119"}};
+    for (const auto& n : numbers)
+        QCOMPARE(rows.value(QString::number(n.first)).toArray()[1].toString(), n.second);
 }
 
 void TestLogExport::range_data()
@@ -1262,14 +1302,29 @@ void TestLogExport::refusals()
 }
 
 // A disk that runs full before the export's last bytes are out: a failed write, and
-// the previous file stays whole (nothing cut is put in its place).
+// the previous file stays whole (nothing cut is put in its place). A workbook keeps its
+// rows in a temporary file until it is written: the disk may run full there, while the
+// rows are written, and the workbook left of them would still fit.
+void TestLogExport::fullDiskKeepsOldFile_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<int>("records");
+    QTest::addColumn<int>("room"); // bytes a file may have
+    QTest::newRow("txt") << "full.txt" << 40 << 4000;
+    QTest::newRow("xlsx, at the end") << "full.xlsx" << 40 << 4000;
+    QTest::newRow("xlsx, while the rows are written") << "full.xlsx" << 2000 << 300000;
+}
+
 void TestLogExport::fullDiskKeepsOldFile()
 {
-    QList<QByteArray> records;
-    for (int i = 0; i < 40; ++i)
-        records << record(120, 4, quint32(i), quint32(i));
-    QVERIFY(!writeSource(records).isEmpty());
-    const QString dest = m_dir.filePath(QStringLiteral("full.txt"));
+    QFETCH(QString, name);
+    QFETCH(int, records);
+    QFETCH(int, room);
+    QList<QByteArray> source;
+    for (int i = 0; i < records; ++i)
+        source << record(120, 4, quint32(i), quint32(i));
+    QVERIFY(!writeSource(source).isEmpty());
+    const QString dest = m_dir.filePath(name);
     const QByteArray before = "old\r\n";
     {
         QFile f(dest);
@@ -1278,7 +1333,7 @@ void TestLogExport::fullDiskKeepsOldFile()
     }
     bool exported = true;
     {
-        const FileSizeLimit limit(4000);
+        const FileSizeLimit limit{rlim_t(room)};
         QVERIFY(limit.ok);
         exported = exportLogFile(4, 7, ExportAll, dest);
     }
@@ -1321,15 +1376,126 @@ void TestLogExport::cancelKeepsOldFile()
         QVERIFY(!exportLogFile(4, 7, ExportAll, dest));
         QCOMPARE(readAll(dest), before);
 
-        // Cancelled on the last line: a cancel stays a cancel, the rows so far are kept.
+        // Cancelled on the last line: a cancel stays a cancel. A text file keeps the
+        // rows so far; a workbook is not written at all (xlsxCancelWritesNothing).
         int lines = 0;
         exportLineHook = [&] {
             if (++lines == 4 && command.progressDialog)
                 command.progressDialog->cancel();
         };
         QVERIFY(!exportLogFile(4, 7, ExportAll, dest));
-        QVERIFY(readAll(dest) != before);
+        QVERIFY(lastExportMessage.startsWith(QStringLiteral("Экспорт прерван")));
+        if (QByteArray(name).endsWith(".xlsx"))
+            QCOMPARE(readAll(dest), before);
+        else
+            QVERIFY(readAll(dest) != before);
     }
+}
+
+// A Cancel ends a workbook export without writing anything: the rows so far would take
+// the workbook's whole writing, which no event interrupts. A previous file of the name
+// stays as it was; without one no file is left. The Cancel may come during the lines or
+// just after the last one, before the workbook is written.
+void TestLogExport::xlsxCancelWritesNothing_data()
+{
+    QTest::addColumn<bool>("previous");
+    QTest::addColumn<int>("cancelAt"); // the line whose hook cancels
+    QTest::addColumn<bool>("posted");  // the Cancel as an event, seen at the next event pass
+    QTest::newRow("during the lines, previous file") << true << 2 << false;
+    QTest::newRow("during the lines, no file") << false << 2 << false;
+    QTest::newRow("after the last line, previous file") << true << 5 << true;
+    QTest::newRow("after the last line, no file") << false << 5 << true;
+}
+
+void TestLogExport::xlsxCancelWritesNothing()
+{
+    QFETCH(bool, previous);
+    QFETCH(int, cancelAt);
+    QFETCH(bool, posted);
+    QList<QByteArray> records;
+    for (int i = 0; i < 5; ++i)
+        records << record(120, 4, quint32(i), quint32(i));
+    QVERIFY(!writeSource(records).isEmpty());
+    const QString dest = m_dir.filePath(QStringLiteral("abandoned.xlsx"));
+    QFile::remove(dest);
+    const QByteArray before = "old\r\n";
+    if (previous) {
+        QFile f(dest);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(before);
+    }
+    int lines = 0;
+    exportLineHook = [&] {
+        if (++lines != cancelAt || !command.progressDialog)
+            return;
+        QProgressDialog* box = command.progressDialog;
+        if (posted)
+            QTimer::singleShot(0, box, &QProgressDialog::cancel);
+        else
+            box->cancel();
+    };
+    QVERIFY(!exportLogFile(4, 7, ExportAll, dest));
+    QCOMPARE(lines, cancelAt);
+    QCOMPARE(lastExportMessage, QStringLiteral("Экспорт прерван"));
+    QVERIFY(m_boxes->shown.isEmpty());
+    if (previous)
+        QCOMPARE(readAll(dest), before);
+    else
+        QVERIFY(!QFileInfo::exists(dest));
+    // Nothing of the run is left beside the destination either.
+    QCOMPARE(QDir(m_dir.path()).entryList({QStringLiteral("abandoned*")}, QDir::Files),
+             previous ? QStringList{QStringLiteral("abandoned.xlsx")} : QStringList{});
+}
+
+// A sheet holds 1,048,576 rows. A log with more rows than that stops at the row that
+// would lie past the last one, reads no further, says so and writes nothing.
+// A T2 with its channel on: the full header is 22 rows (18 legend rows, an empty row,
+// the set-up titles, the channel, the column titles), each further header 4 rows
+// before every 50 records. After n records of one row each the sheet has
+// 22 + n + 4 * ((n - 1) / 50) rows: 970,886 records fill it exactly
+// (22 + 970,886 + 4 * 19,417), the header rows and the 970,887th record would not fit.
+void TestLogExport::xlsxStopsAtTheSheetsLastRow()
+{
+    setModel(ModelT2, 0x1);
+    constexpr int StopLine = 970887;
+    constexpr int Lines = StopLine + 113;
+    {
+        // Power-on events: one plain row each. The lines are alike, written in blocks.
+        QDir().mkpath(QCoreApplication::applicationDirPath() + QStringLiteral("/log"));
+        QFile f(syncLogFilePath(ModelT2, 7));
+        QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        const QByteArray r = record(48, 0, 1, 3600);
+        const QByteArray line = logLine(reinterpret_cast<const quint8*>(r.constData()), r.size());
+        constexpr int LinesPerBlock = 1000;
+        const QByteArray block = line.repeated(LinesPerBlock);
+        QCOMPARE(Lines % LinesPerBlock, 0);
+        for (int i = 0; i < Lines / LinesPerBlock; ++i)
+            QCOMPARE(f.write(block), qint64(block.size()));
+    }
+    // One run, over a previous file of the name: the run is long (a million rows), and
+    // xlsxCancelWritesNothing shows that the same ending leaves no file where there was none.
+    const QString dest = m_dir.filePath(QStringLiteral("sheetfull.xlsx"));
+    const QByteArray before = "old\r\n";
+    {
+        QFile f(dest);
+        QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        f.write(before);
+    }
+    int lines = 0;
+    exportLineHook = [&] { ++lines; };
+    QVERIFY(!exportLogFile(1, 7, ExportAll, dest));
+    QCOMPARE(lines, StopLine);
+    QCOMPARE(m_boxes->shown.size(), 1);
+    QCOMPARE(int(m_boxes->shown[0].kind), int(dialogs::Kind::Critical));
+    const QString text = m_boxes->shown[0].text;
+    QVERIFY2(text.contains(QStringLiteral("1048576")), qPrintable(text));
+    QVERIFY2(text.contains(QStringLiteral("CSV")) && text.contains(QStringLiteral("TXT")) &&
+                 text.contains(QStringLiteral("диапазон")),
+             qPrintable(text));
+    QCOMPARE(lastExportMessage, text);
+    QCOMPARE(readAll(dest), before);
+    QCOMPARE(QDir(m_dir.path()).entryList({QStringLiteral("sheetfull*")}, QDir::Files),
+             QStringList{QStringLiteral("sheetfull.xlsx")});
 }
 
 QTEST_MAIN(TestLogExport)
