@@ -2277,6 +2277,7 @@
     <message>
         <source>Файл %1 уже существует.
 Заменить его?</source>
+        <translation type="unfinished"></translation>
     </message>
     <message>
         <source>Запись файла...</source>
