@@ -875,11 +875,6 @@ void DeviceSetting_4_Window::on_pushButton_clicked()
 {
     if (refreshGuard)
         return;
-    // Blocks in a layout no probe has told would land on the wrong registers.
-    if (!command.registerMapKnown()) {
-        dialogs::unknownLayout(this);
-        return;
-    }
     // The tables the operator typed travel with the channel's blocks; the read-back
     // after the write would otherwise show the old cells again.
     tables->collect(channel);
@@ -893,7 +888,7 @@ void DeviceSetting_4_Window::on_pushButton_clicked()
         return;
     }
     dialogs::exchangeError(this);
-    statusline::show(tr("Ошибка обмена данными"));
+    statusline::show(dialogs::exchangeErrorText());
 }
 
 void DeviceSetting_4_Window::on_lineEditSerialNum_textEdited(const QString& arg1)

@@ -312,10 +312,6 @@ channel tables</translation>
         <translation>BUMP Test stop</translation>
     </message>
     <message>
-        <source>Ошибка обмена данными</source>
-        <translation>Data exchange error</translation>
-    </message>
-    <message>
         <source>Выполнено</source>
         <translation>Done</translation>
     </message>
@@ -1277,10 +1273,6 @@ in threshold mode:</translation>
     <message>
         <source>Настройки канала %1 записаны в прибор</source>
         <translation>Channel %1 settings written to the device</translation>
-    </message>
-    <message>
-        <source>Ошибка обмена данными</source>
-        <translation>Data exchange error</translation>
     </message>
     <message>
         <source>Порог 1:</source>

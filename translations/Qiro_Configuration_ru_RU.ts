@@ -307,10 +307,6 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Ошибка обмена данными</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>Выполнено</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1267,10 +1263,6 @@
     </message>
     <message>
         <source>Настройки канала %1 записаны в прибор</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Ошибка обмена данными</source>
         <translation type="unfinished"></translation>
     </message>
     <message>

@@ -23,6 +23,7 @@ class TestComposite : public QObject
     {
         command.registerMap = quint16(map);
         command.modelCode = quint16(model);
+        layoutTold();
         sim.setProfile(simLayoutOf(map), quint16(model));
     }
 
@@ -77,6 +78,7 @@ private slots:
         QFETCH(QStringList, expected);
         command.channelCount = 4;
         command.modelCode = quint16(model);
+        layoutTold();
         for (int ch = 0; ch < 4; ++ch)
             command.extendedChannels[ch].channelPage = quint16(ch);
         QVERIFY(command.readAllParameters(mode, measurementsOnly));
