@@ -285,7 +285,7 @@ void MainWindow::setDeviceLanguage(quint32 language)
         *field = previous;
         dialogs::exchangeError(this);
         showDeviceLanguage();
-        statusBar()->showMessage(tr("Ошибка обмена данными"));
+        statusBar()->showMessage(dialogs::exchangeErrorText());
         return;
     }
     if (!command.connected)
