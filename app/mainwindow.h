@@ -140,7 +140,9 @@ private:
     bool rereadAfterNewFirmware(quint8 tab);
     void loseDevice();
     // False, with a warning and the status text, when no probe of this connection
-    // has told the layout the image is in: a write would send nothing meaningful.
+    // has told the layout the image is in. The device link refuses such writes
+    // anyway; the commands that ask something first (a question, a file) check it
+    // before asking.
     bool layoutKnownForWrite();
     // Write road steps.
     bool writeClassicClock();

@@ -49,7 +49,7 @@ void MainWindow::loseDevice()
     command.modelCode = ModelNone;
     ++deviceLostCount;
     rebuildDeviceUi();
-    statusline::fail(tr("Ошибка обмена данными"));
+    statusline::exchangeFailed();
 }
 
 bool MainWindow::layoutKnownForWrite()
@@ -209,7 +209,7 @@ void MainWindow::readParameters(quint8 tab)
         // and this read fails like any other failed exchange. The model code
         // is put back, so that the next read still sees a change.
         command.modelCode = oldModel;
-        statusline::fail(tr("Ошибка обмена данными"));
+        statusline::exchangeFailed();
         return;
     }
 
@@ -231,7 +231,7 @@ void MainWindow::readParameters(quint8 tab)
     if (command.registerMap == ClassicMap) {
         if (!readClassicBlocks(tab, measurementsOnly)) {
             command.registerMapProbed = false;
-            statusline::fail(tr("Ошибка обмена данными"));
+            statusline::exchangeFailed();
             return;
         }
         if (rereadAfterNewFirmware(tab))
@@ -241,7 +241,7 @@ void MainWindow::readParameters(quint8 tab)
     } else if (command.registerMap == ExtendedMap) {
         if (!command.readAllParameters(1, measurementsOnly)) {
             command.registerMapProbed = false;
-            statusline::fail(tr("Ошибка обмена данными"));
+            statusline::exchangeFailed();
             return;
         }
         if (rereadAfterNewFirmware(tab))

@@ -90,7 +90,7 @@ LevelBlocks classicWriteBlocks(ModelGroup group, AccessLevel level, bool fullWri
 void MainWindow::reportExchangeError()
 {
     dialogs::exchangeError(this);
-    statusline::fail(tr("Ошибка обмена данными"));
+    statusline::exchangeFailed();
 }
 
 bool MainWindow::writeClassicClock()
@@ -105,7 +105,6 @@ bool MainWindow::writeClassicBlocks(bool fullWrite)
 {
     if (!writeClassicClock())
         return false;
-    command.keepCalibrationModeOff();
     const LevelBlocks blocks =
         classicWriteBlocks(traitsOf(command.modelCode).group, currentAccessLevel(), fullWrite);
     const quint16 channels = command.channelSlotsInUse();
@@ -127,8 +126,6 @@ bool MainWindow::writeClassicBlocks(bool fullWrite)
 void MainWindow::on_pushButton_Save_Param_clicked()
 {
     const statusline::Outcome outcome = beginCommand();
-    if (!layoutKnownForWrite())
-        return;
     // Pending table edits of the calibration and production tabs are stored
     // into the image here once those pages are part of the interface.
     if (ui->tabWidget->currentIndex() == 2 && calibrationWindow)
@@ -154,8 +151,6 @@ void MainWindow::on_pushButton_Save_Param_clicked()
 
 bool MainWindow::writeDeviceImage(bool saveAsFactory)
 {
-    if (!layoutKnownForWrite())
-        return false;
     statusline::show(tr("Идет передача данных..."));
     ui->checkBoxAutoupdate->setChecked(false);
     QCoreApplication::processEvents();
@@ -243,6 +238,10 @@ void MainWindow::on_pushButtonReadFactorySettings_clicked()
 void MainWindow::on_pushButtonLoadConfigDevice_clicked()
 {
     const statusline::Outcome outcome = beginCommand();
+    // The file would be read into the image of a layout that no probe has told;
+    // nothing to choose while its write could not go out.
+    if (!layoutKnownForWrite())
+        return;
     const QString file =
         dialogs::getOpenFileName(this, tr("Файл конфигурации"), lastDirectory, tr("(*.txt)"));
     if (file.isEmpty()) {
@@ -294,7 +293,7 @@ void MainWindow::setDeviceLanguage(quint32 language)
         *field = previous;
         dialogs::exchangeError(this);
         showDeviceLanguage();
-        statusline::fail(tr("Ошибка обмена данными"));
+        statusline::exchangeFailed();
         return;
     }
     if (!command.connected)
@@ -374,7 +373,7 @@ void MainWindow::on_pushButtonBootloader_Ble_clicked()
     }
     if (!resultsOk(command.transact(16, DevicePage, RegBleBootloader, 1))) {
         dialogs::exchangeError(this);
-        statusline::fail(tr("Ошибка обмена данными"));
+        statusline::exchangeFailed();
         return;
     }
     statusline::succeed(tr("Модуль Ble переведён в режим прошивки"));

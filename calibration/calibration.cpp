@@ -323,7 +323,7 @@ void Calibration::handleCalibrateButton(QPushButton* button)
         const TransactionResult commit = command.transact(16, DevicePage, RegCommit, 1);
         QString status;
         if (!resultsOk(result) || !resultOk(commit)) {
-            status = tr("Ошибка обмена данными");
+            status = dialogs::exchangeErrorText();
             // Without the commit the device keeps nothing of it.
             if (!resultOk(commit))
                 for (int channel = 0; channel < command.channelSlotsInUse(); ++channel) {
@@ -366,7 +366,7 @@ void Calibration::handleCalibrateButton(QPushButton* button)
             // The image keeps what the device has, so that a later parameter
             // write does not start or stop the test behind the operator's back.
             setDeviceFlags(before);
-            labelStatusInfo->setText(tr("Ошибка обмена данными"));
+            labelStatusInfo->setText(dialogs::exchangeErrorText());
             return;
         }
         if (stopping) {
@@ -388,6 +388,13 @@ void Calibration::handleCalibrateButton(QPushButton* button)
 void Calibration::pollDevice()
 {
     command.setCalibrationMode(true);
+    if (command.writeRefusedForLayout()) {
+        // No probe has told the layout (after a firmware upload, until a read):
+        // the device link sent nothing, and the procedure ends before it starts.
+        on_pushButton_CancelCalibrate_clicked();
+        labelStatusInfo->setText(dialogs::unknownLayoutText());
+        return;
+    }
     calibrationModeOn = true;
     const bool pollActive = calibrationTimers.poll && calibrationTimers.poll->isActive();
     if (pollActive && mode == BumpTest && knownMap() &&
@@ -588,7 +595,7 @@ void Calibration::on_pushButton_2_clicked()
     // A failed table write is not committed.
     if (ok)
         ok = resultOk(command.transact(16, DevicePage, RegCommit, 1));
-    labelTablesStatus->setText(ok ? tr("Выполнено") : tr("Ошибка обмена данными"));
+    labelTablesStatus->setText(ok ? tr("Выполнено") : dialogs::exchangeErrorText());
 }
 
 void Calibration::closeEvent(QCloseEvent* event)

@@ -1,4 +1,5 @@
 #include "dialogs.h"
+#include "command.h"
 
 #include "fieldguards.h"
 
@@ -143,8 +144,14 @@ QMessageBox::StandardButton question(QWidget* parent, const QString& title, cons
 
 void exchangeError(QWidget* parent, Kind kind)
 {
-    messageBox(kind, parent, QObject::tr("Ошибка"), QObject::tr("Ошибка обмена данными"),
-               QMessageBox::Ok, QMessageBox::NoButton);
+    messageBox(kind, parent, QObject::tr("Ошибка"), exchangeErrorText(), QMessageBox::Ok,
+               QMessageBox::NoButton);
+}
+
+QString exchangeErrorText()
+{
+    return command.writeRefusedForLayout() ? unknownLayoutText()
+                                           : QObject::tr("Ошибка обмена данными");
 }
 
 void exchangeError(QWidget* parent, Kind kind, quint32 code)

@@ -101,8 +101,14 @@ void fitTitle(QMessageBox& box);
 // данными". The pages warn, with themselves as parent; the firmware upload and the log
 // download report it as critical, without parent, the log download with the exchange's
 // result code after the text (" 20": two or more upper-case hexadecimal digits).
+// When the failure was a write that the device link refused because no probe has told the
+// register layout yet (Command::writeRefusedForLayout), the box and exchangeErrorText say
+// so instead (unknownLayoutText): the operator must read the device first.
 void exchangeError(QWidget* parent, Kind kind = Kind::Warning);
 void exchangeError(QWidget* parent, Kind kind, quint32 code);
+// "Ошибка обмена данными", or the refusal text after such a refusal: what a status line
+// shows after a failed exchange.
+QString exchangeErrorText();
 
 // A write refused because no probe of this connection has told the device's register
 // layout yet (after a firmware upload, until the next read): the text, and the warning

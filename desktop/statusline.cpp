@@ -1,4 +1,6 @@
 #include "statusline.h"
+#include "command.h"
+#include "dialogs.h"
 
 #include <QObject>
 
@@ -80,6 +82,14 @@ void report(Severity severity, const QString& text)
         open()->report(severity, text);
     else if (severity != Severity::None)
         show(text);
+}
+
+void exchangeFailed()
+{
+    if (command.writeRefusedForLayout())
+        refuse(dialogs::unknownLayoutText());
+    else
+        fail(dialogs::exchangeErrorText());
 }
 
 QString offlineText()

@@ -86,6 +86,11 @@ inline void fail(const QString& text)
     report(Severity::Failed, text);
 }
 
+// A failed exchange, into the open outcome: "Ошибка обмена данными" as a
+// failure, or, when the device link refused a write because no probe has told
+// the register layout yet, the refusal text as a refusal (nothing went out).
+void exchangeFailed();
+
 // Offline every exchange "succeeds" without a byte on the line: what a command
 // that would talk to the device says then, instead of a success.
 QString offlineText();

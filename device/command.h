@@ -82,6 +82,18 @@ public:
     {
         return connected == 0 || (registerMapDecided && probedModel == modelCode);
     }
+    // Whether a function-16 write of these registers may go out before a probe has
+    // told the layout: only the commands that no layout gives another meaning and
+    // that carry nothing of the image (the firmware transfer's own registers,
+    // power-off, end of session, restore factory settings, the BLE module's
+    // update mode). Every other write waits for the probe.
+    static bool writableBeforeProbe(quint16 page, quint16 reg, quint16 count);
+    // Whether the last function-16 write was refused because no probe of this
+    // connection has told the layout (nothing was sent, the result ResultNotSent).
+    // Set by that refusal; cleared by the next write that passes, and by a probe
+    // that decides the layout. The place that reports a failed exchange tells the
+    // operator to read the device first when it is set.
+    bool writeRefusedForLayout() const { return writeRefusedUnknownLayout && !registerMapKnown(); }
     // A device changes its layout only with new firmware. Called after the blocks of
     // a successful read: records the firmware version the image now holds and tells
     // whether it differs from the one an earlier read recorded since the last probe
@@ -113,12 +125,10 @@ public:
     bool writeSettingsBlocks();
     void setCalibrationMode(bool on);
     // Whether the last setCalibrationMode switched the mode on (a calibration
-    // procedure runs); false from the start and after every switch-off.
+    // procedure runs); false from the start and after every switch-off. While it
+    // is false, no write frame carries calibration mode (bit 8) in the flag word
+    // of a channel that takes part in it (see buildWriteMultiple).
     bool calibrationModeOn = false;
-    // Before a write that carries the channels' flag words: unless a procedure has
-    // the mode on, bit 8 is cleared in the image of every channel that takes part in
-    // calibration mode, so that the write never switches a channel back into it.
-    void keepCalibrationModeOff();
     // The index of the oldest log record, from the raw archive pointers of the
     // image (which stay as the device has them).
     qint64 archiveOldestIndex() const;
@@ -199,6 +209,13 @@ public:
 
 private:
     struct ExchangeSettings;
+    bool writeRefusedUnknownLayout = false;
+    // Where a channel's flag word enters a write frame: unless a procedure has the
+    // mode on, bit 8 is cleared in the image of a channel that takes part in
+    // calibration mode, so that the image holds what goes out. A read may bring
+    // the bit back: the classic devices also report the flag word in input
+    // registers, which can still show the word from before the switch-off.
+    void keepCalibrationModeOff(int channel);
     // Set while an exception reply ends the exchange as an answer; exceptionAnswered
     // tells then that the exchange ended on one.
     bool exceptionIsAnswer = false;

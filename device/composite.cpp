@@ -159,7 +159,6 @@ bool Command::readAllParameters(int mode, bool measurementsOnly)
 
 bool Command::writeAllParameters(bool withAdcPoints)
 {
-    keepCalibrationModeOff();
     setClockFieldsNow(ExtendedMap);
     if (transact(16, 0, RegClock, 4) != ResultOk)
         return false;
@@ -297,24 +296,19 @@ bool Command::writeSettingsBlocks()
     return true;
 }
 
-void Command::keepCalibrationModeOff()
+void Command::keepCalibrationModeOff(int channel)
 {
-    // A read after the switch-off may bring bit 8 back: the classic devices also
-    // report the flag word in input registers, which can still show the word from
-    // before the switch-off. Only a running procedure has the mode on.
-    if (calibrationModeOn || (registerMap != ClassicMap && registerMap != ExtendedMap))
+    // Only a running procedure has the mode on (setCalibrationMode switches it).
+    if (calibrationModeOn || channel < 0 || channel >= ChannelSlots)
         return;
-    const bool classic = registerMap == ClassicMap;
-    for (quint16 i = 0; i < channelSlotsInUse(); ++i) {
-        const quint16 page =
-            classic ? classicChannels[i].channelPage : extendedChannels[i].channelPage;
-        const quint16 format = classic ? classicChannels[i].format : extendedChannels[i].format;
-        if (page != i || !(format & FormatBits::CalibrationModeChannel))
-            continue;
-        if (classic)
-            classicChannels[i].channelFlags &= quint16(~ChannelFlagBits::CalibrationMode);
-        else
-            extendedChannels[i].channelFlags &= ~quint32(ChannelFlagBits::CalibrationMode);
+    if (registerMap == ClassicMap) {
+        ClassicChannelRecord& r = classicChannels[channel];
+        if (r.channelPage == channel && (r.format & FormatBits::CalibrationModeChannel))
+            r.channelFlags &= quint16(~ChannelFlagBits::CalibrationMode);
+    } else if (registerMap == ExtendedMap) {
+        ExtendedChannelRecord& r = extendedChannels[channel];
+        if (r.channelPage == channel && (r.format & FormatBits::CalibrationModeChannel))
+            r.channelFlags &= ~quint32(ChannelFlagBits::CalibrationMode);
     }
 }
 

@@ -174,6 +174,15 @@ TransactionResult Command::transact(quint16 functionCode, quint16 page, quint16 
         requested = address;
         break;
     case 16: {
+        // The two layouts give the same register numbers other meanings: until a
+        // probe of this connection has told which one the device uses (after a
+        // firmware upload, until the next read), a write of the image would land
+        // on the wrong fields. Nothing goes out.
+        if (!registerMapKnown() && !writableBeforeProbe(page, reg, count)) {
+            writeRefusedUnknownLayout = true;
+            return ResultNotSent;
+        }
+        writeRefusedUnknownLayout = false;
         const int built = buildWriteMultiple(address, count, requestBuffer);
         if (connected == 0)
             return ResultOk;
@@ -311,11 +320,38 @@ bool Command::adoptProbedMap()
             registerMapBySilence = true;
         }
         registerMapDecided = true;
+        writeRefusedUnknownLayout = false;
         return true;
     }
     registerMap = answer == MapProbe::Extended ? ExtendedMap : ClassicMap;
     registerMapDecided = true;
     registerMapBySilence = false;
+    writeRefusedUnknownLayout = false;
+    return true;
+}
+
+bool Command::writableBeforeProbe(quint16 page, quint16 reg, quint16 count)
+{
+    if (page != DevicePage)
+        return false;
+    for (quint32 r = reg; r < quint32(reg) + count; ++r) {
+        switch (r) {
+        case RegFirmwareStart:
+        case RegFirmwareEndFlag:
+        case RegFirmwareEndAddress:
+        case RegBootloaderPowerOff:
+        case RegUpdatePrepare:
+        case RegUpdateCancel:
+        case RegUpdateStart:
+        case RegRestoreFactory:
+        case RegEndSession:
+        case RegBleBootloader:
+        case RegPowerOff:
+            break;
+        default:
+            return false;
+        }
+    }
     return true;
 }
 

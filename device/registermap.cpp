@@ -430,6 +430,9 @@ int Command::buildWriteMultiple(quint16 address, quint16 count, quint8* frame)
             return ResultMismatch;
         if (frameLength + 2 + 2 > RequestBufferSize)
             return ResultBlockOverrun;
+        if (page < ChannelSlots && e.target == Target::Channel &&
+            reg == (classic ? RegChannelFlagsClassic : RegChannelFlagsExtended))
+            keepCalibrationModeOff(page);
         if (putRegister(sendValue(w, e, base, start)))
             return frameLength;
     }

@@ -876,12 +876,6 @@ void DeviceSetting_4_Window::on_pushButton_clicked()
     if (refreshGuard)
         return;
     statusline::Outcome outcome;
-    // Blocks in a layout no probe has told would land on the wrong registers.
-    if (!command.registerMapKnown()) {
-        dialogs::unknownLayout(this);
-        outcome.refuse(dialogs::unknownLayoutText());
-        return;
-    }
     // The tables the operator typed travel with the channel's blocks; the read-back
     // after the write would otherwise show the old cells again.
     tables->collect(channel);
@@ -896,7 +890,7 @@ void DeviceSetting_4_Window::on_pushButton_clicked()
         return;
     }
     dialogs::exchangeError(this);
-    outcome.fail(tr("Ошибка обмена данными"));
+    statusline::exchangeFailed();
 }
 
 void DeviceSetting_4_Window::on_lineEditSerialNum_textEdited(const QString& arg1)

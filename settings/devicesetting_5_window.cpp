@@ -275,7 +275,7 @@ void DeviceSetting_5_Window::on_pushButton_TempsensorCalib_clicked()
     command.tempSensorCalibration = float(ui->doubleSpinBoxTemp->value());
     statusline::Outcome outcome;
     if (!writeDeviceRegister(RegTempSensorCalibration))
-        outcome.fail(tr("Ошибка обмена данными"));
+        statusline::exchangeFailed();
     else if (!command.connected)
         outcome.refuse(statusline::offlineText());
     else

@@ -132,7 +132,7 @@ void DeviceSettingAllWindow::on_pushButton_clicked()
         result = command.transact(16, DevicePage, RegCommit, 1);
     if (result != ResultOk) {
         dialogs::exchangeError(this);
-        outcome.fail(tr("Ошибка обмена данными"));
+        statusline::exchangeFailed();
     } else if (!command.connected) {
         outcome.refuse(statusline::offlineText());
     } else {

@@ -310,10 +310,6 @@ channel tables</translation>
         <translation>BUMP Test stop</translation>
     </message>
     <message>
-        <source>Ошибка обмена данными</source>
-        <translation>Data exchange error</translation>
-    </message>
-    <message>
         <source>Выполнено</source>
         <translation>Done</translation>
     </message>
@@ -584,10 +580,6 @@ table</translation>
     <message>
         <source>(*.txt)</source>
         <translation>(*.txt)</translation>
-    </message>
-    <message>
-        <source>Ошибка обмена данными</source>
-        <translation>Data exchange error</translation>
     </message>
     <message>
         <source>Таблицы канала %1 записаны в прибор</source>
@@ -1289,10 +1281,6 @@ in threshold mode:</translation>
         <translation>Channel %1 settings written to the device</translation>
     </message>
     <message>
-        <source>Ошибка обмена данными</source>
-        <translation>Data exchange error</translation>
-    </message>
-    <message>
         <source>Порог 1:</source>
         <translation>Threshold 1:</translation>
     </message>
@@ -1476,10 +1464,6 @@ ambient temperature:</translation>
         <translation> mV</translation>
     </message>
     <message>
-        <source>Ошибка обмена данными</source>
-        <translation>Data exchange error</translation>
-    </message>
-    <message>
         <source>Температура окружающей среды записана в прибор</source>
         <translation>The ambient temperature was written to the device</translation>
     </message>
@@ -1641,10 +1625,6 @@ settings</translation>
     <message>
         <source>Идет передача данных...</source>
         <translation>Transferring data...</translation>
-    </message>
-    <message>
-        <source>Ошибка обмена данными</source>
-        <translation>Data exchange error</translation>
     </message>
     <message>
         <source>Успешная передача данных</source>

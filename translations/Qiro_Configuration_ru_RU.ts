@@ -306,10 +306,6 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Ошибка обмена данными</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>Выполнено</source>
         <translation type="unfinished"></translation>
     </message>
@@ -577,10 +573,6 @@
     </message>
     <message>
         <source>(*.txt)</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Ошибка обмена данными</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
@@ -1281,10 +1273,6 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Ошибка обмена данными</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>Порог 1:</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1456,10 +1444,6 @@
         <translation></translation>
     </message>
     <message>
-        <source>Ошибка обмена данными</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>Температура окружающей среды записана в прибор</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1614,10 +1598,6 @@
     </message>
     <message>
         <source>Идет передача данных...</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Ошибка обмена данными</source>
         <translation type="unfinished"></translation>
     </message>
     <message>

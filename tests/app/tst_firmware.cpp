@@ -5,8 +5,13 @@
 #include "appsettings.h"
 #include "apptest.h"
 #include "bytes.h"
+#include "calibration.h"
+#include "calibration_channel.h"
+#include "calibrationhost.h"
 #include "command.h"
 #include "commandstate.h"
+#include "devicesetting_4_window.h"
+#include "devicesettingallwindow.h"
 #include "dialogs.h"
 #include "files.h"
 #include "firmware.h"
@@ -16,6 +21,8 @@
 #include "warningguard.h"
 #include "widgetlookup.h"
 
+#include <QCheckBox>
+#include <QLabel>
 #include <QProcess>
 #include <QProgressDialog>
 #include <QPushButton>
@@ -587,6 +594,115 @@ private slots:
         child<QPushButton>(window, "pushButton_Save_Param")->click();
         QCOMPARE(sim.countFrames(16, 10, RegCommit), 1);
         QCOMPARE(window.statusBar()->currentMessage(), QString("Успешная передача данных"));
+    }
+
+    // After an upload the device may have another register layout: every write road
+    // pressed before a read sends no function-16 frame and tells the operator to read
+    // first (that the read then probes first is readAfterUploadProbesLayout).
+    void writeRoadsWaitForTheProbe_data()
+    {
+        QTest::addColumn<QString>("road");
+        QTest::addColumn<int>("tab");
+        QTest::addColumn<bool>("extendedBefore"); // the layout before the upload
+        QTest::addColumn<QString>("shownIn");     // box, calibration, tables
+        QTest::newRow("table save") << "Сохр таблицу" << 5 << false << "box";
+        QTest::newRow("alarm lock box") << "alarm lock" << 2 << false << "box";
+        QTest::newRow("menu lock box") << "menu lock" << 2 << false << "box";
+        QTest::newRow("bump test") << "bump test" << 2 << false << "calibration";
+        QTest::newRow("zero start") << "zero start" << 2 << false << "calibration";
+        QTest::newRow("span start") << "span start" << 2 << false << "calibration";
+        QTest::newRow("zero confirm") << "zero confirm" << 2 << false << "calibration";
+        QTest::newRow("span confirm") << "span confirm" << 2 << false << "calibration";
+        QTest::newRow("calibration tables") << "tables" << 2 << true << "tables";
+        QTest::newRow("save") << "save" << 0 << false << "box";
+        QTest::newRow("set-up page write") << "Записать" << 5 << false << "box";
+        QTest::newRow("configuration load") << "configuration load" << 0 << false << "box";
+        QTest::newRow("factory save") << "factory save" << 0 << false << "box";
+    }
+    void writeRoadsWaitForTheProbe()
+    {
+        QFETCH(QString, road);
+        QFETCH(int, tab);
+        QFETCH(bool, extendedBefore);
+        QFETCH(QString, shownIn);
+        const QString refused = "Карта регистров прибора не определена, ничего не записано. "
+                                "Считайте параметры прибора и повторите запись.";
+        const QString file =
+            makeHex("objcopy", randomBinary(700, {{0, modelWord(420)}}), 0x08040000);
+        for (int ch = 0; ch < 4; ++ch)
+            sim.setHolding(ch, 258, quint16(ch));
+        // Channel 0 takes part in calibration mode: a procedure's poll writes its flag word.
+        sim.setHolding(0, 259, quint16(1u << 10));
+        MainWindow window;
+        sim.setProfile(SimDetector::Layout::Open, ModelT6M);
+        sim.setAnswersMapProbe(extendedBefore);
+        QVERIFY(connectToSimulator(sim));
+        command.userName = QStringLiteral("Dolen");
+        command.authorized = 1;
+        window.setDeviceModel(ModelT6M);
+        window.rebuildDeviceUi();
+        QCOMPARE(int(command.registerMap), int(extendedBefore ? ExtendedMap : ClassicMap));
+        // The page is chosen while the layout is known (choosing it reads the device).
+        window.tabWidget()->setCurrentIndex(tab);
+        QCOMPARE(window.tabWidget()->currentIndex(), tab);
+        Calibration* page = calibrationWindow;
+        QVERIFY(page);
+        if (road == "tables") {
+            page->tabWidget->setCurrentIndex(1);
+            QCOMPARE(page->tabWidget->currentIndex(), 1);
+        }
+        calibrationChannelWidgets[0]->checkBox->setChecked(true);
+
+        lastFirmwareFile = file;
+        {
+            dialogs::Script script;
+            QCOMPARE(updateFirmware(1), 1);
+        }
+        // The new firmware has the extended map.
+        sim.setAnswersMapProbe(true);
+        sim.clearLog();
+
+        dialogs::Script script;
+        if (road == "Сохр таблицу") {
+            deviceSettingAllWindow->findChild<QPushButton*>("pushButton")->click();
+        } else if (road == "alarm lock") {
+            page->checkBox_Block_Sound->click();
+            QVERIFY(!page->checkBox_Block_Sound->isChecked());
+        } else if (road == "menu lock") {
+            page->checkBox_BlockCalibmenu->click();
+            QVERIFY(!page->checkBox_BlockCalibmenu->isChecked());
+        } else if (road == "bump test") {
+            page->ButtoncalibrateBumpTest->click();
+        } else if (road.endsWith("start") || road.endsWith("confirm")) {
+            QPushButton* button =
+                road.startsWith("zero") ? page->ButtoncalibrateZero : page->ButtoncalibrateSpan;
+            button->click();
+            if (road.endsWith("confirm"))
+                button->click(); // before the first poll
+            // The first poll ends the procedure.
+            QTRY_VERIFY_WITH_TIMEOUT(!calibrationTimers.poll->isActive(), 5000);
+        } else if (road == "tables") {
+            page->pushButton_2->click();
+        } else if (road == "save") {
+            child<QPushButton>(window, "pushButton_Save_Param")->click();
+        } else if (road == "Записать") {
+            deviceSetting4Window->findChild<QPushButton*>("pushButton")->click();
+        } else if (road == "configuration load") {
+            child<QPushButton>(window, "pushButtonLoadConfigDevice")->click();
+        } else if (road == "factory save") {
+            child<QPushButton>(window, "pushButtonSaveFactorySettings")->click();
+        }
+        QCOMPARE(sim.countFrames(16), 0);
+        if (shownIn == "box") {
+            // Nothing asked (no question, no file dialog): the refusal alone.
+            QCOMPARE(script.texts(), QStringList{refused});
+            QCOMPARE(script.titles(), QStringList{"Ошибка"});
+        } else {
+            QCOMPARE(script.texts(), QStringList());
+            QCOMPARE(
+                (shownIn == "tables" ? page->labelTablesStatus : page->labelStatusInfo)->text(),
+                refused);
+        }
     }
 
     void sendBlock()

@@ -588,6 +588,82 @@ private slots:
         QVERIFY(script.shown.isEmpty());
     }
 
+    // Channel 0 takes part in calibration mode (format bit 10) and the device has it in
+    // that mode; its input copy of the flag word still shows the mode after the switch-off,
+    // so reads bring bit 8 back into the image. Only a running procedure may send it: the
+    // connection (the calibration page switches it off) and every write road leave the
+    // device's flag word without it.
+    void noWriteRoadPutsCalibrationModeBack_data()
+    {
+        QTest::addColumn<int>("model");
+        QTest::addColumn<int>("layout");
+        QTest::addColumn<QString>("road");
+        const QStringList roads = {"connection", "Записать", "save", "configuration load",
+                                   "factory save"};
+        for (int model : {int(ModelT6Mini), int(ModelT6M)})
+            for (const QString& road : roads)
+                QTest::addRow("classic %d, %s", model, qPrintable(road))
+                    << model << int(SimDetector::Layout::Classic) << road;
+        for (const QString& road : {QString("Записать"), QString("configuration load")})
+            QTest::addRow("extended 420, %s", qPrintable(road))
+                << int(ModelT6M) << int(SimDetector::Layout::Extended) << road;
+    }
+    void noWriteRoadPutsCalibrationModeBack()
+    {
+        QFETCH(int, model);
+        QFETCH(int, layout);
+        QFETCH(QString, road);
+        const bool classic = layout == int(SimDetector::Layout::Classic);
+        const quint16 inMode = 46865;  // 0xB711: bit 8 set
+        const quint16 modeOff = 46609; // 0xB611
+        const int flagReg = classic ? 546 : 548;
+        sim.setHolding(0, 259, quint16(1u << 10));
+        sim.setHolding(0, flagReg, inMode);
+        // The input copies that lag behind: fixed-channel (T6 Mini), page-based (T6 Max),
+        // extended.
+        sim.setInput(10, 48, inMode);
+        sim.setInput(0, 34, inMode);
+        sim.setInput(0, 550, inMode);
+        connectAs(quint16(model), SimDetector::Layout(layout), "Dolen");
+        QCOMPARE(sim.holding(0, flagReg), modeOff);
+        if (road == "connection")
+            return;
+
+        // As a read of the lagging copy leaves the image.
+        auto markImage = [&] {
+            if (classic)
+                command.classicChannels[0].channelFlags |= 256;
+            else
+                command.extendedChannels[0].channelFlags |= 256;
+        };
+        QTemporaryDir dir;
+        dialogs::Script script;
+        sim.clearLog();
+        if (road == "Записать") {
+            window->tabWidget()->setCurrentIndex(5);
+            QCOMPARE(window->tabWidget()->currentIndex(), 5);
+            markImage();
+            deviceSetting4Window->findChild<QPushButton*>("pushButton")->click();
+        } else if (road == "save") {
+            markImage();
+            click("pushButton_Save_Param");
+        } else if (road == "configuration load") {
+            markImage();
+            lastSavedConfigFile = dir.filePath("calibration-mode.txt");
+            QVERIFY(saveConfigurationFile());
+            script.accept(lastSavedConfigFile);
+            click("pushButtonLoadConfigDevice");
+        } else {
+            markImage();
+            script.button(QMessageBox::Yes);
+            click("pushButtonSaveFactorySettings");
+        }
+        QCOMPARE(script.texts().filter("Ошибка"), QStringList());
+        QCOMPARE(sim.countFrames(16, 10, 576) + sim.countFrames(16, 10, 592), 1);
+        QVERIFY(sim.countFrames(16, 0, flagReg) > 0);
+        QCOMPARE(sim.holding(0, flagReg), modeOff);
+    }
+
     void loadConfigurationIntoTheDevice()
     {
         QTemporaryDir dir;

@@ -23,6 +23,7 @@ class TestComposite : public QObject
     {
         command.registerMap = quint16(map);
         command.modelCode = quint16(model);
+        layoutTold();
         sim.setProfile(simLayoutOf(map), quint16(model));
     }
 
@@ -77,6 +78,7 @@ private slots:
         QFETCH(QStringList, expected);
         command.channelCount = 4;
         command.modelCode = quint16(model);
+        layoutTold();
         for (int ch = 0; ch < 4; ++ch)
             command.extendedChannels[ch].channelPage = quint16(ch);
         QVERIFY(command.readAllParameters(mode, measurementsOnly));
@@ -458,6 +460,149 @@ private slots:
         command.setCalibrationMode(true);
         QCOMPARE(frameSequence(sim), QStringList{"16/0/546/1"});
         QCOMPARE(sim.holding(0, 546), quint16(0x100));
+    }
+
+    // Until a probe of this connection has told the layout (after a firmware upload),
+    // a write of the image sends nothing; the firmware transfer's command registers and
+    // the pure device commands go out. A probe opens every write again.
+    void writeGateBeforeProbe_data()
+    {
+        QTest::addColumn<int>("page");
+        QTest::addColumn<int>("reg");
+        QTest::addColumn<int>("count");
+        QTest::addColumn<bool>("open");
+        QTest::newRow("firmware start") << int(DevicePage) << 1 << 1 << true;
+        QTest::newRow("end flag and address") << int(DevicePage) << 3 << 3 << true;
+        QTest::newRow("end address") << int(DevicePage) << 4 << 2 << true;
+        QTest::newRow("bootloader power-off") << int(DevicePage) << 5 << 1 << true;
+        QTest::newRow("update prepare") << int(DevicePage) << 16 << 1 << true;
+        QTest::newRow("update cancel") << int(DevicePage) << 17 << 1 << true;
+        QTest::newRow("update start") << int(DevicePage) << 18 << 1 << true;
+        QTest::newRow("restore factory settings") << int(DevicePage) << 594 << 1 << true;
+        QTest::newRow("end of session") << int(DevicePage) << 596 << 1 << true;
+        QTest::newRow("BLE update mode") << int(DevicePage) << 1794 << 1 << true;
+        QTest::newRow("power-off") << int(DevicePage) << 2048 << 1 << true;
+        QTest::newRow("commit") << int(DevicePage) << 576 << 1 << false;
+        QTest::newRow("save factory settings") << int(DevicePage) << 592 << 1 << false;
+        QTest::newRow("display language") << int(DevicePage) << 1792 << 1 << false;
+        QTest::newRow("temperature sensor") << int(DevicePage) << 598 << 1 << false;
+        QTest::newRow("device flags") << int(DevicePage) << 544 << 4 << false;
+        QTest::newRow("alarm lock bit") << int(DevicePage) << 561 << 1 << false;
+        QTest::newRow("archive block") << int(DevicePage) << 528 << 6 << false;
+        QTest::newRow("clock") << 0 << 254 << 4 << false;
+        QTest::newRow("correction tables") << 1 << 336 << 60 << false;
+        QTest::newRow("channel flag word") << 2 << 548 << 2 << false;
+        QTest::newRow("zero point") << 0 << 768 << 1 << false;
+    }
+    void writeGateBeforeProbe()
+    {
+        QFETCH(int, page);
+        QFETCH(int, reg);
+        QFETCH(int, count);
+        QFETCH(bool, open);
+        const int wirePage = page == DevicePage ? 10 : page;
+        command.registerMapProbed = false;
+        command.registerMapDecided = false; // as a firmware upload leaves it
+        sim.clearLog();
+        const TransactionResult result =
+            command.transact(16, quint16(page), quint16(reg), quint16(count));
+        QCOMPARE(command.writeRefusedForLayout(), !open);
+        if (open) {
+            QCOMPARE(sim.countFrames(16, wirePage, reg), 1);
+        } else {
+            QCOMPARE(result, TransactionResult(ResultNotSent));
+            QCOMPARE(sim.requests().size(), 0);
+        }
+
+        // The probe tells the layout: the refusal is over and the write goes out.
+        QVERIFY(command.adoptProbedMap());
+        QVERIFY(!command.writeRefusedForLayout());
+        sim.clearLog();
+        command.transact(16, quint16(page), quint16(reg), quint16(count));
+        QCOMPARE(sim.countFrames(16, wirePage, reg), 1);
+
+        // Offline the layout is the one chosen: nothing is refused.
+        command.registerMapDecided = false;
+        command.connected = 0;
+        QCOMPARE(command.transact(16, quint16(page), quint16(reg), quint16(count)),
+                 TransactionResult(ResultOk));
+        QVERIFY(!command.writeRefusedForLayout());
+        command.connected = 1;
+    }
+
+    // Whatever block carries a channel's flag word, calibration mode (bit 8) goes out
+    // only while a procedure has switched it on, or for a channel that takes no part in
+    // it; the image keeps what was sent.
+    void flagWordCarriesNoCalibrationMode_data()
+    {
+        QTest::addColumn<int>("map");
+        QTest::addColumn<int>("reg");
+        QTest::addColumn<int>("count");
+        QTest::addColumn<int>("format");
+        QTest::addColumn<bool>("on");
+        QTest::addColumn<bool>("procedure");
+        QTest::addColumn<quint32>("sent");
+        const int part = FormatBits::CalibrationModeChannel; // 1024
+        QTest::newRow("classic, alone")
+            << int(ClassicMap) << 546 << 1 << part << true << false << 0x0005u;
+        QTest::newRow("classic, with the status")
+            << int(ClassicMap) << 546 << 2 << part << true << false << 0x0005u;
+        QTest::newRow("classic, procedure running")
+            << int(ClassicMap) << 546 << 1 << part << true << true << 0x0105u;
+        QTest::newRow("classic, takes no part")
+            << int(ClassicMap) << 546 << 1 << 0 << true << false << 0x0105u;
+        QTest::newRow("classic, channel off")
+            << int(ClassicMap) << 546 << 1 << part << false << false << 0x0105u;
+        QTest::newRow("extended, flag words")
+            << int(ExtendedMap) << 548 << 2 << part << true << false << 0x00010005u;
+        QTest::newRow("extended, flag block")
+            << int(ExtendedMap) << 548 << 5 << part << true << false << 0x00010005u;
+        QTest::newRow("extended, procedure running")
+            << int(ExtendedMap) << 548 << 2 << part << true << true << 0x00010105u;
+        QTest::newRow("extended, takes no part")
+            << int(ExtendedMap) << 548 << 2 << 0 << true << false << 0x00010105u;
+    }
+    void flagWordCarriesNoCalibrationMode()
+    {
+        QFETCH(int, map);
+        QFETCH(int, reg);
+        QFETCH(int, count);
+        QFETCH(int, format);
+        QFETCH(bool, on);
+        QFETCH(bool, procedure);
+        QFETCH(quint32, sent);
+        const bool classic = map == ClassicMap;
+        useModel(map, classic ? ModelT6 : ModelT8M);
+        layoutTold();
+        const quint16 page = on ? 1 : 170;
+        if (classic) {
+            command.classicChannels[1] = {};
+            command.classicChannels[1].channelPage = page;
+            command.classicChannels[1].format = quint16(format);
+            command.classicChannels[1].channelFlags = 0x0105;
+        } else {
+            command.extendedChannels[1].channelPage = page;
+            command.extendedChannels[1].format = quint16(format);
+            command.extendedChannels[1].channelFlags = 0x00010105;
+        }
+        command.calibrationModeOn = procedure;
+        QCOMPARE(command.transact(16, 1, quint16(reg), quint16(count)),
+                 TransactionResult(ResultOk));
+        command.calibrationModeOn = false;
+        QCOMPARE(classic ? quint32(sim.holding(1, 546)) : sim.holding32(1, 548), sent);
+        QCOMPARE(classic ? quint32(command.classicChannels[1].channelFlags)
+                         : command.extendedChannels[1].channelFlags,
+                 sent);
+    }
+
+    // Bit 8 of the extended device page's status word (546) is no channel's flag word.
+    void deviceStatusKeepsItsBits()
+    {
+        command.channelCount = 2;
+        command.extendedChannels[0].format = FormatBits::CalibrationModeChannel;
+        command.extendedDevice.deviceStatus = 0x0105;
+        QCOMPARE(command.transact(16, DevicePage, 546, 2), TransactionResult(ResultOk));
+        QCOMPARE(sim.holding32(10, 546), 0x0105u);
     }
 };
 

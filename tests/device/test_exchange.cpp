@@ -119,6 +119,7 @@ private slots:
         QFETCH(int, model);
         QFETCH(int, expectedFragments);
         command.modelCode = quint16(model);
+        layoutTold();
         // Two silent attempts: the preamble still goes out only before the first.
         sim.addFault(SimFault(SimFault::Silence, 3).attempts(1, 2));
         QCOMPARE(int(command.transact(3, 1, 258, 1)), int(ResultOk));
@@ -134,6 +135,7 @@ private slots:
     void t6WaitsLongerForTheFirstReply()
     {
         command.modelCode = ModelT6;
+        layoutTold();
         sim.addFault(SimFault(SimFault::Delay, 3).millis(300).attempts(1, 1));
         QCOMPARE(int(command.transact(3, 0, 258, 1)), int(ResultOk));
         QCOMPARE(frameCount(sim), 1);
@@ -228,6 +230,7 @@ private slots:
     void archiveBlock()
     {
         command.modelCode = ModelT2;
+        layoutTold();
         sim.onArchiveRead([](quint16 first, quint16 count) {
             SimDetector::ArchiveReply reply;
             reply.count = count;
@@ -250,6 +253,7 @@ private slots:
     void archiveBadCrcSettlesOnce()
     {
         command.modelCode = ModelT2;
+        layoutTold();
         sim.addFault(SimFault(SimFault::BadCrc, 12));
         QElapsedTimer t;
         t.start();
@@ -319,6 +323,7 @@ private slots:
     void silentRangeSearch()
     {
         command.modelCode = ModelT2Classic;
+        layoutTold();
         const quint16 saved = command.timeouts[TimeoutRangeFirstReply];
         command.timeouts[TimeoutRangeFirstReply] = 300;
         sim.addFault(SimFault(SimFault::Silence, 20));

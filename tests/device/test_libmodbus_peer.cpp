@@ -137,6 +137,7 @@ private slots:
     void holdingRegisters()
     {
         command.modelCode = ModelT6;
+        layoutTold();
         const int base = 0x1000; // page 1
         map->tab_registers[base + 258] = 1;
         map->tab_registers[base + 259] = 0x0025;
@@ -163,10 +164,12 @@ private slots:
     void inputRegisters()
     {
         command.modelCode = ModelT6;
+        layoutTold();
         map->tab_input_registers[0xA000 + RegModelCode] = 421;
         QCOMPARE(int(command.transact(4, DevicePage, RegModelCode, 1)), int(ResultOk));
         QCOMPARE(int(command.modelCode), 421);
         command.modelCode = ModelT6;
+        layoutTold();
         const float measured = 20.9f;
         quint32 bits;
         memcpy(&bits, &measured, 4);
@@ -180,6 +183,7 @@ private slots:
     void exceptionFromThePeer()
     {
         command.modelCode = ModelT6;
+        layoutTold();
         modbus_mapping_t* small = modbus_mapping_new(0, 0, 10, 10);
         modbus_mapping_t* full = map;
         map = small;

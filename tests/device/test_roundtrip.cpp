@@ -409,6 +409,7 @@ void install(const Image& m)
     command.extendedDevice = m.extendedDevice;
     command.extendedLanguage = m.extendedLanguage;
     command.modelCode = m.modelCode;
+    layoutTold();
     command.firmwareVersion = m.firmwareVersion;
     memcpy(command.bleMac, m.bleMac, sizeof m.bleMac);
     memcpy(command.loraId, m.loraId, sizeof m.loraId);
@@ -690,6 +691,7 @@ class TestRoundTrip : public QObject
     {
         command.registerMap = quint16(map);
         command.modelCode = quint16(model);
+        layoutTold();
         sim.setProfile(map == ExtendedMap ? SimDetector::Layout::Extended
                                           : SimDetector::Layout::Classic,
                        quint16(model));

@@ -34,6 +34,7 @@ void prepare(quint16 map, quint16 model = ModelT8M, quint16 channels = 4)
     clearImage();
     command.registerMap = map;
     command.modelCode = model;
+    layoutTold();
     command.channelCount = channels;
 }
 
@@ -66,6 +67,7 @@ class TestDeviceSetting5 : public QObject
         sim.setHolding(SimDetector::DevicePage, 512, pwm);
         sim.setHolding(SimDetector::DevicePage, 598, 0);
         QVERIFY(connectToSimulator(sim));
+        layoutTold();
         sim.clearLog();
     }
 

@@ -79,6 +79,14 @@ inline bool connectToSimulator(const SimDetector& sim)
     return true;
 }
 
+// The image's layout taken as told by a probe of this connection, for the model now set
+// (writes of the image wait for that): where a test starts from a known device.
+inline void layoutTold()
+{
+    command.registerMapDecided = true;
+    command.probedModel = command.modelCode;
+}
+
 // The program disconnected and its port closed, at the end of a test program.
 inline void closeProgramPort()
 {
@@ -104,6 +112,7 @@ inline void resetExtendedSimulator(SimDetector& sim, quint16 model)
     command.secondsPerTick = 1.0;
     command.registerMap = ExtendedMap;
     command.modelCode = model;
+    layoutTold();
     sim.setProfile(SimDetector::Layout::Extended, model);
     sim.clearFaults();
     sim.clearLog();
