@@ -1305,7 +1305,7 @@ in threshold mode:</translation>
         <translation>Sent to the device only by &quot;Write&quot;, not by &quot;Save parameters&quot;</translation>
     </message>
     <message>
-        <source>АЦП нуля и АЦП калиб. конц. передаёт в прибор только &quot;Записать&quot;, а не &quot;Сохранить параметры&quot;</source>
+        <source>АЦП нуля и АЦП калиб. конц. передаются в прибор только кнопкой &quot;Записать&quot;, а не &quot;Сохранить параметры&quot;</source>
         <translation>Zero ADC and Calib. conc. ADC go to the device only with &quot;Write&quot;, not with &quot;Save parameters&quot;</translation>
     </message>
     <message>

@@ -1297,7 +1297,7 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>АЦП нуля и АЦП калиб. конц. передаёт в прибор только &quot;Записать&quot;, а не &quot;Сохранить параметры&quot;</source>
+        <source>АЦП нуля и АЦП калиб. конц. передаются в прибор только кнопкой &quot;Записать&quot;, а не &quot;Сохранить параметры&quot;</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
