@@ -1,6 +1,7 @@
 // The translation sources: every text of the program has an English
 // translation, the .ts files are current with the sources, no Russian text
-// bypasses tr(), and the compiled files load from next to the executable.
+// bypasses tr(), the compiled files load from next to the executable, and the
+// pages' unit suffixes follow the language.
 
 #include <QDir>
 #include <QDirIterator>
@@ -9,11 +10,17 @@
 #include <QProcess>
 #include <QRegularExpression>
 #include <QSet>
+#include <QSpinBox>
 #include <QTemporaryDir>
 #include <QTranslator>
 #include <QXmlStreamReader>
-#include <QtTest>
 
+#include <QtTest>
+#include <memory>
+
+#include "command.h"
+#include "devicesetting_3_window.h"
+#include "devicesetting_5_window.h"
 #include "warningguard.h"
 
 namespace
@@ -315,6 +322,61 @@ private slots:
         QTranslator translator;
         QVERIFY(translator.load(name, QCoreApplication::applicationDirPath()));
         QCOMPARE(translator.translate("MainWindow", "Сенсоры"), sensors);
+    }
+    // The unit suffixes of the spin boxes read in the page's language: Russian in
+    // the form, English through the translation next to the program.
+    void unitSuffixes_data()
+    {
+        QTest::addColumn<int>("page");            // 3: device data page, 5: options page
+        QTest::addColumn<QString>("translation"); // empty: the form's own Russian
+        QTest::addColumn<QString>("box");
+        QTest::addColumn<QString>("suffix");
+        const struct {
+            int page;
+            const char* box;
+            const char* russian;
+            const char* english;
+        } rows[] = {
+            {3, "spinBoxIntervalArchiv", " мин", " min"},
+            {3, "spinBoxIntervalArchiv_2", " с", " sec"},
+            {5, "spinBoxTimeLedStatePulse", " с", " sec"},
+            {5, "spinBoxTimeLedStatePeriod", " с", " sec"},
+            {5, "spinBoxPeriodTimeLora", " с", " sec"},
+            {5, "spinBoxPeriodTimeLora_Alarm", " с", " sec"},
+            {5, "spinBoxBattery_max", " мВ", " mV"},
+            {5, "spinBoxBattery_min", " мВ", " mV"},
+            {5, "spinBoxBattery_lim_1", " мВ", " mV"},
+            {5, "spinBoxBattery_lim_2", " мВ", " mV"},
+        };
+        for (const auto& r : rows) {
+            QTest::addRow("Russian %s", r.box) << r.page << QString() << QString::fromLatin1(r.box)
+                                               << QString::fromUtf8(r.russian);
+            QTest::addRow("English %s", r.box)
+                << r.page << QStringLiteral("Qiro_Configuration_en_US.")
+                << QString::fromLatin1(r.box) << QString::fromUtf8(r.english);
+        }
+    }
+    void unitSuffixes()
+    {
+        QFETCH(int, page);
+        QFETCH(QString, translation);
+        QFETCH(QString, box);
+        QFETCH(QString, suffix);
+        QTranslator translator;
+        if (!translation.isEmpty()) {
+            QVERIFY(translator.load(translation, QCoreApplication::applicationDirPath()));
+            QVERIFY(QCoreApplication::installTranslator(&translator));
+        }
+        command.registerMap = ExtendedMap;
+        std::unique_ptr<QWidget> window;
+        if (page == 3)
+            window = std::make_unique<DeviceSetting_3_Window>(nullptr);
+        else
+            window = std::make_unique<DeviceSetting_5_Window>(nullptr);
+        auto* spin = window->findChild<QSpinBox*>(box);
+        QVERIFY(spin);
+        QCOMPARE(spin->suffix(), suffix);
+        QCoreApplication::removeTranslator(&translator);
     }
 };
 

@@ -11,7 +11,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSpinBox>
-#include <QTranslator>
 #include <QtTest>
 
 #include <cstring>
@@ -51,8 +50,6 @@ private slots:
     void clearArchive();
     void readOnlyFields_data();
     void readOnlyFields();
-    void unitSuffixes_data();
-    void unitSuffixes();
 };
 
 void TestDeviceSetting3::refreshLeavesTheImage_data()
@@ -261,45 +258,6 @@ void TestDeviceSetting3::readOnlyFields()
     QCOMPARE(child<QLineEdit>(page, "lineEditMACBle")->text(), mac);
     QCOMPARE(child<QLineEdit>(page, "lineEditEuiLora")->text(), lora);
     QCOMPARE(child<QDoubleSpinBox>(page, "doubleSpinBoxFirmwareVer")->value(), 1.18);
-}
-
-// The unit suffixes read in the page's language: Russian in the form,
-// English through the translation next to the program.
-void TestDeviceSetting3::unitSuffixes_data()
-{
-    QTest::addColumn<QString>("translation"); // empty: the form's own Russian
-    QTest::addColumn<QString>("box");
-    QTest::addColumn<QString>("suffix");
-    const struct {
-        const char* box;
-        const char* russian;
-        const char* english;
-    } rows[] = {
-        {"spinBoxIntervalArchiv", " мин", " min"},
-        {"spinBoxIntervalArchiv_2", " с", " sec"},
-    };
-    for (const auto& r : rows) {
-        QTest::addRow("Russian %s", r.box)
-            << QString() << QString::fromLatin1(r.box) << QString::fromUtf8(r.russian);
-        QTest::addRow("English %s", r.box)
-            << QStringLiteral("Qiro_Configuration_en_US.") << QString::fromLatin1(r.box)
-            << QString::fromUtf8(r.english);
-    }
-}
-
-void TestDeviceSetting3::unitSuffixes()
-{
-    QFETCH(QString, translation);
-    QFETCH(QString, box);
-    QFETCH(QString, suffix);
-    QTranslator translator;
-    if (!translation.isEmpty()) {
-        QVERIFY(translator.load(translation, QCoreApplication::applicationDirPath()));
-        QVERIFY(QCoreApplication::installTranslator(&translator));
-    }
-    prepare(ExtendedMap, 1.0);
-    DeviceSetting_3_Window page(nullptr);
-    QCOMPARE(child<QSpinBox>(page, box.toLatin1().constData())->suffix(), suffix);
 }
 
 QTEST_MAIN(TestDeviceSetting3)

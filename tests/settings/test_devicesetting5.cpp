@@ -18,7 +18,6 @@
 #include <QSpinBox>
 #include <QTabWidget>
 #include <QTableWidget>
-#include <QTranslator>
 #include <QtTest>
 
 namespace
@@ -120,50 +119,6 @@ private slots:
             check->setChecked(false);
             QCOMPARE(deviceFlags(), 0u);
         }
-    }
-
-    // The unit suffixes read in the page's language: Russian in the form,
-    // English through the translation next to the program.
-    void unitSuffixes_data()
-    {
-        QTest::addColumn<QString>("translation"); // empty: the form's own Russian
-        QTest::addColumn<QString>("box");
-        QTest::addColumn<QString>("suffix");
-        const struct {
-            const char* box;
-            const char* russian;
-            const char* english;
-        } rows[] = {
-            {"spinBoxTimeLedStatePulse", " с", " sec"},
-            {"spinBoxTimeLedStatePeriod", " с", " sec"},
-            {"spinBoxPeriodTimeLora", " с", " sec"},
-            {"spinBoxPeriodTimeLora_Alarm", " с", " sec"},
-            {"spinBoxBattery_max", " мВ", " mV"},
-            {"spinBoxBattery_min", " мВ", " mV"},
-            {"spinBoxBattery_lim_1", " мВ", " mV"},
-            {"spinBoxBattery_lim_2", " мВ", " mV"},
-        };
-        for (const auto& r : rows) {
-            QTest::addRow("Russian %s", r.box)
-                << QString() << QString::fromLatin1(r.box) << QString::fromUtf8(r.russian);
-            QTest::addRow("English %s", r.box)
-                << QStringLiteral("Qiro_Configuration_en_US.") << QString::fromLatin1(r.box)
-                << QString::fromUtf8(r.english);
-        }
-    }
-    void unitSuffixes()
-    {
-        QFETCH(QString, translation);
-        QFETCH(QString, box);
-        QFETCH(QString, suffix);
-        QTranslator translator;
-        if (!translation.isEmpty()) {
-            QVERIFY(translator.load(translation, QCoreApplication::applicationDirPath()));
-            QVERIFY(QCoreApplication::installTranslator(&translator));
-        }
-        prepare(ExtendedMap);
-        DeviceSetting_5_Window page(nullptr);
-        QCOMPARE(child<QSpinBox>(page, box.toLatin1().constData())->suffix(), suffix);
     }
 
     void greenLedText()
