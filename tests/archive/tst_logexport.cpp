@@ -251,6 +251,7 @@ private slots:
     void xlsxCancelDuringTheClose_data();
     void xlsxCancelDuringTheClose();
     void xlsxFailedCloseKeepsOldFile();
+    void xlsxAbandonedCloseEndsWithTheProgram();
     void xlsxStopsAtTheSheetsLastRow();
     void fullDiskKeepsOldFile_data();
     void fullDiskKeepsOldFile();
@@ -1606,6 +1607,51 @@ void TestLogExport::xlsxFailedCloseKeepsOldFile()
     QCOMPARE(QDir(m_dir.path()).entryList({QStringLiteral("failedclose*")}, QDir::Files),
              QStringList{QStringLiteral("failedclose.xlsx")});
     QCOMPARE(temporary.entries(), QStringList());
+}
+
+// A close abandoned by a Cancel and still running when the program ends is waited for:
+// the program ends normally and no temporary file is left. The case runs this test
+// program again, which cancels an export during the close and ends at once.
+void TestLogExport::xlsxAbandonedCloseEndsWithTheProgram()
+{
+    constexpr int Records = 2000; // a close that runs on after the program's end began
+    if (qEnvironmentVariableIsSet("QIRO_TEST_ABANDON_AND_END")) {
+        QList<QByteArray> records;
+        for (int i = 0; i < Records; ++i)
+            records << record(120, 4, quint32(i), quint32(i));
+        QVERIFY(!writeSource(records).isEmpty());
+        exportCloseHook = [] {
+            if (command.progressDialog)
+                command.progressDialog->cancel();
+        };
+        QVERIFY(!exportLogFile(4, 7, ExportAll, m_dir.filePath(QStringLiteral("ending.xlsx"))));
+        QCOMPARE(lastExportMessage, QStringLiteral("Экспорт прерван"));
+        return;
+    }
+    const QString temporary = m_dir.filePath(QStringLiteral("tmp-ending"));
+    QVERIFY(QDir().mkpath(temporary));
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("TMPDIR"), temporary);
+    env.insert(QStringLiteral("QIRO_TEST_ABANDON_AND_END"), QStringLiteral("1"));
+    QProcess child;
+    child.setProcessEnvironment(env);
+    child.setProcessChannelMode(QProcess::MergedChannels);
+    child.start(QCoreApplication::applicationFilePath(),
+                {QStringLiteral("xlsxAbandonedCloseEndsWithTheProgram")});
+    QVERIFY(child.waitForFinished(300000));
+    const QByteArray output = child.readAll();
+    QVERIFY2(child.exitStatus() == QProcess::NormalExit && child.exitCode() == 0,
+             output.constData());
+    QVERIFY2(output.contains("PASS   : TestLogExport::xlsxAbandonedCloseEndsWithTheProgram()"),
+             output.constData());
+    QStringList left =
+        QDir(temporary).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden);
+    // Qt's own runtime folder, made there where the system names none.
+    left.erase(std::remove_if(
+                   left.begin(), left.end(),
+                   [](const QString& name) { return name.startsWith(QStringLiteral("runtime-")); }),
+               left.end());
+    QCOMPARE(left, QStringList());
 }
 
 // A sheet holds 1,048,576 rows. A log with more rows than that stops at the row that
