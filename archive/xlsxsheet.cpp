@@ -177,11 +177,6 @@ void XlsxSheet::setColumnFormat(int firstColumn, int lastColumn, quint32 fill)
         m_columnFills.insert(c, fill);
 }
 
-bool XlsxSheet::save()
-{
-    return takeForClose().run();
-}
-
 XlsxClose XlsxSheet::takeForClose()
 {
     if (!m_workbook)

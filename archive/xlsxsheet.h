@@ -76,12 +76,9 @@ public:
     // Columns first..last get the format of `fill` (their width stays as set).
     void setColumnFormat(int firstColumn, int lastColumn, quint32 fill);
 
-    // Writes the file and frees the workbook; true when the file is complete.
-    // It cannot be interrupted and takes a while for a long sheet.
-    bool save();
     // Gives the column options to the library and hands the workbook over for
-    // its close (save() in two steps); an empty one when the sheet failed,
-    // freed at once. The sheet holds no workbook afterwards.
+    // its close, which writes the file (XlsxClose::run); an empty one when the
+    // sheet failed, freed at once. The sheet holds no workbook afterwards.
     XlsxClose takeForClose();
     // Frees the workbook without writing its file (a cancelled or refused
     // export); quick whatever the sheet's length. The destructor does the same.
