@@ -9,6 +9,7 @@
 #include "optiontables.h"
 #include "progress.h"
 #include "units.h"
+#include "workbookclose.h"
 #include "xlsxsheet.h"
 
 #include <QCoreApplication>
@@ -20,15 +21,18 @@
 #include <QVector>
 
 #include <charconv>
+#include <chrono>
 #include <cstring>
 #include <memory>
 #include <optional>
+#include <thread>
 
 ExportChannel exportChannels[LogMaxChannels];
 QString lastExportMessage;
 int lastExportSkippedLines = 0;
 
 std::function<void()> exportLineHook;
+std::function<void()> exportCloseHook;
 
 namespace
 {
@@ -1165,18 +1169,40 @@ LoopEnd exportLines(ExportRun& run, ProgressSession& progress)
 
 enum class WriteResult { Written, Failed, Cancelled };
 
-// The finished workbook into the destination. The library writes its file into the work
-// folder in one call that sees no events and cannot be stopped (kept short by the sheet's
-// constant-memory mode): a Cancel pressed before it skips it, one pressed during it drops
-// what it wrote. The file is then copied in pieces, the Cancel seen between them, and
-// never held whole in memory.
+// The library's close of the workbook, which writes its file into the work folder in
+// one call that sees no events and runs for seconds near the sheet's last row. It runs
+// on a thread of its own while the dialog stays alive here: a Cancel ends the export
+// at once, and the abandoned close removes what it wrote when it ends.
+WriteResult closeWorkbook(ExportRun& run, ProgressSession& progress)
+{
+    XlsxClose book = run.sheet->takeForClose();
+    if (!book)
+        return WriteResult::Failed;
+    WorkbookClose close(std::move(book), run.workDir->path());
+    if (exportCloseHook)
+        exportCloseHook();
+    // A Cancel is looked for before the end: one pressed while the close ran
+    // counts even when the close ended meanwhile.
+    while (progress.step(100)) {
+        if (close.finished())
+            return close.succeeded() ? WriteResult::Written : WriteResult::Failed;
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+    close.abandon(*run.workDir);
+    return WriteResult::Cancelled;
+}
+
+// The finished workbook into the destination: a Cancel pressed before the close skips
+// it, one pressed during it ends the export at once. The file is then copied in pieces,
+// the Cancel seen between them, and never held whole in memory.
 WriteResult writeWorkbook(ExportRun& run, ProgressSession& progress)
 {
     progress.setLabelText(QObject::tr("Запись файла..."));
     if (progress.cancelledAtEnd())
         return WriteResult::Cancelled;
-    if (!run.sheet->save())
-        return WriteResult::Failed;
+    const WriteResult closed = closeWorkbook(run, progress);
+    if (closed != WriteResult::Written)
+        return closed;
     if (progress.cancelledAtEnd())
         return WriteResult::Cancelled;
     QFile book(run.workDir->filePath(QStringLiteral("export.xlsx")));

@@ -84,3 +84,7 @@ extern int lastExportSkippedLines;
 // piece of a line too long for a record, which is read in pieces); tests
 // cancel through it.
 extern std::function<void()> exportLineHook;
+
+// Called once when the workbook's close has started on its own thread, with
+// the progress dialog (its label "Запись файла..."); tests cancel through it.
+extern std::function<void()> exportCloseHook;

@@ -6,20 +6,83 @@
 #include <QSet>
 
 #include <cstdio>
+#include <cstring>
+#include <utility>
 
 namespace
 {
 // The library's column limit; the row limit is MaxRows.
 constexpr quint64 maxRows = XlsxSheet::MaxRows;
 constexpr int maxColumns = 16384;
+
+// Frees a workbook without writing its file. Freeing it leaves the sheet's
+// temporary file open (the close would have copied and closed it): it is
+// closed here, so that no handle is left on it and its folder can be removed.
+void freeWorkbook(lxw_workbook* workbook, lxw_worksheet* sheet)
+{
+    if (!workbook)
+        return;
+    if (sheet && sheet->optimize_tmpfile) {
+        std::fclose(sheet->optimize_tmpfile);
+        sheet->optimize_tmpfile = nullptr;
+    }
+    lxw_workbook_free(workbook);
+}
+
+std::unique_ptr<char[]> copyOf(const QByteArray& text)
+{
+    std::unique_ptr<char[]> copy(new char[size_t(text.size()) + 1]);
+    std::memcpy(copy.get(), text.constData(), size_t(text.size()) + 1);
+    return copy;
+}
 } // namespace
 
+XlsxClose::~XlsxClose()
+{
+    free();
+}
+
+XlsxClose::XlsxClose(XlsxClose&& other) noexcept
+    : m_workbook(std::exchange(other.m_workbook, nullptr)),
+      m_sheet(std::exchange(other.m_sheet, nullptr)), m_tempFolder(std::move(other.m_tempFolder))
+{
+}
+
+XlsxClose& XlsxClose::operator=(XlsxClose&& other) noexcept
+{
+    if (this != &other) {
+        free();
+        m_workbook = std::exchange(other.m_workbook, nullptr);
+        m_sheet = std::exchange(other.m_sheet, nullptr);
+        m_tempFolder = std::move(other.m_tempFolder);
+    }
+    return *this;
+}
+
+void XlsxClose::free()
+{
+    freeWorkbook(m_workbook, m_sheet);
+    m_workbook = nullptr;
+    m_sheet = nullptr;
+}
+
+bool XlsxClose::run()
+{
+    if (!m_workbook)
+        return false;
+    // The close frees the workbook whether it succeeds or not.
+    const lxw_error e = workbook_close(m_workbook);
+    m_workbook = nullptr;
+    m_sheet = nullptr;
+    return e == LXW_NO_ERROR;
+}
+
 XlsxSheet::XlsxSheet(const QString& fileName)
-    : m_tempFolder(QFileInfo(fileName).absolutePath().toUtf8())
+    : m_tempFolder(copyOf(QFileInfo(fileName).absolutePath().toUtf8()))
 {
     lxw_workbook_options options = {};
     options.constant_memory = LXW_TRUE;
-    options.tmpdir = m_tempFolder.data();
+    options.tmpdir = m_tempFolder.get();
     m_workbook = workbook_new_opt(fileName.toUtf8().constData(), &options);
     if (m_workbook)
         m_sheet = workbook_add_worksheet(m_workbook, nullptr);
@@ -33,16 +96,7 @@ XlsxSheet::~XlsxSheet()
 
 void XlsxSheet::discard()
 {
-    if (!m_workbook)
-        return;
-    // Freeing the workbook leaves the sheet's temporary file open (the close
-    // would have copied and closed it): it is closed here, so that no handle
-    // is left on it and its folder can be removed.
-    if (m_sheet && m_sheet->optimize_tmpfile) {
-        std::fclose(m_sheet->optimize_tmpfile);
-        m_sheet->optimize_tmpfile = nullptr;
-    }
-    lxw_workbook_free(m_workbook);
+    freeWorkbook(m_workbook, m_sheet);
     m_workbook = nullptr;
     m_sheet = nullptr;
     m_ok = false;
@@ -123,10 +177,10 @@ void XlsxSheet::setColumnFormat(int firstColumn, int lastColumn, quint32 fill)
         m_columnFills.insert(c, fill);
 }
 
-bool XlsxSheet::save()
+XlsxClose XlsxSheet::takeForClose()
 {
     if (!m_workbook)
-        return false;
+        return {};
     // The rows written out so far are in the library's temporary file, and the
     // library does not report a failed write there: a disk that ran full would
     // give a workbook without its last rows, taken for a whole one. (The row
@@ -135,10 +189,6 @@ bool XlsxSheet::save()
     FILE* rows = m_sheet ? m_sheet->optimize_tmpfile : nullptr;
     if (rows && (std::fflush(rows) != 0 || std::ferror(rows)))
         m_ok = false;
-    if (!m_ok) { // nothing usable to write: freed at once instead
-        discard();
-        return false;
-    }
     QSet<int> columns;
     for (auto it = m_widths.cbegin(); it != m_widths.cend(); ++it)
         columns.insert(it.key());
@@ -154,12 +204,15 @@ bool XlsxSheet::save()
         if (e != LXW_NO_ERROR)
             m_ok = false;
     }
-    if (!m_ok) {
+    if (!m_ok) { // nothing usable to write: freed at once instead
         discard();
-        return false;
+        return {};
     }
-    const lxw_error e = workbook_close(m_workbook);
-    m_workbook = nullptr;
-    m_sheet = nullptr;
-    return e == LXW_NO_ERROR;
+    XlsxClose close;
+    close.m_workbook = std::exchange(m_workbook, nullptr);
+    close.m_sheet = std::exchange(m_sheet, nullptr);
+    close.m_tempFolder = std::move(m_tempFolder);
+    m_formats.clear(); // the workbook's own, gone with it
+    m_ok = false;
+    return close;
 }

@@ -14,14 +14,45 @@
 // therefore come in rising order (the cells of one row in any order); a
 // write to a row before the current one fails the sheet.
 
-#include <QByteArray>
 #include <QMap>
 #include <QString>
 #include <QtGlobal>
 
+#include <memory>
+
 struct lxw_workbook;
 struct lxw_worksheet;
 struct lxw_format;
+
+// A workbook whose cells are all given, taken from its sheet for the library's
+// close. It holds no Qt object and nothing its sheet still uses (the path of
+// the temporary folder included), so the close may run on another thread.
+// Dropped without run(), the workbook is freed and no file written.
+class XlsxClose
+{
+public:
+    XlsxClose() = default;
+    ~XlsxClose();
+    XlsxClose(XlsxClose&& other) noexcept;
+    XlsxClose& operator=(XlsxClose&& other) noexcept;
+    XlsxClose(const XlsxClose&) = delete;
+    XlsxClose& operator=(const XlsxClose&) = delete;
+
+    // False when there is nothing to close (the sheet had failed).
+    explicit operator bool() const { return m_workbook != nullptr; }
+    // Writes the file and frees the workbook; true when the file is complete.
+    // It cannot be interrupted and takes a while for a long sheet.
+    bool run();
+
+private:
+    friend class XlsxSheet;
+    void free();
+
+    lxw_workbook* m_workbook = nullptr;
+    lxw_worksheet* m_sheet = nullptr;
+    // The library is given this path, not a copy: it lives as long as the workbook.
+    std::unique_ptr<char[]> m_tempFolder;
+};
 
 class XlsxSheet
 {
@@ -45,9 +76,10 @@ public:
     // Columns first..last get the format of `fill` (their width stays as set).
     void setColumnFormat(int firstColumn, int lastColumn, quint32 fill);
 
-    // Writes the file and frees the workbook; true when the file is complete.
-    // It cannot be interrupted and takes a while for a long sheet.
-    bool save();
+    // Gives the column options to the library and hands the workbook over for
+    // its close, which writes the file (XlsxClose::run); an empty one when the
+    // sheet failed, freed at once. The sheet holds no workbook afterwards.
+    XlsxClose takeForClose();
     // Frees the workbook without writing its file (a cancelled or refused
     // export); quick whatever the sheet's length. The destructor does the same.
     void discard();
@@ -61,7 +93,7 @@ private:
     QMap<quint32, lxw_format*> m_formats;
     QMap<int, double> m_widths;
     QMap<int, quint32> m_columnFills;
-    QByteArray m_tempFolder;
+    std::unique_ptr<char[]> m_tempFolder;
     quint64 m_row = 0; // the row being written
     bool m_ok = false;
 };

@@ -9,7 +9,10 @@
 // (whole) and into xlsx (stopped at the sheet's last row, nothing written),
 // with the peak memory of each; and the part of it that just fits a sheet,
 // exported into xlsx through a time window: the time the workbook's writing
-// takes after the last line, which no Cancel interrupts.
+// takes after the last line. For both workbooks (the N records and the one that
+// just fits), the time a Cancel pressed as the workbook's close starts takes
+// to end the export, beside the close's own duration, and how long the
+// abandoned close then runs on in the background.
 //
 // Usage: bench_logexport [records [keep-folder [mode [first-time [damaged-MB
 //                         [long-records]]]]]]
@@ -26,6 +29,7 @@
 #include "logexport.h"
 #include "logrecord.h"
 #include "types.h"
+#include "workbookclose.h"
 
 #include <QApplication>
 #include <QDir>
@@ -33,7 +37,9 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
+#include <QProgressDialog>
 #include <QTemporaryDir>
+#include <QTimer>
 
 #include <cstdio>
 #include <cstring>
@@ -119,6 +125,43 @@ template <typename Export> Timed timed(Export run)
     exportLineHook = nullptr;
     return Timed{ok, double(end) / 1e9, peakRssMb(), double(end - lastLineNs) / 1e9};
 }
+
+// A workbook export cancelled as soon as the workbook's close starts: whether it
+// ended as cancelled, the seconds from the Cancel to its return, and the seconds
+// the abandoned close then ran on until it had removed its files.
+struct CancelledClose {
+    bool cancelled;
+    double returnSeconds;
+    double abandonedSeconds;
+};
+
+template <typename Export> CancelledClose cancelDuringClose(Export run)
+{
+    QElapsedTimer timer;
+    // The Cancel as a click delivers it: an event, seen at the dialog's next event pass.
+    exportCloseHook = [&] {
+        timer.start();
+        if (command.progressDialog)
+            QTimer::singleShot(0, command.progressDialog, &QProgressDialog::cancel);
+    };
+    const bool ok = run();
+    const double returned = timer.isValid() ? double(timer.nsecsElapsed()) / 1e9 : -1;
+    exportCloseHook = nullptr;
+    QElapsedTimer wait;
+    wait.start();
+    waitForAbandonedWorkbooks();
+    const bool cancelled =
+        !ok && returned >= 0 && lastExportMessage == QStringLiteral("Экспорт прерван");
+    return CancelledClose{cancelled, returned, double(wait.nsecsElapsed()) / 1e9};
+}
+
+void printCancelledClose(const char* what, const CancelledClose& c, double closeSeconds)
+{
+    std::printf("%s  Cancel during the workbook's close: %s after %.3f s (the close itself "
+                "%.3f s; the abandoned close ran on %.3f s)\n",
+                what, c.cancelled ? "ended" : "NOT CANCELLED", c.returnSeconds, closeSeconds,
+                c.abandonedSeconds);
+}
 } // namespace
 
 int main(int argc, char** argv)
@@ -169,8 +212,12 @@ int main(int argc, char** argv)
         resetPeakRss();
         QElapsedTimer timer;
         timer.start();
+        qint64 closeStartNs = -1; // the workbook's close, with the copy into place after it
+        exportCloseHook = [&] { closeStartNs = timer.nsecsElapsed(); };
         const bool ok = exportLogFile(6, serial, mode, dest);
-        const double seconds = double(timer.nsecsElapsed()) / 1e9;
+        const qint64 endNs = timer.nsecsElapsed();
+        exportCloseHook = nullptr;
+        const double seconds = double(endNs) / 1e9;
         const double mb = double(QFileInfo(dest).size()) / 1e6;
         std::printf("%-4s  %s  %.3f s  %.0f records/s  %.2f MB  %.1f MB/s  peak RSS %.1f MB\n",
                     suffix, ok ? "ok    " : "FAILED", seconds, records / seconds, mb, mb / seconds,
@@ -194,6 +241,11 @@ int main(int argc, char** argv)
             } else {
                 std::printf("openpyxl not available\n");
             }
+            const CancelledClose c =
+                cancelDuringClose([&] { return exportLogFile(6, serial, mode, dest); });
+            printCancelledClose("xlsx", c, double(endNs - closeStartNs) / 1e9);
+            if (!c.cancelled)
+                return 1;
         }
     }
     QFile::remove(sourcePath);
@@ -256,8 +308,13 @@ int main(int argc, char** argv)
                     "file after the last line %.3f s\n",
                     f.ok ? "ok    " : "FAILED", fitting, f.seconds,
                     double(QFileInfo(book).size()) / 1e6, f.peakMb, f.writingSeconds);
-        QFile::remove(range);
         if (!f.ok)
+            return 1;
+        const CancelledClose c = cancelDuringClose(
+            [&] { return exportLogRange(firstTime, stop, 6, serial, mode, book); });
+        printCancelledClose("fit   xlsx", c, f.writingSeconds);
+        QFile::remove(range);
+        if (!c.cancelled)
             return 1;
         if (keep.isEmpty())
             QFile::remove(book);

@@ -12,6 +12,7 @@
 #include "logexport.h"
 #include "logrecord.h"
 #include "types.h"
+#include "workbookclose.h"
 
 #include <QBuffer>
 #include <QCoreApplication>
@@ -143,6 +144,43 @@ private:
     QByteArray m_old;
 };
 
+// The system's temporary folder for one case: a folder of its own, in which the
+// workbook export makes its work folder; put back when the case ends, after
+// every abandoned close has removed what it wrote.
+class TemporaryFolderGuard
+{
+public:
+    explicit TemporaryFolderGuard(const QString& folder)
+        : m_folder(folder), m_wasSet(qEnvironmentVariableIsSet("TMPDIR")), m_old(qgetenv("TMPDIR"))
+    {
+        QDir().mkpath(folder);
+        qputenv("TMPDIR", QFile::encodeName(folder));
+    }
+    ~TemporaryFolderGuard()
+    {
+        exportCloseHook = nullptr;
+        waitForAbandonedWorkbooks();
+        if (m_wasSet)
+            qputenv("TMPDIR", m_old);
+        else
+            qunsetenv("TMPDIR");
+    }
+    TemporaryFolderGuard(const TemporaryFolderGuard&) = delete;
+    TemporaryFolderGuard& operator=(const TemporaryFolderGuard&) = delete;
+
+    // What is in the folder, hidden entries too.
+    QStringList entries() const
+    {
+        return QDir(m_folder).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden);
+    }
+    QString path() const { return m_folder; }
+
+private:
+    QString m_folder;
+    bool m_wasSet;
+    QByteArray m_old;
+};
+
 QStringList textLines(const QByteArray& bytes)
 {
     QStringList lines = QString::fromUtf8(bytes).split(QStringLiteral("\r\n"));
@@ -210,6 +248,10 @@ private slots:
     void cancelKeepsOldFile();
     void xlsxCancelWritesNothing_data();
     void xlsxCancelWritesNothing();
+    void xlsxCancelDuringTheClose_data();
+    void xlsxCancelDuringTheClose();
+    void xlsxFailedCloseKeepsOldFile();
+    void xlsxAbandonedCloseEndsWithTheProgram();
     void xlsxStopsAtTheSheetsLastRow();
     void fullDiskKeepsOldFile_data();
     void fullDiskKeepsOldFile();
@@ -225,6 +267,7 @@ void TestLogExport::init()
 {
     m_boxes = std::make_unique<dialogs::Script>();
     exportLineHook = nullptr;
+    exportCloseHook = nullptr;
     setModel(ModelT6, 0xF);
 }
 
@@ -1445,6 +1488,170 @@ void TestLogExport::xlsxCancelWritesNothing()
     // Nothing of the run is left beside the destination either.
     QCOMPARE(QDir(m_dir.path()).entryList({QStringLiteral("abandoned*")}, QDir::Files),
              previous ? QStringList{QStringLiteral("abandoned.xlsx")} : QStringList{});
+}
+
+// The workbook's close runs for seconds near the sheet's last row and cannot be stopped:
+// a Cancel during it ends the export at once, as cancelled, with nothing written, and
+// the abandoned close removes what it wrote when it ends. A new export may run
+// meanwhile (each has a temporary folder of its own) and writes its whole workbook.
+void TestLogExport::xlsxCancelDuringTheClose_data()
+{
+    QTest::addColumn<bool>("previous");
+    QTest::addColumn<bool>("posted"); // the Cancel as an event, seen at the next event pass
+    QTest::newRow("previous file") << true << false;
+    QTest::newRow("no file") << false << false;
+    QTest::newRow("previous file, posted") << true << true;
+    QTest::newRow("no file, posted") << false << true;
+}
+
+void TestLogExport::xlsxCancelDuringTheClose()
+{
+    QFETCH(bool, previous);
+    QFETCH(bool, posted);
+    // The temporary folders of this case's exports, to see that none is left.
+    const TemporaryFolderGuard temporary(
+        m_dir.filePath(QStringLiteral("tmp-%1").arg(QTest::currentDataTag())));
+    // Enough rows that the close runs a while after the Cancel.
+    constexpr int Records = 2000;
+    QList<QByteArray> records;
+    for (int i = 0; i < Records; ++i)
+        records << record(120, 4, quint32(i), quint32(i));
+    QVERIFY(!writeSource(records).isEmpty());
+    const QString dest = m_dir.filePath(QStringLiteral("closing.xlsx"));
+    QFile::remove(dest);
+    const QByteArray before = "old\r\n";
+    if (previous) {
+        QFile f(dest);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(before);
+    }
+    int closes = 0;
+    QString label;
+    exportCloseHook = [&] {
+        ++closes;
+        QProgressDialog* box = command.progressDialog;
+        if (!box)
+            return;
+        label = box->labelText();
+        if (posted)
+            QTimer::singleShot(0, box, &QProgressDialog::cancel);
+        else
+            box->cancel();
+    };
+    QVERIFY(!exportLogFile(4, 7, ExportAll, dest));
+    QCOMPARE(closes, 1);
+    QCOMPARE(label, QStringLiteral("Запись файла..."));
+    QCOMPARE(lastExportMessage, QStringLiteral("Экспорт прерван"));
+    QVERIFY(m_boxes->shown.isEmpty());
+
+    // The next export, while the abandoned close may still run: its whole workbook.
+    // The full header is 26 rows, each further one 7 rows before every 50 records.
+    exportCloseHook = [&] { ++closes; };
+    const QString next = m_dir.filePath(QStringLiteral("closing-next.xlsx"));
+    QVERIFY(exportLogFile(4, 7, ExportAll, next));
+    QCOMPARE(closes, 2);
+    QCOMPARE(lastExportMessage, QString());
+    const QString script =
+        QStringLiteral("import openpyxl,sys\n"
+                       "ws=openpyxl.load_workbook(sys.argv[1],read_only=True).active\n"
+                       "rows=list(ws.iter_rows(min_col=2,max_col=2,values_only=True))\n"
+                       "print(len(rows),rows[-1][0])\n");
+    QCOMPARE(runPython(script, {next}).trimmed(),
+             QStringLiteral("%1 %2").arg(26 + Records + 7 * (Records / 50 - 1)).arg(Records - 1));
+    QVERIFY(QFile::remove(next));
+
+    waitForAbandonedWorkbooks();
+    if (previous)
+        QCOMPARE(readAll(dest), before);
+    else
+        QVERIFY(!QFileInfo::exists(dest));
+    QCOMPARE(QDir(m_dir.path()).entryList({QStringLiteral("closing*")}, QDir::Files),
+             previous ? QStringList{QStringLiteral("closing.xlsx")} : QStringList{});
+    QCOMPARE(temporary.entries(), QStringList());
+}
+
+// A close that fails (here its work folder is gone before it starts, so the library
+// cannot make its files) is a failed write, not a cancel: the previous file stays.
+void TestLogExport::xlsxFailedCloseKeepsOldFile()
+{
+    const TemporaryFolderGuard temporary(m_dir.filePath(QStringLiteral("tmp-failed")));
+    constexpr int Records = 5;
+    QList<QByteArray> records;
+    for (int i = 0; i < Records; ++i)
+        records << record(120, 4, quint32(i), quint32(i));
+    QVERIFY(!writeSource(records).isEmpty());
+    const QString dest = m_dir.filePath(QStringLiteral("failedclose.xlsx"));
+    const QByteArray before = "old\r\n";
+    {
+        QFile f(dest);
+        QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        f.write(before);
+    }
+    int lines = 0;
+    exportLineHook = [&] {
+        if (++lines != Records)
+            return;
+        const QStringList work = temporary.entries();
+        QCOMPARE(work.size(), 1);
+        QVERIFY(QDir(temporary.path() + QLatin1Char('/') + work[0]).removeRecursively());
+    };
+    int closes = 0;
+    exportCloseHook = [&] { ++closes; };
+    QVERIFY(!exportLogFile(4, 7, ExportAll, dest));
+    QCOMPARE(lines, Records);
+    QCOMPARE(closes, 1);
+    QCOMPARE(lastExportMessage, QStringLiteral("Ошибка записи файла"));
+    QCOMPARE(m_boxes->shown.size(), 1);
+    QCOMPARE(m_boxes->shown[0].text, QStringLiteral("Ошибка записи файла"));
+    QCOMPARE(readAll(dest), before);
+    QCOMPARE(QDir(m_dir.path()).entryList({QStringLiteral("failedclose*")}, QDir::Files),
+             QStringList{QStringLiteral("failedclose.xlsx")});
+    QCOMPARE(temporary.entries(), QStringList());
+}
+
+// A close abandoned by a Cancel and still running when the program ends is waited for:
+// the program ends normally and no temporary file is left. The case runs this test
+// program again, which cancels an export during the close and ends at once.
+void TestLogExport::xlsxAbandonedCloseEndsWithTheProgram()
+{
+    constexpr int Records = 2000; // a close that runs on after the program's end began
+    if (qEnvironmentVariableIsSet("QIRO_TEST_ABANDON_AND_END")) {
+        QList<QByteArray> records;
+        for (int i = 0; i < Records; ++i)
+            records << record(120, 4, quint32(i), quint32(i));
+        QVERIFY(!writeSource(records).isEmpty());
+        exportCloseHook = [] {
+            if (command.progressDialog)
+                command.progressDialog->cancel();
+        };
+        QVERIFY(!exportLogFile(4, 7, ExportAll, m_dir.filePath(QStringLiteral("ending.xlsx"))));
+        QCOMPARE(lastExportMessage, QStringLiteral("Экспорт прерван"));
+        return;
+    }
+    const QString temporary = m_dir.filePath(QStringLiteral("tmp-ending"));
+    QVERIFY(QDir().mkpath(temporary));
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("TMPDIR"), temporary);
+    env.insert(QStringLiteral("QIRO_TEST_ABANDON_AND_END"), QStringLiteral("1"));
+    QProcess child;
+    child.setProcessEnvironment(env);
+    child.setProcessChannelMode(QProcess::MergedChannels);
+    child.start(QCoreApplication::applicationFilePath(),
+                {QStringLiteral("xlsxAbandonedCloseEndsWithTheProgram")});
+    QVERIFY(child.waitForFinished(300000));
+    const QByteArray output = child.readAll();
+    QVERIFY2(child.exitStatus() == QProcess::NormalExit && child.exitCode() == 0,
+             output.constData());
+    QVERIFY2(output.contains("PASS   : TestLogExport::xlsxAbandonedCloseEndsWithTheProgram()"),
+             output.constData());
+    QStringList left =
+        QDir(temporary).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden);
+    // Qt's own runtime folder, made there where the system names none.
+    left.erase(std::remove_if(
+                   left.begin(), left.end(),
+                   [](const QString& name) { return name.startsWith(QStringLiteral("runtime-")); }),
+               left.end());
+    QCOMPARE(left, QStringList());
 }
 
 // A sheet holds 1,048,576 rows. A log with more rows than that stops at the row that
