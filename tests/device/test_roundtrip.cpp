@@ -822,6 +822,7 @@ class TestRoundTrip : public QObject
 private slots:
     void initTestCase()
     {
+        patientReplyTimeouts();
         QVERIFY2(sim.start(), qPrintable(sim.errorString()));
         command.serialPort.setPortName(sim.portPath());
         command.serialPort.setBaudRate(115200);
