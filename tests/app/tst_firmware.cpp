@@ -680,7 +680,7 @@ private slots:
             if (road.endsWith("confirm"))
                 button->click(); // before the first poll
             // The first poll ends the procedure.
-            QTRY_VERIFY_WITH_TIMEOUT(!calibrationTimers.poll->isActive(), 5000);
+            QTRY_VERIFY_WITH_TIMEOUT(!calibrationTimers.poll->isActive(), 15000);
         } else if (road == "tables") {
             page->pushButton_2->click();
         } else if (road == "save") {

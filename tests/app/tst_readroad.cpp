@@ -106,7 +106,7 @@ private slots:
         auto* box = find<QCheckBox>("checkBoxAutoupdate");
         box->setChecked(true);
         QVERIFY(!find<QPushButton>("pushButton_Read_Param")->isEnabled());
-        QTRY_VERIFY_WITH_TIMEOUT(sim.countFrames(4, 10, 16) >= 2, 5000);
+        QTRY_VERIFY_WITH_TIMEOUT(sim.countFrames(4, 10, 16) >= 2, 15000);
         box->setChecked(false);
         QVERIFY(find<QPushButton>("pushButton_Read_Param")->isEnabled());
         const int reads = sim.countFrames(4, 10, 16);

@@ -86,6 +86,27 @@ inline void patientReplyTimeouts()
         command.timeouts[which] = qMax(command.timeouts[which], PatientReplyMs);
 }
 
+// Everything that reached the simulator so far, made certain rather than waited for: a read of
+// page 0, register 258 goes out behind it and the simulator takes requests in the order they
+// come, so once that read is answered whatever was sent before it is in the log. Returns the
+// log without the read and its wake-up preamble (all of it when the read failed, for the
+// caller's comparison to show). The program is connected for the read and left as it was.
+inline QVector<SimRequest> requestsBeforeMarker(const SimDetector& sim)
+{
+    const quint16 wasConnected = command.connected;
+    command.connected = 1;
+    const TransactionResult marker = command.transact(3, 0, 258, 1);
+    command.connected = wasConnected;
+    QVector<SimRequest> log = sim.requests();
+    if (marker != ResultOk || log.isEmpty() || !log.last().crcOk || log.last().function != 3 ||
+        log.last().page != 0 || log.last().reg != 258)
+        return log;
+    const QByteArray read = log.takeLast().raw;
+    if (!log.isEmpty() && log.last().fragment && read.startsWith(log.last().raw))
+        log.removeLast();
+    return log;
+}
+
 // Opens the program's port on the simulator, as the connection dialog would.
 inline bool connectToSimulator(const SimDetector& sim)
 {
