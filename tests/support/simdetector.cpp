@@ -741,9 +741,10 @@ void SimDetector::run()
                 m_pending.erase(m_pending.begin());
                 // When this thread wakes late, the later parts of the same reply keep their
                 // distance from this write, as the device's gaps would: a split reply stays
-                // split however loaded the machine.
+                // split however loaded the machine. A paced line keeps its own timetable
+                // (its pieces are all late by the poll's rounding; that must not add up).
                 const qint64 late = now - p.dueUs;
-                if (p.serial != 0 && late > 0) {
+                if (!m_linePacing && p.serial != 0 && late > 0) {
                     bool moved = false;
                     for (Pending& q : m_pending) {
                         if (q.serial == p.serial) {
