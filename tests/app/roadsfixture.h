@@ -77,6 +77,7 @@ protected:
     void common_initTestCase()
     {
         guard.install();
+        patientReplyTimeouts();
         QVERIFY2(sim.start(), qPrintable(sim.errorString()));
     }
 

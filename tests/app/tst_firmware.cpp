@@ -436,12 +436,12 @@ private slots:
 
         lastFirmwareFile = makeHex("objcopy", randomBinary(900, words), base);
         connectAs(model);
-        // Short time-outs keep the silent row quick; the rows answered with an exception
-        // keep the usual ones, so that a late reply on a loaded machine is not taken for
-        // silence before the failing block.
-        if (SimFault::Kind(kind) == SimFault::Silence)
-            for (quint16& t : command.timeouts)
-                t = 100;
+        // Every attempt of the silent block costs the whole time-out: shorter for the silent
+        // row, still long enough for the blocks answered before it on a loaded machine. The
+        // rows answered with an exception keep the patient one.
+        const bool silent = SimFault::Kind(kind) == SimFault::Silence;
+        const TimeoutOverride quick(TimeoutDataBlockFirstReply,
+                                    silent ? SilentAttemptsReplyMs : PatientReplyMs);
         // Block 3 of the function: in the update path block 1 is the empty one before the
         // first address record.
         sim.failFirmwareBlock(function, 3, SimFault::Kind(kind), code);
@@ -680,7 +680,7 @@ private slots:
             if (road.endsWith("confirm"))
                 button->click(); // before the first poll
             // The first poll ends the procedure.
-            QTRY_VERIFY_WITH_TIMEOUT(!calibrationTimers.poll->isActive(), 5000);
+            QTRY_VERIFY_WITH_TIMEOUT(!calibrationTimers.poll->isActive(), 15000);
         } else if (road == "tables") {
             page->pushButton_2->click();
         } else if (road == "save") {

@@ -4,6 +4,7 @@
 
 #include "appsettings.h"
 #include "apptest.h"
+#include "commandstate.h"
 #include "devicesetting_1_window.h"
 #include "mainwindow.h"
 #include "simdetector.h"
@@ -109,6 +110,7 @@ private slots:
     void initTestCase()
     {
         guard.install();
+        patientReplyTimeouts();
         QVERIFY2(sim.start(), qPrintable(sim.errorString()));
         sim.setProfile(SimDetector::Layout::Open, ModelT6);
     }

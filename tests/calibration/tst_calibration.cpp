@@ -269,8 +269,8 @@ private slots:
         page()->pollDevice();
         QVERIFY(row(0)->doubleSpinBoxChan_1->value() > first);
         window->tabWidget()->setCurrentIndex(0);
-        QTRY_VERIFY_WITH_TIMEOUT(!calibrationTimers.poll->isActive(), 2000);
-        QTRY_VERIFY_WITH_TIMEOUT(!calibrationTimers.chart->isActive(), 2000);
+        QTRY_VERIFY_WITH_TIMEOUT(!calibrationTimers.poll->isActive(), 15000);
+        QTRY_VERIFY_WITH_TIMEOUT(!calibrationTimers.chart->isActive(), 15000);
         QCOMPARE(page()->ButtoncalibrateZero->text(), QString("Калибровать ноль"));
         QVERIFY(!sim.calibrationMode(0));
         // No zero point was written.
@@ -377,8 +377,8 @@ private slots:
             page()->tabWidget->setCurrentIndex(1);
         } else if (path == "main tab") {
             window->tabWidget()->setCurrentIndex(0);
-            QTRY_VERIFY_WITH_TIMEOUT(!sim.calibrationMode(0), 3000);
-            QTRY_VERIFY_WITH_TIMEOUT(!calibrationTimers.chart->isActive(), 3000);
+            QTRY_VERIFY_WITH_TIMEOUT(!sim.calibrationMode(0), 15000);
+            QTRY_VERIFY_WITH_TIMEOUT(!calibrationTimers.chart->isActive(), 15000);
         } else if (path == "rebuild") {
             window->rebuildDeviceUi();
         } else if (path == "window closed") {

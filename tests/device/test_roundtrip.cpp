@@ -822,6 +822,7 @@ class TestRoundTrip : public QObject
 private slots:
     void initTestCase()
     {
+        patientReplyTimeouts();
         QVERIFY2(sim.start(), qPrintable(sim.errorString()));
         command.serialPort.setPortName(sim.portPath());
         command.serialPort.setBaudRate(115200);
@@ -952,8 +953,7 @@ private slots:
         QFETCH(int, expected);
         useDevice(map, map == ExtendedMap ? ModelT8M : ModelT6);
         QCOMPARE(int(command.transact(16, quint16(page), quint16(reg), quint16(count))), expected);
-        QTest::qWait(20); // anything sent would have reached the simulator by now
-        QCOMPARE(sim.requests().size(), 0);
+        QCOMPARE(requestsBeforeMarker(sim).size(), 0);
     }
 
     // A reply whose byte count does not fit the request is never parsed, however often it comes.

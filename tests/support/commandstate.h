@@ -65,9 +65,52 @@ inline SimDetector::Layout simLayoutOf(int map)
     return map == ClassicMap ? SimDetector::Layout::Classic : SimDetector::Layout::Extended;
 }
 
+// How long the program waits for the first bytes of a reply from the simulator. The device's
+// own time-outs (85 ms for most requests) leave no room for a simulator thread that a loaded
+// machine wakes late: a late reply would turn into a retry, an extra request in the log. An
+// answer is therefore waited for long enough that lateness never matters; it comes at once,
+// so this costs nothing. A test about time-outs themselves sets what it needs, and a test
+// whose requests all go unanswered shortens it (nothing can come late then).
+constexpr quint16 PatientReplyMs = 3000;
+// Where some attempts are to go unanswered before one is answered, every silent attempt costs
+// the whole time-out: this one keeps such tests quick and is still many times any lateness
+// seen under heavy load.
+constexpr quint16 SilentAttemptsReplyMs = 500;
+
+// The first-reply time-outs of every exchange made patient (see PatientReplyMs); the time-out
+// between the chunks of one reply stays the device's, as the simulator writes a reply at once.
+inline void patientReplyTimeouts()
+{
+    for (TimeoutIndex which : {TimeoutFirstReply, TimeoutFirstReplyT6, TimeoutArchiveFirstReply,
+                               TimeoutDataBlockFirstReply, TimeoutRangeFirstReply})
+        command.timeouts[which] = qMax(command.timeouts[which], PatientReplyMs);
+}
+
+// Everything that reached the simulator so far, made certain rather than waited for: a read of
+// page 0, register 258 goes out behind it and the simulator takes requests in the order they
+// come, so once that read is answered whatever was sent before it is in the log. Returns the
+// log without the read and its wake-up preamble (all of it when the read failed, for the
+// caller's comparison to show). The program is connected for the read and left as it was.
+inline QVector<SimRequest> requestsBeforeMarker(const SimDetector& sim)
+{
+    const quint16 wasConnected = command.connected;
+    command.connected = 1;
+    const TransactionResult marker = command.transact(3, 0, 258, 1);
+    command.connected = wasConnected;
+    QVector<SimRequest> log = sim.requests();
+    if (marker != ResultOk || log.isEmpty() || !log.last().crcOk || log.last().function != 3 ||
+        log.last().page != 0 || log.last().reg != 258)
+        return log;
+    const QByteArray read = log.takeLast().raw;
+    if (!log.isEmpty() && log.last().fragment && read.startsWith(log.last().raw))
+        log.removeLast();
+    return log;
+}
+
 // Opens the program's port on the simulator, as the connection dialog would.
 inline bool connectToSimulator(const SimDetector& sim)
 {
+    patientReplyTimeouts();
     command.serialPort.setPortName(sim.portPath());
     command.serialPort.setBaudRate(115200);
     if (!command.serialPort.isOpen() && !command.serialPort.open(QIODevice::ReadWrite))

@@ -478,6 +478,40 @@ void SimDetector::clearLog()
     m_log.clear();
 }
 
+bool SimDetector::waitForRequests(int entries, int timeoutMs) const
+{
+    std::unique_lock<std::mutex> lock(m_mutex);
+    return m_logged.wait_for(lock, std::chrono::milliseconds(timeoutMs),
+                             [&] { return m_log.size() >= entries; });
+}
+
+bool SimDetector::waitForFrames(int frames, int timeoutMs) const
+{
+    std::unique_lock<std::mutex> lock(m_mutex);
+    return m_logged.wait_for(lock, std::chrono::milliseconds(timeoutMs), [&] {
+        return std::count_if(m_log.begin(), m_log.end(),
+                             [](const SimRequest& r) { return r.crcOk; }) >= frames;
+    });
+}
+
+void SimDetector::logLocked(SimRequest& req)
+{
+    m_log.append(req);
+    m_logged.notify_all();
+}
+
+void SimDetector::noteWriteLocked(quint64 serial, qint64 timeUs, const QByteArray& bytes)
+{
+    if (serial == 0)
+        return;
+    for (auto it = m_log.rbegin(); it != m_log.rend(); ++it) {
+        if (it->serial == serial) {
+            it->writes.append(SimRequest::Write{timeUs, bytes});
+            return;
+        }
+    }
+}
+
 int SimDetector::countFrames(int function, int page, int reg) const
 {
     std::lock_guard<std::mutex> lock(m_mutex);
@@ -702,24 +736,42 @@ void SimDetector::run()
         {
             std::lock_guard<std::mutex> lock(m_mutex);
             now = nowUs();
-            auto it = m_pending.begin();
-            while (it != m_pending.end() && it->dueUs <= now) {
-                due.push_back(it->bytes);
-                ++it;
+            while (!m_pending.empty() && m_pending.front().dueUs <= now) {
+                const Pending p = m_pending.front();
+                m_pending.erase(m_pending.begin());
+                // When this thread wakes late, the later parts of the same reply keep their
+                // distance from this write, as the device's gaps would: a split reply stays
+                // split however loaded the machine. A paced line keeps its own timetable
+                // (its pieces are all late by the poll's rounding; that must not add up).
+                const qint64 late = now - p.dueUs;
+                if (!m_linePacing && p.serial != 0 && late > 0) {
+                    bool moved = false;
+                    for (Pending& q : m_pending) {
+                        if (q.serial == p.serial) {
+                            q.dueUs += late;
+                            moved = true;
+                        }
+                    }
+                    if (moved)
+                        std::stable_sort(
+                            m_pending.begin(), m_pending.end(),
+                            [](const Pending& a, const Pending& b) { return a.dueUs < b.dueUs; });
+                }
+                noteWriteLocked(p.serial, now, p.bytes);
+                due.push_back(p.bytes);
             }
-            m_pending.erase(m_pending.begin(), it);
         }
         for (const QByteArray& bytes : due)
             writeOut(bytes);
     }
 }
 
-void SimDetector::schedule(qint64 dueUs, const QByteArray& bytes)
+void SimDetector::schedule(qint64 dueUs, const QByteArray& bytes, quint64 serial)
 {
     // Kept in order of due time; equal times keep the order of scheduling.
     auto it = std::upper_bound(m_pending.begin(), m_pending.end(), dueUs,
                                [](qint64 t, const Pending& p) { return t < p.dueUs; });
-    m_pending.insert(it, Pending{dueUs, bytes});
+    m_pending.insert(it, Pending{dueUs, bytes, serial});
 }
 
 void SimDetector::writeOut(const QByteArray& bytes)
@@ -767,6 +819,7 @@ void SimDetector::processChunk(const QByteArray& chunk, qint64 timeUs)
     SimRequest req;
     req.timeUs = timeUs;
     req.raw = chunk;
+    req.serial = ++m_serial;
 
     if (chunk == "ACTIV") {
         req.handshake = true;
@@ -780,24 +833,24 @@ void SimDetector::processChunk(const QByteArray& chunk, qint64 timeUs)
         }
         if (!req.reply.isEmpty()) {
             req.answered = true;
-            schedule(nowUs(), req.reply);
+            schedule(nowUs(), req.reply, req.serial);
         }
-        m_log.append(req);
+        logLocked(req);
         return;
     }
     if (chunk == "DEACTIV") {
         req.handshake = true;
         ++m_deactivCount;
-        m_log.append(req);
+        logLocked(req);
         return;
     }
     if (chunk.size() < MinFrame) {
         req.fragment = true;
-        m_log.append(req);
+        logLocked(req);
         return;
     }
     if (!crcMatches(chunk)) {
-        m_log.append(req);
+        logLocked(req);
         return;
     }
     req.crcOk = true;
@@ -915,10 +968,10 @@ void SimDetector::processChunk(const QByteArray& chunk, qint64 timeUs)
     }
     for (const auto& part : parts) {
         req.reply.append(part.second);
-        schedule(part.first + lineUs, part.second);
+        schedule(part.first + lineUs, part.second, req.serial);
     }
     req.answered = !parts.empty();
-    m_log.append(req);
+    logLocked(req);
 }
 
 QByteArray SimDetector::answerFrame(std::unique_lock<std::mutex>& lock, SimRequest& req,

@@ -33,6 +33,7 @@
 #include <QVector>
 
 #include <atomic>
+#include <condition_variable>
 #include <functional>
 #include <mutex>
 #include <thread>
@@ -61,6 +62,15 @@ struct SimRequest {
 
     QByteArray reply; // every byte sent back for this request, all parts together
     bool answered = false;
+    // Each write of the reply as it went onto the line, with when (steady clock, microseconds).
+    // The record of a write is made before its bytes go out, so a test that has received them
+    // finds it; what a reader sees as chunks depends on when its own thread woke.
+    struct Write {
+        qint64 timeUs = 0;
+        QByteArray bytes;
+    };
+    QVector<Write> writes;
+    quint64 serial = 0; // the simulator's own number of the request, from 1
 
     // The register values of a function-16 request.
     QVector<quint16> values() const;
@@ -71,13 +81,13 @@ struct SimFault {
     enum Kind {
         Silence,      // no reply (the request is still carried out)
         BadCrc,       // the reply with its CRC damaged
-        Split,        // the reply in two writes, splitAt bytes first, then the rest after ms
+        Split,        // the reply in two writes, splitAt bytes first, then the rest ms after it
         Delay,        // the reply after ms
         Exception,    // exception reply with exceptionCode; the request is not carried out
         WrongEcho,    // 16: echo of the next register; 14/15: echo of the next address
         OneByte,      // only the first byte of the reply
         BadByteCount, // 3/4: byte count raised by 2, CRC valid
-        ExtraReply    // the reply, then the same reply again after ms
+        ExtraReply    // the reply, then the same reply again ms after it
     };
 
     Kind kind = Silence;
@@ -231,6 +241,12 @@ public:
     void clearLog();
     // Frames with a good CRC of the function (and page and register, -1 = any).
     int countFrames(int function, int page = -1, int reg = -1) const;
+    // A request is logged when this thread has taken it in, before its reply goes out; one that
+    // gets no reply may be logged well after the program has stopped waiting on a loaded
+    // machine. These wait until the log holds at least `entries` requests / `frames` frames
+    // with a good CRC, at most timeoutMs; false when it did not in that time.
+    bool waitForRequests(int entries, int timeoutMs = 10000) const;
+    bool waitForFrames(int frames, int timeoutMs = 10000) const;
 
     // Line pacing: with it on, each reply trickles out as a 115200-baud line (10 bits a
     // byte) carries the request and then the reply, after the device's turnaround per
@@ -304,6 +320,7 @@ private:
     struct Pending {
         qint64 dueUs;
         QByteArray bytes;
+        quint64 serial; // the request it answers; 0 for none
     };
     struct ActiveFault {
         SimFault fault;
@@ -318,12 +335,18 @@ private:
                            const SimFault* fault);
     const SimFault* pickFault(const SimRequest& req);
     bool mappedLocked(Kind kind, int reg, bool forWrite) const;
-    void schedule(qint64 dueUs, const QByteArray& bytes);
+    void schedule(qint64 dueUs, const QByteArray& bytes, quint64 serial = 0);
+    // Appends to the log and wakes whoever waits for it; the lock is held.
+    void logLocked(SimRequest& req);
+    // Records a write of the reply to request `serial` in its log entry; the lock is held.
+    void noteWriteLocked(quint64 serial, qint64 timeUs, const QByteArray& bytes);
     void writeOut(const QByteArray& bytes);
     void wake();
     static std::size_t index(Kind kind, int page, int reg);
 
     mutable std::mutex m_mutex;
+    mutable std::condition_variable m_logged;
+    quint64 m_serial = 0;
     std::vector<quint16> m_registers;
     Layout m_layout = Layout::Open;
     quint16 m_modelCode = 0;
