@@ -194,16 +194,15 @@ private slots:
         command.registerMap = ExtendedMap;
         int got = -1;
         {
-            // The rows silent to the end stay quick (nothing can come late there); the
-            // answered ones keep a patient time-out, so that a loaded machine does not turn
-            // a late reply into silence, shortened only where attempts go unanswered first.
-            const bool silent = answer == int(Command::MapProbe::Unanswered);
+            // The answered rows keep a patient time-out, so that a loaded machine does not
+            // turn a late reply into silence; where attempts go unanswered each costs the
+            // whole time-out, shortened then, yet long enough that the simulator has read an
+            // attempt before the next one clears the line (which would drop it unread).
             const bool silenceFirst =
                 std::any_of(faults.begin(), faults.end(),
                             [](const SimFault& f) { return f.kind == SimFault::Silence; });
-            const TimeoutOverride quick(TimeoutFirstReply, silent         ? 20
-                                                           : silenceFirst ? SilentAttemptsReplyMs
-                                                                          : PatientReplyMs);
+            const TimeoutOverride quick(TimeoutFirstReply,
+                                        silenceFirst ? SilentAttemptsReplyMs : PatientReplyMs);
             got = int(command.probeExtendedMap());
         }
         sim.clearFaults();

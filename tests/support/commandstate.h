@@ -70,11 +70,12 @@ inline SimDetector::Layout simLayoutOf(int map)
 // machine wakes late: a late reply would turn into a retry, an extra request in the log. An
 // answer is therefore waited for long enough that lateness never matters; it comes at once,
 // so this costs nothing. A test about time-outs themselves sets what it needs, and a test
-// whose requests all go unanswered shortens it (nothing can come late then).
+// whose requests go unanswered shortens it to SilentAttemptsReplyMs.
 constexpr quint16 PatientReplyMs = 3000;
-// Where some attempts are to go unanswered before one is answered, every silent attempt costs
-// the whole time-out: this one keeps such tests quick and is still many times any lateness
-// seen under heavy load.
+// Where attempts are to go unanswered, every silent attempt costs the whole time-out: this one
+// keeps such tests quick and is still many times any lateness seen under heavy load. Shorter
+// is not safe even where nothing is ever answered: the program clears the line before each
+// attempt, which drops an attempt the simulator's thread has not read yet.
 constexpr quint16 SilentAttemptsReplyMs = 500;
 
 // The first-reply time-outs of every exchange made patient (see PatientReplyMs); the time-out
