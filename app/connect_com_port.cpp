@@ -12,6 +12,7 @@
 #include <QSerialPortInfo>
 
 QStringList extraPortNames;
+int handshakeReplyWaitMs = 100;
 
 namespace
 {
@@ -20,7 +21,7 @@ const QString connectText = QStringLiteral("Connect");
 const QString disconnectText = QStringLiteral("Disconnect");
 
 constexpr int HandshakeAttempts = 6;
-constexpr int HandshakeWaitMs = 100;
+constexpr int HandshakeWrittenMs = 100;
 constexpr int ReplyTailMs = 10;
 
 struct OfflineModel {
@@ -149,8 +150,8 @@ bool Connect_com_port::handshake()
     QByteArray reply;
     for (int attempt = 0; attempt < HandshakeAttempts; ++attempt) {
         port.write("ACTIV", 5);
-        port.waitForBytesWritten(HandshakeWaitMs);
-        if (port.waitForReadyRead(HandshakeWaitMs)) {
+        port.waitForBytesWritten(HandshakeWrittenMs);
+        if (port.waitForReadyRead(handshakeReplyWaitMs)) {
             reply = port.readAll();
             // A line that never falls silent (another device, noise) must not
             // hold the window: the answer is five bytes, so a short tail does.
@@ -174,7 +175,7 @@ void Connect_com_port::sendDeactivate()
     command.serialPort.write("DEACTIV", 7);
     // Closing the port drops whatever is still queued, so the text must be on
     // the line before the port is closed.
-    command.serialPort.waitForBytesWritten(HandshakeWaitMs);
+    command.serialPort.waitForBytesWritten(HandshakeWrittenMs);
 }
 
 void Connect_com_port::identifyDevice()

@@ -12,6 +12,10 @@ class Connect_com_port;
 // Ports that the platform's port list does not show, offered after the ports
 // it does (a pseudo-terminal standing in for a detector, for instance).
 extern QStringList extraPortNames;
+// How long each "ACTIV" attempt waits for the answer, in milliseconds. The device
+// answers well within it; a stand-in for the device on a busy PC may answer later,
+// and its tests wait longer so that a late answer is not taken for the next attempt's.
+extern int handshakeReplyWaitMs;
 
 // The connection dialog: opens a serial port, runs the "ACTIV" handshake,
 // reads and identifies the model, disconnects, or picks a model for offline

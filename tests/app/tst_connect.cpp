@@ -103,6 +103,10 @@ private slots:
         apptest::resetCommand();
         apptest::removeIni();
         extraPortNames = QStringList{sim.portPath()};
+        // A late answer of the simulator on a loaded machine must not be taken for the
+        // answer to the next attempt; the device's own 100 ms wait is kept only where
+        // attempts go unanswered on purpose.
+        handshakeReplyWaitMs = PatientReplyMs;
         window.reset(new MainWindow);
         sim.setProfile(SimDetector::Layout::Open, ModelT6);
         sim.setHandshake(SimDetector::HandshakeMode::Answer, 1);
@@ -185,6 +189,10 @@ private slots:
             sim.setHandshake(mode, from, text);
         const int activBefore = sim.activCount();
         const int deactivBefore = sim.deactivCount();
+        // Unanswered attempts cost the whole wait: shortened where there are any, yet
+        // long enough for a late answer to the attempt that is answered.
+        if (from > 1 || mode == SimDetector::HandshakeMode::Never || !connects)
+            handshakeReplyWaitMs = SilentAttemptsReplyMs;
 
         dialogs::Script script;
         auto dialog = openDialog();
@@ -220,6 +228,7 @@ private slots:
     void chatteringLine()
     {
         sim.setHandshake(SimDetector::HandshakeMode::Never);
+        handshakeReplyWaitMs = 100; // the device's own wait, which the chatter never lets run out
         std::atomic<bool> stop{false};
         std::thread noise([&] {
             while (!stop) {
