@@ -317,12 +317,7 @@ private slots:
     // Names that are no plain file, to load from and to save to: the open error
     // before anything is opened; the image and whatever stands under the name stay
     // as they were, and nothing is created.
-    void notAPlainFile_data()
-    {
-        QTest::addColumn<QString>("kind");
-        for (const QString& kind : unusualNameKinds())
-            QTest::newRow(qPrintable(kind)) << kind;
-    }
+    void notAPlainFile_data() { addUnusualNameRows(); }
     void notAPlainFile()
     {
         QFETCH(QString, kind);

@@ -569,12 +569,7 @@ private slots:
     // Every kind of name that is no plain file, a dangling link and a link to
     // /dev/zero among them: the program starts at once with empty settings in
     // Russian, and at exit neither writes the file nor creates the link's target.
-    void unusualNameStartsWithEmptySettings_data()
-    {
-        QTest::addColumn<QString>("kind");
-        for (const QString& kind : unusualNameKinds())
-            QTest::newRow(qPrintable(kind)) << kind;
-    }
+    void unusualNameStartsWithEmptySettings_data() { addUnusualNameRows(); }
     void unusualNameStartsWithEmptySettings()
     {
         QFETCH(QString, kind);

@@ -723,12 +723,7 @@ private slots:
     // Names that are no plain file, picked as the configuration to load into the
     // device: the open error at once, before a single frame; after it only the
     // read-back of the tab, no write.
-    void unusualConfigurationFileRefused_data()
-    {
-        QTest::addColumn<QString>("kind");
-        for (const QString& kind : unusualNameKinds())
-            QTest::newRow(qPrintable(kind)) << kind;
-    }
+    void unusualConfigurationFileRefused_data() { addUnusualNameRows(); }
     void unusualConfigurationFileRefused()
     {
         QFETCH(QString, kind);

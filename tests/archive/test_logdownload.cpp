@@ -565,12 +565,7 @@ private slots:
     // Names that are no plain file as the export's destination, in each of its
     // forms, and as the range file: the open error; the range download asks the
     // device nothing, and nothing under the name changes or is created.
-    void unusualDestinationsRefused_data()
-    {
-        QTest::addColumn<QString>("kind");
-        for (const QString& kind : unusualNameKinds())
-            QTest::newRow(qPrintable(kind)) << kind;
-    }
+    void unusualDestinationsRefused_data() { addUnusualNameRows(); }
     void unusualDestinationsRefused()
     {
         QFETCH(QString, kind);

@@ -82,6 +82,25 @@ QByteArray record(int size, quint16 type, quint32 number, quint32 time)
     return b;
 }
 
+// `count` records of type 4, each numbered and timed by its index.
+QList<QByteArray> numberedRecords(int count)
+{
+    QList<QByteArray> records;
+    for (int i = 0; i < count; ++i)
+        records << record(120, 4, quint32(i), quint32(i));
+    return records;
+}
+
+// What stood under an export's name before it: the file a failed or cancelled
+// export must leave as it was.
+const QByteArray previousFile = "old\r\n";
+bool putPreviousFile(const QString& dest)
+{
+    QFile f(dest);
+    return f.open(QIODevice::WriteOnly | QIODevice::Truncate) &&
+           f.write(previousFile) == previousFile.size();
+}
+
 // Channel block k starts at 24 + 24 k: state 0, status 2, raw value 12, format 16,
 // sensor status 18.
 void setChannel(QByteArray& b, int k, quint16 status, quint16 raw, quint16 format)
@@ -1363,17 +1382,11 @@ void TestLogExport::fullDiskKeepsOldFile()
     QFETCH(QString, name);
     QFETCH(int, records);
     QFETCH(int, room);
-    QList<QByteArray> source;
-    for (int i = 0; i < records; ++i)
-        source << record(120, 4, quint32(i), quint32(i));
+    const QList<QByteArray> source = numberedRecords(records);
     QVERIFY(!writeSource(source).isEmpty());
     const QString dest = m_dir.filePath(name);
-    const QByteArray before = "old\r\n";
-    {
-        QFile f(dest);
-        QVERIFY(f.open(QIODevice::WriteOnly));
-        f.write(before);
-    }
+    const QByteArray& before = previousFile;
+    QVERIFY(putPreviousFile(dest));
     bool exported = true;
     {
         const FileSizeLimit limit{rlim_t(room)};
@@ -1387,18 +1400,12 @@ void TestLogExport::fullDiskKeepsOldFile()
 
 void TestLogExport::cancelKeepsOldFile()
 {
-    QList<QByteArray> records;
-    for (int i = 0; i < 3; ++i)
-        records << record(120, 4, quint32(i), quint32(i));
+    const QList<QByteArray> records = numberedRecords(3);
     QVERIFY(!writeSource(records).isEmpty());
     for (const char* name : {"c.txt", "c.xlsx"}) {
         const QString dest = m_dir.filePath(QString::fromLatin1(name));
-        const QByteArray before = "old\r\n";
-        {
-            QFile f(dest);
-            QVERIFY(f.open(QIODevice::WriteOnly));
-            f.write(before);
-        }
+        const QByteArray& before = previousFile;
+        QVERIFY(putPreviousFile(dest));
         // Cancelled before the first record: nothing to keep, the old file stays.
         command.progressDialog = nullptr;
         exportLineHook = nullptr;
@@ -1455,18 +1462,13 @@ void TestLogExport::xlsxCancelWritesNothing()
     QFETCH(bool, previous);
     QFETCH(int, cancelAt);
     QFETCH(bool, posted);
-    QList<QByteArray> records;
-    for (int i = 0; i < 5; ++i)
-        records << record(120, 4, quint32(i), quint32(i));
+    const QList<QByteArray> records = numberedRecords(5);
     QVERIFY(!writeSource(records).isEmpty());
     const QString dest = m_dir.filePath(QStringLiteral("abandoned.xlsx"));
     QFile::remove(dest);
-    const QByteArray before = "old\r\n";
-    if (previous) {
-        QFile f(dest);
-        QVERIFY(f.open(QIODevice::WriteOnly));
-        f.write(before);
-    }
+    const QByteArray& before = previousFile;
+    if (previous)
+        QVERIFY(putPreviousFile(dest));
     int lines = 0;
     exportLineHook = [&] {
         if (++lines != cancelAt || !command.progressDialog)
@@ -1513,18 +1515,13 @@ void TestLogExport::xlsxCancelDuringTheClose()
         m_dir.filePath(QStringLiteral("tmp-%1").arg(QTest::currentDataTag())));
     // Enough rows that the close runs a while after the Cancel.
     constexpr int Records = 2000;
-    QList<QByteArray> records;
-    for (int i = 0; i < Records; ++i)
-        records << record(120, 4, quint32(i), quint32(i));
+    const QList<QByteArray> records = numberedRecords(Records);
     QVERIFY(!writeSource(records).isEmpty());
     const QString dest = m_dir.filePath(QStringLiteral("closing.xlsx"));
     QFile::remove(dest);
-    const QByteArray before = "old\r\n";
-    if (previous) {
-        QFile f(dest);
-        QVERIFY(f.open(QIODevice::WriteOnly));
-        f.write(before);
-    }
+    const QByteArray& before = previousFile;
+    if (previous)
+        QVERIFY(putPreviousFile(dest));
     int closes = 0;
     QString label;
     exportCloseHook = [&] {
@@ -1576,17 +1573,11 @@ void TestLogExport::xlsxFailedCloseKeepsOldFile()
 {
     const TemporaryFolderGuard temporary(m_dir.filePath(QStringLiteral("tmp-failed")));
     constexpr int Records = 5;
-    QList<QByteArray> records;
-    for (int i = 0; i < Records; ++i)
-        records << record(120, 4, quint32(i), quint32(i));
+    const QList<QByteArray> records = numberedRecords(Records);
     QVERIFY(!writeSource(records).isEmpty());
     const QString dest = m_dir.filePath(QStringLiteral("failedclose.xlsx"));
-    const QByteArray before = "old\r\n";
-    {
-        QFile f(dest);
-        QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        f.write(before);
-    }
+    const QByteArray& before = previousFile;
+    QVERIFY(putPreviousFile(dest));
     int lines = 0;
     exportLineHook = [&] {
         if (++lines != Records)
@@ -1616,9 +1607,7 @@ void TestLogExport::xlsxAbandonedCloseEndsWithTheProgram()
 {
     constexpr int Records = 2000; // a close that runs on after the program's end began
     if (qEnvironmentVariableIsSet("QIRO_TEST_ABANDON_AND_END")) {
-        QList<QByteArray> records;
-        for (int i = 0; i < Records; ++i)
-            records << record(120, 4, quint32(i), quint32(i));
+        const QList<QByteArray> records = numberedRecords(Records);
         QVERIFY(!writeSource(records).isEmpty());
         exportCloseHook = [] {
             if (command.progressDialog)
@@ -1682,12 +1671,8 @@ void TestLogExport::xlsxStopsAtTheSheetsLastRow()
     // One run, over a previous file of the name: the run is long (a million rows), and
     // xlsxCancelWritesNothing shows that the same ending leaves no file where there was none.
     const QString dest = m_dir.filePath(QStringLiteral("sheetfull.xlsx"));
-    const QByteArray before = "old\r\n";
-    {
-        QFile f(dest);
-        QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        f.write(before);
-    }
+    const QByteArray& before = previousFile;
+    QVERIFY(putPreviousFile(dest));
     int lines = 0;
     exportLineHook = [&] { ++lines; };
     QVERIFY(!exportLogFile(1, 7, ExportAll, dest));

@@ -12,6 +12,7 @@
 #include <QFileInfo>
 #include <QString>
 #include <QStringList>
+#include <QtTest>
 
 #include <atomic>
 #include <chrono>
@@ -84,6 +85,14 @@ inline QStringList unusualNameKinds()
 {
     return {"pipe",   "link to a pipe",   "link to /dev/zero",
             "folder", "link to a folder", "dangling link"};
+}
+
+// The rows of a test function's _data: a column "kind", one row per unusual kind.
+inline void addUnusualNameRows()
+{
+    QTest::addColumn<QString>("kind");
+    for (const QString& kind : unusualNameKinds())
+        QTest::newRow(qPrintable(kind)) << kind;
 }
 
 // One of unusualNameKinds() (or "link to /dev/null") put under `name`; a
